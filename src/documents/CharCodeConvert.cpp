@@ -1,0 +1,447 @@
+#include "documents/CharCodeConvert.h"
+
+#include "platform/Cp932.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <unordered_map>
+
+namespace qx {
+namespace {
+
+constexpr unsigned char kEsc = 0x1B;
+
+// Full-width JIS X 0208 code of each half-width katakana 0xA0..0xDF (0xA0 is no character).
+constexpr std::uint16_t kHalfKanaToJis[64] = {
+    0x0000, 0x2123, 0x2156, 0x2157, 0x2122, 0x2126, 0x2572, 0x2521, // A0 ｡ ｢ ｣ ､ ･ ｦ ｧ
+    0x2523, 0x2525, 0x2527, 0x2529, 0x2563, 0x2565, 0x2567, 0x2543, // ｨ ｩ ｪ ｫ ｬ ｭ ｮ ｯ
+    0x213C, 0x2522, 0x2524, 0x2526, 0x2528, 0x252A, 0x252B, 0x252D, // ｰ ｱ ｲ ｳ ｴ ｵ ｶ ｷ
+    0x252F, 0x2531, 0x2533, 0x2535, 0x2537, 0x2539, 0x253B, 0x253D, // ｸ ｹ ｺ ｻ ｼ ｽ ｾ ｿ
+    0x253F, 0x2541, 0x2544, 0x2546, 0x2548, 0x254A, 0x254B, 0x254C, // ﾀ ﾁ ﾂ ﾃ ﾄ ﾅ ﾆ ﾇ
+    0x254D, 0x254E, 0x254F, 0x2552, 0x2555, 0x2558, 0x255B, 0x255E, // ﾈ ﾉ ﾊ ﾋ ﾌ ﾍ ﾎ ﾏ
+    0x255F, 0x2560, 0x2561, 0x2562, 0x2564, 0x2566, 0x2568, 0x2569, // ﾐ ﾑ ﾒ ﾓ ﾔ ﾕ ﾖ ﾗ
+    0x256A, 0x256B, 0x256C, 0x256D, 0x256F, 0x2573, 0x212B, 0x212C, // ﾘ ﾙ ﾚ ﾛ ﾜ ﾝ ﾞ ﾟ
+};
+
+constexpr bool IsHalfKana(unsigned char B) { return B >= 0xA1 && B <= 0xDF; }
+constexpr bool IsEucByte(unsigned char B) { return B >= 0xA1 && B <= 0xFE; }
+
+unsigned char ByteAt(std::string_view Text, std::size_t Pos)
+{
+    return Pos < Text.size() ? static_cast<unsigned char>(Text[Pos]) : 0;
+}
+
+// The full-width code of kana K with the following sound mark Mark merged when the pair has a character
+// of its own; *Merged tells whether the mark was used.
+unsigned WidenKana(unsigned char K, unsigned char Mark, bool* Merged)
+{
+    *Merged = true;
+    if (Mark == 0xDE && K == 0xB3) return 0x2574; // ヴ
+    const unsigned Code = kHalfKanaToJis[K - 0xA0];
+    if (Mark == 0xDE && ((K >= 0xB6 && K <= 0xC4) || (K >= 0xCA && K <= 0xCE))) return Code + 1;
+    if (Mark == 0xDF && K >= 0xCA && K <= 0xCE) return Code + 2;
+    *Merged = false;
+    return Code;
+}
+
+TBytePair ToPair(unsigned Code) { return {static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code)}; }
+
+// The code page's lowest code below lead 0xF0 for each IBM extension (lead 0xFA..0xFC): the NEC-selected
+// or NEC row 13 form of the same character, or 0 when there is none. Built once from the codec.
+class TIbmEquivalents {
+public:
+    TIbmEquivalents()
+    {
+        std::unordered_map<int, std::uint16_t> Lowest;
+        for (unsigned S1 = 0x81; S1 < 0xF0; ++S1) {
+            if (!IsSjisLeadByte(static_cast<unsigned char>(S1))) continue;
+            for (unsigned S2 = 0x40; S2 <= 0xFC; ++S2) {
+                const int Ch = Cp932CodeToUnicode(S1 << 8 | S2);
+                if (Ch >= 0) Lowest.emplace(Ch, static_cast<std::uint16_t>(S1 << 8 | S2));
+            }
+        }
+        for (unsigned S1 = 0xFA; S1 <= 0xFC; ++S1)
+            for (unsigned S2 = 0x40; S2 <= 0xFC; ++S2) {
+                const int Ch = Cp932CodeToUnicode(S1 << 8 | S2);
+                const auto It = Ch >= 0 ? Lowest.find(Ch) : Lowest.end();
+                if (It != Lowest.end()) FCode[(S1 - 0xFA) * 256 + S2] = It->second;
+            }
+    }
+    unsigned Get(unsigned char S1, unsigned char S2) const { return FCode[(S1 - 0xFA) * 256 + S2]; }
+
+private:
+    std::uint16_t FCode[3 * 256] = {};
+};
+
+const TIbmEquivalents& IbmEquivalents()
+{
+    static const auto Table = std::make_unique<TIbmEquivalents>();
+    return *Table;
+}
+
+// The JIS code (both bytes 0x21..0x7E) that a Shift-JIS pair is written as in JIS (UserArea false) or
+// EUC (UserArea true); 0 when the target has no place for it.
+unsigned JisCodeForOutput(unsigned char S1, unsigned char S2, bool UserArea)
+{
+    if (S1 >= 0xFA) {
+        const unsigned Code = IbmEquivalents().Get(S1, S2);
+        if (Code == 0) return 0;
+        S1 = static_cast<unsigned char>(Code >> 8);
+        S2 = static_cast<unsigned char>(Code);
+    } else if (S1 >= 0xF0) {
+        // User area rows 85..94 are the rows leads 0xEB..0xEF would reach; 89..92 belong to 0xED, 0xEE.
+        if (!UserArea || S1 == 0xF2 || S1 == 0xF3 || S1 > 0xF4) return 0;
+        S1 = static_cast<unsigned char>(S1 - 5);
+    }
+    const TBytePair J = SjisToJisChar(S1, S2);
+    return static_cast<unsigned>(J[0]) << 8 | J[1];
+}
+
+// Writers: what a converter emits for each character its reader finds. Double takes a JIS code with
+// both bytes in 0x21..0x7E (0: no character); Kana a half-width katakana byte.
+class TSjisWriter {
+public:
+    static constexpr bool kWidensKana = false;
+    explicit TSjisWriter(std::size_t Size) { FOut.reserve(Size + Size / 8 + 8); }
+    void Single(unsigned char B) { FOut.push_back(static_cast<char>(B)); }
+    void Kana(unsigned char K) { Single(K); }
+    void Double(unsigned Code)
+    {
+        if (Code == 0) return Broken();
+        const TBytePair S = JisToSjisChar(static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code));
+        FOut.push_back(static_cast<char>(S[0]));
+        FOut.push_back(static_cast<char>(S[1]));
+    }
+    void Broken()
+    {
+        ++FLost;
+        FOut.append("\x81\xAC"); // 〓
+    }
+    std::string Finish(std::size_t* Lost)
+    {
+        if (Lost) *Lost = FLost;
+        return std::move(FOut);
+    }
+
+private:
+    std::string FOut;
+    std::size_t FLost = 0;
+};
+
+class TEucWriter {
+public:
+    static constexpr bool kWidensKana = false;
+    explicit TEucWriter(std::size_t Size) { FOut.reserve(Size + Size / 4 + 8); }
+    void Single(unsigned char B) { FOut.push_back(static_cast<char>(B)); }
+    void Kana(unsigned char K)
+    {
+        FOut.push_back('\x8E');
+        FOut.push_back(static_cast<char>(K));
+    }
+    void Double(unsigned Code)
+    {
+        if (Code == 0) return Broken();
+        FOut.push_back(static_cast<char>((Code >> 8) | 0x80));
+        FOut.push_back(static_cast<char>((Code & 0xFF) | 0x80));
+    }
+    void Broken()
+    {
+        ++FLost;
+        Double(kJisGeta);
+    }
+    std::string Finish(std::size_t* Lost)
+    {
+        if (Lost) *Lost = FLost;
+        return std::move(FOut);
+    }
+
+private:
+    std::string FOut;
+    std::size_t FLost = 0;
+};
+
+// JIS: double-byte characters stand in runs opened by ESC $ B and closed by ESC ( B before any single
+// byte and at the end of the text.
+class TJisWriter {
+public:
+    static constexpr bool kWidensKana = true;
+    explicit TJisWriter(std::size_t Size) { FOut.reserve(Size + Size / 4 + 16); }
+    void Single(unsigned char B)
+    {
+        if (FInRun) {
+            FOut.append("\x1B(B");
+            FInRun = false;
+        }
+        FOut.push_back(static_cast<char>(B));
+    }
+    void Double(unsigned Code)
+    {
+        if (Code == 0) return Broken();
+        if (!FInRun) {
+            FOut.append("\x1B$B");
+            FInRun = true;
+        }
+        FOut.push_back(static_cast<char>(Code >> 8));
+        FOut.push_back(static_cast<char>(Code & 0xFF));
+    }
+    void Broken()
+    {
+        ++FLost;
+        Double(kJisGeta);
+    }
+    std::string Finish(std::size_t* Lost)
+    {
+        if (FInRun) FOut.append("\x1B(B");
+        if (Lost) *Lost = FLost;
+        return std::move(FOut);
+    }
+
+private:
+    std::string FOut;
+    std::size_t FLost = 0;
+    bool FInRun = false;
+};
+
+unsigned PairCode(TBytePair P) { return static_cast<unsigned>(P[0]) << 8 | P[1]; }
+
+// Readers: walk a text of one code and hand each character to a writer.
+
+// JIS: ESC $ x enters double-byte mode and ESC ( x leaves it (ESC $ B and ESC $ @, ESC ( B and ESC ( J);
+// every escape is three bytes, and the byte after it is read afresh (it may start the next escape). An
+// escape cut off by the end of the text is dropped. In double-byte mode a byte outside 0x21..0x7E (a
+// line end, a space) stands for itself and the mode stays.
+template <class TWriter>
+std::string ReadJis(std::string_view Text, std::size_t* Lost)
+{
+    TWriter W(Text.size());
+    const std::size_t N = Text.size();
+    bool DoubleByte = false;
+    for (std::size_t I = 0; I < N;) {
+        const auto B = static_cast<unsigned char>(Text[I]);
+        if (B == kEsc) {
+            if (N - I < 3) break;
+            if (Text[I + 1] == '$') DoubleByte = true;
+            else if (Text[I + 1] == '(') DoubleByte = false;
+            I += 3;
+        } else if (DoubleByte && IsJisByte(B)) {
+            const unsigned char B2 = ByteAt(Text, I + 1);
+            if (IsJisByte(B2)) {
+                W.Double(static_cast<unsigned>(B) << 8 | B2);
+                I += 2;
+            } else {
+                W.Broken();
+                ++I;
+            }
+        } else {
+            W.Single(B);
+            ++I;
+        }
+    }
+    return W.Finish(Lost);
+}
+
+// EUC: ASCII, 0x8E + half-width katakana, two bytes 0xA1..0xFE (JIS X 0208), 0x8F + two bytes (JIS X 0212,
+// which neither JIS X 0208 nor Shift-JIS holds). Anything else is a broken character that takes one byte.
+template <class TWriter>
+std::string ReadEuc(std::string_view Text, std::size_t* Lost)
+{
+    TWriter W(Text.size());
+    const std::size_t N = Text.size();
+    for (std::size_t I = 0; I < N;) {
+        const auto B = static_cast<unsigned char>(Text[I]);
+        const unsigned char B2 = ByteAt(Text, I + 1);
+        if (B < 0x80) {
+            W.Single(B);
+            ++I;
+        } else if (B == 0x8E && IsHalfKana(B2)) {
+            if constexpr (TWriter::kWidensKana) {
+                W.Double(PairCode(EucKanaToJis(Text, I)));
+            } else {
+                W.Kana(B2);
+                I += 2;
+            }
+        } else if (B == 0x8F && IsEucByte(B2) && IsEucByte(ByteAt(Text, I + 2))) {
+            W.Broken();
+            I += 3;
+        } else if (IsEucByte(B) && IsEucByte(B2)) {
+            W.Double(static_cast<unsigned>(B & 0x7F) << 8 | (B2 & 0x7F));
+            I += 2;
+        } else {
+            W.Broken();
+            ++I;
+        }
+    }
+    return W.Finish(Lost);
+}
+
+// Shift-JIS (code page 932): ASCII, half-width katakana, lead + trail pairs. A lead byte without a trail
+// byte after it and the single bytes 0x80, 0xA0, 0xFD..0xFF are broken characters that take one byte.
+template <class TWriter>
+std::string ReadSjis(std::string_view Text, std::size_t* Lost, bool UserArea)
+{
+    TWriter W(Text.size());
+    const std::size_t N = Text.size();
+    for (std::size_t I = 0; I < N;) {
+        const auto B = static_cast<unsigned char>(Text[I]);
+        if (B < 0x80) {
+            W.Single(B);
+            ++I;
+        } else if (IsHalfKana(B)) {
+            if constexpr (TWriter::kWidensKana) {
+                W.Double(PairCode(SjisKanaToJis(Text, I)));
+            } else {
+                W.Kana(B);
+                ++I;
+            }
+        } else if (IsSjisLeadByte(B) && IsSjisTrailByte(ByteAt(Text, I + 1))) {
+            W.Double(JisCodeForOutput(B, static_cast<unsigned char>(Text[I + 1]), UserArea));
+            I += 2;
+        } else {
+            W.Broken();
+            ++I;
+        }
+    }
+    return W.Finish(Lost);
+}
+
+// Whether the byte-wise scan of DetectCharCode can pass over the eight bytes of Word: all are plain
+// single bytes (0x08..0x7F) and none is ESC.
+bool PlainWord(std::uint64_t Word)
+{
+    constexpr std::uint64_t Ones = 0x0101010101010101ULL, Highs = 0x8080808080808080ULL;
+    const std::uint64_t Below8 = (Word - Ones * 0x08) & ~Word & Highs;
+    const std::uint64_t Esc = Word ^ (Ones * kEsc);
+    const std::uint64_t IsEsc = (Esc - Ones) & ~Esc & Highs;
+    return ((Word & Highs) | Below8 | IsEsc) == 0;
+}
+
+std::uint64_t LoadWord(const char* P)
+{
+    std::uint64_t Word;
+    std::memcpy(&Word, P, sizeof Word);
+    return Word;
+}
+
+} // namespace
+
+TBytePair SjisKanaToJis(std::string_view Text, std::size_t& Pos)
+{
+    const unsigned char K = ByteAt(Text, Pos);
+    ++Pos;
+    if (!IsHalfKana(K)) return {0, 0};
+    bool Merged = false;
+    const unsigned Code = WidenKana(K, ByteAt(Text, Pos), &Merged);
+    if (Merged) ++Pos;
+    return ToPair(Code);
+}
+
+TBytePair EucKanaToJis(std::string_view Text, std::size_t& Pos)
+{
+    const unsigned char K = ByteAt(Text, Pos + 1);
+    if (ByteAt(Text, Pos) != 0x8E || !IsHalfKana(K)) {
+        ++Pos;
+        return {0, 0};
+    }
+    Pos += 2;
+    bool Merged = false;
+    const unsigned char Mark = ByteAt(Text, Pos) == 0x8E ? ByteAt(Text, Pos + 1) : 0;
+    const unsigned Code = WidenKana(K, Mark, &Merged);
+    if (Merged) Pos += 2;
+    return ToPair(Code);
+}
+
+int DetectCharCode(std::string_view Text)
+{
+    const std::size_t L = Text.size();
+    if (L < 2) return dcAscii; // the last byte is never examined
+    const auto At = [&](std::size_t I) { return ByteAt(Text, I); };
+
+    // Binary pass over the head of the text.
+    const std::size_t Head = std::min<std::size_t>(512, L - 1);
+    for (std::size_t I = 0; I < Head; ++I) {
+        const unsigned char B = At(I);
+        if (B < 0x08 || B == 0xFF) return dcBinary;
+    }
+
+    // Main pass: the first decisive byte wins; "either" stays only when the text ends before one.
+    int R = dcAscii;
+    std::size_t I = 0;
+    while (R == dcAscii || R == dcEucOrSjis) {
+        // Plain ASCII goes eight bytes at a time; the last byte of the text stays unexamined.
+        while (I + 8 < L && PlainWord(LoadWord(Text.data() + I))) I += 8;
+        if (I + 1 >= L) break;
+        const unsigned char B = At(I);
+        if (B == kEsc) {
+            ++I;
+            if (At(I) == '$') {
+                ++I;
+                if (At(I) == 'B') R = dcJis;
+                else if (At(I) == '@') R = dcOldJis;
+            }
+        } else if (B < 0x08 || B == 0xFF) {
+            R = dcBinary;
+        } else if (B <= 0x7F || B == 0x80 || B == 0xA0) {
+            // nothing
+        } else if ((B >= 0x81 && B <= 0x8D) || (B >= 0x8F && B <= 0x9F)) {
+            R = dcSjis;
+        } else if (B == 0x8E) {
+            const unsigned char C = At(++I);
+            if ((C >= 0x40 && C <= 0x7E) || (C >= 0x80 && C <= 0xA0) || (C >= 0xE0 && C <= 0xFC)) R = dcSjis;
+            else if (C >= 0xA1 && C <= 0xDF) R = dcEucOrSjis;
+        } else if (B >= 0xA1 && B <= 0xDF) {
+            const unsigned char C = At(++I);
+            if (C >= 0xF0 && C <= 0xFE) R = dcEuc;
+            else if (C >= 0xA1 && C <= 0xDF) R = dcEucOrSjis;
+            else if (C <= 0x9F) R = dcSjis;
+            else if (C >= 0xE0 && C <= 0xEF) {
+                // A run of bytes from 0x40 up decides when it holds a byte only one of the codes uses.
+                R = dcEucOrSjis;
+                while (I < L && At(I) >= 0x40 && R == dcEucOrSjis) {
+                    const unsigned char D = At(I);
+                    if ((D >= 0x81 && D <= 0x8D) || (D >= 0x8F && D <= 0x9C)) R = dcSjis;
+                    else if (D == 0xFD || D == 0xFE) R = dcEuc;
+                    ++I;
+                }
+            }
+        } else if (B == 0xFD || B == 0xFE) {
+            R = dcEuc;
+        } else { // 0xE0..0xFC
+            const unsigned char C = At(++I);
+            if ((C >= 0x40 && C <= 0x7E) || (C >= 0x80 && C <= 0xA0)) R = dcSjis;
+            else if (C == 0xFD || C == 0xFE) R = dcEuc;
+            else if (C >= 0xA1 && C <= 0xFC) R = dcEucOrSjis;
+        }
+        ++I;
+    }
+    return R;
+}
+
+std::string JisToEuc(std::string_view Text, std::size_t* Lost) { return ReadJis<TEucWriter>(Text, Lost); }
+std::string JisToSjis(std::string_view Text, std::size_t* Lost) { return ReadJis<TSjisWriter>(Text, Lost); }
+std::string EucToJis(std::string_view Text, std::size_t* Lost) { return ReadEuc<TJisWriter>(Text, Lost); }
+std::string EucToSjis(std::string_view Text, std::size_t* Lost) { return ReadEuc<TSjisWriter>(Text, Lost); }
+std::string SjisToJis(std::string_view Text, std::size_t* Lost) { return ReadSjis<TJisWriter>(Text, Lost, false); }
+std::string SjisToEuc(std::string_view Text, std::size_t* Lost) { return ReadSjis<TEucWriter>(Text, Lost, true); }
+
+std::string ConvertCharCode(std::string_view Text, int Source, int Target, std::size_t* Lost)
+{
+    if (Lost) *Lost = 0;
+    // Every other pair (plain ASCII, binary, undecided, same code, old JIS to JIS) keeps the text as it is.
+    const bool FromJis = Source == dcJis || Source == dcOldJis;
+    if (Target == dcJis && Source == dcEuc) return EucToJis(Text, Lost);
+    if (Target == dcJis && Source == dcSjis) return SjisToJis(Text, Lost);
+    if (Target == dcEuc && FromJis) return JisToEuc(Text, Lost);
+    if (Target == dcEuc && Source == dcSjis) return SjisToEuc(Text, Lost);
+    if (Target == dcSjis && FromJis) return JisToSjis(Text, Lost);
+    if (Target == dcSjis && Source == dcEuc) return EucToSjis(Text, Lost);
+    return std::string(Text);
+}
+
+std::string ConvertCharCodeAuto(std::string_view Text, int Target, std::size_t* Lost)
+{
+    return ConvertCharCode(Text, DetectCharCode(Text), Target, Lost);
+}
+
+} // namespace qx

@@ -1,0 +1,61 @@
+#pragma once
+// Detection of the Japanese byte encoding of a text (JIS, EUC, Shift-JIS) and conversion of whole texts
+// between JIS (ISO-2022-JP style, with escape sequences), EUC-JP and Shift-JIS. All functions are pure
+// and take byte strings of known length; none reads past the end of its input.
+//
+// Shift-JIS here is code page 932, so a text may hold characters that JIS X 0208 has no place for. The
+// converters to JIS and EUC treat them so that no byte outside the target's ranges is ever written:
+//  - IBM extensions (lead 0xFA..0xFC) are written as their NEC-selected or NEC row 13 equivalents, the
+//    code page's lowest code for the same character (as nkf does);
+//  - user-defined characters (lead 0xF0..0xF9) go to the user area of EUC, rows 85..94 (0xF5A1..0xFEFE),
+//    in the usual layout (0xF040 -> 0xF5A1), except leads 0xF2 and 0xF3 whose places hold the NEC-selected
+//    IBM extensions (rows 89..92); JIS has no user area;
+//  - anything else that has no place, and every broken or incomplete character, becomes the geta mark
+//    (0x222E) and is counted in `*Lost` when the caller asks for the count.
+// The converters to Shift-JIS write the geta mark (0x81AC) for broken input and count it the same way.
+
+#include "documents/JisCode.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace qx {
+
+// The outcome of DetectCharCode, also the source and target codes of ConvertCharCode.
+enum TDetectedCharCode : int {
+    dcAscii = 0,     // only bytes below 0x80 and no "ESC $" sequence
+    dcBinary = 1,    // a byte below 0x08 or equal to 0xFF
+    dcJis = 2,       // ESC $ B
+    dcOldJis = 3,    // ESC $ @
+    dcEuc = 4,
+    dcSjis = 5,
+    dcEucOrSjis = 6, // only bytes that both codes share were met
+};
+
+// JIS X 0208 geta mark, written for a character the target cannot hold.
+constexpr unsigned kJisGeta = 0x222E;
+
+int DetectCharCode(std::string_view Text);
+
+// Converts Text from Source to Target (dcJis, dcEuc or dcSjis). Text comes back unchanged when Source is
+// dcAscii, dcBinary, dcEucOrSjis or Target itself, and for any other target.
+std::string ConvertCharCode(std::string_view Text, int Source, int Target, std::size_t* Lost = nullptr);
+// DetectCharCode, then ConvertCharCode from the detected code.
+std::string ConvertCharCodeAuto(std::string_view Text, int Target, std::size_t* Lost = nullptr);
+
+std::string JisToEuc(std::string_view Text, std::size_t* Lost = nullptr);
+std::string JisToSjis(std::string_view Text, std::size_t* Lost = nullptr);
+std::string EucToJis(std::string_view Text, std::size_t* Lost = nullptr);
+std::string EucToSjis(std::string_view Text, std::size_t* Lost = nullptr);
+std::string SjisToJis(std::string_view Text, std::size_t* Lost = nullptr);
+std::string SjisToEuc(std::string_view Text, std::size_t* Lost = nullptr);
+
+// The full-width JIS character of the half-width katakana at Text[Pos] (0xA1..0xDF in Shift-JIS; the
+// byte after an 0x8E in EUC, with Pos at the 0x8E), with a following voiced or semi-voiced sound mark
+// merged where the pair has a character of its own (ｶﾞ -> ガ, ﾊﾟ -> パ, ｳﾞ -> ヴ). Pos advances past what
+// was used. When Text[Pos] is not such a character the result is {0, 0} and Pos advances by one.
+TBytePair SjisKanaToJis(std::string_view Text, std::size_t& Pos);
+TBytePair EucKanaToJis(std::string_view Text, std::size_t& Pos);
+
+} // namespace qx

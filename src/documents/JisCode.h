@@ -1,0 +1,58 @@
+#pragma once
+// JIS X 0208 arithmetic shared by the code converters and the character-information message: the byte
+// classes of Shift-JIS and JIS double-byte characters and the published transforms between the two.
+
+#include "platform/LeadByte.h"
+
+#include <array>
+
+namespace qx {
+
+// One double-byte character, first (lead) byte first.
+using TBytePair = std::array<unsigned char, 2>;
+
+constexpr bool IsSjisLeadByte(unsigned char B) noexcept { return IsDBCSLeadByte(B); }
+constexpr bool IsSjisTrailByte(unsigned char B) noexcept { return (B >= 0x40 && B <= 0x7E) || (B >= 0x80 && B <= 0xFC); }
+constexpr bool IsSjisPair(unsigned char S1, unsigned char S2) noexcept { return IsSjisLeadByte(S1) && IsSjisTrailByte(S2); }
+
+// A byte of a JIS X 0208 character in 7-bit form (both bytes 0x21..0x7E).
+constexpr bool IsJisByte(unsigned char B) noexcept { return B >= 0x21 && B <= 0x7E; }
+// The rows that hold characters (1-8, NEC row 13, 16-84).
+constexpr bool IsJisFirstByte(unsigned char J1) noexcept
+{
+    return (J1 >= 0x21 && J1 <= 0x28) || J1 == 0x2D || (J1 >= 0x30 && J1 <= 0x74);
+}
+constexpr bool IsJisSecondByte(unsigned char J2) noexcept { return IsJisByte(J2); }
+constexpr bool IsJisPair(unsigned char J1, unsigned char J2) noexcept { return IsJisFirstByte(J1) && IsJisSecondByte(J2); }
+
+// JIS (J1, J2) to Shift-JIS; for J1, J2 in 0x21..0x7E the result is a Shift-JIS pair with lead 0x81..0x9F
+// or 0xE0..0xEF. 8-bit arithmetic: other input gives some pair, never an error.
+constexpr TBytePair JisToSjisChar(unsigned char J1, unsigned char J2) noexcept
+{
+    const unsigned char S1 = static_cast<unsigned char>((J1 + 1) / 2 + (J1 < 0x5F ? 0x70 : 0xB0));
+    unsigned char S2;
+    if (J1 & 1) S2 = static_cast<unsigned char>(J2 + (J2 < 0x60 ? 0x1F : 0x20));
+    else S2 = static_cast<unsigned char>(J2 + 0x7E);
+    return {S1, S2};
+}
+
+// Shift-JIS (S1, S2) to JIS; the inverse of JisToSjisChar for leads 0x81..0x9F, 0xE0..0xEF and every trail
+// byte. 8-bit arithmetic as above.
+constexpr TBytePair SjisToJisChar(unsigned char S1, unsigned char S2) noexcept
+{
+    const unsigned char B = static_cast<unsigned char>(S1 - (S1 < 0xA0 ? 0x70 : 0xB0));
+    if (S2 < 0x9F)
+        return {static_cast<unsigned char>(2 * B - 1), static_cast<unsigned char>(S2 - (S2 < 0x80 ? 0x1F : 0x20))};
+    return {static_cast<unsigned char>(2 * B), static_cast<unsigned char>(S2 - 0x7E)};
+}
+
+// The JIS code (J1 << 8 | J2) of a Shift-JIS pair, with no check of the rows; 0 when J1 falls outside
+// 0x21..0x74 or J2 is 0.
+constexpr unsigned SjisPairToJis(unsigned char S1, unsigned char S2) noexcept
+{
+    const TBytePair J = SjisToJisChar(S1, S2);
+    if (J[0] < 0x21 || J[0] > 0x74 || J[1] == 0) return 0;
+    return static_cast<unsigned>(J[0]) << 8 | J[1];
+}
+
+} // namespace qx

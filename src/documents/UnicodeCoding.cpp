@@ -1,0 +1,185 @@
+#include "documents/UnicodeCoding.h"
+
+#include "documents/JisCode.h"
+#include "platform/Cp932.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace qx {
+namespace {
+
+constexpr bool IsContinuation(unsigned char B) { return (B & 0xC0) == 0x80; }
+
+// Eight bytes below 0x80 from P on.
+bool AsciiWord(const char* P)
+{
+    std::uint64_t Word;
+    std::memcpy(&Word, P, sizeof Word);
+    return (Word & 0x8080808080808080ULL) == 0;
+}
+
+} // namespace
+
+int DetectUnicodeBom(std::string_view Bytes)
+{
+    if (Bytes.size() <= 2) return 0;
+    const auto B0 = static_cast<unsigned char>(Bytes[0]), B1 = static_cast<unsigned char>(Bytes[1]);
+    if (B0 == 0xFF && B1 == 0xFE) return 1;
+    if (B0 == 0xFE && B1 == 0xFF) return 2;
+    return 0;
+}
+
+int DetectUtf8(std::string_view Bytes)
+{
+    const std::size_t L = Bytes.size();
+    const auto At = [&](std::size_t I) { return static_cast<unsigned char>(Bytes[I]); };
+    bool Found = false;
+    for (std::size_t I = 0; I < L;) {
+        if (I + 8 <= L && AsciiWord(Bytes.data() + I)) {
+            I += 8;
+            continue;
+        }
+        const unsigned char B = At(I);
+        if (B < 0x80) {
+            ++I;
+        } else if (B >= 0xE0 && B <= 0xEF) {
+            if (I + 2 >= L || !IsContinuation(At(I + 1)) || !IsContinuation(At(I + 2))) return 0;
+            I += 3;
+            Found = true;
+        } else if (B >= 0xC0 && B <= 0xDF) {
+            if (I + 1 >= L || !IsContinuation(At(I + 1))) return 0;
+            I += 2;
+            Found = true;
+        } else {
+            return 0;
+        }
+    }
+    if (!Found) return 0;
+    return Bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 2 : 1;
+}
+
+std::ptrdiff_t EncodeUtf8Buffer(char* Dest, std::size_t DestSize, const char16_t* Source, std::size_t SourceCount)
+{
+    if (!Dest) {
+        std::size_t Need = 1;
+        for (std::size_t I = 0; I < SourceCount; ++I)
+            Need += Source[I] < 0x80 ? 1 : Source[I] < 0x800 ? 2 : 3;
+        return static_cast<std::ptrdiff_t>(Need);
+    }
+    if (DestSize == 0) return 0;
+    std::size_t Out = 0;
+    const std::size_t Room = DestSize - 1; // the NUL always has its byte
+    for (std::size_t I = 0; I < SourceCount; ++I) {
+        const char16_t U = Source[I];
+        if (U < 0x80) {
+            if (Out + 1 > Room) break;
+            Dest[Out++] = static_cast<char>(U);
+        } else if (U < 0x800) {
+            if (Out + 2 > Room) break;
+            Dest[Out++] = static_cast<char>(0xC0 | (U >> 6));
+            Dest[Out++] = static_cast<char>(0x80 | (U & 0x3F));
+        } else {
+            if (Out + 3 > Room) break;
+            Dest[Out++] = static_cast<char>(0xE0 | (U >> 12));
+            Dest[Out++] = static_cast<char>(0x80 | ((U >> 6) & 0x3F));
+            Dest[Out++] = static_cast<char>(0x80 | (U & 0x3F));
+        }
+    }
+    Dest[Out++] = '\0';
+    return static_cast<std::ptrdiff_t>(Out);
+}
+
+std::ptrdiff_t DecodeUtf8Buffer(char16_t* Dest, std::size_t DestSize, const char* Source, std::size_t SourceCount)
+{
+    if (Dest && DestSize == 0) return 0;
+    const std::size_t Room = Dest ? DestSize - 1 : SIZE_MAX;
+    std::size_t Out = 0;
+    bool Full = false;
+    for (std::size_t I = 0; I < SourceCount;) {
+        const auto B = static_cast<unsigned char>(Source[I]);
+        char16_t U;
+        if (B < 0x80) {
+            U = B;
+            ++I;
+        } else {
+            // Lead bytes: 0xC0..0xDF start two bytes, 0xE0..0xEF three.
+            if (B >= 0xF0 || !(B & 0x40)) return -1;
+            const std::size_t Length = (B & 0x20) ? 3 : 2;
+            if (SourceCount - I < Length) return -1;
+            std::uint32_t Value = B & 0x3F;
+            for (std::size_t K = 1; K < Length; ++K) {
+                const auto C = static_cast<unsigned char>(Source[I + K]);
+                if (!IsContinuation(C)) return -1;
+                Value = Value << 6 | (C & 0x3F);
+            }
+            U = static_cast<char16_t>(Value); // the lead's 0x20 bit falls off the 16 bits
+            I += Length;
+        }
+        // Past a full destination the rest is still checked, so that invalid input is always -1.
+        if (Full || Out + 1 > Room) {
+            Full = true;
+            continue;
+        }
+        if (Dest) Dest[Out] = U;
+        ++Out;
+    }
+    if (Dest) Dest[Out] = 0;
+    return static_cast<std::ptrdiff_t>(Out + 1);
+}
+
+std::string WideToUtf8(std::u16string_view Text)
+{
+    if (Text.empty()) return {};
+    const std::ptrdiff_t Need = EncodeUtf8Buffer(nullptr, 0, Text.data(), Text.size());
+    std::string Out(static_cast<std::size_t>(Need), '\0');
+    const std::ptrdiff_t Written = EncodeUtf8Buffer(Out.data(), Out.size(), Text.data(), Text.size());
+    Out.resize(static_cast<std::size_t>(Written - 1));
+    return Out;
+}
+
+std::u16string Utf8ToWide(std::string_view Bytes)
+{
+    if (Bytes.empty()) return {};
+    // One unit per byte is the most there can be; with the NUL, the last character is never cut.
+    std::u16string Out(Bytes.size() + 1, u'\0');
+    const std::ptrdiff_t Written = DecodeUtf8Buffer(Out.data(), Out.size(), Bytes.data(), Bytes.size());
+    if (Written < 0) return {};
+    Out.resize(static_cast<std::size_t>(Written - 1));
+    return Out;
+}
+
+std::string Utf16ToSjis(std::string_view Bytes, bool BigEndian, std::size_t* Lost)
+{
+    std::u16string Units(Bytes.size() / 2, u'\0');
+    const int High = BigEndian ? 0 : 1;
+    for (std::size_t I = 0; I < Units.size(); ++I) {
+        const auto Hi = static_cast<unsigned char>(Bytes[2 * I + High]);
+        const auto Lo = static_cast<unsigned char>(Bytes[2 * I + 1 - High]);
+        Units[I] = static_cast<char16_t>(Hi << 8 | Lo);
+    }
+    return Utf16ToCp932(Units, Lost);
+}
+
+std::string SjisToUtf16(std::string_view Text, bool BigEndian)
+{
+    const std::u16string Units = Cp932ToUtf16(Text);
+    std::string Out(Units.size() * 2, '\0');
+    const int High = BigEndian ? 0 : 1;
+    for (std::size_t I = 0; I < Units.size(); ++I) {
+        Out[2 * I + High] = static_cast<char>(Units[I] >> 8);
+        Out[2 * I + 1 - High] = static_cast<char>(Units[I] & 0xFF);
+    }
+    return Out;
+}
+
+unsigned SjisCodeToJisCode(unsigned Code)
+{
+    const auto S1 = static_cast<unsigned char>(Code >> 8), S2 = static_cast<unsigned char>(Code);
+    if (Code > 0xFFFF || !IsSjisPair(S1, S2)) return 0;
+    const unsigned Jis = SjisPairToJis(S1, S2);
+    if (Jis == 0 || !IsJisPair(static_cast<unsigned char>(Jis >> 8), static_cast<unsigned char>(Jis))) return 0;
+    return Jis;
+}
+
+} // namespace qx

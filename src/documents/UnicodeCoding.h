@@ -1,0 +1,51 @@
+#pragma once
+// Recognising UTF-16 and UTF-8 documents, the UTF-8 coder between UTF-16 units and bytes, the way
+// between UTF-16 document bytes and the editor's Shift-JIS text, and the JIS code of a Shift-JIS
+// character.
+//
+// The UTF-8 coder works on single UTF-16 units, as the documents it serves come from and go to code
+// page 932, which has only characters of the Basic Multilingual Plane: a unit below 0x80 is one byte,
+// below 0x800 two, else three (a surrogate unit too, on its own); four-byte sequences are not UTF-8 to it.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace qx {
+
+// 1 when Bytes starts with the little-endian mark FF FE, 2 with the big-endian mark FE FF; 0 otherwise
+// and for inputs of 2 bytes or fewer.
+int DetectUnicodeBom(std::string_view Bytes);
+
+// 1 when Bytes is UTF-8 without a mark, 2 with the mark EF BB BF, 0 when it is not UTF-8: a byte that
+// cannot start a sequence, a sequence cut off by a bad byte or by the end, or nothing but ASCII. Whatever
+// it accepts, DecodeUtf8Buffer decodes.
+int DetectUtf8(std::string_view Bytes);
+
+// Writes the UTF-8 form of Source[0..SourceCount) and a terminating NUL to Dest (size DestSize) and
+// returns the bytes written including the NUL. A character that does not fit together with the NUL is
+// left out with everything after it. With Dest null, returns the size needed including the NUL.
+std::ptrdiff_t EncodeUtf8Buffer(char* Dest, std::size_t DestSize, const char16_t* Source, std::size_t SourceCount);
+// Writes the UTF-16 units of Source[0..SourceCount) and a terminating NUL to Dest and returns the units
+// written including the NUL (a unit that does not fit with the NUL is left out with everything after
+// it), or -1 when Source is not valid: a lead byte 0x80..0xBF or 0xF0..0xFF, a bad continuation byte, a
+// sequence cut off by the end. With Dest null, returns the size needed including the NUL, or -1.
+std::ptrdiff_t DecodeUtf8Buffer(char16_t* Dest, std::size_t DestSize, const char* Source, std::size_t SourceCount);
+
+std::string WideToUtf8(std::u16string_view Text);
+// Empty for input that is not valid (see DecodeUtf8Buffer).
+std::u16string Utf8ToWide(std::string_view Bytes);
+
+// The units of UTF-16 document bytes (after the mark), in the given byte order, as Shift-JIS text
+// through the code page 932 codec; characters without a code become '?' and are counted in `*Lost`. A
+// last odd byte is not a unit and is left out.
+std::string Utf16ToSjis(std::string_view Bytes, bool BigEndian, std::size_t* Lost = nullptr);
+// Shift-JIS text as UTF-16 bytes in the given byte order, without a mark. Nothing is lost: every byte
+// of the text decodes to some unit (a broken sequence to the codec's substitute).
+std::string SjisToUtf16(std::string_view Text, bool BigEndian);
+
+// The JIS code (J1 << 8 | J2) of a Shift-JIS double-byte code (lead byte high); 0 when the code is not a
+// valid pair or its JIS form lies outside the rows that hold characters.
+unsigned SjisCodeToJisCode(unsigned Code);
+
+} // namespace qx
