@@ -99,108 +99,97 @@ unsigned JisCodeForOutput(unsigned char S1, unsigned char S2, bool UserArea)
     return static_cast<unsigned>(J[0]) << 8 | J[1];
 }
 
-// Writers: what a converter emits for each character its reader finds. Double takes a JIS code with
-// both bytes in 0x21..0x7E (0: no character); Kana a half-width katakana byte.
-class TSjisWriter {
+// Writers: what a converter emits for each character its reader finds. Single takes a byte that stands
+// for itself, Kana a half-width katakana byte, Double a JIS code with both bytes in 0x21..0x7E, where 0
+// (no character) and Broken write the geta mark and count a lost character.
+template <class TDerived>
+class TWriter {
 public:
-    static constexpr bool kWidensKana = false;
-    explicit TSjisWriter(std::size_t Size) { FOut.reserve(Size + Size / 8 + 8); }
-    void Single(unsigned char B) { FOut.push_back(static_cast<char>(B)); }
-    void Kana(unsigned char K) { Single(K); }
     void Double(unsigned Code)
     {
-        if (Code == 0) return Broken();
-        const TBytePair S = JisToSjisChar(static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code));
-        FOut.push_back(static_cast<char>(S[0]));
-        FOut.push_back(static_cast<char>(S[1]));
+        if (Code == 0) {
+            ++FLost;
+            Code = kJisGeta;
+        }
+        static_cast<TDerived*>(this)->PutDouble(static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code));
     }
-    void Broken()
-    {
-        ++FLost;
-        FOut.append("\x81\xAC"); // 〓
-    }
+    void Broken() { Double(0); }
     std::string Finish(std::size_t* Lost)
     {
+        static_cast<TDerived*>(this)->Close();
         if (Lost) *Lost = FLost;
         return std::move(FOut);
     }
 
-private:
+protected:
+    explicit TWriter(std::size_t Reserve) { FOut.reserve(Reserve); }
+    void Put(unsigned char B) { FOut.push_back(static_cast<char>(B)); }
+    void Close() {}
+
     std::string FOut;
+
+private:
     std::size_t FLost = 0;
 };
 
-class TEucWriter {
+class TSjisWriter : public TWriter<TSjisWriter> {
 public:
     static constexpr bool kWidensKana = false;
-    explicit TEucWriter(std::size_t Size) { FOut.reserve(Size + Size / 4 + 8); }
-    void Single(unsigned char B) { FOut.push_back(static_cast<char>(B)); }
+    explicit TSjisWriter(std::size_t Size) : TWriter(Size + Size / 8 + 8) {}
+    void Single(unsigned char B) { Put(B); }
+    void Kana(unsigned char K) { Put(K); }
+    void PutDouble(unsigned char J1, unsigned char J2)
+    {
+        const TBytePair S = JisToSjisChar(J1, J2);
+        Put(S[0]);
+        Put(S[1]);
+    }
+};
+
+class TEucWriter : public TWriter<TEucWriter> {
+public:
+    static constexpr bool kWidensKana = false;
+    explicit TEucWriter(std::size_t Size) : TWriter(Size + Size / 4 + 8) {}
+    void Single(unsigned char B) { Put(B); }
     void Kana(unsigned char K)
     {
-        FOut.push_back('\x8E');
-        FOut.push_back(static_cast<char>(K));
+        Put(0x8E);
+        Put(K);
     }
-    void Double(unsigned Code)
+    void PutDouble(unsigned char J1, unsigned char J2)
     {
-        if (Code == 0) return Broken();
-        FOut.push_back(static_cast<char>((Code >> 8) | 0x80));
-        FOut.push_back(static_cast<char>((Code & 0xFF) | 0x80));
+        Put(J1 | 0x80);
+        Put(J2 | 0x80);
     }
-    void Broken()
-    {
-        ++FLost;
-        Double(kJisGeta);
-    }
-    std::string Finish(std::size_t* Lost)
-    {
-        if (Lost) *Lost = FLost;
-        return std::move(FOut);
-    }
-
-private:
-    std::string FOut;
-    std::size_t FLost = 0;
 };
 
 // JIS: double-byte characters stand in runs opened by ESC $ B and closed by ESC ( B before any single
 // byte and at the end of the text.
-class TJisWriter {
+class TJisWriter : public TWriter<TJisWriter> {
 public:
     static constexpr bool kWidensKana = true;
-    explicit TJisWriter(std::size_t Size) { FOut.reserve(Size + Size / 4 + 16); }
+    explicit TJisWriter(std::size_t Size) : TWriter(Size + Size / 4 + 16) {}
     void Single(unsigned char B)
     {
-        if (FInRun) {
-            FOut.append("\x1B(B");
-            FInRun = false;
-        }
-        FOut.push_back(static_cast<char>(B));
+        Close();
+        Put(B);
     }
-    void Double(unsigned Code)
+    void PutDouble(unsigned char J1, unsigned char J2)
     {
-        if (Code == 0) return Broken();
         if (!FInRun) {
             FOut.append("\x1B$B");
             FInRun = true;
         }
-        FOut.push_back(static_cast<char>(Code >> 8));
-        FOut.push_back(static_cast<char>(Code & 0xFF));
+        Put(J1);
+        Put(J2);
     }
-    void Broken()
-    {
-        ++FLost;
-        Double(kJisGeta);
-    }
-    std::string Finish(std::size_t* Lost)
+    void Close()
     {
         if (FInRun) FOut.append("\x1B(B");
-        if (Lost) *Lost = FLost;
-        return std::move(FOut);
+        FInRun = false;
     }
 
 private:
-    std::string FOut;
-    std::size_t FLost = 0;
     bool FInRun = false;
 };
 
@@ -212,10 +201,10 @@ unsigned PairCode(TBytePair P) { return static_cast<unsigned>(P[0]) << 8 | P[1];
 // every escape is three bytes, and the byte after it is read afresh (it may start the next escape). An
 // escape cut off by the end of the text is dropped. In double-byte mode a byte outside 0x21..0x7E (a
 // line end, a space) stands for itself and the mode stays.
-template <class TWriter>
+template <class TOut>
 std::string ReadJis(std::string_view Text, std::size_t* Lost)
 {
-    TWriter W(Text.size());
+    TOut W(Text.size());
     const std::size_t N = Text.size();
     bool DoubleByte = false;
     for (std::size_t I = 0; I < N;) {
@@ -244,10 +233,10 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost)
 
 // EUC: ASCII, 0x8E + half-width katakana, two bytes 0xA1..0xFE (JIS X 0208), 0x8F + two bytes (JIS X 0212,
 // which neither JIS X 0208 nor Shift-JIS holds). Anything else is a broken character that takes one byte.
-template <class TWriter>
+template <class TOut>
 std::string ReadEuc(std::string_view Text, std::size_t* Lost)
 {
-    TWriter W(Text.size());
+    TOut W(Text.size());
     const std::size_t N = Text.size();
     for (std::size_t I = 0; I < N;) {
         const auto B = static_cast<unsigned char>(Text[I]);
@@ -256,7 +245,7 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
             W.Single(B);
             ++I;
         } else if (B == 0x8E && IsHalfKana(B2)) {
-            if constexpr (TWriter::kWidensKana) {
+            if constexpr (TOut::kWidensKana) {
                 W.Double(PairCode(EucKanaToJis(Text, I)));
             } else {
                 W.Kana(B2);
@@ -278,10 +267,10 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
 
 // Shift-JIS (code page 932): ASCII, half-width katakana, lead + trail pairs. A lead byte without a trail
 // byte after it and the single bytes 0x80, 0xA0, 0xFD..0xFF are broken characters that take one byte.
-template <class TWriter>
+template <class TOut>
 std::string ReadSjis(std::string_view Text, std::size_t* Lost, bool UserArea)
 {
-    TWriter W(Text.size());
+    TOut W(Text.size());
     const std::size_t N = Text.size();
     for (std::size_t I = 0; I < N;) {
         const auto B = static_cast<unsigned char>(Text[I]);
@@ -289,7 +278,7 @@ std::string ReadSjis(std::string_view Text, std::size_t* Lost, bool UserArea)
             W.Single(B);
             ++I;
         } else if (IsHalfKana(B)) {
-            if constexpr (TWriter::kWidensKana) {
+            if constexpr (TOut::kWidensKana) {
                 W.Double(PairCode(SjisKanaToJis(Text, I)));
             } else {
                 W.Kana(B);

@@ -1,0 +1,211 @@
+#include "documents/CharCodeConvert.h"
+#include "support/Bytes.h"
+#include "support/ExactBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace qx;
+using qx::test::Bytes;
+using qx::test::ExactBytes;
+
+namespace {
+
+const std::string In = "\x1b$B", Out = "\x1b(B";
+
+using TConverter = std::function<std::string(std::string_view, std::size_t*)>;
+
+struct ConvertCase {
+    const char* name;
+    std::string input;
+    std::string output;
+    std::size_t lost;
+};
+
+void ExpectCases(const TConverter& convert, std::initializer_list<ConvertCase> cases)
+{
+    for (const auto& c : cases) {
+        std::size_t lost = 99;
+        EXPECT_EQ(convert(ExactBytes(c.input), &lost), c.output) << c.name;
+        EXPECT_EQ(lost, c.lost) << c.name;
+    }
+}
+
+} // namespace
+
+TEST(CharCodeConvert, JisCharacterArithmetic)
+{
+    EXPECT_EQ(JisToSjisChar(0x24, 0x22), (TBytePair{0x82, 0xA0}));  // あ
+    EXPECT_EQ(JisToSjisChar(0x30, 0x21), (TBytePair{0x88, 0x9F}));  // 亜
+    EXPECT_EQ(JisToSjisChar(0x2D, 0x21), (TBytePair{0x87, 0x40}));  // ①
+    EXPECT_EQ(JisToSjisChar(0x7E, 0x7E), (TBytePair{0xEF, 0xFC}));
+    EXPECT_EQ(SjisToJisChar(0x82, 0xA0), (TBytePair{0x24, 0x22}));
+    EXPECT_EQ(SjisToJisChar(0x98, 0x9F), (TBytePair{0x50, 0x21}));  // first character of level 2
+    EXPECT_EQ(SjisToJisChar(0xE0, 0x40), (TBytePair{0x5F, 0x21}));
+}
+
+TEST(CharCodeConvert, HalfWidthKanaWidenAndTakeTheirSoundMarks)
+{
+    struct Case {
+        std::string text;
+        unsigned code;
+        std::size_t used;
+    };
+    const Case cases[] = {
+        {Bytes("B6 DE"), 0x252C, 2},  // ｶﾞ -> ガ
+        {Bytes("CA DF"), 0x2551, 2},  // ﾊﾟ -> パ
+        {Bytes("CA DE"), 0x2550, 2},  // ﾊﾞ -> バ
+        {Bytes("B3 DE"), 0x2574, 2},  // ｳﾞ -> ヴ
+        {Bytes("DE"), 0x212B, 1},     // lone ﾞ
+        {Bytes("DF"), 0x212C, 1},     // lone ﾟ
+        {Bytes("B6 DF"), 0x252B, 1},  // ｶﾟ has no character: the mark stays
+        {Bytes("B1 DE"), 0x2522, 1},  // ｱﾞ neither
+        {Bytes("C4 DE"), 0x2549, 2},  // ﾄﾞ -> ド, the last of ｶ..ﾄ
+        {Bytes("C5 DE"), 0x254A, 1},  // ﾅﾞ has none
+        {Bytes("A1"), 0x2123, 1},     // ｡
+        {Bytes("B0"), 0x213C, 1},     // ｰ
+        {Bytes("DD"), 0x2573, 1},     // ﾝ
+    };
+    for (const auto& c : cases) {
+        std::size_t pos = 0;
+        const TBytePair p = SjisKanaToJis(ExactBytes(c.text), pos);
+        EXPECT_EQ(static_cast<unsigned>(p[0] << 8 | p[1]), c.code) << testing::PrintToString(c.text);
+        EXPECT_EQ(pos, c.used);
+
+        // The same in EUC, where each kana and mark is 0x8E + the byte.
+        std::string euc;
+        for (char k : c.text) euc += std::string("\x8E") + k;
+        pos = 0;
+        const TBytePair q = EucKanaToJis(ExactBytes(euc), pos);
+        EXPECT_EQ(q, p);
+        EXPECT_EQ(pos, 2 * c.used);
+    }
+    // Not a kana: nothing, one byte used, and nothing read past the end.
+    for (std::string_view text : {"\xA0", "A", "\x8E", "\x8E\x41", ""}) {
+        std::size_t pos = 0;
+        EXPECT_EQ(SjisKanaToJis(ExactBytes(text), pos), (TBytePair{0, 0}));
+        EXPECT_EQ(pos, 1u);
+        pos = 0;
+        EXPECT_EQ(EucKanaToJis(ExactBytes(text), pos), (TBytePair{0, 0}));
+        EXPECT_EQ(pos, 1u);
+    }
+}
+
+TEST(CharCodeConvert, SjisToJis)
+{
+    ExpectCases(SjisToJis, {
+        {"runs open at a double-byte character and close before single bytes", "a" + Bytes("82 A0") + "b",
+         "a" + In + "$\"" + Out + "b", 0},
+        {"an open run closes at the end", Bytes("82 A0"), In + "$\"" + Out, 0},
+        {"line ends close the run", Bytes("82 A0 0D 0A 82 A2"), In + "$\"" + Out + "\r\n" + In + "$$" + Out, 0},
+        {"kana widen with their marks", Bytes("B6 DE CA DF DE"), In + "%,%Q!+" + Out, 0},
+        {"IBM extension as its NEC-selected form", Bytes("FA 5C"), In + "y!" + Out, 0},       // 纊
+        {"IBM extension as its JIS row 2 form", Bytes("FA 54"), In + "\"L" + Out, 0},         // ￢
+        {"IBM extension as its NEC row 13 form", Bytes("FA 4A"), In + "-5" + Out, 0},         // Ⅰ
+        {"user-defined character: JIS has no place", Bytes("F0 40"), In + "\"." + Out, 1},
+        {"undefined IBM code", Bytes("FC FC"), In + "\"." + Out, 1},
+        {"single bytes outside JIS", Bytes("80 A0 FD FE FF"), In + "\".\".\".\".\"." + Out, 5},
+        {"lead byte at the end", "a" + Bytes("82"), "a" + In + "\"." + Out, 1},
+        {"lead byte before a line end keeps the line end", Bytes("82 0A 41"), In + "\"." + Out + "\nA", 1},
+        {"empty", "", "", 0},
+    });
+}
+
+TEST(CharCodeConvert, SjisToEuc)
+{
+    ExpectCases(SjisToEuc, {
+        {"ASCII, kanji, kana", "a" + Bytes("88 9F B1 0D 0A"), "a" + Bytes("B0 A1 8E B1 0D 0A"), 0},
+        {"NEC row 13 stays in row 13", Bytes("87 40"), Bytes("AD A1"), 0},
+        {"NEC-selected IBM extension", Bytes("ED 40"), Bytes("F9 A1"), 0},
+        {"IBM extension as its NEC-selected form", Bytes("FB FC"), Bytes("FC E2"), 0},  // 髙 = EE E0
+        {"user-defined to the user area", Bytes("F0 40 F1 FC F4 FC"), Bytes("F5 A1 F8 FE FE FE"), 0},
+        {"user-defined whose place is taken", Bytes("F2 40 F3 9F"), Bytes("A2 AE A2 AE"), 2},
+        {"user-defined beyond the area", Bytes("F5 40 F9 FC"), Bytes("A2 AE A2 AE"), 2},
+        {"single bytes outside EUC", Bytes("80 A0 FD FE FF"), Bytes("A2 AE A2 AE A2 AE A2 AE A2 AE"), 5},
+        {"lead byte with a bad trail", Bytes("82 7F 41"), Bytes("A2 AE 7F 41"), 1},
+        {"lead byte at the end", Bytes("41 E0"), Bytes("41 A2 AE"), 1},
+        {"NUL stays", std::string("a\0b", 3), std::string("a\0b", 3), 0},
+    });
+}
+
+TEST(CharCodeConvert, JisToSjisAndJisToEuc)
+{
+    ExpectCases(JisToSjis, {
+        {"modes", "a" + In + "$\"$$" + Out + "b", "a" + Bytes("82 A0 82 A2") + "b", 0},
+        {"old JIS escapes", "\x1b$@$\"\x1b(J" "b", Bytes("82 A0") + "b", 0},
+        {"CR LF inside a double-byte run stays and the run goes on", In + "$\"\r\n$$" + Out,
+         Bytes("82 A0 0D 0A 82 A2"), 0},
+        {"NUL does not cut the text", std::string("a\0b", 3) + In + "$\"", std::string("a\0b", 3) + Bytes("82 A0"), 0},
+        {"adjacent escapes are each read", Out + In + Out + In + "$\"", Bytes("82 A0"), 0},
+        {"an escape cut by the end adds nothing", "a" + In + "$\"\x1b$", "a" + Bytes("82 A0"), 0},
+        {"lone byte of a pair at the end", In + "$\"$", Bytes("82 A0 81 AC"), 1},
+        {"lone byte of a pair before a line end", In + "$\n", Bytes("81 AC 0A"), 1},
+        {"unknown escape keeps the mode", In + "\x1bK@$\"", Bytes("82 A0"), 0},
+    });
+    ExpectCases(JisToEuc, {
+        {"modes", "a" + In + "$\"" + Out + "b", "a" + Bytes("A4 A2") + "b", 0},
+        {"CR LF inside a double-byte run stays", In + "$\"\r\n$$" + Out, Bytes("A4 A2 0D 0A A4 A4"), 0},
+        {"adjacent escapes are each read", Out + In + "$\"", Bytes("A4 A2"), 0},
+        {"lone byte of a pair at the end", In + "$", Bytes("A2 AE"), 1},
+    });
+}
+
+TEST(CharCodeConvert, EucToSjisAndEucToJis)
+{
+    ExpectCases(EucToSjis, {
+        {"ASCII, kanji, kana", "a" + Bytes("B0 A1 8E B1 0D 0A"), "a" + Bytes("88 9F B1 0D 0A"), 0},
+        {"user area back to the arithmetic place", Bytes("F5 A1"), Bytes("EB 40"), 0},
+        {"JIS X 0212 has no place", Bytes("8F B0 A1 41"), Bytes("81 AC 41"), 1},
+        {"0x8E at the end", Bytes("41 8E"), Bytes("41 81 AC"), 1},
+        {"0x8E before a line end", Bytes("8E 0A"), Bytes("81 AC 0A"), 1},
+        {"lead byte at the end", Bytes("B0"), Bytes("81 AC"), 1},
+        {"lead byte before a line end keeps the line end", Bytes("B0 0D 0A"), Bytes("81 AC 0D 0A"), 1},
+        {"bytes that start nothing", Bytes("80 A0 FF"), Bytes("81 AC 81 AC 81 AC"), 3},
+    });
+    ExpectCases(EucToJis, {
+        {"runs", "a" + Bytes("B0 A1 0A A4 A2"), "a" + In + "0!" + Out + "\n" + In + "$\"" + Out, 0},
+        {"kana widen with their marks", Bytes("8E B6 8E DE 8E B1"), In + "%,%\"" + Out, 0},
+        {"0x8E at the end", Bytes("8E"), In + "\"." + Out, 1},
+        {"bytes that start nothing", Bytes("FF 41"), In + "\"." + Out + "A", 1},
+    });
+}
+
+TEST(CharCodeConvert, ConvertCharCodeChoosesByCodes)
+{
+    const std::string sjis = "a" + Bytes("82 A0 B1");
+    const std::string euc = "a" + Bytes("A4 A2 8E B1");
+    const std::string jis = "a" + In + "$\"%\"" + Out;
+    EXPECT_EQ(ConvertCharCode(sjis, dcSjis, dcJis), jis);
+    EXPECT_EQ(ConvertCharCode(sjis, dcSjis, dcEuc), euc);
+    EXPECT_EQ(ConvertCharCode(euc, dcEuc, dcSjis), sjis);
+    EXPECT_EQ(ConvertCharCode(euc, dcEuc, dcJis), jis);
+    EXPECT_EQ(ConvertCharCode(jis, dcJis, dcSjis), "a" + Bytes("82 A0 83 41"));
+    EXPECT_EQ(ConvertCharCode(jis, dcOldJis, dcEuc), "a" + Bytes("A4 A2 A5 A2"));
+    EXPECT_EQ(ConvertCharCodeAuto(jis, dcSjis), "a" + Bytes("82 A0 83 41"));
+    EXPECT_EQ(ConvertCharCodeAuto(Bytes("A4 A2 A4 A4 B0 F1"), dcSjis), Bytes("82 A0 82 A2 88 EF"));
+
+    // Unchanged, byte for byte: same code, plain ASCII, binary, undecided, old JIS to JIS, other targets.
+    const std::string raw = Bytes("A4 A2 00 FF 1B 24 40 82");
+    for (auto [source, target] : {std::pair<int, int>{dcSjis, dcSjis}, {dcAscii, dcEuc}, {dcBinary, dcSjis},
+                                  {dcEucOrSjis, dcSjis}, {dcOldJis, dcJis}, {dcSjis, dcAscii}, {dcEuc, 7}}) {
+        std::size_t lost = 99;
+        EXPECT_EQ(ConvertCharCode(raw, source, target, &lost), raw) << source << " " << target;
+        EXPECT_EQ(lost, 0u);
+    }
+    std::size_t lost = 0;
+    ConvertCharCode(Bytes("F9 40 82"), dcSjis, dcEuc, &lost);
+    EXPECT_EQ(lost, 2u);
+}
+
+TEST(CharCodeConvert, NoConverterReadsPastTheEnd)
+{
+    // Each converter on every prefix of texts that end in the middle of something.
+    const TConverter converters[] = {JisToEuc, JisToSjis, EucToJis, EucToSjis, SjisToJis, SjisToEuc};
+    const std::string texts[] = {
+        "a" + In + "$\"" + Out, Bytes("8E B6 8E DE 8F B0 A1 B0 A1"), Bytes("B6 DE 82 A0 FA 40 F0 40"),
+    };
+    for (const auto& convert : converters)
+        for (const auto& text : texts)
+            for (std::size_t n = 0; n <= text.size(); ++n) convert(ExactBytes(text.substr(0, n)), nullptr);
+}

@@ -1,0 +1,136 @@
+// The converters against each other over every double-byte code JIS X 0208 rows reach, and against the
+// outside tools: EUC output against iconv's CP932 -> EUC-JP, JIS output against nkf.
+
+#include "documents/CharCodeConvert.h"
+#include "platform/Cp932.h"
+#include "support/Iconv.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
+using namespace qx;
+using qx::test::Iconv;
+
+namespace {
+
+// Every double-byte code with lead 0x81..0x9F or 0xE0..0xEF and a trail byte 0x40..0x7E, 0x80..0xFC.
+std::vector<std::string> JisRangeCodes()
+{
+    std::vector<std::string> codes;
+    for (unsigned lead = 0x81; lead <= 0xEF; ++lead) {
+        if (lead == 0xA0) lead = 0xE0;
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail)
+            if (trail != 0x7F) codes.push_back({static_cast<char>(lead), static_cast<char>(trail)});
+    }
+    return codes;
+}
+
+unsigned CodeOf(const std::string& s)
+{
+    return static_cast<unsigned char>(s[0]) << 8 | static_cast<unsigned char>(s[1]);
+}
+
+// nkf over `in`, through files in the test's temporary folder.
+std::string Nkf(const char* options, const std::string& in)
+{
+    const std::string inPath = testing::TempDir() + "qx_nkf_in", outPath = testing::TempDir() + "qx_nkf_out";
+    std::ofstream(inPath, std::ios::binary) << in;
+    const std::string command = std::string("nkf ") + options + " < '" + inPath + "' > '" + outPath + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << "nkf is needed (scripts/install-deps.sh installs it)";
+    std::ifstream file(outPath, std::ios::binary);
+    std::string out((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::remove(inPath.c_str());
+    std::remove(outPath.c_str());
+    return out;
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// Codes whose EUC form here is not iconv's EUC-JP by design: NEC row 13 and the NEC-selected IBM
+// extensions keep their rows (13, 89..92) as Windows' EUC and eucJP-ms do, where iconv has no form or
+// a JIS X 0212 one; and six characters that code page 932 maps to other Unicode characters than EUC-JP
+// does (～ ∥ － ￠ ￡ ￢), which the arithmetic keeps in their JIS X 0208 places.
+bool DeliberatelyNotIconv(unsigned code)
+{
+    const unsigned lead = code >> 8;
+    if (lead == 0x87 || lead == 0xED || lead == 0xEE) return true;
+    for (unsigned c : {0x8160u, 0x8161u, 0x817Cu, 0x8191u, 0x8192u, 0x81CAu})
+        if (code == c) return true;
+    return false;
+}
+
+} // namespace
+
+TEST(CharCodeReference, EucAndJisRoundTripsAreIdentities)
+{
+    std::string all;
+    for (const std::string& s : JisRangeCodes()) {
+        std::size_t lost = 99;
+        const std::string euc = SjisToEuc(s, &lost);
+        ASSERT_EQ(lost, 0u) << std::hex << CodeOf(s);
+        ASSERT_EQ(euc.size(), 2u);
+        EXPECT_EQ(EucToSjis(euc), s) << std::hex << CodeOf(s);
+        const std::string jis = SjisToJis(s, &lost);
+        ASSERT_EQ(lost, 0u);
+        EXPECT_EQ(JisToSjis(jis), s) << std::hex << CodeOf(s);
+        // The two ways to JIS and to EUC agree.
+        EXPECT_EQ(EucToJis(euc), jis);
+        EXPECT_EQ(JisToEuc(jis), euc);
+        all += s;
+    }
+    EXPECT_EQ(EucToSjis(SjisToEuc(all)), all);
+    EXPECT_EQ(JisToSjis(SjisToJis(all)), all);
+}
+
+TEST(CharCodeReference, EucEqualsIconvOnEveryDefinedCode)
+{
+    int compared = 0, deliberate = 0;
+    std::string text, expected;
+    for (const std::string& s : JisRangeCodes()) {
+        const unsigned code = CodeOf(s);
+        if (Cp932CodeToUnicode(code) < 0) continue;
+        if (DeliberatelyNotIconv(code)) {
+            ++deliberate;
+            continue;
+        }
+        const auto euc = Iconv("EUC-JP", "CP932", s);
+        ASSERT_TRUE(euc) << "iconv has no EUC-JP form of " << std::hex << code;
+        EXPECT_EQ(SjisToEuc(s), *euc) << std::hex << code;
+        text += s + "\r\n";
+        ++compared;
+    }
+    EXPECT_GT(compared, 6800);
+    EXPECT_EQ(deliberate, 83 + 374 + 6);  // NEC row 13, NEC-selected IBM extensions, the six
+    // And as one text with line ends.
+    EXPECT_EQ(SjisToEuc(text), Iconv("EUC-JP", "CP932", text).value_or("iconv failed"));
+}
+
+TEST(CharCodeReference, JisEqualsNkfOnEveryCodeAndOnKana)
+{
+    const std::vector<std::string> codes = JisRangeCodes();
+    std::vector<std::string> lines(codes);
+    // Every half-width kana alone and with each sound mark after it.
+    for (unsigned k = 0xA1; k <= 0xDF; ++k)
+        for (const char* marks : {"", "\xDE", "\xDF", "\xDE\xDF"})
+            lines.push_back(std::string(1, static_cast<char>(k)) + marks);
+    lines.push_back("ASCII " "\x82\xA0\x82\xA2" " and " "\xB6\xDE\xD7\xC3" " in one line");
+
+    std::string text;
+    for (const auto& line : lines) text += line + "\n";
+    const std::vector<std::string> nkf = SplitLines(Nkf("-S -j", text));
+    ASSERT_EQ(nkf.size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(SjisToJis(lines[i]), nkf[i]) << testing::PrintToString(lines[i]);
+}

@@ -1,0 +1,145 @@
+#include "documents/UnicodeCoding.h"
+#include "platform/Cp932.h"
+#include "support/Bytes.h"
+#include "support/ExactBytes.h"
+
+#include <gtest/gtest.h>
+
+using namespace qx;
+using qx::test::Bytes;
+using qx::test::ExactBytes;
+
+TEST(UnicodeCoding, DetectUnicodeBomNeedsMoreThanTheMark)
+{
+    EXPECT_EQ(DetectUnicodeBom(Bytes("FF FE")), 0);
+    EXPECT_EQ(DetectUnicodeBom(Bytes("FF FE 41")), 1);
+    EXPECT_EQ(DetectUnicodeBom(Bytes("FE FF 00")), 2);
+    EXPECT_EQ(DetectUnicodeBom(Bytes("FE FE 00")), 0);
+    EXPECT_EQ(DetectUnicodeBom(""), 0);
+}
+
+TEST(UnicodeCoding, DetectUtf8)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        int result;
+    };
+    const Case cases[] = {
+        {"ASCII is not UTF-8", "abc", 0},
+        {"empty", "", 0},
+        {"mark and ASCII", Bytes("EF BB BF") + "a", 2},
+        {"the mark alone is UTF-8 with a mark", Bytes("EF BB BF"), 2},
+        {"two-byte character alone", Bytes("C3 A9"), 1},
+        {"three-byte character after ASCII", "some text " + Bytes("E3 81 82"), 1},
+        {"sequence cut by the end", "a" + Bytes("E3 81"), 0},
+        {"two-byte sequence cut by the end", Bytes("E3 81 82 C3"), 0},
+        {"a last byte that starts nothing", Bytes("C3 A9 FF"), 0},
+        {"a last continuation byte", Bytes("C3 A9 80"), 0},
+        {"four-byte sequences are not taken", Bytes("F0 9F 98 80"), 0},
+        {"0xF8", "a" + Bytes("C3 A9 F8"), 0},
+        {"bad continuation", Bytes("E3 41 82"), 0},
+        {"Shift-JIS", Bytes("82 A0 82 A2"), 0},
+        {"EUC", Bytes("A4 A2 A4 A4"), 0},
+        {"ASCII past eight bytes then a character", std::string(17, 'x') + Bytes("C3 A9"), 1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DetectUtf8(ExactBytes(c.bytes)), c.result) << c.name;
+}
+
+TEST(UnicodeCoding, EncodeUtf8BufferWritesWholeCharactersAndTheNul)
+{
+    const std::u16string text = u"a\u00E9\u3042";  // 1 + 2 + 3 bytes
+    EXPECT_EQ(EncodeUtf8Buffer(nullptr, 0, text.data(), text.size()), 7);
+
+    char buf[16];
+    EXPECT_EQ(EncodeUtf8Buffer(buf, sizeof buf, text.data(), text.size()), 7);
+    EXPECT_EQ(std::string(buf), "a" + Bytes("C3 A9 E3 81 82"));
+
+    // A destination one byte short: the last character is left out whole, the NUL still written.
+    std::fill(std::begin(buf), std::end(buf), 'x');
+    EXPECT_EQ(EncodeUtf8Buffer(buf, 6, text.data(), text.size()), 4);
+    EXPECT_EQ(std::string(buf), "a" + Bytes("C3 A9"));
+    EXPECT_EQ(EncodeUtf8Buffer(buf, 1, text.data(), text.size()), 1);
+    EXPECT_EQ(buf[0], '\0');
+    EXPECT_EQ(EncodeUtf8Buffer(buf, 0, text.data(), text.size()), 0);
+}
+
+TEST(UnicodeCoding, DecodeUtf8Buffer)
+{
+    const std::string bytes = "a" + Bytes("C3 A9 E3 81 82");
+    EXPECT_EQ(DecodeUtf8Buffer(nullptr, 0, bytes.data(), bytes.size()), 4);
+    char16_t buf[8];
+    EXPECT_EQ(DecodeUtf8Buffer(buf, 8, bytes.data(), bytes.size()), 4);
+    EXPECT_EQ(std::u16string(buf), u"a\u00E9\u3042");
+    EXPECT_EQ(DecodeUtf8Buffer(buf, 3, bytes.data(), bytes.size()), 3);
+    EXPECT_EQ(std::u16string(buf), u"a\u00E9");
+
+    // Invalid input is -1 in both modes, also past a full destination.
+    for (const std::string& bad : {Bytes("E3 81"), Bytes("C3 41"), Bytes("80"), Bytes("F0 9F 98 80"),
+                                   "abc" + Bytes("FF")}) {
+        const ExactBytes exact(bad);
+        EXPECT_EQ(DecodeUtf8Buffer(nullptr, 0, exact.view().data(), bad.size()), -1) << testing::PrintToString(bad);
+        EXPECT_EQ(DecodeUtf8Buffer(buf, 8, exact.view().data(), bad.size()), -1);
+        EXPECT_EQ(DecodeUtf8Buffer(buf, 2, exact.view().data(), bad.size()), -1);
+    }
+}
+
+TEST(UnicodeCoding, WideAndUtf8)
+{
+    EXPECT_EQ(WideToUtf8(u"\u00E9"), Bytes("C3 A9"));
+    EXPECT_EQ(WideToUtf8(u"\u3042"), Bytes("E3 81 82"));  // fills a three-byte-per-unit buffer exactly
+    EXPECT_EQ(WideToUtf8(u"\U0001F600"), Bytes("ED A0 BD ED B8 80"));  // each surrogate on its own
+    EXPECT_EQ(WideToUtf8(u""), "");
+    EXPECT_EQ(Utf8ToWide("abc"), u"abc");  // fills a one-unit-per-byte buffer exactly
+    EXPECT_EQ(Utf8ToWide(Bytes("E3 81 82 C3 A9")), u"\u3042\u00E9");
+    EXPECT_EQ(Utf8ToWide(Bytes("E3 81")), u"");
+    EXPECT_EQ(Utf8ToWide(Bytes("ED A0 BD ED B8 80")), u"\U0001F600");
+    // Overlong and out-of-range forms are taken by their bits, as the coder always did.
+    EXPECT_EQ(Utf8ToWide(Bytes("C0 80")), std::u16string(1, u'\0'));
+
+    const std::u16string all = [] {
+        std::u16string s;
+        for (unsigned u = 1; u <= 0xFFFF; ++u) s.push_back(static_cast<char16_t>(u));
+        return s;
+    }();
+    const std::string utf8 = WideToUtf8(all);
+    EXPECT_EQ(DetectUtf8(utf8), 1);
+    EXPECT_EQ(Utf8ToWide(utf8), all);
+}
+
+TEST(UnicodeCoding, Utf16DocumentBytesAndShiftJis)
+{
+    const std::string sjis = "a" + Bytes("82 A0 B1 87 40");  // a あ ｱ ①
+    const std::string le = Bytes("61 00 42 30 71 FF 60 24"), be = Bytes("00 61 30 42 FF 71 24 60");
+    EXPECT_EQ(SjisToUtf16(sjis, false), le);
+    EXPECT_EQ(SjisToUtf16(sjis, true), be);
+    std::size_t lost = 99;
+    EXPECT_EQ(Utf16ToSjis(le, false, &lost), sjis);
+    EXPECT_EQ(lost, 0u);
+    EXPECT_EQ(Utf16ToSjis(be + Bytes("00"), true), sjis);  // an odd last byte is no unit
+    EXPECT_EQ(Utf16ToSjis(Bytes("3D D8 00 DE 41 00"), false, &lost), "?A");  // 😀 has no code
+    EXPECT_EQ(lost, 1u);
+}
+
+TEST(UnicodeCoding, SjisCodeToJisCode)
+{
+    struct Case {
+        unsigned sjis, jis;
+    };
+    const Case cases[] = {
+        {0x82A0, 0x2422},  // あ
+        {0x8740, 0x2D21},  // ① in NEC row 13
+        {0x889F, 0x3021},  // 亜
+        {0xEAA4, 0x7426},  // the last JIS X 0208 kanji
+        {0xEB9F, 0},       // outside the JIS rows
+        {0xED40, 0},       // NEC-selected IBM extension, row 89
+        {0xFA40, 0},
+        {0x8540, 0},       // row 9 holds nothing
+        {0xB1B2, 0},       // two half-width kana
+        {0x817F, 0},       // bad trail byte
+        {0x8240, 0x2321},  // row 3 is there even where the code page has no character
+        {0x41, 0},
+        {0x182A0, 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SjisCodeToJisCode(c.sjis), c.jis) << std::hex << c.sjis;
+}
