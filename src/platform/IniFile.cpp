@@ -90,7 +90,7 @@ TMemIniFile::Section* TMemIniFile::FindSection(std::string_view name)
     return const_cast<Section*>(std::as_const(*this).FindSection(name));
 }
 
-TMemIniFile::Section& TMemIniFile::AddSection(std::string_view name)
+TMemIniFile::Section& TMemIniFile::SectionFor(std::string_view name)
 {
     if (Section* s = FindSection(name)) return *s;
     FSections.push_back(Section{std::string(name), {}});
@@ -119,7 +119,7 @@ std::string TMemIniFile::ReadString(std::string_view section, std::string_view i
 
 void TMemIniFile::WriteString(std::string_view section, std::string_view ident, std::string_view value)
 {
-    Section& s = AddSection(section);
+    Section& s = SectionFor(section);
     std::string line = std::string(ident) + "=" + std::string(value);
     const int i = IndexOfName(s, ident);
     if (i >= 0) s.Lines[i] = std::move(line);
@@ -186,6 +186,11 @@ void TMemIniFile::ReadSectionValues(std::string_view section, TStringList& lines
     lines.EndUpdate();
 }
 
+void TMemIniFile::AddSection(std::string_view section)
+{
+    SectionFor(section);
+}
+
 void TMemIniFile::EraseSection(std::string_view section)
 {
     for (auto it = FSections.begin(); it != FSections.end(); ++it) {
@@ -230,7 +235,7 @@ void TMemIniFile::SetStrings(const TStringList& lines)
         if (line.empty() || line.front() == ';') continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             // A section named twice is one section: later lines join the first.
-            current = &AddSection(TrimBlanks(line.substr(1, line.size() - 2)));
+            current = &SectionFor(TrimBlanks(line.substr(1, line.size() - 2)));
         } else if (current) {
             const std::size_t eq = line.find('=');
             if (eq == std::string_view::npos)

@@ -46,6 +46,8 @@ public:
     void ReadSections(TStringList& sections) const;
     // The raw lines of a section ("key=value", or a line without "=" as it stands).
     void ReadSectionValues(std::string_view section, TStringList& lines) const;
+    // Adds an empty section at the end unless it exists (a section may stand without keys).
+    void AddSection(std::string_view section);
     void EraseSection(std::string_view section);
     void DeleteKey(std::string_view section, std::string_view ident);
     void Clear();
@@ -71,7 +73,7 @@ private:
 
     const Section* FindSection(std::string_view name) const;
     Section* FindSection(std::string_view name);
-    Section& AddSection(std::string_view name);
+    Section& SectionFor(std::string_view name);
     static int IndexOfName(const Section& section, std::string_view ident);
 
     std::string FFileName;
