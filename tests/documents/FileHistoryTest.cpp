@@ -1,0 +1,157 @@
+#include "documents/FileHistory.h"
+#include "documents/HistoryMenu.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace qx;
+using qx::test::ReadBytes;
+using qx::test::TempDir;
+using qx::test::WriteBytes;
+
+namespace {
+
+class FileHistoryTest : public testing::Test {
+protected:
+    FileHistoryTest()
+    {
+        CreateGlobalLists(State);
+        State.ProgramFolder = Dir.Path() + "/";
+    }
+    std::string History() const { return State.ProgramFile(HistoryFileName); }
+    std::string Favorite() const { return State.ProgramFile(FavoriteFileName); }
+
+    TempDir Dir;
+    TGlobalState State;
+};
+
+} // namespace
+
+TEST_F(FileHistoryTest, AddingPutsTheFileAndItsFolderOnTopOnce)
+{
+    AddFileHistory(State, "/home/u/a.txt");
+    AddFileHistory(State, "/home/u/b.txt");
+    AddFileHistory(State, "/home/u/a.txt");
+    AddFileHistory(State, "/x");
+    AddFileHistory(State, "/home/u/A.txt");  // another file: names are case-sensitive
+    EXPECT_EQ(ReadBytes(History()),
+              "[RecentFiles]\r\nFile1=\"/home/u/A.txt\"\r\nFile2=\"/x\"\r\nFile3=\"/home/u/a.txt\"\r\n"
+              "File4=\"/home/u/b.txt\"\r\n\r\n"
+              "[RecentDirectory]\r\nDirectory1=\"/home/u\"\r\nDirectory2=\"/\"\r\n\r\n");
+}
+
+TEST_F(FileHistoryTest, TheFileKeepsSixteenFilesAndTenFolders)
+{
+    for (int i = 1; i <= 17; ++i) AddFileHistory(State, "/d" + std::to_string(i) + "/f");
+    LoadFileHistory(State);
+    ASSERT_EQ(State.RecentFileList.Count(), 16);
+    EXPECT_EQ(State.RecentFileList[0], "/d17/f");
+    EXPECT_EQ(State.RecentFileList[15], "/d2/f");
+    ASSERT_EQ(State.RecentDirList.Count(), 10);
+    EXPECT_EQ(State.RecentDirList[9], "/d8");
+}
+
+TEST_F(FileHistoryTest, ReadersSkipEmptyValuesAndWritersLeaveHigherKeys)
+{
+    WriteBytes(History(), "[RecentProjects]\r\nProject1=\"/p/one.qxp\"\r\nProject2=\"\"\r\nProject3=/p/three.qxp\r\n"
+                          "Project17=\"/p/ignored.qxp\"\r\n[FindHistory]\r\nHistory1=\"  spaced \"\r\n");
+    LoadProjectHistory(State);
+    EXPECT_EQ(State.RecentProjectList.Text(), "/p/one.qxp\r\n/p/three.qxp\r\n");
+    State.RecentProjectList.Delete(1);
+    SaveProjectHistory(State);
+    TMemIniFile ini(History());
+    EXPECT_EQ(ini.ReadString("RecentProjects", "Project1", ""), "\"/p/one.qxp\"");
+    EXPECT_EQ(ini.ReadString("RecentProjects", "Project3", ""), "/p/three.qxp");  // above n: as it was
+    EXPECT_EQ(ini.ReadString("FindHistory", "History1", ""), "\"  spaced \"");
+}
+
+TEST_F(FileHistoryTest, HistoryRoundTripIsByteIdentical)
+{
+    const std::string bytes =
+        "[RecentFiles]\r\nFile1=\"/a b/&c.txt\"\r\nFile2=\"/\xE6\x97\xA5\xE6\x9C\xAC/x\"\r\n\r\n"
+        "[RecentDirectory]\r\nDirectory1=\"/a b\"\r\n\r\n"
+        "[RecentProjects]\r\nProject1=\"/p.qxp\"\r\n\r\n"
+        "[FindHistory]\r\nHistory1=\"\x82\xA0 \"\r\n\r\n";
+    WriteBytes(History(), bytes);
+    LoadFileHistory(State);
+    SaveFileHistory(State);
+    LoadProjectHistory(State);
+    SaveProjectHistory(State);
+    EXPECT_EQ(ReadBytes(History()), bytes);
+    AddProjectHistory(State, "/p.qxp");
+    EXPECT_EQ(ReadBytes(History()), bytes);
+}
+
+TEST_F(FileHistoryTest, FavoritesSkipEmptyLinesAndRoundTrip)
+{
+    WriteBytes(Favorite(), "/a.txt\r\n\r\n/b c.txt\n\n/A.txt\r\n");
+    EXPECT_TRUE(LoadFavorites(State));
+    EXPECT_EQ(State.FavoriteList.Text(), "/a.txt\r\n/b c.txt\r\n/A.txt\r\n");
+    AddToTop(State.FavoriteList, "/A.txt");
+    AddToTop(State.FavoriteList, "/new.txt");
+    EXPECT_TRUE(SaveFavorites(State, State.FavoriteList));
+    EXPECT_EQ(ReadBytes(Favorite()), "/new.txt\r\n/A.txt\r\n/a.txt\r\n/b c.txt\r\n");
+    std::filesystem::remove(Favorite());
+    EXPECT_FALSE(LoadFavorites(State));
+    EXPECT_EQ(State.FavoriteList.Count(), 0);
+}
+
+TEST(ExtractFileDir, FolderOfAPath)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/u/a.txt", "/home/u"}, {"/x", "/"}, {"x", ""}, {"/a/b/", "/a/b"}, {"", ""}, {"/", "/"},
+    };
+    for (const auto& [path, folder] : cases) EXPECT_EQ(ExtractFileDir(path), folder) << path;
+}
+
+TEST(HistoryMenu, CaptionsCarryAccelerators)
+{
+    EXPECT_EQ(HistoryMenuCaption(1), "&0");
+    EXPECT_EQ(HistoryMenuCaption(10), "&9");
+    EXPECT_EQ(HistoryMenuCaption(11), "&A");
+    EXPECT_EQ(HistoryMenuCaption(16), "&F");
+    TStringList list;
+    list.SetText("/R&D/a&&b.txt\r\n/plain\r\n");
+    const auto items = BuildHistoryItems(list, 16, 8);
+    ASSERT_EQ(items.size(), 16u);
+    EXPECT_EQ(items[0].Caption, "&0 /R&&D/a&&&&b.txt");
+    EXPECT_EQ(items[0].Path, "/R&D/a&&b.txt");
+    EXPECT_TRUE(items[1].Visible);
+    EXPECT_FALSE(items[2].Visible);
+}
+
+TEST_F(FileHistoryTest, MenusShowAsManyAsTheSettingsSay)
+{
+    for (int i = 1; i <= 12; ++i) AddFileHistory(State, "/d/f" + std::to_string(i));
+    State.Settings.Option.FileHistoryNumber = 4;
+    const TFileMenuHistory menu = BuildFileMenuHistory(State);
+    auto visible = [](const std::vector<TMenuItemModel>& items) {
+        return static_cast<int>(std::count_if(items.begin(), items.end(), [](auto& i) { return i.Visible; }));
+    };
+    EXPECT_EQ(visible(menu.Files), 4);
+    EXPECT_EQ(menu.Files.size(), 16u);
+    EXPECT_EQ(visible(menu.Dirs), 1);
+    EXPECT_EQ(menu.Dirs.size(), 10u);
+    State.Settings.Option.FileHistoryNumber = 0;
+    EXPECT_EQ(visible(BuildHistoryPopup(State)), 0);
+    State.Settings.Option.FileHistoryNumber = 16;
+    const auto popup = BuildHistoryPopup(State);
+    EXPECT_EQ(visible(popup), 12);
+    EXPECT_EQ(popup[9].Caption, "&9 /d/f3");
+    EXPECT_EQ(popup[10].Caption, "&A /d/f2");
+
+    TStringList favorites;
+    for (int i = 1; i <= 20; ++i) favorites.Add("/fav" + std::to_string(i));
+    SaveFavorites(State, favorites);
+    const std::pair<int, int> cases[] = {{4, 4}, {16, 16}, {40, 16}, {-3, 0}};
+    for (const auto& [number, shown] : cases) {
+        State.Settings.Option.FavoritePopNumber = number;
+        const auto items = BuildFavoriteMenu(State);
+        EXPECT_EQ(items.size(), 16u);
+        EXPECT_EQ(visible(items), shown) << number;
+        EXPECT_EQ(State.FavoriteList.Count(), 20);  // the list itself keeps all
+    }
+
+    AddProjectHistory(State, "/p/one.qxp");
+    EXPECT_EQ(visible(BuildProjectMenuHistory(State)), 1);
+}
