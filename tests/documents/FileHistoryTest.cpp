@@ -1,28 +1,19 @@
 #include "documents/FileHistory.h"
 #include "documents/HistoryMenu.h"
-#include "support/TempDir.h"
+#include "SettingsFolderTest.h"
 
 #include <gtest/gtest.h>
 
 using namespace qx;
 using qx::test::ReadBytes;
-using qx::test::TempDir;
 using qx::test::WriteBytes;
 
 namespace {
 
-class FileHistoryTest : public testing::Test {
+class FileHistoryTest : public qx::test::SettingsFolderTest {
 protected:
-    FileHistoryTest()
-    {
-        CreateGlobalLists(State);
-        State.ProgramFolder = Dir.Path() + "/";
-    }
-    std::string History() const { return State.ProgramFile(HistoryFileName); }
-    std::string Favorite() const { return State.ProgramFile(FavoriteFileName); }
-
-    TempDir Dir;
-    TGlobalState State;
+    std::string History() const { return File(HistoryFileName); }
+    std::string Favorite() const { return File(FavoriteFileName); }
 };
 
 } // namespace

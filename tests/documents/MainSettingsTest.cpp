@@ -3,9 +3,7 @@
 #include "documents/SettingsCodec.h"
 #include "documents/ToolBarFile.h"
 #include "platform/Cp932.h"
-#include "support/TempDir.h"
-
-#include <gtest/gtest.h>
+#include "SettingsFolderTest.h"
 
 #include <filesystem>
 
@@ -16,26 +14,9 @@ using qx::test::WriteBytes;
 
 namespace {
 
-const std::string kData = std::string(QX_TEST_DATA) + "/settings/";
-
-class MainSettingsTest : public testing::Test {
+class MainSettingsTest : public qx::test::SettingsFolderTest {
 protected:
-    MainSettingsTest() : FSavedFolder(std::filesystem::current_path()) { Use(Dir); }
-    ~MainSettingsTest() override { std::filesystem::current_path(FSavedFolder); }
-
-    void Use(const TempDir& dir)
-    {
-        State = TGlobalState();
-        CreateGlobalLists(State);
-        State.ProgramFolder = dir.Path() + "/";
-    }
-    std::string Ini() const { return State.ProgramFile(IniFileName); }
-
-    TempDir Dir;
-    TGlobalState State;
-
-private:
-    std::filesystem::path FSavedFolder;
+    std::string Ini() const { return File(IniFileName); }
 };
 
 // A main form that records what it was given and answers with a fixed placement.
@@ -58,23 +39,23 @@ TEST_F(MainSettingsTest, AFirstStartLeavesTheHeaderAndApplication)
     FakeForm form;
     form.Applied.Basic.HotKey = "none yet";
     LoadMainSettings(State, &form);
-    EXPECT_EQ(ReadBytes(Ini()), ReadBytes(kData + "first-start.ini"));
+    EXPECT_EQ(ReadBytes(Ini()), ReadBytes(qx::test::kSettingsData + "first-start.ini"));
     EXPECT_EQ(form.Applied.Basic.HotKey, "Ctrl+F1");  // the form is given the defaults
 
     // Starting again changes nothing: the header is there once.
     LoadMainSettings(State, &form);
-    EXPECT_EQ(ReadBytes(Ini()), ReadBytes(kData + "first-start.ini"));
+    EXPECT_EQ(ReadBytes(Ini()), ReadBytes(qx::test::kSettingsData + "first-start.ini"));
 
     // A header removed by hand comes back, once.
     const std::string withHeader = ReadBytes(Ini());
     WriteBytes(Ini(), withHeader.substr(withHeader.find("[Application]")));
     LoadMainSettings(State, &form);
-    EXPECT_EQ(ReadBytes(Ini()), ReadBytes(kData + "first-start.ini"));
+    EXPECT_EQ(ReadBytes(Ini()), ReadBytes(qx::test::kSettingsData + "first-start.ini"));
 }
 
 TEST_F(MainSettingsTest, EveryKeySurvivesLoadAndSaveAndUnknownKeysStay)
 {
-    WriteBytes(Ini(), ReadBytes(kData + "all-keys.ini"));
+    WriteBytes(Ini(), ReadBytes(qx::test::kSettingsData + "all-keys.ini"));
     LoadMainSettings(State);
     LoadToolBarSettings(State);
     const TMainSettings& s = State.Settings;
@@ -101,13 +82,13 @@ TEST_F(MainSettingsTest, EveryKeySurvivesLoadAndSaveAndUnknownKeysStay)
     // Saved over the same file: every byte as it was, the keys of the options dialog, the hidden
     // options and the unknown section included.
     SaveMainSettings(State);
-    EXPECT_EQ(ReadBytes(Ini()), ReadBytes(kData + "all-keys.ini"));
+    EXPECT_EQ(ReadBytes(Ini()), ReadBytes(qx::test::kSettingsData + "all-keys.ini"));
 
     // Saved into a folder without settings: what the main writer writes, in its order.
     TempDir other;
     State.ProgramFolder = other.Path() + "/";
     SaveMainSettings(State);
-    EXPECT_EQ(ReadBytes(Ini()), ReadBytes(kData + "all-keys-fresh.ini"));
+    EXPECT_EQ(ReadBytes(Ini()), ReadBytes(qx::test::kSettingsData + "all-keys-fresh.ini"));
 }
 
 TEST_F(MainSettingsTest, MissingKeysAndBadNumbersGiveDefaults)

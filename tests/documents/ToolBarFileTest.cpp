@@ -1,31 +1,18 @@
 #include "documents/MainSettings.h"
 #include "documents/ToolBarFile.h"
-#include "support/TempDir.h"
-
-#include <gtest/gtest.h>
+#include "SettingsFolderTest.h"
 
 #include <filesystem>
 
 using namespace qx;
 using qx::test::ReadBytes;
-using qx::test::TempDir;
 using qx::test::WriteBytes;
 
 namespace {
 
-const std::string kData = std::string(QX_TEST_DATA) + "/settings/";
-
-class ToolBarFileTest : public testing::Test {
+class ToolBarFileTest : public qx::test::SettingsFolderTest {
 protected:
-    ToolBarFileTest()
-    {
-        CreateGlobalLists(State);
-        State.ProgramFolder = Dir.Path() + "/";
-    }
-    std::string Bar() const { return State.ProgramFile(ToolBarFileName); }
-
-    TempDir Dir;
-    TGlobalState State;
+    std::string Bar() const { return File(ToolBarFileName); }
 };
 
 } // namespace
@@ -38,12 +25,12 @@ TEST_F(ToolBarFileTest, WithoutABarFileBothBarsGetTheDefaultsAndTheFirstCloseWri
     EXPECT_EQ(State.UserToolBar1.size(), 20u);
     EXPECT_EQ(State.UserToolBar2.front(), 26);
     SaveMainSettings(State);
-    EXPECT_EQ(ReadBytes(Bar()), ReadBytes(kData + "default-bars.bar"));
+    EXPECT_EQ(ReadBytes(Bar()), ReadBytes(qx::test::kSettingsData + "default-bars.bar"));
 
     // Loading and saving again is byte-identical.
     LoadToolBarSettings(State);
     SaveMainSettings(State);
-    EXPECT_EQ(ReadBytes(Bar()), ReadBytes(kData + "default-bars.bar"));
+    EXPECT_EQ(ReadBytes(Bar()), ReadBytes(qx::test::kSettingsData + "default-bars.bar"));
 }
 
 TEST_F(ToolBarFileTest, ValuesThatAreNoCommandAreSkipped)
