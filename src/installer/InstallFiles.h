@@ -1,0 +1,67 @@
+#pragma once
+// The installer's file operations, each with its own failure message: creating folders, copying an
+// entry, deleting a file and deleting a folder tree with questions. Every change to the file system
+// passes the write guard first (tests use it to fail on any write outside their temporary home).
+
+#include "installer/Prompter.h"
+#include "installer/UserFolders.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace qx {
+
+class TInstallFiles {
+public:
+    using TWriteGuard = std::function<void(const std::filesystem::path&)>;
+
+    TInstallFiles(const TUserFolders& folders, TPrompter& prompter);
+
+    void SetCaption(const std::string& caption) { FCaption = caption; }
+    const std::string& Caption() const { return FCaption; }
+    TWriteGuard OnWrite;
+    // Runs the write guard for `path`.
+    void Guard(const std::filesystem::path& path) const;
+
+    // One folder level: an existing folder is fine; a file of that name or a failure is reported.
+    bool CreateFolderLevel(const std::filesystem::path& folder);
+    // Every level of an absolute folder path, from the root down.
+    bool CreateFolderPath(const std::filesystem::path& folder);
+
+    // Copies `source` over `dest` (creating dest's folders) through a temporary file in dest's folder,
+    // and makes the copy writable. A file copied onto itself is left as it is.
+    bool CopyEntryFile(const std::filesystem::path& source, const std::filesystem::path& dest);
+
+    // Deletes a file (a link is removed as a link). Nothing to do when it does not exist. With
+    // `report`, a failure shows its message.
+    bool DeleteFile(const std::filesystem::path& path, bool report = true);
+    // Deletes `base / rel` as DeleteFile does, but fails when a folder between the two is a link: the
+    // path could then reach outside `base`.
+    bool DeleteFileBelow(const std::filesystem::path& base, const std::filesystem::path& rel, bool report = true);
+
+    // Removes an empty folder; a failure is reported.
+    bool RemoveFolder(const std::filesystem::path& folder);
+
+    // Deletes `folder` and everything in it, asking before each file as the delete confirmation says.
+    // Links are removed as links and never followed. A protected folder is refused.
+    bool DeleteFolderTree(const std::filesystem::path& folder);
+
+    // Writes `text` to `path` through a temporary file, with the permissions `perms`.
+    bool WriteFile(const std::filesystem::path& path, const std::string& text, std::filesystem::perms perms);
+
+    // Shows an error message with the caption.
+    void Error(const std::string& text);
+    // True (after its message) when `folder` is protected: it is never installed into or deleted.
+    bool RefuseProtected(const std::filesystem::path& folder);
+
+private:
+    enum class TTreeState { Asking, DeleteAll, Cancelled };
+    bool DeleteTreeLevel(const std::filesystem::path& folder, TTreeState& state);
+
+    const TUserFolders& FFolders;
+    TPrompter& FPrompter;
+    std::string FCaption;
+};
+
+} // namespace qx

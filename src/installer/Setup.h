@@ -1,0 +1,118 @@
+#pragma once
+// TSetup: the installer's engine behind the wizard, the remove request and the uninstall worker. It
+// knows nothing of the product: everything comes from the setup information file beside the setup
+// program. Messages and questions go through the prompter, programs are started through the launcher
+// and every folder comes from the user-folder table, so the whole engine runs in tests.
+
+#include "installer/InstallFiles.h"
+#include "installer/Launcher.h"
+#include "installer/Prompter.h"
+#include "installer/SetupInfo.h"
+#include "installer/UserFolders.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qx {
+
+// How setup was started: by the user, with "r" (remove request) or with "x" and a path (the worker).
+enum class TSetupMode { Install, RemoveRequest, Uninstall };
+
+struct TSetupCommand {
+    TSetupMode Mode = TSetupMode::Install;
+    std::filesystem::path Path;  // the worker's setup path
+};
+
+// The arguments after the program name; one leading "/" of the first is skipped.
+TSetupCommand ParseSetupCommand(const std::vector<std::string>& arguments);
+
+class TSetup {
+public:
+    static constexpr std::uintmax_t kLowSpace = 104857600;  // 100 MiB
+
+    TSetup(const TUserFolders& folders, TPrompter& prompter, TLauncher& launcher);
+
+    // Derives the setup folder, name and information file from `setupPath`, reads the information file
+    // and the default (or previously used) install folder. False after the message when it is missing,
+    // incomplete or refused.
+    bool Load(const std::filesystem::path& setupPath);
+
+    const TSetupInfo& Info() const { return FInfo; }
+    const std::filesystem::path& SetupPath() const { return FSetupPath; }
+    const std::filesystem::path& SetupFolder() const { return FSetupFolder; }
+    const std::string& SetupName() const { return FSetupName; }
+    const std::filesystem::path& InfPath() const { return FInfPath; }
+    TInstallFiles& Files() { return FFiles; }
+
+    // The uninstall record's key.
+    std::string UninstallKey() const;
+    // The install folder a recorded "UninstallString" names (the path before its first blank, or inside
+    // its quotes, up to the last "/"); nothing when it names none.
+    static std::optional<std::filesystem::path> FolderOfUninstallString(const std::string& text);
+
+    // ---- install wizard
+    // The install folder (with a trailing "/"): the default or previous one until the folder page sets it.
+    std::string InstallFolderText() const;
+    const std::filesystem::path& InstallFolder() const { return FInstallFolder; }
+    // The folder page's Next: checks `text`, makes sure the folder can be created and asks when the disk
+    // is nearly full. True when the wizard may go on; the folder is then taken.
+    bool AcceptInstallFolder(const std::string& text);
+    // Free bytes on the disk of an existing folder; replaceable for tests.
+    std::function<std::uintmax_t(const std::filesystem::path&)> FreeSpace;
+
+    bool StartMenu = true;
+    bool DesktopShortcut = false;
+
+    // The copy page's steps 0 .. StepCount()-1: the install folder, entries -1 .. N, then the shortcuts
+    // and the uninstall record. A failure is reported and remembered; the steps go on.
+    int StepCount() const { return static_cast<int>(FInfo.Files.size()) + 4; }
+    void RunStep(int step);
+    bool HadError() const { return FError; }
+    std::string CompletionText() const;
+    // Finish: starts entry 1 in the install folder and opens [Install] Open.
+    void Finish();
+
+    // Entries -1 (setup), 0 (the information file) and 1 .. N.
+    std::optional<std::filesystem::path> EntrySource(int index) const;
+    std::filesystem::path EntryDest(int index) const;
+
+    // ---- remove request
+    // Asks, copies setup into a fresh temporary folder and starts the copy as the uninstall worker for
+    // this setup. True when the worker was started.
+    bool RequestRemoval();
+
+    // ---- uninstall worker
+    // Takes the setup folder as the install folder; false (after the message) when it is a folder that
+    // is never deleted.
+    bool BeginUninstall();
+    // Deletes the keys, the files, the install folder tree, the record and the shortcuts; true when every
+    // deletion succeeded.
+    bool Remove();
+    std::string RemovalText(bool removed) const;
+    // Deletes the worker's own copy and its temporary folder (only a copy that RequestRemoval made).
+    void DeleteRunningCopy(const std::filesystem::path& runningProgram);
+
+private:
+    std::filesystem::path EntryBase(const TFileEntry& entry) const;
+    // Entry 1's destination, unless entry 1 only deletes a file.
+    std::optional<std::filesystem::path> MainProgram() const;
+    bool CopyEntry(int index);
+    bool UpdateKeyStore(const std::function<void(class TKeyStore&)>& change);
+    void Error(const std::string& text);
+
+    const TUserFolders& FFolders;
+    TPrompter& FPrompter;
+    TLauncher& FLauncher;
+    TInstallFiles FFiles;
+
+    std::filesystem::path FSetupPath, FSetupFolder, FInfPath, FInstallFolder;
+    std::string FSetupName;
+    TSetupInfo FInfo;
+    bool FError = false;
+};
+
+} // namespace qx
