@@ -48,7 +48,8 @@ TFileMenuHistory BuildFileMenuHistory(TGlobalState& state)
 std::vector<TMenuItemModel> BuildHistoryPopup(TGlobalState& state)
 {
     LoadFileHistory(state);
-    return BuildHistoryItems(state.RecentFileList, HistoryMenuItemCount, state.Settings.Option.FileHistoryNumber);
+    const int shown = state.Settings.Option.FileHistoryNumber;
+    return BuildHistoryItems(state.RecentFileList, HistoryMenuItemCount, shown);
 }
 
 std::vector<TMenuItemModel> BuildProjectMenuHistory(TGlobalState& state)
@@ -60,7 +61,8 @@ std::vector<TMenuItemModel> BuildProjectMenuHistory(TGlobalState& state)
 std::vector<TMenuItemModel> BuildFavoriteMenu(TGlobalState& state)
 {
     LoadFavorites(state);
-    return BuildHistoryItems(state.FavoriteList, HistoryMenuItemCount, state.Settings.Option.FavoritePopNumber);
+    const int shown = state.Settings.Option.FavoritePopNumber;
+    return BuildHistoryItems(state.FavoriteList, HistoryMenuItemCount, shown);
 }
 
 } // namespace qx

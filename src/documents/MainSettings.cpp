@@ -14,6 +14,18 @@ namespace qx {
 // name and one spelling. S is the section's struct, const when writing.
 namespace {
 
+struct WindowKeys {
+    template <class K, class S> void operator()(K& k, S& s) const
+    {
+        k.Int("WindowPosition", s.WindowPosition);
+        k.Int("Left", s.Left);
+        k.Int("Top", s.Top);
+        k.Int("Height", s.Height);
+        k.Int("Width", s.Width);
+        k.Bool("Maximized", s.Maximized);
+    }
+};
+
 struct BasicKeys {
     template <class K, class S> void operator()(K& k, S& s) const
     {
@@ -233,15 +245,18 @@ struct GrepKeys {
     }
 };
 
-// Resets `value` to its defaults and reads it from `section` through `keys`.
-template <class S, class Keys> void ReadSection(const TMemIniFile& ini, std::string_view section, S& value, Keys keys)
+// Resets `value` to its defaults and reads it from `section` through `keys` (only resets without a file).
+template <class S, class Keys>
+void ReadSection(const TMemIniFile* ini, std::string_view section, S& value, Keys keys)
 {
     value = S();
-    TKeyReader reader(ini, section);
+    if (!ini) return;
+    TKeyReader reader(*ini, section);
     keys(reader, value);
 }
 
-template <class S, class Keys> void WriteSection(TMemIniFile& ini, std::string_view section, const S& value, Keys keys)
+template <class S, class Keys>
+void WriteSection(TMemIniFile& ini, std::string_view section, const S& value, Keys keys)
 {
     TKeyWriter writer(ini, section);
     keys(writer, value);
@@ -253,14 +268,15 @@ std::string MainIniPath(const TGlobalState& state)
 }
 
 // Reads one dialog's section of "QxEditor.ini" (defaults when the file is missing or unreadable).
-template <class S, class Keys> void LoadDialogSection(const TGlobalState& state, std::string_view section, S& value, Keys keys)
+template <class S, class Keys>
+void LoadDialogSection(const TGlobalState& state, std::string_view section, S& value, Keys keys)
 {
     const auto ini = OpenSettingsFile(MainIniPath(state));
-    if (ini) ReadSection(*ini, section, value, keys);
-    else value = S();
+    ReadSection(ini ? &*ini : nullptr, section, value, keys);
 }
 
-template <class S, class Keys> void SaveDialogSection(const TGlobalState& state, std::string_view section, const S& value, Keys keys)
+template <class S, class Keys>
+void SaveDialogSection(const TGlobalState& state, std::string_view section, const S& value, Keys keys)
 {
     auto ini = OpenSettingsFile(MainIniPath(state));
     if (!ini) return;
@@ -316,36 +332,26 @@ void WriteWindowPlacement(TMemIniFile& ini, const TWindowSettings& window, const
     ini.WriteInteger("Window", "WindowPosition", window.WindowPosition);
 }
 
-struct WindowKeys {
-    template <class K, class S> void operator()(K& k, S& s) const
-    {
-        k.Int("WindowPosition", s.WindowPosition);
-        k.Int("Left", s.Left);
-        k.Int("Top", s.Top);
-        k.Int("Height", s.Height);
-        k.Int("Width", s.Width);
-        k.Bool("Maximized", s.Maximized);
-    }
-};
-
 } // namespace
 
 void LoadMainSettings(TGlobalState& state, TMainFormSettings* form)
 {
+    // A file that cannot be read gives the defaults and is not written over.
     auto ini = OpenSettingsFile(MainIniPath(state));
+    const TMemIniFile* file = ini ? &*ini : nullptr;
+    if (ini) WriteApplicationSection(*ini, false);
     TMainSettings& s = state.Settings;
+    ReadSection(file, "Window", s.Window, WindowKeys{});
+    ReadSection(file, "Basic", s.Basic, BasicKeys{});
+    ReadSection(file, "Project", s.Project, ProjectKeys{});
+    ReadSection(file, "StatusBar", s.StatusBar, StatusBarKeys{});
+    ReadSection(file, "Menu", s.Menu, MenuKeys{});
+    ReadSection(file, "ClipBoardViewer", s.ClipBoardViewer, ClipBoardViewerKeys{});
+    ReadSection(file, "Option", s.Option, AllOptionKeys{});
+    ReadSection(file, "Cursor", s.Cursor, CursorKeys{});
+    ReadSection(file, "MouseWheel", s.MouseWheel, MouseWheelKeys{});
+    ReadSection(file, "HideOption", s.HideOption, HideOptionKeys{});
     if (ini) {
-        WriteApplicationSection(*ini, false);
-        ReadSection(*ini, "Window", s.Window, WindowKeys{});
-        ReadSection(*ini, "Basic", s.Basic, BasicKeys{});
-        ReadSection(*ini, "Project", s.Project, ProjectKeys{});
-        ReadSection(*ini, "StatusBar", s.StatusBar, StatusBarKeys{});
-        ReadSection(*ini, "Menu", s.Menu, MenuKeys{});
-        ReadSection(*ini, "ClipBoardViewer", s.ClipBoardViewer, ClipBoardViewerKeys{});
-        ReadSection(*ini, "Option", s.Option, AllOptionKeys{});
-        ReadSection(*ini, "Cursor", s.Cursor, CursorKeys{});
-        ReadSection(*ini, "MouseWheel", s.MouseWheel, MouseWheelKeys{});
-        ReadSection(*ini, "HideOption", s.HideOption, HideOptionKeys{});
         ReturnToLastFolder(s.Option);
         WriteSettingsFile(*ini, kMainSettingsTitle);
     }
@@ -447,13 +453,15 @@ void SaveReplaceSettings(const TGlobalState& state)
 void LoadGrepSettings(TGlobalState& state)
 {
     LoadDialogSection(state, "Search", state.Settings.Grep, GrepKeys{});
-    LoadHistoryLists(state, {{&GrepHistorySection, &state.GrepHistory}, {&GrepFilesSection, &state.GrepFiles}});
+    LoadHistoryLists(state, {{&GrepHistorySection, &state.GrepHistory},
+                             {&GrepFilesSection, &state.GrepFiles}});
 }
 
 void SaveGrepSettings(const TGlobalState& state)
 {
     SaveDialogSection(state, "Search", state.Settings.Grep, GrepKeys{});
-    SaveHistoryLists(state, {{&GrepHistorySection, &state.GrepHistory}, {&GrepFilesSection, &state.GrepFiles}});
+    SaveHistoryLists(state, {{&GrepHistorySection, &state.GrepHistory},
+                             {&GrepFilesSection, &state.GrepFiles}});
 }
 
 } // namespace qx

@@ -42,7 +42,8 @@ bool WriteSettingsFile(TMemIniFile& ini, std::string_view title)
 void WriteApplicationSection(TMemIniFile& ini, bool quotedVersion)
 {
     ini.WriteString("Application", "Title", "QxEditor for Windows");
-    ini.WriteString("Application", "Version", quotedVersion ? AddQuotes(VersionText) : std::string(VersionText));
+    const std::string version(VersionText);
+    ini.WriteString("Application", "Version", quotedVersion ? AddQuotes(version) : version);
 }
 
 void TKeyReader::Bool(std::string_view key, bool& value, bool)

@@ -58,7 +58,8 @@ bool IsToolButtonValue(int value)
 
 const std::vector<int>& DefaultUserToolBar(int bar)
 {
-    static const std::vector<int> bar1{0, 1, 99, 3, 4, 99, 6, 99, 9, 99, 12, 13, 99, 14, 15, 16, 18, 99, 38, 41};
+    static const std::vector<int> bar1{0, 1, 99, 3, 4, 99, 6, 99, 9, 99,
+                                       12, 13, 99, 14, 15, 16, 18, 99, 38, 41};
     static const std::vector<int> bar2{26, 27, 28, 99, 34, 99, 47, 50, 56, 99,
                                        48, 58, 59, 99, 64, 99, 66, 99, 72, 11};
     return bar == 1 ? bar1 : bar2;

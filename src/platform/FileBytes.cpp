@@ -118,7 +118,8 @@ void WriteFileBytesSafely(const std::string& path, const std::string& bytes)
     for (int attempt = 0; attempt < 100 && file.fd < 0; ++attempt) {
         char suffix[17];
         std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
-        temp = folder + "/." + NameOf(target) + "." + suffix + ".tmp";
+        // The name is shortened so that a long file name still leaves room for the suffix.
+        temp = folder + "/." + NameOf(target).substr(0, 200) + "." + suffix + ".tmp";
         file.fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (file.fd < 0 && errno != EEXIST) break;
     }

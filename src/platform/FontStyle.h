@@ -22,7 +22,10 @@ public:
     friend constexpr bool operator==(TFontStyles a, TFontStyles b) = default;
 
 private:
-    static constexpr std::uint8_t Bit(TFontStyle s) { return static_cast<std::uint8_t>(1u << static_cast<unsigned>(s)); }
+    static constexpr std::uint8_t Bit(TFontStyle s)
+    {
+        return static_cast<std::uint8_t>(1u << static_cast<unsigned>(s));
+    }
     std::uint8_t FBits = 0;
 };
 

@@ -159,7 +159,9 @@ TEST_F(MainSettingsTest, AnUnwritableProgramFolderNeverStopsTheProgram)
     // A settings file that cannot be read is not overwritten.
     Use(Dir);
     std::filesystem::create_directory(Ini());
+    State.Settings.Option.InyouString1 = "#";
     EXPECT_NO_THROW(LoadMainSettings(State));
+    EXPECT_EQ(State.Settings.Option.InyouString1, ">");
     EXPECT_NO_THROW(SaveMainSettings(State));
     EXPECT_TRUE(std::filesystem::is_directory(Ini()));
 }
