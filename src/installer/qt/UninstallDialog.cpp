@@ -1,0 +1,62 @@
+#include "installer/qt/UninstallDialog.h"
+
+#include "installer/Setup.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace qx {
+
+namespace {
+
+constexpr int kRemovalDelayMs = 300;  // the window is on screen before the first question
+
+} // namespace
+
+TUninstallDialog::TUninstallDialog(TSetup& setup, QWidget* parent) : QDialog(parent), FSetup(setup)
+{
+    setObjectName("UninstallDialog");
+    setWindowTitle(QString::fromStdString(setup.Info().Title + "の削除"));
+    FText = new QLabel("アプリケーションのアンインストールを行っています...");
+    FText->setObjectName("UninstallText");
+    FText->setWordWrap(true);
+    FCloseButton = new QPushButton("終了");
+    FCloseButton->setObjectName("CloseButton");
+    FCloseButton->setEnabled(false);
+    connect(FCloseButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(FCloseButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(FText);
+    layout->addLayout(buttons);
+}
+
+void TUninstallDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (FStarted) return;
+    FStarted = true;
+    QTimer::singleShot(kRemovalDelayMs, this, &TUninstallDialog::RunRemoval);
+}
+
+void TUninstallDialog::RunRemoval()
+{
+    FRemoved = FSetup.Remove();
+    FText->setText(QString::fromStdString(FSetup.RemovalText(FRemoved)));
+    FCloseButton->setEnabled(true);
+    FCloseButton->setDefault(true);
+    raise();
+    activateWindow();
+}
+
+void TUninstallDialog::reject()
+{
+    if (FCloseButton->isEnabled()) QDialog::reject();  // Escape closes only when the removal is over
+}
+
+} // namespace qx
