@@ -36,5 +36,14 @@ bench:
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
 	bench/run-all.sh $(BENCH_DIR)
 
+# libFuzzer targets of the character-code converters, built with clang; FUZZ_TIME seconds per target.
+FUZZ_TIME ?= 60
+fuzz:
+	@scripts/install-deps.sh fuzz
+	@cmake -S . -B $(FUZZ_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DQX_FUZZ=ON -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer" >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target qx_fuzz_targets
+	tests/fuzz/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_TIME)
+
 clean:
 	rm -rf build
