@@ -90,10 +90,11 @@ TEST_F(RemoverTest, StartsSetupOfItsOwnFolderWithTheRemoveRequest)
     EXPECT_EQ(WaitForLog(app / "setup.log"), (app / "setup").string() + "\nr\n" + app.string() + "\n");
 }
 
-TEST_F(RemoverTest, FindsSetupWhateverTheCaseOfItsName)
+TEST_F(RemoverTest, FindsSetupWhateverTheCaseOfItsNameAndItsOwnName)
 {
     Stub("SETUP");
-    const RunResult result = RunProgram(app / "remover", home.Home, errors);
+    fs::rename(app / "remover", app / "アンインストール");  // its folder comes from its path, not its name
+    const RunResult result = RunProgram(app / "アンインストール", home.Home, errors);
     EXPECT_EQ(result.Status, 0) << result.Errors;
     EXPECT_EQ(WaitForLog(app / "setup.log"), (app / "SETUP").string() + "\nr\n" + app.string() + "\n");
 }
