@@ -29,10 +29,11 @@ constexpr bool IsMailChar(unsigned char c)
 {
     return IsAsciiLetter(c) || IsAsciiDigit(c) || detail::InSet(c, "!$%&*,-./;=?@^_~");
 }
-// Every byte 0x80-0xFC counts, so a double-byte file name stays whole.
+// Every byte 0x80-0xFC counts, so a double-byte file name stays whole; "/" separates the folders of
+// this system's paths.
 constexpr bool IsFileChar(unsigned char c)
 {
-    return IsAsciiLetter(c) || IsAsciiDigit(c) || detail::InSet(c, "#%&-.:=@[\\]^_`{|}~") || (c >= 0x80 && c <= 0xFC);
+    return IsAsciiLetter(c) || IsAsciiDigit(c) || detail::InSet(c, "#%&-./:=@[\\]^_`{|}~") || (c >= 0x80 && c <= 0xFC);
 }
 
 } // namespace qx

@@ -1,0 +1,259 @@
+#include "editor/EditorFountain.h"
+
+#include "LexerTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace qx;
+using qx::test::Lex;
+using qx::test::Rows;
+using qx::test::Sjis;
+using qx::test::Tok;
+using Toks = std::vector<Tok>;
+
+namespace {
+
+struct EditorFountainTest : ::testing::Test {
+    std::unique_ptr<TEditorFountain> fountain = Construct<TEditorFountain>();
+    std::unique_ptr<TFountainParser> Parser() { return fountain->CreateParser(); }
+};
+
+struct Case {
+    std::string text;
+    Toks tokens;
+};
+
+void ExpectTokens(TFountainParser& parser, std::initializer_list<Case> cases)
+{
+    for (const auto& c : cases) EXPECT_EQ(Lex(parser, c.text), c.tokens) << c.text;
+}
+
+} // namespace
+
+TEST_F(EditorFountainTest, MakesAnEditorParser)
+{
+    EXPECT_NE(dynamic_cast<TEditorParser*>(Parser().get()), nullptr);
+    EXPECT_NE(dynamic_cast<TEditorBracketCollection*>(&fountain->Brackets()), nullptr);
+}
+
+TEST_F(EditorFountainTest, UrlsNeedTheirExactPrefix)
+{
+    fountain->SetUrl(true);
+    auto parser = Parser();
+    ExpectTokens(*parser, {
+        {"see www.example.com/a?b=1&c=%20 x",
+         {{toAnk, "see"}, {toSymbol, " "}, {toUrl, "www.example.com/a?b=1&c=%20"}, {toSymbol, " "}, {toAnk, "x"}}},
+        {"https://h.jp/~u#top", {{toUrl, "https://h.jp/~u#top"}}},
+        {"ftp:x", {{toUrl, "ftp:x"}}},
+        {"WWW.example.com", {{toAnk, "WWW"}, {toSymbol, "."}, {toAnk, "example"}, {toSymbol, "."}, {toAnk, "com"}}},
+        {"Http://x", {{toAnk, "Http"}, {toSymbol, ":"}, {toSymbol, "/"}, {toSymbol, "/"}, {toAnk, "x"}}},
+    });
+    fountain->SetUrl(false);
+    EXPECT_EQ(Lex(*parser, "www.x")[0], (Tok{toAnk, "www"}));
+}
+
+TEST_F(EditorFountainTest, MailAddressesNeedAnAtFollowedByADot)
+{
+    fountain->SetMail(true);
+    auto parser = Parser();
+    ExpectTokens(*parser, {
+        {"to: a.b-c@ex.co.jp.", {{toAnk, "to"}, {toSymbol, ":"}, {toSymbol, " "}, {toMail, "a.b-c@ex.co.jp."}}},
+        {"a.b@c", {{toAnk, "a"}, {toSymbol, "."}, {toAnk, "b"}, {toSymbol, "@"}, {toAnk, "c"}}},
+        {"@a.b", {{toSymbol, "@"}, {toAnk, "a"}, {toSymbol, "."}, {toAnk, "b"}}},
+        // A failed run is remembered, but a new run after it is judged afresh.
+        {"x@y z@w.v", {{toAnk, "x"}, {toSymbol, "@"}, {toAnk, "y"}, {toSymbol, " "}, {toMail, "z@w.v"}}},
+        {Sjis("宛先") + "u@h.jp", {{toDBKanji, Sjis("宛先")}, {toMail, "u@h.jp"}}},
+    });
+    // Each row is judged on its own.
+    EXPECT_EQ(Lex(*parser, "ab")[0], (Tok{toAnk, "ab"}));
+    EXPECT_EQ(Lex(*parser, "a@b.c")[0], (Tok{toMail, "a@b.c"}));
+}
+
+TEST_F(EditorFountainTest, FileNamesPlainAndQuoted)
+{
+    fountain->SetFiles(true);
+    auto parser = Parser();
+    const std::string folder = Sjis("フォルダ");
+    ExpectTokens(*parser, {
+        {"file://C:\\" + folder + "\\a.txt rest",
+         {{toFile, "file://C:\\" + folder + "\\a.txt"}, {toSymbol, " "}, {toAnk, "rest"}}},
+        {"file:\"C:\\My Files\\a b.txt\" x",
+         {{toFile, "file:\"C:\\My Files\\a b.txt\""}, {toSymbol, " "}, {toAnk, "x"}}},
+        // an unclosed quote ends the name at the row end
+        {"file:\"C:\\a b", {{toFile, "file:\"C:\\a b"}}},
+        // this system's own paths use "/"
+        {"file:///usr/x,y", {{toFile, "file:///usr/x"}, {toSymbol, ","}, {toAnk, "y"}}},
+    });
+}
+
+TEST_F(EditorFountainTest, QuotationsCommentsControlCodesAndHexNumbers)
+{
+    fountain->SetCommenter("//");
+    fountain->SetCommenter2(";");
+    fountain->SetQuotation("\"");
+    fountain->SetQuotation2("'");
+    fountain->SetControlCode(true);
+    fountain->SetHexPrefix("0x");
+    auto parser = Parser();
+    ExpectTokens(*parser, {
+        {"x // c \"q\"", {{toAnk, "x"}, {toSymbol, " "}, {toComment, "// c \"q\""}}},
+        {"a;b", {{toAnk, "a"}, {toComment, ";b"}}},
+        {"\"a // b\" c", {{toQuotation, "\"a // b\""}, {toSymbol, " "}, {toAnk, "c"}}},
+        {"say \"he said \"\"hi\"\"\" ok",
+         {{toAnk, "say"}, {toSymbol, " "}, {toQuotation, "\"he said \"\"hi\"\"\""}, {toSymbol, " "}, {toAnk, "ok"}}},
+        {"'it''s' \"x", {{toQuotation, "'it''s'"}, {toSymbol, " "}, {toQuotation, "\"x"}}},
+        {"#13#$1fG #", {{toControlCode, "#13"}, {toHexControlCode, "#$1f"}, {toAnk, "G"}, {toSymbol, " "},
+                       {toControlCode, "#"}}},
+        {"0XFF 0x1g 0", {{toHex, "0XFF"}, {toSymbol, " "}, {toHex, "0x1"}, {toAnk, "g"}, {toSymbol, " "},
+                         {toInteger, "0"}}},
+    });
+    fountain->SetControlCode(false);
+    EXPECT_EQ(Lex(*parser, "#1"), (Toks{{toSymbol, "#"}, {toInteger, "1"}}));
+}
+
+TEST_F(EditorFountainTest, AFullWidthQuotationCharacterIsIgnored)
+{
+    // Only the first byte of a quotation setting counts; the lead byte of "「" is no quotation
+    // character and must not split the characters that share it.
+    fountain->SetQuotation(Sjis("「"));
+    // A quotation character that can be a trail byte ("Ａ" is 82 60) never closes inside a character.
+    fountain->SetQuotation2("`");
+    auto parser = Parser();
+    EXPECT_EQ(Lex(*parser, Sjis("「、」")),
+              (Toks{{toDBSymbol, Sjis("「")}, {toDBSymbol, Sjis("、")}, {toDBSymbol, Sjis("」")}}));
+    EXPECT_EQ(Lex(*parser, "`" + Sjis("Ａ") + "` x"),
+              (Toks{{toQuotation, "`" + Sjis("Ａ") + "`"}, {toSymbol, " "}, {toAnk, "x"}}));
+}
+
+TEST_F(EditorFountainTest, QuotationsAndCommentsGoOnOverWrappedRows)
+{
+    fountain->SetCommenter("//");
+    fountain->SetQuotation("\"");
+    fountain->SetQuotation2("'");
+    auto parser = Parser();
+
+    // A quotation opened by one character is closed by that character on the next row.
+    Rows quote{{"x \"don", raWrapped}, {"'t stop", raWrapped}, {"\" y", raEnd}, {"'z", raEof}};
+    const auto states = quote.States(*parser);
+    EXPECT_EQ(states[1].Token, toQuotation);
+    EXPECT_EQ(states[1].Remain, 0);
+    EXPECT_EQ(quote.LexAll(*parser), (std::vector<Toks>{
+                                         {{toAnk, "x"}, {toSymbol, " "}, {toQuotation, "\"don"}},
+                                         {{toQuotation, "'t stop"}},
+                                         {{toQuotation, "\""}, {toSymbol, " "}, {toAnk, "y"}},
+                                         // quotations end with their line
+                                         {{toQuotation, "'z"}},
+                                     }));
+    EXPECT_EQ(states[3].Token, 0);
+    EXPECT_EQ(states[3].DataStr, "");
+
+    // A comment runs over the rows of its line and stops at the line end.
+    Rows comment{{"a // long", raWrapped}, {"comment", raWrapped}, {"more", raEnd}, {"b", raEof}};
+    EXPECT_EQ(comment.LexAll(*parser), (std::vector<Toks>{
+                                           {{toAnk, "a"}, {toSymbol, " "}, {toComment, "// long"}},
+                                           {{toComment, "comment"}},
+                                           {{toComment, "more"}},
+                                           {{toAnk, "b"}},
+                                       }));
+}
+
+TEST_F(EditorFountainTest, TokenColorsFollowTheColourTable)
+{
+    fountain->SetUrl(true);
+    fountain->SetMail(true);
+    fountain->SetFiles(true);
+    fountain->SetCommenter(";");
+    fountain->SetQuotation("\"");
+    fountain->SetControlCode(true);
+    fountain->SetHexPrefix("$");
+    TStringList words;
+    words.Add("if");
+    fountain->SetReserveWordList(words);
+    auto* pair = fountain->Brackets().AddBracket();
+    pair->SetLeftBracket("<");
+    pair->SetRightBracket(">");
+    TEditorColors& c = fountain->Colors();
+    EXPECT_EQ(&c.Reserve(), &fountain->Reserve());  // read through to the fountain's own
+
+    struct ColorCase {
+        std::string text;
+        const TFountainColor* color;
+    };
+    const ColorCase cases[] = {
+        {"if", &c.Reserve()},          {"abc", &c.Ank()},           {"; x", &c.Comment()},
+        {Sjis("あ"), &c.DBCS()},        {Sjis("ｱ"), &c.DBCS()},       {Sjis("、"), &c.DBCS()},
+        {"file:a", &c.Files()},        {"12", &c.Int()},            {"1.5", &c.Int()},
+        {"$FF", &c.Int()},             {"a@b.c", &c.Mail()},        {"\"s\"", &c.Str()},
+        {"#1", &c.Str()},              {"#$1", &c.Str()},           {"+", &c.Symbol()},
+        {"www.x", &c.Url()},           {"<b>", &pair->ItemColor()}, {"\t", nullptr},
+    };
+    auto parser = Parser();
+    for (const auto& cc : cases) {
+        parser->StartRow(cc.text, {});
+        parser->Next();
+        EXPECT_EQ(parser->TokenColor(), cc.color) << cc.text;
+    }
+}
+
+TEST_F(EditorFountainTest, SettingAllColoursLeavesSelectionAndHitAndNotifiesOnce)
+{
+    int calls = 0;
+    const int key = 0;
+    fountain->NotifyEventList().Add(MakeMethod(&key, 0, [&](TObject*) { ++calls; }));
+    TEditorColors& c = fountain->Colors();
+    c.Hit().SetBkColor(clYellow);
+    calls = 0;
+
+    fountain->SetAllBkColor(clAqua);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(c.Ank().BkColor(), clAqua);
+    EXPECT_EQ(c.Reserve2().BkColor(), clAqua);
+    EXPECT_EQ(c.CurLine().BkColor(), clAqua);
+    EXPECT_EQ(c.Select().BkColor(), clNavy);
+    EXPECT_EQ(c.Select().Color(), clWhite);
+    EXPECT_EQ(c.Hit().BkColor(), clYellow);
+
+    fountain->SetAllStyle(fsBold);
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(c.Url().Style(), fsBold);
+    EXPECT_EQ(c.Url().BkColor(), clAqua);  // only the style changed
+    EXPECT_EQ(c.Select().Style(), 0);
+}
+
+TEST_F(EditorFountainTest, SettersNotifyOnlyRealChanges)
+{
+    int calls = 0;
+    const int key = 0;
+    fountain->NotifyEventList().Add(MakeMethod(&key, 0, [&](TObject*) { ++calls; }));
+    fountain->SetCommenter("//");
+    fountain->SetCommenter("//");
+    fountain->SetUrl(false);
+    fountain->SetUrl(true);
+    fountain->Colors().Comment().SetColor(clGreen);
+    EXPECT_EQ(calls, 3);
+
+    // Bracket colours all at once: one change of the collection.
+    auto& brackets = fountain->EditorBrackets();
+    brackets.AddBracket();
+    brackets.AddBracket();
+    calls = 0;
+    brackets.SetAllColor(clRed);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(brackets.BracketItems(1)->ItemColor().Color(), clRed);
+}
+
+TEST(TEditorColors, AssignCopiesEveryColourOnce)
+{
+    TEditorColors source, target;
+    source.Mail().SetColor(clLime);
+    source.Reserve3().SetStyle(fsItalic);
+    source.Select().SetBkColor(clMaroon);
+    int calls = 0;
+    target.OnChange = [&](TObject*) { ++calls; };
+    target.Assign(source);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(target.Mail().Color(), clLime);
+    EXPECT_EQ(target.Reserve3().Style(), fsItalic);
+    EXPECT_EQ(target.Select().BkColor(), clMaroon);
+    EXPECT_EQ(target.Select().Color(), clWhite);
+}
