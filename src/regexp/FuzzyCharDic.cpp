@@ -160,6 +160,8 @@ constexpr std::array<const char*, 145> FuzzyCharTable = {{
 
 } // namespace
 
+std::span<const char* const> FuzzyCharTableUtf8() { return FuzzyCharTable; }
+
 const TREDictionary& FuzzyCharDic()
 {
     static const TREDictionary dic = [] {

@@ -6,6 +6,7 @@
 
 #include "regexp/REScanner.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,8 @@ using TREDictionaryList = std::vector<const TREDictionary*>;
 
 // The fuzzy-character dictionary (145 rows, Shift-JIS), built on first use and never changed.
 const TREDictionary& FuzzyCharDic();
+// The fuzzy dictionary's source rows as UTF-8 text (for checking the conversion).
+std::span<const char* const> FuzzyCharTableUtf8();
 // One row of a dictionary table: comma-separated items, double quotes around items that hold a comma,
 // a blank or a double quote (two double quotes inside stand for one).
 TREDicRow ParseDicRow(std::string_view Text);

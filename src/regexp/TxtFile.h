@@ -1,0 +1,104 @@
+#pragma once
+// TTxtFile reads one file for grep in blocks of 102400 bytes and presents it as a stream of 16-bit
+// codes: NUL bytes read as blanks, CR LF and a lone CR as one LF, and the stream begins with an LF and
+// always ends with one, so that every line sits between two line ends. A lead byte before a line end
+// is a single-byte character. The buffer keeps the current line from its start (a line longer than a
+// block grows it), so a reported line is always whole and look-ahead never loses unread text.
+
+#include "platform/Exception.h"
+#include "regexp/REScanner.h"
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qx {
+
+class EEndOfFile : public EInOutError {
+public:
+    EEndOfFile() : EInOutError("End Of File") {}
+};
+
+class EGrepCancel : public Exception {
+public:
+    EGrepCancel() : Exception("CancelRequest") {}
+};
+
+struct RE_LineInfo_t {
+    std::string Line; // without its line end
+    int LineNo = 0;   // 1-based
+};
+
+// Lets the application run its pending work during a long search, but no more often than once per
+// Interval: the hook is cheap to offer and may be costly to run.
+class TPollThrottle {
+public:
+    using TClock = std::function<std::chrono::steady_clock::time_point()>;
+    std::function<void()> Hook;
+    std::chrono::milliseconds Interval{10};
+    TClock Clock = [] { return std::chrono::steady_clock::now(); };
+    void Poll();
+
+private:
+    std::chrono::steady_clock::time_point FLast{};
+};
+
+class TTxtFile {
+public:
+    static constexpr std::size_t BlockSize = 102400;
+    static constexpr int EndOfText = -1;
+
+    // Opens a regular file for reading; anything else (a folder, a FIFO, a device) raises EFOpenError
+    // without waiting for it. Cancel and Poll may be null.
+    TTxtFile(const std::string& FileName, const bool* Cancel = nullptr, TPollThrottle* Poll = nullptr);
+    ~TTxtFile();
+    TTxtFile(const TTxtFile&) = delete;
+    TTxtFile& operator=(const TTxtFile&) = delete;
+
+    // The character at the current position; raises EEndOfFile after the last one.
+    WChar_t GetWChar();
+    // The character at the look-ahead position, which every GetWChar resets to the current position;
+    // EndOfText after the last one.
+    int PeekWChar();
+    // The line of the current position (from its start to its line end, which becomes the current
+    // position). Runs the poll hook and raises EGrepCancel when cancelled first.
+    void ReadCurrentLine(RE_LineInfo_t& Info);
+    // The line number of the current line.
+    int LineNo() { return LineNoAt(FLineStart); }
+
+    // ---- Block access for the search loops ----
+    // The text from the current line's start to DataEnd(); Buffer()[DataEnd()] is a 0 byte, which the
+    // text itself never holds.
+    const char* Buffer() const { return FBuf.data(); }
+    std::size_t DataEnd() const { return FEnd; }
+    std::size_t Position() const { return FCur; }
+    std::size_t LineStart() const { return FLineStart; }
+    // Moves the current (and look-ahead) position, with the start of the line that holds it.
+    void Seek(std::size_t Pos, std::size_t LineStart);
+    void SeekPeek(std::size_t Pos) { FPeek = Pos; }
+    std::size_t PeekPosition() const { return FPeek; }
+    // Reads the next block after DataEnd(), dropping the text before the line start (every position
+    // moves down by as much). False at the end of the file. Runs the poll hook and checks Cancel.
+    bool Fill();
+    // The number of line ends before Pos; Pos must not go back between calls.
+    int LineNoAt(std::size_t Pos);
+
+private:
+    // Turns the raw bytes from From to FEnd into text: NUL to blank, CR LF and CR to LF.
+    void Normalize(std::size_t From);
+    void CheckCancel();
+
+    std::string FFileName;
+    int FFd = -1;
+    std::vector<char> FBuf;
+    std::size_t FEnd = 0, FCur = 0, FLineStart = 0, FPeek = 0;
+    std::size_t FCounted = 0; // line ends before FCounted are in FLines
+    int FLines = 0;
+    bool FEof = false;
+    bool FPendingCR = false; // a CR ended the last block: an LF may follow in the next
+    const bool* FCancel;
+    TPollThrottle* FPoll;
+};
+
+} // namespace qx

@@ -1,0 +1,187 @@
+#include "RegExpTestUtil.h"
+#include "support/Bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace qx;
+using namespace qx::test;
+
+namespace {
+
+std::vector<int> LineNos(const std::string& text, const std::string& pattern, bool fuzzy = false)
+{
+    auto grep = Construct<TGrep>();
+    grep->SetUseFuzzyCharDic(fuzzy);
+    return GrepText(*grep, text, pattern).LineNos;
+}
+
+} // namespace
+
+TEST(TGrep, ReportsEachMatchingLineOnce)
+{
+    struct Case {
+        std::string text;
+        std::string pattern;
+        std::vector<int> lines;
+    };
+    const Case cases[] = {
+        {"abc\ndef\nxabcabc\n", "abc", {1, 3}},
+        {"abc\ndef\nxabcabc\n", "a.c|e", {1, 2, 3}},
+        {"x\nabc", "abc", {2}},          // the last line has no line end
+        {"x\nabc", "b.$", {2}},
+        {"", "abc", {}},
+        {"", "^", {}},
+        {"a\r\nb\r\nabc\r\n", "abc", {3}}, // CR LF and CR end lines alike
+        {"a\rb\rabc", "abc", {3}},
+        {"a\rb\rabc", "b+c", {3}},
+        {"a\n\r\nb\r\rabc", "a.c", {5}},
+        // "^" and "$" at the pattern's ends are the line ends around a line.
+        {"abc\nxabc\nabcx\n", "^abc", {1, 3}},
+        {"abc\nxabc\nabcx\n", "abc$", {1, 2}},
+        {"abc\nxabc\nabcx\n", "^a.c$", {1}},
+        {"abc\nxabc\nabcx\n", "^x|x$", {2, 3}},
+        {"a\n\nb\n", "^", {1, 2, 3}},
+        {"a\n\nb\n", "$", {1, 2, 3}},
+        {"a\n\nb", "^$", {2}},
+        {"a\n\nb", "^(|x)$", {2}},
+        // "^" and "$" inside the pattern are characters.
+        {"a^b\nab\n", "a^b", {1}},
+        {"a$b\nab\n", "a[$]b|a$b", {1}},
+        // The empty pattern and matches of nothing but the empty string report no line.
+        {"a\nb\n", "", {}},
+        {"a\nb\n", "a*", {1}},
+        {"a\nb\n", "()", {}},
+        // A match may run over a line end when the pattern names one; it reports the line it starts in.
+        {"ab\ncd\nb\n", "b\nc", {1}},
+        {"ab\ncd\nb\n", "b\n.*d", {1}},
+        {"a\nb\nz\n", "a(.|\n)*z", {1}},
+        {"a\nb\ny\n", "a(.|\n)*z", {}},
+        {"xa\nb\nb\n", "a\nb|b", {1, 2, 3}},
+        // NUL reads as a blank.
+        {std::string("a\0b\n", 4), "a b", {1}},
+        {std::string("a\0b\n", 4), "a[ ]b", {1}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LineNos(c.text, c.pattern), c.lines) << c.pattern << " in " << c.text;
+}
+
+TEST(TGrep, ReportsTheLineWithoutItsLineEnd)
+{
+    auto grep = Construct<TGrep>();
+    const auto r = GrepText(*grep, std::string("one\r\ntwo x\r\nthr\0e x", 19), "x");
+    EXPECT_EQ(r.Lines, (std::vector<std::string>{"two x", "thr e x"}));
+    EXPECT_EQ(r.LineNos, (std::vector<int>{2, 3}));
+    EXPECT_EQ(GrepText(*grep, "ab\ncd\n", "b\nc").Lines, std::vector<std::string>{"ab"});
+}
+
+TEST(TGrep, MatchesWholeCharactersOnly)
+{
+    // ア is 83 41 ("A" as its trail byte), ソ 83 5C (a backslash), ｼ BC.
+    const std::string text = Sj("ア\nソ\nｼ\nAア\n表示\n") + Bytes("82 0A 41 0A");
+    struct Case {
+        std::string pattern;
+        std::vector<int> lines;
+    };
+    const Case cases[] = {
+        {"A", {4, 7}},
+        {"A+", {4, 7}},
+        {"[A-C]", {4, 7}},
+        {"\\\\", {}},
+        {"\\\\|\\x5c", {}},
+        {"[\\\\]", {}},
+        {Sj("ア"), {1, 4}},
+        {Sj("ア$"), {1, 4}},
+        {Sj("[ア-ン]"), {1, 2, 4}},
+        {Sj("表."), {5}},
+        {Sj("示"), {5}},
+        // A 16-bit code stays one: \x41BC is no "A" and no ｼ.
+        {"\\x41BC", {}},
+        {"\\x8341", {1, 4}},
+        {"\\x8341|\\x41BC", {1, 4}},
+        // A lead byte before a line end is a character of its own.
+        {"\\x82", {6}},
+        {"\\x82$", {6}},
+        {"\\x82.", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LineNos(text, c.pattern), c.lines) << c.pattern;
+}
+
+TEST(TGrep, FuzzyCharactersFindEveryForm)
+{
+    const std::string text = Sj("カメラ\nかめら\nｶﾒﾗ\nガメラ\nＡＢＣ\nabc\n");
+    EXPECT_EQ(LineNos(text, Sj("カ"), true), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(LineNos(text, Sj("か゛"), true), (std::vector<int>{4}));
+    EXPECT_EQ(LineNos(text, "abc", true), (std::vector<int>{5, 6}));
+    EXPECT_EQ(LineNos(text, "^a", true), (std::vector<int>{5, 6}));
+    EXPECT_EQ(LineNos(text, Sj("カ"), false), (std::vector<int>{1}));
+}
+
+TEST(TGrep, WithoutOnMatchItReturnsAtOnce)
+{
+    auto grep = Construct<TGrep>();
+    grep->SetRegExp("a");
+    EXPECT_NO_THROW(grep->Grep("/no/such/file"));
+    grep->OnMatch = [](TObject*, const RE_LineInfo_t&) {};
+    EXPECT_THROW(grep->Grep("/no/such/file"), EFOpenError);
+}
+
+TEST(TGrep, SkipsWhatIsNoRegularFileWithoutWaiting)
+{
+    TempDir dir;
+    const std::string fifo = dir.File("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto grep = Construct<TGrep>();
+    grep->OnMatch = [](TObject*, const RE_LineInfo_t&) {};
+    for (const std::string pattern : {"a", "a+"}) {
+        grep->SetRegExp(pattern);
+        for (const std::string& path : {fifo, dir.Path(), std::string("/dev/null")}) {
+            try {
+                grep->Grep(path);
+                ADD_FAILURE() << path;
+            } catch (const EFOpenError& e) {
+                EXPECT_NE(e.Message().find("not a regular file"), std::string::npos) << e.Message();
+            }
+        }
+    }
+}
+
+TEST(TGrep, PollHookCanCancelAndRunsAtMostOncePerInterval)
+{
+    TempDir dir;
+    const std::string file = dir.File("big.txt");
+    std::string text;
+    for (int i = 0; i < 50000; ++i) text += "line with a match\n";
+    WriteBytes(file, text);
+
+    auto grep = Construct<TGrep>();
+    int reported = 0, polls = 0;
+    grep->OnMatch = [&](TObject*, const RE_LineInfo_t&) { ++reported; };
+    // A clock that moves 1 ms each time it is read: the hook may run only every 10th read.
+    auto now = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
+    int reads = 0;
+    grep->Poll.Clock = [&] {
+        ++reads;
+        return now += std::chrono::milliseconds(1);
+    };
+    grep->Poll.Hook = [&] { ++polls; };
+    for (const std::string pattern : {"match", "ma+tch"}) {
+        reported = polls = reads = 0;
+        grep->SetRegExp(pattern);
+        grep->Grep(file);
+        EXPECT_EQ(reported, 50000);
+        EXPECT_GE(reads, 50000);
+        EXPECT_LE(polls, reads / 10 + 1);
+        EXPECT_GE(polls, reads / 10 - 1);
+    }
+    // The hook sets Cancel (as a dialog's button would): the search stops with EGrepCancel.
+    grep->Poll.Hook = [&] {
+        if (reported > 100) grep->Cancel = true;
+    };
+    for (const std::string pattern : {"match", "ma+tch"}) {
+        reported = 0;
+        grep->SetRegExp(pattern);
+        EXPECT_THROW(grep->Grep(file), EGrepCancel);
+        EXPECT_LT(reported, 200);
+    }
+}
