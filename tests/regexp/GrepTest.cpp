@@ -133,7 +133,7 @@ TEST(TGrep, SkipsWhatIsNoRegularFileWithoutWaiting)
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     auto grep = Construct<TGrep>();
     grep->OnMatch = [](TObject*, const RE_LineInfo_t&) {};
-    for (const std::string pattern : {"a", "a+"}) {
+    for (const std::string& pattern : std::vector<std::string>{"a", "a+"}) {
         grep->SetRegExp(pattern);
         for (const std::string& path : {fifo, dir.Path(), std::string("/dev/null")}) {
             try {
@@ -165,7 +165,7 @@ TEST(TGrep, PollHookCanCancelAndRunsAtMostOncePerInterval)
         return now += std::chrono::milliseconds(1);
     };
     grep->Poll.Hook = [&] { ++polls; };
-    for (const std::string pattern : {"match", "ma+tch"}) {
+    for (const std::string& pattern : std::vector<std::string>{"match", "ma+tch"}) {
         reported = polls = reads = 0;
         grep->SetRegExp(pattern);
         grep->Grep(file);
@@ -178,7 +178,7 @@ TEST(TGrep, PollHookCanCancelAndRunsAtMostOncePerInterval)
     grep->Poll.Hook = [&] {
         if (reported > 100) grep->Cancel = true;
     };
-    for (const std::string pattern : {"match", "ma+tch"}) {
+    for (const std::string& pattern : std::vector<std::string>{"match", "ma+tch"}) {
         reported = 0;
         grep->SetRegExp(pattern);
         EXPECT_THROW(grep->Grep(file), EGrepCancel);
