@@ -10,8 +10,12 @@ namespace qx {
 
 namespace {
 
-std::string WithSlash(std::string folder)
+// The folder as an absolute path ending in "/": the program changes its current folder later, and the
+// settings must stay where they were found.
+std::string AbsoluteFolder(std::string folder)
 {
+    std::error_code error;
+    if (const auto absolute = std::filesystem::absolute(folder, error); !error) folder = absolute.string();
     if (folder.empty() || folder.back() != '/') folder += '/';
     return folder;
 }
@@ -41,18 +45,18 @@ std::string ResolveProgramFolder(const std::string& executablePath, const TEnvir
 {
     if (std::string home = environment("QXEDITOR_HOME"); !home.empty()) {
         MakeFolder(home);
-        return WithSlash(home);
+        return AbsoluteFolder(home);
     }
     const std::size_t slash = executablePath.rfind('/');
     if (slash != std::string::npos) {
         const std::string folder = executablePath.substr(0, slash + 1);
-        if (::access(folder.c_str(), W_OK | X_OK) == 0) return folder;
+        if (::access(folder.c_str(), W_OK | X_OK) == 0) return AbsoluteFolder(folder);
     }
     std::string config = environment("XDG_CONFIG_HOME");
     if (config.empty() || config.front() != '/') config = environment("HOME") + "/.config";
     const std::string folder = config + "/QxEditor";
     MakeFolder(folder);
-    return WithSlash(folder);
+    return AbsoluteFolder(folder);
 }
 
 } // namespace qx

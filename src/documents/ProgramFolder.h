@@ -4,7 +4,7 @@
 //   2. else the executable's own folder when it is writable (a portable install, the build folder);
 //   3. else $XDG_CONFIG_HOME/QxEditor ($HOME/.config/QxEditor when XDG_CONFIG_HOME is unset or relative).
 // The folder of case 1 and 3 is created when missing; a folder that cannot be made or written is no
-// error: settings are then silently not saved. The result ends with "/".
+// error: settings are then silently not saved. The result is absolute and ends with "/".
 
 #include <functional>
 #include <string>

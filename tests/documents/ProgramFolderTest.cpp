@@ -45,6 +45,21 @@ TEST(ProgramFolder, HomeVariableThenWritableExecutableFolderThenConfigFolder)
               dir.File("h/.config/QxEditor/"));
 }
 
+TEST(ProgramFolder, ARelativeFolderIsMadeAbsoluteOnce)
+{
+    // The program changes its current folder later (LastDirPath); the settings must stay where they were.
+    TempDir dir;
+    const auto saved = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    const std::string home = ResolveProgramFolder("", Environment({{"QXEDITOR_HOME", "rel"}}));
+    const std::string config =
+        ResolveProgramFolder("", Environment({{"XDG_CONFIG_HOME", "x"}, {"HOME", "h"}}));
+    std::filesystem::current_path(saved);
+    EXPECT_EQ(home, dir.File("rel/"));
+    EXPECT_EQ(config, dir.File("h/.config/QxEditor/"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("rel")));
+}
+
 TEST(ProgramFolder, ExecutablePathIsThisProgram)
 {
     const std::string path = ExecutablePath();
