@@ -110,6 +110,9 @@ void WriteFileBytesSafely(const std::string& path, const std::string& bytes)
 
     struct stat old;
     const bool exists = ::stat(target.c_str(), &old) == 0;
+    // The rename needs only the folder's permission; a file that may not be written is not replaced.
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        throw EInOutError("Cannot write file \"" + path + "\". " + ErrorText(errno));
 
     // A fresh, unguessable name beside the target: O_EXCL keeps us off anybody else's file.
     thread_local std::mt19937_64 random{std::random_device{}()};

@@ -4,7 +4,8 @@
 // A safe write never leaves a half-written file behind: the bytes go to a temporary file in the same
 // folder, are flushed to disk and the temporary file is renamed over the target, keeping the old file's
 // permissions (a new file gets the usual 0666 less the umask). A symbolic link is followed, so the file
-// it points at is replaced and the link stays. On failure the old file is left whole.
+// it points at is replaced and the link stays. A file that this user may not write is not replaced. On
+// failure the old file is left whole.
 
 #include <string>
 

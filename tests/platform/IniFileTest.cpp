@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace qx;
@@ -15,7 +18,23 @@ using qx::test::WriteBytes;
 
 namespace {
 const std::string kData = QX_TEST_DATA;
+
+// Runs `body` as an ordinary user (in a child process when the tests run as root, since root may write
+// any file) and returns its result; -1 when it could not be run.
+int RunUnprivileged(const std::function<int()>& body)
+{
+    if (::geteuid() != 0) return body();
+    const pid_t child = ::fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(100);
+        ::_exit(body());
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
 }
+} // namespace
 
 TEST(TMemIniFile, ReadsAHandEditedFileAndWritesItBackInCanonicalForm)
 {
@@ -160,4 +179,22 @@ TEST(TMemIniFile, FailuresRaiseAndLeaveTheOldFileWhole)
     ini.WriteString("S", "K", "v");
     EXPECT_THROW(ini.UpdateFile(), EInOutError);
     EXPECT_EQ(ReadBytes(dir.File("plain")), "x");
+
+    // A file its owner keeps from being written is not replaced, although its folder may be written.
+    const std::string readOnly = dir.File("read-only.ini");
+    WriteBytes(readOnly, "[S]\r\nK=kept\r\n");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0777), 0);
+    const int result = RunUnprivileged([&] {
+        TMemIniFile mine(readOnly);
+        mine.WriteString("S", "K", "lost");
+        try {
+            mine.UpdateFile();
+        } catch (const EInOutError&) {
+            return 0;
+        }
+        return 1;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadBytes(readOnly), "[S]\r\nK=kept\r\n");
 }
