@@ -20,7 +20,7 @@ namespace qx {
 class TRowString {
 public:
     TRowString() noexcept = default;
-    TRowString(std::string_view s);  // NOLINT(google-explicit-constructor): rows are made from text
+    TRowString(std::string_view s);  // implicit: rows are made from text
     TRowString(const TRowString& other) noexcept;
     TRowString(TRowString&& other) noexcept : FRep(other.FRep) { other.FRep = nullptr; }
     TRowString& operator=(const TRowString& other) noexcept;
@@ -28,7 +28,7 @@ public:
     ~TRowString() { Release(); }
 
     std::string_view View() const noexcept;
-    operator std::string_view() const noexcept { return View(); }  // NOLINT(google-explicit-constructor)
+    operator std::string_view() const noexcept { return View(); }
     std::string Str() const { return std::string(View()); }
     std::size_t size() const noexcept;
     bool empty() const noexcept { return FRep == nullptr; }
