@@ -1,0 +1,675 @@
+#include "editor/EditorScreenStrings.h"
+
+#include "editor/EditorUtils.h"
+#include "editor/FountainParser.h"
+
+#include <algorithm>
+
+namespace qx {
+
+namespace {
+
+constexpr int kAppendBatch = 4096;
+
+std::int64_t RowChars(std::size_t Length, int Attribute)
+{
+    return static_cast<std::int64_t>(Length) + (Attribute == raEnd ? 2 : 0);
+}
+
+// Marks a stretch in which every change of a row is followed row by row (not by a rebuild).
+class TTracked {
+public:
+    explicit TTracked(int& Depth) : FDepth(Depth) { ++FDepth; }
+    ~TTracked() { --FDepth; }
+    TTracked(const TTracked&) = delete;
+    TTracked& operator=(const TTracked&) = delete;
+
+private:
+    int& FDepth;
+};
+
+} // namespace
+
+std::span<const TRowStringItem> TEditorStringList::Items() const
+{
+    if (Count() == 0) return {};
+    return {&Item(0), static_cast<std::size_t>(Count())};
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Creation and views
+
+TEditorScreenStrings::TEditorScreenStrings()
+{
+    OnChange = [this](TObject* Sender) { NotifyViews(Sender); };
+}
+
+TEditorScreenStrings::~TEditorScreenStrings() { OnChange = nullptr; }
+
+void TEditorScreenStrings::AfterConstruction()
+{
+    TEditorStringList::AfterConstruction();
+    FUndoObj = CreateUndoObj();
+    FWrapOption = CreateWrapOption();
+    FWrapOption->OnChange = [this](TObject* Sender) { WrapOptionChanged(Sender); };
+}
+
+std::unique_ptr<TEditorUndoObj> TEditorScreenStrings::CreateUndoObj()
+{
+    return std::make_unique<TEditorUndoObj>(*this);
+}
+
+std::unique_ptr<TEditorWrapOption> TEditorScreenStrings::CreateWrapOption()
+{
+    return std::make_unique<TEditorWrapOption>();
+}
+
+void TEditorScreenStrings::AddView(TEditorView* View) { FViews.push_back(View); }
+
+bool TEditorScreenStrings::RemoveView(TEditorView* View)
+{
+    const auto it = std::find(FViews.begin(), FViews.end(), View);
+    if (it != FViews.end()) FViews.erase(it);
+    return !FViews.empty();
+}
+
+TEditorView* TEditorScreenStrings::ActiveView() const
+{
+    for (TEditorView* view : FViews)
+        if (view->Focused()) return view;
+    return MainView();
+}
+
+void TEditorScreenStrings::NotifyViews(TObject* Sender)
+{
+    (void)Sender;
+    const std::vector<TEditorView*> views = FViews;
+    for (TEditorView* view : views) view->TextChanged(*this);
+}
+
+void TEditorScreenStrings::Changed()
+{
+    // A change made past the store: nothing derived from the rows can be trusted.
+    if (FTracking == 0) {
+        FIndexValid = false;
+        FStateRows = 0;
+    }
+    TEditorStringList::Changed();
+}
+
+void TEditorScreenStrings::SetUpdateState(bool Updating)
+{
+    {
+        const TTracked tracked(FTracking);  // the batch's own change notice changes no row
+        TEditorStringList::SetUpdateState(Updating);
+    }
+    if (Updating) return;
+    UpdateRange = TEditorUpdateRange();
+    AdjustViews();
+}
+
+void TEditorScreenStrings::AdjustViews()
+{
+    const int count = Count();
+    const int target = (count > 0 && RowAttributes(count - 1) == raEof) ? count - 1 : count;
+    for (TEditorView* view : FViews) {
+        if (view->Row() > target) view->SetRow(target);
+        if (view->TopRow() > target) view->SetTopRow(target);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Prefix sums
+
+const TRowOffsetIndex& TEditorScreenStrings::Index() const
+{
+    if (!FIndexValid) {
+        FIndex.Rebuild(Count(), [this](int Row, std::int64_t& Chars, int& LineEnds) {
+            const TRowStringItem& item = Item(Row);
+            const int attribute = static_cast<int>(item.AttrWord & 3u);
+            Chars = RowChars(item.Str.size(), attribute);
+            LineEnds = attribute == raEnd ? 1 : 0;
+        });
+        FIndexValid = true;
+    }
+    return FIndex;
+}
+
+void TEditorScreenStrings::RowChanged(int Row)
+{
+    if (!FIndexValid) return;
+    const int attribute = RowAttributes(Row);
+    FIndex.Update(Row, RowChars(Get(Row).size(), attribute), attribute == raEnd ? 1 : 0);
+}
+
+void TEditorScreenStrings::SetRowAttributes(int Index, int Value)
+{
+    TEditorStringList::SetRowAttributes(Index, Value);
+    RowChanged(Index);
+}
+
+void TEditorScreenStrings::Put(int Index, std::string_view S)
+{
+    {
+        const TTracked tracked(FTracking);
+        TEditorStringList::Put(Index, S);
+    }
+    RowChanged(Index);
+}
+
+void TEditorScreenStrings::SetRowMarks(int Index, int Value)
+{
+    TEditorStringList::SetRowMarks(Index, Value);
+    IncludeMarks(Value);
+}
+
+int TEditorScreenStrings::LineCount() const
+{
+    const int count = Count();
+    if (count == 0) return 0;
+    return Index().TotalLineEnds() + (RowAttributes(count - 1) == raEnd ? 0 : 1);
+}
+
+int TEditorScreenStrings::LineToRow(int Line) const
+{
+    if (!FWordWrap) return Line;
+    if (Line < 1) return 0;
+    const TRowOffsetIndex& index = Index();
+    if (Line <= index.TotalLineEnds()) return index.RowOfLineEnd(Line - 1) + 1;
+    return Count();
+}
+
+int TEditorScreenStrings::RowToLine(int Row) const
+{
+    if (!FWordWrap) return Row;
+    if (Row < 1) return 0;
+    return Index().LineEndsBefore(Row);
+}
+
+std::int64_t TEditorScreenStrings::TextLength() const { return Index().TotalChars(); }
+
+std::int64_t TEditorScreenStrings::CharIndexOfRow(int Row) const
+{
+    return Row < 1 ? 0 : Index().CharsBefore(Row);
+}
+
+int TEditorScreenStrings::RowOfCharIndex(std::int64_t Offset) const { return Index().RowOfChar(Offset); }
+
+// ---------------------------------------------------------------------------------------------------
+// Rows and runs of rows
+
+int TEditorScreenStrings::LineStartRow(int Row) const
+{
+    if (Row < 0 || Row >= Count()) return Row;
+    while (Row > 0 && RowAttributes(Row - 1) == raWrapped) --Row;
+    return Row;
+}
+
+int TEditorScreenStrings::LineEndRow(int Row) const
+{
+    const int last = Count() - 1;
+    if (Row < 0 || Row > last) return Row;
+    while (Row < last && RowAttributes(Row) == raWrapped) ++Row;
+    return Row;
+}
+
+TRowsText TEditorScreenStrings::GetRowsText(int StartRow, int RowCount) const
+{
+    TRowsText run;
+    if (StartRow < 0 || StartRow >= Count()) return run;
+    const int endRow = RowCount < 0 ? LineEndRow(StartRow) : std::min(StartRow + RowCount, Count()) - 1;
+    for (int row = StartRow; row <= endRow; ++row) {
+        run.Text += Get(row);
+        run.LastAttr = RowAttributes(row);
+        if (run.LastAttr == raEnd) run.Text += "\r\n";
+    }
+    run.Rows = endRow - StartRow + 1;
+    return run;
+}
+
+std::string TEditorScreenStrings::RowTextWithLineEnd(int Row) const
+{
+    std::string text(Get(Row));
+    if (RowAttributes(Row) == raEnd) text += "\r\n";
+    return text;
+}
+
+std::vector<std::uint16_t> TEditorScreenStrings::RowsMarks(int Index, int Count) const
+{
+    std::vector<std::uint16_t> marks;
+    for (int i = 0; i < Count; ++i) {
+        const int m = RowMarks(Index + i);
+        if (m != 0 && marks.empty()) marks.assign(static_cast<std::size_t>(Count), 0);
+        if (!marks.empty()) marks[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(m);
+    }
+    return marks;
+}
+
+void TEditorScreenStrings::ReplaceRowItems(int Index, int Count, std::span<const TRowStringItem> Source)
+{
+    const int added = static_cast<int>(Source.size());
+    const int common = std::min(Count, added);
+    BeginUpdate();
+    {
+        const TTracked tracked(FTracking);
+        for (int i = 0; i < common; ++i) PutItem(Index + i, Source[static_cast<std::size_t>(i)]);
+        if (Count > common) DeleteItems(Index + common, Count - common);
+        if (added > common) InsertItems(Index + common, Source.subspan(static_cast<std::size_t>(common)));
+    }
+    if (Count == added) {
+        for (int i = 0; i < common; ++i) RowChanged(Index + i);
+    } else {
+        FIndexValid = false;  // the rows behind moved: rebuilt when next asked
+    }
+    ShiftStates(Index, Count, added);
+    EndUpdate();
+}
+
+int TEditorScreenStrings::DeleteRows(int Index, int Count)
+{
+    if (Index < 0 || Index >= this->Count() || Count <= 0) return 0;
+    Count = std::min(Count, this->Count() - Index);
+    int marks = 0;
+    for (int i = 0; i < Count; ++i) marks |= RowMarks(Index + i);
+    BeginUpdate();
+    {
+        const TTracked tracked(FTracking);
+        DeleteItems(Index, Count);
+    }
+    FIndexValid = false;
+    ShiftStates(Index, Count, 0);
+    EndUpdate();
+    return marks;
+}
+
+void TEditorScreenStrings::AppendItems(std::span<const TRowStringItem> Items)
+{
+    const TTracked tracked(FTracking);
+    InsertItems(Count(), Items);
+    FIndexValid = false;
+}
+
+void TEditorScreenStrings::ReplaceRows(int Index, int Count, const TEditorStringList& Source)
+{
+    const int added = Source.Count() - Count;
+    std::vector<int> marks(static_cast<std::size_t>(std::max(Source.Count(), 0)), 0);
+    int dropped = 0;
+    if (!marks.empty()) {
+        const TEditorView* view = ActiveView();
+        const int first = (added > 0 && view && view->Col() == 0) ? added : 0;
+        for (int i = 0; i < Count; ++i) {
+            const int m = RowMarks(Index + i);
+            // Row 0 keeps its place (or goes down with the old text); the others count from the end.
+            const int target = i == 0 ? first : i + added;
+            marks[static_cast<std::size_t>(target >= 1 ? target : 0)] |= m;
+        }
+    } else {
+        for (int i = 0; i < Count; ++i) dropped |= RowMarks(Index + i);
+    }
+    BeginUpdate();
+    ReplaceRowItems(Index, Count, Source.Items());
+    for (std::size_t i = 0; i < marks.size(); ++i)
+        TEditorStringList::SetRowMarks(Index + static_cast<int>(i), marks[i] | Source.RowMarks(static_cast<int>(i)));
+    EndUpdate();
+    DropMarks(dropped);
+}
+
+void TEditorScreenStrings::DropMarks(int Mask)
+{
+    Mask &= FMarksInUse;
+    for (int row = 0; Mask != 0 && row < Count(); ++row) Mask &= ~RowMarks(row);
+    ExcludeMarks(Mask);
+}
+
+int TEditorScreenStrings::LendMarks(int Row, int Marks)
+{
+    if (Marks == 0) return 0;
+    if (Count() == 0) {
+        DropMarks(Marks);
+        return 0;
+    }
+    const int target = std::min(Row, Count() - 1);
+    const int held = RowMarks(target);
+    TEditorStringList::SetRowMarks(target, held | Marks);
+    return held;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The edit primitive
+
+void TEditorScreenStrings::NoteChange(int StartRow, int OldRows, int StateRows, int NewRows)
+{
+    const auto end = [](const TEditorUpdateRange& r) {
+        return r.StartRow + r.NewRowCount + std::max(0, r.StateRowCount - r.NewRowCount);
+    };
+    TEditorUpdateRange next{StartRow, OldRows, StateRows, NewRows, true};
+    if (UpdateRange.Valid) {
+        // Several edits in one batch: one range that covers them all, in today's rows.
+        const TEditorUpdateRange& prev = UpdateRange;
+        const int moved = NewRows - OldRows;
+        int prevEnd = end(prev);
+        if (prevEnd >= StartRow + OldRows) prevEnd += moved;
+        const int first = std::min(prev.StartRow, StartRow);
+        const int last = std::max(prevEnd, end(next));
+        const int delta = prev.NewRowCount - prev.OldRowCount + moved;
+        next = {first, std::max(0, last - first - delta), 0, last - first, true};
+    }
+    UpdateRange = next;
+}
+
+void TEditorScreenStrings::UpdateText(int Row, int RowCount, std::string_view Text)
+{
+    const int count = Count();
+    if (Row < 0 || RowCount < 0 || Row + RowCount > count) return;
+    if (RowCount == 0 && Text.empty()) return;
+
+    // A last row without a line end goes on in whatever is inserted after it: the edit replaces it.
+    std::string appended;
+    if (Row == count && Row > 0 && RowAttributes(Row - 1) != raEnd) {
+        appended = std::string(Get(Row - 1)) + std::string(Text);
+        Text = appended;
+        --Row;
+        RowCount = 1;
+    }
+    // At most one row before Row takes part: an edit can pull characters back into a wrapped row.
+    const int startRow = std::max(LineStartRow(Row), Row - 1);
+    const int lastRow = Row + RowCount - 1;
+    int endRow = LineEndRow(lastRow);
+
+    // An edit that ends on a line end re-wraps the next line with it (the line end may be gone), unless
+    // it only removes whole rows.
+    const bool wholeRows = Row == startRow && endRow == lastRow && Text.empty();
+    if (!wholeRows && lastRow == endRow && endRow < count - 1) endRow = LineEndRow(endRow + 1);
+    const int oldRows = endRow - startRow + 1;
+
+    std::string text;
+    for (int row = startRow; row < Row; ++row) text += RowTextWithLineEnd(row);
+    text += Text;
+    for (int row = lastRow + 1; row <= endRow; ++row) text += RowTextWithLineEnd(row);
+
+    BeginUpdate();
+    TUndoData& undo = FUndoObj->NewUndoData();
+    TRowsText old = GetRowsText(startRow, oldRows);
+    undo.Row = startRow;
+    undo.Attribute = old.LastAttr;
+    undo.Text = std::move(old.Text);
+    undo.Marks = RowsMarks(startRow, oldRows);
+
+    if (text.empty()) {
+        // The rows go with their line ends; their marks move to the row after them.
+        const int marks = DeleteRows(startRow, oldRows);
+        undo.LentMarks = static_cast<std::uint16_t>(marks);
+        undo.LenderMarks = static_cast<std::uint16_t>(LendMarks(startRow, marks));
+        const int states = UpdateRowStates(startRow, true);
+        NoteChange(startRow, oldRows, states, 0);
+        EndUpdate();
+        return;
+    }
+
+    // The new last row carries the old one's attribute; at the end of the text, whether the text now
+    // ends with a line end decides (an empty row that ended the text is no row of its own).
+    const int lastAttr = endRow == count - 1 ? (EndsWithLineEnd(text) ? raEnd : raEof) : RowAttributes(endRow);
+    TEditorStringList rows;
+    WrapText(text, rows);
+    rows.SetRowAttributes(rows.Count() - 1, lastAttr);
+    undo.RowCount = rows.Count();
+
+    ReplaceRows(startRow, oldRows, rows);
+    const int states = UpdateRowStates(startRow, true);
+    NoteChange(startRow, oldRows, states, rows.Count());
+    EndUpdate();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Lexer states
+
+TFountain* TEditorScreenStrings::Fountain() const
+{
+    const TEditorView* main = MainView();
+    return main ? main->ActiveFountain() : nullptr;
+}
+
+int TEditorScreenStrings::ScreenRows() const
+{
+    const TEditorView* main = MainView();
+    return std::max(1, main ? main->ScreenRows() : 1);
+}
+
+void TEditorScreenStrings::ShiftStates(int Index, int Removed, int Added)
+{
+    if (FStateRows <= Index) return;
+    // The new rows are not computed; they never agree with a computed state, so the pass that follows
+    // every edit lexes them.
+    FStateRows = FStateRows >= Index + Removed ? FStateRows + Added - Removed : Index;
+}
+
+void TEditorScreenStrings::ResetRowState(int Row)
+{
+    if (BracketIndexes(Row) == biNotComputed) return;
+    TRowAttributeData state;
+    state.BracketIndex = biNotComputed;
+    SetRowState(Row, state);
+}
+
+int TEditorScreenStrings::LexRows(TFountain& Fountain, int Row, int Limit, bool Notify)
+{
+    const int start = std::min(Row, FStateRows);
+    std::unique_ptr<TFountainParser> parser = Fountain.CreateParser();
+    TRowAttributeData state;  // the state at the top of the text
+    if (start > 0) {
+        state = RowState(start - 1);
+        parser->NextRowState(start - 1, *this, state);
+    } else {
+        state.RowAttribute = static_cast<std::uint8_t>(RowAttributes(0));
+    }
+    int changed = 0;
+    int row = start;
+    for (; row <= Limit; ++row) {
+        if (row < FStateRows && SameRowState(RowState(row), state)) break;  // consistent from here on
+        SetRowState(row, state);
+        ++changed;
+        if (Notify)
+            for (TEditorView* view : FViews) view->InvalidateRow(row);
+        parser->NextRowState(row, *this, state);
+    }
+    if (row > Limit) {
+        // The states below the limit may be stale: they are lexed again when needed.
+        for (int r = Limit + 1; r < FStateRows; ++r) ResetRowState(r);
+        FStateRows = Limit + 1;
+    }
+    return changed;
+}
+
+int TEditorScreenStrings::UpdateRowStates(int Row, bool Notify)
+{
+    TFountain* fountain = Fountain();
+    if (!fountain || Count() == 0) return 0;
+    const int last = Count() - 1;
+    Row = std::clamp(Row, 0, last);
+    return LexRows(*fountain, Row, std::min(Row + ScreenRows() * 2, last), Notify);
+}
+
+void TEditorScreenStrings::InitRowStates()
+{
+    const TEditorView* main = MainView();
+    if (main && (main->Loading() || main->Destroying())) return;
+    for (int row = 0; row < Count(); ++row) ResetRowState(row);
+    FStateRows = 0;
+    TFountain* fountain = Fountain();
+    if (!fountain || Count() == 0) return;
+    const int last = Count() - 1;
+    const int limit = main->InitBracketsFull() ? last : std::min(last, main->TopRow() + ScreenRows() * 2);
+    LexRows(*fountain, 0, limit, false);
+}
+
+TRowAttributeData TEditorScreenStrings::RowAttributeData(int Row)
+{
+    if (Row >= FStateRows && Row < Count())
+        if (TFountain* fountain = Fountain()) LexRows(*fountain, Row, Row, false);
+    return RowState(Row);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Wrapping
+
+TWrapRules TEditorScreenStrings::WrapRules() const
+{
+    TWrapRules rules;
+    if (const TEditorView* view = MainView()) {
+        rules.Layout.Delimiters = view->Delimiters();
+        rules.Layout.TabSpaceCount = view->TabSpaceCount();
+    }
+    rules.Layout.WordWrap = FWordWrap;
+    rules.Layout.WrapByte = FWrapOption->WrapByte();
+    rules.Option = FWrapOption.get();
+    return rules;
+}
+
+void TEditorScreenStrings::WrapText(std::string_view Text, TEditorStringList& List)
+{
+    const TWrapRules rules = WrapRules();
+    List.BeginUpdate();
+    List.Clear();
+    ForEachLine(Text, [&](std::string_view line) {
+        WrapLine(line, rules, [&](std::size_t offset, std::size_t length, int attribute) {
+            const int row = List.Add(line.substr(offset, length));
+            if (attribute != raEnd) List.SetRowAttributes(row, attribute);
+        });
+    });
+    if (List.Count() == 0) List.Add({});
+    List.EndUpdate();
+}
+
+int TEditorScreenStrings::WrapRowCount(std::string_view Line)
+{
+    return WrapLine(Line, WrapRules(), [](std::size_t, std::size_t, int) {});
+}
+
+void TEditorScreenStrings::SetWordWrap(bool Value)
+{
+    if (FWordWrap == Value) return;
+    FWordWrap = Value;
+    if (Value)
+        ReWrapAll();
+    else
+        UnwrapAll();
+}
+
+void TEditorScreenStrings::WrapOptionChanged(TObject* Sender)
+{
+    (void)Sender;
+    if (FWordWrap) ReWrapAll();
+}
+
+void TEditorScreenStrings::ReWrapAll()
+{
+    if (const TEditorView* main = MainView(); main && main->Loading()) return;
+    RebuildRows(true);
+}
+
+void TEditorScreenStrings::UnwrapAll() { RebuildRows(false); }
+
+// Lays every logical line out anew: wrapped by the current rules, or joined into one row. A line's
+// marks stay on the line: its rows keep them in order, and the marks of surplus old rows join its last
+// new row.
+void TEditorScreenStrings::RebuildRows(bool Wrap)
+{
+    for (TEditorView* view : FViews) view->CleanSelection();
+    const int count = Count();
+    if (count > 0) {
+        TNotifyEvent saved = std::move(OnChange);
+        OnChange = nullptr;
+        const int lastAttr = RowAttributes(count - 1) == raWrapped ? raEof : RowAttributes(count - 1);
+        TWrapRules rules = WrapRules();
+        rules.Layout.WordWrap = Wrap;
+        TEditorStringList rows;
+        rows.SetCapacity(count);
+        std::string joined;
+        for (int row = 0; row < count;) {
+            const int end = LineEndRow(row);
+            std::string_view line = Get(row);
+            if (end > row) {
+                joined.clear();
+                for (int r = row; r <= end; ++r) joined += Get(r);
+                line = joined;
+            }
+            const int first = rows.Count();
+            if (end == row && (!Wrap || WrapCut(line, rules) < 0)) {
+                // One row that stays one row: keep the row as it is.
+                rows.InsertItems(first, std::span<const TRowStringItem>(&Item(row), 1));
+                rows.SetRowAttributes(first, raEnd);
+            } else {
+                WrapLine(line, rules, [&](std::size_t offset, std::size_t length, int attribute) {
+                    const int r = rows.Add(line.substr(offset, length));
+                    rows.SetRowAttributes(r, attribute);
+                });
+            }
+            const int made = rows.Count() - first;
+            for (int r = row; r <= end; ++r) {
+                const int target = first + std::min(r - row, made - 1);
+                rows.SetRowMarks(target, rows.RowMarks(target) | RowMarks(r));
+                rows.SetData(target, Data(r));
+            }
+            row = end + 1;
+        }
+        rows.SetRowAttributes(rows.Count() - 1, lastAttr);
+        BeginUpdate();
+        {
+            const TTracked tracked(FTracking);
+            DeleteItems(0, count);
+            InsertItems(0, rows.Items());
+        }
+        FIndexValid = false;
+        FStateRows = 0;
+        EndUpdate();
+        OnChange = std::move(saved);
+    }
+    AfterLayoutChange();
+}
+
+void TEditorScreenStrings::AfterLayoutChange()
+{
+    FUndoObj->Clear();
+    InitRowStates();
+    for (TEditorView* view : FViews) view->RefreshView();
+    AdjustViews();
+    for (TEditorView* view : FViews) view->SetRowCol(view->Row(), 0);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Clear, undo, redo, bulk loading
+
+void TEditorScreenStrings::Clear()
+{
+    for (TEditorView* view : FViews) view->CleanSelection();
+    FUndoObj->Clear();
+    UpdateRange = {0, Count(), 0, 0, true};
+    {
+        const TTracked tracked(FTracking);
+        TEditorStringList::Clear();
+    }
+    FIndexValid = false;
+    FStateRows = 0;
+    UpdateRange = TEditorUpdateRange();
+    FMarksInUse = 0;
+    for (TEditorView* view : FViews) view->SetRowCol(0, 0);
+}
+
+void TEditorScreenStrings::Undo() { FUndoObj->Undo(); }
+
+void TEditorScreenStrings::Redo() { FUndoObj->Redo(); }
+
+void TEditorScreenStrings::TRowAppender::Add(std::string_view Line)
+{
+    FBatch.Add(Line);
+    if (FBatch.Count() >= kAppendBatch) Flush();
+}
+
+void TEditorScreenStrings::TRowAppender::Flush()
+{
+    if (FBatch.Count() == 0) return;
+    FRows.AppendItems(FBatch.Items());
+    FBatch.Clear();
+}
+
+} // namespace qx

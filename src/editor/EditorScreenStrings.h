@@ -1,0 +1,206 @@
+#pragma once
+// The row store of a text: one item per displayed row, shared by every editor view that shows the text
+// (a split window shows one store in two views). It owns the wrap options and the undo buffer and offers
+// the one edit primitive through which every change of text passes: replace a run of rows by a text,
+// re-wrap the logical lines it touches, record the change for undo, carry the lexer state forward and
+// tell the views what changed.
+//
+// A line end counts as two characters in character offsets. Line numbers, character offsets and the
+// text length come from prefix sums over the rows (O(log n)), never from a walk from row 0.
+
+#include "editor/EditorView.h"
+#include "editor/EditorWrap.h"
+#include "editor/RowAttributes.h"
+#include "editor/RowOffsetIndex.h"
+#include "editor/UndoList.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qx {
+
+// A plain row list, used for temporary rows (wrap results, undo).
+class TEditorStringList : public TRowAttributeStringList {
+public:
+    // The rows as one contiguous run.
+    std::span<const TRowStringItem> Items() const;
+};
+
+// What the last edit changed, read by the views while they repaint; cleared after each update batch.
+struct TEditorUpdateRange {
+    int StartRow = 0;
+    int OldRowCount = 0;
+    int StateRowCount = 0;  // rows whose lexer state changed
+    int NewRowCount = 0;
+    bool Valid = false;
+};
+
+// A run of rows as text: CR LF after each row that ends its line.
+struct TRowsText {
+    int LastAttr = uaNoText;  // attribute of the run's last row; 3 for an invalid start row
+    int Rows = 0;
+    std::string Text;
+};
+
+class TEditorScreenStrings : public TEditorStringList {
+public:
+    TEditorScreenStrings();
+    ~TEditorScreenStrings() override;
+    // Creates the undo buffer and the wrap options through the virtual factories.
+    void AfterConstruction() override;
+
+    // Views. The first is the main view; the store does not own them. The editors share the store
+    // (through a std::shared_ptr) and free it with the last one; RemoveView answers whether any view is
+    // left.
+    void AddView(TEditorView* View);
+    bool RemoveView(TEditorView* View);
+    const std::vector<TEditorView*>& Views() const { return FViews; }
+    TEditorView* MainView() const { return FViews.empty() ? nullptr : FViews.front(); }
+    // The first view with the input focus, else the main view.
+    TEditorView* ActiveView() const;
+
+    TEditorUpdateRange UpdateRange;
+    TEditorUndoObj& UndoObj() { return *FUndoObj; }
+    TEditorWrapOption& WrapOption() { return *FWrapOption; }
+    const TEditorWrapOption& WrapOption() const { return *FWrapOption; }
+    bool WordWrap() const { return FWordWrap; }
+    // Re-wraps (on) or joins (off) every line.
+    void SetWordWrap(bool Value);
+
+    // Row marks: bit N of MarksInUse is set while row mark N may be held by a row.
+    virtual int GetMarksInUse() const { return FMarksInUse; }
+    virtual void IncludeMarks(int Mask) { FMarksInUse |= Mask & 0xFFFF; }
+    virtual void ExcludeMarks(int Mask) { FMarksInUse &= ~Mask; }
+    // Sets a row's marks (and includes them in MarksInUse).
+    void SetRowMarks(int Index, int Value);
+
+    // The row's attribute; the prefix sums follow the change.
+    void SetRowAttributes(int Index, int Value);
+    // The row's text; the prefix sums follow the change.
+    void Put(int Index, std::string_view S);
+
+    // The first and last rows of the logical line that holds Row.
+    int LineStartRow(int Row) const;
+    int LineEndRow(int Row) const;
+    // RowCount -1: the whole line from StartRow.
+    TRowsText GetRowsText(int StartRow, int RowCount) const;
+    std::string RowTextWithLineEnd(int Row) const;
+    // Removes Count rows at Index; returns the OR of their marks (0 when nothing is removed).
+    int DeleteRows(int Index, int Count);
+    // Replaces Count rows at Index by every row of Source, carrying the old rows' marks: the first old
+    // row's marks stay on the first new row (or, when rows are added while the active view's caret
+    // stands in column 0, go down with the old text), the other old rows keep theirs counted from the
+    // end, and the marks of rows that disappear join the first new row.
+    void ReplaceRows(int Index, int Count, const TEditorStringList& Source);
+
+    // The edit primitive: replaces RowCount rows at Row (0: inserts before Row) by Text (CR, LF or CR LF
+    // end its lines) and records the change for undo. The replaced rows' content includes the line end
+    // of each row that ends its line.
+    void UpdateText(int Row, int RowCount, std::string_view Text);
+
+    // Lexer states, computed by the main view's fountain. The rows before StateRows() hold computed
+    // states; the others are lexed when they are needed.
+    // Recomputes them from Row until they agree with the stored ones, at most about two screens ahead
+    // (Notify: the views repaint each row whose state changed); returns the number of those rows.
+    int UpdateRowStates(int Row, bool Notify);
+    // Resets every row and lexes from row 0 to two screens below the main view's top row (to the end
+    // with the main view's InitBracketsFull).
+    void InitRowStates();
+    // The lexer state at the start of Row, lexed first when it is not computed yet.
+    TRowAttributeData RowAttributeData(int Row);
+    int StateRows() const { return FStateRows; }
+
+    // Wrapping with the current rules (the main view's tab width and delimiters).
+    virtual void WrapText(std::string_view Text, TEditorStringList& List);
+    virtual int WrapRowCount(std::string_view Line);
+    void WrapOptionChanged(TObject* Sender);
+    void ReWrapAll();
+    void UnwrapAll();
+    TWrapRules WrapRules() const;
+
+    // Empties the text and the undo buffer; every view's caret goes to row 0, column 0.
+    void Clear();
+    virtual void Undo();
+    virtual void Redo();
+
+    // Appends rows at the end, as they are.
+    void AppendItems(std::span<const TRowStringItem> Items);
+    // Appends rows in bulk (attribute 0, no state, no marks).
+    class TRowAppender {
+    public:
+        explicit TRowAppender(TEditorScreenStrings& Rows) : FRows(Rows) {}
+        ~TRowAppender() { Flush(); }
+        void Add(std::string_view Line);
+        void Flush();
+
+    private:
+        TEditorScreenStrings& FRows;
+        TEditorStringList FBatch;
+    };
+
+    // Logical lines and character offsets, from the prefix sums.
+    int LineCount() const;
+    int LineToRow(int Line) const;
+    int RowToLine(int Row) const;
+    std::int64_t TextLength() const;
+    // Characters before row Row (Row clamped to 0..Count).
+    std::int64_t CharIndexOfRow(int Row) const;
+    // The row that holds character offset Offset: the first row whose characters reach past it, or the
+    // row count when the offset lies past the text.
+    int RowOfCharIndex(std::int64_t Offset) const;
+
+    void NotifyViews(TObject* Sender);
+
+protected:
+    virtual std::unique_ptr<TEditorUndoObj> CreateUndoObj();
+    virtual std::unique_ptr<TEditorWrapOption> CreateWrapOption();
+    void Changed() override;
+    void SetUpdateState(bool Updating) override;
+
+private:
+    friend class TEditorUndoObj;
+
+    // Records what an edit changed in UpdateRange (merged with the edits before it in the same batch).
+    void NoteChange(int StartRow, int OldRows, int StateRows, int NewRows);
+    // Replaces Count rows at Index by Source's rows as they are (marks included).
+    void ReplaceRowItems(int Index, int Count, std::span<const TRowStringItem> Source);
+    // The marks of Count rows from Index, one per row; empty when none has a mark.
+    std::vector<std::uint16_t> RowsMarks(int Index, int Count) const;
+    // Gives the marks Marks to the row that follows a removal at Row (or drops them when no row is
+    // left); returns the marks that row held before.
+    int LendMarks(int Row, int Marks);
+    // Drops from MarksInUse the marks of Mask that no row holds any longer.
+    void DropMarks(int Mask);
+    void AdjustViews();
+    // The common end of ReWrapAll and UnwrapAll.
+    void AfterLayoutChange();
+    void RebuildRows(bool Wrap);
+    void RowChanged(int Row);
+    const TRowOffsetIndex& Index() const;
+    TFountain* Fountain() const;
+    int ScreenRows() const;
+    // Lexes from the last computed row before Row (at most) through Limit, stopping where a computed
+    // row's stored state agrees.
+    int LexRows(TFountain& Fountain, int Row, int Limit, bool Notify);
+    void ResetRowState(int Row);
+    // Rows Removed at Index were replaced by Added rows: the computed states move with them.
+    void ShiftStates(int Index, int Removed, int Added);
+
+    std::vector<TEditorView*> FViews;
+    std::unique_ptr<TEditorUndoObj> FUndoObj;
+    std::unique_ptr<TEditorWrapOption> FWrapOption;
+    bool FWordWrap = false;
+    int FMarksInUse = 0;
+
+    // Prefix sums; rebuilt on demand after a change of the row count or an untracked change.
+    mutable TRowOffsetIndex FIndex;
+    mutable bool FIndexValid = false;
+    int FTracking = 0;  // > 0 while the store itself follows up a change of its rows
+    int FStateRows = 0; // rows 0 .. FStateRows - 1 hold computed lexer states
+};
+
+} // namespace qx

@@ -1,0 +1,174 @@
+#include "editor/EditorStrings.h"
+
+#include "FakeEditorView.h"
+#include "platform/Exception.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+using namespace qx;
+
+namespace {
+
+struct Editor : qx::test::ViewedText {
+    std::vector<std::string> Rows() const { return qx::test::DumpRows(*rows); }
+};
+
+// A file in a fresh temporary folder, removed with the object.
+struct TempFile {
+    std::filesystem::path dir;
+    std::string path;
+    explicit TempFile(const std::string& bytes)
+    {
+        dir = std::filesystem::temp_directory_path() /
+              ("qx-lines-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::filesystem::create_directories(dir);
+        path = (dir / "text.txt").string();
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    ~TempFile() { std::filesystem::remove_all(dir); }
+    static inline int counter = 0;
+};
+
+using Rows = std::vector<std::string>;
+
+} // namespace
+
+TEST(TEditorStrings, LinesJoinWrappedRows)
+{
+    Editor e;
+    e.rows->WrapOption().SetWrapByte(20);
+    e.rows->SetWordWrap(true);
+    e.lines.SetText(std::string(50, 'x') + "\r\nend");
+    EXPECT_EQ(e.rows->Count(), 4);
+    EXPECT_EQ(e.lines.Count(), 2);
+    EXPECT_EQ(e.lines.Get(0), std::string(50, 'x'));
+    EXPECT_EQ(e.lines.Get(1), "end");
+    EXPECT_THROW(e.lines.Get(2), EListError);
+    EXPECT_EQ(e.lines.Text(), std::string(50, 'x') + "\r\nend\r\n");
+
+    // Put replaces the whole line, keeps its line end and puts the caret after the new text.
+    e.lines.Put(0, "short");
+    EXPECT_EQ(e.Rows(), (Rows{"short|0", "end|2"}));
+    EXPECT_EQ(e.view.Calls.back(), "CaretToOffset 0 7");
+    e.lines.Delete(0);
+    EXPECT_EQ(e.Rows(), (Rows{"end|2"}));
+    EXPECT_EQ(e.view.CaretRow, 0);
+}
+
+TEST(TEditorStrings, AddInsertAndDeleteWorkOnWholeLines)
+{
+    Editor e;
+    EXPECT_EQ(e.lines.Add("one"), 0);
+    EXPECT_EQ(e.Rows(), (Rows{"one|0"}));
+    EXPECT_EQ(e.view.Calls.back(), "CaretToOffset 0 5");
+    e.lines.SetText("a\r\nb");
+    // The last line has no line end: Add gives it one first.
+    EXPECT_EQ(e.lines.Add("c"), 2);
+    EXPECT_EQ(e.Rows(), (Rows{"a|0", "b|0", "c|2"}));
+    EXPECT_EQ(e.view.Calls.back(), "CaretToOffset 1 4");
+    e.lines.Insert(1, "x");
+    EXPECT_EQ(e.Rows(), (Rows{"a|0", "x|0", "b|0", "c|2"}));
+    EXPECT_EQ(e.view.Calls.back(), "CaretToOffset 1 3");
+    // Inserting at the line count adds.
+    e.lines.Insert(4, "d");
+    EXPECT_EQ(e.Rows(), (Rows{"a|0", "x|0", "b|0", "c|0", "d|2"}));
+    e.lines.Delete(4);
+    e.lines.Delete(0);
+    EXPECT_EQ(e.Rows(), (Rows{"x|0", "b|0", "c|0"}));
+    EXPECT_EQ(e.lines.Count(), 3);
+    EXPECT_THROW(e.lines.Delete(3), EListError);
+    EXPECT_THROW(e.lines.Insert(5, "y"), EListError);
+    EXPECT_THROW(e.lines.Put(-1, "y"), EListError);
+    // Every edit cleaned the selection and can be undone.
+    EXPECT_GE(e.view.Cleanings, 6);
+    e.rows->Undo();
+    EXPECT_EQ(e.Rows(), (Rows{"a|0", "x|0", "b|0", "c|0"}));
+}
+
+TEST(TEditorStrings, SetTextAssignAndUpdates)
+{
+    Editor e;
+    e.lines.SetText("a\rb\nc\r\n");
+    EXPECT_EQ(e.Rows(), (Rows{"a|0", "b|0", "c|0"}));
+    e.lines.SetText("");
+    EXPECT_EQ(e.rows->Count(), 0);
+    TStringList source;
+    source.Add("p");
+    source.Add("q");
+    e.lines.Assign(source);
+    EXPECT_EQ(e.Rows(), (Rows{"p|0", "q|0"}));
+    EXPECT_EQ(e.view.CaretRow, 2);
+    TStringList target;
+    e.lines.AssignTo(target);
+    EXPECT_EQ(target.Text(), "p\r\nq\r\n");
+
+    e.view.Ranges.clear();
+    e.view.Refreshes = 0;
+    e.lines.BeginUpdate();
+    e.lines.Add("r");
+    e.lines.Add("s");
+    e.lines.EndUpdate();
+    EXPECT_EQ(e.view.Ranges.size(), 1u);  // one change notice for the batch
+    EXPECT_EQ(e.view.Refreshes, 1);
+    EXPECT_EQ(e.lines.Count(), 4);
+}
+
+TEST(TEditorStrings, LoadFromFileSplitsLinesLikeTheFileSays)
+{
+    const std::string chunkEnd = std::string(8191, 'x') + "\r";  // a CR at the end of the first 8 KB
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Rows rows;
+    };
+    const Case cases[] = {
+        {"last line without a line end", "a\r\nb", {"a|0", "b|2"}},
+        {"last line with a line end", "a\r\nb\r\n", {"a|0", "b|0"}},
+        {"CR, LF and CR LF", "a\rb\nc\r\n\r\nd", {"a|0", "b|0", "c|0", "|0", "d|2"}},
+        {"Ctrl-Z ends the text", "a\r\nb\x1A" "c\r\nd", {"a|0", "b|2"}},
+        {"Ctrl-Z after a line end", "a\r\n\x1A" "b", {"a|0"}},
+        {"NUL does not cut the text", std::string("a\0b\r\nc", 6), {std::string("a\0b|0", 5), "c|2"}},
+        {"empty file", "", {}},
+        {"CR LF across the chunk boundary", chunkEnd + "\ny", {std::string(8191, 'x') + "|0", "y|2"}},
+        {"CR at the boundary, then CR", chunkEnd + "\ry", {std::string(8191, 'x') + "|0", "|0", "y|2"}},
+        {"a line across the boundary", std::string(10000, 'z') + "\r\n", {std::string(10000, 'z') + "|0"}},
+    };
+    for (const Case& c : cases) {
+        TempFile file(c.bytes);
+        Editor e;
+        e.lines.SetText("old");
+        e.rows->UpdateText(0, 1, "older");
+        e.lines.LoadFromFile(file.path);
+        EXPECT_EQ(e.Rows(), c.rows) << c.name;
+        EXPECT_FALSE(e.rows->UndoObj().CanUndo()) << c.name;
+    }
+}
+
+TEST(TEditorStrings, LoadFromFileWrapsWhenWordWrapIsOn)
+{
+    TempFile file(std::string(30, 'w') + "\r\nshort\r\n");
+    Editor e;
+    e.rows->WrapOption().SetWrapByte(20);
+    e.rows->SetWordWrap(true);
+    e.lines.LoadFromFile(file.path);
+    EXPECT_EQ(e.Rows(), (Rows{std::string(20, 'w') + "|1", std::string(10, 'w') + "|0", "short|0"}));
+    EXPECT_EQ(e.lines.Count(), 2);
+}
+
+TEST(TEditorStrings, AFileThatCannotBeReadChangesNothing)
+{
+    Editor e;
+    e.lines.SetText("keep\r\nme");
+    e.rows->UpdateText(0, 1, "kept\r\n");
+    TempFile file("x");
+    EXPECT_THROW(e.lines.LoadFromFile((file.dir / "missing.txt").string()), EFOpenError);
+    EXPECT_THROW(e.lines.LoadFromFile(file.dir.string()), EInOutError);  // a folder opens but cannot be read
+    EXPECT_EQ(e.Rows(), (Rows{"kept|0", "me|2"}));
+    EXPECT_TRUE(e.rows->UndoObj().CanUndo());
+    EXPECT_EQ(e.lines.UpdateCount(), 0);
+}

@@ -1,0 +1,149 @@
+// The lexer-state pass of the row store and the repaint rules after an edit.
+
+#include "editor/EditorScreen.h"
+#include "editor/EditorScreenStrings.h"
+
+#include "FakeEditorView.h"
+#include "editor/EditorFountain.h"
+
+#include <gtest/gtest.h>
+
+using namespace qx;
+
+namespace {
+
+// A text of 100 rows "a" shown by a view of 5 rows, coloured by a fountain with the bracket pair /* */.
+struct LexedText : qx::test::ViewedText {
+    std::unique_ptr<TEditorFountain> fountain = Construct<TEditorFountain>(nullptr);
+    LexedText()
+    {
+        TFountainBracketItem* pair = fountain->Brackets().AddBracket();
+        pair->SetLeftBracket("/*");
+        pair->SetRightBracket("*/");
+        view.Visible = 5;
+        view.Fountain = fountain.get();
+        std::string text;
+        for (int i = 0; i < 100; ++i) text += "a\r\n";
+        lines.SetText(text);
+    }
+    ~LexedText() { view.Fountain = nullptr; }
+    std::vector<int> Brackets(int from, int to) const
+    {
+        std::vector<int> out;
+        for (int r = from; r <= to; ++r) out.push_back(rows->BracketIndexes(r));
+        return out;
+    }
+};
+
+} // namespace
+
+TEST(RowStates, InitLexesTwoScreensBelowTheTop)
+{
+    LexedText t;
+    EXPECT_EQ(t.rows->StateRows(), 11);
+    EXPECT_EQ(t.Brackets(9, 12), (std::vector<int>{-1, -1, -2, -2}));
+    t.view.Top = 50;
+    t.rows->InitRowStates();
+    EXPECT_EQ(t.rows->StateRows(), 61);
+    EXPECT_EQ(t.rows->BracketIndexes(60), -1);
+    EXPECT_EQ(t.rows->BracketIndexes(61), -2);
+}
+
+TEST(RowStates, AnEditRelexesUntilTheStatesAgreeOrTwoScreensAhead)
+{
+    LexedText t;
+    t.view.RepaintedRows.clear();
+    t.view.Ranges.clear();
+    // An opening bracket on row 2: every row after it is inside the pair, as far as the pass goes.
+    t.rows->UpdateText(2, 1, "/*\r\n");
+    EXPECT_EQ(t.Brackets(2, 14), (std::vector<int>{-1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -2, -2}));
+    EXPECT_EQ(t.rows->StateRows(), 13);
+    ASSERT_EQ(t.view.Ranges.size(), 1u);
+    EXPECT_EQ(t.view.Ranges[0].StateRowCount, 11);  // rows 2..12
+    EXPECT_EQ(t.view.RepaintedRows.front(), 2);
+    EXPECT_EQ(t.view.RepaintedRows.back(), 12);
+
+    // Closing it on row 4: rows 5 on go back to no bracket.
+    t.rows->UpdateText(4, 1, "*/\r\n");
+    EXPECT_EQ(t.Brackets(3, 6), (std::vector<int>{0, 0, -1, -1}));
+
+    // An edit that changes no state stops right after the rows it replaced.
+    t.view.Ranges.clear();
+    t.rows->UpdateText(8, 1, "b\r\n");
+    ASSERT_EQ(t.view.Ranges.size(), 1u);
+    EXPECT_EQ(t.view.Ranges[0].StateRowCount, 2);  // rows 8 and 9 are new rows
+}
+
+TEST(RowStates, StatesAreLexedOnDemandAndFollowRowMoves)
+{
+    LexedText t;
+    t.rows->UpdateText(0, 1, "/*\r\n");
+    TRowAttributeData state = t.rows->RowAttributeData(60);
+    EXPECT_EQ(state.BracketIndex, 0);
+    EXPECT_EQ(t.rows->StateRows(), 61);
+    // Deleting rows above the computed ones keeps the rest computed.
+    t.rows->UpdateText(20, 5, "");
+    EXPECT_EQ(t.rows->StateRows(), 56);
+    EXPECT_EQ(t.rows->BracketIndexes(55), 0);
+    // A change made around the store forgets them all.
+    static_cast<TRowStringList&>(*t.rows).Insert(3, "x");
+    EXPECT_EQ(t.rows->StateRows(), 0);
+    EXPECT_EQ(t.rows->TextLength(), 96 * 3 + 1);
+}
+
+TEST(RowStates, NoFountainNoLexing)
+{
+    qx::test::ViewedText t;
+    t.lines.SetText("a\r\nb");
+    t->UpdateText(0, 1, "x\r\n");
+    EXPECT_EQ(t->BracketIndexes(0), -2);
+    EXPECT_EQ(t->StateRows(), 0);
+}
+
+TEST(TEditorScreen, RepaintsChangedRowsAndMovesTheRest)
+{
+    struct Case {
+        const char* name;
+        TEditorUpdateRange range;
+        bool imagebar;
+        TLeftbarNumbers numbers;
+        std::vector<std::string> calls;
+    };
+    // 50 rows, 10 visible from the top.
+    const Case cases[] = {
+        {"same row count", {5, 2, 0, 2, true}, false, TLeftbarNumbers::None, {"InvalidateRows 5 6"}},
+        {"state changes reach further", {5, 1, 4, 1, true}, false, TLeftbarNumbers::None, {"InvalidateRows 5 8"}},
+        {"rows added", {5, 1, 0, 3, true}, true, TLeftbarNumbers::None,
+         {"InvalidateRows 5 7", "ScrollImagebarRows 6 2", "ScrollTextRows 6 2"}},
+        {"rows removed", {5, 3, 0, 0, true}, false, TLeftbarNumbers::Lines,
+         {"ScrollTextRows 8 -3", "InvalidateLeftbarRows 5 15"}},
+        {"more than a screen", {5, 1, 0, 20, true}, false, TLeftbarNumbers::Rows, {"InvalidateTextArea"}},
+        {"at the end of the text", {49, 1, 0, 1, true}, false, TLeftbarNumbers::None, {"InvalidateRows 49 51"}},
+        {"invalid range", {5, 1, 0, 3, false}, false, TLeftbarNumbers::Lines, {}},
+    };
+    for (const Case& c : cases) {
+        qx::test::ViewedText t;
+        t.view.Visible = 10;
+        t.view.Imagebar = c.imagebar;
+        t.view.Numbers = c.numbers;
+        std::string text;
+        for (int i = 0; i < 50; ++i) text += "a\r\n";
+        t.lines.SetText(text);
+        t.view.Calls.clear();
+        t->UpdateRange = c.range;
+        t.view.Screen.Update(*t.rows);
+        EXPECT_EQ(t.view.Calls, c.calls) << c.name;
+    }
+}
+
+TEST(TEditorScreen, RowNumbersRepaintWhenTheTextEndsInView)
+{
+    qx::test::ViewedText t;
+    t.view.Visible = 10;
+    t.view.Numbers = TLeftbarNumbers::Rows;
+    t.lines.SetText("a\r\nb\r\nc");
+    t.view.Calls.clear();
+    t->UpdateText(1, 0, "x\r\n");
+    EXPECT_EQ(t.view.Calls,
+              (std::vector<std::string>{"InvalidateRows 1 2", "ScrollTextRows 2 1", "InvalidateLeftbarRows 3 11"}));
+}
