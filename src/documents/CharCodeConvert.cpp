@@ -48,119 +48,141 @@ unsigned WidenKana(unsigned char K, unsigned char Mark, bool* Merged)
 
 TBytePair ToPair(unsigned Code) { return {static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code)}; }
 
-// The code page's lowest code below lead 0xF0 for each IBM extension (lead 0xFA..0xFC): the NEC-selected
-// or NEC row 13 form of the same character, or 0 when there is none. Built once from the codec.
-class TIbmEquivalents {
+// The JIS code (both bytes 0x21..0x7E) that each Shift-JIS pair is written as in JIS and in EUC, indexed by
+// lead << 8 | trail; 0 for a byte pair that is no character and for a character without a place. Leads
+// 0x81..0x9F and 0xE0..0xEF go by the JIS X 0208 arithmetic; the IBM extensions (0xFA..0xFC) by the code
+// page's lowest code below lead 0xF0 for the same character (their NEC-selected or NEC row 13 form),
+// found through the codec. The user-defined leads 0xF0..0xF9 are left to UserAreaCode.
+class TSjisPairTable {
 public:
-    TIbmEquivalents()
+    TSjisPairTable() : FCode(new std::uint16_t[0x10000]())
     {
-        std::unordered_map<int, std::uint16_t> Lowest;
-        for (unsigned S1 = 0x81; S1 < 0xF0; ++S1) {
-            if (!IsSjisLeadByte(static_cast<unsigned char>(S1))) continue;
+        std::unordered_map<int, unsigned> Lowest;
+        for (unsigned S1 = 0x81; S1 <= 0xFC; ++S1) {
+            if (!IsSjisLeadByte(static_cast<unsigned char>(S1)) || (S1 >= 0xF0 && S1 < 0xFA)) continue;
             for (unsigned S2 = 0x40; S2 <= 0xFC; ++S2) {
-                const int Ch = Cp932CodeToUnicode(S1 << 8 | S2);
-                if (Ch >= 0) Lowest.emplace(Ch, static_cast<std::uint16_t>(S1 << 8 | S2));
+                if (!IsSjisTrailByte(static_cast<unsigned char>(S2))) continue;
+                unsigned Sjis = S1 << 8 | S2;
+                const int Ch = Cp932CodeToUnicode(Sjis);
+                if (S1 < 0xF0) {
+                    if (Ch >= 0) Lowest.emplace(Ch, Sjis); // ascending: the first is the lowest
+                } else {
+                    const auto It = Ch >= 0 ? Lowest.find(Ch) : Lowest.end();
+                    if (It == Lowest.end()) continue;
+                    Sjis = It->second;
+                }
+                const TBytePair J = SjisToJisChar(static_cast<unsigned char>(Sjis >> 8), static_cast<unsigned char>(Sjis));
+                FCode[S1 << 8 | S2] = static_cast<std::uint16_t>(J[0] << 8 | J[1]);
             }
         }
-        for (unsigned S1 = 0xFA; S1 <= 0xFC; ++S1)
-            for (unsigned S2 = 0x40; S2 <= 0xFC; ++S2) {
-                const int Ch = Cp932CodeToUnicode(S1 << 8 | S2);
-                const auto It = Ch >= 0 ? Lowest.find(Ch) : Lowest.end();
-                if (It != Lowest.end()) FCode[(S1 - 0xFA) * 256 + S2] = It->second;
-            }
     }
-    unsigned Get(unsigned char S1, unsigned char S2) const { return FCode[(S1 - 0xFA) * 256 + S2]; }
+    unsigned operator[](unsigned Sjis) const { return FCode[Sjis]; }
 
 private:
-    std::uint16_t FCode[3 * 256] = {};
+    std::unique_ptr<std::uint16_t[]> FCode;
 };
 
-const TIbmEquivalents& IbmEquivalents()
+const TSjisPairTable& SjisPairs()
 {
-    static const auto Table = std::make_unique<TIbmEquivalents>();
-    return *Table;
+    static const TSjisPairTable Table;
+    return Table;
 }
 
-// The JIS code (both bytes 0x21..0x7E) that a Shift-JIS pair is written as in JIS (UserArea false) or
-// EUC (UserArea true); 0 when the target has no place for it.
-unsigned JisCodeForOutput(unsigned char S1, unsigned char S2, bool UserArea)
+// The place of a user-defined character (lead 0xF0..0xF9) in the EUC user area, rows 85..94, laid out
+// as leads 0xEB..0xEF would be; rows 89..92 belong to the NEC-selected IBM extensions, and JIS
+// (UserArea false) has no user area. 0 when there is no place.
+unsigned UserAreaCode(unsigned char S1, unsigned char S2, bool UserArea)
 {
-    if (S1 >= 0xFA) {
-        const unsigned Code = IbmEquivalents().Get(S1, S2);
-        if (Code == 0) return 0;
-        S1 = static_cast<unsigned char>(Code >> 8);
-        S2 = static_cast<unsigned char>(Code);
-    } else if (S1 >= 0xF0) {
-        // User area rows 85..94 are the rows leads 0xEB..0xEF would reach; 89..92 belong to 0xED, 0xEE.
-        if (!UserArea || S1 == 0xF2 || S1 == 0xF3 || S1 > 0xF4) return 0;
-        S1 = static_cast<unsigned char>(S1 - 5);
-    }
-    const TBytePair J = SjisToJisChar(S1, S2);
+    if (!UserArea || S1 == 0xF2 || S1 == 0xF3 || S1 > 0xF4) return 0;
+    const TBytePair J = SjisToJisChar(static_cast<unsigned char>(S1 - 5), S2);
     return static_cast<unsigned>(J[0]) << 8 | J[1];
 }
 
 // Writers: what a converter emits for each character its reader finds. Single takes a byte that stands
 // for itself, Kana a half-width katakana byte, Double a JIS code with both bytes in 0x21..0x7E, where 0
 // (no character) and Broken write the geta mark and count a lost character.
+//
+// The write position is the reader's local `Out`, passed to each call, so that it stays in a register
+// (a position kept in the writer would be reloaded after every byte stored). The reader goes through the
+// text in stretches and makes room for a whole stretch at once: a character writes at most
+// kMaxBytesPerByte bytes for each byte it reads (kMaxCharBytes at most in all).
 template <class TDerived>
 class TWriter {
 public:
-    void Double(unsigned Code)
+    static constexpr std::size_t kMaxCharBytes = 8, kStretch = 1 << 16;
+
+    char* Begin() { return FBuffer.data(); }
+    // Room for the characters that start in the next Bytes bytes of the text (at most kStretch).
+    void Reserve(char*& Out, std::size_t Bytes)
     {
-        if (Code == 0) {
+        const std::size_t Used = static_cast<std::size_t>(Out - FBuffer.data());
+        const std::size_t Need = Used + Bytes * TDerived::kMaxBytesPerByte + 2 * kMaxCharBytes;
+        if (Need > FBuffer.size()) {
+            FBuffer.resize(std::max(Need, FBuffer.size() + FBuffer.size() / 2));
+            Out = FBuffer.data() + Used;
+        }
+    }
+    void Double(char*& Out, unsigned Code)
+    {
+        if (Code == 0) [[unlikely]] {
             ++FLost;
             Code = kJisGeta;
         }
-        static_cast<TDerived*>(this)->PutDouble(static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code));
+        static_cast<TDerived*>(this)->PutDouble(Out, static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code));
     }
-    void Broken() { Double(0); }
-    std::string Finish(std::size_t* Lost)
+    void Broken(char*& Out) { Double(Out, 0); }
+    std::string Finish(char* Out, std::size_t* Lost)
     {
-        static_cast<TDerived*>(this)->Close();
+        Reserve(Out, 0);
+        static_cast<TDerived*>(this)->Close(Out);
+        FBuffer.resize(static_cast<std::size_t>(Out - FBuffer.data()));
         if (Lost) *Lost = FLost;
-        return std::move(FOut);
+        return std::move(FBuffer);
     }
 
 protected:
-    explicit TWriter(std::size_t Reserve) { FOut.reserve(Reserve); }
-    void Put(unsigned char B) { FOut.push_back(static_cast<char>(B)); }
-    void Close() {}
-
-    std::string FOut;
+    // Most texts grow little: start with a quarter more than the text and grow when a stretch needs it.
+    explicit TWriter(std::size_t Size) : FBuffer(Size + Size / 4 + 2 * kMaxCharBytes, '\0') {}
+    static void Put(char*& Out, unsigned char B1, unsigned char B2)
+    {
+        Out[0] = static_cast<char>(B1);
+        Out[1] = static_cast<char>(B2);
+        Out += 2;
+    }
+    static void PutEscape(char*& Out, const char (&Escape)[4])
+    {
+        std::memcpy(Out, Escape, 3);
+        Out += 3;
+    }
+    void Close(char*&) {}
 
 private:
+    std::string FBuffer;
     std::size_t FLost = 0;
 };
 
 class TSjisWriter : public TWriter<TSjisWriter> {
 public:
     static constexpr bool kWidensKana = false;
-    explicit TSjisWriter(std::size_t Size) : TWriter(Size + Size / 8 + 8) {}
-    void Single(unsigned char B) { Put(B); }
-    void Kana(unsigned char K) { Put(K); }
-    void PutDouble(unsigned char J1, unsigned char J2)
+    static constexpr std::size_t kMaxBytesPerByte = 2;
+    explicit TSjisWriter(std::size_t Size) : TWriter(Size) {}
+    static void Single(char*& Out, unsigned char B) { *Out++ = static_cast<char>(B); }
+    static void Kana(char*& Out, unsigned char K) { Single(Out, K); }
+    static void PutDouble(char*& Out, unsigned char J1, unsigned char J2)
     {
         const TBytePair S = JisToSjisChar(J1, J2);
-        Put(S[0]);
-        Put(S[1]);
+        Put(Out, S[0], S[1]);
     }
 };
 
 class TEucWriter : public TWriter<TEucWriter> {
 public:
     static constexpr bool kWidensKana = false;
-    explicit TEucWriter(std::size_t Size) : TWriter(Size + Size / 4 + 8) {}
-    void Single(unsigned char B) { Put(B); }
-    void Kana(unsigned char K)
-    {
-        Put(0x8E);
-        Put(K);
-    }
-    void PutDouble(unsigned char J1, unsigned char J2)
-    {
-        Put(J1 | 0x80);
-        Put(J2 | 0x80);
-    }
+    static constexpr std::size_t kMaxBytesPerByte = 2;
+    explicit TEucWriter(std::size_t Size) : TWriter(Size) {}
+    static void Single(char*& Out, unsigned char B) { *Out++ = static_cast<char>(B); }
+    static void Kana(char*& Out, unsigned char K) { Put(Out, 0x8E, K); }
+    static void PutDouble(char*& Out, unsigned char J1, unsigned char J2) { Put(Out, J1 | 0x80, J2 | 0x80); }
 };
 
 // JIS: double-byte characters stand in runs opened by ESC $ B and closed by ESC ( B before any single
@@ -168,24 +190,24 @@ public:
 class TJisWriter : public TWriter<TJisWriter> {
 public:
     static constexpr bool kWidensKana = true;
-    explicit TJisWriter(std::size_t Size) : TWriter(Size + Size / 4 + 16) {}
-    void Single(unsigned char B)
+    static constexpr std::size_t kMaxBytesPerByte = 5; // a kana or broken byte: ESC $ B and two bytes
+    explicit TJisWriter(std::size_t Size) : TWriter(Size) {}
+    void Single(char*& Out, unsigned char B)
     {
-        Close();
-        Put(B);
+        Close(Out);
+        *Out++ = static_cast<char>(B);
     }
-    void PutDouble(unsigned char J1, unsigned char J2)
+    void PutDouble(char*& Out, unsigned char J1, unsigned char J2)
     {
         if (!FInRun) {
-            FOut.append("\x1B$B");
+            PutEscape(Out, "\x1B$B");
             FInRun = true;
         }
-        Put(J1);
-        Put(J2);
+        Put(Out, J1, J2);
     }
-    void Close()
+    void Close(char*& Out)
     {
-        if (FInRun) FOut.append("\x1B(B");
+        if (FInRun) PutEscape(Out, "\x1B(B");
         FInRun = false;
     }
 
@@ -205,9 +227,14 @@ template <class TOut>
 std::string ReadJis(std::string_view Text, std::size_t* Lost)
 {
     TOut W(Text.size());
+    char* Out = W.Begin();
     const std::size_t N = Text.size();
     bool DoubleByte = false;
-    for (std::size_t I = 0; I < N;) {
+    for (std::size_t I = 0, Limit = 0; I < N;) {
+        if (I >= Limit) {
+            Limit = I + std::min(N - I, TOut::kStretch);
+            W.Reserve(Out, Limit - I);
+        }
         const auto B = static_cast<unsigned char>(Text[I]);
         if (B == kEsc) {
             if (N - I < 3) break;
@@ -217,18 +244,18 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost)
         } else if (DoubleByte && IsJisByte(B)) {
             const unsigned char B2 = ByteAt(Text, I + 1);
             if (IsJisByte(B2)) {
-                W.Double(static_cast<unsigned>(B) << 8 | B2);
+                W.Double(Out, static_cast<unsigned>(B) << 8 | B2);
                 I += 2;
             } else {
-                W.Broken();
+                W.Broken(Out);
                 ++I;
             }
         } else {
-            W.Single(B);
+            W.Single(Out, B);
             ++I;
         }
     }
-    return W.Finish(Lost);
+    return W.Finish(Out, Lost);
 }
 
 // EUC: ASCII, 0x8E + half-width katakana, two bytes 0xA1..0xFE (JIS X 0208), 0x8F + two bytes (JIS X 0212,
@@ -237,32 +264,37 @@ template <class TOut>
 std::string ReadEuc(std::string_view Text, std::size_t* Lost)
 {
     TOut W(Text.size());
+    char* Out = W.Begin();
     const std::size_t N = Text.size();
-    for (std::size_t I = 0; I < N;) {
+    for (std::size_t I = 0, Limit = 0; I < N;) {
+        if (I >= Limit) {
+            Limit = I + std::min(N - I, TOut::kStretch);
+            W.Reserve(Out, Limit - I);
+        }
         const auto B = static_cast<unsigned char>(Text[I]);
         const unsigned char B2 = ByteAt(Text, I + 1);
         if (B < 0x80) {
-            W.Single(B);
+            W.Single(Out, B);
             ++I;
         } else if (B == 0x8E && IsHalfKana(B2)) {
             if constexpr (TOut::kWidensKana) {
-                W.Double(PairCode(EucKanaToJis(Text, I)));
+                W.Double(Out, PairCode(EucKanaToJis(Text, I)));
             } else {
-                W.Kana(B2);
+                W.Kana(Out, B2);
                 I += 2;
             }
         } else if (B == 0x8F && IsEucByte(B2) && IsEucByte(ByteAt(Text, I + 2))) {
-            W.Broken();
+            W.Broken(Out);
             I += 3;
         } else if (IsEucByte(B) && IsEucByte(B2)) {
-            W.Double(static_cast<unsigned>(B & 0x7F) << 8 | (B2 & 0x7F));
+            W.Double(Out, static_cast<unsigned>(B & 0x7F) << 8 | (B2 & 0x7F));
             I += 2;
         } else {
-            W.Broken();
+            W.Broken(Out);
             ++I;
         }
     }
-    return W.Finish(Lost);
+    return W.Finish(Out, Lost);
 }
 
 // Shift-JIS (code page 932): ASCII, half-width katakana, lead + trail pairs. A lead byte without a trail
@@ -270,29 +302,44 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
 template <class TOut>
 std::string ReadSjis(std::string_view Text, std::size_t* Lost, bool UserArea)
 {
+    const TSjisPairTable& Pairs = SjisPairs();
     TOut W(Text.size());
+    char* Out = W.Begin();
     const std::size_t N = Text.size();
-    for (std::size_t I = 0; I < N;) {
+    for (std::size_t I = 0, Limit = 0; I < N;) {
+        if (I >= Limit) {
+            Limit = I + std::min(N - I, TOut::kStretch);
+            W.Reserve(Out, Limit - I);
+        }
         const auto B = static_cast<unsigned char>(Text[I]);
+        const unsigned char B2 = ByteAt(Text, I + 1);
         if (B < 0x80) {
-            W.Single(B);
+            W.Single(Out, B);
             ++I;
+        } else if (unsigned Code = I + 1 < N ? Pairs[B << 8 | B2] : 0) {
+            // Japanese text is mostly runs of double-byte characters: go through a run in one loop.
+            do {
+                W.Double(Out, Code);
+                I += 2;
+                Code = I + 1 < Limit ? Pairs[static_cast<unsigned char>(Text[I]) << 8 | static_cast<unsigned char>(Text[I + 1])] : 0;
+            } while (Code != 0);
         } else if (IsHalfKana(B)) {
             if constexpr (TOut::kWidensKana) {
-                W.Double(PairCode(SjisKanaToJis(Text, I)));
+                W.Double(Out, PairCode(SjisKanaToJis(Text, I)));
             } else {
-                W.Kana(B);
+                W.Kana(Out, B);
                 ++I;
             }
-        } else if (IsSjisLeadByte(B) && IsSjisTrailByte(ByteAt(Text, I + 1))) {
-            W.Double(JisCodeForOutput(B, static_cast<unsigned char>(Text[I + 1]), UserArea));
+        } else if (IsSjisLeadByte(B) && IsSjisTrailByte(B2) && I + 1 < N) {
+            // A user-defined character, or a code without any place: one character either way.
+            W.Double(Out, B >= 0xF0 && B <= 0xF9 ? UserAreaCode(B, B2, UserArea) : 0);
             I += 2;
         } else {
-            W.Broken();
+            W.Broken(Out);
             ++I;
         }
     }
-    return W.Finish(Lost);
+    return W.Finish(Out, Lost);
 }
 
 // Whether the byte-wise scan of DetectCharCode can pass over the eight bytes of Word: all are plain
@@ -304,6 +351,15 @@ bool PlainWord(std::uint64_t Word)
     const std::uint64_t Esc = Word ^ (Ones * kEsc);
     const std::uint64_t IsEsc = (Esc - Ones) & ~Esc & Highs;
     return ((Word & Highs) | Below8 | IsEsc) == 0;
+}
+
+// Whether all eight bytes of Word lie in 0xA1..0xDF: four pairs that both EUC and Shift-JIS use (kana in
+// either), which leave an undecided result undecided.
+bool SharedPairsWord(std::uint64_t Word)
+{
+    constexpr std::uint64_t Ones = 0x0101010101010101ULL, Highs = 0x8080808080808080ULL;
+    const std::uint64_t T = Word ^ Highs; // 0x21..0x5F for the bytes wanted, each below 0x80
+    return ((T | (T + Ones * 0x20)) & Highs) == 0 && ((T + Ones * 0x5F) & Highs) == Highs;
 }
 
 std::uint64_t LoadWord(const char* P)
@@ -358,8 +414,11 @@ int DetectCharCode(std::string_view Text)
     int R = dcAscii;
     std::size_t I = 0;
     while (R == dcAscii || R == dcEucOrSjis) {
-        // Plain ASCII goes eight bytes at a time; the last byte of the text stays unexamined.
+        // Plain ASCII, and kana-range pairs while undecided, go eight bytes at a time; the last byte of
+        // the text stays unexamined (as a first byte).
         while (I + 8 < L && PlainWord(LoadWord(Text.data() + I))) I += 8;
+        if (R == dcEucOrSjis)
+            while (I + 8 <= L && SharedPairsWord(LoadWord(Text.data() + I))) I += 8;
         if (I + 1 >= L) break;
         const unsigned char B = At(I);
         if (B == kEsc) {

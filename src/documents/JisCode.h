@@ -26,24 +26,29 @@ constexpr bool IsJisSecondByte(unsigned char J2) noexcept { return IsJisByte(J2)
 constexpr bool IsJisPair(unsigned char J1, unsigned char J2) noexcept { return IsJisFirstByte(J1) && IsJisSecondByte(J2); }
 
 // JIS (J1, J2) to Shift-JIS; for J1, J2 in 0x21..0x7E the result is a Shift-JIS pair with lead 0x81..0x9F
-// or 0xE0..0xEF. 8-bit arithmetic: other input gives some pair, never an error.
+// or 0xE0..0xEF. 8-bit arithmetic: other input gives some pair, never an error. (Written without
+// branches: the converters run it for every character.)
 constexpr TBytePair JisToSjisChar(unsigned char J1, unsigned char J2) noexcept
 {
-    const unsigned char S1 = static_cast<unsigned char>((J1 + 1) / 2 + (J1 < 0x5F ? 0x70 : 0xB0));
-    unsigned char S2;
-    if (J1 & 1) S2 = static_cast<unsigned char>(J2 + (J2 < 0x60 ? 0x1F : 0x20));
-    else S2 = static_cast<unsigned char>(J2 + 0x7E);
-    return {S1, S2};
+    // S1 = (J1 + 1) / 2 + 0x70 below row 0x5F, + 0xB0 from it; S2 = J2 + 0x1F (odd row, J2 < 0x60),
+    // J2 + 0x20 (odd row, J2 >= 0x60), J2 + 0x7E (even row).
+    const unsigned Odd = J1 & 1u;
+    const unsigned S1 = (J1 + 1u) / 2 + 0x70 + (J1 >= 0x5F ? 0x40u : 0u);
+    const unsigned S2 = J2 + 0x7Eu - Odd * 0x5F + (Odd & (J2 >= 0x60 ? 1u : 0u));
+    return {static_cast<unsigned char>(S1), static_cast<unsigned char>(S2)};
 }
 
 // Shift-JIS (S1, S2) to JIS; the inverse of JisToSjisChar for leads 0x81..0x9F, 0xE0..0xEF and every trail
 // byte. 8-bit arithmetic as above.
 constexpr TBytePair SjisToJisChar(unsigned char S1, unsigned char S2) noexcept
 {
-    const unsigned char B = static_cast<unsigned char>(S1 - (S1 < 0xA0 ? 0x70 : 0xB0));
-    if (S2 < 0x9F)
-        return {static_cast<unsigned char>(2 * B - 1), static_cast<unsigned char>(S2 - (S2 < 0x80 ? 0x1F : 0x20))};
-    return {static_cast<unsigned char>(2 * B), static_cast<unsigned char>(S2 - 0x7E)};
+    // B = S1 - 0x70 below 0xA0, S1 - 0xB0 from it; S2 < 0x9F: J1 = 2B - 1 and J2 = S2 - 0x1F (S2 < 0x80)
+    // or S2 - 0x20; else J1 = 2B and J2 = S2 - 0x7E.
+    const unsigned Even = S2 >= 0x9F ? 1u : 0u;
+    const unsigned B = static_cast<unsigned char>(S1 - 0x70u - (S1 >= 0xA0 ? 0x40u : 0u));
+    const unsigned J1 = 2 * B - 1 + Even;
+    const unsigned J2 = S2 - 0x1Fu - (S2 >= 0x80 ? 1u : 0u) - Even * 0x5E;
+    return {static_cast<unsigned char>(J1), static_cast<unsigned char>(J2)};
 }
 
 // The JIS code (J1 << 8 | J2) of a Shift-JIS pair, with no check of the rows; 0 when J1 falls outside

@@ -3,6 +3,7 @@
 #include "documents/JisCode.h"
 #include "platform/Cp932.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -59,6 +60,66 @@ int DetectUtf8(std::string_view Bytes)
     return Bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 2 : 1;
 }
 
+namespace {
+
+// Writes the UTF-8 form of Source[0..Count) to Dest and returns the bytes written. Checked: stops before
+// the first character that does not fit in Room bytes; unchecked: Dest has room for three per unit.
+template <bool Checked>
+std::size_t EncodeUnits(char* Dest, std::size_t Room, const char16_t* Source, std::size_t Count)
+{
+    std::size_t Out = 0;
+    for (std::size_t I = 0; I < Count; ++I) {
+        const char16_t U = Source[I];
+        if (U < 0x80) {
+            if (Checked && Out + 1 > Room) break;
+            Dest[Out++] = static_cast<char>(U);
+        } else if (U < 0x800) {
+            if (Checked && Out + 2 > Room) break;
+            Dest[Out] = static_cast<char>(0xC0 | (U >> 6));
+            Dest[Out + 1] = static_cast<char>(0x80 | (U & 0x3F));
+            Out += 2;
+        } else {
+            if (Checked && Out + 3 > Room) break;
+            Dest[Out] = static_cast<char>(0xE0 | (U >> 12));
+            Dest[Out + 1] = static_cast<char>(0x80 | ((U >> 6) & 0x3F));
+            Dest[Out + 2] = static_cast<char>(0x80 | (U & 0x3F));
+            Out += 3;
+        }
+    }
+    return Out;
+}
+
+// Decodes Source[0..Count) and returns the number of units, or -1 when it is not valid; writes the first
+// Room units to Dest (Bounded), or every unit (Dest has room for one per byte).
+template <bool Bounded>
+std::ptrdiff_t DecodeUnits(char16_t* Dest, std::size_t Room, const char* Source, std::size_t Count)
+{
+    const auto* S = reinterpret_cast<const unsigned char*>(Source);
+    std::size_t Units = 0;
+    for (std::size_t I = 0; I < Count; ++Units) {
+        const unsigned B = S[I];
+        unsigned U;
+        if (B < 0x80) {
+            U = B;
+            ++I;
+        } else if ((B & 0xF0) == 0xE0) {
+            if (Count - I < 3 || !IsContinuation(S[I + 1]) || !IsContinuation(S[I + 2])) return -1;
+            U = B << 12 | (S[I + 1] & 0x3Fu) << 6 | (S[I + 2] & 0x3Fu); // the lead's high bits fall off
+            I += 3;
+        } else if ((B & 0xE0) == 0xC0) {
+            if (Count - I < 2 || !IsContinuation(S[I + 1])) return -1;
+            U = (B & 0x1Fu) << 6 | (S[I + 1] & 0x3Fu);
+            I += 2;
+        } else {
+            return -1; // 0x80..0xBF cannot start a sequence; 0xF0..0xFF start none this coder takes
+        }
+        if (!Bounded || Units < Room) Dest[Units] = static_cast<char16_t>(U);
+    }
+    return static_cast<std::ptrdiff_t>(Units);
+}
+
+} // namespace
+
 std::ptrdiff_t EncodeUtf8Buffer(char* Dest, std::size_t DestSize, const char16_t* Source, std::size_t SourceCount)
 {
     if (!Dest) {
@@ -68,71 +129,30 @@ std::ptrdiff_t EncodeUtf8Buffer(char* Dest, std::size_t DestSize, const char16_t
         return static_cast<std::ptrdiff_t>(Need);
     }
     if (DestSize == 0) return 0;
-    std::size_t Out = 0;
     const std::size_t Room = DestSize - 1; // the NUL always has its byte
-    for (std::size_t I = 0; I < SourceCount; ++I) {
-        const char16_t U = Source[I];
-        if (U < 0x80) {
-            if (Out + 1 > Room) break;
-            Dest[Out++] = static_cast<char>(U);
-        } else if (U < 0x800) {
-            if (Out + 2 > Room) break;
-            Dest[Out++] = static_cast<char>(0xC0 | (U >> 6));
-            Dest[Out++] = static_cast<char>(0x80 | (U & 0x3F));
-        } else {
-            if (Out + 3 > Room) break;
-            Dest[Out++] = static_cast<char>(0xE0 | (U >> 12));
-            Dest[Out++] = static_cast<char>(0x80 | ((U >> 6) & 0x3F));
-            Dest[Out++] = static_cast<char>(0x80 | (U & 0x3F));
-        }
-    }
-    Dest[Out++] = '\0';
-    return static_cast<std::ptrdiff_t>(Out);
+    const std::size_t Written = Room / 3 >= SourceCount ? EncodeUnits<false>(Dest, Room, Source, SourceCount)
+                                                        : EncodeUnits<true>(Dest, Room, Source, SourceCount);
+    Dest[Written] = '\0';
+    return static_cast<std::ptrdiff_t>(Written + 1);
 }
 
 std::ptrdiff_t DecodeUtf8Buffer(char16_t* Dest, std::size_t DestSize, const char* Source, std::size_t SourceCount)
 {
     if (Dest && DestSize == 0) return 0;
-    const std::size_t Room = Dest ? DestSize - 1 : SIZE_MAX;
-    std::size_t Out = 0;
-    bool Full = false;
-    for (std::size_t I = 0; I < SourceCount;) {
-        const auto B = static_cast<unsigned char>(Source[I]);
-        char16_t U;
-        if (B < 0x80) {
-            U = B;
-            ++I;
-        } else {
-            // Lead bytes: 0xC0..0xDF start two bytes, 0xE0..0xEF three.
-            if (B >= 0xF0 || !(B & 0x40)) return -1;
-            const std::size_t Length = (B & 0x20) ? 3 : 2;
-            if (SourceCount - I < Length) return -1;
-            std::uint32_t Value = B & 0x3F;
-            for (std::size_t K = 1; K < Length; ++K) {
-                const auto C = static_cast<unsigned char>(Source[I + K]);
-                if (!IsContinuation(C)) return -1;
-                Value = Value << 6 | (C & 0x3F);
-            }
-            U = static_cast<char16_t>(Value); // the lead's 0x20 bit falls off the 16 bits
-            I += Length;
-        }
-        // Past a full destination the rest is still checked, so that invalid input is always -1.
-        if (Full || Out + 1 > Room) {
-            Full = true;
-            continue;
-        }
-        if (Dest) Dest[Out] = U;
-        ++Out;
-    }
-    if (Dest) Dest[Out] = 0;
-    return static_cast<std::ptrdiff_t>(Out + 1);
+    // Past a full destination the rest is still checked, so that invalid input is always -1.
+    const std::size_t Room = Dest ? DestSize - 1 : 0;
+    const std::ptrdiff_t Units = Room >= SourceCount ? DecodeUnits<false>(Dest, Room, Source, SourceCount)
+                                                     : DecodeUnits<true>(Dest, Room, Source, SourceCount);
+    if (Units < 0) return -1;
+    const std::size_t Written = std::min(static_cast<std::size_t>(Units), Room);
+    if (Dest) Dest[Written] = 0;
+    return static_cast<std::ptrdiff_t>((Dest ? Written : static_cast<std::size_t>(Units)) + 1);
 }
 
 std::string WideToUtf8(std::u16string_view Text)
 {
     if (Text.empty()) return {};
-    const std::ptrdiff_t Need = EncodeUtf8Buffer(nullptr, 0, Text.data(), Text.size());
-    std::string Out(static_cast<std::size_t>(Need), '\0');
+    std::string Out(3 * Text.size() + 1, '\0'); // the worst case: three bytes a unit, and the NUL
     const std::ptrdiff_t Written = EncodeUtf8Buffer(Out.data(), Out.size(), Text.data(), Text.size());
     Out.resize(static_cast<std::size_t>(Written - 1));
     return Out;

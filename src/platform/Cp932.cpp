@@ -59,12 +59,6 @@ const EncodeTable& Encoder()
     return *table;
 }
 
-void AppendCode(std::string& out, int code)
-{
-    if (code > 0xFF) out.push_back(static_cast<char>(code >> 8));
-    out.push_back(static_cast<char>(code & 0xFF));
-}
-
 } // namespace
 
 int Cp932CodeToUnicode(unsigned code)
@@ -89,53 +83,58 @@ int UnicodeToCp932Code(char32_t ch)
     return code == 0 ? -1 : code;
 }
 
+// Both directions write into a buffer sized for the worst case (a unit per byte; two bytes per unit)
+// through a local pointer and trim it at the end: appending one unit at a time costs several times more.
 std::u16string Cp932ToUtf16(std::string_view sjis)
 {
-    std::u16string out;
-    out.reserve(sjis.size());
     const std::size_t n = sjis.size();
+    std::u16string out(n, u'\0');
+    char16_t* o = out.data();
     for (std::size_t i = 0; i < n;) {
         const auto b = static_cast<unsigned char>(sjis[i]);
         if (b < 0x80) {
-            out.push_back(b);
+            *o++ = b;
             ++i;
         } else if (!IsDBCSLeadByte(b)) {
-            out.push_back(DecodeSingle(b));
+            *o++ = DecodeSingle(b);
             ++i;
         } else if (i + 1 < n && IsTrailByte(static_cast<unsigned char>(sjis[i + 1]))) {
             const char16_t ch = kCp932Double[LeadIndex(b)][static_cast<unsigned char>(sjis[i + 1])];
-            out.push_back(ch ? ch : kCp932Substitute);
+            *o++ = ch ? ch : kCp932Substitute;
             i += 2;
         } else {
-            out.push_back(kCp932Substitute);
+            *o++ = kCp932Substitute;
             ++i;
         }
     }
+    out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
 }
 
 std::string Utf16ToCp932(std::u16string_view text, std::size_t* lost)
 {
     const EncodeTable& table = Encoder();
-    std::string out;
-    out.reserve(text.size() * 2);
+    std::string out(text.size() * 2, '\0');
+    char* o = out.data();
     std::size_t missing = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t ch = text[i];
         if (ch < 0x80) {
-            out.push_back(static_cast<char>(ch));
+            *o++ = static_cast<char>(ch);
             continue;
         }
         if (ch >= 0xD800 && ch <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
             ++i;  // a pair is one character, and it has no code
         const std::uint16_t code = (ch >= 0xD800 && ch <= 0xDFFF) ? 0 : table.code[ch];
         if (code == 0) {
-            out.push_back('?');
+            *o++ = '?';
             ++missing;
         } else {
-            AppendCode(out, code);
+            if (code > 0xFF) *o++ = static_cast<char>(code >> 8);
+            *o++ = static_cast<char>(code & 0xFF);
         }
     }
+    out.resize(static_cast<std::size_t>(o - out.data()));
     if (lost) *lost = missing;
     return out;
 }
