@@ -37,8 +37,10 @@ TSetupInfFile::TSetupInfFile(std::string_view bytes)
     Section* current = nullptr;
     while (!bytes.empty()) {
         const std::size_t end = bytes.find_first_of("\r\n");
-        const std::string_view line = TrimSpaces(bytes.substr(0, end));
+        std::string_view line = bytes.substr(0, end);
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+        // Profile strings are C strings: nothing after a NUL byte (never a trail byte) is read.
+        line = TrimSpaces(line.substr(0, line.find('\0')));
         if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {
             std::string_view name = line.substr(1);

@@ -2,7 +2,8 @@
 // The setup information file, read by the rules of the original platform's profile-string function:
 // section and key names match without regard to ASCII case, the first of duplicate sections or keys
 // wins, blanks around names and values are dropped, a value in matching quotes loses them, and lines
-// beginning with ";" are comments. Values are code page 932 bytes and are decoded on reading.
+// beginning with ";" are comments, and a line ends at a NUL byte. Values are code page 932 bytes and are
+// decoded on reading.
 
 #include <cstddef>
 #include <filesystem>

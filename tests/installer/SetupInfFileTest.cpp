@@ -165,3 +165,22 @@ TEST(TSetupInfo, ReadsListsUntilTheirEndAndRefusesBadValues)
         EXPECT_EQ(p, c.problem);
     }
 }
+
+TEST(TSetupInfFile, AValueEndsAtItsFirstNulByte)
+{
+    // The platform reads profile strings as C strings: what follows a NUL byte is not part of the value.
+    // Kept, it would hide from the path checks and cut the path short when the file system sees it.
+    const std::string nul(1, '\0');
+    const TSetupInfFile inf("[Install]\r\nTitle=.." + nul + "x\r\nFolder=Tool\\.." + nul + "\r\n1=a" + nul +
+                            "\\..\\..\\b\r\n");
+    EXPECT_EQ(inf.ReadString("Install", "Title"), "..");
+    EXPECT_EQ(inf.ReadString("Install", "Folder"), "Tool\\..");
+    EXPECT_EQ(inf.ReadString("Install", "1"), "a");
+
+    std::string problem;
+    EXPECT_FALSE(TSetupInfo::Read(inf, problem));
+    EXPECT_EQ(problem, "[Install] Title=..\n設定ファイルのこの値は使えません。");
+    const TSetupInfFile folder("[Install]\r\nTitle=T\r\nFolder=Tool\\.." + nul + "\r\n");
+    EXPECT_FALSE(TSetupInfo::Read(folder, problem));
+    EXPECT_EQ(problem, "[Install] Folder=Tool\\..\n設定ファイルのこの値は使えません。");
+}
