@@ -111,7 +111,8 @@ bool TUserFolders::IsProtected(const fs::path& folder) const
         for (const fs::path& home : Forms(Home)) {
             if (IsWithin(home, p)) return true;
         }
-        for (const fs::path* kept : {&Programs, &Windows, &System, &Menu, &Desktop, &Startup, &Temp}) {
+        const fs::path store = KeyStore.parent_path();  // the records of every installation
+        for (const fs::path* kept : {&Programs, &Windows, &System, &Menu, &Desktop, &Startup, &Temp, &store}) {
             for (const fs::path& k : Forms(*kept)) {
                 if (p == k) return true;
             }

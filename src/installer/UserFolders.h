@@ -34,8 +34,8 @@ struct TUserFolders {
 
     const std::filesystem::path& ShortcutFolder(TShortcutKind kind) const;
 
-    // The root, the home folder, every folder above home and every folder of this table: nothing is
-    // ever installed into them as a whole or deleted as a tree.
+    // The root, the home folder, every folder above home, every folder of this table and the key store's
+    // folder: nothing is ever installed into them as a whole or deleted as a tree.
     bool IsProtected(const std::filesystem::path& folder) const;
 };
 

@@ -237,3 +237,16 @@ TEST(ParseSetupCommand, ReadsTheThreeModes)
     EXPECT_EQ(ParseSetupCommand({"x"}).Mode, TSetupMode::Install);
     EXPECT_EQ(ParseSetupCommand({"readme"}).Mode, TSetupMode::Install);
 }
+
+TEST_F(SetupTest, TheKeyStoreFolderIsNeverAnInstallFolder)
+{
+    // Installed there, the records of every other product would become files of this one, deleted with
+    // its folder tree on uninstall.
+    MakeDist("[Install]\nTitle=Tool\nFolder=qxsetup\n1=tool\n", {{"tool", "t"}});
+    ASSERT_TRUE(setup.Load(dist / "setup"));
+    const fs::path store = home.Folders.KeyStore.parent_path();
+    EXPECT_EQ(setup.InstallFolderText(), store.string() + "/");
+    EXPECT_FALSE(setup.AcceptInstallFolder(setup.InstallFolderText()));
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{store.string() + " にはインストールできません。"});
+    EXPECT_FALSE(setup.Files().DeleteFolderTree(store));
+}
