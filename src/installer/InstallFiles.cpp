@@ -34,6 +34,11 @@ bool IsIndexFile(const fs::path& file)
     return dot != std::string::npos && SameText(name.substr(dot + 1), "gid");
 }
 
+std::string CopyFailure(const fs::path& source)
+{
+    return source.string() + " のコピーに失敗しました。";
+}
+
 } // namespace
 
 TInstallFiles::TInstallFiles(const TUserFolders& folders, TPrompter& prompter)
@@ -90,7 +95,7 @@ bool TInstallFiles::CopyEntryFile(const fs::path& source, const fs::path& dest)
         if (error.value() == EBUSY || error.value() == ETXTBSY)
             Error(dest.string() + " は他で使用中のため上書きできません。");
         else
-            Error(source.string() + " のコピーに失敗しました。");
+            Error(CopyFailure(source));
         return false;
     };
     if (!fs::is_regular_file(source, ec)) return failed(std::make_error_code(std::errc::no_such_file_or_directory));
@@ -106,6 +111,15 @@ bool TInstallFiles::CopyEntryFile(const fs::path& source, const fs::path& dest)
         return failed(ec);
     }
     return true;
+}
+
+bool TInstallFiles::CopyEntryFileBelow(const fs::path& source, const fs::path& base, const fs::path& rel)
+{
+    if (HasLinkBelow(base, rel)) {
+        Error(CopyFailure(source));
+        return false;
+    }
+    return CopyEntryFile(source, base / rel);
 }
 
 bool TInstallFiles::DeleteFile(const fs::path& path, bool report)

@@ -32,6 +32,10 @@ public:
     // Copies `source` over `dest` (creating dest's folders) through a temporary file in dest's folder,
     // and makes the copy writable. A file copied onto itself is left as it is.
     bool CopyEntryFile(const std::filesystem::path& source, const std::filesystem::path& dest);
+    // Copies `source` over `base / rel` as CopyEntryFile does, but fails when a folder between the two is
+    // a link: the copy could then land outside `base`.
+    bool CopyEntryFileBelow(const std::filesystem::path& source, const std::filesystem::path& base,
+                            const std::filesystem::path& rel);
 
     // Deletes a file (a link is removed as a link). Nothing to do when it does not exist. With
     // `report`, a failure shows its message.

@@ -164,19 +164,25 @@ std::optional<fs::path> TSetup::EntrySource(int index) const
     return FSetupFolder / *entry.Source;
 }
 
+std::pair<fs::path, fs::path> TSetup::EntryPlace(int index) const
+{
+    if (index == -1) return {FInstallFolder, FSetupName};
+    if (index == 0) return {FInstallFolder, FInfPath.filename()};
+    const TFileEntry& entry = FInfo.Files.at(static_cast<std::size_t>(index - 1));
+    return {EntryBase(entry), entry.Dest};
+}
+
 fs::path TSetup::EntryDest(int index) const
 {
-    if (index == -1) return FInstallFolder / FSetupName;
-    if (index == 0) return FInstallFolder / FInfPath.filename();
-    const TFileEntry& entry = FInfo.Files.at(static_cast<std::size_t>(index - 1));
-    return EntryBase(entry) / entry.Dest;
+    const auto [base, rel] = EntryPlace(index);
+    return base / rel;
 }
 
 bool TSetup::CopyEntry(int index)
 {
     const auto source = EntrySource(index);
-    const fs::path dest = EntryDest(index);
-    return source ? FFiles.CopyEntryFile(*source, dest) : FFiles.DeleteFile(dest);
+    const auto [base, rel] = EntryPlace(index);
+    return source ? FFiles.CopyEntryFileBelow(*source, base, rel) : FFiles.DeleteFileBelow(base, rel);
 }
 
 bool TSetup::UpdateKeyStore(const std::function<void(TKeyStore&)>& change)
@@ -299,13 +305,8 @@ bool TSetup::Remove()
 
     // 2. The installed files, last entry first; System-folder files stay.
     for (int i = static_cast<int>(FInfo.Files.size()); i >= -1; --i) {
-        fs::path base = FInstallFolder, rel = EntryDest(i).filename();
-        if (i >= 1) {
-            const TFileEntry& entry = FInfo.Files[static_cast<std::size_t>(i - 1)];
-            if (entry.Folder == TEntryFolder::System) continue;
-            base = EntryBase(entry);
-            rel = entry.Dest;
-        }
+        if (i >= 1 && FInfo.Files[static_cast<std::size_t>(i - 1)].Folder == TEntryFolder::System) continue;
+        const auto [base, rel] = EntryPlace(i);
         if (i == 1) {
             if (!FFiles.DeleteFileBelow(base, rel, false)) {
                 Error((base / rel).string() + " の削除に失敗しました。" + FInfo.Title +

@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qx {
@@ -98,6 +99,9 @@ public:
 
 private:
     std::filesystem::path EntryBase(const TFileEntry& entry) const;
+    // The folder entry `index`'s destination is relative to, and the destination below it: no link
+    // between the two is ever followed.
+    std::pair<std::filesystem::path, std::filesystem::path> EntryPlace(int index) const;
     // Entry 1's destination, unless entry 1 only deletes a file.
     std::optional<std::filesystem::path> MainProgram() const;
     bool CopyEntry(int index);

@@ -238,6 +238,32 @@ TEST(ParseSetupCommand, ReadsTheThreeModes)
     EXPECT_EQ(ParseSetupCommand({"readme"}).Mode, TSetupMode::Install);
 }
 
+TEST_F(SetupTest, EntriesNeverReachThroughALinkInTheInstallFolder)
+{
+    // An existing install folder whose sub-folder is a link to a folder outside it: neither the copy nor
+    // the delete form may reach the files behind the link.
+    MakeDist("[Install]\nTitle=Tool\nFolder=Tool\n1=tool\n2=new.txt,sub\\kept.txt\n3=,sub\\old.dll\n",
+             {{"tool", "t"}, {"new.txt", "new"}});
+    const fs::path install = home.Home / ".local/share/Tool";
+    const fs::path outside = home.Home / "outside";
+    PutFile(outside / "kept.txt", "someone else's file");
+    PutFile(outside / "old.dll", "someone else's library");
+    fs::create_directories(install);
+    fs::create_directory_symlink(outside, install / "sub");
+    ASSERT_TRUE(setup.Load(dist / "setup"));
+    ASSERT_TRUE(setup.AcceptInstallFolder(setup.InstallFolderText()));
+    InstallAll(setup);
+
+    EXPECT_TRUE(setup.HadError());
+    EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{
+                                    (dist / "new.txt").string() + " のコピーに失敗しました。",
+                                    (install / "sub/old.dll").string() +
+                                        "の削除に失敗しました。このファイルをスキップして処理を続行します。"}));
+    EXPECT_EQ(FileText(outside / "kept.txt"), "someone else's file");
+    EXPECT_EQ(FileText(outside / "old.dll"), "someone else's library");
+    EXPECT_EQ(FileText(install / "tool"), "t");
+}
+
 TEST_F(SetupTest, TheKeyStoreFolderIsNeverAnInstallFolder)
 {
     // Installed there, the records of every other product would become files of this one, deleted with
