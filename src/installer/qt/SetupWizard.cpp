@@ -58,6 +58,14 @@ void TSetupWizard::accept()
     QWizard::accept();
 }
 
+void TSetupWizard::reject()
+{
+    // Escape and the window's close button end the wizard too, but not while the copy runs: that would
+    // leave the files without their shortcuts and their uninstall record.
+    if (currentId() == CopyPageId && !currentPage()->isComplete()) return;
+    QWizard::reject();
+}
+
 TFolderPage::TFolderPage(TSetup& setup) : FSetup(setup)
 {
     setObjectName("FolderPage");

@@ -22,6 +22,7 @@ public:
     explicit TSetupWizard(TSetup& setup, QWidget* parent = nullptr);
     int nextId() const override;
     void accept() override;
+    void reject() override;
 
 private:
     TSetup& FSetup;

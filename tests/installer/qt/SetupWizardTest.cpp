@@ -81,8 +81,15 @@ TEST_F(SetupWizardTest, ResidentProgramGoesStraightToTheCopyPage)
     wizard.show();
     wizard.next();
     ASSERT_EQ(wizard.currentId(), TSetupWizard::CopyPageId);
+    // Neither Escape nor the window's close button stops the copy halfway.
+    QTest::keyClick(&wizard, Qt::Key_Escape);
+    wizard.close();
+    ASSERT_TRUE(wizard.isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(wizard.currentPage()->isComplete(), kWaitMs);
     EXPECT_TRUE(fs::exists(home.Home / ".config/autostart/Res.desktop"));
+    EXPECT_NE(KeyValue(setup.UninstallKey(), "UninstallString"), "");
+    wizard.button(QWizard::FinishButton)->click();
+    EXPECT_FALSE(wizard.isVisible());
 }
 
 TEST_F(SetupWizardTest, UninstallDialogRunsTheRemovalAndEnablesClose)
