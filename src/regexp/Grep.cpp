@@ -5,19 +5,132 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace qx {
 
 namespace {
 
-// What a byte is to the search loops: 0 a single-byte character, 1 a lead byte, 2 a line end or the
-// buffer's end mark.
+// What a byte is to the search loops: 0 a single-byte character, 1 a lead byte, 2 a line end (LF, or
+// the CR of a CR LF pair) or the buffer's end mark.
 constexpr std::array<std::uint8_t, 256> kByteKinds = [] {
     std::array<std::uint8_t, 256> kinds{};
     for (unsigned b = 0; b < 256; ++b) kinds[b] = IsDBCSLeadByte(static_cast<unsigned char>(b)) ? 1 : 0;
-    kinds['\n'] = kinds[0] = 2;
+    kinds['\n'] = kinds['\r'] = kinds[0] = 2;
     return kinds;
 }();
+
+// The bytes of a code as a text holds them; false for a code no text can hold (a high byte that is no
+// lead byte, a trail byte that reads as a line end, NUL or CR).
+bool AppendCodeBytes(unsigned Code, std::string& Bytes)
+{
+    const unsigned high = Code >> 8, low = Code & 0xFF;
+    if (low == 0 || low == '\r' || (high != 0 && (!IsDBCSLeadByte(static_cast<unsigned char>(high)) || low == '\n')))
+        return false;
+    if (high != 0) Bytes.push_back(static_cast<char>(high));
+    Bytes.push_back(static_cast<char>(low));
+    return true;
+}
+
+// The first place of Needle in [Hay, Hay + Size). Sixteen places are tested at a time for the needle's
+// first and last byte together, which rules out nearly every other place at once.
+const char* FindNeedle(const char* Hay, std::size_t Size, const std::string& Needle)
+{
+    const std::size_t k = Needle.size();
+    if (k == 1) return static_cast<const char*>(std::memchr(Hay, Needle[0], Size));
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(Needle[0]), last = _mm_set1_epi8(Needle[k - 1]);
+    for (; i + k - 1 + 16 <= Size; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Hay + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Hay + i + k - 1));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        for (; mask != 0; mask &= mask - 1) {
+            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (std::memcmp(Hay + at + 1, Needle.data() + 1, k - 2) == 0) return Hay + at;
+        }
+    }
+#endif
+    return i < Size ? static_cast<const char*>(memmem(Hay + i, Size - i, Needle.data(), k)) : nullptr;
+}
+
+// The codes a match can start with, as bytes, and the first place where one of them stands.
+struct StartCodeFinder {
+    struct Code {
+        unsigned char First, Second;
+        bool Double;
+    };
+    std::vector<Code> Codes;
+    std::size_t MaxLength = 1;
+
+    // False when a match may start with a line end or with too many codes to look for.
+    bool Build(const std::vector<unsigned>& StartCodes)
+    {
+        for (unsigned c : StartCodes) {
+            std::string bytes;
+            if (c == '\n' || c > 0xFFFF) return false;
+            if (!AppendCodeBytes(c, bytes)) continue; // no text holds it
+            Codes.push_back({static_cast<unsigned char>(bytes[0]),
+                             static_cast<unsigned char>(bytes.size() == 2 ? bytes[1] : 0), bytes.size() == 2});
+            MaxLength = std::max(MaxLength, bytes.size());
+        }
+        return !StartCodes.empty();
+    }
+    bool At(const char* p) const
+    {
+        for (const Code& c : Codes)
+            if (static_cast<unsigned char>(p[0]) == c.First && (!c.Double || static_cast<unsigned char>(p[1]) == c.Second))
+                return true;
+        return false;
+    }
+    // Buf[Size] must be readable.
+    const char* Find(const char* Buf, std::size_t Size) const
+    {
+        if (Codes.empty()) return nullptr;
+        std::size_t i = 0;
+#if defined(__SSE2__)
+        for (; i + 16 < Size; i += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Buf + i));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Buf + i + 1));
+            __m128i any = _mm_setzero_si128();
+            for (const Code& c : Codes) {
+                __m128i m = _mm_cmpeq_epi8(a, _mm_set1_epi8(static_cast<char>(c.First)));
+                if (c.Double) m = _mm_and_si128(m, _mm_cmpeq_epi8(b, _mm_set1_epi8(static_cast<char>(c.Second))));
+                any = _mm_or_si128(any, m);
+            }
+            if (const int mask = _mm_movemask_epi8(any)) return Buf + i + __builtin_ctz(static_cast<unsigned>(mask));
+        }
+#endif
+        for (; i < Size; ++i)
+            if (At(Buf + i)) return Buf + i;
+        return nullptr;
+    }
+};
+
+void SkipToStart(TTxtFile& File, const StartCodeFinder& Finder, std::size_t& Pos, std::size_t& LineStart,
+                 bool& LineOpen)
+{
+    // Pos is a character boundary. Move it to the next boundary that holds the start code, or as far
+    // as this block allows (the code may reach into the next one). Line ends passed on the way start
+    // lines in which nothing is under way.
+    const char* buf = File.Buffer();
+    const std::size_t end = File.DataEnd();
+    const char* hit = Finder.Find(buf + Pos, end - Pos);
+    const std::size_t target = hit ? hit - buf : end - std::min(end - Pos, Finder.MaxLength - 1);
+    std::size_t sync = Pos;
+    if (const void* lf = memrchr(buf + Pos, '\n', target - Pos)) {
+        sync = LineStart = static_cast<const char*>(lf) - buf + 1;
+        LineOpen = true;
+    }
+    // A byte that cannot be a lead byte ends a character, so the parity of the run of lead-like bytes
+    // before target (down to the known boundary) tells whether target starts a character.
+    std::size_t run = 0;
+    while (target - run > sync && IsDBCSLeadByte(buf[target - run - 1])) ++run;
+    if (run % 2 == 0 || EndsLine(static_cast<unsigned char>(buf[target]))) Pos = target;
+    else Pos = target == end ? target - 1 : target + 1; // in the middle of a character (or its lead is last)
+}
 
 // The start of the line that holds a position, found by looking back over each byte once.
 struct LineTracker {
@@ -42,7 +155,7 @@ int CodesAt(const char* Buf, std::size_t End, std::size_t Pos, const std::u16str
         unsigned c = b;
         if (IsDBCSLeadByte(b)) {
             if (Pos + 1 >= End) return -1;
-            if (Buf[Pos + 1] != '\n') c = b << 8 | static_cast<unsigned char>(Buf[++Pos]);
+            if (!EndsLine(Buf[Pos + 1])) c = b << 8 | static_cast<unsigned char>(Buf[++Pos]);
         }
         if (c != code) return 0;
         ++Pos;
@@ -112,19 +225,14 @@ void TGrep::GrepByStr(const std::string& FileName)
 {
     if (!OnMatch) return;
     Cancel = false;
-    TTxtFile file(FileName, &Cancel, &Poll);
-    // The literal's codes as the bytes they are in a text. A code that no text can hold (a high byte
-    // that is no lead byte, a trail byte that reads as a line end, NUL or CR) matches nothing.
+    // The literal's codes as the bytes they are in a text; a code that no text holds matches nothing.
     const std::u16string& codes = DFA().LiteralCodes();
     std::string needle;
-    for (char16_t c : codes) {
-        const unsigned high = c >> 8, low = c & 0xFF;
-        if (low == 0 || low == '\r' || (high != 0 && (!IsDBCSLeadByte(static_cast<unsigned char>(high)) || low == '\n')))
-            return;
-        if (high != 0) needle.push_back(static_cast<char>(high));
-        needle.push_back(static_cast<char>(low));
-    }
-    if (needle.empty()) return;
+    bool possible = !codes.empty();
+    for (char16_t c : codes) possible = AppendCodeBytes(c, needle) && possible;
+    // A needle that holds a line end after its start needs CR LF made one LF in the buffer.
+    TTxtFile file(FileName, &Cancel, &Poll, needle.find('\n', 1) == std::string::npos);
+    if (!possible) return;
     try {
         ScanLiteral(file, needle, codes);
     } catch (const EEndOfFile&) {
@@ -141,12 +249,12 @@ void TGrep::ScanLiteral(TTxtFile& File, const std::string& Needle, const std::u1
         const char* buf = File.Buffer();
         const std::size_t end = File.DataEnd();
         std::size_t keepFrom;
-        const void* hit = from < end ? memmem(buf + from, end - from, Needle.data(), Needle.size()) : nullptr;
+        const char* hit = from < end ? FindNeedle(buf + from, end - from, Needle) : nullptr;
         if (hit) {
-            const std::size_t q = static_cast<const char*>(hit) - buf;
+            const std::size_t q = hit - buf;
             line.MoveTo(buf, q);
             sync = std::max(sync, line.Start);
-            while (sync < q) sync += (IsDBCSLeadByte(buf[sync]) && buf[sync + 1] != '\n') ? 2 : 1;
+            while (sync < q) sync += (IsDBCSLeadByte(buf[sync]) && !EndsLine(buf[sync + 1])) ? 2 : 1;
             const int same = sync == q ? CodesAt(buf, end, q, Codes) : 0;
             if (same == 0) {
                 from = q + 1;
@@ -194,8 +302,14 @@ void TGrep::ScanRegExp(TTxtFile& File, TRE_DFA& DFA)
     // match before every character; the line is reported at the first accepting state. Matches still
     // under way at its line end are followed further only when the pattern can cross a line end.
     const unsigned lineEndClass = DFA.ClassOf('\n');
-    const std::size_t width = DFA.ClassCount();
+    const int shift = DFA.RowShift();
     const std::uint16_t* single = DFA.SingleByteClasses();
+    const std::uint16_t* trailClasses = DFA.TrailClasses();
+    const std::uint8_t* trailRowOf = DFA.TrailRowOf();
+    // When matches start with a few codes only (and never with a line end), the places where no match
+    // is under way are skipped to the next place that holds one of them.
+    StartCodeFinder finder;
+    const bool skip = finder.Build(DFA.StartCodes());
     constexpr int start = TRE_DFA::kUnanchoredStart;
     int state = start;
     bool lineOpen = false; // a line is being fed and has not been reported
@@ -210,9 +324,10 @@ void TGrep::ScanRegExp(TTxtFile& File, TRE_DFA& DFA)
     };
     for (;;) {
         const auto* buf = reinterpret_cast<const unsigned char*>(File.Buffer());
+        if (skip && state == start) SkipToStart(File, finder, pos, lineStart, lineOpen);
         const unsigned char* p = buf + pos;
         const std::int32_t* table = DFA.Row(0);
-        bool accepted = false;
+        bool accepted = false, backToSkip = false;
         for (;;) {
             const unsigned b = *p;
             const unsigned kind = kByteKinds[b];
@@ -223,16 +338,16 @@ void TGrep::ScanRegExp(TTxtFile& File, TRE_DFA& DFA)
             } else if (kind == 1) {
                 const unsigned t = p[1];
                 if (t == 0) break; // the trail byte is in the next block
-                if (t == '\n') {
+                if (kByteKinds[t] == 2) {
                     cls = single[b];
                 } else {
-                    cls = DFA.TrailClasses(static_cast<unsigned char>(b))[t];
+                    cls = trailClasses[trailRowOf[b] * 256u + t];
                     length = 2;
                 }
             } else {
                 break;
             }
-            std::int32_t e = table[state * width + cls];
+            std::int32_t e = table[(state << shift) + cls];
             if (e < 0) {
                 if (e == TRE_DFA::Unknown) {
                     e = DFA.Step(state, cls);
@@ -245,10 +360,19 @@ void TGrep::ScanRegExp(TTxtFile& File, TRE_DFA& DFA)
             }
             state = e;
             p += length;
+            if (skip && e == start) {
+                backToSkip = true;
+                break;
+            }
         }
         pos = p - buf;
         if (accepted) {
             report();
+            continue;
+        }
+        if (backToSkip) continue;
+        if (*p == '\r') { // the CR of a CR LF pair: the LF is the line end
+            ++pos;
             continue;
         }
         if (*p != '\n') {

@@ -33,6 +33,7 @@ void TRE_DFA::BuildClasses(const TRE_NFA& NFA)
         FClassRange.push_back(range);
     }
     FClassCount = static_cast<int>(FClassRange.size());
+    while ((1 << FRowShift) < FClassCount) ++FRowShift;
 
     FMoves.resize(NFA.States.size());
     FEpsilon.resize(NFA.States.size());
@@ -96,9 +97,9 @@ int TRE_DFA::AddState(StateSet Set, bool Unanchored)
     const int index = static_cast<int>(FStates.size());
     it->second = index;
     const bool accepting = std::binary_search(Set.begin(), Set.end(), FExit);
-    FMemory += (Set.size() * 2 + 16) * sizeof(int) + FClassCount * sizeof(std::int32_t);
+    FMemory += (Set.size() * 2 + 16) * sizeof(int) + (std::size_t(1) << FRowShift) * sizeof(std::int32_t);
     FStates.push_back({std::move(Set), accepting, Unanchored, TLineEnd::Unknown});
-    FTable.resize(FTable.size() + FClassCount, Unknown);
+    FTable.resize(FTable.size() + (std::size_t(1) << FRowShift), Unknown);
     return index;
 }
 
@@ -116,12 +117,22 @@ void TRE_DFA::Run()
 {
     FStartSet = Close({FEntry});
     Flush();
+    std::vector<unsigned> startClasses;
+    for (int s : FStartSet)
+        for (const auto& [cls, to] : FMoves[s]) startClasses.push_back(cls);
+    std::sort(startClasses.begin(), startClasses.end());
+    startClasses.erase(std::unique(startClasses.begin(), startClasses.end()), startClasses.end());
+    FStartCodes.clear();
+    for (unsigned cls : startClasses)
+        for (unsigned c = FClassRange[cls].first; c <= FClassRange[cls].second && FStartCodes.size() <= MaxStartCodes; ++c)
+            FStartCodes.push_back(c);
+    if (FStartCodes.size() > MaxStartCodes) FStartCodes.clear();
     RunLiteralTest();
 }
 
 std::int32_t TRE_DFA::Step(int State, unsigned Class)
 {
-    std::int32_t& cached = FTable[std::size_t(State) * FClassCount + Class];
+    std::int32_t& cached = FTable[(std::size_t(State) << FRowShift) + Class];
     if (cached != Unknown) return cached;
     bool unanchored = FStates[State].Unanchored;
     StateSet target = Move(FStates[State].Set, unanchored, Class);
@@ -134,7 +145,7 @@ std::int32_t TRE_DFA::Step(int State, unsigned Class)
         State = AddState(std::move(source), unanchored);
     }
     const int t = AddState(std::move(target), unanchored);
-    return FTable[std::size_t(State) * FClassCount + Class] = Encode(t);
+    return FTable[(std::size_t(State) << FRowShift) + Class] = Encode(t);
 }
 
 int TRE_DFA::NextState(int State, unsigned Code)

@@ -39,6 +39,10 @@ public:
     // The literal as bytes (each code through WCharToStr); empty when not literal.
     const std::string& LiteralString() const { return FLiteralString; }
 
+    // The codes a match can start with when they are few (at most MaxStartCodes), else none.
+    static constexpr std::size_t MaxStartCodes = 8;
+    const std::vector<unsigned>& StartCodes() const { return FStartCodes; }
+
     bool LineHeadUsed() const { return FLineHeadUsed; }
     bool LineTailUsed() const { return FLineTailUsed; }
 
@@ -54,14 +58,18 @@ public:
     // The unanchored state of "no match under way".
     static constexpr int kUnanchoredStart = 1;
     int ClassCount() const { return FClassCount; }
+    // Rows of the table are 1 << RowShift() entries wide, so a loop finds a row with a shift.
+    int RowShift() const { return FRowShift; }
     unsigned ClassOf(unsigned Code) const
     {
         return (Code >> 8) ? FRows[FRowOf[Code >> 8]][Code & 0xFF] : FRows[0][Code];
     }
-    // Class tables for a byte-driven loop: the class of a single-byte code, and the trail-byte row of a lead.
+    // Class tables for a byte-driven loop: the class of a single-byte code, and the trail-byte row of a
+    // lead (TrailClasses()[TrailRowOf()[lead] * 256 + trail]).
     const std::uint16_t* SingleByteClasses() const { return FRows[0].data(); }
-    const std::uint16_t* TrailClasses(unsigned char Lead) const { return FRows[FRowOf[Lead]].data(); }
-    const std::int32_t* Row(int State) const { return FTable.data() + std::size_t(State) * FClassCount; }
+    const std::uint16_t* TrailClasses() const { return FRows[0].data(); }
+    const std::uint8_t* TrailRowOf() const { return FRowOf.data(); }
+    const std::int32_t* Row(int State) const { return FTable.data() + (std::size_t(State) << FRowShift); }
     // Computes (and keeps) the entry of State on Class. May drop the table: afterwards only the
     // returned state and the two fixed states are valid.
     std::int32_t Step(int State, unsigned Class);
@@ -106,6 +114,7 @@ private:
 
     // Classes: row 0 is the single-byte codes; FRowOf[high byte] picks the row of low bytes.
     int FClassCount = 1;
+    int FRowShift = 0;
     std::vector<RECodeRange> FClassRange; // by class; class 0 is "no transition"
     std::vector<std::array<std::uint16_t, 256>> FRows;
     std::array<std::uint8_t, 256> FRowOf{};
@@ -119,6 +128,7 @@ private:
     std::vector<unsigned> FMark;
     unsigned FMarkStamp = 0;
 
+    std::vector<unsigned> FStartCodes;
     bool FLiteral = false;
     std::u16string FLiteralCodes;
     std::string FLiteralString;

@@ -91,7 +91,7 @@ std::size_t TREPreProcessor::Lookup(std::size_t K, const TREDictionaryList& Dics
                     ++n;
                 }
                 if (!match) continue;
-                FReplace = "(";
+                FReplace.assign(1, '(');
                 for (std::size_t i = 0; i < row.size(); ++i) {
                     if (i > 0) FReplace += '|';
                     FReplace += QuoteMetaChars(row[i]);

@@ -4,6 +4,10 @@
 // always ends with one, so that every line sits between two line ends. A lead byte before a line end
 // is a single-byte character. The buffer keeps the current line from its start (a line longer than a
 // block grows it), so a reported line is always whole and look-ahead never loses unread text.
+//
+// In the buffer a lone CR is already an LF and a NUL a blank. A CR LF pair stays as it is when the
+// reader keeps pairs (sparing a copy of nearly every line of a Windows text); a CR in the buffer is then
+// always followed by its LF, and the character readers take the pair as one LF.
 
 #include "platform/Exception.h"
 #include "regexp/REScanner.h"
@@ -24,6 +28,9 @@ class EGrepCancel : public Exception {
 public:
     EGrepCancel() : Exception("CancelRequest") {}
 };
+
+// A byte after a lead byte that ends the line rather than being its trail byte.
+inline bool EndsLine(unsigned char b) { return b == '\n' || b == '\r'; }
 
 struct RE_LineInfo_t {
     std::string Line; // without its line end
@@ -50,8 +57,9 @@ public:
     static constexpr int EndOfText = -1;
 
     // Opens a regular file for reading; anything else (a folder, a FIFO, a device) raises EFOpenError
-    // without waiting for it. Cancel and Poll may be null.
-    TTxtFile(const std::string& FileName, const bool* Cancel = nullptr, TPollThrottle* Poll = nullptr);
+    // without waiting for it. Cancel and Poll may be null. KeepCrLf: see above.
+    TTxtFile(const std::string& FileName, const bool* Cancel = nullptr, TPollThrottle* Poll = nullptr,
+             bool KeepCrLf = true);
     ~TTxtFile();
     TTxtFile(const TTxtFile&) = delete;
     TTxtFile& operator=(const TTxtFile&) = delete;
@@ -69,7 +77,7 @@ public:
 
     // ---- Block access for the search loops ----
     // The text from the current line's start to DataEnd(); Buffer()[DataEnd()] is a 0 byte, which the
-    // text itself never holds.
+    // text itself never holds. Line ends are LF or (when kept) CR LF.
     const char* Buffer() const { return FBuf.data(); }
     std::size_t DataEnd() const { return FEnd; }
     std::size_t Position() const { return FCur; }
@@ -85,8 +93,11 @@ public:
     int LineNoAt(std::size_t Pos);
 
 private:
-    // Turns the raw bytes from From to FEnd into text: NUL to blank, CR LF and CR to LF.
+    // Turns the raw bytes from From to FEnd into text: NUL to blank, a lone CR to LF, and CR LF to LF
+    // unless pairs are kept.
     void Normalize(std::size_t From);
+    // Reads the character at Pos and advances it (a kept CR LF pair is one LF).
+    unsigned ReadAt(std::size_t& Pos);
     void CheckCancel();
 
     std::string FFileName;
@@ -97,6 +108,7 @@ private:
     int FLines = 0;
     bool FEof = false;
     bool FPendingCR = false; // a CR ended the last block: an LF may follow in the next
+    const bool FKeepCrLf;
     const bool* FCancel;
     TPollThrottle* FPoll;
 };

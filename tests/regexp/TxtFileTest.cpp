@@ -162,9 +162,15 @@ TEST(TGrep, LiteralAndAutomatonAgreeWithTheSlowWayOnRandomText)
     const std::string pieces[] = {"a", "b", "A", "\\", Sj("ア"), Sj("ソ"), "\r", "\n", "\r\n", std::string(1, '\0')};
     std::mt19937 rng(11);
     auto grep = Construct<TGrep>();
-    const std::pair<std::string, std::u16string> needles[] = {
-        {"ab", u"ab"}, {"A", u"A"}, {"\\\\", u"\\"}, {Sj("アb"), u"\x8341" u"b"}, {"^a", u"\na"},
-        {"b$", u"b\n"}, {"a\\nb", u"a\nb"}, {"a b", u"a b"}, {"^$", u"\n\n"},
+    struct Needle {
+        std::string pattern;
+        std::u16string codes;
+        std::string alike; // a pattern that is no literal but finds the same lines
+    };
+    const Needle needles[] = {
+        {"ab", u"ab", "ab+"}, {"A", u"A", "A+"}, {"\\\\", u"\\", "\\\\+"},
+        {Sj("アb"), u"\x8341" u"b", Sj("アb+")}, {Sj("bア"), u"b\x8341", Sj("bア+")}, {"^a", u"\na", "^a+"},
+        {"b$", u"b\n", "b+$"}, {"a\\nb", u"a\nb", "a\\nb+"}, {"a b", u"a b", "a b+"}, {"^$", u"\n\n", "^\\n*$"},
     };
     for (int round = 0; round < 4; ++round) {
         std::string raw;
@@ -175,11 +181,12 @@ TEST(TGrep, LiteralAndAutomatonAgreeWithTheSlowWayOnRandomText)
             unsigned k = rng() % (6 + lineEndWeight);
             raw += k < 6 ? pieces[k] : pieces[6 + (k - 6) % 4];
         }
-        for (const auto& [pattern, codes] : needles) {
-            const auto expected = ReferenceLines(raw, codes);
-            EXPECT_EQ(GrepText(*grep, raw, pattern).LineNos, expected) << pattern << " round " << round;
-            // The same with an alternative that never matches, which makes it no literal.
-            EXPECT_EQ(GrepText(*grep, raw, pattern + "|\\x00").LineNos, expected) << pattern << " round " << round;
+        for (const auto& n : needles) {
+            const auto expected = ReferenceLines(raw, n.codes);
+            EXPECT_EQ(GrepText(*grep, raw, n.pattern).LineNos, expected) << n.pattern << " round " << round;
+            // The same through the automaton, with one start code and with two.
+            EXPECT_EQ(GrepText(*grep, raw, n.alike).LineNos, expected) << n.alike << " round " << round;
+            EXPECT_EQ(GrepText(*grep, raw, n.pattern + "|\\x00").LineNos, expected) << n.pattern << " round " << round;
         }
     }
 }

@@ -1,0 +1,157 @@
+// The grep side of the regular-expression benchmark.
+//
+//   qx_regexp_bench generate DIR MB        Shift-JIS test texts: DIR/many/*.txt (MB megabytes in files of
+//                                          about 100 KB), DIR/big.txt (MB megabytes), DIR/longline.txt (one
+//                                          line of 1 MB) and DIR/lines.txt (the same bytes in short lines)
+//   qx_regexp_bench expand [-f] PATTERN    the pre-processed pattern (UTF-8), for the other tools
+//   qx_regexp_bench grep [-f] PATTERN FILE...
+//                                          prints file:line:text for each matching line, as "rg -n" does
+//
+// Patterns are given as UTF-8 and converted to Shift-JIS once; -f switches the fuzzy dictionary on.
+
+#include "platform/Cp932.h"
+#include "regexp/Grep.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace qx;
+
+namespace {
+
+struct Random {
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+    unsigned Next(unsigned n)
+    {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return static_cast<unsigned>(state % n);
+    }
+};
+
+// Words of everyday Japanese text; the rarer ones are what the benchmark looks for.
+const char* const kCommon[] = {
+    "東京", "名古屋", "日本語", "検索", "置換", "フォルダ", "エディタ", "テキスト", "文字コード", "変換",
+    "設定", "表示", "印刷", "保存", "こんにちは", "ありがとう", "です", "ます", "した", "ので", "から",
+    "について", "ソフトウェア", "データ", "ｶﾀｶﾅ", "ﾃｷｽﾄ", "、", "。", "「", "」", "・", "ー", "Hello",
+    "grep", "regex", "version 1.2", "2024年", "の", "は", "を", "に", "が", "と", "で", "ユーザー",
+    "プログラム", "会議", "資料", "確認", "お願い", "します", "表", "ソース", "予定", "（注）",
+};
+const char* const kRare[] = {"正規表現", "大阪", "ファイル", "ﾌｧｲﾙ", "第"};
+
+std::string MakeLine(Random& rng, const std::vector<std::string>& common, const std::vector<std::string>& rare)
+{
+    std::string line;
+    for (unsigned n = 3 + rng.Next(10); n > 0; --n) {
+        if (rng.Next(40) == 0) {
+            const unsigned k = rng.Next(rare.size());
+            line += rare[k];
+            if (k == rare.size() - 1) {
+                line += std::to_string(rng.Next(30));
+                line += Utf8ToCp932("章");
+            }
+        } else {
+            line += common[rng.Next(common.size())];
+        }
+    }
+    return line;
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+int Generate(const std::string& dir, std::size_t megabytes)
+{
+    std::vector<std::string> common, rare;
+    for (const char* w : kCommon) common.push_back(Utf8ToCp932(w));
+    for (const char* w : kRare) rare.push_back(Utf8ToCp932(w));
+    Random rng;
+    const std::size_t total = megabytes << 20;
+    std::filesystem::create_directories(std::filesystem::path(dir) / "many");
+
+    std::string big;
+    big.reserve(total + 1024);
+    while (big.size() < total) big += MakeLine(rng, common, rare) + "\r\n";
+    WriteFile(std::filesystem::path(dir) / "big.txt", big);
+
+    std::string file;
+    int index = 0;
+    for (std::size_t done = 0; done < total;) {
+        file.clear();
+        while (file.size() < 100 * 1024) file += MakeLine(rng, common, rare) + "\r\n";
+        char name[32];
+        std::snprintf(name, sizeof name, "f%04d.txt", index++);
+        WriteFile(std::filesystem::path(dir) / "many" / name, file);
+        done += file.size();
+    }
+
+    // One line of 1 MB with many starts of a match that never ends, and the same bytes in short lines.
+    std::string longLine, lines;
+    while (longLine.size() < (1u << 20)) {
+        std::string piece = MakeLine(rng, common, common);
+        longLine += piece;
+        lines += piece + "\r\n";
+    }
+    WriteFile(std::filesystem::path(dir) / "longline.txt", "first\r\n" + longLine + "\r\nlast\r\n");
+    WriteFile(std::filesystem::path(dir) / "lines.txt", "first\r\n" + lines + "last\r\n");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 3 && args[0] == "generate") return Generate(args[1], std::stoul(args[2]));
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: qx_regexp_bench generate DIR MB | expand [-f] PATTERN | grep [-f] PATTERN FILE...\n");
+        return 2;
+    }
+    const std::string command = args[0];
+    std::size_t next = 1;
+    const bool fuzzy = args[next] == "-f";
+    if (fuzzy) ++next;
+    auto grep = Construct<TGrep>();
+    try {
+        grep->SetUseFuzzyCharDic(fuzzy);
+        grep->SetRegExp(Utf8ToCp932(args.at(next++)));
+    } catch (const Exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 2;
+    }
+    if (command == "expand") {
+        const auto patterns = grep->CachedPatterns();
+        std::printf("%s\n", Cp932ToUtf8(patterns[grep->CurrentIndex()]).c_str());
+        return 0;
+    }
+    static char buffer[1 << 16];
+    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+    std::string name;
+    grep->OnMatch = [&](TObject*, const RE_LineInfo_t& info) {
+        std::fputs(name.c_str(), stdout);
+        std::fprintf(stdout, ":%d:", info.LineNo);
+        std::fwrite(info.Line.data(), 1, info.Line.size(), stdout);
+        std::fputc('\n', stdout);
+    };
+    int status = 1;
+    for (; next < args.size(); ++next) {
+        name = args[next];
+        try {
+            grep->Grep(name);
+            status = status == 2 ? 2 : 0;
+        } catch (const Exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            status = 2;
+        }
+    }
+    return status;
+}
