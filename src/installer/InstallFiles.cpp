@@ -207,16 +207,23 @@ bool TInstallFiles::DeleteTreeLevel(const fs::path& folder, TTreeState& state)
     return RemoveFolder(folder) && ok;
 }
 
-bool TInstallFiles::WriteFile(const fs::path& path, const std::string& text, fs::perms perms)
+bool TInstallFiles::WriteFileBelow(const fs::path& base, const fs::path& rel, const std::string& text, fs::perms perms)
 {
+    const fs::path path = base / rel;
+    const auto failed = [&] {
+        Error(path.string() + " の作成に失敗しました。");
+        return false;
+    };
+    if (HasLinkBelow(base, rel)) return failed();
     if (!CreateFolderPath(path.parent_path())) return false;
     Guard(path);
     try {
+        std::error_code ec;
+        if (fs::is_symlink(fs::symlink_status(path, ec))) fs::remove(path);  // the safe write would follow it
         WriteFileBytesSafely(path.string(), text);
         fs::permissions(path, perms);
     } catch (const std::exception&) {
-        Error(path.string() + " の作成に失敗しました。");
-        return false;
+        return failed();
     }
     return true;
 }

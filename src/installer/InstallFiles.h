@@ -51,8 +51,10 @@ public:
     // Links are removed as links and never followed. A protected folder is refused.
     bool DeleteFolderTree(const std::filesystem::path& folder);
 
-    // Writes `text` to `path` through a temporary file, with the permissions `perms`.
-    bool WriteFile(const std::filesystem::path& path, const std::string& text, std::filesystem::perms perms);
+    // Writes `text` to `base / rel` through a temporary file, with the permissions `perms`. A link in the
+    // file's place is replaced, never written through; a folder between the two that is a link fails.
+    bool WriteFileBelow(const std::filesystem::path& base, const std::filesystem::path& rel, const std::string& text,
+                        std::filesystem::perms perms);
 
     // Shows an error message with the caption.
     void Error(const std::string& text);

@@ -36,18 +36,18 @@ fs::path TShortcuts::EntryFile(const fs::path& folder, const std::string& name) 
 bool TShortcuts::Create(TShortcutKind kind)
 {
     const fs::path& place = FFolders.ShortcutFolder(kind);
+    // `folder` is relative to the place.
     const auto write = [&](const fs::path& folder, const TDesktopEntry& entry) {
-        return FFiles.WriteFile(EntryFile(folder, entry.Name), FormatDesktopEntry(entry), kEntryPerms);
+        return FFiles.WriteFileBelow(place, EntryFile(folder, entry.Name), FormatDesktopEntry(entry), kEntryPerms);
     };
     if (!UsesGroup(kind)) {
         if (!FMainProgram) return true;
-        return write(place, TDesktopEntry{FInfo.Title, *FMainProgram, {}, FInstallFolder});
+        return write({}, TDesktopEntry{FInfo.Title, *FMainProgram, {}, FInstallFolder});
     }
-    const fs::path group = place / FInfo.Title;
     bool ok = true;
     for (const TGroupEntry& g : FInfo.Groups) {
-        ok = write(group, TDesktopEntry{g.Name, FInstallFolder / g.Target, SplitArguments(g.Arguments),
-                                        FInstallFolder}) && ok;
+        ok = write(FInfo.Title, TDesktopEntry{g.Name, FInstallFolder / g.Target, SplitArguments(g.Arguments),
+                                              FInstallFolder}) && ok;
     }
     return ok;
 }

@@ -276,3 +276,30 @@ TEST_F(SetupTest, TheKeyStoreFolderIsNeverAnInstallFolder)
     EXPECT_EQ(prompter.Texts(), std::vector<std::string>{store.string() + " にはインストールできません。"});
     EXPECT_FALSE(setup.Files().DeleteFolderTree(store));
 }
+
+TEST_F(SetupTest, ShortcutsReplaceLinksAndNeverWriteThroughThem)
+{
+    MakeDist("[Install]\nTitle=Tool\nFolder=Tool\n1=tool\n[Group]\n1=A,tool\n", {{"tool", "t"}});
+    const fs::path outside = home.Home / "outside";
+    PutFile(outside / "keep.txt", "someone else's file");
+    PutFile(outside / "menu/A.desktop", "someone else's entry");
+    fs::permissions(outside / "keep.txt", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directories(home.Folders.Menu);
+    fs::create_directory_symlink(outside / "menu", home.Folders.Menu / "Tool");
+    fs::create_directories(home.Folders.Desktop);
+    fs::create_symlink(outside / "keep.txt", home.Folders.Desktop / "Tool.desktop");
+    ASSERT_TRUE(setup.Load(dist / "setup"));
+    ASSERT_TRUE(setup.AcceptInstallFolder(setup.InstallFolderText()));
+    setup.DesktopShortcut = true;
+    InstallAll(setup);
+
+    // The menu folder is a link: its entry is refused. The desktop entry replaces the link.
+    EXPECT_TRUE(setup.HadError());
+    EXPECT_EQ(prompter.Texts(),
+              std::vector<std::string>{(home.Folders.Menu / "Tool/A.desktop").string() + " の作成に失敗しました。"});
+    EXPECT_EQ(FileText(outside / "menu/A.desktop"), "someone else's entry");
+    EXPECT_EQ(FileText(outside / "keep.txt"), "someone else's file");
+    EXPECT_EQ(fs::status(outside / "keep.txt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(fs::is_symlink(home.Folders.Desktop / "Tool.desktop"));
+    EXPECT_NE(FileText(home.Folders.Desktop / "Tool.desktop")->find("Name=Tool\n"), std::string::npos);
+}
