@@ -231,7 +231,7 @@ void TGrep::GrepByStr(const std::string& FileName)
     bool possible = !codes.empty();
     for (char16_t c : codes) possible = AppendCodeBytes(c, needle) && possible;
     // A needle that holds a line end after its start needs CR LF made one LF in the buffer.
-    TTxtFile file(FileName, &Cancel, &Poll, needle.find('\n', 1) == std::string::npos);
+    TTxtFile file(FileName, &Cancel, &Poll, needle.find('\n', 1) == std::string::npos, &FBuffer);
     if (!possible) return;
     try {
         ScanLiteral(file, needle, codes);
@@ -289,7 +289,7 @@ void TGrep::GrepByRegExp(const std::string& FileName)
 {
     if (!OnMatch) return;
     Cancel = false;
-    TTxtFile file(FileName, &Cancel, &Poll);
+    TTxtFile file(FileName, &Cancel, &Poll, true, &FBuffer);
     try {
         ScanRegExp(file, DFA());
     } catch (const EEndOfFile&) {

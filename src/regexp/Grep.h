@@ -52,6 +52,8 @@ private:
     void ScanRegExp(TTxtFile& File, TRE_DFA& DFA);
     // Follows the matches of the line that ends at Pos into the lines after it; true when one ends.
     bool MatchesAcrossLineEnd(TTxtFile& File, TRE_DFA& DFA, int State, unsigned LineEndClass);
+
+    std::vector<char> FBuffer; // the reader's buffer, kept from file to file
 };
 
 } // namespace qx

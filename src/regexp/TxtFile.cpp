@@ -73,8 +73,9 @@ void TPollThrottle::Poll()
     Hook();
 }
 
-TTxtFile::TTxtFile(const std::string& FileName, const bool* Cancel, TPollThrottle* Poll, bool KeepCrLf)
-    : FFileName(FileName), FKeepCrLf(KeepCrLf), FCancel(Cancel), FPoll(Poll)
+TTxtFile::TTxtFile(const std::string& FileName, const bool* Cancel, TPollThrottle* Poll, bool KeepCrLf,
+                   std::vector<char>* Buffer)
+    : FFileName(FileName), FBuf(Buffer ? *Buffer : FOwnBuf), FKeepCrLf(KeepCrLf), FCancel(Cancel), FPoll(Poll)
 {
     // Non-blocking, so that opening a FIFO does not wait for a writer; only a regular file is read.
     FFd = ::open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -86,7 +87,7 @@ TTxtFile::TTxtFile(const std::string& FileName, const bool* Cancel, TPollThrottl
         throw EFOpenError("\"" + FileName + "\" is not a regular file; it is skipped.");
     }
     ::fcntl(FFd, F_SETFL, ::fcntl(FFd, F_GETFL) & ~O_NONBLOCK);
-    FBuf.resize(BlockSize + 100);
+    if (FBuf.size() < BlockSize + 100) FBuf.resize(BlockSize + 100);
     FBuf[0] = '\n'; // the line end before the first line
     FEnd = 1;
     FBuf[FEnd] = 0;
@@ -95,6 +96,8 @@ TTxtFile::TTxtFile(const std::string& FileName, const bool* Cancel, TPollThrottl
 TTxtFile::~TTxtFile()
 {
     if (FFd >= 0) ::close(FFd);
+    // A buffer that a very long line made large is not kept for the next file.
+    if (FBuf.size() > 16 * BlockSize) std::vector<char>().swap(FBuf);
 }
 
 void TTxtFile::CheckCancel()

@@ -57,9 +57,10 @@ public:
     static constexpr int EndOfText = -1;
 
     // Opens a regular file for reading; anything else (a folder, a FIFO, a device) raises EFOpenError
-    // without waiting for it. Cancel and Poll may be null. KeepCrLf: see above.
+    // without waiting for it. Cancel and Poll may be null. KeepCrLf: see above. Buffer, when given, is
+    // the memory to read into, kept by the caller for the next file (fresh memory costs page faults).
     TTxtFile(const std::string& FileName, const bool* Cancel = nullptr, TPollThrottle* Poll = nullptr,
-             bool KeepCrLf = true);
+             bool KeepCrLf = true, std::vector<char>* Buffer = nullptr);
     ~TTxtFile();
     TTxtFile(const TTxtFile&) = delete;
     TTxtFile& operator=(const TTxtFile&) = delete;
@@ -102,7 +103,8 @@ private:
 
     std::string FFileName;
     int FFd = -1;
-    std::vector<char> FBuf;
+    std::vector<char> FOwnBuf;
+    std::vector<char>& FBuf;
     std::size_t FEnd = 0, FCur = 0, FLineStart = 0, FPeek = 0;
     std::size_t FCounted = 0; // line ends before FCounted are in FLines
     int FLines = 0;
