@@ -15,7 +15,7 @@ data=${QX_BENCH_DATA:-$build/regexp-data}
 runs=${QX_BENCH_RUNS:-5}
 for t in rg grep iconv; do command -v $t >/dev/null || { echo "bench-regexp: $t is missing (scripts/install-deps.sh bench)" >&2; exit 1; }; done
 [ -x "$tool" ] || { echo "bench-regexp: $tool is missing (make bench)" >&2; exit 1; }
-[ -f "$data/big.txt" ] || "$tool" generate "$data" 100
+[ -f "$data/longline16.txt" ] || "$tool" generate "$data" 100
 
 # best <command...>: the best wall time of $runs runs in microseconds. The output goes to a file (GNU
 # grep stops at the first match when its output is /dev/null).
@@ -59,8 +59,8 @@ for input in big many; do
 done
 
 echo
-echo "| pattern | TGrep: 1 MB line / same bytes in short lines | rg: 1 MB line / short lines |"
-echo "|---|---|---|"
+echo "| pattern | TGrep: 1 MB line / same bytes in short lines (ms) | rg: 1 MB line / short lines (ms) | TGrep: 16 MB line / 1 MB line (ms) |"
+echo "|---|---|---|---|"
 for kind in literal class dotstar fuzzy; do
   case $kind in
     literal) p=$literal; f=(); rp=$literal ;;
@@ -70,6 +70,7 @@ for kind in literal class dotstar fuzzy; do
   esac
   ql=$(best "$tool" grep "${f[@]}" "$p" "$data/longline.txt"); qs=$(best "$tool" grep "${f[@]}" "$p" "$data/lines.txt")
   rl=$(best rg -n -j1 -E shift_jis "$rp" "$data/longline.txt"); rs=$(best rg -n -j1 -E shift_jis "$rp" "$data/lines.txt")
-  echo "| \`$p\` | $(ms "$ql") / $(ms "$qs") = $(ratio "$ql" "$qs") | $(ms "$rl") / $(ms "$rs") = $(ratio "$rl" "$rs") |"
+  q16=$(best "$tool" grep "${f[@]}" "$p" "$data/longline16.txt")
+  echo "| \`$p\` | $(ms "$ql") / $(ms "$qs") = $(ratio "$ql" "$qs") | $(ms "$rl") / $(ms "$rs") = $(ratio "$rl" "$rs") | $(ms "$q16") / $(ms "$ql") = $(ratio "$q16" "$ql") |"
 done
 rm -f "$out"

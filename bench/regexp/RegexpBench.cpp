@@ -2,7 +2,8 @@
 //
 //   qx_regexp_bench generate DIR MB        Shift-JIS test texts: DIR/many/*.txt (MB megabytes in files of
 //                                          about 100 KB), DIR/big.txt (MB megabytes), DIR/longline.txt (one
-//                                          line of 1 MB) and DIR/lines.txt (the same bytes in short lines)
+//                                          line of 1 MB), DIR/longline16.txt (that line 16 times over) and
+//                                          DIR/lines.txt (the 1 MB line's bytes in short lines)
 //   qx_regexp_bench expand [-f] PATTERN    the pre-processed pattern (UTF-8), for the other tools
 //   qx_regexp_bench grep [-f] PATTERN FILE...
 //                                          prints file:line:text for each matching line, as "rg -n" does
@@ -102,6 +103,9 @@ int Generate(const std::string& dir, std::size_t megabytes)
         lines += piece + "\r\n";
     }
     WriteFile(std::filesystem::path(dir) / "longline.txt", "first\r\n" + longLine + "\r\nlast\r\n");
+    std::string longLine16;
+    for (int i = 0; i < 16; ++i) longLine16 += longLine;
+    WriteFile(std::filesystem::path(dir) / "longline16.txt", "first\r\n" + longLine16 + "\r\nlast\r\n");
     WriteFile(std::filesystem::path(dir) / "lines.txt", "first\r\n" + lines + "last\r\n");
     return 0;
 }
