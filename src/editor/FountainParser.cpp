@@ -413,7 +413,9 @@ void TFountainParser::NextRowState(int Row, const TRowAttributeStringList& Rows,
         return;
     }
     const std::string_view row = Rows.Get(Row);
-    if (row.find_first_not_of(' ') == std::string_view::npos) return;
+    // A blank row hands the state on unchanged, unless a token is carried into it: that token must
+    // end with the row's line, so the row is lexed.
+    if (State.Token == 0 && row.find_first_not_of(' ') == std::string_view::npos) return;
 
     // A token that crosses the wrap is seen whole in the row joined with its continuation.
     std::string_view text = row;

@@ -157,6 +157,40 @@ TEST_F(EditorFountainTest, QuotationsAndCommentsGoOnOverWrappedRows)
                                        }));
 }
 
+TEST_F(EditorFountainTest, ATokenCarriedIntoABlankRowEndsWithItsLine)
+{
+    // Word wrap can leave a row of spaces only (a long run of blanks after an open quotation or a
+    // quoted file name). The token ends with that row's line: the next line is lexed afresh.
+    fountain->SetQuotation("\"");
+    fountain->SetFiles(true);
+    auto parser = Parser();
+    const Toks nextLine{{toAnk, "next"}, {toSymbol, " "}, {toAnk, "line"}};
+    struct BlankCase {
+        std::string opening;  // a wrapped row that ends inside a token
+        std::string blank;
+    };
+    const BlankCase cases[] = {
+        {"x = \"abc", "      "},
+        {"x = \"abc", " "},
+        {"file:\"a b", "      "},
+        {"file:\"a b", "  "},
+    };
+    for (const auto& c : cases) {
+        Rows rows{{c.opening, raWrapped}, {c.blank, raEnd}, {"next line", raEof}};
+        const auto states = rows.States(*parser);
+        EXPECT_EQ(states[2].Token, 0) << c.opening << "|" << c.blank.size();
+        EXPECT_EQ(states[2].Remain, 0) << c.opening << "|" << c.blank.size();
+        EXPECT_EQ(states[2].DataStr, "") << c.opening << "|" << c.blank.size();
+        EXPECT_EQ(rows.LexAll(*parser)[2], nextLine) << c.opening << "|" << c.blank.size();
+    }
+
+    // A blank row that is itself wrapped hands the quotation on to the rest of its line.
+    Rows wrapped{{"x = \"abc", raWrapped}, {"    ", raWrapped}, {"def\" y", raEnd}, {"next line", raEof}};
+    const auto lexed = wrapped.LexAll(*parser);
+    EXPECT_EQ(lexed[2], (Toks{{toQuotation, "def\""}, {toSymbol, " "}, {toAnk, "y"}}));
+    EXPECT_EQ(lexed[3], nextLine);
+}
+
 TEST_F(EditorFountainTest, TokenColorsFollowTheColourTable)
 {
     fountain->SetUrl(true);

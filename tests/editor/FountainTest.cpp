@@ -228,15 +228,20 @@ TEST(TFountainParser, NextRowStateKeepsWhatNoLexerChangesAndSkipsBlankRows)
     EXPECT_EQ(state.PrevRowAttribute, raWrapped);
     EXPECT_EQ(state.RowAttribute, raEnd);
 
-    state.BracketIndex = 5;  // a blank row hands any state on unchanged
-    state.Token = toAnk;
-    state.Remain = 4;
+    state.BracketIndex = 5;  // a blank row hands the state on unchanged
     parser->NextRowState(1, rows.list, state);
     parser->NextRowState(2, rows.list, state);
     EXPECT_EQ(state.BracketIndex, 5);
-    EXPECT_EQ(state.Token, toAnk);
-    EXPECT_EQ(state.Remain, 4);
+    EXPECT_EQ(state.TokenState, 7);
     EXPECT_EQ(state.RowAttribute, raEof);
+
+    // ... except a token carried into it, which ends with the row's line.
+    state.Token = toAnk;
+    state.Remain = 4;
+    parser->NextRowState(1, rows.list, state);
+    EXPECT_EQ(state.Token, 0);
+    EXPECT_EQ(state.Remain, 0);
+    EXPECT_EQ(state.TokenState, 7);
 }
 
 TEST(TFountainParser, StaleStatesNeverReadPastTheRow)
