@@ -27,8 +27,8 @@ constexpr std::array<std::uint8_t, 256> kByteKinds = [] {
 bool AppendCodeBytes(unsigned Code, std::string& Bytes)
 {
     const unsigned high = Code >> 8, low = Code & 0xFF;
-    if (low == 0 || low == '\r' || (high != 0 && (!IsDBCSLeadByte(static_cast<unsigned char>(high)) || low == '\n')))
-        return false;
+    const bool lead = IsDBCSLeadByte(static_cast<unsigned char>(high));
+    if (low == 0 || low == '\r' || (high != 0 && (!lead || low == '\n'))) return false;
     if (high != 0) Bytes.push_back(static_cast<char>(high));
     Bytes.push_back(static_cast<char>(low));
     return true;
@@ -46,7 +46,8 @@ const char* FindNeedle(const char* Hay, std::size_t Size, const std::string& Nee
     for (; i + k - 1 + 16 <= Size; i += 16) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Hay + i));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Hay + i + k - 1));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(both));
         for (; mask != 0; mask &= mask - 1) {
             const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
             if (std::memcmp(Hay + at + 1, Needle.data() + 1, k - 2) == 0) return Hay + at;
@@ -81,7 +82,8 @@ struct StartCodeFinder {
     bool At(const char* p) const
     {
         for (const Code& c : Codes)
-            if (static_cast<unsigned char>(p[0]) == c.First && (!c.Double || static_cast<unsigned char>(p[1]) == c.Second))
+            if (static_cast<unsigned char>(p[0]) == c.First &&
+                (!c.Double || static_cast<unsigned char>(p[1]) == c.Second))
                 return true;
         return false;
     }

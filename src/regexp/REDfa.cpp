@@ -117,16 +117,7 @@ void TRE_DFA::Run()
 {
     FStartSet = Close({FEntry});
     Flush();
-    std::vector<unsigned> startClasses;
-    for (int s : FStartSet)
-        for (const auto& [cls, to] : FMoves[s]) startClasses.push_back(cls);
-    std::sort(startClasses.begin(), startClasses.end());
-    startClasses.erase(std::unique(startClasses.begin(), startClasses.end()), startClasses.end());
-    FStartCodes.clear();
-    for (unsigned cls : startClasses)
-        for (unsigned c = FClassRange[cls].first; c <= FClassRange[cls].second && FStartCodes.size() <= MaxStartCodes; ++c)
-            FStartCodes.push_back(c);
-    if (FStartCodes.size() > MaxStartCodes) FStartCodes.clear();
+    FindStartCodes();
     RunLiteralTest();
 }
 
@@ -176,6 +167,22 @@ std::int32_t TRE_DFA::StepAnchored(int State, unsigned Class)
         Flush();
     }
     return Encode(AddState(std::move(target), false));
+}
+
+void TRE_DFA::FindStartCodes()
+{
+    std::vector<unsigned> startClasses;
+    for (int s : FStartSet)
+        for (const auto& [cls, to] : FMoves[s]) startClasses.push_back(cls);
+    std::sort(startClasses.begin(), startClasses.end());
+    startClasses.erase(std::unique(startClasses.begin(), startClasses.end()), startClasses.end());
+    FStartCodes.clear();
+    for (unsigned cls : startClasses)
+        for (unsigned c = FClassRange[cls].first; c <= FClassRange[cls].second; ++c) {
+            if (FStartCodes.size() > MaxStartCodes) break;
+            FStartCodes.push_back(c);
+        }
+    if (FStartCodes.size() > MaxStartCodes) FStartCodes.clear();
 }
 
 void TRE_DFA::RunLiteralTest()

@@ -104,6 +104,7 @@ private:
     // Moves of the states of Set (and of the start set when WithStart) on Class, closed.
     StateSet Move(const StateSet& Set, bool WithStart, unsigned Class);
     std::int32_t Encode(int State) const { return FStates[State].Accepting ? AcceptBase - State : State; }
+    void FindStartCodes();
     void RunLiteralTest();
 
     // The NFA, kept in the form the construction reads.

@@ -59,6 +59,9 @@ TEST(TGrep, ReportsEachMatchingLineOnce)
         {"a\nb\nz\n", "a(.|\n)*z", {1}},
         {"a\nb\ny\n", "a(.|\n)*z", {}},
         {"xa\nb\nb\n", "a\nb|b", {1, 2, 3}},
+        // A match under way that reaches the end of the file ends there; later starts still count.
+        {"a\nb\n", "a(\n.)*\nq|b", {2}},
+        {"a\nb", "a\n.\n.|b", {2}},
         // NUL reads as a blank.
         {std::string("a\0b\n", 4), "a b", {1}},
         {std::string("a\0b\n", 4), "a[ ]b", {1}},
