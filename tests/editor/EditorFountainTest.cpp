@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace qx;
 using qx::test::Lex;
 using qx::test::Rows;
@@ -109,6 +111,51 @@ TEST_F(EditorFountainTest, QuotationsCommentsControlCodesAndHexNumbers)
     });
     fountain->SetControlCode(false);
     EXPECT_EQ(Lex(*parser, "#1"), (Toks{{toSymbol, "#"}, {toInteger, "1"}}));
+}
+
+TEST(EditorParser, RecognisersCompeteInTheirFixedOrder)
+{
+    // Where two recognisers could take the same position, the earlier one in the order wins: bracket,
+    // file name, mail, URL, comment, quotation, control code, hexadecimal prefix, byte table.
+    struct OrderCase {
+        const char* winner;
+        std::function<void(TEditorFountain&)> setUp;
+        std::string text;
+        Toks tokens;
+    };
+    const auto pair = [](TEditorFountain& f, const char* left, const char* right) {
+        auto* item = f.Brackets().AddBracket();
+        item->SetLeftBracket(left);
+        item->SetRightBracket(right);
+    };
+    const OrderCase cases[] = {
+        {"bracket over comment", [&](TEditorFountain& f) { pair(f, "(*", "*)"); f.SetCommenter("(*"); },
+         "(* x *) y", {{toBracket, "(* x *)"}, {toSymbol, " "}, {toAnk, "y"}}},
+        {"bracket over file name", [&](TEditorFountain& f) { pair(f, "file:", ";"); f.SetFiles(true); },
+         "file:a; b", {{toBracket, "file:a;"}, {toSymbol, " "}, {toAnk, "b"}}},
+        {"mail over URL", [](TEditorFountain& f) { f.SetMail(true); f.SetUrl(true); },
+         "www.a@b.jp", {{toMail, "www.a@b.jp"}}},
+        {"mail over comment", [](TEditorFountain& f) { f.SetMail(true); f.SetCommenter2("--"); },
+         "--a@b.jp", {{toMail, "--a@b.jp"}}},
+        {"URL over comment", [](TEditorFountain& f) { f.SetUrl(true); f.SetCommenter("www"); },
+         "www.x y", {{toUrl, "www.x"}, {toSymbol, " "}, {toAnk, "y"}}},
+        {"comment over quotation", [](TEditorFountain& f) { f.SetCommenter("'"); f.SetQuotation("'"); },
+         "'a' b", {{toComment, "'a' b"}}},
+        {"quotation over control code", [](TEditorFountain& f) { f.SetQuotation2("#"); f.SetControlCode(true); },
+         "#12# 3", {{toQuotation, "#12#"}, {toSymbol, " "}, {toInteger, "3"}}},
+        {"control code over hex prefix", [](TEditorFountain& f) { f.SetControlCode(true); f.SetHexPrefix("#"); },
+         "#1F", {{toControlCode, "#1"}, {toAnk, "F"}}},
+        {"mail over hex prefix", [](TEditorFountain& f) { f.SetMail(true); f.SetHexPrefix("0x"); },
+         "0x1@a.b", {{toMail, "0x1@a.b"}}},
+        {"hex prefix over numbers", [](TEditorFountain& f) { f.SetHexPrefix("0x"); },
+         "0x1F 10", {{toHex, "0x1F"}, {toSymbol, " "}, {toInteger, "10"}}},
+    };
+    for (const auto& c : cases) {
+        auto fountain = Construct<TEditorFountain>();
+        c.setUp(*fountain);
+        auto parser = fountain->CreateParser();
+        EXPECT_EQ(Lex(*parser, c.text), c.tokens) << c.winner;
+    }
 }
 
 TEST_F(EditorFountainTest, AFullWidthQuotationCharacterIsIgnored)

@@ -77,6 +77,37 @@ TEST(TRowAttributeStringList, PackedFieldsNeverBleedIntoEachOther)
     }
 }
 
+TEST(TRowAttributeStringList, EachFieldSitsInItsOwnBitsOfItsWord)
+{
+    // The two words are copied whole between lists and into the undo buffer, so every field must sit
+    // exactly in its documented bits (the bracket index stored as its value + 2).
+    struct Layout {
+        const char* name;
+        void (TRowAttributeStringList::*set)(int, int);
+        int value;
+        std::uint32_t attrWord, markWord;
+    };
+    const Layout layouts[] = {
+        {"RowAttributes", &TRowAttributeStringList::SetRowAttributes, 2, 0x00000002, 0},
+        {"PrevRowAttributes", &TRowAttributeStringList::SetPrevRowAttributes, 1, 0x00000004, 0},
+        {"BracketIndexes -1", &TRowAttributeStringList::SetBracketIndexes, -1, 0x00000010, 0},
+        {"BracketIndexes 13", &TRowAttributeStringList::SetBracketIndexes, 13, 0x000000F0, 0},
+        {"TokenStates", &TRowAttributeStringList::SetTokenStates, 0xA5, 0x0000A500, 0},
+        {"Remains", &TRowAttributeStringList::SetRemains, 0x5A, 0x005A0000, 0},
+        {"ExtraStates", &TRowAttributeStringList::SetExtraStates, 0xC3, 0xC3000000, 0},
+        {"Tokens", &TRowAttributeStringList::SetTokens, 0x3C, 0, 0x0000003C},
+        {"TokenFlags", &TRowAttributeStringList::SetTokenFlags, 0x81, 0, 0x00008100},
+        {"RowMarks", &TRowAttributeStringList::SetRowMarks, 0x8001, 0, 0x80010000},
+    };
+    for (const Layout& l : layouts) {
+        TRowAttributeStringList list;
+        list.Add("row");
+        (list.*l.set)(0, l.value);
+        EXPECT_EQ(list.AttrWord(0), l.attrWord) << l.name;
+        EXPECT_EQ(list.MarkWord(0), l.markWord) << l.name;
+    }
+}
+
 TEST(TRowAttributeStringList, RowStateRoundTripsAndKeepsTheRowsOwnAttributeAndMarks)
 {
     TRowAttributeStringList list;

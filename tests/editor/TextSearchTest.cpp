@@ -178,6 +178,26 @@ TEST(SearchText, WholeWordsJudgeTheWholeNeighbouringCharacters)
     EXPECT_EQ(Find(Sjis("｡cat"), "cat", word), At(1, 3));      // half-width punctuation is not
 }
 
+TEST(SearchText, WholeWordsEndAtExactlyTheBoundaryBytes)
+{
+    // Every single-byte character on either side of a word: the word is found exactly when that byte
+    // is a boundary byte (controls and space, ASCII punctuation, 0x7F, 0x80, 0xA0-0xA5, 0xFD-0xFF).
+    const auto boundary = [](unsigned b) {
+        return b <= 0x20 || (b >= 33 && b <= 47) || (b >= 58 && b <= 64) || (b >= 91 && b <= 96) ||
+               (b >= 123 && b <= 127) || b == 0x80 || (b >= 0xA0 && b <= 0xA5) || b >= 0xFD;
+    };
+    const TEditorSearchOptions word = soForward | soWholeWord;
+    for (unsigned b = 0; b < 256; ++b) {
+        if (IsDBCSLeadByte(static_cast<unsigned char>(b))) continue;  // it would join the next byte
+        const std::string c(1, static_cast<char>(b));
+        const Match expected = boundary(b) ? Match(At(1, 3)) : None;
+        EXPECT_EQ(Find(c + "cat", "cat", word), expected) << "before: " << b;
+        EXPECT_EQ(Find(" cat" + c, "cat", word), expected) << "after: " << b;
+        EXPECT_EQ(Find("cat" + c + "cat", "cat", word | soMatchCase, 3), boundary(b) ? Match(At(4, 3)) : None)
+            << "between: " << b;
+    }
+}
+
 TEST(HalfToFullKana, ConvertsEverySingleByteCharacter)
 {
     EXPECT_EQ(HalfToFullKana(Sjis("ｱｶﾞﾊﾟｳﾞｱﾞ1a ~\"'｡")), Sjis("アガパヴア゛１ａ　～”’。"));
