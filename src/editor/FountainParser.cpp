@@ -106,6 +106,8 @@ void TFountainParser::StartRow(std::string_view Text, const TRowAttributeData& S
     FRemain = std::max(0, State.Remain);
     FContinued = false;
     FQuote = State.DataStr.empty() ? 0 : State.DataStr[0];
+    FStartsInDoubledQuote = State.DataStr.size() > 1;
+    FRowEnd = std::string_view::npos;
 }
 
 int TFountainParser::Next()
@@ -119,7 +121,9 @@ int TFountainParser::Next()
     FContinued = false;
     if (AtEnd()) return FToken = toEof;
     const char quote = FQuote;  // the closing character of a carried quotation
+    const bool inDoubledQuote = FStartsInDoubledQuote;
     FQuote = 0;
+    FStartsInDoubledQuote = FDoubledQuoteCut = false;
 
     if (FContinuedToken != 0) {
         const int kind = FContinuedToken;
@@ -133,6 +137,7 @@ int TFountainParser::Next()
             }
         } else {
             FQuote = quote;  // a carried quotation closes with its own character
+            if (inDoubledQuote && quote != 0 && FText[FP] == quote) ++FP;  // not its closing character
             (this->*ContinuedTable()[kind])();
         }
         FContinuedToken = 0;
@@ -347,6 +352,7 @@ void TFountainParser::RunToQuote(char Quote)
     while (!AtEnd()) {
         if (FText[FP] == Quote) {
             if (Byte(FP + 1) == static_cast<unsigned char>(Quote) && FP + 1 < FText.size()) {
+                if (FP + 1 == FRowEnd) FDoubledQuoteCut = true;
                 FP += 2;  // a doubled quote stays inside
                 continue;
             }
@@ -425,6 +431,7 @@ void TFountainParser::NextRowState(int Row, const TRowAttributeStringList& Rows,
         text = FJoined;
     }
     StartRow(text, State);
+    FRowEnd = row.size();
     if (State.BracketIndex == biNotComputed) State.BracketIndex = biNone;
     bool beyond = false;
     while (Next() != toEof) {
@@ -454,7 +461,7 @@ void TFountainParser::NextRowState(int Row, const TRowAttributeStringList& Rows,
         return;
     }
     State.Token = static_cast<std::uint8_t>(ReserveWordToken());
-    if (FQuote != 0) State.DataStr.assign(1, FQuote);
+    if (FQuote != 0) State.DataStr.assign(FDoubledQuoteCut ? 2 : 1, FQuote);
     if (ContinuesByItself(FToken)) return;
     const bool runsToTheEnd = FP == text.size();
     const bool nextWrapped = Row + 2 < Rows.Count() && Rows.RowAttributes(Row + 1) == raWrapped;

@@ -155,6 +155,11 @@ protected:
     int FRemain = 0;
     bool FContinued = false;
     char FQuote = 0;  // the closing character of the current quotation token
+    // A carried quotation keeps its closing character in the row state's string, twice when the wrap
+    // cut a doubled closing character in two: the row then begins with the second half, inside.
+    bool FStartsInDoubledQuote = false;
+    bool FDoubledQuoteCut = false;                    // the current token's doubled quote spans FRowEnd
+    std::size_t FRowEnd = std::string_view::npos;  // NextRowState: the end of the row in the joined text
 
 private:
     bool ValidBracket(int Index) const;

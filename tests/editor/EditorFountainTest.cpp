@@ -204,6 +204,47 @@ TEST_F(EditorFountainTest, QuotationsAndCommentsGoOnOverWrappedRows)
                                        }));
 }
 
+TEST_F(EditorFountainTest, ADoubledQuoteCutByTheWrapStaysInsideItsQuotation)
+{
+    // Each line, cut into wrapped rows at every place, colours its bytes as the whole line does.
+    fountain->SetQuotation("\"");
+    fountain->SetQuotation2("'");
+    auto parser = Parser();
+    const auto kinds = [&](std::string_view text, const TRowAttributeData& state, std::size_t limit) {
+        std::vector<int> k(limit, -1);
+        parser->StartRow(text, state);
+        while (parser->Next() != toEof && static_cast<std::size_t>(parser->SourcePos()) < limit)
+            for (int i = parser->SourcePos(); i < parser->SourcePos() + parser->TokenLength(); ++i)
+                if (static_cast<std::size_t>(i) < limit) k[i] = parser->ReserveWordToken();
+        return k;
+    };
+    const std::string lines[] = {
+        "x \"he said \"\"hi\"\" ok\" y",
+        "'it''s' and 'that''''s' z",
+        "a \"\"\"q\"\"\" b \"\" c",
+        "\"\"\"\"\"\"\"\"\" d",
+    };
+    for (const std::string& line : lines) {
+        const std::vector<int> whole = kinds(line, {}, line.size());
+        for (std::size_t cut1 = 1; cut1 < line.size(); ++cut1)
+            for (std::size_t cut2 = cut1 + 1; cut2 <= line.size(); ++cut2) {
+                // Two or three rows; the painter hands a wrapped row to the parser with the next row
+                // joined to it.
+                Rows rows{{line.substr(0, cut1), raWrapped}, {line.substr(cut1, cut2 - cut1), raWrapped},
+                          {line.substr(cut2), raEnd}};
+                const auto states = rows.States(*parser);
+                std::vector<int> pieces;
+                for (int r = 0; r < 3; ++r) {
+                    std::string text(rows.list.Get(r));
+                    if (r < 2) text += rows.list.Get(r + 1);
+                    const auto k = kinds(text, states[r], rows.list.Get(r).size());
+                    pieces.insert(pieces.end(), k.begin(), k.end());
+                }
+                EXPECT_EQ(pieces, whole) << line << " cut at " << cut1 << " and " << cut2;
+            }
+    }
+}
+
 TEST_F(EditorFountainTest, ATokenCarriedIntoABlankRowEndsWithItsLine)
 {
     // Word wrap can leave a row of spaces only (a long run of blanks after an open quotation or a
