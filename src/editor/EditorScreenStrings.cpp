@@ -40,6 +40,7 @@ std::span<const TRowStringItem> TEditorStringList::Items() const
 // Creation and views
 
 TEditorScreenStrings::TEditorScreenStrings()
+    : FIndex([this](int Row, std::int64_t& Chars, int& LineEnds) { RowValues(Row, Chars, LineEnds); })
 {
     OnChange = [this](TObject* Sender) { NotifyViews(Sender); };
 }
@@ -121,40 +122,44 @@ void TEditorScreenStrings::AdjustViews()
 // ---------------------------------------------------------------------------------------------------
 // Prefix sums
 
+void TEditorScreenStrings::RowValues(int Row, std::int64_t& Chars, int& LineEnds) const
+{
+    const TRowStringItem& item = Item(Row);
+    const int attribute = static_cast<int>(item.AttrWord & 3u);
+    Chars = RowChars(item.Str.size(), attribute);
+    LineEnds = attribute == raEnd ? 1 : 0;
+}
+
 const TRowOffsetIndex& TEditorScreenStrings::Index() const
 {
     if (!FIndexValid) {
-        FIndex.Rebuild(Count(), [this](int Row, std::int64_t& Chars, int& LineEnds) {
-            const TRowStringItem& item = Item(Row);
-            const int attribute = static_cast<int>(item.AttrWord & 3u);
-            Chars = RowChars(item.Str.size(), attribute);
-            LineEnds = attribute == raEnd ? 1 : 0;
-        });
+        FIndex.Rebuild(Count());
         FIndexValid = true;
     }
     return FIndex;
 }
 
-void TEditorScreenStrings::RowChanged(int Row)
+template <class ChangeProc>
+void TEditorScreenStrings::ChangeRow(int Row, ChangeProc&& Change)
 {
-    if (!FIndexValid) return;
-    const int attribute = RowAttributes(Row);
-    FIndex.Update(Row, RowChars(Get(Row).size(), attribute), attribute == raEnd ? 1 : 0);
+    std::int64_t chars = 0;
+    int ends = 0;
+    if (FIndexValid) RowValues(Row, chars, ends);
+    {
+        const TTracked tracked(FTracking);
+        Change();
+    }
+    if (FIndexValid) FIndex.RowChanged(Row, chars, ends);
 }
 
 void TEditorScreenStrings::SetRowAttributes(int Index, int Value)
 {
-    TEditorStringList::SetRowAttributes(Index, Value);
-    RowChanged(Index);
+    ChangeRow(Index, [&] { TEditorStringList::SetRowAttributes(Index, Value); });
 }
 
 void TEditorScreenStrings::Put(int Index, std::string_view S)
 {
-    {
-        const TTracked tracked(FTracking);
-        TEditorStringList::Put(Index, S);
-    }
-    RowChanged(Index);
+    ChangeRow(Index, [&] { TEditorStringList::Put(Index, S); });
 }
 
 void TEditorScreenStrings::SetRowMarks(int Index, int Value)
@@ -250,16 +255,16 @@ void TEditorScreenStrings::ReplaceRowItems(int Index, int Count, std::span<const
     const int added = static_cast<int>(Source.size());
     const int common = std::min(Count, added);
     BeginUpdate();
+    for (int i = 0; i < common; ++i)
+        ChangeRow(Index + i, [&] { PutItem(Index + i, Source[static_cast<std::size_t>(i)]); });
     {
         const TTracked tracked(FTracking);
-        for (int i = 0; i < common; ++i) PutItem(Index + i, Source[static_cast<std::size_t>(i)]);
         if (Count > common) DeleteItems(Index + common, Count - common);
         if (added > common) InsertItems(Index + common, Source.subspan(static_cast<std::size_t>(common)));
     }
-    if (Count == added) {
-        for (int i = 0; i < common; ++i) RowChanged(Index + i);
-    } else {
-        FIndexValid = false;  // the rows behind moved: rebuilt when next asked
+    if (FIndexValid) {
+        FIndex.RowsDeleted(Index + common, Count - common);
+        FIndex.RowsInserted(Index + common, added - common);
     }
     ShiftStates(Index, Count, added);
     EndUpdate();
@@ -276,7 +281,7 @@ int TEditorScreenStrings::DeleteRows(int Index, int Count)
         const TTracked tracked(FTracking);
         DeleteItems(Index, Count);
     }
-    FIndexValid = false;
+    if (FIndexValid) FIndex.RowsDeleted(Index, Count);
     ShiftStates(Index, Count, 0);
     EndUpdate();
     return marks;
@@ -284,9 +289,12 @@ int TEditorScreenStrings::DeleteRows(int Index, int Count)
 
 void TEditorScreenStrings::AppendItems(std::span<const TRowStringItem> Items)
 {
-    const TTracked tracked(FTracking);
-    InsertItems(Count(), Items);
-    FIndexValid = false;
+    const int first = Count();
+    {
+        const TTracked tracked(FTracking);
+        InsertItems(first, Items);
+    }
+    if (FIndexValid) FIndex.RowsInserted(first, static_cast<int>(Items.size()));
 }
 
 void TEditorScreenStrings::ReplaceRows(int Index, int Count, const TEditorStringList& Source)
@@ -571,7 +579,7 @@ void TEditorScreenStrings::UnwrapAll() { RebuildRows(false); }
 
 // Lays every logical line out anew: wrapped by the current rules, or joined into one row. A line's
 // marks stay on the line: its rows keep them in order, and the marks of surplus old rows join its last
-// new row.
+// new row. Lines that stay one row keep their row as it is.
 void TEditorScreenStrings::RebuildRows(bool Wrap)
 {
     for (TEditorView* view : FViews) view->CleanSelection();
@@ -582,8 +590,17 @@ void TEditorScreenStrings::RebuildRows(bool Wrap)
         const int lastAttr = RowAttributes(count - 1) == raWrapped ? raEof : RowAttributes(count - 1);
         TWrapRules rules = WrapRules();
         rules.Layout.WordWrap = Wrap;
-        TEditorStringList rows;
-        rows.SetCapacity(count);
+
+        // First the lines whose rows change, cut into their new rows, so that the new array is made
+        // once at its final size.
+        struct TChangedLine {
+            int Row, End;     // old rows
+            int First, Rows;  // new rows in Pieces
+        };
+        std::vector<TChangedLine> changed;
+        std::vector<TRowStringItem> pieces;
+        std::vector<std::uint8_t> pieceAttrs;
+        std::size_t newCount = 0;
         std::string joined;
         for (int row = 0; row < count;) {
             const int end = LineEndRow(row);
@@ -593,31 +610,57 @@ void TEditorScreenStrings::RebuildRows(bool Wrap)
                 for (int r = row; r <= end; ++r) joined += Get(r);
                 line = joined;
             }
-            const int first = rows.Count();
             if (end == row && (!Wrap || WrapCut(line, rules) < 0)) {
-                // One row that stays one row: keep the row as it is.
-                rows.InsertItems(first, std::span<const TRowStringItem>(&Item(row), 1));
-                rows.SetRowAttributes(first, raEnd);
+                ++newCount;
             } else {
+                TChangedLine c{row, end, static_cast<int>(pieces.size()), 0};
                 WrapLine(line, rules, [&](std::size_t offset, std::size_t length, int attribute) {
-                    const int r = rows.Add(line.substr(offset, length));
-                    rows.SetRowAttributes(r, attribute);
+                    pieces.emplace_back().Str = TRowString(line.substr(offset, length));
+                    pieceAttrs.push_back(static_cast<std::uint8_t>(attribute));
                 });
-            }
-            const int made = rows.Count() - first;
-            for (int r = row; r <= end; ++r) {
-                const int target = first + std::min(r - row, made - 1);
-                rows.SetRowMarks(target, rows.RowMarks(target) | RowMarks(r));
-                rows.SetData(target, Data(r));
+                c.Rows = static_cast<int>(pieces.size()) - c.First;
+                newCount += static_cast<std::size_t>(c.Rows);
+                changed.push_back(c);
             }
             row = end + 1;
         }
-        rows.SetRowAttributes(rows.Count() - 1, lastAttr);
+
+        // The new rows in order, and the attributes and marks to give them once they are in the store.
+        std::vector<TRowStringItem> items;
+        items.reserve(newCount);
+        std::vector<std::pair<int, int>> attributes, marks;
+        auto next = changed.begin();
+        for (int row = 0; row < count;) {
+            const int r = static_cast<int>(items.size());
+            if (next == changed.end() || next->Row != row) {
+                items.push_back(Item(row));
+                if (RowAttributes(row) != raEnd) attributes.emplace_back(r, raEnd);
+                ++row;
+                continue;
+            }
+            for (int i = 0; i < next->Rows; ++i) {
+                const int old = std::min(row + i, next->End);
+                TRowStringItem& item = items.emplace_back(std::move(pieces[static_cast<std::size_t>(next->First + i)]));
+                item.Data = Data(old);
+                const int attribute = pieceAttrs[static_cast<std::size_t>(next->First + i)];
+                if (attribute != raEnd) attributes.emplace_back(r + i, attribute);
+                int m = row + i <= next->End ? RowMarks(old) : 0;
+                if (i == next->Rows - 1)
+                    for (int o = row + next->Rows; o <= next->End; ++o) m |= RowMarks(o);
+                if (m != 0) marks.emplace_back(r + i, m);
+            }
+            row = next->End + 1;
+            ++next;
+        }
+        attributes.emplace_back(static_cast<int>(items.size()) - 1, lastAttr);
+        pieces = {};
+
         BeginUpdate();
         {
             const TTracked tracked(FTracking);
-            DeleteItems(0, count);
-            InsertItems(0, rows.Items());
+            AssignItems(std::move(items));
+            for (const auto& [row, attribute] : attributes) TEditorStringList::SetRowAttributes(row, attribute);
+            for (const auto& [row, m] : marks) TEditorStringList::SetRowMarks(row, m);
         }
         FIndexValid = false;
         FStateRows = 0;
@@ -659,17 +702,22 @@ void TEditorScreenStrings::Undo() { FUndoObj->Undo(); }
 
 void TEditorScreenStrings::Redo() { FUndoObj->Redo(); }
 
-void TEditorScreenStrings::TRowAppender::Add(std::string_view Line)
+void TEditorScreenStrings::TRowAppender::Add(std::string_view Text, int Attribute)
 {
-    FBatch.Add(Line);
-    if (FBatch.Count() >= kAppendBatch) Flush();
+    if (FBatch.empty()) FBatch.reserve(kAppendBatch);
+    if (Attribute != raEnd) FAttributes.emplace_back(static_cast<int>(FBatch.size()), Attribute);
+    FBatch.emplace_back().Str = TRowString(Text);
+    if (FBatch.size() >= kAppendBatch) Flush();
 }
 
 void TEditorScreenStrings::TRowAppender::Flush()
 {
-    if (FBatch.Count() == 0) return;
-    FRows.AppendItems(FBatch.Items());
-    FBatch.Clear();
+    if (FBatch.empty()) return;
+    const int first = FRows.Count();
+    FRows.AppendItems(FBatch);
+    for (const auto& [row, attribute] : FAttributes) FRows.SetRowAttributes(first + row, attribute);
+    FBatch.clear();
+    FAttributes.clear();
 }
 
 } // namespace qx

@@ -14,6 +14,7 @@
 #include "editor/RowOffsetIndex.h"
 #include "editor/UndoList.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -129,17 +130,18 @@ public:
 
     // Appends rows at the end, as they are.
     void AppendItems(std::span<const TRowStringItem> Items);
-    // Appends rows in bulk (attribute 0, no state, no marks).
+    // Appends rows in bulk (no state, no marks).
     class TRowAppender {
     public:
         explicit TRowAppender(TEditorScreenStrings& Rows) : FRows(Rows) {}
         ~TRowAppender() { Flush(); }
-        void Add(std::string_view Line);
+        void Add(std::string_view Text, int Attribute = 0);
         void Flush();
 
     private:
         TEditorScreenStrings& FRows;
-        TEditorStringList FBatch;
+        std::vector<TRowStringItem> FBatch;
+        std::vector<std::pair<int, int>> FAttributes;  // batch row, attribute other than 0
     };
 
     // Logical lines and character offsets, from the prefix sums.
@@ -179,7 +181,10 @@ private:
     // The common end of ReWrapAll and UnwrapAll.
     void AfterLayoutChange();
     void RebuildRows(bool Wrap);
-    void RowChanged(int Row);
+    // Runs Change, which changes row Row in place, and brings the prefix sums up to date.
+    template <class ChangeProc> void ChangeRow(int Row, ChangeProc&& Change);
+    // A row's characters (a line end counts 2) and line ends, for the prefix sums.
+    void RowValues(int Row, std::int64_t& Chars, int& LineEnds) const;
     const TRowOffsetIndex& Index() const;
     TFountain* Fountain() const;
     int ScreenRows() const;
@@ -196,7 +201,8 @@ private:
     bool FWordWrap = false;
     int FMarksInUse = 0;
 
-    // Prefix sums; rebuilt on demand after a change of the row count or an untracked change.
+    // Prefix sums, kept up to date row by row while valid; rebuilt when next asked after a change
+    // that replaced the whole text or was made past the store.
     mutable TRowOffsetIndex FIndex;
     mutable bool FIndexValid = false;
     int FTracking = 0;  // > 0 while the store itself follows up a change of its rows

@@ -3,16 +3,39 @@
 #include "editor/EditorScreenStrings.h"
 #include "platform/Exception.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace qx {
 
 namespace {
 
 constexpr std::size_t kChunkSize = 8192;
+
+// The offset of the first CR or LF in the N bytes at P, or N.
+std::size_t FindLineEnd(const char* P, std::size_t N)
+{
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= N; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P + i));
+        const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+        if (hits != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(hits)));
+    }
+#endif
+    for (; i < N; ++i)
+        if (P[i] == '\r' || P[i] == '\n') return i;
+    return N;
+}
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -33,17 +56,16 @@ bool ScanLines(std::FILE* File, const std::string& FileName, LineProc&& Line)
     while (!ended) {
         const std::size_t n = std::fread(chunk, 1, sizeof chunk, File);
         if (n == 0) break;
-        std::size_t i = 0;
-        if (afterCR && chunk[0] == '\n') i = 1;  // the LF of a CR LF split between two chunks
+        std::size_t start = 0;
+        if (afterCR && chunk[0] == '\n') start = 1;  // the LF of a CR LF split between two chunks
         afterCR = false;
-        std::size_t start = i;
-        for (; i < n; ++i) {
-            const auto b = static_cast<unsigned char>(chunk[i]);
-            if (b > 0x1A || (b != '\r' && b != '\n' && b != 0x1A)) continue;
-            if (b == 0x1A) {
-                ended = true;
-                break;
-            }
+        // Ctrl-Z ends the text: the chunk counts only up to it.
+        const void* stop = std::memchr(chunk + start, '\x1A', n - start);
+        const std::size_t end = stop ? static_cast<std::size_t>(static_cast<const char*>(stop) - chunk) : n;
+        ended = stop != nullptr;
+        for (;;) {
+            std::size_t i = start + FindLineEnd(chunk + start, end - start);
+            if (i == end) break;
             if (pending.empty()) {
                 Line(std::string_view(chunk + start, i - start));
             } else {
@@ -51,15 +73,15 @@ bool ScanLines(std::FILE* File, const std::string& FileName, LineProc&& Line)
                 Line(std::string_view(pending));
                 pending.clear();
             }
-            if (b == '\r') {
-                if (i + 1 < n && chunk[i + 1] == '\n')
+            if (chunk[i] == '\r') {
+                if (i + 1 < end && chunk[i + 1] == '\n')
                     ++i;
                 else if (i + 1 == n)
                     afterCR = true;
             }
             start = i + 1;
         }
-        pending.append(chunk + start, i - start);
+        pending.append(chunk + start, end - start);
     }
     if (std::ferror(File)) throw EInOutError("Read error in file \"" + FileName + "\"");
     if (pending.empty()) return true;
@@ -175,28 +197,46 @@ std::string TEditorStrings::Text() const
 
 void TEditorStrings::SetText(std::string_view Text)
 {
+    ReplaceText([Text](const auto& Line) {
+        ForEachLine(Text, Line);
+        return Text.empty() || EndsWithLineEnd(Text);
+    });
+}
+
+// Scan(Line) hands every line of the new text to Line and answers whether the text ends with a line
+// end. It runs twice: first to count the rows (before anything changes), then to fill them. With word
+// wrap the lines are wrapped as they come, as a re-wrap of the whole text would leave them; while the
+// main view is loading they stay unwrapped, to be wrapped once it has loaded.
+template <class ScanProc>
+void TEditorStrings::ReplaceText(ScanProc&& Scan)
+{
+    TEditorScreenStrings& rows = Rows();
+    const TEditorView* main = rows.MainView();
+    TWrapRules rules = rows.WrapRules();
+    rules.Layout.WordWrap = rows.WordWrap() && !(main && main->Loading());
+    std::size_t count = 0;
+    Scan([&](std::string_view line) { count += static_cast<std::size_t>(WrapLine(line, rules, [](std::size_t, std::size_t, int) {})); });
+
     BeginUpdate();
     try {
-        TEditorScreenStrings& rows = Rows();
         rows.Clear();
+        rows.SetCapacity(static_cast<int>(count));
+        bool endsWithLineEnd;
         {
             TEditorScreenStrings::TRowAppender appender(rows);
-            ForEachLine(Text, [&](std::string_view line) { appender.Add(line); });
+            endsWithLineEnd = Scan([&](std::string_view line) {
+                WrapLine(line, rules, [&](std::size_t offset, std::size_t length, int attribute) {
+                    appender.Add(line.substr(offset, length), attribute);
+                });
+            });
         }
-        if (!Text.empty() && !EndsWithLineEnd(Text)) rows.SetRowAttributes(rows.Count() - 1, raEof);
-        TextReplaced();
+        if (!endsWithLineEnd) rows.SetRowAttributes(rows.Count() - 1, raEof);
+        rows.InitRowStates();
     } catch (...) {
         EndUpdate();
         throw;
     }
     EndUpdate();
-}
-
-void TEditorStrings::TextReplaced()
-{
-    TEditorScreenStrings& rows = Rows();
-    if (rows.WordWrap()) rows.ReWrapAll();
-    rows.InitRowStates();
 }
 
 void TEditorStrings::Assign(const TStringList& Source)
@@ -230,30 +270,10 @@ void TEditorStrings::EndUpdate()
 
 void TEditorStrings::LoadFromFile(const std::string& FileName)
 {
-    // Opened and counted before anything changes: a file that cannot be read leaves the text alone.
+    // Opened and read through before anything changes: a file that cannot be read leaves the text alone.
     FilePtr file(std::fopen(FileName.c_str(), "rb"));
     if (!file) throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(errno));
-    int lines = 0;
-    ScanLines(file.get(), FileName, [&lines](std::string_view) { ++lines; });
-
-    BeginUpdate();
-    try {
-        TEditorScreenStrings& rows = Rows();
-        rows.Clear();
-        rows.SetCapacity(lines);
-        bool endsWithLineEnd;
-        {
-            TEditorScreenStrings::TRowAppender appender(rows);
-            endsWithLineEnd = ScanLines(file.get(), FileName, [&](std::string_view line) { appender.Add(line); });
-        }
-        if (!endsWithLineEnd) rows.SetRowAttributes(rows.Count() - 1, raEof);
-        file.reset();
-        TextReplaced();
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    ReplaceText([&](const auto& Line) { return ScanLines(file.get(), FileName, Line); });
 }
 
 } // namespace qx

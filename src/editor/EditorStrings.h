@@ -55,8 +55,8 @@ private:
     void CheckIndex(int Index) const;
     // Runs Edit between the editor's begin-edit and end-edit, the selection ended first.
     template <class EditProc> void Edit(EditProc&& Body);
-    // Finishes a replaced text: re-wrap, lexer states, repaint.
-    void TextReplaced();
+    // Replaces the whole text by the lines Scan reads (not undoable).
+    template <class ScanProc> void ReplaceText(ScanProc&& Scan);
 
     int FUpdateCount = 0;
 };

@@ -85,30 +85,41 @@ void TEditorWrapOption::GetPublishedProperties(std::vector<TPropInfo>& props)
 
 std::string RowAttributeString(std::string_view S, const TRowLayout& Layout)
 {
+    std::string out;
+    RowAttributeString(S, Layout, out);
+    return out;
+}
+
+void RowAttributeString(std::string_view S, const TRowLayout& Layout, std::string& out)
+{
     const std::size_t limit =
         static_cast<std::size_t>(Layout.WordWrap ? Layout.WrapByte + 3 : MaxRowColumns);
     const std::size_t tab = static_cast<std::size_t>(Layout.TabSpaceCount > 0 ? Layout.TabSpaceCount : 8);
     const std::size_t wrap = static_cast<std::size_t>(Layout.WrapByte > 0 ? Layout.WrapByte : 1);
-    std::string out;
-    out.reserve(std::min(limit + 1, S.size() + tab));
-    for (std::size_t i = 0; i < S.size() && out.size() < limit;) {
+    // Written into room for the whole description (a double-byte character may end one column past
+    // the limit), then cut to its length.
+    out.resize(std::min(limit, S.size() * std::max<std::size_t>(tab, 2)) + 1);
+    std::size_t column = 0;
+    for (std::size_t i = 0; i < S.size() && column < limit;) {
         const unsigned char b = static_cast<unsigned char>(S[i]);
-        if (CharLengthAt(S, i) == 2) {
-            out += "45";
+        if (IsDBCSLeadByte(b) && i + 1 < S.size()) {
+            out[column++] = '4';
+            out[column++] = '5';
             i += 2;
             continue;
         }
-        const std::size_t column = out.size();
-        out += Layout.Delimiters.test(b) ? '2' : '1';
+        out[column] = Layout.Delimiters.test(b) ? '2' : '1';
         ++i;
         if (b == '\t') {
             std::size_t stop = (column / tab + 1) * tab;
             if (Layout.WordWrap) stop = std::min(stop, (column / wrap + 1) * wrap);
             stop = std::min(stop, limit);
-            if (stop > out.size()) out.append(stop - out.size(), '3');
+            for (++column; column < stop; ++column) out[column] = '3';
+        } else {
+            ++column;
         }
     }
-    return out;
+    out.resize(column);
 }
 
 TEditorAttributeArray::TEditorAttributeArray(std::string_view Str, std::string AttrStr)
@@ -207,7 +218,25 @@ int WrapCut(std::string_view Line, const TWrapRules& Rules)
 {
     const TEditorWrapOption& option = *Rules.Option;
     const int W = Rules.Layout.WrapByte;
-    TEditorAttributeArray a(Line, RowAttributeString(Line, Rules.Layout));
+    // Without tabs a column is a byte: a short line fits, and without the line-break rules the cut is
+    // at the wrap column, or one column before a double-byte character that starts in it.
+    const std::size_t w = static_cast<std::size_t>(W);
+    if (Line.substr(0, w + 3).find('\t') == std::string_view::npos) {
+        if (Line.size() < w) return -1;
+        if (!option.WordBreak() && !option.FollowPunctuation() && !option.Leading()) {
+            std::size_t i = 0;
+            while (i < w) i += CharLengthAt(Line, i);
+            return i == w ? W : W - 1;
+        }
+    }
+    // One description buffer per thread, reused from cut to cut.
+    thread_local std::string buffer;
+    RowAttributeString(Line, Rules.Layout, buffer);
+    TEditorAttributeArray a(Line, std::move(buffer));
+    struct TGiveBack {
+        TEditorAttributeArray& A;
+        ~TGiveBack() { buffer = std::move(A.AttrStr); }
+    } giveBack{a};
     a.MoveTo(W);
     if (a.Attr() == '0') return -1;
 

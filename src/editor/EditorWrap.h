@@ -79,6 +79,8 @@ struct TRowLayout {
 // the next multiple of WrapByte. Building stops at WrapByte + 3 columns with word wrap, else at
 // MaxRowColumns.
 std::string RowAttributeString(std::string_view S, const TRowLayout& Layout);
+// The same into Out (its memory is reused).
+void RowAttributeString(std::string_view S, const TRowLayout& Layout, std::string& Out);
 
 // A cursor over a row and its column description. Pos is the 1-based column; Index is the number of
 // bytes that columns 1..Pos hold, so the row cut after the cursor is the first Index bytes.

@@ -1,30 +1,42 @@
 #pragma once
-// Prefix sums over the rows of a text, kept in two Fenwick trees: the characters of each row (its bytes,
-// plus 2 for the line end of a row that ends its line) and the line ends. They answer "which line holds
-// this row", "where does line N start", "how long is the text" and "which row holds character offset
-// X" in O(log n); a changed row costs O(log n); a changed row count is answered by a rebuild in O(n),
-// the same order as moving the rows themselves.
+// Prefix sums over the rows of a text: the characters of each row (its bytes, plus 2 for the line end
+// of a row that ends its line) and the line ends. They answer "which line holds this row", "where does
+// line N start", "how long is the text" and "which row holds character offset X" in O(log n).
+//
+// The rows are taken in runs (blocks) of about 64: Fenwick trees over the blocks hold their row counts
+// and sums, and the rows inside a block are read when asked. A changed row costs O(log n); rows added
+// or removed cost O(log n) plus the rows of the blocks they touch, and a block that grows past twice
+// its size splits. The index keeps well under a byte per row.
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace qx {
 
 class TRowOffsetIndex {
 public:
-    // Rebuilds for Count rows; Value(i, Chars, LineEnds) gives row i's two values.
-    template <class ValueProc>
-    void Rebuild(int Count, ValueProc&& Value);
+    // Value(Row, Chars, LineEnds) gives a row's two values as they are now.
+    using TValueProc = std::function<void(int Row, std::int64_t& Chars, int& LineEnds)>;
+    explicit TRowOffsetIndex(TValueProc Value) : FValue(std::move(Value)) {}
 
-    int Count() const { return static_cast<int>(FChars.size()) - 1; }
-    // Sets row Row's values.
-    void Update(int Row, std::int64_t Chars, int LineEnds);
+    static constexpr int BlockRows = 64;
+
+    // Builds the index for Count rows.
+    void Rebuild(int Count);
+    // Count rows were inserted at Row (0..Count()); the rows from Row on moved down.
+    void RowsInserted(int Row, int Count);
+    // Count rows at Row were removed.
+    void RowsDeleted(int Row, int Count);
+    // Row's values changed from OldChars and OldLineEnds.
+    void RowChanged(int Row, std::int64_t OldChars, int OldLineEnds);
+    int Count() const { return FCount; }
 
     // Sums over the rows 0 .. Rows - 1 (Rows clamped to 0..Count).
     std::int64_t CharsBefore(int Rows) const;
     int LineEndsBefore(int Rows) const;
-    std::int64_t TotalChars() const { return CharsBefore(Count()); }
-    int TotalLineEnds() const { return LineEndsBefore(Count()); }
+    std::int64_t TotalChars() const;
+    int TotalLineEnds() const;
 
     // The first row whose running character count passes Offset: the smallest R with
     // CharsBefore(R + 1) > Offset; Count when there is none.
@@ -34,32 +46,35 @@ public:
     int RowOfLineEnd(int N) const;
 
 private:
-    template <class T> static T Sum(const std::vector<T>& Tree, int Rows);
-    template <class T> static int Search(const std::vector<T>& Tree, T Value);
+    struct TBlock {
+        int Rows = 0;
+        int LineEnds = 0;
+        std::int64_t Chars = 0;
+    };
+    // Reads the rows of a block that starts at row First.
+    void Sum(TBlock& Block, int First) const;
+    // Replaces the blocks from Index on (Count of them) by blocks of BlockRows rows over Rows rows from
+    // row First, and rebuilds the trees.
+    void Rechunk(std::size_t Index, std::size_t Count, int First, int Rows);
+    void BuildTrees();
+    void AddToTrees(std::size_t Block, int Rows, std::int64_t Chars, int LineEnds);
+    // The block holding Row (0 <= Row < Count) and the block's first row.
+    std::size_t BlockOf(int Row, int& First) const;
+    int RowsBefore(std::size_t Blocks) const;
+    std::int64_t RowChars(int Row) const;
+    int RowLineEnds(int Row) const;
+    // The sum over the rows before Rows, of the value Pick(Row) that Tree sums by blocks.
+    template <class T, class PickProc> T SumBefore(const std::vector<T>& Tree, int Rows, PickProc Pick) const;
+    // The first row at which the running sum of Pick(Row) passes Value, or Count.
+    template <class T, class PickProc> int RowAt(const std::vector<T>& Tree, T Value, PickProc Pick) const;
 
-    // 1-based trees; element 0 unused.
-    std::vector<std::int64_t> FChars{0};
-    std::vector<std::int32_t> FLineEnds{0};
+    TValueProc FValue;
+    int FCount = 0;
+    std::vector<TBlock> FBlocks;
+    // 1-based Fenwick trees over the blocks; element 0 unused.
+    std::vector<std::int32_t> FRowTree{0};
+    std::vector<std::int64_t> FCharTree{0};
+    std::vector<std::int32_t> FEndTree{0};
 };
-
-template <class ValueProc>
-void TRowOffsetIndex::Rebuild(int Count, ValueProc&& Value)
-{
-    const auto n = static_cast<std::size_t>(Count < 0 ? 0 : Count);
-    FChars.assign(n + 1, 0);
-    FLineEnds.assign(n + 1, 0);
-    for (std::size_t i = 1; i <= n; ++i) {
-        std::int64_t chars = 0;
-        int ends = 0;
-        Value(static_cast<int>(i - 1), chars, ends);
-        FChars[i] += chars;
-        FLineEnds[i] += ends;
-        const std::size_t parent = i + (i & (~i + 1));
-        if (parent <= n) {
-            FChars[parent] += FChars[i];
-            FLineEnds[parent] += FLineEnds[i];
-        }
-    }
-}
 
 } // namespace qx

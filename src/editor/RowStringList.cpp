@@ -219,6 +219,14 @@ void TRowStringList::InsertItems(int Index, std::span<const TRowStringItem> Item
     Changed();
 }
 
+void TRowStringList::AssignItems(std::vector<TRowStringItem>&& Items)
+{
+    Changing();
+    FList = std::move(Items);
+    Items = {};
+    Changed();
+}
+
 void TRowStringList::DeleteItems(int Index, int Count)
 {
     if (Count <= 0) return;

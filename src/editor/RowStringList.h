@@ -93,6 +93,9 @@ public:
     void PutItem(int Index, const TRowStringItem& Value);
     void InsertItems(int Index, std::span<const TRowStringItem> Items);
     void DeleteItems(int Index, int Count);
+    // Replaces every row by Items, taking over their array (one change): a whole text laid out anew
+    // never needs two arrays of its size besides the one being built.
+    void AssignItems(std::vector<TRowStringItem>&& Items);
 
     // Per-row values; writing them announces nothing.
     std::string_view StateStr(int Index) const { return Item(Index).StateStr.View(); }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace qx;
 using qx::test::Bytes;
 
@@ -208,5 +210,34 @@ TEST(TEditorWrapOption, DefaultsHaveNoUnmappedCharacters)
         std::size_t lost = 0;
         Utf8ToCp932(text, &lost);
         EXPECT_EQ(lost, 0u) << text;
+    }
+}
+
+TEST(WrapLine, TheQuickCutAgreesWithTheColumnWalk)
+{
+    // With empty rule strings the line-break rules change nothing, but the cut then takes the walk over
+    // the column description instead of the quick cut by bytes.
+    TEditorWrapOption quick, walked;
+    for (TEditorWrapOption* o : {&quick, &walked}) o->SetWrapByte(20);
+    walked.SetLeading(true);
+    walked.SetLeadStr("");
+    walked.SetFollowStr("");
+    std::mt19937 rng(7);
+    const std::string pieces[] = {"a", " ", Bytes("82 A0"), Bytes("88 9F"), Bytes("82"), "\t"};
+    for (int n = 0; n < 3000; ++n) {
+        std::string line;
+        const int length = static_cast<int>(rng() % 60);
+        for (int i = 0; i < length; ++i) line += pieces[rng() % (n % 2 ? 6 : 5)];
+        std::vector<std::pair<std::size_t, std::size_t>> rows[2];
+        int k = 0;
+        for (TEditorWrapOption* o : {&quick, &walked}) {
+            TWrapRules rules;
+            rules.Layout.WordWrap = true;
+            rules.Layout.WrapByte = 20;
+            rules.Option = o;
+            WrapLine(line, rules, [&](std::size_t offset, std::size_t length, int) { rows[k].emplace_back(offset, length); });
+            ++k;
+        }
+        ASSERT_EQ(rows[0], rows[1]) << ::testing::PrintToString(line);
     }
 }

@@ -139,6 +139,13 @@ TEST(RowStoreOracle, RandomEditsEqualTheFinalTextWrappedFromScratchAndUndoRedoAl
                 if (::testing::Test::HasFatalFailure()) return;
             }
             const Rows final = Dump(rows);
+            // Re-wrapping a whole text lays it out as wrapping its lines one by one does.
+            Config unwrapped = config;
+            unwrapped.wrap = false;
+            Store rewrapped(unwrapped);
+            rewrapped.lines.SetText(rows.GetRowsText(0, rows.Count()).Text);
+            rewrapped.rows->SetWordWrap(config.wrap);
+            ASSERT_EQ(DumpWithoutMarks(*rewrapped.rows), DumpWithoutMarks(rows)) << config.name << " seed " << seed;
             for (int i = 0; i < edits; ++i) rows.Undo();
             EXPECT_FALSE(rows.UndoObj().CanUndo());
             ASSERT_EQ(Dump(rows), initial) << config.name << " seed " << seed << " (undone)";

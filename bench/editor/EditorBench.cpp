@@ -1,0 +1,193 @@
+// Benchmark driver for the row store, run by bench/bench-editor.sh:
+//   qx_editor_bench generate FILE MEGABYTES    writes a Shift-JIS text of about that size (CR LF lines)
+//   qx_editor_bench load FILE [WRAP]           loads FILE (wrapped at WRAP columns when given) and exits
+//   qx_editor_bench insert FILE [WRAP] [N]     loads FILE, then types N characters at the start, the
+//                                              middle and the end; prints latency percentiles
+// The load is timed from outside (wall time, peak memory) so that it compares with another program.
+
+#include "editor/EditorFountain.h"
+#include "editor/EditorScreen.h"
+#include "editor/EditorScreenStrings.h"
+#include "editor/EditorStrings.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace qx;
+
+namespace {
+
+// A view without a window: a screen of 50 rows from row Top, the default editor fountain; the caret is
+// not followed and repaint requests are dropped.
+class HeadlessView : public TEditorView {
+public:
+    explicit HeadlessView(TEditorScreenStrings& Rows) : FRows(Rows) {}
+    std::unique_ptr<TEditorFountain> Fountain = Construct<TEditorFountain>(nullptr);
+    int Top = 0;
+
+    TEditorScreenStrings& ScreenStrings() override { return FRows; }
+    int Row() const override { return Top; }
+    int Col() const override { return 1; }
+    void SetRow(int) override {}
+    void SetRowCol(int, int) override {}
+    void CaretToOffset(int, std::int64_t) override {}
+    int TopRow() const override { return Top; }
+    void SetTopRow(int Row) override { Top = Row; }
+    int VisibleRows() const override { return 50; }
+    bool Focused() const override { return true; }
+    void CleanSelection() override {}
+    void TextChanged(TEditorScreenStrings& Rows) override { FScreen.Update(Rows); }
+    void InvalidateRow(int) override {}
+    void RefreshView() override {}
+    void InvalidateRows(int, int) override {}
+    void InvalidateTextArea() override {}
+    void ScrollTextRows(int, int) override {}
+    void ScrollImagebarRows(int, int) override {}
+    void InvalidateLeftbarRows(int, int) override {}
+    TFountain* ActiveFountain() const override { return Fountain.get(); }
+
+private:
+    TEditorScreenStrings& FRows;
+    TEditorScreen FScreen{*this};
+};
+
+struct Text {
+    std::shared_ptr<TEditorScreenStrings> rows = Construct<TEditorScreenStrings>();
+    HeadlessView view{*rows};
+    TEditorStrings lines{view};
+    Text() { rows->AddView(&view); }
+    ~Text() { rows->RemoveView(&view); }
+};
+
+int Generate(const std::string& File, long Megabytes)
+{
+    std::mt19937 rng(20240601);
+    std::ofstream out(File, std::ios::binary);
+    if (!out) {
+        std::cerr << "cannot write " << File << "\n";
+        return 1;
+    }
+    const long target = Megabytes * 1000 * 1000;
+    const char* words[] = {"the", "editor", "row", "wrap", "Shift_JIS", "0123", "line", "text", "(x)", "a+b"};
+    std::string line;
+    long written = 0;
+    while (written < target) {
+        line.clear();
+        const int length = std::uniform_int_distribution<int>(0, 96)(rng);
+        while (static_cast<int>(line.size()) < length) {
+            const int kind = std::uniform_int_distribution<int>(0, 9)(rng);
+            if (kind < 3) {  // hiragana
+                line += '\x82';
+                line += static_cast<char>(std::uniform_int_distribution<int>(0x9F, 0xF1)(rng));
+            } else if (kind < 5) {  // kanji of the first level
+                line += static_cast<char>(std::uniform_int_distribution<int>(0x89, 0x97)(rng));
+                line += static_cast<char>(std::uniform_int_distribution<int>(0x40, 0x7E)(rng));
+            } else if (kind == 5) {  // katakana
+                line += '\x83';
+                line += static_cast<char>(std::uniform_int_distribution<int>(0x40, 0x7E)(rng));
+            } else if (kind == 6) {  // punctuation that the line-break rules look at
+                line += rng() % 2 ? "\x81\x41" : "\x81\x42";
+            } else {
+                line += words[std::uniform_int_distribution<int>(0, 9)(rng)];
+                line += ' ';
+            }
+        }
+        line += "\r\n";
+        out << line;
+        written += static_cast<long>(line.size());
+    }
+    return out ? 0 : 1;
+}
+
+void Load(Text& T, const std::string& File, int Wrap)
+{
+    if (Wrap > 0) {
+        T.rows->WrapOption().SetWrapByte(Wrap);
+        T.rows->SetWordWrap(true);
+    }
+    T.lines.LoadFromFile(File);
+}
+
+// One typed character at (Row, byte column Col), as the control replaces the rows it touches.
+void TypeAt(TEditorScreenStrings& Rows, int Row, int Col)
+{
+    const int from = std::max(Rows.LineStartRow(Row), Row - 1);
+    TRowsText run = Rows.GetRowsText(from, Row - from + 1);
+    const std::size_t offset = static_cast<std::size_t>(Rows.CharIndexOfRow(Row) - Rows.CharIndexOfRow(from) + Col);
+    run.Text.insert(std::min(offset, run.Text.size()), "x");
+    Rows.UpdateText(from, run.Rows, run.Text);
+}
+
+int Insert(const std::string& File, int Wrap, int Count)
+{
+    Text t;
+    Load(t, File, Wrap);
+    TEditorScreenStrings& rows = *t.rows;
+    rows.TextLength();  // the editor asks for the length and the line count right after loading
+    std::printf("%-8s %10s %10s %10s\n", "where", "p50 us", "p99 us", "max us");
+    for (const char* where : {"start", "middle", "end"}) {
+        const std::string w = where;
+        int row = w == "start" ? 0 : (w == "middle" ? rows.Count() / 2 : rows.Count() - 1);
+        // The view shows the caret: its rows are lexed, as painting them would.
+        t.view.Top = std::max(0, row - 10);
+        rows.RowAttributeData(std::min(rows.Count() - 1, row + 50));
+        std::vector<double> micros;
+        micros.reserve(static_cast<std::size_t>(Count));
+        for (int i = 0; i < Count; ++i) {
+            // The caret after the typed text: at its column on the start row, at the end of the text.
+            const int col = w == "end" ? static_cast<int>(rows.Get(rows.Count() - 1).size()) : i;
+            if (w == "end") row = rows.Count() - 1;
+            const auto begin = std::chrono::steady_clock::now();
+            TypeAt(rows, row, col);
+            const int line = rows.RowToLine(row);  // the status bar asks for the line after each edit
+            const auto end = std::chrono::steady_clock::now();
+            if (line < 0) return 1;
+            micros.push_back(std::chrono::duration<double, std::micro>(end - begin).count());
+            if (w != "end") {
+                // Stay on the row that holds the caret's line start.
+                row = rows.LineStartRow(std::min(row, rows.Count() - 1));
+            }
+        }
+        std::sort(micros.begin(), micros.end());
+        const auto at = [&](double q) { return micros[static_cast<std::size_t>(q * (micros.size() - 1))]; };
+        std::printf("%-8s %10.1f %10.1f %10.1f\n", where, at(0.5), at(0.99), micros.back());
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::cerr << "usage: qx_editor_bench generate FILE MB | load FILE [WRAP] | insert FILE [WRAP] [N]\n";
+        return 2;
+    }
+    const std::string command = argv[1], file = argv[2];
+    const int wrap = argc > 3 ? std::atoi(argv[3]) : 0;
+    try {
+        if (command == "generate") return Generate(file, argc > 3 ? std::atol(argv[3]) : 100);
+        if (command == "load") {
+            Text t;
+            Load(t, file, wrap);
+            std::printf("%d rows, %d lines, %lld characters\n", t.rows->Count(), t.lines.Count(),
+                        static_cast<long long>(t.rows->TextLength()));
+            // Leave the memory to the system, as an editor that quits does.
+            std::fflush(stdout);
+            std::_Exit(0);
+        }
+        if (command == "insert") return Insert(file, wrap, argc > 4 ? std::atoi(argv[4]) : 2000);
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << "\n";
+        return 1;
+    }
+    std::cerr << "unknown command " << command << "\n";
+    return 2;
+}
