@@ -16,6 +16,18 @@ std::int64_t RowChars(std::size_t Length, int Attribute)
     return static_cast<std::int64_t>(Length) + (Attribute == raEnd ? 2 : 0);
 }
 
+// An update batch of a row list that ends however the scope is left.
+class TUpdateBatch {
+public:
+    explicit TUpdateBatch(TRowStringList& List) : FList(List) { FList.BeginUpdate(); }
+    ~TUpdateBatch() { FList.EndUpdate(); }
+    TUpdateBatch(const TUpdateBatch&) = delete;
+    TUpdateBatch& operator=(const TUpdateBatch&) = delete;
+
+private:
+    TRowStringList& FList;
+};
+
 // Marks a stretch in which every change of a row is followed row by row (not by a rebuild).
 class TTracked {
 public:
@@ -395,37 +407,35 @@ void TEditorScreenStrings::UpdateText(int Row, int RowCount, std::string_view Te
     text += Text;
     for (int row = lastRow + 1; row <= endRow; ++row) text += RowTextWithLineEnd(row);
 
-    BeginUpdate();
-    TUndoData& undo = FUndoObj->NewUndoData();
+    // The undo entry is filled before the change and recorded once the change is made.
+    TUndoData undo;
     TRowsText old = GetRowsText(startRow, oldRows);
     undo.Row = startRow;
     undo.Attribute = old.LastAttr;
     undo.Text = std::move(old.Text);
     undo.Marks = RowsMarks(startRow, oldRows);
 
+    const TUpdateBatch batch(*this);
+    int newRows = 0;
     if (text.empty()) {
         // The rows go with their line ends; their marks move to the row after them.
         const int marks = DeleteRows(startRow, oldRows);
         undo.LentMarks = static_cast<std::uint16_t>(marks);
         undo.LenderMarks = static_cast<std::uint16_t>(LendMarks(startRow, marks));
-        const int states = UpdateRowStates(startRow, true);
-        NoteChange(startRow, oldRows, states, 0);
-        EndUpdate();
-        return;
+    } else {
+        // The new last row carries the old one's attribute; at the end of the text, whether the text
+        // now ends with a line end decides (an empty row that ended the text is no row of its own).
+        const int lastAttr = endRow == count - 1 ? (EndsWithLineEnd(text) ? raEnd : raEof) : RowAttributes(endRow);
+        TEditorStringList rows;
+        WrapText(text, rows);
+        rows.SetRowAttributes(rows.Count() - 1, lastAttr);
+        newRows = rows.Count();
+        ReplaceRows(startRow, oldRows, rows);
     }
-
-    // The new last row carries the old one's attribute; at the end of the text, whether the text now
-    // ends with a line end decides (an empty row that ended the text is no row of its own).
-    const int lastAttr = endRow == count - 1 ? (EndsWithLineEnd(text) ? raEnd : raEof) : RowAttributes(endRow);
-    TEditorStringList rows;
-    WrapText(text, rows);
-    rows.SetRowAttributes(rows.Count() - 1, lastAttr);
-    undo.RowCount = rows.Count();
-
-    ReplaceRows(startRow, oldRows, rows);
+    undo.RowCount = newRows;
+    FUndoObj->AddUndoData(std::move(undo));
     const int states = UpdateRowStates(startRow, true);
-    NoteChange(startRow, oldRows, states, rows.Count());
-    EndUpdate();
+    NoteChange(startRow, oldRows, states, newRows);
 }
 
 // ---------------------------------------------------------------------------------------------------

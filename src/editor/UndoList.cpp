@@ -38,6 +38,14 @@ TUndoData& TEditorUndoObj::NewUndoData()
     return added;
 }
 
+void TEditorUndoObj::AddUndoData(TUndoData&& Entry)
+{
+    TUndoData& added = NewUndoData();
+    Entry.CaretRow = added.CaretRow;
+    Entry.CaretCol = added.CaretCol;
+    added = std::move(Entry);
+}
+
 void TEditorUndoObj::AddRedoData(const TUndoData& Entry)
 {
     auto entry = std::make_unique<TUndoData>(Entry);
@@ -123,11 +131,8 @@ void TEditorUndoObj::Apply(TUndoDataList& From, bool Redo)
     const int caretCol = From.Last().CaretCol;
     if (Redo) {
         Redoing = true;
-        TUndoData& undo = NewUndoData();
+        AddUndoData(std::move(inverse));
         Redoing = false;
-        inverse.CaretRow = undo.CaretRow;
-        inverse.CaretCol = undo.CaretCol;
-        undo = std::move(inverse);
     } else {
         AddRedoData(inverse);
     }

@@ -61,6 +61,8 @@ public:
     // A new entry with the active view's caret, appended to the undo list (the oldest entry goes when
     // the list outgrows UndoListMax); the redo list is forgotten unless a redo is recording.
     virtual TUndoData& NewUndoData();
+    // NewUndoData filled with Entry's change (its caret is the active view's, as NewUndoData takes it).
+    void AddUndoData(TUndoData&& Entry);
     virtual bool CanRedo() const { return !RedoList.Empty(); }
     virtual bool CanUndo() const { return !UndoList.Empty(); }
     virtual void Redo();
