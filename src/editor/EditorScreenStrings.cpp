@@ -1,6 +1,5 @@
 #include "editor/EditorScreenStrings.h"
 
-#include "editor/EditorUtils.h"
 #include "editor/FountainParser.h"
 
 #include <algorithm>
@@ -28,7 +27,8 @@ private:
     TRowStringList& FList;
 };
 
-// Marks a stretch in which every change of a row is followed row by row (not by a rebuild).
+// Marks a stretch in which the store changes its own rows and brings what it derives from them (the
+// prefix sums, the lexer states) up to date itself.
 class TTracked {
 public:
     explicit TTracked(int& Depth) : FDepth(Depth) { ++FDepth; }
@@ -311,6 +311,8 @@ void TEditorScreenStrings::AppendItems(std::span<const TRowStringItem> Items)
 
 void TEditorScreenStrings::ReplaceRows(int Index, int Count, const TEditorStringList& Source)
 {
+    if (Index < 0 || Index > this->Count()) return;
+    Count = std::clamp(Count, 0, this->Count() - Index);
     const int added = Source.Count() - Count;
     std::vector<int> marks(static_cast<std::size_t>(std::max(Source.Count(), 0)), 0);
     int dropped = 0;
