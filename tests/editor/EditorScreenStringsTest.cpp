@@ -130,6 +130,22 @@ TEST(TEditorScreenStrings, WrappedEditsRewrapOnlyWhatTheyTouch)
     EXPECT_EQ(s->TextLength(), 45 + 2 + 4);
 }
 
+TEST(TEditorScreenStrings, NoEmptyRowEndsTheTextAfterALineEnd)
+{
+    // The last line exactly fills its row: an empty row without line end follows it.
+    Store s(20);
+    s.lines.SetText("A\r\n" + std::string(20, 'x'));
+    EXPECT_EQ(Dump(*s.rows), (Rows{"A|0", std::string(20, 'x') + "|1", "|2"}));
+    // Emptying that line leaves a text that ends with the line end of "A", and no row after it.
+    s->UpdateText(1, 1, "");
+    EXPECT_EQ(Dump(*s.rows), (Rows{"A|0"}));
+    s->Undo();
+    EXPECT_EQ(Dump(*s.rows), (Rows{"A|0", std::string(20, 'x') + "|1", "|2"}));
+    // Typing a line end there: the text ends with it.
+    s->UpdateText(1, 2, std::string(20, 'x') + "\r\n");
+    EXPECT_EQ(Dump(*s.rows), (Rows{"A|0", std::string(20, 'x') + "|1", "|0"}));
+}
+
 TEST(TEditorScreenStrings, DeleteAndReplaceRowsCarryMarks)
 {
     Store s;
