@@ -99,9 +99,14 @@ std::u16string Cp932ToUtf16(std::string_view sjis)
             *o++ = DecodeSingle(b);
             ++i;
         } else if (i + 1 < n && IsTrailByte(static_cast<unsigned char>(sjis[i + 1]))) {
-            const char16_t ch = kCp932Double[LeadIndex(b)][static_cast<unsigned char>(sjis[i + 1])];
-            *o++ = ch ? ch : kCp932Substitute;
-            i += 2;
+            // Japanese text is mostly runs of double-byte characters: go through a run in one loop.
+            unsigned char lead = b;
+            do {
+                const char16_t ch = kCp932Double[LeadIndex(lead)][static_cast<unsigned char>(sjis[i + 1])];
+                *o++ = ch ? ch : kCp932Substitute;
+                i += 2;
+            } while (i + 1 < n && IsDBCSLeadByte(lead = static_cast<unsigned char>(sjis[i])) &&
+                     IsTrailByte(static_cast<unsigned char>(sjis[i + 1])));
         } else {
             *o++ = kCp932Substitute;
             ++i;
@@ -119,20 +124,24 @@ std::string Utf16ToCp932(std::u16string_view text, std::size_t* lost)
     std::size_t missing = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t ch = text[i];
-        if (ch < 0x80) {
-            *o++ = static_cast<char>(ch);
-            continue;
-        }
-        if (ch >= 0xD800 && ch <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
-            ++i;  // a pair is one character, and it has no code
-        const std::uint16_t code = (ch >= 0xD800 && ch <= 0xDFFF) ? 0 : table.code[ch];
-        if (code == 0) {
+        const std::uint16_t code = table.code[ch];  // ASCII maps to itself; surrogates to nothing
+        if (code == 0) [[unlikely]] {
+            if (ch == 0) {
+                *o++ = '\0';
+                continue;
+            }
+            if (ch >= 0xD800 && ch <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+                ++i;  // a pair is one character, and it has no code
             *o++ = '?';
             ++missing;
-        } else {
-            if (code > 0xFF) *o++ = static_cast<char>(code >> 8);
-            *o++ = static_cast<char>(code & 0xFF);
+            continue;
         }
+        // One or two bytes, written without a branch: the second store is overwritten by a single byte's
+        // successor.
+        const bool wide = code > 0xFF;
+        o[0] = static_cast<char>(wide ? code >> 8 : code);
+        o[1] = static_cast<char>(code & 0xFF);
+        o += wide ? 2 : 1;
     }
     out.resize(static_cast<std::size_t>(o - out.data()));
     if (lost) *lost = missing;
