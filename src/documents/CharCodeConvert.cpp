@@ -194,6 +194,8 @@ public:
     explicit TJisWriter(std::size_t Size) : TWriter(Size) {}
     void Single(char*& Out, unsigned char B)
     {
+        if (B >= 0x80) [[unlikely]]
+            return Broken(Out); // JIS is 7-bit
         Close(Out);
         *Out++ = static_cast<char>(B);
     }
@@ -259,7 +261,8 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost)
 }
 
 // EUC: ASCII, 0x8E + half-width katakana, two bytes 0xA1..0xFE (JIS X 0208), 0x8F + two bytes (JIS X 0212,
-// which neither JIS X 0208 nor Shift-JIS holds). Anything else is a broken character that takes one byte.
+// which neither JIS X 0208 nor Shift-JIS holds). 0x80 and 0xFF start nothing and stand for themselves
+// (Shift-JIS has them as single bytes); anything else is a broken character that takes one byte.
 template <class TOut>
 std::string ReadEuc(std::string_view Text, std::size_t* Lost)
 {
@@ -273,7 +276,7 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
         }
         const auto B = static_cast<unsigned char>(Text[I]);
         const unsigned char B2 = ByteAt(Text, I + 1);
-        if (B < 0x80) {
+        if (B < 0x80 || B == 0x80 || B == 0xFF) {
             W.Single(Out, B);
             ++I;
         } else if (B == 0x8E && IsHalfKana(B2)) {

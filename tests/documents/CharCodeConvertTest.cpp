@@ -161,13 +161,14 @@ TEST(CharCodeConvert, EucToSjisAndEucToJis)
         {"0x8E before a line end", Bytes("8E 0A"), Bytes("81 AC 0A"), 1},
         {"lead byte at the end", Bytes("B0"), Bytes("81 AC"), 1},
         {"lead byte before a line end keeps the line end", Bytes("B0 0D 0A"), Bytes("81 AC 0D 0A"), 1},
-        {"bytes that start nothing", Bytes("80 A0 FF"), Bytes("81 AC 81 AC 81 AC"), 3},
+        {"bytes that start nothing", Bytes("81 A0 0A"), Bytes("81 AC 81 AC 0A"), 2},
+        {"0x80 and 0xFF stand for themselves", Bytes("80 FF"), Bytes("80 FF"), 0},
     });
     ExpectCases(EucToJis, {
         {"runs", "a" + Bytes("B0 A1 0A A4 A2"), "a" + In + "0!" + Out + "\n" + In + "$\"" + Out, 0},
         {"kana widen with their marks", Bytes("8E B6 8E DE 8E B1"), In + "%,%\"" + Out, 0},
         {"0x8E at the end", Bytes("8E"), In + "\"." + Out, 1},
-        {"bytes that start nothing", Bytes("FF 41"), In + "\"." + Out + "A", 1},
+        {"bytes that start nothing", Bytes("FF 41 A0"), In + "\"." + Out + "A" + In + "\"." + Out, 2},
     });
 }
 
