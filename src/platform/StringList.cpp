@@ -256,6 +256,12 @@ void TStringList::Assign(const TStringList& source)
     EndUpdate();
 }
 
+void TStringList::Assign(const TPersistent& Source)
+{
+    if (const auto* list = dynamic_cast<const TStringList*>(&Source)) Assign(*list);
+    else TPersistent::Assign(Source);
+}
+
 void TStringList::AddStrings(const TStringList& source)
 {
     const std::vector<std::string> items = source.FItems;  // source may be this list

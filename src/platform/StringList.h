@@ -56,6 +56,8 @@ public:
     // Replaces the contents by the lines of `text` (CR, LF and CR LF end a line; a final line end adds none).
     void SetText(std::string_view text);
     void Assign(const TStringList& source);
+    // From another string list; any other source raises Exception, as TPersistent's does.
+    void Assign(const TPersistent& Source) override;
     void AddStrings(const TStringList& source);
     const std::vector<std::string>& Items() const { return FItems; }
 

@@ -78,3 +78,14 @@ TEST(TStringList, OneChangeNotificationPerBatch)
     list.Add("c");
     EXPECT_EQ(changes, 3);
 }
+
+TEST(TStringList, AssignsFromAnotherListThroughThePersistentBase)
+{
+    TStringList source, target;
+    source.Add("x");
+    const TPersistent& asPersistent = source;
+    target.Assign(asPersistent);
+    EXPECT_EQ(target.Items(), source.Items());
+    TPersistent other;
+    EXPECT_THROW(target.Assign(other), Exception);
+}
