@@ -6,11 +6,6 @@
 
 namespace qx {
 
-namespace {
-constexpr TFontStyle kStyleBits[] = {TFontStyle::fsBold, TFontStyle::fsItalic, TFontStyle::fsUnderline,
-                                     TFontStyle::fsStrikeOut};
-}
-
 std::string AddQuotes(std::string_view value)
 {
     return "\"" + std::string(value) + "\"";
@@ -38,20 +33,8 @@ TColor StringToColor(std::string_view text, TColor defaultColor)
     return TryStrToInt(text, value) ? value : defaultColor;
 }
 
-int FontStylesToInt(TFontStyles styles)
-{
-    int mask = 0;
-    for (std::size_t i = 0; i < std::size(kStyleBits); ++i)
-        if (styles.Contains(kStyleBits[i])) mask |= 1 << i;
-    return mask;
-}
+int FontStylesToInt(TFontStyles styles) { return styles.Bits(); }
 
-TFontStyles IntToFontStyles(int mask)
-{
-    TFontStyles styles;
-    for (std::size_t i = 0; i < std::size(kStyleBits); ++i)
-        if (mask & (1 << i)) styles.Include(kStyleBits[i]);
-    return styles;
-}
+TFontStyles IntToFontStyles(int mask) { return TFontStyles::FromBits(static_cast<unsigned>(mask)); }
 
 } // namespace qx

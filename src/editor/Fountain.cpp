@@ -190,7 +190,7 @@ bool TFountain::HasItalic(TObject* Instance)
         Instance, KindBit(TTypeKind::tkClass),
         [&](void*, TObject*, const TPropInfo& Prop) {
             if (const auto* color = dynamic_cast<const TFountainColor*>(Prop.Object))
-                italic = italic || (color->Style() & fsItalic) != 0;
+                italic = italic || color->Style().Contains(fsItalic);
         },
         nullptr);
     return italic;

@@ -6,19 +6,13 @@
 
 #include "editor/NotifyObjects.h"
 #include "platform/Color.h"
+#include "platform/FontStyle.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
 namespace qx {
-
-// The class library's font style set.
-using TFontStyles = std::uint8_t;
-constexpr TFontStyles fsBold = 1;
-constexpr TFontStyles fsItalic = 2;
-constexpr TFontStyles fsUnderline = 4;
-constexpr TFontStyles fsStrikeOut = 8;
 
 // A colour of a token class; clNone means that the editor's own colour applies.
 class TFountainColor : public TNotifyPersistent {
@@ -37,7 +31,7 @@ public:
 private:
     TColor FBkColor = clNone;
     TColor FColor = clNone;
-    TFontStyles FStyle = 0;
+    TFontStyles FStyle;
 };
 
 // A collection item that carries a colour. Its colour's changes reach the collection when the

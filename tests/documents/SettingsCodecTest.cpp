@@ -2,7 +2,12 @@
 #include "platform/IniFile.h"
 #include "support/TempDir.h"
 
+#include "editor/Fountain.h"
+
 #include <gtest/gtest.h>
+
+#include <type_traits>
+#include <utility>
 
 using namespace qx;
 
@@ -58,4 +63,13 @@ TEST(SettingsCodec, FontStyleMask)
     EXPECT_EQ(FontStylesToInt({TFontStyle::fsStrikeOut}), 8);
     for (int mask = 0; mask < 16; ++mask) EXPECT_EQ(FontStylesToInt(IntToFontStyles(mask)), mask);
     EXPECT_EQ(IntToFontStyles(0x35), (TFontStyles{TFontStyle::fsBold, TFontStyle::fsUnderline}));
+}
+
+// The settings and the syntax colours share one font-style set, so a stored style reaches a fountain as is.
+static_assert(std::is_same_v<decltype(std::declval<qx::TFountainColor>().Style()), qx::TFontStyles>);
+
+TEST(SettingsCodec, FontStylesCombineAsTheirBitMask)
+{
+    EXPECT_EQ(FontStylesToInt(fsBold | fsStrikeOut), 9);
+    EXPECT_EQ(IntToFontStyles(9), fsBold | fsStrikeOut);
 }

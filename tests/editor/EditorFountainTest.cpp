@@ -339,7 +339,7 @@ TEST_F(EditorFountainTest, SettingAllColoursLeavesSelectionAndHitAndNotifiesOnce
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(c.Url().Style(), fsBold);
     EXPECT_EQ(c.Url().BkColor(), clAqua);  // only the style changed
-    EXPECT_EQ(c.Select().Style(), 0);
+    EXPECT_TRUE(c.Select().Style().Empty());
 }
 
 TEST_F(EditorFountainTest, SettersNotifyOnlyRealChanges)
