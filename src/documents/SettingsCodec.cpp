@@ -8,7 +8,12 @@ namespace qx {
 
 std::string AddQuotes(std::string_view value)
 {
-    return "\"" + std::string(value) + "\"";
+    std::string quoted;
+    quoted.reserve(value.size() + 2);
+    quoted += '"';
+    quoted += value;
+    quoted += '"';
+    return quoted;
 }
 
 std::string StripQuotes(std::string_view text)
