@@ -8,8 +8,6 @@ namespace qx {
 
 namespace {
 
-constexpr int kAppendBatch = 4096;
-
 std::int64_t RowChars(std::size_t Length, int Attribute)
 {
     return static_cast<std::int64_t>(Length) + (Attribute == raEnd ? 2 : 0);
@@ -41,12 +39,6 @@ private:
 };
 
 } // namespace
-
-std::span<const TRowStringItem> TEditorStringList::Items() const
-{
-    if (Count() == 0) return {};
-    return {&Item(0), static_cast<std::size_t>(Count())};
-}
 
 // ---------------------------------------------------------------------------------------------------
 // Creation and views
@@ -136,9 +128,8 @@ void TEditorScreenStrings::AdjustViews()
 
 void TEditorScreenStrings::RowValues(int Row, std::int64_t& Chars, int& LineEnds) const
 {
-    const TRowStringItem& item = Item(Row);
-    const int attribute = static_cast<int>(item.AttrWord & 3u);
-    Chars = RowChars(item.Str.size(), attribute);
+    const int attribute = static_cast<int>(AttrWord(Row) & 3u);
+    Chars = RowChars(Get(Row).size(), attribute);
     LineEnds = attribute == raEnd ? 1 : 0;
 }
 
@@ -262,17 +253,16 @@ std::vector<std::uint16_t> TEditorScreenStrings::RowsMarks(int Index, int Count)
     return marks;
 }
 
-void TEditorScreenStrings::ReplaceRowItems(int Index, int Count, std::span<const TRowStringItem> Source)
+void TEditorScreenStrings::ReplaceRowItems(int Index, int Count, const TEditorStringList& Source)
 {
-    const int added = static_cast<int>(Source.size());
+    const int added = Source.Count();
     const int common = std::min(Count, added);
     BeginUpdate();
-    for (int i = 0; i < common; ++i)
-        ChangeRow(Index + i, [&] { PutItem(Index + i, Source[static_cast<std::size_t>(i)]); });
+    for (int i = 0; i < common; ++i) ChangeRow(Index + i, [&] { PutItem(Index + i, Source.Item(i)); });
     {
         const TTracked tracked(FTracking);
         if (Count > common) DeleteItems(Index + common, Count - common);
-        if (added > common) InsertItems(Index + common, Source.subspan(static_cast<std::size_t>(common)));
+        if (added > common) InsertItems(Index + common, Source, common, added - common);
     }
     if (FIndexValid) {
         FIndex.RowsDeleted(Index + common, Count - common);
@@ -299,16 +289,6 @@ int TEditorScreenStrings::DeleteRows(int Index, int Count)
     return marks;
 }
 
-void TEditorScreenStrings::AppendItems(std::span<const TRowStringItem> Items)
-{
-    const int first = Count();
-    {
-        const TTracked tracked(FTracking);
-        InsertItems(first, Items);
-    }
-    if (FIndexValid) FIndex.RowsInserted(first, static_cast<int>(Items.size()));
-}
-
 void TEditorScreenStrings::ReplaceRows(int Index, int Count, const TEditorStringList& Source)
 {
     if (Index < 0 || Index > this->Count()) return;
@@ -329,7 +309,7 @@ void TEditorScreenStrings::ReplaceRows(int Index, int Count, const TEditorString
         for (int i = 0; i < Count; ++i) dropped |= RowMarks(Index + i);
     }
     BeginUpdate();
-    ReplaceRowItems(Index, Count, Source.Items());
+    ReplaceRowItems(Index, Count, Source);
     for (std::size_t i = 0; i < marks.size(); ++i)
         TEditorStringList::SetRowMarks(Index + static_cast<int>(i), marks[i] | Source.RowMarks(static_cast<int>(i)));
     EndUpdate();
@@ -603,17 +583,13 @@ void TEditorScreenStrings::RebuildRows(bool Wrap)
         TWrapRules rules = WrapRules();
         rules.Layout.WordWrap = Wrap;
 
-        // First the lines whose rows change, cut into their new rows, so that the new array is made
-        // once at its final size.
-        struct TChangedLine {
-            int Row, End;     // old rows
-            int First, Rows;  // new rows in Pieces
-        };
-        std::vector<TChangedLine> changed;
-        std::vector<TRowStringItem> pieces;
-        std::vector<std::uint8_t> pieceAttrs;
-        std::size_t newCount = 0;
+        // The new rows are laid out in a list of their own, which then takes the old rows' place.
+        TEditorStringList built;
         std::string joined;
+        int kept = 0;  // the first of a run of old rows that stay as they are
+        const auto keep = [&](int end) {
+            if (end > kept) built.InsertItems(built.Count(), *this, kept, end - kept);
+        };
         for (int row = 0; row < count;) {
             const int end = LineEndRow(row);
             std::string_view line = Get(row);
@@ -623,56 +599,39 @@ void TEditorScreenStrings::RebuildRows(bool Wrap)
                 line = joined;
             }
             if (end == row && (!Wrap || WrapCut(line, rules) < 0)) {
-                ++newCount;
-            } else {
-                TChangedLine c{row, end, static_cast<int>(pieces.size()), 0};
-                WrapLine(line, rules, [&](std::size_t offset, std::size_t length, int attribute) {
-                    pieces.emplace_back().Str = TRowString(line.substr(offset, length));
-                    pieceAttrs.push_back(static_cast<std::uint8_t>(attribute));
-                });
-                c.Rows = static_cast<int>(pieces.size()) - c.First;
-                newCount += static_cast<std::size_t>(c.Rows);
-                changed.push_back(c);
-            }
-            row = end + 1;
-        }
-
-        // The new rows in order, and the attributes and marks to give them once they are in the store.
-        std::vector<TRowStringItem> items;
-        items.reserve(newCount);
-        std::vector<std::pair<int, int>> attributes, marks;
-        auto next = changed.begin();
-        for (int row = 0; row < count;) {
-            const int r = static_cast<int>(items.size());
-            if (next == changed.end() || next->Row != row) {
-                items.push_back(Item(row));
-                if (RowAttributes(row) != raEnd) attributes.emplace_back(r, raEnd);
-                ++row;
+                if (RowAttributes(row) != raEnd && row != count - 1) {
+                    keep(row + 1);
+                    built.SetRowAttributes(built.Count() - 1, raEnd);
+                    kept = row + 1;
+                }
+                row = end + 1;
                 continue;
             }
-            for (int i = 0; i < next->Rows; ++i) {
-                const int old = std::min(row + i, next->End);
-                TRowStringItem& item = items.emplace_back(std::move(pieces[static_cast<std::size_t>(next->First + i)]));
-                item.Data = Data(old);
-                const int attribute = pieceAttrs[static_cast<std::size_t>(next->First + i)];
-                if (attribute != raEnd) attributes.emplace_back(r + i, attribute);
-                int m = row + i <= next->End ? RowMarks(old) : 0;
-                if (i == next->Rows - 1)
-                    for (int o = row + next->Rows; o <= next->End; ++o) m |= RowMarks(o);
-                if (m != 0) marks.emplace_back(r + i, m);
-            }
-            row = next->End + 1;
-            ++next;
+            keep(row);
+            const int first = built.Count();
+            WrapLine(line, rules, [&](std::size_t offset, std::size_t length, int attribute) {
+                const int i = built.Count() - first;
+                const int old = std::min(row + i, end);
+                const int r = built.Add(line.substr(offset, length));
+                built.SetData(r, Data(old));
+                built.SetRowAttributes(r, attribute);
+                if (row + i <= end) built.SetRowMarks(r, RowMarks(old));
+            });
+            // The marks of old rows that have no new row join the line's last row.
+            const int last = built.Count() - 1;
+            int m = built.RowMarks(last);
+            for (int o = row + (last - first + 1); o <= end; ++o) m |= RowMarks(o);
+            built.SetRowMarks(last, m);
+            row = end + 1;
+            kept = row;
         }
-        attributes.emplace_back(static_cast<int>(items.size()) - 1, lastAttr);
-        pieces = {};
+        keep(count);
+        built.SetRowAttributes(built.Count() - 1, lastAttr);
 
         BeginUpdate();
         {
             const TTracked tracked(FTracking);
-            AssignItems(std::move(items));
-            for (const auto& [row, attribute] : attributes) TEditorStringList::SetRowAttributes(row, attribute);
-            for (const auto& [row, m] : marks) TEditorStringList::SetRowMarks(row, m);
+            AssignItems(built);
         }
         FIndexValid = false;
         FStateRows = 0;
@@ -714,22 +673,20 @@ void TEditorScreenStrings::Undo() { FUndoObj->Undo(); }
 
 void TEditorScreenStrings::Redo() { FUndoObj->Redo(); }
 
-void TEditorScreenStrings::TRowAppender::Add(std::string_view Text, int Attribute)
+TEditorScreenStrings::TRowAppender::TRowAppender(TEditorScreenStrings& Rows) : FRows(Rows), FFirst(Rows.Count())
 {
-    if (FBatch.empty()) FBatch.reserve(kAppendBatch);
-    if (Attribute != raEnd) FAttributes.emplace_back(static_cast<int>(FBatch.size()), Attribute);
-    FBatch.emplace_back().Str = TRowString(Text);
-    if (FBatch.size() >= kAppendBatch) Flush();
+    FRows.BeginUpdate();
 }
 
-void TEditorScreenStrings::TRowAppender::Flush()
+TEditorScreenStrings::TRowAppender::~TRowAppender()
 {
-    if (FBatch.empty()) return;
-    const int first = FRows.Count();
-    FRows.AppendItems(FBatch);
-    for (const auto& [row, attribute] : FAttributes) FRows.SetRowAttributes(first + row, attribute);
-    FBatch.clear();
-    FAttributes.clear();
+    if (FRows.FIndexValid) FRows.FIndex.RowsInserted(FFirst, FRows.Count() - FFirst);
+    FRows.EndUpdate();
+}
+
+void TEditorScreenStrings::TRowAppender::Add(std::string_view Text, int Attribute)
+{
+    FRows.AppendRow(Text, static_cast<std::uint32_t>(Attribute) & 3u);
 }
 
 } // namespace qx

@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,11 +24,7 @@
 namespace qx {
 
 // A plain row list, used for temporary rows (wrap results, undo).
-class TEditorStringList : public TRowAttributeStringList {
-public:
-    // The rows as one contiguous run.
-    std::span<const TRowStringItem> Items() const;
-};
+class TEditorStringList : public TRowAttributeStringList {};
 
 // What the last edit changed, read by the views while they repaint; cleared after each update batch.
 struct TEditorUpdateRange {
@@ -128,20 +123,19 @@ public:
     virtual void Undo();
     virtual void Redo();
 
-    // Appends rows at the end, as they are.
-    void AppendItems(std::span<const TRowStringItem> Items);
-    // Appends rows in bulk (no state, no marks).
+    // Appends rows at the end in bulk (no state, no marks), as one change; the prefix sums learn of
+    // them once, when the appender ends.
     class TRowAppender {
     public:
-        explicit TRowAppender(TEditorScreenStrings& Rows) : FRows(Rows) {}
-        ~TRowAppender() { Flush(); }
+        explicit TRowAppender(TEditorScreenStrings& Rows);
+        ~TRowAppender();
+        TRowAppender(const TRowAppender&) = delete;
+        TRowAppender& operator=(const TRowAppender&) = delete;
         void Add(std::string_view Text, int Attribute = 0);
-        void Flush();
 
     private:
         TEditorScreenStrings& FRows;
-        std::vector<TRowStringItem> FBatch;
-        std::vector<std::pair<int, int>> FAttributes;  // batch row, attribute other than 0
+        int FFirst;
     };
 
     // Logical lines and character offsets, from the prefix sums.
@@ -169,7 +163,7 @@ private:
     // Records what an edit changed in UpdateRange (merged with the edits before it in the same batch).
     void NoteChange(int StartRow, int OldRows, int StateRows, int NewRows);
     // Replaces Count rows at Index by Source's rows as they are (marks included).
-    void ReplaceRowItems(int Index, int Count, std::span<const TRowStringItem> Source);
+    void ReplaceRowItems(int Index, int Count, const TEditorStringList& Source);
     // The marks of Count rows from Index, one per row; empty when none has a mark.
     std::vector<std::uint16_t> RowsMarks(int Index, int Count) const;
     // Gives the marks Marks to the row that follows a removal at Row (or drops them when no row is

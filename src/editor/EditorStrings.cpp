@@ -204,7 +204,7 @@ void TEditorStrings::SetText(std::string_view Text)
 }
 
 // Scan(Line) hands every line of the new text to Line and answers whether the text ends with a line
-// end. It runs twice: first to count the rows (before anything changes), then to fill them. With word
+// end. It runs twice: first to count the lines (before anything changes), then to fill the rows. With word
 // wrap the lines are wrapped as they come, as a re-wrap of the whole text would leave them; while the
 // main view is loading they stay unwrapped, to be wrapped once it has loaded.
 template <class ScanProc>
@@ -214,8 +214,9 @@ void TEditorStrings::ReplaceText(ScanProc&& Scan)
     const TEditorView* main = rows.MainView();
     TWrapRules rules = rows.WrapRules();
     rules.Layout.WordWrap = rows.WordWrap() && !(main && main->Loading());
+    // The line count: the room to make for the rows (wrapping adds the rest as it comes).
     std::size_t count = 0;
-    Scan([&](std::string_view line) { count += static_cast<std::size_t>(WrapLine(line, rules, [](std::size_t, std::size_t, int) {})); });
+    Scan([&](std::string_view) { ++count; });
 
     BeginUpdate();
     try {

@@ -60,32 +60,32 @@ QX_ROW_FIELD(RowMarks, MarkWord, fRowMarks, 0)
 
 TRowAttributeData TRowAttributeStringList::RowState(int Index) const
 {
-    const TRowStringItem& item = Item(Index);
+    const std::uint32_t attr = AttrWord(Index);
+    const std::uint32_t mark = MarkWord(Index);
     TRowAttributeData state;
-    state.RowAttribute = static_cast<std::uint8_t>(fRowAttribute.Read(item.AttrWord));
-    state.PrevRowAttribute = static_cast<std::uint8_t>(fPrevRowAttribute.Read(item.AttrWord));
-    state.BracketIndex = fBracketIndex.Read(item.AttrWord) - BracketBias;
-    state.TokenState = fTokenState.Read(item.AttrWord);
-    state.Remain = fRemain.Read(item.AttrWord);
-    state.ExtraState = fExtraState.Read(item.AttrWord);
-    state.Token = static_cast<std::uint8_t>(fToken.Read(item.MarkWord));
-    state.TokenFlag = static_cast<std::uint8_t>(fTokenFlag.Read(item.MarkWord));
-    state.DataStr = item.StateStr.Str();
+    state.RowAttribute = static_cast<std::uint8_t>(fRowAttribute.Read(attr));
+    state.PrevRowAttribute = static_cast<std::uint8_t>(fPrevRowAttribute.Read(attr));
+    state.BracketIndex = fBracketIndex.Read(attr) - BracketBias;
+    state.TokenState = fTokenState.Read(attr);
+    state.Remain = fRemain.Read(attr);
+    state.ExtraState = fExtraState.Read(attr);
+    state.Token = static_cast<std::uint8_t>(fToken.Read(mark));
+    state.TokenFlag = static_cast<std::uint8_t>(fTokenFlag.Read(mark));
+    state.DataStr = StateStr(Index);
     return state;
 }
 
 void TRowAttributeStringList::SetRowState(int Index, const TRowAttributeData& State)
 {
-    TRowStringItem& item = Ref(Index);
-    std::uint32_t attr = item.AttrWord;
+    std::uint32_t attr = AttrWord(Index);
     attr = fPrevRowAttribute.Write(attr, State.PrevRowAttribute);
     attr = fBracketIndex.Write(attr, State.BracketIndex + BracketBias);
     attr = fTokenState.Write(attr, State.TokenState);
     attr = fRemain.Write(attr, State.Remain);
     attr = fExtraState.Write(attr, State.ExtraState);
-    item.AttrWord = attr;
-    item.MarkWord = fTokenFlag.Write(fToken.Write(item.MarkWord, State.Token), State.TokenFlag);
-    if (item.StateStr.View() != State.DataStr) item.StateStr = TRowString(State.DataStr);
+    SetAttrWord(Index, attr);
+    SetMarkWord(Index, fTokenFlag.Write(fToken.Write(MarkWord(Index), State.Token), State.TokenFlag));
+    if (StateStr(Index) != State.DataStr) SetStateStr(Index, State.DataStr);
 }
 
 } // namespace qx

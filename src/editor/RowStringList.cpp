@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <iterator>
 #include <limits>
 #include <new>
 #include <stdexcept>
@@ -15,7 +14,6 @@
 namespace qx {
 
 static_assert(sizeof(TRowString) == sizeof(void*), "a row string is one pointer");
-static_assert(sizeof(TRowStringItem) <= 32, "a row costs at most 32 bytes besides its text");
 
 // The shared representation: a count, a length and the bytes, in one allocation.
 struct TRowString::Rep {
@@ -71,29 +69,282 @@ std::string_view TRowString::View() const noexcept
 
 std::size_t TRowString::size() const noexcept { return FRep ? FRep->Length : 0; }
 
+// ---------------------------------------------------------------------------------------------------
+// Blocks
+
+// The values of a row that few rows have.
+struct TRowStringList::TRowExtra {
+    TRowString StateStr;
+    std::int32_t Data = 0;
+};
+
+struct TRowStringList::TBlock {
+    std::string Text;                  // the rows' texts, end to end
+    std::vector<std::uint32_t> Ends;   // the end of each row's text in Text
+    std::vector<std::uint32_t> Words;  // AttrWord and MarkWord of each row
+    std::vector<TRowExtra> Extras;     // empty, or one per row once a row has a state string or data
+
+    int Rows() const { return static_cast<int>(Ends.size()); }
+    std::size_t Start(int Pos) const { return Pos == 0 ? 0 : Ends[static_cast<std::size_t>(Pos) - 1]; }
+    std::string_view Row(int Pos) const
+    {
+        const std::size_t start = Start(Pos);
+        return std::string_view(Text).substr(start, Ends[static_cast<std::size_t>(Pos)] - start);
+    }
+    std::uint32_t& Word(int Pos, int Which) { return Words[2 * static_cast<std::size_t>(Pos) + static_cast<std::size_t>(Which)]; }
+    TRowExtra& Extra(int Pos)
+    {
+        if (Extras.empty()) Extras.resize(Ends.size());
+        return Extras[static_cast<std::size_t>(Pos)];
+    }
+    const TRowExtra* FindExtra(int Pos) const
+    {
+        return Extras.empty() ? nullptr : &Extras[static_cast<std::size_t>(Pos)];
+    }
+
+    static void CheckLength(std::size_t Length)
+    {
+        if (Length > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("row block too long");
+    }
+
+    void Append(std::string_view S, std::uint32_t AttrWord, std::uint32_t MarkWord)
+    {
+        CheckLength(Text.size() + S.size());
+        Text.append(S);
+        Ends.push_back(static_cast<std::uint32_t>(Text.size()));
+        Words.push_back(AttrWord);
+        Words.push_back(MarkWord);
+        if (!Extras.empty()) Extras.emplace_back();
+    }
+
+    void AppendItem(const TRowStringItem& Item)
+    {
+        Append(Item.Str, Item.AttrWord, Item.MarkWord);
+        if (!Item.StateStr.empty() || Item.Data != 0) Extra(Rows() - 1) = {Item.StateStr, Item.Data};
+    }
+
+    // Appends copies of Source's rows From .. To - 1 (Source is another block).
+    void AppendRows(const TBlock& Source, int From, int To)
+    {
+        if (From >= To) return;
+        const std::size_t start = Source.Start(From);
+        const std::size_t base = Text.size();
+        CheckLength(base + Source.Ends[static_cast<std::size_t>(To) - 1] - start);
+        const int before = Rows();
+        Text.append(Source.Text, start, Source.Ends[static_cast<std::size_t>(To) - 1] - start);
+        for (int i = From; i < To; ++i)
+            Ends.push_back(static_cast<std::uint32_t>(base + Source.Ends[static_cast<std::size_t>(i)] - start));
+        Words.insert(Words.end(), Source.Words.begin() + 2 * From, Source.Words.begin() + 2 * To);
+        if (!Source.Extras.empty()) {
+            Extras.resize(static_cast<std::size_t>(before));
+            Extras.insert(Extras.end(), Source.Extras.begin() + From, Source.Extras.begin() + To);
+        } else if (!Extras.empty()) {
+            Extras.resize(Ends.size());
+        }
+    }
+
+    void Erase(int From, int To)
+    {
+        if (From >= To) return;
+        const std::size_t start = Start(From);
+        const std::size_t removed = Ends[static_cast<std::size_t>(To) - 1] - start;
+        Text.erase(start, removed);
+        Ends.erase(Ends.begin() + From, Ends.begin() + To);
+        for (std::size_t i = static_cast<std::size_t>(From); i < Ends.size(); ++i)
+            Ends[i] -= static_cast<std::uint32_t>(removed);
+        Words.erase(Words.begin() + 2 * From, Words.begin() + 2 * To);
+        if (!Extras.empty()) Extras.erase(Extras.begin() + From, Extras.begin() + To);
+    }
+
+    void SetText(int Pos, std::string_view S)
+    {
+        const std::size_t start = Start(Pos);
+        const std::size_t old = Ends[static_cast<std::size_t>(Pos)] - start;
+        CheckLength(Text.size() - old + S.size());
+        Text.replace(start, old, S);
+        const std::uint32_t grown = static_cast<std::uint32_t>(S.size() - old);  // modulo 2^32
+        for (std::size_t i = static_cast<std::size_t>(Pos); i < Ends.size(); ++i) Ends[i] += grown;
+    }
+
+    // An empty block to follow the full block Previous while rows are appended: its arrays are made
+    // at their final size, and Previous gives back what its text buffer has to spare.
+    static std::unique_ptr<TBlock> Following(TBlock& Previous)
+    {
+        auto next = std::make_unique<TBlock>();
+        const std::size_t size = Previous.Text.size();
+        if (Previous.Text.capacity() - size > size / 16) Previous.Text.shrink_to_fit();
+        next->Text.reserve(size + size / 8);
+        next->Ends.reserve(BlockRows);
+        next->Words.reserve(2 * BlockRows);
+        return next;
+    }
+};
+
+TRowStringList::TRowStringList() = default;
+
 TRowStringList::~TRowStringList()
 {
     OnChange = nullptr;
     OnChanging = nullptr;
 }
 
+void TRowStringList::IndexError(std::int64_t Index) const
+{
+    throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+}
+
 void TRowStringList::CheckIndex(int Index) const
 {
-    if (Index < 0 || Index >= Count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= FCount) IndexError(Index);
 }
 
-const TRowStringItem& TRowStringList::Item(int Index) const
+void TRowStringList::RowsMoved(std::size_t Index) const { FFirstValid = std::min(FFirstValid, Index); }
+
+std::size_t TRowStringList::LocateBlock(int Index, int& Pos) const
 {
-    CheckIndex(Index);
-    return FList[static_cast<std::size_t>(Index)];
+    const auto holds = [&](std::size_t b) {
+        return b < FFirstValid && FFirst[b] <= Index && Index - FFirst[b] < FBlocks[b]->Rows();
+    };
+    std::size_t block = FHint;
+    if (!holds(block)) {
+        if (holds(block + 1)) {
+            ++block;
+        } else {
+            const std::size_t n = FBlocks.size();
+            if (FFirstValid < n) {
+                FFirst.resize(n);
+                for (std::size_t b = FFirstValid; b < n; ++b) FFirst[b] = b == 0 ? 0 : FFirst[b - 1] + FBlocks[b - 1]->Rows();
+                FFirstValid = n;
+            }
+            const auto first = FFirst.begin();
+            block = static_cast<std::size_t>(std::upper_bound(first, first + static_cast<std::ptrdiff_t>(n), Index) - first) - 1;
+        }
+    }
+    FHint = block;
+    Pos = Index - FFirst[block];
+    return block;
 }
 
-TRowStringItem& TRowStringList::Ref(int Index)
+TRowStringList::TBlock& TRowStringList::Locate(int Index, int& Pos) const
 {
     CheckIndex(Index);
-    return FList[static_cast<std::size_t>(Index)];
+    return *FBlocks[LocateBlock(Index, Pos)];
 }
+
+void TRowStringList::InsertBlock(std::size_t At, std::unique_ptr<TBlock> Block)
+{
+    FBlocks.insert(FBlocks.begin() + static_cast<std::ptrdiff_t>(At), std::move(Block));
+    RowsMoved(At);
+}
+
+void TRowStringList::EraseBlocks(std::size_t First, std::size_t Last)
+{
+    if (First >= Last) return;
+    FBlocks.erase(FBlocks.begin() + static_cast<std::ptrdiff_t>(First), FBlocks.begin() + static_cast<std::ptrdiff_t>(Last));
+    RowsMoved(First);
+}
+
+void TRowStringList::Compact(std::size_t First, std::size_t Last)
+{
+    std::size_t i = First > 0 ? First - 1 : 0;
+    std::size_t end = Last + 1;  // the last block to look at
+    while (i < FBlocks.size() && i <= end) {
+        if (FBlocks[i]->Rows() == 0) {
+            EraseBlocks(i, i + 1);
+            if (end > 0) --end;
+        } else if (i + 1 < FBlocks.size() && i + 1 <= end && FBlocks[i]->Rows() + FBlocks[i + 1]->Rows() <= BlockRows) {
+            FBlocks[i]->AppendRows(*FBlocks[i + 1], 0, FBlocks[i + 1]->Rows());
+            EraseBlocks(i + 1, i + 2);
+            --end;
+        } else {
+            ++i;
+        }
+    }
+}
+
+template <class RowProc>
+void TRowStringList::InsertRows(int Index, int Count, RowProc&& Row)
+{
+    if (Count <= 0) return;
+    Grow(static_cast<std::size_t>(FCount) + static_cast<std::size_t>(Count));
+    if (Index == FCount) {
+        // At the end: straight into the last block, then into new ones.
+        if (FBlocks.empty()) InsertBlock(0, std::make_unique<TBlock>());
+        const std::size_t first = FBlocks.size() - 1;
+        std::size_t last = first;
+        try {
+            for (int i = 0; i < Count; ++i) {
+                if (FBlocks[last]->Rows() >= BlockRows) {
+                    InsertBlock(last + 1, TBlock::Following(*FBlocks[last]));
+                    ++last;
+                }
+                Row(i, *FBlocks[last]);
+                ++FCount;
+            }
+        } catch (...) {
+            RowsMoved(first + 1);
+            Compact(first, last);  // a block left empty goes
+            throw;
+        }
+        // New blocks follow full ones only: nothing to merge.
+        RowsMoved(first + 1);
+        return;
+    }
+    // Inside the text: the new rows are made apart first (they may be read from this very list), then
+    // the block at Index is cut in two and they go between the halves.
+    std::vector<std::unique_ptr<TBlock>> added;
+    for (int i = 0; i < Count; ++i) {
+        if (added.empty() || added.back()->Rows() >= BlockRows) added.push_back(std::make_unique<TBlock>());
+        Row(i, *added.back());
+    }
+    int pos;
+    const std::size_t block = LocateBlock(Index, pos);
+    std::size_t at = block;
+    if (pos > 0) {
+        TBlock& cut = *FBlocks[block];
+        auto tail = std::make_unique<TBlock>();
+        tail->AppendRows(cut, pos, cut.Rows());
+        added.push_back(std::move(tail));
+        cut.Erase(pos, cut.Rows());
+        at = block + 1;
+    }
+    FBlocks.insert(FBlocks.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(added.begin()),
+                   std::make_move_iterator(added.end()));
+    RowsMoved(at);
+    FCount += Count;
+    Compact(at, at + added.size() - 1);
+}
+
+void TRowStringList::RemoveRows(int Index, int Count)
+{
+    int pos0, pos1;
+    const std::size_t b0 = LocateBlock(Index, pos0);
+    const std::size_t b1 = LocateBlock(Index + Count - 1, pos1);
+    if (b0 == b1) {
+        FBlocks[b0]->Erase(pos0, pos1 + 1);
+    } else {
+        FBlocks[b1]->Erase(0, pos1 + 1);
+        FBlocks[b0]->Erase(pos0, FBlocks[b0]->Rows());
+        EraseBlocks(b0 + 1, b1);
+    }
+    FCount -= Count;
+    RowsMoved(b0 + 1);
+    Compact(b0, b0 + 1);
+}
+
+void TRowStringList::SetRow(int Index, const TRowStringItem& Value)
+{
+    int pos;
+    TBlock& block = Locate(Index, pos);
+    block.SetText(pos, Value.Str);
+    block.Word(pos, 0) = Value.AttrWord;
+    block.Word(pos, 1) = Value.MarkWord;
+    if (!Value.StateStr.empty() || Value.Data != 0 || !block.Extras.empty())
+        block.Extra(pos) = {Value.StateStr, Value.Data};
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The list
 
 void TRowStringList::Changed()
 {
@@ -130,32 +381,31 @@ void TRowStringList::SetCapacity(int NewCapacity)
 {
     if (NewCapacity < Count())
         throw EListError("List capacity out of bounds (" + std::to_string(NewCapacity) + ")");
-    if (NewCapacity > Capacity()) {
-        FList.reserve(static_cast<std::size_t>(NewCapacity));
-    } else if (NewCapacity < Capacity()) {
-        std::vector<TRowStringItem> smaller;
-        smaller.reserve(static_cast<std::size_t>(NewCapacity));
-        std::move(FList.begin(), FList.end(), std::back_inserter(smaller));
-        FList.swap(smaller);
-    }
+    FCapacity = NewCapacity;
+    FBlocks.reserve(static_cast<std::size_t>(NewCapacity / BlockRows + 1));
 }
 
-// Small lists grow by 4, medium ones by 16, large ones by a quarter: few reallocations while a text
-// is loaded row by row, and little slack on a text of millions of rows.
 void TRowStringList::Grow(std::size_t Needed)
 {
-    std::size_t capacity = FList.capacity();
+    std::size_t capacity = static_cast<std::size_t>(FCapacity);
     if (Needed <= capacity) return;
     const std::size_t delta = capacity > 64 ? capacity / 4 : (capacity > 8 ? 16 : 4);
     capacity = std::max(capacity + delta, Needed);
-    FList.reserve(capacity);
+    FCapacity = static_cast<int>(std::min<std::size_t>(capacity, std::numeric_limits<int>::max()));
+}
+
+std::string_view TRowStringList::Get(int Index) const
+{
+    int pos;
+    return Locate(Index, pos).Row(pos);
 }
 
 void TRowStringList::Put(int Index, std::string_view S)
 {
-    CheckIndex(Index);
+    int pos;
+    TBlock& block = Locate(Index, pos);
     Changing();
-    FList[static_cast<std::size_t>(Index)].Str = TRowString(S);
+    block.SetText(pos, S);
     Changed();
 }
 
@@ -168,62 +418,94 @@ int TRowStringList::Add(std::string_view S)
 
 void TRowStringList::Insert(int Index, std::string_view S)
 {
-    TRowStringItem item;
-    item.Str = TRowString(S);
-    InsertItems(Index, std::span<const TRowStringItem>(&item, 1));
+    if (Index < 0 || Index > FCount) IndexError(Index);
+    Changing();
+    InsertRows(Index, 1, [S](int, TBlock& Block) { Block.Append(S, 0, 0); });
+    Changed();
+}
+
+void TRowStringList::AppendRow(std::string_view S, std::uint32_t AttrWord)
+{
+    InsertRows(FCount, 1, [S, AttrWord](int, TBlock& Block) { Block.Append(S, AttrWord, 0); });
 }
 
 void TRowStringList::Delete(int Index) { DeleteItems(Index, 1); }
 
 void TRowStringList::Exchange(int Index1, int Index2)
 {
-    CheckIndex(Index1);
-    CheckIndex(Index2);
+    const TRowStringItem item1 = Item(Index1);
+    const TRowStringItem item2 = Item(Index2);
     Changing();
-    std::swap(FList[static_cast<std::size_t>(Index1)], FList[static_cast<std::size_t>(Index2)]);
+    SetRow(Index1, item2);
+    SetRow(Index2, item1);
     Changed();
 }
 
 void TRowStringList::Clear()
 {
-    if (FList.empty()) return;
+    if (FCount == 0) return;
     Changing();
-    std::vector<TRowStringItem>().swap(FList);
+    std::vector<std::unique_ptr<TBlock>>().swap(FBlocks);
+    std::vector<int>().swap(FFirst);
+    FFirstValid = 0;
+    FHint = 0;
+    FCount = 0;
+    FCapacity = 0;
     Changed();
+}
+
+TRowStringItem TRowStringList::Item(int Index) const
+{
+    int pos;
+    TBlock& block = Locate(Index, pos);
+    TRowStringItem item;
+    item.Str = TRowString(block.Row(pos));
+    if (const TRowExtra* extra = block.FindExtra(pos)) {
+        item.StateStr = extra->StateStr;
+        item.Data = extra->Data;
+    }
+    item.AttrWord = block.Word(pos, 0);
+    item.MarkWord = block.Word(pos, 1);
+    return item;
 }
 
 void TRowStringList::PutItem(int Index, const TRowStringItem& Value)
 {
     CheckIndex(Index);
     Changing();
-    FList[static_cast<std::size_t>(Index)] = Value;
+    SetRow(Index, Value);
     Changed();
 }
 
 void TRowStringList::InsertItems(int Index, std::span<const TRowStringItem> Items)
 {
-    if (Index < 0 || Index > Count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index > FCount) IndexError(Index);
     if (Items.empty()) return;
-    const std::less<const TRowStringItem*> before;
-    const TRowStringItem* own = FList.data();
-    if (before(Items.data(), own + FList.size()) && before(own, Items.data() + Items.size())) {
-        // Rows of this very list: copy them before the array moves.
-        const std::vector<TRowStringItem> copy(Items.begin(), Items.end());
-        InsertItems(Index, copy);
-        return;
-    }
     Changing();
-    Grow(FList.size() + Items.size());
-    FList.insert(FList.begin() + Index, Items.begin(), Items.end());
+    InsertRows(Index, static_cast<int>(Items.size()),
+               [Items](int I, TBlock& Block) { Block.AppendItem(Items[static_cast<std::size_t>(I)]); });
     Changed();
 }
 
-void TRowStringList::AssignItems(std::vector<TRowStringItem>&& Items)
+void TRowStringList::InsertItems(int Index, const TRowStringList& Source, int First, int Count)
 {
+    if (Index < 0 || Index > FCount) IndexError(Index);
+    if (Count <= 0) return;
+    Source.CheckIndex(First);
+    Source.CheckIndex(First + Count - 1);
+    if (&Source == this && Index == FCount) {
+        // Appending rows of this very list: they are copied apart first, as the last block grows.
+        TRowStringList copy;
+        copy.InsertItems(0, *this, First, Count);
+        InsertItems(Index, copy, 0, Count);
+        return;
+    }
     Changing();
-    FList = std::move(Items);
-    Items = {};
+    InsertRows(Index, Count, [&Source, First](int I, TBlock& Block) {
+        int pos;
+        const TBlock& from = Source.Locate(First + I, pos);
+        Block.AppendRows(from, pos, pos + 1);
+    });
     Changed();
 }
 
@@ -231,11 +513,67 @@ void TRowStringList::DeleteItems(int Index, int Count)
 {
     if (Count <= 0) return;
     CheckIndex(Index);
-    if (Count > this->Count() - Index)
-        throw EListError("List index out of bounds (" + std::to_string(std::int64_t{Index} + Count - 1) + ")");
+    if (Count > FCount - Index) IndexError(std::int64_t{Index} + Count - 1);
     Changing();
-    FList.erase(FList.begin() + Index, FList.begin() + Index + Count);
+    RemoveRows(Index, Count);
     Changed();
+}
+
+void TRowStringList::AssignItems(TRowStringList& Source)
+{
+    if (&Source == this) return;
+    Changing();
+    FBlocks = std::move(Source.FBlocks);
+    FFirst = std::move(Source.FFirst);
+    FFirstValid = std::exchange(Source.FFirstValid, 0);
+    FHint = std::exchange(Source.FHint, 0);
+    FCount = std::exchange(Source.FCount, 0);
+    FCapacity = std::exchange(Source.FCapacity, 0);
+    Source.FBlocks.clear();
+    Source.FFirst.clear();
+    Changed();
+}
+
+std::string_view TRowStringList::StateStr(int Index) const
+{
+    int pos;
+    const TRowExtra* extra = Locate(Index, pos).FindExtra(pos);
+    return extra ? extra->StateStr.View() : std::string_view();
+}
+
+void TRowStringList::SetStateStr(int Index, std::string_view Value)
+{
+    int pos;
+    TBlock& block = Locate(Index, pos);
+    if (Value.empty() && block.Extras.empty()) return;
+    block.Extra(pos).StateStr = TRowString(Value);
+}
+
+std::int32_t TRowStringList::Data(int Index) const
+{
+    int pos;
+    const TRowExtra* extra = Locate(Index, pos).FindExtra(pos);
+    return extra ? extra->Data : 0;
+}
+
+void TRowStringList::SetData(int Index, std::int32_t Value)
+{
+    int pos;
+    TBlock& block = Locate(Index, pos);
+    if (Value == 0 && block.Extras.empty()) return;
+    block.Extra(pos).Data = Value;
+}
+
+std::uint32_t TRowStringList::Word(int Index, int Which) const
+{
+    int pos;
+    return Locate(Index, pos).Word(pos, Which);
+}
+
+void TRowStringList::SetWord(int Index, int Which, std::uint32_t Value)
+{
+    int pos;
+    Locate(Index, pos).Word(pos, Which) = Value;
 }
 
 } // namespace qx

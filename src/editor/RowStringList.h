@@ -1,13 +1,17 @@
 #pragma once
 // The editor's row container: a string list whose rows carry, besides the text, a lexer-state string
-// and three 32-bit values. A text of two million rows must stay cheap, so a row is a fixed-size item of
-// 32 bytes: two pointer-sized reference-counted strings (empty strings allocate nothing and share one
-// representation, the null pointer) and the three words. Copying a row to another list (the row store,
-// its undo buffer, temporary wrap lists) only bumps reference counts.
+// and three 32-bit values. A text of two million rows must stay cheap to hold and to edit, so the rows
+// live in blocks of at most a few hundred: a block keeps its rows' texts end to end in one buffer with
+// a 32-bit end offset per row, the two packed words per row, and the rarely used state strings and
+// data values only once one of its rows has any. A row then costs its text and about 12 bytes, loading
+// allocates per block rather than per row, and inserting or deleting rows moves the bytes of one block
+// (blocks split and merge to stay within bounds). The first row of each block is kept in a table that
+// is brought up to date lazily; a row is found by binary search over it.
 
 #include "platform/Object.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,7 +20,7 @@
 namespace qx {
 
 // An immutable, reference-counted byte string of pointer size. The count is not atomic: rows live on
-// the one UI thread.
+// the one UI thread. The empty string allocates nothing.
 class TRowString {
 public:
     TRowString() noexcept = default;
@@ -44,7 +48,7 @@ private:
     Rep* FRep = nullptr;
 };
 
-// One row.
+// One row, as a value: what Item returns and the bulk operations take.
 struct TRowStringItem {
     TRowString Str;        // the row text (Shift-JIS bytes, no line end)
     TRowString StateStr;   // the string part of the lexer state at the start of the row
@@ -55,7 +59,10 @@ struct TRowStringItem {
 
 class TRowStringList : public TPersistent {
 public:
-    TRowStringList() = default;
+    // Rows per block: inserting or deleting a row moves at most this many rows' bytes.
+    static constexpr int BlockRows = 256;
+
+    TRowStringList();
     // Events are cleared first: nothing is announced while the list is destroyed.
     ~TRowStringList() override;
     TRowStringList(const TRowStringList&) = delete;
@@ -66,13 +73,16 @@ public:
     TNotifyEvent OnChange;
     TNotifyEvent OnChanging;
 
-    int Count() const { return static_cast<int>(FList.size()); }
-    int Capacity() const { return static_cast<int>(FList.capacity()); }
+    int Count() const { return FCount; }
+    // The rows the list has made room for in its bookkeeping: it grows by 4 while it is 8 or less, by
+    // 16 while it is 64 or less, else by a quarter. The blocks themselves grow as rows come.
+    int Capacity() const { return FCapacity; }
     // A capacity below Count raises EListError.
     void SetCapacity(int NewCapacity);
 
     // Every index outside 0..Count-1 raises EListError "List index out of bounds (%d)".
-    std::string_view Get(int Index) const { return Item(Index).Str.View(); }
+    // The text stays valid until the next change of the list.
+    std::string_view Get(int Index) const;
     std::string_view operator[](int Index) const { return Get(Index); }
     // Replaces the text only; the row's state, marks and data stay.
     void Put(int Index, std::string_view S);
@@ -83,29 +93,31 @@ public:
     void Delete(int Index);
     // Swaps the two whole rows (text, state string, data, both words).
     void Exchange(int Index1, int Index2);
-    // Removes every row and releases the array; an empty list announces nothing.
+    // Removes every row and releases the blocks; an empty list announces nothing.
     void Clear();
 
     // Whole rows, for moving rows between lists without losing any field. InsertItems takes Index
     // 0..Count; DeleteItems removes Count rows from Index (the whole range must exist). Each is one
-    // change (one OnChanging, one OnChange) and moves the rows behind once, however many rows it takes.
-    const TRowStringItem& Item(int Index) const;
+    // change (one OnChanging, one OnChange) and costs the rows it moves plus the blocks it touches.
+    TRowStringItem Item(int Index) const;
     void PutItem(int Index, const TRowStringItem& Value);
     void InsertItems(int Index, std::span<const TRowStringItem> Items);
+    // Inserts copies of Source's rows First .. First + Count - 1 (Source may be this list).
+    void InsertItems(int Index, const TRowStringList& Source, int First, int Count);
     void DeleteItems(int Index, int Count);
-    // Replaces every row by Items, taking over their array (one change): a whole text laid out anew
-    // never needs two arrays of its size besides the one being built.
-    void AssignItems(std::vector<TRowStringItem>&& Items);
+    // Replaces every row by Source's rows, taking them over (one change); Source is left empty. A whole
+    // text laid out anew never needs more than the old rows and the new.
+    void AssignItems(TRowStringList& Source);
 
     // Per-row values; writing them announces nothing.
-    std::string_view StateStr(int Index) const { return Item(Index).StateStr.View(); }
-    void SetStateStr(int Index, std::string_view Value) { Ref(Index).StateStr = TRowString(Value); }
-    std::int32_t Data(int Index) const { return Item(Index).Data; }
-    void SetData(int Index, std::int32_t Value) { Ref(Index).Data = Value; }
-    std::uint32_t AttrWord(int Index) const { return Item(Index).AttrWord; }
-    void SetAttrWord(int Index, std::uint32_t Value) { Ref(Index).AttrWord = Value; }
-    std::uint32_t MarkWord(int Index) const { return Item(Index).MarkWord; }
-    void SetMarkWord(int Index, std::uint32_t Value) { Ref(Index).MarkWord = Value; }
+    std::string_view StateStr(int Index) const;
+    void SetStateStr(int Index, std::string_view Value);
+    std::int32_t Data(int Index) const;
+    void SetData(int Index, std::int32_t Value);
+    std::uint32_t AttrWord(int Index) const { return Word(Index, 0); }
+    void SetAttrWord(int Index, std::uint32_t Value) { SetWord(Index, 0, Value); }
+    std::uint32_t MarkWord(int Index) const { return Word(Index, 1); }
+    void SetMarkWord(int Index, std::uint32_t Value) { SetWord(Index, 1, Value); }
 
     // The class library's update brackets: the outermost pair calls SetUpdateState.
     void BeginUpdate();
@@ -117,13 +129,38 @@ protected:
     virtual void Changing();
     // True: OnChanging, then the list's update counter goes up; False: it goes down, then OnChange.
     virtual void SetUpdateState(bool Updating);
-    TRowStringItem& Ref(int Index);
     void CheckIndex(int Index) const;
+    // Appends a row with the given words, announcing nothing: the caller brackets a run of them.
+    void AppendRow(std::string_view S, std::uint32_t AttrWord);
 
 private:
+    struct TBlock;
+    struct TRowExtra;
+    // The block that holds row Index (0 <= Index < Count) and the row's place in it.
+    TBlock& Locate(int Index, int& Pos) const;
+    std::size_t LocateBlock(int Index, int& Pos) const;
+    // Inserts Count rows at Index; Row(I, Block) appends the I-th new row to the end of Block.
+    template <class RowProc> void InsertRows(int Index, int Count, RowProc&& Row);
+    void RemoveRows(int Index, int Count);
+    void SetRow(int Index, const TRowStringItem& Value);
+    // Merges neighbouring blocks from First - 1 through Last + 1 that fit in one, and drops empty ones.
+    void Compact(std::size_t First, std::size_t Last);
+    void InsertBlock(std::size_t At, std::unique_ptr<TBlock> Block);
+    void EraseBlocks(std::size_t First, std::size_t Last);
+    // Block Index changed its row count (or the blocks from Index on moved).
+    void RowsMoved(std::size_t Index) const;
     void Grow(std::size_t Needed);
+    std::uint32_t Word(int Index, int Which) const;
+    void SetWord(int Index, int Which, std::uint32_t Value);
+    void IndexError(std::int64_t Index) const;
 
-    std::vector<TRowStringItem> FList;
+    std::vector<std::unique_ptr<TBlock>> FBlocks;
+    // FFirst[B] = the first row of block B, right for the blocks before FFirstValid.
+    mutable std::vector<int> FFirst;
+    mutable std::size_t FFirstValid = 0;
+    mutable std::size_t FHint = 0;  // the block found last: rows are mostly read in order
+    int FCount = 0;
+    int FCapacity = 0;
     int FUpdateCount = 0;  // raised by SetUpdateState
     int FUpdateNest = 0;   // depth of BeginUpdate
 };

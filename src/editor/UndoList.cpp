@@ -114,7 +114,7 @@ void TEditorUndoObj::Apply(TUndoDataList& From, bool Redo)
                 saved |= entry.Marks[i];
             }
             rows.SetRowMarks(0, rows.RowMarks(0) | (pool & ~saved));
-            List.ReplaceRowItems(entry.Row, removed, rows.Items());
+            List.ReplaceRowItems(entry.Row, removed, rows);
             List.IncludeMarks(pool);
         } else {
             List.DeleteRows(entry.Row, removed);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -280,7 +282,7 @@ TEST(TRowStringList, BulkInsertAndDeleteMoveWholeRowsAsOneChange)
     EXPECT_EQ(list.Get(3), "b");
 
     // Rows of the list itself may be inserted into it.
-    list.InsertItems(0, std::span<const TRowStringItem>(&list.Item(3), 2));
+    list.InsertItems(0, list, 3, 2);
     EXPECT_EQ(list.Get(0), "b");
     EXPECT_EQ(list.Get(1), "c");
     EXPECT_EQ(list.Count(), 7);
@@ -296,4 +298,185 @@ TEST(TRowStringList, BulkInsertAndDeleteMoveWholeRowsAsOneChange)
     list.PutItem(1, list.Item(0));
     list.Put(0, "new");
     EXPECT_EQ(list.Get(1), "b");
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Rows kept in blocks: every operation must read back like a plain array of rows, also where it
+// crosses, splits or merges blocks.
+
+namespace {
+
+// The plain model: one item per row.
+struct ModelRow {
+    std::string text, state;
+    std::int32_t data = 0;
+    std::uint32_t attr = 0, mark = 0;
+    bool operator==(const ModelRow&) const = default;
+};
+
+ModelRow Read(const TRowStringList& list, int i)
+{
+    return {std::string(list.Get(i)), std::string(list.StateStr(i)), list.Data(i), list.AttrWord(i), list.MarkWord(i)};
+}
+
+TRowStringItem ToItem(const ModelRow& row)
+{
+    TRowStringItem item;
+    item.Str = TRowString(row.text);
+    item.StateStr = TRowString(row.state);
+    item.Data = row.data;
+    item.AttrWord = row.attr;
+    item.MarkWord = row.mark;
+    return item;
+}
+
+void ExpectSame(const TRowStringList& list, const std::vector<ModelRow>& model, const std::string& step)
+{
+    ASSERT_EQ(list.Count(), static_cast<int>(model.size())) << step;
+    for (int i = 0; i < list.Count(); ++i) ASSERT_EQ(Read(list, i), model[static_cast<std::size_t>(i)]) << step << ", row " << i;
+    // Backwards too: finding a row must not depend on the row found before.
+    for (int i = list.Count() - 1; i >= 0; i -= 7) ASSERT_EQ(list.Get(i), model[static_cast<std::size_t>(i)].text) << step;
+}
+
+std::vector<ModelRow> Numbered(int first, int count)
+{
+    std::vector<ModelRow> rows;
+    for (int i = first; i < first + count; ++i)
+        rows.push_back({"row " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 5), 'x'), "", 0,
+                        static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(i * 3)});
+    return rows;
+}
+
+void Fill(TRowStringList& list, const std::vector<ModelRow>& rows)
+{
+    std::vector<TRowStringItem> items;
+    for (const ModelRow& row : rows) items.push_back(ToItem(row));
+    list.InsertItems(list.Count(), items);
+}
+
+} // namespace
+
+TEST(TRowStringList, BulkChangesAcrossBlockBoundariesKeepEveryRow)
+{
+    constexpr int B = TRowStringList::BlockRows;
+    struct Case {
+        const char* name;
+        int rows;           // rows before the change
+        int at, removed;    // DeleteItems(at, removed) first
+        int inserted;       // then InsertItems(at, inserted rows)
+    };
+    const Case cases[] = {
+        {"insert one at a block's first row", 3 * B, B, 0, 1},
+        {"insert one at a block's last row", 3 * B, B - 1, 0, 1},
+        {"insert more than a block in the middle of one", 3 * B, B + B / 2, 0, 2 * B + 3},
+        {"insert at the start", 2 * B, 0, 0, B + 1},
+        {"delete the last row of one block and the first of the next", 3 * B, B - 1, 2, 0},
+        {"delete whole blocks and parts of two", 6 * B, B / 2, 4 * B, 0},
+        {"delete everything", 3 * B + 5, 0, 3 * B + 5, 0},
+        {"delete the tail", 3 * B + 5, B + 1, 2 * B + 4, 0},
+        {"replace a run that spans blocks", 4 * B, B - 3, 2 * B + 7, B / 3},
+        {"append to a full last block", 2 * B, 2 * B, 0, 3},
+    };
+    for (const Case& c : cases) {
+        TRowStringList list;
+        std::vector<ModelRow> model = Numbered(0, c.rows);
+        Fill(list, model);
+        const int marked = std::min(c.at, c.rows - 1);  // a row with the rare values, near the change
+        list.SetStateStr(marked, "state");
+        list.SetData(marked, 77);
+        model[static_cast<std::size_t>(marked)].state = "state";
+        model[static_cast<std::size_t>(marked)].data = 77;
+
+        list.DeleteItems(c.at, c.removed);
+        model.erase(model.begin() + c.at, model.begin() + c.at + c.removed);
+        const std::vector<ModelRow> added = Numbered(100000, c.inserted);
+        std::vector<TRowStringItem> items;
+        for (const ModelRow& row : added) items.push_back(ToItem(row));
+        list.InsertItems(c.at, items);
+        model.insert(model.begin() + c.at, added.begin(), added.end());
+        ExpectSame(list, model, c.name);
+    }
+}
+
+TEST(TRowStringList, RandomEditsReadBackLikeAPlainArray)
+{
+    std::mt19937 rng(7);
+    const auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n)(rng); };
+    TRowAttributeStringList list;
+    std::vector<ModelRow> model;
+    int serial = 0;
+    const auto fresh = [&] {
+        ++serial;
+        return ModelRow{std::string(static_cast<std::size_t>(serial % 40), static_cast<char>('a' + serial % 26)) +
+                            std::to_string(serial),
+                        "", 0, 0, 0};
+    };
+    for (int step = 0; step < 2000; ++step) {
+        const int n = static_cast<int>(model.size());
+        // The list stays between a few and about ten blocks.
+        const int op = n > 10 * TRowStringList::BlockRows ? 3 : pick(9);
+        std::string name = "step " + std::to_string(step) + " op " + std::to_string(op);
+        if (op <= 2 || n == 0) {  // rows inserted, one or many, anywhere
+            const int at = pick(n);
+            const int count = op == 0 ? 1 + pick(600) : 1 + pick(3);
+            std::vector<ModelRow> rows;
+            for (int i = 0; i < count; ++i) rows.push_back(fresh());
+            if (count == 1) {
+                list.Insert(at, rows[0].text);
+            } else {
+                std::vector<TRowStringItem> items;
+                for (const ModelRow& row : rows) items.push_back(ToItem(row));
+                list.InsertItems(at, items);
+            }
+            model.insert(model.begin() + at, rows.begin(), rows.end());
+        } else if (op <= 4) {  // rows deleted
+            const int at = pick(n - 1);
+            const int count = 1 + pick(op == 3 ? std::min(n - at - 1, 700) : std::min(n - at - 1, 2));
+            list.DeleteItems(at, count);
+            model.erase(model.begin() + at, model.begin() + at + count);
+        } else if (op == 5) {  // a run of the list copied into itself
+            const int first = pick(n - 1);
+            const int count = 1 + pick(std::min(n - first - 1, 400));
+            const int at = pick(n);
+            list.InsertItems(at, list, first, count);
+            const std::vector<ModelRow> copy(model.begin() + first, model.begin() + first + count);
+            model.insert(model.begin() + at, copy.begin(), copy.end());
+        } else if (op == 6) {  // texts replaced: longer, shorter, from the list itself
+            const int at = pick(n - 1);
+            const int from = pick(n - 1);
+            list.Put(at, list.Get(from));
+            model[static_cast<std::size_t>(at)].text = model[static_cast<std::size_t>(from)].text;
+            const int other = pick(n - 1);
+            ModelRow row = fresh();
+            row.state = "s" + std::to_string(serial);
+            row.data = serial;
+            row.attr = static_cast<std::uint32_t>(serial * 7);
+            list.PutItem(other, ToItem(row));
+            model[static_cast<std::size_t>(other)] = row;
+        } else if (op == 7) {  // per-row values
+            const int at = pick(n - 1);
+            list.SetRowMarks(at, serial & 0xFFFF);
+            list.SetStateStr(at, serial % 2 ? "" : "odd");
+            list.SetData(at, serial);
+            ModelRow& row = model[static_cast<std::size_t>(at)];
+            row.mark = (row.mark & 0xFFFFu) | (static_cast<std::uint32_t>(serial & 0xFFFF) << 16);
+            row.state = serial % 2 ? "" : "odd";
+            row.data = serial;
+            ++serial;
+        } else if (op == 8) {
+            const int a = pick(n - 1), b = pick(n - 1);
+            list.Exchange(a, b);
+            std::swap(model[static_cast<std::size_t>(a)], model[static_cast<std::size_t>(b)]);
+        } else {  // every row handed over to another list and back
+            TRowAttributeStringList other;
+            other.AssignItems(list);
+            EXPECT_EQ(list.Count(), 0);
+            list.AssignItems(other);
+        }
+        if (step % 50 == 0 || op == 9) {
+            ExpectSame(list, model, name);
+            if (::testing::Test::HasFatalFailure()) return;
+        }
+    }
+    ExpectSame(list, model, "end");
 }
