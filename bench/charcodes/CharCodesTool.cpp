@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -30,19 +31,25 @@ void ConvertFile(const char* inPath, const char* outPath, TConvert convert)
     std::FILE* in = std::fopen(inPath, "rb");
     std::FILE* out = std::fopen(outPath, "wb");
     if (!in || !out) throw std::runtime_error("cannot open the files");
+    // One buffer for the whole run, never cleared: a block is read after the part line the last one left.
     constexpr std::size_t block = 1 << 20;
-    std::string buffer;
+    std::size_t capacity = 2 * block, kept = 0;
+    auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
     for (bool end = false; !end;) {
-        const std::size_t kept = buffer.size();
-        buffer.resize(kept + block);
-        const std::size_t got = std::fread(buffer.data() + kept, 1, block, in);
-        buffer.resize(kept + got);
+        if (capacity - kept < block) {  // a line longer than a block
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity *= 2);
+            std::memcpy(larger.get(), buffer.get(), kept);
+            buffer = std::move(larger);
+        }
+        const std::size_t got = std::fread(buffer.get() + kept, 1, block, in);
+        const std::string_view text(buffer.get(), kept + got);
         end = got == 0;
-        const std::size_t lineEnd = end ? buffer.size() : buffer.rfind('\n') + 1;  // npos + 1 = 0
-        const std::string converted = convert(std::string_view(buffer).substr(0, lineEnd));
+        const std::size_t lineEnd = end ? text.size() : text.rfind('\n') + 1;  // npos + 1 = 0
+        const std::string converted = convert(text.substr(0, lineEnd));
         if (std::fwrite(converted.data(), 1, converted.size(), out) != converted.size())
             throw std::runtime_error("cannot write the output");
-        buffer.erase(0, lineEnd);
+        kept = text.size() - lineEnd;
+        std::memmove(buffer.get(), buffer.get() + lineEnd, kept);
     }
     if (std::ferror(in) || std::fclose(out) != 0) throw std::runtime_error("cannot read or write");
     std::fclose(in);
@@ -122,7 +129,7 @@ int main(int argc, char** argv)
             if (mode == "sjis-euc") ConvertFile(argv[2], argv[3], [](Text t) { return qx::SjisToEuc(t); });
             else if (mode == "sjis-jis") ConvertFile(argv[2], argv[3], [](Text t) { return qx::SjisToJis(t); });
             else if (mode == "sjis-utf8") ConvertFile(argv[2], argv[3], [](Text t) { return qx::WideToUtf8(qx::Cp932ToUtf16(t)); });
-            else if (mode == "utf8-sjis") ConvertFile(argv[2], argv[3], [](Text t) { return qx::Utf16ToCp932(qx::Utf8ToWide(t)); });
+            else if (mode == "utf8-sjis") ConvertFile(argv[2], argv[3], [](Text t) { return qx::Utf8ToSjis(t); });
             else throw std::runtime_error("unknown mode " + mode);
             return 0;
         }

@@ -3,6 +3,7 @@
 #include "platform/Cp932.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -76,7 +77,7 @@ public:
             }
         }
     }
-    unsigned operator[](unsigned Sjis) const { return FCode[Sjis]; }
+    const std::uint16_t* Codes() const { return FCode.get(); }
 
 private:
     std::unique_ptr<std::uint16_t[]> FCode;
@@ -131,6 +132,16 @@ public:
         static_cast<TDerived*>(this)->PutDouble(Out, static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code));
     }
     void Broken(char*& Out) { Double(Out, 0); }
+    // The Count (0..8) single bytes below 0x80 at the start of the eight bytes at P; all eight are stored
+    // (the room of a stretch has space to spare), so that a short run costs no branch per byte.
+    void Ascii(char*& Out, const char* P, std::size_t Count)
+    {
+        if constexpr (TDerived::kRunsOfDouble) {
+            if (Count != 0) static_cast<TDerived*>(this)->Close(Out);
+        }
+        std::memcpy(Out, P, 8);
+        Out += Count;
+    }
     std::string Finish(char* Out, std::size_t* Lost)
     {
         Reserve(Out, 0);
@@ -163,7 +174,7 @@ private:
 
 class TSjisWriter : public TWriter<TSjisWriter> {
 public:
-    static constexpr bool kWidensKana = false;
+    static constexpr bool kWidensKana = false, kRunsOfDouble = false;
     static constexpr std::size_t kMaxBytesPerByte = 2;
     explicit TSjisWriter(std::size_t Size) : TWriter(Size) {}
     static void Single(char*& Out, unsigned char B) { *Out++ = static_cast<char>(B); }
@@ -177,7 +188,7 @@ public:
 
 class TEucWriter : public TWriter<TEucWriter> {
 public:
-    static constexpr bool kWidensKana = false;
+    static constexpr bool kWidensKana = false, kRunsOfDouble = false;
     static constexpr std::size_t kMaxBytesPerByte = 2;
     explicit TEucWriter(std::size_t Size) : TWriter(Size) {}
     static void Single(char*& Out, unsigned char B) { *Out++ = static_cast<char>(B); }
@@ -189,7 +200,7 @@ public:
 // byte and at the end of the text.
 class TJisWriter : public TWriter<TJisWriter> {
 public:
-    static constexpr bool kWidensKana = true;
+    static constexpr bool kWidensKana = true, kRunsOfDouble = true;
     static constexpr std::size_t kMaxBytesPerByte = 5; // a kana or broken byte: ESC $ B and two bytes
     explicit TJisWriter(std::size_t Size) : TWriter(Size) {}
     void Single(char*& Out, unsigned char B)
@@ -216,6 +227,21 @@ public:
 private:
     bool FInRun = false;
 };
+
+std::uint64_t LoadWord(const char* P)
+{
+    std::uint64_t Word;
+    std::memcpy(&Word, P, sizeof Word);
+    return Word;
+}
+
+// How many of the eight bytes at P, from the first on, are below 0x80.
+std::size_t AsciiPrefix(const char* P)
+{
+    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest of the word");
+    const std::uint64_t High = LoadWord(P) & 0x8080808080808080ULL;
+    return High == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(High)) / 8;
+}
 
 unsigned PairCode(TBytePair P) { return static_cast<unsigned>(P[0]) << 8 | P[1]; }
 
@@ -305,7 +331,7 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
 template <class TOut>
 std::string ReadSjis(std::string_view Text, std::size_t* Lost, bool UserArea)
 {
-    const TSjisPairTable& Pairs = SjisPairs();
+    const std::uint16_t* const Pairs = SjisPairs().Codes(); // a local, so that it stays in a register
     TOut W(Text.size());
     char* Out = W.Begin();
     const std::size_t N = Text.size();
@@ -313,6 +339,14 @@ std::string ReadSjis(std::string_view Text, std::size_t* Lost, bool UserArea)
         if (I >= Limit) {
             Limit = I + std::min(N - I, TOut::kStretch);
             W.Reserve(Out, Limit - I);
+        }
+        if (I + 8 <= Limit) {
+            // ASCII comes in short runs (words, line ends) between the double-byte ones: take the bytes
+            // below 0x80 of the next eight at once; the rest of the eight starts with a high byte.
+            const std::size_t Count = AsciiPrefix(Text.data() + I);
+            W.Ascii(Out, Text.data() + I, Count);
+            I += Count;
+            if (Count == 8) continue;
         }
         const auto B = static_cast<unsigned char>(Text[I]);
         const unsigned char B2 = ByteAt(Text, I + 1);
@@ -363,13 +397,6 @@ bool SharedPairsWord(std::uint64_t Word)
     constexpr std::uint64_t Ones = 0x0101010101010101ULL, Highs = 0x8080808080808080ULL;
     const std::uint64_t T = Word ^ Highs; // 0x21..0x5F for the bytes wanted, each below 0x80
     return ((T | (T + Ones * 0x20)) & Highs) == 0 && ((T + Ones * 0x5F) & Highs) == Highs;
-}
-
-std::uint64_t LoadWord(const char* P)
-{
-    std::uint64_t Word;
-    std::memcpy(&Word, P, sizeof Word);
-    return Word;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/Cp932.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -167,6 +168,83 @@ std::u16string Utf8ToWide(std::string_view Bytes)
     if (Written < 0) return {};
     Out.resize(static_cast<std::size_t>(Written - 1));
     return Out;
+}
+
+namespace {
+
+// How many of the eight bytes at P, from the first on, are below 0x80.
+std::size_t AsciiPrefix(const char* P)
+{
+    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest of the word");
+    std::uint64_t Word;
+    std::memcpy(&Word, P, sizeof Word);
+    const std::uint64_t High = Word & 0x8080808080808080ULL;
+    return High == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(High)) / 8;
+}
+
+} // namespace
+
+std::string Utf8ToSjis(std::string_view Bytes, std::size_t* Lost)
+{
+    if (Lost) *Lost = 0;
+    const std::uint16_t* const Codes = Cp932EncodeTable();
+    const auto* S = reinterpret_cast<const unsigned char*>(Bytes.data());
+    const std::size_t N = Bytes.size();
+    // Each sequence becomes at most as many bytes as it has (one more for the second store of a code).
+    std::string Result(N + 1, '\0');
+    char* Out = Result.data();
+    std::size_t Missing = 0;
+    // A unit without a code: U+0000 is a NUL; a low surrogate right after a high one is part of the one
+    // character the high one already stood for; anything else becomes '?'. (A high surrogate came from
+    // the three bytes ED A0..AF xx just before Pos, the only way to write one.)
+    const auto NoCode = [&](unsigned U, std::size_t Pos) {
+        if (U == 0) {
+            *Out++ = '\0';
+        } else if (!(U >= 0xDC00 && U <= 0xDFFF && Pos >= 3 && S[Pos - 3] == 0xED && (S[Pos - 2] & 0xF0) == 0xA0)) {
+            *Out++ = '?';
+            ++Missing;
+        }
+    };
+    // Whether a well-formed three-byte sequence (lead 0xE0..0xEF) starts at Pos.
+    const auto ThreeBytes = [&](std::size_t Pos) {
+        return N - Pos >= 3 && ((S[Pos] << 16 | S[Pos + 1] << 8 | S[Pos + 2]) & 0xF0C0C0u) == 0xE08080u;
+    };
+    for (std::size_t I = 0; I < N;) {
+        if (I + 8 <= N) {
+            // ASCII comes in short runs (words, line ends): take the bytes below 0x80 of the next eight at
+            // once; the rest of the eight starts with a sequence.
+            const std::size_t Count = AsciiPrefix(Bytes.data() + I);
+            std::memcpy(Out, S + I, 8); // room: Out trails the input by at least as much as it reads
+            Out += Count;
+            I += Count;
+            if (Count == 8) continue;
+        }
+        const unsigned B = S[I];
+        if (B < 0x80) {
+            *Out++ = static_cast<char>(B);
+            ++I;
+        } else if (ThreeBytes(I)) {
+            // Japanese text is mostly runs of three-byte sequences: go through a run in one loop.
+            do {
+                const unsigned U = (S[I] & 0x0Fu) << 12 | (S[I + 1] & 0x3Fu) << 6 | (S[I + 2] & 0x3Fu);
+                if (const unsigned Code = Codes[U]) [[likely]]
+                    PutCp932Code(Out, Code);
+                else
+                    NoCode(U, I);
+                I += 3;
+            } while (ThreeBytes(I));
+        } else if ((B & 0xE0) == 0xC0 && N - I >= 2 && IsContinuation(S[I + 1])) {
+            const unsigned U = (B & 0x1F) << 6 | (S[I + 1] & 0x3Fu);
+            if (const unsigned Code = Codes[U]) PutCp932Code(Out, Code);
+            else NoCode(U, I);
+            I += 2;
+        } else {
+            return {}; // as Utf8ToWide: a bad lead byte, a bad continuation byte, a cut sequence
+        }
+    }
+    Result.resize(static_cast<std::size_t>(Out - Result.data()));
+    if (Lost) *Lost = Missing;
+    return Result;
 }
 
 std::string Utf16ToSjis(std::string_view Bytes, bool BigEndian, std::size_t* Lost)

@@ -36,6 +36,9 @@ std::string WideToUtf8(std::u16string_view Text);
 // Empty for input that is not valid (see DecodeUtf8Buffer).
 std::u16string Utf8ToWide(std::string_view Bytes);
 
+// UTF-8 document bytes as Shift-JIS text: the same as Utf16ToCp932 (Utf8ToWide (Bytes), Lost), in one
+// pass without the units in between. Empty (and nothing lost) for input that is not valid.
+std::string Utf8ToSjis(std::string_view Bytes, std::size_t* Lost = nullptr);
 // The units of UTF-16 document bytes (after the mark), in the given byte order, as Shift-JIS text
 // through the code page 932 codec; characters without a code become '?' and are counted in `*Lost`. A
 // last odd byte is not a unit and is left out.

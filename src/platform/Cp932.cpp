@@ -61,6 +61,8 @@ const EncodeTable& Encoder()
 
 } // namespace
 
+const std::uint16_t* Cp932EncodeTable() { return Encoder().code.data(); }
+
 int Cp932CodeToUnicode(unsigned code)
 {
     if (code < 0x100) {
@@ -118,13 +120,13 @@ std::u16string Cp932ToUtf16(std::string_view sjis)
 
 std::string Utf16ToCp932(std::u16string_view text, std::size_t* lost)
 {
-    const EncodeTable& table = Encoder();
+    const std::uint16_t* const table = Cp932EncodeTable();
     std::string out(text.size() * 2, '\0');
     char* o = out.data();
     std::size_t missing = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t ch = text[i];
-        const std::uint16_t code = table.code[ch];  // ASCII maps to itself; surrogates to nothing
+        const std::uint16_t code = table[ch];  // ASCII maps to itself; surrogates to nothing
         if (code == 0) [[unlikely]] {
             if (ch == 0) {
                 *o++ = '\0';
@@ -136,12 +138,7 @@ std::string Utf16ToCp932(std::u16string_view text, std::size_t* lost)
             ++missing;
             continue;
         }
-        // One or two bytes, written without a branch: the second store is overwritten by a single byte's
-        // successor.
-        const bool wide = code > 0xFF;
-        o[0] = static_cast<char>(wide ? code >> 8 : code);
-        o[1] = static_cast<char>(code & 0xFF);
-        o += wide ? 2 : 1;
+        PutCp932Code(o, code);
     }
     out.resize(static_cast<std::size_t>(o - out.data()));
     if (lost) *lost = missing;

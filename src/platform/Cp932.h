@@ -13,6 +13,7 @@
 // (0xFA..0xFC). A character without a code becomes '?' (0x3F).
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,19 @@ std::u16string Cp932ToUtf16(std::string_view sjis);
 std::string Utf16ToCp932(std::u16string_view text, std::size_t* lost = nullptr);
 std::string Utf8ToCp932(std::string_view utf8, std::size_t* lost = nullptr);
 std::string Cp932ToUtf8(std::string_view sjis);
+
+// The code of every UTF-16 unit (a byte, or lead << 8 | trail), 0x10000 entries; 0 for a unit without
+// one and for U+0000. For converters that make the units themselves and look each one up at once.
+const std::uint16_t* Cp932EncodeTable();
+// Writes `code`, an entry of that table, at `out` as one or two bytes and advances `out`, which needs
+// room for two. (No branch on the length: the second byte of a single one is overwritten by what follows.)
+inline void PutCp932Code(char*& out, unsigned code)
+{
+    const bool wide = code > 0xFF;
+    out[0] = static_cast<char>(wide ? code >> 8 : code);
+    out[1] = static_cast<char>(code & 0xFF);
+    out += wide ? 2 : 1;
+}
 
 // One code (a byte, or lead << 8 | trail) to its character; -1 when undefined.
 int Cp932CodeToUnicode(unsigned code);

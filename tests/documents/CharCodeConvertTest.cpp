@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
+#include <vector>
 
 using namespace qx;
 using qx::test::Bytes;
@@ -209,4 +211,40 @@ TEST(CharCodeConvert, NoConverterReadsPastTheEnd)
     for (const auto& convert : converters)
         for (const auto& text : texts)
             for (std::size_t n = 0; n <= text.size(); ++n) convert(ExactBytes(text.substr(0, n)), nullptr);
+}
+
+// Long texts of random characters convert as their characters do one by one, so that the way through
+// runs (ASCII taken eight bytes at a time, double-byte runs) changes nothing: to EUC each character
+// stands alone; to JIS the result equals the way through EUC (user-defined characters left out, as JIS
+// has no place for them).
+TEST(CharCodeConvert, LongTextsConvertAsTheirCharacters)
+{
+    const std::vector<std::string> characters = {
+        "a", " ", "\r\n", "\x1b", "Q", Bytes("82 A0"), Bytes("88 9F"), Bytes("83 41"), Bytes("81 5B"),
+        Bytes("98 72"), Bytes("EA A4"), Bytes("87 40"), Bytes("FA 40"), Bytes("ED 40"), Bytes("85 40"),
+        Bytes("B1"), Bytes("B6 DE"), Bytes("CA DF"), Bytes("DE"), Bytes("80"), Bytes("A0"), Bytes("FD")};
+    const std::vector<std::string> userDefined = {Bytes("F0 40"), Bytes("F4 FC"), Bytes("F9 9F")};
+    std::mt19937 random(11);
+    for (int round = 0; round < 2000; ++round) {
+        const bool withUserDefined = round % 2 == 0;
+        std::string text, euc;
+        std::size_t eucLost = 0;
+        for (int n = static_cast<int>(random() % 60); n > 0; --n) {
+            const bool user = withUserDefined && random() % 10 == 0;
+            const std::string& c = user ? userDefined[random() % userDefined.size()] : characters[random() % characters.size()];
+            std::size_t lost = 0;
+            text += c;
+            euc += SjisToEuc(c, &lost);
+            eucLost += lost;
+        }
+        if (random() % 4 == 0) {  // a lead byte at the end
+            text += Bytes("82");
+            euc += SjisToEuc(Bytes("82"));
+            ++eucLost;
+        }
+        std::size_t lost = 99;
+        ASSERT_EQ(SjisToEuc(ExactBytes(text), &lost), euc) << ::testing::PrintToString(text);
+        ASSERT_EQ(lost, eucLost);
+        if (!withUserDefined) ASSERT_EQ(SjisToJis(ExactBytes(text), &lost), EucToJis(euc)) << ::testing::PrintToString(text);
+    }
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 using namespace qx;
 using qx::test::Bytes;
 using qx::test::ExactBytes;
@@ -142,4 +145,34 @@ TEST(UnicodeCoding, SjisCodeToJisCode)
         {0x182A0, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(SjisCodeToJisCode(c.sjis), c.jis) << std::hex << c.sjis;
+}
+
+// UTF-8 document bytes straight to Shift-JIS agree with the way through UTF-16, on texts of random
+// pieces: ASCII runs of every length around the eight-byte steps, two- and three-byte characters with and
+// without a code, NULs, surrogate pairs and lone surrogates, and now and then a broken sequence.
+TEST(UnicodeCoding, Utf8ToSjisEqualsTheWayThroughUtf16)
+{
+    const std::vector<std::string> pieces = {
+        "a", "ab\r\n", "word ", "0123456789abcdef", "\t", Bytes("C3 A9"), Bytes("C2 A5"), Bytes("CE B1"),
+        Bytes("C0 80"), Bytes("E0 80 80"), Bytes("E3 81 82"), Bytes("E4 BA 9C"), Bytes("EF BD B1"),
+        Bytes("EF BE 9E"), Bytes("E2 91 A0"), Bytes("E2 80 94"), Bytes("EA B0 80"), Bytes("E2 82 AC"),
+        Bytes("ED A0 BD ED B8 80"), Bytes("ED A0 BD"), Bytes("ED B8 80"), Bytes("EF BF BF"), Bytes("DF BF")};
+    const std::vector<std::string> broken = {Bytes("80"), Bytes("E3 81"), Bytes("E3 41 82"), Bytes("C3"),
+                                             Bytes("F0 9F 98 80"), Bytes("FF"), Bytes("C3 C3")};
+    std::mt19937 random(7);
+    int invalid = 0, lossy = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int n = static_cast<int>(random() % 40); n > 0; --n) text += pieces[random() % pieces.size()];
+        if (random() % 8 == 0) text.insert(random() % (text.size() + 1), broken[random() % broken.size()]);
+        const ExactBytes exact(text);
+        std::size_t lost = 99, expectedLost = 99;
+        const std::string expected = Utf16ToCp932(Utf8ToWide(text), &expectedLost);
+        ASSERT_EQ(Utf8ToSjis(exact, &lost), expected) << ::testing::PrintToString(text);
+        ASSERT_EQ(lost, expectedLost) << ::testing::PrintToString(text);
+        invalid += !text.empty() && expected.empty();
+        lossy += lost != 0;
+    }
+    EXPECT_GT(invalid, 100);  // both kinds were met often
+    EXPECT_GT(lossy, 1000);
 }
