@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -410,9 +411,24 @@ bool TGrep::MatchesAcrossLineEnd(TTxtFile& File, TRE_DFA& DFA, int State, unsign
 {
     std::int32_t e = DFA.StepAnchored(State, LineEndClass);
     File.SeekPeek(File.Position() + 1);
+    // The look-ahead reads the block in place; past its end it goes on in a reader of its own that
+    // drops each line it passes, since a match may run on through the rest of the file.
+    std::optional<TTxtFile> ahead;
+    auto next = [&]() -> int {
+        if (!ahead) {
+            const int c = File.PeekWCharInBlock();
+            if (c != TTxtFile::NotInBlock) return c;
+            ahead.emplace(File, File.PeekPosition());
+        }
+        try {
+            return ahead->GetWChar();
+        } catch (const EEndOfFile&) {
+            return TTxtFile::EndOfText;
+        }
+    };
     while (e != TRE_DFA::Dead) {
         if (e <= TRE_DFA::AcceptBase) return true;
-        const int c = File.PeekWChar();
+        const int c = next();
         if (c == TTxtFile::EndOfText) return false;
         e = DFA.Step(e, DFA.ClassOf(static_cast<unsigned>(c)));
     }

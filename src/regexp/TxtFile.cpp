@@ -93,6 +93,21 @@ TTxtFile::TTxtFile(const std::string& FileName, const bool* Cancel, TPollThrottl
     FBuf[FEnd] = 0;
 }
 
+TTxtFile::TTxtFile(const TTxtFile& From, std::size_t Pos)
+    : FFileName(From.FFileName), FReadOffset(From.FReadOffset), FBuf(FOwnBuf), FEof(From.FEof),
+      FPendingCR(From.FPendingCR), FKeepCrLf(From.FKeepCrLf), FCancel(From.FCancel), FPoll(From.FPoll)
+{
+    FFd = ::fcntl(From.FFd, F_DUPFD_CLOEXEC, 0);
+    if (FFd < 0) throw EInOutError("Cannot read file \"" + FFileName + "\". " + std::strerror(errno));
+    // The byte before Pos comes along and is kept as the start of the line, so that the end of the
+    // file is seen to end a line or not as From would see it.
+    FBuf.assign(From.FBuf.begin() + (Pos - 1), From.FBuf.begin() + From.FEnd);
+    FEnd = FBuf.size();
+    FBuf.push_back(0);
+    FCur = FPeek = 1;
+    FLineStart = 0;
+}
+
 TTxtFile::~TTxtFile()
 {
     if (FFd >= 0) ::close(FFd);
@@ -146,9 +161,10 @@ bool TTxtFile::Fill()
     }
     ssize_t n;
     do {
-        n = ::read(FFd, FBuf.data() + FEnd, want);
+        n = ::pread(FFd, FBuf.data() + FEnd, want, FReadOffset);
     } while (n < 0 && errno == EINTR);
     if (n < 0) throw EInOutError("Cannot read file \"" + FFileName + "\". " + std::strerror(errno));
+    FReadOffset += n;
     FEnd += static_cast<std::size_t>(n);
     if (n == 0) FEof = true;
     if (!FEof && FEnd > start && FBuf[FEnd - 1] == '\r') {
@@ -218,6 +234,14 @@ WChar_t TTxtFile::GetWChar()
 int TTxtFile::PeekWChar()
 {
     if (FPeek >= FEnd && !Fill()) return EndOfText;
+    return static_cast<int>(ReadAt(FPeek));
+}
+
+int TTxtFile::PeekWCharInBlock()
+{
+    // A kept CR is always followed by its LF in the buffer; a lead byte may not be by its trail byte.
+    if (FPeek >= FEnd || (FPeek + 1 == FEnd && IsDBCSLeadByte(static_cast<unsigned char>(FBuf[FPeek]))))
+        return FEof && FPeek >= FEnd ? EndOfText : NotInBlock;
     return static_cast<int>(ReadAt(FPeek));
 }
 

@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <functional>
+#include <sys/types.h>
 #include <string>
 #include <vector>
 
@@ -55,12 +56,17 @@ class TTxtFile {
 public:
     static constexpr std::size_t BlockSize = 102400;
     static constexpr int EndOfText = -1;
+    static constexpr int NotInBlock = -2;
 
     // Opens a regular file for reading; anything else (a folder, a FIFO, a device) raises EFOpenError
     // without waiting for it. Cancel and Poll may be null. KeepCrLf: see above. Buffer, when given, is
     // the memory to read into, kept by the caller for the next file (fresh memory costs page faults).
     TTxtFile(const std::string& FileName, const bool* Cancel = nullptr, TPollThrottle* Poll = nullptr,
              bool KeepCrLf = true, std::vector<char>* Buffer = nullptr);
+    // A second reader of From's file whose text begins at From's position Pos (a character boundary
+    // after the first byte) and goes on from there by itself, over its own buffer: for a look-ahead
+    // that runs past From's block without making From keep what it passes.
+    TTxtFile(const TTxtFile& From, std::size_t Pos);
     ~TTxtFile();
     TTxtFile(const TTxtFile&) = delete;
     TTxtFile& operator=(const TTxtFile&) = delete;
@@ -70,6 +76,8 @@ public:
     // The character at the look-ahead position, which every GetWChar resets to the current position;
     // EndOfText after the last one.
     int PeekWChar();
+    // PeekWChar without reading on: NotInBlock when the character is not wholly in the buffer.
+    int PeekWCharInBlock();
     // The line of the current position (from its start to its line end, which becomes the current
     // position). Runs the poll hook and raises EGrepCancel when cancelled first.
     void ReadCurrentLine(RE_LineInfo_t& Info);
@@ -103,6 +111,7 @@ private:
 
     std::string FFileName;
     int FFd = -1;
+    off_t FReadOffset = 0; // where the next block is read (pread: a second reader may share the file)
     std::vector<char> FOwnBuf;
     std::vector<char>& FBuf;
     std::size_t FEnd = 0, FCur = 0, FLineStart = 0, FPeek = 0;

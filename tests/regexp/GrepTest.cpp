@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace qx;
 using namespace qx::test;
@@ -15,6 +18,14 @@ std::vector<int> LineNos(const std::string& text, const std::string& pattern, bo
     auto grep = Construct<TGrep>();
     grep->SetUseFuzzyCharDic(fuzzy);
     return GrepText(*grep, text, pattern).LineNos;
+}
+
+std::size_t ResidentBytes()
+{
+    std::ifstream in("/proc/self/statm");
+    std::size_t total = 0, resident = 0;
+    in >> total >> resident;
+    return resident * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
 }
 
 } // namespace
@@ -67,6 +78,58 @@ TEST(TGrep, ReportsEachMatchingLineOnce)
         {std::string("a\0b\n", 4), "a[ ]b", {1}},
     };
     for (const auto& c : cases) EXPECT_EQ(LineNos(c.text, c.pattern), c.lines) << c.pattern << " in " << c.text;
+}
+
+TEST(TGrep, FollowsMatchesAcrossLineEndsOverBlockEnds)
+{
+    // A match under way at a line end, followed on over the end of the block that holds it: the line
+    // end and a double-byte character split by the block end, and a last line without a line end.
+    const std::size_t block = TTxtFile::BlockSize;
+    struct Case {
+        std::string text;
+        std::string pattern;
+        std::vector<int> lines;
+    };
+    std::vector<Case> cases;
+    for (std::size_t fill : {block - 8, block - 7, block - 6, block - 5, block - 4, block, 2 * block}) {
+        const std::string y(fill, 'y');
+        cases.push_back({"xa\n" + y + "\nb", "a\ny*\nb$", {1}});
+        cases.push_back({"xa\r\n" + y + "\r\nb\r\n", "a\ny*\nb$", {1}});
+        cases.push_back({"xa\n" + y + Sj("ア") + "\n", Sj("a\ny*ア$"), {1}});
+        cases.push_back({"xa\n" + y + Sj("ア") + "\n", "a\ny*A", {}});
+        cases.push_back({"xa\n" + y + "\n", "a\ny*\nq|y$", {2}});
+    }
+    for (const auto& c : cases)
+        EXPECT_EQ(LineNos(c.text, c.pattern), c.lines) << c.pattern << " in " << c.text.size() << " bytes";
+}
+
+TEST(TGrep, FollowsAMatchAcrossLinesWithoutKeepingThem)
+{
+    // A match that may run on over every later line is followed through 16 MB of them: the lines it
+    // passes must not pile up in memory.
+    TempDir dir;
+    const std::string file = dir.File("log.txt");
+    {
+        std::string lines;
+        while (lines.size() < (1u << 20)) lines += "a line of the log\r\n";
+        std::ofstream out(file, std::ios::binary);
+        out << "BEGIN\r\n";
+        for (int i = 0; i < 16; ++i) out << lines;
+        out << "END\r\n";
+    }
+    auto grep = Construct<TGrep>();
+    std::vector<int> reported;
+    std::size_t grown = 0;
+    const std::size_t before = ResidentBytes();
+    grep->OnMatch = [&](TObject*, const RE_LineInfo_t& info) {
+        reported.push_back(info.LineNo);
+        const std::size_t now = ResidentBytes();
+        grown = now > before ? now - before : 0;
+    };
+    grep->SetRegExp("BEGIN(.|\\n)*END");
+    grep->Grep(file);
+    EXPECT_EQ(reported, std::vector<int>{1});
+    EXPECT_LT(grown, std::size_t(8) << 20);
 }
 
 TEST(TGrep, ReportsTheLineWithoutItsLineEnd)
