@@ -44,7 +44,7 @@ private:
 // Creation and views
 
 TEditorScreenStrings::TEditorScreenStrings()
-    : FIndex([this](int Row, std::int64_t& Chars, int& LineEnds) { RowValues(Row, Chars, LineEnds); })
+    : FIndex([this](int First, int Count, std::int64_t& Chars, int& LineEnds) { RowValues(First, Count, Chars, LineEnds); })
 {
     OnChange = [this](TObject* Sender) { NotifyViews(Sender); };
 }
@@ -126,11 +126,20 @@ void TEditorScreenStrings::AdjustViews()
 // ---------------------------------------------------------------------------------------------------
 // Prefix sums
 
-void TEditorScreenStrings::RowValues(int Row, std::int64_t& Chars, int& LineEnds) const
+void TEditorScreenStrings::RowValues(int First, int Count, std::int64_t& Chars, int& LineEnds) const
 {
-    const int attribute = static_cast<int>(AttrWord(Row) & 3u);
-    Chars = RowChars(Get(Row).size(), attribute);
-    LineEnds = attribute == raEnd ? 1 : 0;
+    Chars = 0;
+    LineEnds = 0;
+    for (int row = First; row < First + Count;) {
+        const TRowRun run = Run(row);
+        const int end = std::min(run.First + run.Rows, First + Count);
+        for (; row < end; ++row) {
+            const int i = row - run.First;
+            const int attribute = static_cast<int>(run.Words[2 * i] & 3u);
+            Chars += RowChars(run.Length(i), attribute);
+            if (attribute == raEnd) ++LineEnds;
+        }
+    }
 }
 
 const TRowOffsetIndex& TEditorScreenStrings::Index() const
@@ -147,7 +156,7 @@ void TEditorScreenStrings::ChangeRow(int Row, ChangeProc&& Change)
 {
     std::int64_t chars = 0;
     int ends = 0;
-    if (FIndexValid) RowValues(Row, chars, ends);
+    if (FIndexValid) RowValues(Row, 1, chars, ends);
     {
         const TTracked tracked(FTracking);
         Change();
@@ -493,7 +502,13 @@ void TEditorScreenStrings::InitRowStates()
 {
     const TEditorView* main = MainView();
     if (main && (main->Loading() || main->Destroying())) return;
-    for (int row = 0; row < Count(); ++row) ResetRowState(row);
+    // Only rows with a computed state need a reset: they are found run by run.
+    for (int row = 0; row < Count();) {
+        const TRowRun run = Run(row);
+        for (int i = 0; i < run.Rows; ++i)
+            if (StateComputed(run.Words[2 * i])) ResetRowState(run.First + i);
+        row = run.First + run.Rows;
+    }
     FStateRows = 0;
     TFountain* fountain = Fountain();
     if (!fountain || Count() == 0) return;

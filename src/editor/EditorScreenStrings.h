@@ -177,8 +177,8 @@ private:
     void RebuildRows(bool Wrap);
     // Runs Change, which changes row Row in place, and brings the prefix sums up to date.
     template <class ChangeProc> void ChangeRow(int Row, ChangeProc&& Change);
-    // A row's characters (a line end counts 2) and line ends, for the prefix sums.
-    void RowValues(int Row, std::int64_t& Chars, int& LineEnds) const;
+    // The characters (a line end counts 2) and line ends of Count rows from First, for the prefix sums.
+    void RowValues(int First, int Count, std::int64_t& Chars, int& LineEnds) const;
     const TRowOffsetIndex& Index() const;
     TFountain* Fountain() const;
     int ScreenRows() const;

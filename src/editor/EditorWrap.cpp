@@ -224,9 +224,12 @@ int WrapCut(std::string_view Line, const TWrapRules& Rules)
     if (Line.substr(0, w + 3).find('\t') == std::string_view::npos) {
         if (Line.size() < w) return -1;
         if (!option.WordBreak() && !option.FollowPunctuation() && !option.Leading()) {
-            std::size_t i = 0;
-            while (i < w) i += CharLengthAt(Line, i);
-            return i == w ? W : W - 1;
+            // A byte that cannot lead ends a character, so the characters before the wrap column are
+            // known from the last such byte on: the lead-capable bytes after it pair up, and an odd
+            // one out at the column starts a character that crosses it (unless it ends the line).
+            std::size_t leads = 0;
+            while (leads < w && IsDBCSLeadByte(Line[w - 1 - leads])) ++leads;
+            return leads % 2 == 1 && w < Line.size() ? W - 1 : W;
         }
     }
     // One description buffer per thread, reused from cut to cut.

@@ -58,6 +58,11 @@ QX_ROW_FIELD(RowMarks, MarkWord, fRowMarks, 0)
 
 #undef QX_ROW_FIELD
 
+bool TRowAttributeStringList::StateComputed(std::uint32_t AttrWord)
+{
+    return fBracketIndex.Read(AttrWord) - BracketBias != biNotComputed;
+}
+
 TRowAttributeData TRowAttributeStringList::RowState(int Index) const
 {
     const std::uint32_t attr = AttrWord(Index);

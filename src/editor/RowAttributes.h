@@ -58,6 +58,9 @@ public:
     int RowMarks(int Index) const;
     void SetRowMarks(int Index, int Value);
 
+    // Whether a row with this AttrWord holds a computed lexer state (its bracket index is not -2).
+    static bool StateComputed(std::uint32_t AttrWord);
+
     // The stored state of a row as a record (RowAttribute = the row's own attribute).
     TRowAttributeData RowState(int Index) const;
     // Stores PrevRowAttribute..TokenFlag and DataStr; the row's own attribute and marks stay.

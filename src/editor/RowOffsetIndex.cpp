@@ -45,13 +45,7 @@ void TRowOffsetIndex::Sum(TBlock& Block, int First) const
 {
     Block.Chars = 0;
     Block.LineEnds = 0;
-    for (int row = First; row < First + Block.Rows; ++row) {
-        std::int64_t chars = 0;
-        int ends = 0;
-        FValue(row, chars, ends);
-        Block.Chars += chars;
-        Block.LineEnds += ends;
-    }
+    if (Block.Rows > 0) FValue(First, Block.Rows, Block.Chars, Block.LineEnds);
 }
 
 void TRowOffsetIndex::BuildTrees()
@@ -167,7 +161,7 @@ void TRowOffsetIndex::RowChanged(int Row, std::int64_t OldChars, int OldLineEnds
     const std::size_t block = BlockOf(Row, first);
     std::int64_t chars = 0;
     int ends = 0;
-    FValue(Row, chars, ends);
+    FValue(Row, 1, chars, ends);
     FBlocks[block].Chars += chars - OldChars;
     FBlocks[block].LineEnds += ends - OldLineEnds;
     AddToTrees(block, 0, chars - OldChars, ends - OldLineEnds);
@@ -185,7 +179,7 @@ T TRowOffsetIndex::SumBefore(const std::vector<T>& Tree, int Rows, PickProc Pick
     int first;
     const std::size_t block = BlockOf(Rows, first);
     T sum = Prefix(Tree, block);
-    for (int row = first; row < Rows; ++row) sum += static_cast<T>(Pick(row));
+    if (Rows > first) sum += static_cast<T>(Pick(first, Rows - first));
     return sum;
 }
 
@@ -194,47 +188,47 @@ int TRowOffsetIndex::RowAt(const std::vector<T>& Tree, T Value, PickProc Pick) c
 {
     if (Value < 0) return 0;
     for (int row = RowsBefore(Search(Tree, Value)); row < FCount; ++row) {
-        const T value = static_cast<T>(Pick(row));
+        const T value = static_cast<T>(Pick(row, 1));
         if (value > Value) return row;
         Value -= value;
     }
     return FCount;
 }
 
-std::int64_t TRowOffsetIndex::RowChars(int Row) const
+std::int64_t TRowOffsetIndex::RowChars(int First, int Count) const
 {
     std::int64_t chars = 0;
     int ends = 0;
-    FValue(Row, chars, ends);
+    FValue(First, Count, chars, ends);
     return chars;
 }
 
-int TRowOffsetIndex::RowLineEnds(int Row) const
+int TRowOffsetIndex::RowLineEnds(int First, int Count) const
 {
     std::int64_t chars = 0;
     int ends = 0;
-    FValue(Row, chars, ends);
+    FValue(First, Count, chars, ends);
     return ends;
 }
 
 std::int64_t TRowOffsetIndex::CharsBefore(int Rows) const
 {
-    return SumBefore(FCharTree, Rows, [this](int Row) { return RowChars(Row); });
+    return SumBefore(FCharTree, Rows, [this](int First, int Count) { return RowChars(First, Count); });
 }
 
 int TRowOffsetIndex::LineEndsBefore(int Rows) const
 {
-    return SumBefore(FEndTree, Rows, [this](int Row) { return RowLineEnds(Row); });
+    return SumBefore(FEndTree, Rows, [this](int First, int Count) { return RowLineEnds(First, Count); });
 }
 
 int TRowOffsetIndex::RowOfChar(std::int64_t Offset) const
 {
-    return RowAt(FCharTree, Offset, [this](int Row) { return RowChars(Row); });
+    return RowAt(FCharTree, Offset, [this](int First, int Count) { return RowChars(First, Count); });
 }
 
 int TRowOffsetIndex::RowOfLineEnd(int N) const
 {
-    return RowAt(FEndTree, static_cast<std::int32_t>(N), [this](int Row) { return RowLineEnds(Row); });
+    return RowAt(FEndTree, static_cast<std::int32_t>(N), [this](int First, int Count) { return RowLineEnds(First, Count); });
 }
 
 } // namespace qx

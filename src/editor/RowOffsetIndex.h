@@ -16,8 +16,9 @@ namespace qx {
 
 class TRowOffsetIndex {
 public:
-    // Value(Row, Chars, LineEnds) gives a row's two values as they are now.
-    using TValueProc = std::function<void(int Row, std::int64_t& Chars, int& LineEnds)>;
+    // Value(First, Count, Chars, LineEnds) gives the sums of the two values over the rows First ..
+    // First + Count - 1 as they are now (a run at a time: the rows are mostly read in runs).
+    using TValueProc = std::function<void(int First, int Count, std::int64_t& Chars, int& LineEnds)>;
     explicit TRowOffsetIndex(TValueProc Value) : FValue(std::move(Value)) {}
 
     static constexpr int BlockRows = 64;
@@ -61,11 +62,11 @@ private:
     // The block holding Row (0 <= Row < Count) and the block's first row.
     std::size_t BlockOf(int Row, int& First) const;
     int RowsBefore(std::size_t Blocks) const;
-    std::int64_t RowChars(int Row) const;
-    int RowLineEnds(int Row) const;
-    // The sum over the rows before Rows, of the value Pick(Row) that Tree sums by blocks.
+    std::int64_t RowChars(int First, int Count = 1) const;
+    int RowLineEnds(int First, int Count = 1) const;
+    // The sum over the rows before Rows, of the value Pick(First, Count) that Tree sums by blocks.
     template <class T, class PickProc> T SumBefore(const std::vector<T>& Tree, int Rows, PickProc Pick) const;
-    // The first row at which the running sum of Pick(Row) passes Value, or Count.
+    // The first row at which the running sum of Pick(Row, 1) passes Value, or Count.
     template <class T, class PickProc> int RowAt(const std::vector<T>& Tree, T Value, PickProc Pick) const;
 
     TValueProc FValue;

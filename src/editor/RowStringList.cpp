@@ -534,6 +534,13 @@ void TRowStringList::AssignItems(TRowStringList& Source)
     Changed();
 }
 
+TRowStringList::TRowRun TRowStringList::Run(int Index) const
+{
+    int pos;
+    const TBlock& block = Locate(Index, pos);
+    return {Index - pos, block.Rows(), block.Ends.data(), block.Words.data()};
+}
+
 std::string_view TRowStringList::StateStr(int Index) const
 {
     int pos;

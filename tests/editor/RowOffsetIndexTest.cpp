@@ -11,9 +11,13 @@ namespace {
 // Rows as (characters, line ends) pairs, with an index over them.
 struct Rows {
     std::vector<std::pair<int, int>> values;
-    TRowOffsetIndex index{[this](int Row, std::int64_t& Chars, int& LineEnds) {
-        Chars = values.at(static_cast<std::size_t>(Row)).first;
-        LineEnds = values.at(static_cast<std::size_t>(Row)).second;
+    TRowOffsetIndex index{[this](int First, int Count, std::int64_t& Chars, int& LineEnds) {
+        Chars = 0;
+        LineEnds = 0;
+        for (int row = First; row < First + Count; ++row) {
+            Chars += values.at(static_cast<std::size_t>(row)).first;
+            LineEnds += values.at(static_cast<std::size_t>(row)).second;
+        }
     }};
 
     void Check(const std::string& where)
