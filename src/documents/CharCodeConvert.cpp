@@ -1,5 +1,6 @@
 #include "documents/CharCodeConvert.h"
 
+#include "platform/ByteScan.h"
 #include "platform/Cp932.h"
 
 #include <algorithm>
@@ -227,21 +228,6 @@ public:
 private:
     bool FInRun = false;
 };
-
-std::uint64_t LoadWord(const char* P)
-{
-    std::uint64_t Word;
-    std::memcpy(&Word, P, sizeof Word);
-    return Word;
-}
-
-// How many of the eight bytes at P, from the first on, are below 0x80.
-std::size_t AsciiPrefix(const char* P)
-{
-    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest of the word");
-    const std::uint64_t High = LoadWord(P) & 0x8080808080808080ULL;
-    return High == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(High)) / 8;
-}
 
 unsigned PairCode(TBytePair P) { return static_cast<unsigned>(P[0]) << 8 | P[1]; }
 

@@ -1,5 +1,7 @@
 #include "documents/UnicodeCoding.h"
 
+#include "platform/ByteScan.h"
+
 #include "documents/JisCode.h"
 #include "platform/Cp932.h"
 
@@ -170,19 +172,6 @@ std::u16string Utf8ToWide(std::string_view Bytes)
     return Out;
 }
 
-namespace {
-
-// How many of the eight bytes at P, from the first on, are below 0x80.
-std::size_t AsciiPrefix(const char* P)
-{
-    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest of the word");
-    std::uint64_t Word;
-    std::memcpy(&Word, P, sizeof Word);
-    const std::uint64_t High = Word & 0x8080808080808080ULL;
-    return High == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(High)) / 8;
-}
-
-} // namespace
 
 std::string Utf8ToSjis(std::string_view Bytes, std::size_t* Lost)
 {
