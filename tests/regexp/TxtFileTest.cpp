@@ -1,5 +1,6 @@
 #include "RegExpTestUtil.h"
 #include "platform/LeadByte.h"
+#include "regexp/REDfa.h"
 #include "regexp/TxtFile.h"
 #include "support/Bytes.h"
 
@@ -26,9 +27,15 @@ std::vector<unsigned> ReadAll(const std::string& path)
     return codes;
 }
 
-// The lines that contain Needle, found the slow way: the text cut into characters as grep reads it,
-// every start position tried, a match at a line end belonging to the line after it.
-std::vector<int> ReferenceLines(const std::string& raw, const std::u16string& needle)
+// The text cut into characters as grep reads it, with the line each belongs to (a line end belongs to
+// the line after it; the last one starts none).
+struct Characters {
+    std::vector<unsigned> Codes;
+    std::vector<int> LineOf;
+    int LineEnds = 0;
+};
+
+Characters CutIntoCharacters(const std::string& raw)
 {
     std::string text = "\n";
     for (std::size_t i = 0; i < raw.size(); ++i) {
@@ -41,27 +48,101 @@ std::vector<int> ReferenceLines(const std::string& raw, const std::u16string& ne
         }
     }
     if (text.back() != '\n') text += '\n';
-    std::vector<unsigned> codes;
-    std::vector<int> lineOf;
-    int lfs = 0;
+    Characters chars;
     for (std::size_t i = 0; i < text.size();) {
         const auto b = static_cast<unsigned char>(text[i]);
-        if (b == '\n') ++lfs;
-        lineOf.push_back(lfs);
+        if (b == '\n') ++chars.LineEnds;
+        chars.LineOf.push_back(chars.LineEnds);
         if (IsDBCSLeadByte(b) && text[i + 1] != '\n') {
-            codes.push_back(b << 8 | static_cast<unsigned char>(text[i + 1]));
+            chars.Codes.push_back(b << 8 | static_cast<unsigned char>(text[i + 1]));
             i += 2;
         } else {
-            codes.push_back(b);
+            chars.Codes.push_back(b);
             ++i;
         }
     }
+    return chars;
+}
+
+// The lines that contain Needle, found the slow way: every start position tried.
+std::vector<int> ReferenceLines(const std::string& raw, const std::u16string& needle)
+{
+    const Characters chars = CutIntoCharacters(raw);
     std::set<int> lines;
-    for (std::size_t i = 0; i + needle.size() <= codes.size(); ++i)
-        if (std::equal(needle.begin(), needle.end(), codes.begin() + i) && lineOf[i] < lfs)
-            lines.insert(lineOf[i]);
+    for (std::size_t i = 0; i + needle.size() <= chars.Codes.size(); ++i)
+        if (std::equal(needle.begin(), needle.end(), chars.Codes.begin() + i) && chars.LineOf[i] < chars.LineEnds)
+            lines.insert(chars.LineOf[i]);
     return {lines.begin(), lines.end()};
 }
+
+// The lines that Pattern matches, found the plain way: from every start position the anchored
+// automaton follows the characters after it (over line ends too) until it accepts or stops.
+std::vector<int> ReferenceLinesOfPattern(const std::string& raw, const std::string& pattern)
+{
+    TREParser parser(pattern);
+    parser.Run();
+    TRE_NFA nfa(parser, '\n', '\n');
+    nfa.Run();
+    TRE_DFA dfa(nfa);
+    dfa.Run();
+    const Characters chars = CutIntoCharacters(raw);
+    std::set<int> lines;
+    for (std::size_t i = 0; i < chars.Codes.size() && chars.LineOf[i] < chars.LineEnds; ++i) {
+        if (lines.count(chars.LineOf[i])) continue;
+        int state = dfa.NextState(dfa.InitialState(), chars.Codes[i]);
+        for (std::size_t j = i + 1; state != TRE_DFA::None; ++j) {
+            if (dfa.Accepting(state)) {
+                lines.insert(chars.LineOf[i]);
+                break;
+            }
+            if (j == chars.Codes.size()) break;
+            state = dfa.NextState(state, chars.Codes[j]);
+        }
+    }
+    return {lines.begin(), lines.end()};
+}
+
+// Random patterns over characters whose bytes trip a byte-wise search (trail bytes "A" and "\"), line
+// ends, anchors, classes and groups.
+class PatternGenerator {
+public:
+    explicit PatternGenerator(unsigned Seed) : FRng(Seed) {}
+    unsigned Pick(std::size_t n) { return static_cast<unsigned>(FRng() % n); }
+    std::string Pattern()
+    {
+        std::string p = Alternation(2);
+        if (Pick(3) == 0) p = "^" + p;
+        if (Pick(3) == 0) p += "$";
+        return p;
+    }
+
+private:
+    std::string Alternation(int depth)
+    {
+        std::string p = Sequence(depth);
+        while (Pick(4) == 0) p += "|" + Sequence(depth);
+        return p;
+    }
+    std::string Sequence(int depth)
+    {
+        std::string p;
+        for (int n = 1 + Pick(3); n > 0; --n) {
+            p += Atom(depth);
+            const char* postfix[] = {"*", "+", "?"};
+            if (const unsigned q = Pick(8); q < 3) p += postfix[q];
+        }
+        return p;
+    }
+    std::string Atom(int depth)
+    {
+        static const std::vector<std::string> atoms = {
+            "a", "b", "A", "\\\\", Sj("ア"), Sj("ソ"), ".", "[ab]", "[^a]", "\\n", "\\x82", "\\x8341", " ",
+            "\\^", "\\$", "[A-Z]", Sj("[ア-ン]"), "\\x41BC", "(.|\\n)"};
+        if (depth > 0 && Pick(6) == 0) return "(" + Alternation(depth - 1) + ")";
+        return atoms[Pick(atoms.size())];
+    }
+    std::mt19937 FRng;
+};
 
 } // namespace
 
@@ -187,6 +268,32 @@ TEST(TGrep, LiteralAndAutomatonAgreeWithTheSlowWayOnRandomText)
             // The same through the automaton, with one start code and with two.
             EXPECT_EQ(GrepText(*grep, raw, n.alike).LineNos, expected) << n.alike << " round " << round;
             EXPECT_EQ(GrepText(*grep, raw, n.pattern + "|\\x00").LineNos, expected) << n.pattern << " round " << round;
+        }
+    }
+}
+
+TEST(TGrep, AgreesWithTheStartByStartSearchOnRandomPatterns)
+{
+    // The search loops (one pass per line, skips to start codes, the byte search of literals, matches
+    // followed over line ends and block ends) against every start tried in turn, on random text with
+    // every kind of line end, NUL bytes, lead bytes before line ends and trail bytes like "A" and "\".
+    const std::string pieces[] = {"a", "b", "A", "\\", Sj("ア"), Sj("ソ"), " ", "^", "$", Bytes("82"),
+                                  "\r", "\n", "\r\n", std::string(1, '\0')};
+    PatternGenerator gen(5);
+    auto grep = Construct<TGrep>();
+    for (int round = 0; round < 8; ++round) {
+        // Most texts are short; every fourth reaches over a block end.
+        std::string raw;
+        const std::size_t size = (round % 4 == 3 ? kBlock : 0) + gen.Pick(2000);
+        const unsigned lineEndWeight = 1 + gen.Pick(20);
+        while (raw.size() < size) {
+            const unsigned k = gen.Pick(10 + lineEndWeight);
+            raw += pieces[k < 10 ? k : 10 + (k - 10) % 4];
+        }
+        for (int n = 0; n < 12; ++n) {
+            const std::string pattern = gen.Pattern();
+            EXPECT_EQ(GrepText(*grep, raw, pattern).LineNos, ReferenceLinesOfPattern(raw, pattern))
+                << Cp932ToUtf8(pattern) << " round " << round;
         }
     }
 }
