@@ -275,7 +275,7 @@ void TEditorStrings::LoadFromFile(const std::string& FileName)
     FilePtr file(std::fopen(FileName.c_str(), "rb"));
     if (!file) throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(errno));
     // The chunks come out of a large stream buffer: few system calls for a large file.
-    std::setvbuf(file.get(), nullptr, _IOFBF, 1 << 20);
+    std::setvbuf(file.get(), nullptr, _IOFBF, 1 << 16);
     ReplaceText([&](const auto& Line) { return ScanLines(file.get(), FileName, Line); });
 }
 

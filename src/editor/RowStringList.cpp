@@ -300,6 +300,7 @@ void TRowStringList::InsertRows(int Index, int Count, RowProc&& Row)
     int pos;
     const std::size_t block = LocateBlock(Index, pos);
     std::size_t at = block;
+    FBlocks.reserve(FBlocks.size() + added.size() + 1);  // nothing can fail once the block is cut
     if (pos > 0) {
         TBlock& cut = *FBlocks[block];
         auto tail = std::make_unique<TBlock>();
