@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include <unistd.h>
 
@@ -147,6 +148,28 @@ TEST(TEditorStrings, LoadFromFileSplitsLinesLikeTheFileSays)
         EXPECT_EQ(e.Rows(), c.rows) << c.name;
         EXPECT_FALSE(e.rows->UndoObj().CanUndo()) << c.name;
     }
+}
+
+TEST(TEditorStrings, LoadFromFileReadsARandomTextLikeSetText)
+{
+    // Line ends at every offset of the chunks and across their boundaries, lines of every length: the
+    // file must give the rows that the same text set directly gives.
+    std::mt19937 rng(11);
+    std::string text;
+    while (text.size() < 40000) {
+        const int kind = std::uniform_int_distribution<int>(0, 999)(rng);
+        if (kind < 100) text += "\r";
+        else if (kind < 200) text += "\n";
+        else if (kind < 300) text += "\r\n";
+        else if (kind == 300) text += std::string(std::uniform_int_distribution<std::size_t>(60, 9000)(rng), 'L');
+        else text += static_cast<char>('a' + kind % 26);
+    }
+    TempFile file(text);
+    Editor fromFile, direct;
+    fromFile.lines.LoadFromFile(file.path);
+    direct.lines.SetText(text);
+    EXPECT_GT(fromFile.rows->Count(), 1000);
+    EXPECT_EQ(fromFile.Rows(), direct.Rows());
 }
 
 TEST(TEditorStrings, LoadFromFileWrapsWhenWordWrapIsOn)
