@@ -128,7 +128,7 @@ int main(int argc, char** argv)
             using Text = std::string_view;
             if (mode == "sjis-euc") ConvertFile(argv[2], argv[3], [](Text t) { return qx::SjisToEuc(t); });
             else if (mode == "sjis-jis") ConvertFile(argv[2], argv[3], [](Text t) { return qx::SjisToJis(t); });
-            else if (mode == "sjis-utf8") ConvertFile(argv[2], argv[3], [](Text t) { return qx::WideToUtf8(qx::Cp932ToUtf16(t)); });
+            else if (mode == "sjis-utf8") ConvertFile(argv[2], argv[3], [](Text t) { return qx::Cp932ToUtf8(t); });
             else if (mode == "utf8-sjis") ConvertFile(argv[2], argv[3], [](Text t) { return qx::Utf8ToSjis(t); });
             else throw std::runtime_error("unknown mode " + mode);
             return 0;

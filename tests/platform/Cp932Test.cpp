@@ -1,8 +1,12 @@
 #include "platform/Cp932.h"
 #include "platform/Utf.h"
 #include "support/Bytes.h"
+#include "support/ExactBytes.h"
+#include "support/RandomSjis.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace qx;
 using qx::test::Bytes;
@@ -26,6 +30,28 @@ TEST(Cp932, DecodesDefinedCodesAndSubstitutesBrokenOnes)
         {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
     };
     for (const auto& c : cases) EXPECT_EQ(Cp932ToUtf16(c.sjis), c.utf16);
+}
+
+// Cp932ToUtf8 decodes in one pass of its own; it must give what the way through UTF-16 gives, for every
+// byte with every byte after it, alone and at the end, and for long random texts whatever their runs.
+TEST(Cp932, ToUtf8MatchesTheWayThroughUtf16)
+{
+    const auto slow = [](std::string_view s) { return Utf16ToUtf8(Cp932ToUtf16(s)); };
+    for (unsigned b = 0; b < 0x100; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        ASSERT_EQ(Cp932ToUtf8(ExactBytes(one)), slow(one)) << b;
+        for (unsigned next = 0; next < 0x100; ++next) {
+            const std::string text = "abcdefgh" + one + static_cast<char>(next) + one;
+            ASSERT_EQ(Cp932ToUtf8(ExactBytes(text)), slow(text)) << b << " " << next;
+        }
+    }
+    std::mt19937 random(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (const std::string& piece : qx::test::RandomSjisPieces(random, static_cast<int>(random() % 80))) text += piece;
+        if (random() % 4 == 0) text += static_cast<char>(0x81 + random() % 0x1F);  // a lead byte at the end
+        ASSERT_EQ(Cp932ToUtf8(ExactBytes(text)), slow(text)) << ::testing::PrintToString(text);
+    }
 }
 
 TEST(Cp932, EncodesDuplicatesAsThePlatformDoesAndCountsLosses)
