@@ -10,6 +10,7 @@
 
 using namespace qx;
 using qx::test::Bytes;
+using qx::test::ExactBytes;
 
 TEST(Cp932, DecodesDefinedCodesAndSubstitutesBrokenOnes)
 {
