@@ -100,6 +100,25 @@ unsigned UserAreaCode(unsigned char S1, unsigned char S2, bool UserArea)
     return static_cast<unsigned>(J[0]) << 8 | J[1];
 }
 
+// What each Shift-JIS pair is written as by writer TOut (its PairForm of the pair's JIS code, with the
+// user-defined characters where TOut has a place for them), indexed by lead << 8 | trail; 0 for a pair
+// the reader must look at more closely. One load per character in the double-byte runs.
+template <class TOut>
+const std::uint16_t* PairForms()
+{
+    static const std::unique_ptr<std::uint16_t[]> Forms = [] {
+        const std::uint16_t* const Jis = SjisPairs().Codes();
+        std::unique_ptr<std::uint16_t[]> F(new std::uint16_t[0x10000]());
+        for (unsigned I = 0; I < 0x10000; ++I) {
+            const auto S1 = static_cast<unsigned char>(I >> 8), S2 = static_cast<unsigned char>(I);
+            const unsigned Code = S1 >= 0xF0 && S1 <= 0xF9 && IsSjisTrailByte(S2) ? UserAreaCode(S1, S2, TOut::kUserArea) : Jis[I];
+            if (Code != 0) F[I] = TOut::PairForm(Code);
+        }
+        return F;
+    }();
+    return Forms.get();
+}
+
 // Writers: what a converter emits for each character its reader finds. Single takes a byte that stands
 // for itself, Kana a half-width katakana byte, Double a JIS code with both bytes in 0x21..0x7E, where 0
 // (no character) and Broken write the geta mark and count a lost character.
@@ -189,21 +208,36 @@ public:
 
 class TEucWriter : public TWriter<TEucWriter> {
 public:
-    static constexpr bool kWidensKana = false, kRunsOfDouble = false;
+    static constexpr bool kWidensKana = false, kRunsOfDouble = false, kUserArea = true;
     static constexpr std::size_t kMaxBytesPerByte = 2;
     explicit TEucWriter(std::size_t Size) : TWriter(Size) {}
     static void Single(char*& Out, unsigned char B) { *Out++ = static_cast<char>(B); }
     static void Kana(char*& Out, unsigned char K) { Put(Out, 0x8E, K); }
     static void PutDouble(char*& Out, unsigned char J1, unsigned char J2) { Put(Out, J1 | 0x80, J2 | 0x80); }
+    // The two EUC bytes as they lie in memory, so that a pair is one store.
+    static std::uint16_t PairForm(unsigned Jis)
+    {
+        const unsigned char Bytes[2] = {static_cast<unsigned char>(Jis >> 8 | 0x80), static_cast<unsigned char>(Jis | 0x80)};
+        std::uint16_t Form;
+        std::memcpy(&Form, Bytes, sizeof Form);
+        return Form;
+    }
+    static void Pair(char*& Out, std::uint16_t Form)
+    {
+        std::memcpy(Out, &Form, sizeof Form);
+        Out += 2;
+    }
 };
 
 // JIS: double-byte characters stand in runs opened by ESC $ B and closed by ESC ( B before any single
 // byte and at the end of the text.
 class TJisWriter : public TWriter<TJisWriter> {
 public:
-    static constexpr bool kWidensKana = true, kRunsOfDouble = true;
+    static constexpr bool kWidensKana = true, kRunsOfDouble = true, kUserArea = false;
     static constexpr std::size_t kMaxBytesPerByte = 5; // a kana or broken byte: ESC $ B and two bytes
     explicit TJisWriter(std::size_t Size) : TWriter(Size) {}
+    static std::uint16_t PairForm(unsigned Jis) { return static_cast<std::uint16_t>(Jis); }
+    void Pair(char*& Out, std::uint16_t Jis) { PutDouble(Out, static_cast<unsigned char>(Jis >> 8), static_cast<unsigned char>(Jis)); }
     void Single(char*& Out, unsigned char B)
     {
         if (B >= 0x80) [[unlikely]]
@@ -315,9 +349,10 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
 // Shift-JIS (code page 932): ASCII, half-width katakana, lead + trail pairs. A lead byte without a trail
 // byte after it and the single bytes 0x80, 0xA0, 0xFD..0xFF are broken characters that take one byte.
 template <class TOut>
-std::string ReadSjis(std::string_view Text, std::size_t* Lost, bool UserArea)
+std::string ReadSjis(std::string_view Text, std::size_t* Lost)
 {
-    const std::uint16_t* const Pairs = SjisPairs().Codes(); // a local, so that it stays in a register
+    const std::uint16_t* const Forms = PairForms<TOut>(); // a local, so that it stays in a register
+    const auto* S = reinterpret_cast<const unsigned char*>(Text.data());
     TOut W(Text.size());
     char* Out = W.Begin();
     const std::size_t N = Text.size();
@@ -339,13 +374,22 @@ std::string ReadSjis(std::string_view Text, std::size_t* Lost, bool UserArea)
         if (B < 0x80) {
             W.Single(Out, B);
             ++I;
-        } else if (unsigned Code = I + 1 < N ? Pairs[B << 8 | B2] : 0) {
-            // Japanese text is mostly runs of double-byte characters: go through a run in one loop.
-            do {
-                W.Double(Out, Code);
+        } else if (std::uint16_t Form = I + 1 < N ? Forms[B << 8 | B2] : 0) {
+            // Japanese text is mostly runs of double-byte characters: go through a run in one loop, two
+            // characters a step while both are pairs, then one.
+            W.Pair(Out, Form);
+            I += 2;
+            while (I + 3 < Limit) {
+                const std::uint16_t F1 = Forms[S[I] << 8 | S[I + 1]], F2 = Forms[S[I + 2] << 8 | S[I + 3]];
+                if (F1 == 0 || F2 == 0) break;
+                W.Pair(Out, F1);
+                W.Pair(Out, F2);
+                I += 4;
+            }
+            while (I + 1 < Limit && (Form = Forms[S[I] << 8 | S[I + 1]]) != 0) {
+                W.Pair(Out, Form);
                 I += 2;
-                Code = I + 1 < Limit ? Pairs[static_cast<unsigned char>(Text[I]) << 8 | static_cast<unsigned char>(Text[I + 1])] : 0;
-            } while (Code != 0);
+            }
         } else if (IsHalfKana(B)) {
             if constexpr (TOut::kWidensKana) {
                 W.Double(Out, PairCode(SjisKanaToJis(Text, I)));
@@ -355,7 +399,7 @@ std::string ReadSjis(std::string_view Text, std::size_t* Lost, bool UserArea)
             }
         } else if (IsSjisLeadByte(B) && IsSjisTrailByte(B2) && I + 1 < N) {
             // A user-defined character, or a code without any place: one character either way.
-            W.Double(Out, B >= 0xF0 && B <= 0xF9 ? UserAreaCode(B, B2, UserArea) : 0);
+            W.Double(Out, B >= 0xF0 && B <= 0xF9 ? UserAreaCode(B, B2, TOut::kUserArea) : 0);
             I += 2;
         } else {
             W.Broken(Out);
@@ -486,8 +530,8 @@ std::string JisToEuc(std::string_view Text, std::size_t* Lost) { return ReadJis<
 std::string JisToSjis(std::string_view Text, std::size_t* Lost) { return ReadJis<TSjisWriter>(Text, Lost); }
 std::string EucToJis(std::string_view Text, std::size_t* Lost) { return ReadEuc<TJisWriter>(Text, Lost); }
 std::string EucToSjis(std::string_view Text, std::size_t* Lost) { return ReadEuc<TSjisWriter>(Text, Lost); }
-std::string SjisToJis(std::string_view Text, std::size_t* Lost) { return ReadSjis<TJisWriter>(Text, Lost, false); }
-std::string SjisToEuc(std::string_view Text, std::size_t* Lost) { return ReadSjis<TEucWriter>(Text, Lost, true); }
+std::string SjisToJis(std::string_view Text, std::size_t* Lost) { return ReadSjis<TJisWriter>(Text, Lost); }
+std::string SjisToEuc(std::string_view Text, std::size_t* Lost) { return ReadSjis<TEucWriter>(Text, Lost); }
 
 std::string ConvertCharCode(std::string_view Text, int Source, int Target, std::size_t* Lost)
 {

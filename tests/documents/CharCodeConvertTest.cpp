@@ -1,6 +1,7 @@
 #include "documents/CharCodeConvert.h"
 #include "support/Bytes.h"
 #include "support/ExactBytes.h"
+#include "support/RandomSjis.h"
 
 #include <gtest/gtest.h>
 
@@ -246,5 +247,28 @@ TEST(CharCodeConvert, LongTextsConvertAsTheirCharacters)
         ASSERT_EQ(SjisToEuc(ExactBytes(text), &lost), euc) << ::testing::PrintToString(text);
         ASSERT_EQ(lost, eucLost);
         if (!withUserDefined) ASSERT_EQ(SjisToJis(ExactBytes(text), &lost), EucToJis(euc)) << ::testing::PrintToString(text);
+    }
+}
+
+// The same on random pieces of every kind (ASCII runs of every length, leads of every class with valid and
+// invalid trails, kana, undefined single bytes), each converted alone: a piece is too short for most of the
+// reader's fast steps (two pairs at a time, eight ASCII bytes) that the whole text goes through.
+TEST(CharCodeConvert, SjisToEucOfRandomTextMatchesItsPieces)
+{
+    std::mt19937 random(5);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text, euc;
+        std::size_t eucLost = 0;
+        std::vector<std::string> pieces = qx::test::RandomSjisPieces(random, static_cast<int>(random() % 80));
+        if (random() % 4 == 0) pieces.push_back({static_cast<char>(0x81 + random() % 0x1F)});  // a lead byte at the end
+        for (const std::string& piece : pieces) {
+            std::size_t lost = 0;
+            text += piece;
+            euc += SjisToEuc(ExactBytes(piece), &lost);
+            eucLost += lost;
+        }
+        std::size_t lost = 99;
+        ASSERT_EQ(SjisToEuc(ExactBytes(text), &lost), euc) << ::testing::PrintToString(text);
+        ASSERT_EQ(lost, eucLost) << ::testing::PrintToString(text);
     }
 }
