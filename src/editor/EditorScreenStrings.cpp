@@ -8,11 +8,6 @@ namespace qx {
 
 namespace {
 
-std::int64_t RowChars(std::size_t Length, int Attribute)
-{
-    return static_cast<std::int64_t>(Length) + (Attribute == raEnd ? 2 : 0);
-}
-
 // An update batch of a row list that ends however the scope is left.
 class TUpdateBatch {
 public:
@@ -132,14 +127,15 @@ void TEditorScreenStrings::RowValues(int First, int Count, std::int64_t& Chars, 
     LineEnds = 0;
     for (int row = First; row < First + Count;) {
         const TRowRun run = Run(row);
-        const int end = std::min(run.First + run.Rows, First + Count);
-        for (; row < end; ++row) {
-            const int i = row - run.First;
-            const int attribute = static_cast<int>(run.Words[2 * i] & 3u);
-            Chars += RowChars(run.Length(i), attribute);
-            if (attribute == raEnd) ++LineEnds;
-        }
+        const int from = row - run.First;
+        const int to = std::min(run.First + run.Rows, First + Count) - run.First;
+        // The texts of a run lie end to end: their length is one subtraction.
+        Chars += static_cast<std::int64_t>(run.Ends[to - 1] - (from > 0 ? run.Ends[from - 1] : 0));
+        for (int i = from; i < to; ++i)
+            if ((run.Words[2 * i] & 3u) == raEnd) ++LineEnds;
+        row = run.First + to;
     }
+    Chars += 2 * std::int64_t{LineEnds};  // a line end counts two characters
 }
 
 const TRowOffsetIndex& TEditorScreenStrings::Index() const

@@ -21,23 +21,30 @@ namespace {
 constexpr std::size_t kChunkSize = 8192;
 
 // The line ends of a chunk as bits: bit I % 64 of Mask[I / 64] is set when byte I of the N bytes at P
-// (N at most kChunkSize) is CR or LF. Marking the chunk at once and then stepping from bit to bit
-// costs less than a search from every line start.
-void MarkLineEnds(const char* P, std::size_t N, std::uint64_t* Mask)
+// (N at most kChunkSize) is CR or LF. Returns the offset of the first Ctrl-Z, or N. Marking the chunk
+// at once and then stepping from bit to bit costs less than a search from every line start.
+std::size_t MarkLineEnds(const char* P, std::size_t N, std::uint64_t* Mask)
 {
     std::fill(Mask, Mask + (N + 63) / 64, 0);
+    std::size_t stop = N;
     std::size_t i = 0;
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i eof = _mm_set1_epi8('\x1A');
     for (; i + 16 <= N; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P + i));
         const unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
         Mask[i / 64] |= static_cast<std::uint64_t>(hits) << (i % 64);
+        const unsigned eofs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, eof)));
+        if (eofs != 0 && stop == N) stop = i + static_cast<std::size_t>(__builtin_ctz(eofs));
     }
 #endif
-    for (; i < N; ++i)
+    for (; i < N; ++i) {
         if (P[i] == '\r' || P[i] == '\n') Mask[i / 64] |= std::uint64_t{1} << (i % 64);
+        if (P[i] == '\x1A' && stop == N) stop = i;
+    }
+    return stop;
 }
 
 // The first marked byte at or after From and before End, or End.
@@ -77,10 +84,8 @@ bool ScanLines(std::FILE* File, const std::string& FileName, LineProc&& Line)
         if (afterCR && chunk[0] == '\n') start = 1;  // the LF of a CR LF split between two chunks
         afterCR = false;
         // Ctrl-Z ends the text: the chunk counts only up to it.
-        const void* stop = std::memchr(chunk + start, '\x1A', n - start);
-        const std::size_t end = stop ? static_cast<std::size_t>(static_cast<const char*>(stop) - chunk) : n;
-        ended = stop != nullptr;
-        MarkLineEnds(chunk, end, ends);
+        const std::size_t end = MarkLineEnds(chunk, n, ends);
+        ended = end < n;
         for (;;) {
             std::size_t i = NextLineEnd(ends, start, end);
             if (i == end) break;

@@ -120,14 +120,13 @@ public:
     void SetMarkWord(int Index, std::uint32_t Value) { SetWord(Index, 1, Value); }
 
     // The rows of the block that holds row Index, for walks over many rows: the block's first row,
-    // its row count, the end of each row's text in the block and the two words of each row. Valid
-    // until the next change of the list.
+    // its row count, the end of each row's text in the block (the texts lie end to end) and the two
+    // words of each row. Valid until the next change of the list.
     struct TRowRun {
         int First = 0;
         int Rows = 0;
         const std::uint32_t* Ends = nullptr;
         const std::uint32_t* Words = nullptr;  // AttrWord, MarkWord of each row
-        std::size_t Length(int I) const { return Ends[I] - (I > 0 ? Ends[I - 1] : 0); }
     };
     TRowRun Run(int Index) const;
 

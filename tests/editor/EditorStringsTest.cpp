@@ -133,6 +133,8 @@ TEST(TEditorStrings, LoadFromFileSplitsLinesLikeTheFileSays)
         {"CR, LF and CR LF", "a\rb\nc\r\n\r\nd", {"a|0", "b|0", "c|0", "|0", "d|2"}},
         {"Ctrl-Z ends the text", "a\r\nb\x1A" "c\r\nd", {"a|0", "b|2"}},
         {"Ctrl-Z after a line end", "a\r\n\x1A" "b", {"a|0"}},
+        {"Ctrl-Z past the first 16 bytes", std::string(40, 'a') + "\r\nb\x1A" "\r\nc", {std::string(40, 'a') + "|0", "b|2"}},
+        {"Ctrl-Z in the second chunk", chunkEnd + "\nab\x1A" "cd\r\n", {std::string(8191, 'x') + "|0", "ab|2"}},
         {"NUL does not cut the text", std::string("a\0b\r\nc", 6), {std::string("a\0b|0", 5), "c|2"}},
         {"empty file", "", {}},
         {"CR LF across the chunk boundary", chunkEnd + "\ny", {std::string(8191, 'x') + "|0", "y|2"}},
