@@ -101,18 +101,20 @@ unsigned UserAreaCode(unsigned char S1, unsigned char S2, bool UserArea)
 }
 
 // What each Shift-JIS pair is written as by writer TOut (its PairForm of the pair's JIS code, with the
-// user-defined characters where TOut has a place for them), indexed by lead << 8 | trail; 0 for a pair
-// the reader must look at more closely. One load per character in the double-byte runs.
+// user-defined characters where TOut has a place for them), indexed by the two bytes as they lie in
+// memory (lead | trail << 8: one load of two bytes, or half of one of four); 0 for a pair the reader must
+// look at more closely. One look-up per character in the double-byte runs.
 template <class TOut>
 const std::uint16_t* PairForms()
 {
+    static_assert(std::endian::native == std::endian::little, "the lead byte is the low half of the index");
     static const std::unique_ptr<std::uint16_t[]> Forms = [] {
         const std::uint16_t* const Jis = SjisPairs().Codes();
         std::unique_ptr<std::uint16_t[]> F(new std::uint16_t[0x10000]());
         for (unsigned I = 0; I < 0x10000; ++I) {
             const auto S1 = static_cast<unsigned char>(I >> 8), S2 = static_cast<unsigned char>(I);
             const unsigned Code = S1 >= 0xF0 && S1 <= 0xF9 && IsSjisTrailByte(S2) ? UserAreaCode(S1, S2, TOut::kUserArea) : Jis[I];
-            if (Code != 0) F[I] = TOut::PairForm(Code);
+            if (Code != 0) F[S1 | S2 << 8] = TOut::PairForm(Code);
         }
         return F;
     }();
@@ -374,19 +376,21 @@ std::string ReadSjis(std::string_view Text, std::size_t* Lost)
         if (B < 0x80) {
             W.Single(Out, B);
             ++I;
-        } else if (std::uint16_t Form = I + 1 < N ? Forms[B << 8 | B2] : 0) {
+        } else if (std::uint16_t Form = I + 1 < N ? Forms[B | B2 << 8] : 0) {
             // Japanese text is mostly runs of double-byte characters: go through a run in one loop, two
             // characters a step while both are pairs, then one.
             W.Pair(Out, Form);
             I += 2;
             while (I + 3 < Limit) {
-                const std::uint16_t F1 = Forms[S[I] << 8 | S[I + 1]], F2 = Forms[S[I + 2] << 8 | S[I + 3]];
+                std::uint32_t Four;
+                std::memcpy(&Four, S + I, sizeof Four);
+                const std::uint16_t F1 = Forms[Four & 0xFFFF], F2 = Forms[Four >> 16];
                 if (F1 == 0 || F2 == 0) break;
                 W.Pair(Out, F1);
                 W.Pair(Out, F2);
                 I += 4;
             }
-            while (I + 1 < Limit && (Form = Forms[S[I] << 8 | S[I + 1]]) != 0) {
+            while (I + 1 < Limit && (Form = Forms[S[I] | S[I + 1] << 8]) != 0) {
                 W.Pair(Out, Form);
                 I += 2;
             }
