@@ -154,6 +154,22 @@ public:
         static_cast<TDerived*>(this)->PutDouble(Out, static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code));
     }
     void Broken(char*& Out) { Double(Out, 0); }
+    // A character of a double-byte run, as its two bytes lie in memory (the JIS code with kPairHigh added
+    // to each byte), so that it is one store; the reader opens the run (OpenRun) before the first.
+    static std::uint16_t PairForm(unsigned Jis)
+    {
+        const unsigned char Bytes[2] = {static_cast<unsigned char>(Jis >> 8 | TDerived::kPairHigh),
+                                        static_cast<unsigned char>(Jis | TDerived::kPairHigh)};
+        std::uint16_t Form;
+        std::memcpy(&Form, Bytes, sizeof Form);
+        return Form;
+    }
+    static void Pair(char*& Out, std::uint16_t Form)
+    {
+        std::memcpy(Out, &Form, sizeof Form);
+        Out += 2;
+    }
+    void OpenRun(char*&) {}
     // The Count (0..8) single bytes below 0x80 at the start of the eight bytes at P; all eight are stored
     // (the room of a stretch has space to spare), so that a short run costs no branch per byte.
     void Ascii(char*& Out, const char* P, std::size_t Count)
@@ -211,24 +227,12 @@ public:
 class TEucWriter : public TWriter<TEucWriter> {
 public:
     static constexpr bool kWidensKana = false, kRunsOfDouble = false, kUserArea = true;
+    static constexpr unsigned char kPairHigh = 0x80;
     static constexpr std::size_t kMaxBytesPerByte = 2;
     explicit TEucWriter(std::size_t Size) : TWriter(Size) {}
     static void Single(char*& Out, unsigned char B) { *Out++ = static_cast<char>(B); }
     static void Kana(char*& Out, unsigned char K) { Put(Out, 0x8E, K); }
-    static void PutDouble(char*& Out, unsigned char J1, unsigned char J2) { Put(Out, J1 | 0x80, J2 | 0x80); }
-    // The two EUC bytes as they lie in memory, so that a pair is one store.
-    static std::uint16_t PairForm(unsigned Jis)
-    {
-        const unsigned char Bytes[2] = {static_cast<unsigned char>(Jis >> 8 | 0x80), static_cast<unsigned char>(Jis | 0x80)};
-        std::uint16_t Form;
-        std::memcpy(&Form, Bytes, sizeof Form);
-        return Form;
-    }
-    static void Pair(char*& Out, std::uint16_t Form)
-    {
-        std::memcpy(Out, &Form, sizeof Form);
-        Out += 2;
-    }
+    static void PutDouble(char*& Out, unsigned char J1, unsigned char J2) { Put(Out, J1 | kPairHigh, J2 | kPairHigh); }
 };
 
 // JIS: double-byte characters stand in runs opened by ESC $ B and closed by ESC ( B before any single
@@ -236,10 +240,9 @@ public:
 class TJisWriter : public TWriter<TJisWriter> {
 public:
     static constexpr bool kWidensKana = true, kRunsOfDouble = true, kUserArea = false;
+    static constexpr unsigned char kPairHigh = 0;
     static constexpr std::size_t kMaxBytesPerByte = 5; // a kana or broken byte: ESC $ B and two bytes
     explicit TJisWriter(std::size_t Size) : TWriter(Size) {}
-    static std::uint16_t PairForm(unsigned Jis) { return static_cast<std::uint16_t>(Jis); }
-    void Pair(char*& Out, std::uint16_t Jis) { PutDouble(Out, static_cast<unsigned char>(Jis >> 8), static_cast<unsigned char>(Jis)); }
     void Single(char*& Out, unsigned char B)
     {
         if (B >= 0x80) [[unlikely]]
@@ -249,11 +252,13 @@ public:
     }
     void PutDouble(char*& Out, unsigned char J1, unsigned char J2)
     {
-        if (!FInRun) {
-            PutEscape(Out, "\x1B$B");
-            FInRun = true;
-        }
+        OpenRun(Out);
         Put(Out, J1, J2);
+    }
+    void OpenRun(char*& Out)
+    {
+        if (!FInRun) PutEscape(Out, "\x1B$B");
+        FInRun = true;
     }
     void Close(char*& Out)
     {
@@ -379,6 +384,7 @@ std::string ReadSjis(std::string_view Text, std::size_t* Lost)
         } else if (std::uint16_t Form = I + 1 < N ? Forms[B | B2 << 8] : 0) {
             // Japanese text is mostly runs of double-byte characters: go through a run in one loop, two
             // characters a step while both are pairs, then one.
+            W.OpenRun(Out);
             W.Pair(Out, Form);
             I += 2;
             while (I + 3 < Limit) {
