@@ -167,16 +167,22 @@ struct TRowStringList::TBlock {
     }
 
     // An empty block to follow the full block Previous while rows are appended: its arrays are made
-    // at their final size, and Previous gives back what its text buffer has to spare.
-    static std::unique_ptr<TBlock> Following(TBlock& Previous)
+    // at their final size.
+    static std::unique_ptr<TBlock> Following(const TBlock& Previous)
     {
         auto next = std::make_unique<TBlock>();
         const std::size_t size = Previous.Text.size();
-        if (Previous.Text.capacity() - size > size / 16) Previous.Text.shrink_to_fit();
         next->Text.reserve(size + size / 8);
         next->Ends.reserve(BlockRows);
         next->Words.reserve(2 * BlockRows);
         return next;
+    }
+
+    // A full block gives back what its text buffer has to spare.
+    void Trim()
+    {
+        const std::size_t size = Text.size();
+        if (Text.capacity() - size > size / 16) Text.shrink_to_fit();
     }
 };
 
@@ -274,12 +280,15 @@ void TRowStringList::InsertRows(int Index, int Count, RowProc&& Row)
         std::size_t last = first;
         try {
             for (int i = 0; i < Count; ++i) {
-                if (FBlocks[last]->Rows() >= BlockRows) {
+                const bool full = FBlocks[last]->Rows() >= BlockRows;
+                if (full) {
                     InsertBlock(last + 1, TBlock::Following(*FBlocks[last]));
                     ++last;
                 }
                 Row(i, *FBlocks[last]);
                 ++FCount;
+                // Only now: the new row's text may have been read from the full block.
+                if (full) FBlocks[last - 1]->Trim();
             }
         } catch (...) {
             RowsMoved(first + 1);

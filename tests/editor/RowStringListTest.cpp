@@ -398,6 +398,36 @@ TEST(TRowStringList, BulkChangesAcrossBlockBoundariesKeepEveryRow)
     }
 }
 
+TEST(TRowStringList, InsertingTheTextOfOneOfItsOwnRowsCopiesIt)
+{
+    // The text handed to Insert may lie in the list's own blocks, which the insert itself may move.
+    constexpr int B = TRowStringList::BlockRows;
+    struct Case {
+        const char* name;
+        int rows;  // rows added one by one first (so the blocks' buffers have room to spare)
+        int from;  // the row whose text is inserted
+        int at;
+    };
+    const Case cases[] = {
+        {"after a full last block, from it", B, 3, B},
+        {"after a full last block, from its last row", 2 * B, 2 * B - 1, 2 * B},
+        {"after a part-full last block", B + 10, B + 2, B + 10},
+        {"inside the block it comes from", 2 * B, B + 5, B + 9},
+        {"at the first row of the next block", 2 * B, B - 1, B},
+    };
+    for (const Case& c : cases) {
+        TRowStringList list;
+        std::vector<ModelRow> model;
+        for (const ModelRow& row : Numbered(0, c.rows)) {
+            list.Add(row.text);
+            model.push_back({row.text, "", 0, 0, 0});
+        }
+        list.Insert(c.at, list.Get(c.from));
+        model.insert(model.begin() + c.at, model[static_cast<std::size_t>(c.from)]);
+        ExpectSame(list, model, c.name);
+    }
+}
+
 TEST(TRowStringList, RandomEditsReadBackLikeAPlainArray)
 {
     std::mt19937 rng(7);
