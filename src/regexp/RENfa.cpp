@@ -46,16 +46,27 @@ void TRE_NFA::GenerateStateList(const REParseNode* Node, int From, int To)
             AddTransition(From, To, Node->First, Node->First);
         }
         break;
-    case reop_Concat: {
-        const int m = AddState();
-        GenerateStateList(Node->Left, From, m);
-        GenerateStateList(Node->Right, m, To);
+    case reop_Concat:
+    case reop_Union: {
+        // A long pattern is a long chain of these down the left (they join left to right): walk the
+        // chain in a loop, so that only groups take the builder deeper.
+        std::vector<const REParseNode*> operands;
+        const REParseNode* n = Node;
+        for (; n->Op == Node->Op; n = n->Left) operands.push_back(n->Right);
+        operands.push_back(n);
+        std::reverse(operands.begin(), operands.end());
+        int at = From;
+        for (std::size_t i = 0; i < operands.size(); ++i) {
+            if (Node->Op == reop_Union) {
+                GenerateStateList(operands[i], From, To);
+                continue;
+            }
+            const int next = i + 1 == operands.size() ? To : AddState();
+            GenerateStateList(operands[i], at, next);
+            at = next;
+        }
         break;
     }
-    case reop_Union:
-        GenerateStateList(Node->Left, From, To);
-        GenerateStateList(Node->Right, From, To);
-        break;
     case reop_Closure: {
         const int s1 = AddState();
         const int s2 = AddState();

@@ -132,6 +132,27 @@ TEST(TGrep, FollowsAMatchAcrossLinesWithoutKeepingThem)
     EXPECT_LT(grown, std::size_t(8) << 20);
 }
 
+TEST(TGrep, CompilesPatternsAsLongAsAPastedText)
+{
+    // Long patterns are long chains of concatenations or alternatives; compiling one must not go as
+    // deep into the stack as it is long.
+    const std::string as(60000, 'a');
+    std::string alternatives = "q";
+    for (int i = 0; i < 60000; ++i) alternatives += "|q";
+    const std::string text = "x\n" + as + "\nb\n";
+    struct Case {
+        std::string pattern;
+        std::vector<int> lines;
+    };
+    const Case cases[] = {
+        {as, {2}},
+        {"^" + as + "$", {2}},
+        {"b" + as + "|x$", {1}},
+        {alternatives + "|b", {3}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LineNos(text, c.pattern), c.lines) << c.pattern.size();
+}
+
 TEST(TGrep, ReportsTheLineWithoutItsLineEnd)
 {
     auto grep = Construct<TGrep>();
