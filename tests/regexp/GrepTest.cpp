@@ -204,6 +204,21 @@ TEST(TGrep, FuzzyCharactersFindEveryForm)
     EXPECT_EQ(LineNos(text, Sj("カ"), false), (std::vector<int>{1}));
 }
 
+TEST(TGrep, SynonymSwitchFindsEveryWordOfTheRow)
+{
+    const TREDictionary synonyms = {{Sj("東京"), Sj("江戸"), "Tokyo"}};
+    auto grep = Construct<TGrep>();
+    grep->SynonymDic().push_back(&synonyms);
+    const std::string text = Sj("東京都\n江戸城\n京都\nＴＯＫＹＯ\n");
+    EXPECT_EQ(GrepText(*grep, text, Sj("東京")).LineNos, std::vector<int>{1});
+    grep->SetUseSynonymDic(true);
+    EXPECT_EQ(grep->RegExp(), Sj("東京"));
+    EXPECT_EQ(GrepText(*grep, text, Sj("東京")).LineNos, (std::vector<int>{1, 2}));
+    // The fuzzy characters apply to the words the synonyms bring in.
+    grep->SetUseFuzzyCharDic(true);
+    EXPECT_EQ(GrepText(*grep, text, Sj("江戸")).LineNos, (std::vector<int>{1, 2, 4}));
+}
+
 TEST(TGrep, WithoutOnMatchItReturnsAtOnce)
 {
     auto grep = Construct<TGrep>();
