@@ -32,9 +32,16 @@ TUndoData& TEditorUndoObj::NewUndoData()
 {
     auto entry = std::make_unique<TUndoData>();
     StoreCaret(List, *entry);
-    TUndoData& added = UndoList.Add(std::move(entry));
-    if (UndoList.Count() > UndoListMax) UndoList.Delete(0);
     if (!Redoing) RedoList.Clear();
+    if (UndoListMax <= 0) {
+        // No entry is kept: the caller fills one that is then forgotten.
+        UndoList.Clear();
+        FDiscarded = std::move(*entry);
+        return FDiscarded;
+    }
+    TUndoData& added = UndoList.Add(std::move(entry));
+    // The oldest entries go; more than one when the limit was lowered.
+    while (UndoList.Count() > UndoListMax) UndoList.Delete(0);
     return added;
 }
 

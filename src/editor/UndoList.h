@@ -73,6 +73,8 @@ public:
 
 private:
     void Apply(TUndoDataList& From, bool Redoing);
+
+    TUndoData FDiscarded;  // the entry handed out while UndoListMax leaves room for none
 };
 
 } // namespace qx

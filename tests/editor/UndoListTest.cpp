@@ -31,6 +31,29 @@ TEST(TEditorUndoObj, KeepsAtMostUndoListMaxEntries)
     EXPECT_EQ(t.undo().RedoList.Count(), 64);
 }
 
+TEST(TEditorUndoObj, ALimitOfZeroKeepsNothingAndALowerLimitDropsTheOldest)
+{
+    Text t;
+    t.lines.SetText("a");
+    t.undo().UndoListMax = 0;
+    t.rows->UpdateText(0, 1, "b");
+    EXPECT_EQ(t.lines.Text(), "b\r\n");
+    EXPECT_FALSE(t.undo().CanUndo());
+    t.rows->Undo();
+    EXPECT_EQ(t.lines.Text(), "b\r\n");
+
+    t.undo().UndoListMax = 10;
+    for (int i = 0; i < 10; ++i) t.rows->UpdateText(0, 1, std::to_string(i));
+    t.undo().UndoListMax = 3;
+    t.rows->UpdateText(0, 1, "last");
+    EXPECT_EQ(t.undo().UndoList.Count(), 3);
+    t.rows->Undo();
+    t.rows->Undo();
+    t.rows->Undo();
+    EXPECT_FALSE(t.undo().CanUndo());
+    EXPECT_EQ(t.lines.Text(), "7\r\n");
+}
+
 TEST(TEditorUndoObj, UndoRedoRestoreTextAndCaret)
 {
     Text t;
