@@ -104,6 +104,27 @@ struct ViewedText {
     TEditorScreenStrings* operator->() { return rows.get(); }
 };
 
+// Wrap settings of a text, for tests that run under several of them.
+struct WrapConfig {
+    const char* name;
+    bool wrap;
+    int wrapByte;
+    bool followRetMark, followPunctuation, leading, wordBreak;
+};
+
+inline void ApplyWrapConfig(TEditorScreenStrings& Rows, const WrapConfig& c)
+{
+    TEditorWrapOption& o = Rows.WrapOption();
+    o.BeginUpdate();
+    o.SetWrapByte(c.wrapByte);
+    o.SetFollowRetMark(c.followRetMark);
+    o.SetFollowPunctuation(c.followPunctuation);
+    o.SetLeading(c.leading);
+    o.SetWordBreak(c.wordBreak);
+    o.EndUpdate();
+    Rows.SetWordWrap(c.wrap);
+}
+
 // The rows as "text|attribute", with "#marks" for a row with marks when Marks is set.
 inline std::vector<std::string> DumpRows(const TRowAttributeStringList& List, bool Marks = false)
 {

@@ -16,25 +16,9 @@ using namespace qx;
 
 namespace {
 
-struct Config {
-    const char* name;
-    bool wrap;
-    int wrapByte;
-    bool followRetMark, followPunctuation, leading, wordBreak;
-};
+using Config = qx::test::WrapConfig;
 
-void Configure(qx::test::ViewedText& t, const Config& c)
-{
-    TEditorWrapOption& o = t->WrapOption();
-    o.BeginUpdate();
-    o.SetWrapByte(c.wrapByte);
-    o.SetFollowRetMark(c.followRetMark);
-    o.SetFollowPunctuation(c.followPunctuation);
-    o.SetLeading(c.leading);
-    o.SetWordBreak(c.wordBreak);
-    o.EndUpdate();
-    t->SetWordWrap(c.wrap);
-}
+void Configure(qx::test::ViewedText& t, const Config& c) { qx::test::ApplyWrapConfig(*t.rows, c); }
 
 // Every line end as CR LF, as the store gives the text back.
 std::string Normalized(std::string_view text)

@@ -15,12 +15,7 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-struct Config {
-    const char* name;
-    bool wrap;
-    int wrapByte;
-    bool followRetMark, followPunctuation, leading, wordBreak;
-};
+using Config = qx::test::WrapConfig;
 
 const Config kConfigs[] = {
     {"unwrapped", false, 80, false, false, false, false},
@@ -37,15 +32,7 @@ struct Store : qx::test::ViewedText {
     explicit Store(const Config& c)
     {
         rows->UndoObj().UndoListMax = 1000;
-        TEditorWrapOption& o = rows->WrapOption();
-        o.BeginUpdate();
-        o.SetWrapByte(c.wrapByte);
-        o.SetFollowRetMark(c.followRetMark);
-        o.SetFollowPunctuation(c.followPunctuation);
-        o.SetLeading(c.leading);
-        o.SetWordBreak(c.wordBreak);
-        o.EndUpdate();
-        rows->SetWordWrap(c.wrap);
+        qx::test::ApplyWrapConfig(*rows, c);
     }
 };
 
