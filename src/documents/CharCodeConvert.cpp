@@ -54,7 +54,8 @@ TBytePair ToPair(unsigned Code) { return {static_cast<unsigned char>(Code >> 8),
 // lead << 8 | trail; 0 for a byte pair that is no character and for a character without a place. Leads
 // 0x81..0x9F and 0xE0..0xEF go by the JIS X 0208 arithmetic; the IBM extensions (0xFA..0xFC) by the code
 // page's lowest code below lead 0xF0 for the same character (their NEC-selected or NEC row 13 form),
-// found through the codec. The user-defined leads 0xF0..0xF9 are left to UserAreaCode.
+// found through the codec. The user-defined leads 0xF0..0xF9 are left to UserAreaCode, and WrittenCode
+// takes out the undefined leads where the target has a user area.
 class TSjisPairTable {
 public:
     TSjisPairTable() : FCode(new std::uint16_t[0x10000]())
@@ -90,18 +91,33 @@ const TSjisPairTable& SjisPairs()
     return Table;
 }
 
-// The place of a user-defined character (lead 0xF0..0xF9) in the EUC user area, rows 85..94, laid out
-// as leads 0xEB..0xEF would be; rows 89..92 belong to the NEC-selected IBM extensions, and JIS
-// (UserArea false) has no user area. 0 when there is no place.
+// The EUC user area: rows 85..88 and 93..94 hold the user-defined characters of leads 0xF0, 0xF1 and 0xF4,
+// laid out as the undefined leads 0xEB, 0xEC and 0xEF would be by the arithmetic (0xF040 <-> row 85 cell
+// 1, 0xF5A1); rows 89..92 between them belong to the NEC-selected IBM extensions (leads 0xED, 0xEE).
+constexpr unsigned char kUserLeadShift = 0xF0 - 0xEB;
+constexpr bool IsEucUserRow(unsigned char J1) { return (J1 >= 0x75 && J1 <= 0x78) || J1 == 0x7D || J1 == 0x7E; }
+
+// The place of a user-defined character (lead 0xF0..0xF9) in the EUC user area; JIS (UserArea false) has
+// no user area. 0 when there is no place.
 unsigned UserAreaCode(unsigned char S1, unsigned char S2, bool UserArea)
 {
     if (!UserArea || S1 == 0xF2 || S1 == 0xF3 || S1 > 0xF4) return 0;
-    const TBytePair J = SjisToJisChar(static_cast<unsigned char>(S1 - 5), S2);
+    const TBytePair J = SjisToJisChar(static_cast<unsigned char>(S1 - kUserLeadShift), S2);
     return static_cast<unsigned>(J[0]) << 8 | J[1];
 }
 
-// What each Shift-JIS pair is written as by writer TOut (its PairForm of the pair's JIS code, with the
-// user-defined characters where TOut has a place for them), indexed by the two bytes as they lie in
+// The code a writer gives the Shift-JIS pair (S1, S2): the JIS code of the table, or the user-area place
+// of a user-defined character. Where the writer has a user area, the arithmetic codes of the undefined
+// leads 0xEB, 0xEC and 0xEF (no characters) would land in it and read back as user-defined characters:
+// they have no place. 0 when there is none.
+unsigned WrittenCode(unsigned char S1, unsigned char S2, bool UserArea)
+{
+    if (S1 >= 0xF0 && S1 <= 0xF9) return IsSjisTrailByte(S2) ? UserAreaCode(S1, S2, UserArea) : 0;
+    const unsigned Code = SjisPairs().Codes()[S1 << 8 | S2];
+    return UserArea && IsEucUserRow(static_cast<unsigned char>(Code >> 8)) ? 0 : Code;
+}
+
+// What each Shift-JIS pair is written as by writer TOut (the PairForm of its WrittenCode), indexed by the two bytes as they lie in
 // memory (lead | trail << 8: one load of two bytes, or half of one of four); 0 for a pair the reader must
 // look at more closely. One look-up per character in the double-byte runs.
 template <class TOut>
@@ -109,11 +125,10 @@ const std::uint16_t* PairForms()
 {
     static_assert(std::endian::native == std::endian::little, "the lead byte is the low half of the index");
     static const std::unique_ptr<std::uint16_t[]> Forms = [] {
-        const std::uint16_t* const Jis = SjisPairs().Codes();
         std::unique_ptr<std::uint16_t[]> F(new std::uint16_t[0x10000]());
         for (unsigned I = 0; I < 0x10000; ++I) {
             const auto S1 = static_cast<unsigned char>(I >> 8), S2 = static_cast<unsigned char>(I);
-            const unsigned Code = S1 >= 0xF0 && S1 <= 0xF9 && IsSjisTrailByte(S2) ? UserAreaCode(S1, S2, TOut::kUserArea) : Jis[I];
+            const unsigned Code = WrittenCode(S1, S2, TOut::kUserArea);
             if (Code != 0) F[S1 | S2 << 8] = TOut::PairForm(Code);
         }
         return F;
@@ -154,6 +169,9 @@ public:
         static_cast<TDerived*>(this)->PutDouble(Out, static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code));
     }
     void Broken(char*& Out) { Double(Out, 0); }
+    // A character of the EUC user area (IsEucUserRow), by its JIS code: kept in its row where the target
+    // has the rows (JIS); TSjisWriter puts it back in the user-defined leads.
+    void UserDefined(char*& Out, unsigned Code) { Double(Out, Code); }
     // A character of a double-byte run, as its two bytes lie in memory (the JIS code with kPairHigh added
     // to each byte), so that it is one store; the reader opens the run (OpenRun) before the first.
     static std::uint16_t PairForm(unsigned Jis)
@@ -221,6 +239,12 @@ public:
     {
         const TBytePair S = JisToSjisChar(J1, J2);
         Put(Out, S[0], S[1]);
+    }
+    // The inverse of UserAreaCode.
+    static void UserDefined(char*& Out, unsigned Code)
+    {
+        const TBytePair S = JisToSjisChar(static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code));
+        Put(Out, static_cast<unsigned char>(S[0] + kUserLeadShift), S[1]);
     }
 };
 
@@ -313,8 +337,8 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost)
     return W.Finish(Out, Lost);
 }
 
-// EUC: ASCII, 0x8E + half-width katakana, two bytes 0xA1..0xFE (JIS X 0208), 0x8F + two bytes (JIS X 0212,
-// which neither JIS X 0208 nor Shift-JIS holds). 0x80 and 0xFF start nothing and stand for themselves
+// EUC: ASCII, 0x8E + half-width katakana, two bytes 0xA1..0xFE (JIS X 0208, and the user area in rows
+// 85..88 and 93..94), 0x8F + two bytes (JIS X 0212, which neither JIS X 0208 nor Shift-JIS holds). 0x80 and 0xFF start nothing and stand for themselves
 // (Shift-JIS has them as single bytes); anything else is a broken character that takes one byte.
 template <class TOut>
 std::string ReadEuc(std::string_view Text, std::size_t* Lost)
@@ -343,7 +367,9 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
             W.Broken(Out);
             I += 3;
         } else if (IsEucByte(B) && IsEucByte(B2)) {
-            W.Double(Out, static_cast<unsigned>(B & 0x7F) << 8 | (B2 & 0x7F));
+            const unsigned Code = static_cast<unsigned>(B & 0x7F) << 8 | (B2 & 0x7F);
+            if (IsEucUserRow(B & 0x7F)) W.UserDefined(Out, Code);
+            else W.Double(Out, Code);
             I += 2;
         } else {
             W.Broken(Out);
@@ -408,8 +434,8 @@ std::string ReadSjis(std::string_view Text, std::size_t* Lost)
                 ++I;
             }
         } else if (IsSjisLeadByte(B) && IsSjisTrailByte(B2) && I + 1 < N) {
-            // A user-defined character, or a code without any place: one character either way.
-            W.Double(Out, B >= 0xF0 && B <= 0xF9 ? UserAreaCode(B, B2, TOut::kUserArea) : 0);
+            // A pair without a form (WrittenCode found no place for it): one character, lost.
+            W.Broken(Out);
             I += 2;
         } else {
             W.Broken(Out);

@@ -11,7 +11,11 @@
 //    in the usual layout (0xF040 -> 0xF5A1), except leads 0xF2 and 0xF3 whose places hold the NEC-selected
 //    IBM extensions (rows 89..92); JIS has no user area;
 //  - anything else that has no place, and every broken or incomplete character, becomes the geta mark
-//    (0x222E) and is counted in `*Lost` when the caller asks for the count.
+//    (0x222E) and is counted in `*Lost` when the caller asks for the count. This includes the undefined
+//    leads 0xEB, 0xEC and 0xEF on the way to EUC, whose rows are the user area there; JIS keeps their
+//    arithmetic codes.
+// The EUC reader takes the user area (rows 85..88 and 93..94) back to the user-defined leads 0xF0, 0xF1
+// and 0xF4, so that user-defined characters survive a save as EUC and EUC files of other programs.
 // The converters to Shift-JIS write the geta mark (0x81AC) for broken input and count it the same way.
 
 #include "documents/JisCode.h"

@@ -107,6 +107,7 @@ TEST(CharCodeConvert, SjisToJis)
         {"IBM extension as its JIS row 2 form", Bytes("FA 54"), In + "\"L" + Out, 0},         // ￢
         {"IBM extension as its NEC row 13 form", Bytes("FA 4A"), In + "-5" + Out, 0},         // Ⅰ
         {"user-defined character: JIS has no place", Bytes("F0 40"), In + "\"." + Out, 1},
+        {"undefined leads keep their arithmetic codes", Bytes("EB 40 EF FC"), In + "u!~~" + Out, 0},
         {"undefined IBM code", Bytes("FC FC"), In + "\"." + Out, 1},
         {"single bytes outside JIS", Bytes("80 A0 FD FE FF"), In + "\".\".\".\".\"." + Out, 5},
         {"lead byte at the end", "a" + Bytes("82"), "a" + In + "\"." + Out, 1},
@@ -125,6 +126,9 @@ TEST(CharCodeConvert, SjisToEuc)
         {"user-defined to the user area", Bytes("F0 40 F1 FC F4 FC"), Bytes("F5 A1 F8 FE FE FE"), 0},
         {"user-defined whose place is taken", Bytes("F2 40 F3 9F"), Bytes("A2 AE A2 AE"), 2},
         {"user-defined beyond the area", Bytes("F5 40 F9 FC"), Bytes("A2 AE A2 AE"), 2},
+        // No characters, and their rows are the user area: written there they would read back as
+        // user-defined characters.
+        {"undefined leads 0xEB, 0xEC, 0xEF", Bytes("EB 40 EC FC EF 9F 41"), Bytes("A2 AE A2 AE A2 AE 41"), 3},
         {"single bytes outside EUC", Bytes("80 A0 FD FE FF"), Bytes("A2 AE A2 AE A2 AE A2 AE A2 AE"), 5},
         {"lead byte with a bad trail", Bytes("82 7F 41"), Bytes("A2 AE 7F 41"), 1},
         {"lead byte at the end", Bytes("41 E0"), Bytes("41 A2 AE"), 1},
@@ -158,7 +162,10 @@ TEST(CharCodeConvert, EucToSjisAndEucToJis)
 {
     ExpectCases(EucToSjis, {
         {"ASCII, kanji, kana", "a" + Bytes("B0 A1 8E B1 0D 0A"), "a" + Bytes("88 9F B1 0D 0A"), 0},
-        {"user area back to the arithmetic place", Bytes("F5 A1"), Bytes("EB 40"), 0},
+        {"user area back to the user-defined characters", Bytes("F5 A1 F5 FE F6 A1 F8 FE FD A1 FE FE"),
+         Bytes("F0 40 F0 9E F0 9F F1 FC F4 40 F4 FC"), 0},
+        {"rows 89..92 stay the NEC-selected IBM extensions", Bytes("F9 A1 FA FE FB A1 FC FE"),
+         Bytes("ED 40 ED FC EE 40 EE FC"), 0},
         {"JIS X 0212 has no place", Bytes("8F B0 A1 41"), Bytes("81 AC 41"), 1},
         {"0x8E at the end", Bytes("41 8E"), Bytes("41 81 AC"), 1},
         {"0x8E before a line end", Bytes("8E 0A"), Bytes("81 AC 0A"), 1},
@@ -171,6 +178,7 @@ TEST(CharCodeConvert, EucToSjisAndEucToJis)
         {"runs", "a" + Bytes("B0 A1 0A A4 A2"), "a" + In + "0!" + Out + "\n" + In + "$\"" + Out, 0},
         {"kana widen with their marks", Bytes("8E B6 8E DE 8E B1"), In + "%,%\"" + Out, 0},
         {"0x8E at the end", Bytes("8E"), In + "\"." + Out, 1},
+        {"user area keeps its rows", Bytes("F5 A1 FE FE"), In + "u!~~" + Out, 0},
         {"bytes that start nothing", Bytes("FF 41 A0"), In + "\"." + Out + "A" + In + "\"." + Out, 2},
     });
 }
@@ -217,14 +225,14 @@ TEST(CharCodeConvert, NoConverterReadsPastTheEnd)
 // Long texts of random characters convert as their characters do one by one, so that the way through
 // runs (ASCII taken eight bytes at a time, double-byte runs) changes nothing: to EUC each character
 // stands alone; to JIS the result equals the way through EUC (user-defined characters left out, as JIS
-// has no place for them).
+// has no place for them, and the undefined leads whose rows are the EUC user area).
 TEST(CharCodeConvert, LongTextsConvertAsTheirCharacters)
 {
     const std::vector<std::string> characters = {
         "a", " ", "\r\n", "\x1b", "Q", Bytes("82 A0"), Bytes("88 9F"), Bytes("83 41"), Bytes("81 5B"),
         Bytes("98 72"), Bytes("EA A4"), Bytes("87 40"), Bytes("FA 40"), Bytes("ED 40"), Bytes("85 40"),
         Bytes("B1"), Bytes("B6 DE"), Bytes("CA DF"), Bytes("DE"), Bytes("80"), Bytes("A0"), Bytes("FD")};
-    const std::vector<std::string> userDefined = {Bytes("F0 40"), Bytes("F4 FC"), Bytes("F9 9F")};
+    const std::vector<std::string> userDefined = {Bytes("F0 40"), Bytes("F4 FC"), Bytes("F9 9F"), Bytes("EB 40")};
     std::mt19937 random(11);
     for (int round = 0; round < 2000; ++round) {
         const bool withUserDefined = round % 2 == 0;
@@ -246,7 +254,9 @@ TEST(CharCodeConvert, LongTextsConvertAsTheirCharacters)
         std::size_t lost = 99;
         ASSERT_EQ(SjisToEuc(ExactBytes(text), &lost), euc) << ::testing::PrintToString(text);
         ASSERT_EQ(lost, eucLost);
-        if (!withUserDefined) ASSERT_EQ(SjisToJis(ExactBytes(text), &lost), EucToJis(euc)) << ::testing::PrintToString(text);
+        if (!withUserDefined) {
+            ASSERT_EQ(SjisToJis(ExactBytes(text), &lost), EucToJis(euc)) << ::testing::PrintToString(text);
+        }
     }
 }
 

@@ -71,27 +71,70 @@ bool DeliberatelyNotIconv(unsigned code)
     return false;
 }
 
+// Leads 0xEB, 0xEC and 0xEF are no characters in code page 932, and their rows (85..88, 93..94) are the
+// user area in EUC, where the user-defined characters live: they have no EUC form.
+bool UserAreaRowsInEuc(unsigned code)
+{
+    const unsigned lead = code >> 8;
+    return lead == 0xEB || lead == 0xEC || lead == 0xEF;
+}
+
 } // namespace
 
 TEST(CharCodeReference, EucAndJisRoundTripsAreIdentities)
 {
-    std::string all;
+    std::string all, allEuc;
     for (const std::string& s : JisRangeCodes()) {
         std::size_t lost = 99;
+        const std::string jis = SjisToJis(s, &lost);
+        ASSERT_EQ(lost, 0u);
+        EXPECT_EQ(JisToSjis(jis), s) << std::hex << CodeOf(s);
+        all += s;
+        if (UserAreaRowsInEuc(CodeOf(s))) continue;
         const std::string euc = SjisToEuc(s, &lost);
         ASSERT_EQ(lost, 0u) << std::hex << CodeOf(s);
         ASSERT_EQ(euc.size(), 2u);
         EXPECT_EQ(EucToSjis(euc), s) << std::hex << CodeOf(s);
-        const std::string jis = SjisToJis(s, &lost);
-        ASSERT_EQ(lost, 0u);
-        EXPECT_EQ(JisToSjis(jis), s) << std::hex << CodeOf(s);
         // The two ways to JIS and to EUC agree.
         EXPECT_EQ(EucToJis(euc), jis);
         EXPECT_EQ(JisToEuc(jis), euc);
-        all += s;
+        allEuc += s;
     }
-    EXPECT_EQ(EucToSjis(SjisToEuc(all)), all);
+    EXPECT_EQ(EucToSjis(SjisToEuc(allEuc)), allEuc);
     EXPECT_EQ(JisToSjis(SjisToJis(all)), all);
+}
+
+// Every code of the user-defined leads 0xF0..0xF9 and the undefined 0xEB, 0xEC, 0xEF on the way to EUC:
+// the user-defined characters of 0xF0, 0xF1 and 0xF4 come back from the user area, laid out as
+// eucJP-ms lays them out (iconv's EUC-JP-MS); the others are each one geta mark, counted as lost.
+TEST(CharCodeReference, UserDefinedCharactersRoundTripThroughEuc)
+{
+    std::string kept, keptEuc;
+    int lostCodes = 0;
+    for (unsigned lead : {0xEBu, 0xECu, 0xEFu, 0xF0u, 0xF1u, 0xF2u, 0xF3u, 0xF4u, 0xF5u, 0xF6u, 0xF7u, 0xF8u, 0xF9u}) {
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            if (trail == 0x7F) continue;
+            const std::string s{static_cast<char>(lead), static_cast<char>(trail)};
+            std::size_t lost = 99;
+            const std::string euc = SjisToEuc(s, &lost);
+            if (lead == 0xF0 || lead == 0xF1 || lead == 0xF4) {
+                ASSERT_EQ(lost, 0u) << std::hex << CodeOf(s);
+                ASSERT_EQ(EucToSjis(euc, &lost), s) << std::hex << CodeOf(s);
+                ASSERT_EQ(lost, 0u);
+                kept += s;
+                keptEuc += euc;
+            } else {
+                ASSERT_EQ(euc, "\xA2\xAE") << std::hex << CodeOf(s);
+                ASSERT_EQ(lost, 1u) << std::hex << CodeOf(s);
+                ++lostCodes;
+            }
+        }
+    }
+    EXPECT_EQ(kept.size(), 3u * 188 * 2);
+    EXPECT_EQ(lostCodes, 10 * 188);
+    EXPECT_EQ(SjisToEuc(kept), keptEuc);
+    EXPECT_EQ(keptEuc, qx::test::Iconv("EUC-JP-MS", "CP932", kept).value_or("iconv failed"));
+    EXPECT_EQ(EucToSjis(keptEuc), kept);
 }
 
 TEST(CharCodeReference, EucEqualsIconvOnEveryDefinedCode)
