@@ -4,6 +4,7 @@
 // classes and counted repetition (none here), anchors anywhere but at the pattern's ends.
 
 #include "RegExpTestUtil.h"
+#include "RandomPattern.h"
 
 #include <gtest/gtest.h>
 // GoogleTest brings in the C library's <regex.h>, whose names Oniguruma's header would redefine.
@@ -43,17 +44,11 @@ public:
     }
 };
 
-class Generator {
+class Generator : public qx::test::TRandomPattern {
 public:
-    explicit Generator(unsigned seed) : FRng(seed) {}
+    using TRandomPattern::TRandomPattern;
 
-    std::string Pattern()
-    {
-        std::string p = Alternation(2);
-        if (Pick(4) == 0) p = "^" + p;
-        if (Pick(4) == 0) p += "$";
-        return p;
-    }
+    std::string Pattern() { return TRandomPattern::Pattern(4); }
     std::string Line()
     {
         static const std::vector<std::string> chars = {"a", "b", "c", "A", "x", "\\", ".", "*", "^", "$",
@@ -64,26 +59,7 @@ public:
     }
 
 private:
-    unsigned Pick(std::size_t n) { return static_cast<unsigned>(FRng() % n); }
-    std::string Alternation(int depth)
-    {
-        std::string p = Sequence(depth);
-        while (Pick(4) == 0) p += "|" + Sequence(depth);
-        return p;
-    }
-    std::string Sequence(int depth)
-    {
-        std::string p;
-        for (int n = 1 + Pick(3); n > 0; --n) {
-            p += Atom(depth);
-            const unsigned q = Pick(8);
-            if (q == 0) p += "*";
-            else if (q == 1) p += "+";
-            else if (q == 2) p += "?";
-        }
-        return p;
-    }
-    std::string Atom(int depth)
+    std::string Atom(int depth) override
     {
         static const std::vector<std::string> chars = {"a", "b", "c", "A", "x", "\\\\", "\\.", "\\*",
                                                        "\\^", "\\$", Sj("ア"), Sj("ソ"), Sj("表"), Sj("ｱ")};
@@ -103,7 +79,6 @@ private:
         for (int n = 1 + Pick(3); n > 0; --n) c += items[Pick(items.size())];
         return c + "]";
     }
-    std::mt19937 FRng;
 };
 
 } // namespace

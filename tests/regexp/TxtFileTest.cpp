@@ -1,4 +1,5 @@
 #include "RegExpTestUtil.h"
+#include "RandomPattern.h"
 #include "platform/LeadByte.h"
 #include "regexp/REDfa.h"
 #include "regexp/TxtFile.h"
@@ -104,36 +105,13 @@ std::vector<int> ReferenceLinesOfPattern(const std::string& raw, const std::stri
 
 // Random patterns over characters whose bytes trip a byte-wise search (trail bytes "A" and "\"), line
 // ends, anchors, classes and groups.
-class PatternGenerator {
+class PatternGenerator : public qx::test::TRandomPattern {
 public:
-    explicit PatternGenerator(unsigned Seed) : FRng(Seed) {}
-    unsigned Pick(std::size_t n) { return static_cast<unsigned>(FRng() % n); }
-    std::string Pattern()
-    {
-        std::string p = Alternation(2);
-        if (Pick(3) == 0) p = "^" + p;
-        if (Pick(3) == 0) p += "$";
-        return p;
-    }
+    using TRandomPattern::TRandomPattern;
+    std::string Pattern() { return TRandomPattern::Pattern(3); }
 
 private:
-    std::string Alternation(int depth)
-    {
-        std::string p = Sequence(depth);
-        while (Pick(4) == 0) p += "|" + Sequence(depth);
-        return p;
-    }
-    std::string Sequence(int depth)
-    {
-        std::string p;
-        for (int n = 1 + Pick(3); n > 0; --n) {
-            p += Atom(depth);
-            const char* postfix[] = {"*", "+", "?"};
-            if (const unsigned q = Pick(8); q < 3) p += postfix[q];
-        }
-        return p;
-    }
-    std::string Atom(int depth)
+    std::string Atom(int depth) override
     {
         static const std::vector<std::string> atoms = {
             "a", "b", "A", "\\\\", Sj("ア"), Sj("ソ"), ".", "[ab]", "[^a]", "\\n", "\\x82", "\\x8341", " ",
@@ -141,7 +119,6 @@ private:
         if (depth > 0 && Pick(6) == 0) return "(" + Alternation(depth - 1) + ")";
         return atoms[Pick(atoms.size())];
     }
-    std::mt19937 FRng;
 };
 
 } // namespace
