@@ -41,7 +41,7 @@ std::string CopyFailure(const fs::path& source)
 
 } // namespace
 
-TInstallFiles::TInstallFiles(const TUserFolders& folders, TPrompter& prompter)
+TInstallFiles::TInstallFiles(const TUserFolders& folders, TSetupPrompter& prompter)
     : FFolders(folders), FPrompter(prompter)
 {
 }

@@ -16,7 +16,7 @@ class TInstallFiles {
 public:
     using TWriteGuard = std::function<void(const std::filesystem::path&)>;
 
-    TInstallFiles(const TUserFolders& folders, TPrompter& prompter);
+    TInstallFiles(const TUserFolders& folders, TSetupPrompter& prompter);
 
     void SetCaption(const std::string& caption) { FCaption = caption; }
     const std::string& Caption() const { return FCaption; }
@@ -66,7 +66,7 @@ private:
     bool DeleteTreeLevel(const std::filesystem::path& folder, TTreeState& state);
 
     const TUserFolders& FFolders;
-    TPrompter& FPrompter;
+    TSetupPrompter& FPrompter;
     std::string FCaption;
 };
 

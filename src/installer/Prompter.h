@@ -13,9 +13,9 @@ enum class TPromptButtons { OK, OKCancel, YesNo, YesAllNoCancel };
 
 enum class TPromptAnswer { OK, Cancel, Yes, No, All };
 
-class TPrompter {
+class TSetupPrompter {
 public:
-    virtual ~TPrompter() = default;
+    virtual ~TSetupPrompter() = default;
     virtual TPromptAnswer Ask(TPromptKind kind, const std::string& caption, const std::string& text,
                               TPromptButtons buttons) = 0;
 };

@@ -41,7 +41,7 @@ TSetupCommand ParseSetupCommand(const std::vector<std::string>& arguments)
     return command;
 }
 
-TSetup::TSetup(const TUserFolders& folders, TPrompter& prompter, TLauncher& launcher)
+TSetup::TSetup(const TUserFolders& folders, TSetupPrompter& prompter, TLauncher& launcher)
     : FreeSpace(DiskFreeSpace), FFolders(folders), FPrompter(prompter), FLauncher(launcher),
       FFiles(folders, prompter)
 {

@@ -5,7 +5,7 @@
 // and every folder comes from the user-folder table, so the whole engine runs in tests.
 
 #include "installer/InstallFiles.h"
-#include "installer/Launcher.h"
+#include "platform/Launcher.h"
 #include "installer/Prompter.h"
 #include "installer/SetupInfo.h"
 #include "installer/UserFolders.h"
@@ -35,7 +35,7 @@ class TSetup {
 public:
     static constexpr std::uintmax_t kLowSpace = 104857600;  // 100 MiB
 
-    TSetup(const TUserFolders& folders, TPrompter& prompter, TLauncher& launcher);
+    TSetup(const TUserFolders& folders, TSetupPrompter& prompter, TLauncher& launcher);
 
     // Derives the setup folder, name and information file from `setupPath`, reads the information file
     // and the default (or previously used) install folder. False after the message when it is missing,
@@ -109,7 +109,7 @@ private:
     void Error(const std::string& text);
 
     const TUserFolders& FFolders;
-    TPrompter& FPrompter;
+    TSetupPrompter& FPrompter;
     TLauncher& FLauncher;
     TInstallFiles FFiles;
 

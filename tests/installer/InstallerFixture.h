@@ -3,7 +3,7 @@
 // answers from a script and records every text, a launcher that records instead of starting, and a
 // write guard that fails the test on any change to the file system outside the home.
 
-#include "installer/Launcher.h"
+#include "platform/Launcher.h"
 #include "installer/Prompter.h"
 #include "installer/SetupPaths.h"
 #include "installer/UserFolders.h"
@@ -24,7 +24,7 @@ namespace qx::test {
 
 namespace fs = std::filesystem;
 
-class ScriptedPrompter : public TPrompter {
+class ScriptedPrompter : public TSetupPrompter {
 public:
     struct Prompt {
         TPromptKind Kind;

@@ -2,7 +2,7 @@
 // Starting programs and opening files for the installer: detached processes and the desktop's
 // associated programs.
 
-#include "installer/Launcher.h"
+#include "platform/Launcher.h"
 
 namespace qx {
 

@@ -8,7 +8,7 @@ class QWidget;
 
 namespace qx {
 
-class TQtSetupPrompter : public TPrompter {
+class TQtSetupPrompter : public TSetupPrompter {
 public:
     TPromptAnswer Ask(TPromptKind kind, const std::string& caption, const std::string& text,
                       TPromptButtons buttons) override;
