@@ -155,22 +155,26 @@ bool TTxtFile::Fill()
     const std::size_t needed = FEnd + 1 + want + 2;
     if (FBuf.size() < needed) FBuf.resize(std::max(needed, FBuf.size() * 2));
     const std::size_t start = FEnd;
-    if (FPendingCR) {
-        FBuf[FEnd++] = '\r';
-        FPendingCR = false;
-    }
-    ssize_t n;
+    // A read that brings only the CR held back from the read before leaves nothing to hand out yet:
+    // read on, until an LF after it or the end of the file decides what it ends.
     do {
-        n = ::pread(FFd, FBuf.data() + FEnd, want, FReadOffset);
-    } while (n < 0 && errno == EINTR);
-    if (n < 0) throw EInOutError("Cannot read file \"" + FFileName + "\". " + std::strerror(errno));
-    FReadOffset += n;
-    FEnd += static_cast<std::size_t>(n);
-    if (n == 0) FEof = true;
-    if (!FEof && FEnd > start && FBuf[FEnd - 1] == '\r') {
-        FPendingCR = true;
-        --FEnd;
-    }
+        if (FPendingCR) {
+            FBuf[FEnd++] = '\r';
+            FPendingCR = false;
+        }
+        ssize_t n;
+        do {
+            n = ::pread(FFd, FBuf.data() + FEnd, want, FReadOffset);
+        } while (n < 0 && errno == EINTR);
+        if (n < 0) throw EInOutError("Cannot read file \"" + FFileName + "\". " + std::strerror(errno));
+        FReadOffset += n;
+        FEnd += static_cast<std::size_t>(n);
+        if (n == 0) FEof = true;
+        if (!FEof && FEnd > start && FBuf[FEnd - 1] == '\r') {
+            FPendingCR = true;
+            --FEnd;
+        }
+    } while (!FEof && FEnd == start);
     Normalize(start);
     if (FEof && FEnd > 0 && FBuf[FEnd - 1] != '\n') FBuf[FEnd++] = '\n';
     FBuf[FEnd] = 0;

@@ -167,6 +167,42 @@ TEST(TTxtFile, LinesAndCharactersAcrossTheBlockBoundary)
         EXPECT_EQ(GrepText(*grep, raw, pattern).LineNos, std::vector<int>{1});
 }
 
+TEST(TGrep, LastLineWhoseCRIsAllTheLastReadBrings)
+{
+    // Files whose last byte, a CR ending the last line, is the only byte of the last block read: that
+    // line must still be read and searched.
+    auto grep = Construct<TGrep>();
+    struct Case {
+        std::string text;
+        std::string pattern;
+        std::vector<int> lines;
+    };
+    std::string cr1(kBlock, 'x'), cr2;
+    cr1 += "\r";
+    for (int i = 0; cr2.size() < 2 * kBlock; ++i) cr2 += (i % 3 ? "ab" : "cd") + std::string("\r");
+    cr2.resize(2 * kBlock - 4);
+    cr2.back() = '\r';
+    cr2 += "last\r";
+    const Case cases[] = {
+        {"\r", "^", {1}},
+        {"\r", "^$", {1}},
+        {cr1, "x$", {1}},
+        {cr1, "^x+$", {1}},
+        {cr2, "last", {1 + static_cast<int>(std::count(cr2.begin(), cr2.end() - 5, '\r'))}},
+        {cr2, "^last$", {1 + static_cast<int>(std::count(cr2.begin(), cr2.end() - 5, '\r'))}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(c.text.size() % kBlock, 1u);
+        EXPECT_EQ(GrepText(*grep, c.text, c.pattern).LineNos, c.lines) << c.pattern << " in " << c.text.size();
+    }
+    TempDir dir;
+    const std::string path = dir.File("t.txt");
+    WriteBytes(path, cr1);
+    const auto codes = ReadAll(path);
+    EXPECT_EQ(codes.size(), 1 + kBlock + 1);
+    EXPECT_EQ(codes.back(), static_cast<unsigned>('\n'));
+}
+
 TEST(TTxtFile, PeekKeepsTheUnreadTailWhenItRefills)
 {
     TempDir dir;
