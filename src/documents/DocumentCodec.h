@@ -1,0 +1,48 @@
+#pragma once
+// A document's bytes to the editor's Shift-JIS text and back.
+//
+// Decoding makes a result first and touches no editor: only a loaded result may replace a document's
+// text, so a declined question or bytes that are not in the chosen code leave the open document as it
+// was. Encoding builds the whole file in memory and counts the characters the target code cannot hold,
+// so that the caller can ask before anything is written.
+
+#include "platform/Prompter.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace qx {
+
+enum class TLoadStatus {
+    Loaded,
+    Cancelled,  // the user declined the Shift-JIS-or-EUC question
+    NotInCode,  // the bytes are not in the code the user chose (forced UTF-8)
+    BadChoice,  // a code choice outside 1..7
+    ReadError,  // the file could not be read
+};
+
+struct TDecodedDocument {
+    TLoadStatus Status = TLoadStatus::Loaded;
+    std::string Text;     // Shift-JIS; NUL bytes are spaces
+    int CharType = 2;     // TSaveFileCharType the bytes were found in
+    int RtrnType = 2;     // TSaveFileRtrnType of the first line end
+    std::size_t Lost = 0; // characters Shift-JIS could not hold (replaced)
+};
+
+// Decodes a file's bytes read with the code choice OpenCode (TOpenCharCode). Automatic choice: a
+// UTF-16 mark, else UTF-8, else the detected JIS, EUC or Shift-JIS; when EUC and Shift-JIS cannot be
+// told apart the prompter asks (Yes: EUC, No: Shift-JIS, anything else: Cancelled). A forced UTF-16 code
+// skips the first two bytes only when they are that order's mark; a forced UTF-8 accepts any UTF-8,
+// pure ASCII included, with or without the mark.
+TDecodedDocument DecodeDocument(std::string Bytes, int OpenCode, TPrompter& Prompter);
+
+// The document's Shift-JIS text (lines separated by LF, the last line without one) as the bytes of a
+// file in CharType (TSaveFileCharType) with RtrnType's line ends: UTF-16 starts with its mark, UTF-8
+// has none. `Lost` (when given) receives the number of characters the code cannot hold.
+std::string EncodeDocument(std::string_view Text, int CharType, int RtrnType, std::size_t* Lost = nullptr);
+
+// Every NUL byte of Text becomes a space; a text without one is not touched.
+void ReplaceNulBytes(std::string& Text);
+
+} // namespace qx

@@ -1,0 +1,203 @@
+#include "documents/DocumentCodec.h"
+#include "documents/DocumentCodes.h"
+#include "platform/Cp932.h"
+#include "support/Bytes.h"
+#include "support/ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+using test::Bytes;
+
+std::string Sjis(std::string_view Utf8) { return Utf8ToCp932(Utf8); }
+
+// A document's text with its line ends as LF, as the editor's rows give it back.
+std::string AsLines(std::string Text)
+{
+    std::string Out;
+    for (std::size_t I = 0; I < Text.size(); ++I) {
+        if (Text[I] == '\r') {
+            Out += '\n';
+            if (I + 1 < Text.size() && Text[I + 1] == '\n') ++I;
+        } else {
+            Out += Text[I];
+        }
+    }
+    return Out;
+}
+
+TEST(DocumentCodec, AutomaticChoiceRecognisesEachCode)
+{
+    struct Case {
+        const char* Name;
+        std::string File;
+        std::string Text;
+        int CharType;
+        int RtrnType;
+    };
+    const Case Cases[] = {
+        {"UTF-16 LE mark", Bytes("FF FE 42 30 0D 00 0A 00"), Sjis("あ\r\n"), sfctUnicode, sfrtCRLF},
+        {"UTF-16 BE mark", Bytes("FE FF 30 42 00 0A"), Sjis("あ\n"), sfctUnicodeBig, sfrtLF},
+        {"UTF-8 mark", Bytes("EF BB BF 61 0D"), "a\r", sfctUTF8, sfrtCR},
+        {"UTF-8", Bytes("E3 81 82 61"), Sjis("あa"), sfctUTF8, sfrtCRLF},
+        {"ASCII", "abc\ndef\r\n", "abc\ndef\r\n", sfctSJIS, sfrtLF},
+        {"Shift-JIS", Bytes("82 A0 0D 0A"), Sjis("あ\r\n"), sfctSJIS, sfrtCRLF},
+        {"EUC", Bytes("A4 A2 BB FA"), Sjis("あ字"), sfctEUC, sfrtCRLF},
+        {"JIS", Bytes("1B 24 42 24 22 1B 28 42 0A"), Sjis("あ\n"), sfctJIS, sfrtLF},
+        {"old JIS", Bytes("1B 24 40 24 22 1B 28 4A"), Sjis("あ"), sfctJIS, sfrtCRLF},
+        // Binary: NUL bytes become spaces, the bytes are Shift-JIS.
+        {"binary", Bytes("61 00 62 00 01"), "a b \x01", sfctSJIS, sfrtCRLF},
+        // Two bytes are too few for a mark: the file is two bytes of Shift-JIS text.
+        {"two-byte FF FE", Bytes("FF FE"), Bytes("FF FE"), sfctSJIS, sfrtCRLF},
+        // U+0000 in Unicode content becomes a space too.
+        {"UTF-16 NUL", Bytes("FF FE 61 00 00 00 62 00"), "a b", sfctUnicode, sfrtCRLF},
+        {"empty", "", "", sfctSJIS, sfrtCRLF},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        test::ScriptedMessagePrompter Prompter;
+        const TDecodedDocument D = DecodeDocument(C.File, ocAuto, Prompter);
+        EXPECT_EQ(D.Status, TLoadStatus::Loaded);
+        EXPECT_EQ(D.Text, C.Text);
+        EXPECT_EQ(D.CharType, C.CharType);
+        EXPECT_EQ(D.RtrnType, C.RtrnType);
+        EXPECT_EQ(D.Lost, 0u);
+        EXPECT_TRUE(Prompter.Requests.empty());
+    }
+}
+
+TEST(DocumentCodec, UndecidedBytesAskWhetherTheyAreEuc)
+{
+    const std::string File = Bytes("A4 A2 A4 A4");  // あい in EUC, or four half-width katakana in Shift-JIS
+    struct Case {
+        int Answer;
+        TLoadStatus Status;
+        std::string Text;
+        int CharType;
+    };
+    const Case Cases[] = {
+        {mr::Yes, TLoadStatus::Loaded, Sjis("あい"), sfctEUC},
+        {mr::No, TLoadStatus::Loaded, File, sfctSJIS},
+        {mr::Cancel, TLoadStatus::Cancelled, "", sfctSJIS},  // the close box
+    };
+    for (const Case& C : Cases) {
+        test::ScriptedMessagePrompter Prompter;
+        Prompter.Answers = {C.Answer};
+        const TDecodedDocument D = DecodeDocument(File, ocAuto, Prompter);
+        EXPECT_EQ(D.Status, C.Status);
+        EXPECT_EQ(D.Text, C.Text);
+        if (C.Status == TLoadStatus::Loaded) {
+            EXPECT_EQ(D.CharType, C.CharType);
+        }
+        ASSERT_EQ(Prompter.Requests.size(), 1u);
+        EXPECT_EQ(Prompter.Requests[0].Caption, "確認");
+        EXPECT_EQ(Prompter.Requests[0].Kind, TMsgDlgType::mtConfirmation);
+        EXPECT_EQ(Prompter.Requests[0].Buttons, (TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}));
+    }
+}
+
+TEST(DocumentCodec, ForcedCodes)
+{
+    struct Case {
+        const char* Name;
+        int Code;
+        std::string File;
+        TLoadStatus Status;
+        std::string Text;
+        int CharType;
+    };
+    const Case Cases[] = {
+        {"Shift-JIS keeps EUC bytes", ocSjis, Bytes("A4 A2 00"), TLoadStatus::Loaded, Bytes("A4 A2 20"), sfctSJIS},
+        {"EUC", ocEuc, Bytes("A4 A2 00 41"), TLoadStatus::Loaded, Sjis("あ A"), sfctEUC},
+        {"JIS", ocJis, Bytes("1B 24 42 24 22 1B 28 42 00"), TLoadStatus::Loaded, Sjis("あ "), sfctJIS},
+        // UTF-16 skips the first two bytes only when they are that order's mark.
+        {"UTF-16 LE, mark", ocUtf16LE, Bytes("FF FE 61 00"), TLoadStatus::Loaded, "a", sfctUnicode},
+        {"UTF-16 LE, no mark", ocUtf16LE, Bytes("61 00 62 00"), TLoadStatus::Loaded, "ab", sfctUnicode},
+        {"UTF-16 LE, other mark", ocUtf16LE, Bytes("FE FF 61 00"), TLoadStatus::Loaded, "?a", sfctUnicode},
+        {"UTF-16 BE, mark", ocUtf16BE, Bytes("FE FF 00 61"), TLoadStatus::Loaded, "a", sfctUnicodeBig},
+        {"UTF-16 BE, no mark", ocUtf16BE, Bytes("00 61 00 62"), TLoadStatus::Loaded, "ab", sfctUnicodeBig},
+        // UTF-8 accepts pure ASCII and a file that is only the mark; it refuses what is not UTF-8.
+        {"UTF-8, ASCII", ocUtf8, "abc", TLoadStatus::Loaded, "abc", sfctUTF8},
+        {"UTF-8, mark only", ocUtf8, Bytes("EF BB BF"), TLoadStatus::Loaded, "", sfctUTF8},
+        {"UTF-8, Shift-JIS", ocUtf8, Bytes("82 A0"), TLoadStatus::NotInCode, "", sfctSJIS},
+        {"choice 0", 0, "abc", TLoadStatus::BadChoice, "", sfctSJIS},
+        {"choice 8", 8, "abc", TLoadStatus::BadChoice, "", sfctSJIS},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        test::ScriptedMessagePrompter Prompter;
+        const TDecodedDocument D = DecodeDocument(C.File, C.Code, Prompter);
+        EXPECT_EQ(D.Status, C.Status);
+        EXPECT_EQ(D.Text, C.Text);
+        if (C.Status == TLoadStatus::Loaded) {
+            EXPECT_EQ(D.CharType, C.CharType);
+        }
+    }
+}
+
+TEST(DocumentCodec, CharactersShiftJisCannotHoldAreCounted)
+{
+    test::ScriptedMessagePrompter Prompter;
+    const TDecodedDocument D = DecodeDocument("caf\xC3\xA9 \xE2\x82\xAC", ocAuto, Prompter);  // "café €"
+    EXPECT_EQ(D.Status, TLoadStatus::Loaded);
+    EXPECT_EQ(D.Text, "caf? ?");
+    EXPECT_EQ(D.Lost, 2u);
+}
+
+TEST(DocumentCodec, DetectLineEnd)
+{
+    const std::pair<std::string, int> Cases[] = {
+        {"", 0}, {"abc", 0}, {"a\r\nb", 1}, {"a\rb", 2}, {"a\r", 2}, {"a\nb\r\n", 3}, {"\n", 3}, {"\r\r\n", 2},
+    };
+    for (const auto& [Text, Expected] : Cases) EXPECT_EQ(DetectLineEnd(Text), Expected) << Text;
+}
+
+// Every code and line end: the bytes written load back to the same text, code and line end (by the
+// automatic choice and by the code's own), and writing that again gives the same bytes.
+TEST(DocumentCodec, SavedFilesLoadBackByteIdentical)
+{
+    const std::string Text = Sjis("abc あいうｱ漢字\n二行目\tタブ ｶﾞ\n\n最後の行");
+    for (int CharType = sfctJIS; CharType <= sfctUTF8; ++CharType) {
+        for (int RtrnType = sfrtCR; RtrnType <= sfrtCRLF; ++RtrnType) {
+            SCOPED_TRACE(testing::Message() << "code " << CharType << ", line end " << RtrnType);
+            std::size_t Lost = 99;
+            const std::string File = EncodeDocument(Text, CharType, RtrnType, &Lost);
+            EXPECT_EQ(Lost, 0u);
+            test::ScriptedMessagePrompter Prompter;
+            for (int Code : {int(ocAuto), OpenCodeOfCharType(CharType)}) {
+                const TDecodedDocument D = DecodeDocument(File, Code, Prompter);
+                ASSERT_EQ(D.Status, TLoadStatus::Loaded);
+                // JIS has no half-width katakana: they come back full-width.
+                if (CharType != sfctJIS) {
+                    EXPECT_EQ(AsLines(D.Text), Text);
+                }
+                EXPECT_EQ(D.CharType, CharType);
+                EXPECT_EQ(D.RtrnType, RtrnType);
+                EXPECT_EQ(EncodeDocument(AsLines(D.Text), D.CharType, D.RtrnType), File);
+            }
+        }
+    }
+}
+
+TEST(DocumentCodec, EncodingWritesMarksAndLineEnds)
+{
+    EXPECT_EQ(EncodeDocument("a\nb", sfctUnicodeBig, sfrtLF), Bytes("FE FF 00 61 00 0A 00 62"));
+    EXPECT_EQ(EncodeDocument("a\nb", sfctUnicode, sfrtCR), Bytes("FF FE 61 00 0D 00 62 00"));
+    EXPECT_EQ(EncodeDocument(Sjis("あ\n"), sfctUTF8, sfrtCRLF), Bytes("E3 81 82 0D 0A"));
+    // A double-byte run is closed before each line end.
+    EXPECT_EQ(EncodeDocument(Sjis("あ\nい"), sfctJIS, sfrtCRLF),
+              Bytes("1B 24 42 24 22 1B 28 42 0D 0A 1B 24 42 24 24 1B 28 42"));
+    // UTF-8 loaded with its mark is written without it.
+    test::ScriptedMessagePrompter Prompter;
+    const TDecodedDocument D = DecodeDocument(Bytes("EF BB BF 61 62"), ocAuto, Prompter);
+    EXPECT_EQ(EncodeDocument(D.Text, D.CharType, D.RtrnType), "ab");
+    // A user-defined character has no place in JIS and is counted.
+    std::size_t Lost = 0;
+    EncodeDocument(Bytes("F0 40 41"), sfctJIS, sfrtCRLF, &Lost);
+    EXPECT_EQ(Lost, 1u);
+}
+
+} // namespace
+} // namespace qx

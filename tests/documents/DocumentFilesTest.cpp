@@ -1,0 +1,164 @@
+#include "documents/DocumentCodes.h"
+#include "documents/DocumentFiles.h"
+#include "platform/Cp932.h"
+#include "platform/Exception.h"
+#include "support/Bytes.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qx {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+ino_t InodeOf(const std::string& Path)
+{
+    struct stat St;
+    return ::stat(Path.c_str(), &St) == 0 ? St.st_ino : 0;
+}
+
+TEST(DocumentFiles, TestOpenFileTellsTheCases)
+{
+    TempDir Dir;
+    WriteBytes(Dir.File("a.txt"), "a");
+    ASSERT_EQ(::mkfifo(Dir.File("fifo").c_str(), 0600), 0);
+    EXPECT_EQ(TestOpenFile(Dir.File("a.txt")), otNormal);
+    EXPECT_EQ(TestOpenFile(Dir.File("missing")), otNotFound);
+    EXPECT_EQ(TestOpenFile(Dir.File("missing/deeper")), otNotFound);
+    EXPECT_EQ(TestOpenFile(Dir.Path()), otNotFound);  // a folder
+    EXPECT_EQ(TestOpenFile(Dir.File("fifo")), otOpenError);  // answered at once, never blocks
+    EXPECT_EQ(TestOpenFile("/dev/null"), otOpenError);
+
+    // Another editor's lock on its own descriptor: the file opens read-only.
+    const int Fd = ::open(Dir.File("a.txt").c_str(), O_RDONLY);
+    ASSERT_GE(Fd, 0);
+    ASSERT_EQ(::flock(Fd, LOCK_SH), 0);
+    EXPECT_EQ(TestOpenFile(Dir.File("a.txt")), otLocked);
+    ::close(Fd);
+    EXPECT_EQ(TestOpenFile(Dir.File("a.txt")), otNormal);
+}
+
+TEST(DocumentFiles, LoadReportsWhatWentWrongAndLoadsNothing)
+{
+    TempDir Dir;
+    WriteBytes(Dir.File("sjis.txt"), Utf8ToCp932("あ"));
+    WriteBytes(Dir.File("utf8.txt"), "caf\xC3\xA9");
+    ASSERT_EQ(::mkfifo(Dir.File("fifo").c_str(), 0600), 0);
+
+    test::ScriptedMessagePrompter Prompter;
+    TDecodedDocument D = LoadDocumentFile(Dir.File("sjis.txt"), ocUtf8, Prompter);
+    EXPECT_EQ(D.Status, TLoadStatus::NotInCode);
+    ASSERT_EQ(Prompter.Requests.size(), 1u);
+    EXPECT_EQ(Prompter.Requests[0].Kind, TMsgDlgType::mtError);
+    EXPECT_NE(Prompter.Requests[0].Text.find("UTF-8"), std::string::npos);
+
+    D = LoadDocumentFile(Dir.File("fifo"), ocAuto, Prompter);  // a read that cannot be done, without blocking
+    EXPECT_EQ(D.Status, TLoadStatus::ReadError);
+    EXPECT_EQ(Prompter.Requests.size(), 2u);
+
+    // A load that replaced characters says so.
+    D = LoadDocumentFile(Dir.File("utf8.txt"), ocAuto, Prompter);
+    EXPECT_EQ(D.Status, TLoadStatus::Loaded);
+    EXPECT_EQ(D.Text, "caf?");
+    ASSERT_EQ(Prompter.Requests.size(), 3u);
+    EXPECT_NE(Prompter.Requests[2].Text.find("1 文字"), std::string::npos);
+}
+
+TEST(DocumentFiles, WriteAsksBeforeLosingCharactersAndKeepsTheOldFileOnFailure)
+{
+    TempDir Dir;
+    const std::string File = Dir.File("a.txt");
+    WriteBytes(File, "old");
+    const std::string UserDefined = test::Bytes("F0 40");  // no place for it in JIS
+
+    test::ScriptedMessagePrompter Prompter;
+    Prompter.Answers = {mr::No};
+    EXPECT_FALSE(WriteTextFile(Prompter, File, UserDefined, sfctJIS, sfrtCRLF));
+    EXPECT_EQ(ReadBytes(File), "old");
+    Prompter.Answers = {mr::Yes};
+    EXPECT_TRUE(WriteTextFile(Prompter, File, UserDefined, sfctJIS, sfrtCRLF));
+    EXPECT_NE(ReadBytes(File), "old");
+    EXPECT_EQ(Prompter.Requests.size(), 2u);
+
+    // A writer that fails (a full disk, a folder that may not be written): false, the error shown.
+    WriteBytes(File, "old");
+    const TFileWriter Failing = [](const std::string&, const std::string&) { throw EInOutError("No space left"); };
+    EXPECT_FALSE(WriteTextFile(Prompter, File, "new", sfctSJIS, sfrtCRLF, Failing));
+    EXPECT_EQ(ReadBytes(File), "old");
+    ASSERT_EQ(Prompter.Requests.size(), 3u);
+    EXPECT_EQ(Prompter.Requests[2].Kind, TMsgDlgType::mtError);
+    EXPECT_NE(Prompter.Requests[2].Text.find("No space left"), std::string::npos);
+
+    EXPECT_TRUE(WriteTextFile(Prompter, File, "new\nline", sfctSJIS, sfrtCRLF));
+    EXPECT_EQ(ReadBytes(File), "new\r\nline");
+}
+
+TEST(DocumentFiles, CopyAndMoveNeverLoseAFile)
+{
+    TempDir Dir;
+    const std::string A = Dir.File("a"), B = Dir.File("b");
+    WriteBytes(A, "aaa");
+    ::chmod(A.c_str(), 0640);
+
+    // Onto itself: the file stays whole.
+    EXPECT_TRUE(CopyFileTo(A, A, true));
+    EXPECT_FALSE(CopyFileTo(A, A, false));
+    EXPECT_TRUE(MoveFileTo(A, A, true));
+    EXPECT_TRUE(MoveFileTo(A, Dir.File("./a"), false));
+    EXPECT_EQ(ReadBytes(A), "aaa");
+
+    // A copy gets the source's permissions; without Overwrite an existing target is refused.
+    EXPECT_TRUE(CopyFileTo(A, B, false));
+    EXPECT_EQ(ReadBytes(B), "aaa");
+    EXPECT_EQ(std::filesystem::status(B).permissions(), std::filesystem::status(A).permissions());
+    WriteBytes(B, "bbb");
+    EXPECT_FALSE(CopyFileTo(A, B, false));
+    EXPECT_EQ(ReadBytes(B), "bbb");
+    EXPECT_TRUE(CopyFileTo(A, B, true));
+    EXPECT_EQ(ReadBytes(B), "aaa");
+
+    // A move renames: the same file under the new name, the old name gone.
+    WriteBytes(B, "bbb");
+    const ino_t Inode = InodeOf(A);
+    EXPECT_FALSE(MoveFileTo(A, B, false));
+    EXPECT_EQ(ReadBytes(A), "aaa");
+    EXPECT_EQ(ReadBytes(B), "bbb");
+    EXPECT_TRUE(MoveFileTo(A, B, true));
+    EXPECT_FALSE(std::filesystem::exists(A));
+    EXPECT_EQ(InodeOf(B), Inode);
+    EXPECT_TRUE(MoveFileTo(B, Dir.File("c"), false));
+    EXPECT_EQ(ReadBytes(Dir.File("c")), "aaa");
+
+    EXPECT_FALSE(CopyFileTo(Dir.File("missing"), B, true));
+    EXPECT_FALSE(MoveFileTo(Dir.File("missing"), B, true));
+    // No temporary file is left behind.
+    int Files = 0;
+    for (const auto& Entry : std::filesystem::directory_iterator(Dir.Path())) Files += Entry.is_regular_file();
+    EXPECT_EQ(Files, 1);
+}
+
+TEST(DocumentFiles, OpenDocumentsAreFoundByTheirNormalName)
+{
+    const std::string Cwd = std::filesystem::current_path().string();
+    EXPECT_EQ(NormalizeDocumentName("x/./y/../a.txt"), Cwd + "/x/a.txt");
+    EXPECT_EQ(NormalizeDocumentName("/d//e/./f"), "/d/e/f");
+    EXPECT_EQ(NormalizeDocumentName(""), "");
+    const std::vector<std::string> Tabs = {"", "/d/b.txt", "/d/a.txt", "/d/./a.txt"};
+    EXPECT_EQ(FindTabByFileName("/d/x/../a.txt", Tabs), 3);
+    EXPECT_EQ(FindTabByFileName("/d/A.txt", Tabs), 0);  // names are case-sensitive here
+    EXPECT_EQ(FindTabByFileName("", Tabs), 0);
+}
+
+} // namespace
+} // namespace qx
