@@ -128,12 +128,7 @@ bool LoadFavorites(TGlobalState& state)
 
 bool SaveFavorites(const TGlobalState& state, const TStringList& favorites)
 {
-    try {
-        WriteFileBytesSafely(state.ProgramFile(FavoriteFileName), favorites.Text());
-        return true;
-    } catch (const Exception&) {
-        return false;
-    }
+    return WriteSettingsBytes(state.ProgramFile(FavoriteFileName), favorites.Text());
 }
 
 } // namespace qx

@@ -4,6 +4,7 @@
 #include "documents/SettingsCodec.h"
 #include "platform/Cp932.h"
 #include "platform/Exception.h"
+#include "platform/FileBytes.h"
 
 namespace qx {
 
@@ -33,6 +34,18 @@ bool WriteSettingsFile(TMemIniFile& ini, std::string_view title)
     ini.SetHeader(title.empty() ? TStringList() : SettingsFileHeader(title));
     try {
         ini.UpdateFile();
+        return true;
+    } catch (const Exception&) {
+        return false;
+    }
+}
+
+bool WriteSettingsBytes(const std::string& path, const std::string& bytes)
+{
+    try {
+        std::string old;
+        ReadFileBytes(path, old);
+        WriteFileBytesSafely(path, bytes);
         return true;
     } catch (const Exception&) {
         return false;

@@ -29,6 +29,10 @@ std::optional<TMemIniFile> OpenSettingsFile(const std::string& path);
 // for: a failure (an unwritable program folder) returns false and the old file stays as it was.
 bool WriteSettingsFile(TMemIniFile& ini, std::string_view title);
 
+// The same rule for a settings file that is no ini file ("Favorite"): writes `bytes` safely unless the
+// file exists but cannot be read; false when it was not written.
+bool WriteSettingsBytes(const std::string& path, const std::string& bytes);
+
 // [Application] Title (always unquoted) and Version (unquoted or quoted).
 void WriteApplicationSection(TMemIniFile& ini, bool quotedVersion);
 

@@ -2,6 +2,7 @@
 
 #include "editor/EditorScreenStrings.h"
 #include "platform/Exception.h"
+#include "platform/FileBytes.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+
+#include <unistd.h>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -295,8 +298,16 @@ void TEditorStrings::EndUpdate()
 void TEditorStrings::LoadFromFile(const std::string& FileName)
 {
     // Opened and read through before anything changes: a file that cannot be read leaves the text alone.
-    FilePtr file(std::fopen(FileName.c_str(), "rb"));
-    if (!file) throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(errno));
+    // The text is read twice, so only a regular file will do (a pipe would come out empty the second
+    // time, and one without a writer would block the open).
+    const int fd = OpenRegularFile(FileName);
+    if (fd < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(errno));
+    FilePtr file(::fdopen(fd, "rb"));
+    if (!file) {
+        const int error = errno;
+        ::close(fd);
+        throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(error));
+    }
     // The chunks come out of a large stream buffer: few system calls for a large file.
     std::setvbuf(file.get(), nullptr, _IOFBF, 1 << 16);
     ReplaceText([&](const auto& Line) { return ScanLines(file.get(), FileName, Line); });

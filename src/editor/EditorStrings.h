@@ -46,8 +46,8 @@ public:
 
     // Replaces the text by a file's bytes, read in two passes over 8 KB chunks: CR, LF and CR LF end a
     // line (a CR LF split between two chunks once), the byte 0x1A ends the text, every other byte (NUL
-    // too) is kept. A file that cannot be opened raises EFOpenError and changes nothing; a read error
-    // raises EInOutError.
+    // too) is kept. A file that cannot be opened, or that is no regular file (a pipe, a device, a
+    // folder), raises EFOpenError and changes nothing; a read error raises EInOutError.
     void LoadFromFile(const std::string& FileName);
 
 private:

@@ -201,12 +201,12 @@ void StepBack(TEditorAttributeArray& A)
     if (A.Attr() == '4') A.Prior();
 }
 
-// StepBack, unless that would put the break at column Floor or before it.
+// StepBack, unless that would put the break at column Floor or before it (or cannot move it).
 bool StepBackAbove(TEditorAttributeArray& A, int Floor)
 {
     const int pos = A.Pos, index = A.Index;
     StepBack(A);
-    if (A.Pos > Floor) return true;
+    if (A.Pos > Floor && A.Pos < pos) return true;
     A.Pos = pos;
     A.Index = index;
     return false;
@@ -217,7 +217,9 @@ bool StepBackAbove(TEditorAttributeArray& A, int Floor)
 int WrapCut(std::string_view Line, const TWrapRules& Rules)
 {
     const TEditorWrapOption& option = *Rules.Option;
-    const int W = Rules.Layout.WrapByte;
+    // A column may be narrower than any character (the printer's can): the cut still takes one.
+    const int W = std::max(1, Rules.Layout.WrapByte);
+    if (Line.empty()) return -1;
     // Without tabs a column is a byte: a short line fits, and without the line-break rules the cut is
     // at the wrap column, or one column before a double-byte character that starts in it.
     const std::size_t w = static_cast<std::size_t>(W);
@@ -229,7 +231,8 @@ int WrapCut(std::string_view Line, const TWrapRules& Rules)
             // one out at the column starts a character that crosses it (unless it ends the line).
             std::size_t leads = 0;
             while (leads < w && IsDBCSLeadByte(Line[w - 1 - leads])) ++leads;
-            return leads % 2 == 1 && w < Line.size() ? W - 1 : W;
+            const int cut = leads % 2 == 1 && w < Line.size() ? W - 1 : W;
+            return cut > 0 ? cut : static_cast<int>(CharLengthAt(Line, 0));
         }
     }
     // One description buffer per thread, reused from cut to cut.
@@ -250,7 +253,7 @@ int WrapCut(std::string_view Line, const TWrapRules& Rules)
         // third of the row is broken at the wrap column instead.
         const int pos = a.Pos;
         const int index = a.Index;
-        while (!IsOneOf(a.Attr(), "235") && a.Pos > W / 3) StepBack(a);
+        while (!IsOneOf(a.Attr(), "235") && a.Pos > std::max(W / 3, 1)) StepBack(a);
         if (!IsOneOf(a.Attr(), "235")) {
             a.Pos = pos;
             a.Index = index;
@@ -277,7 +280,7 @@ int WrapCut(std::string_view Line, const TWrapRules& Rules)
     }
 
     // Every cut takes at least one character, whatever the rules did.
-    return a.Index > 0 ? a.Index : static_cast<int>(CharLengthAt(Line, 0));
+    return std::max(a.Index, static_cast<int>(CharLengthAt(Line, 0)));
 }
 
 } // namespace qx

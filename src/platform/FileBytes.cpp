@@ -7,9 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <random>
+#include <string_view>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +22,8 @@ namespace qx {
 namespace {
 
 std::string ErrorText(int error) { return std::strerror(error); }
+
+constexpr const char* kNotRegularText = "It is not a regular file.";
 
 // Closes a descriptor when it goes out of scope.
 struct FileDescriptor {
@@ -28,13 +34,19 @@ struct FileDescriptor {
     }
 };
 
-// The file a write must replace: the target of a symbolic link, else the path itself.
+[[noreturn]] void RaiseWriteError(const char* what, const std::string& path, const std::string& reason)
+{
+    throw EInOutError(std::string(what) + " \"" + path + "\". " + reason);
+}
+
+// The file a write must replace: the end of a chain of symbolic links, else the path itself. A chain
+// that never ends (a loop) cannot be written, as an in-place write would find.
 std::string ResolveTarget(const std::string& path)
 {
-    struct stat st;
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
     std::string current = path;
-    for (int hops = 0; hops < 40; ++hops) {
+    for (int hops = 0; hops <= 40; ++hops) {
+        struct stat st;
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
         std::string link(PATH_MAX, '\0');
         const ssize_t n = ::readlink(current.c_str(), link.data(), link.size());
         if (n < 0) return current;
@@ -44,9 +56,8 @@ std::string ResolveTarget(const std::string& path)
             if (slash != std::string::npos) link = current.substr(0, slash + 1) + link;
         }
         current = link;
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
     }
-    return current;
+    RaiseWriteError("Cannot write file", path, ErrorText(ELOOP));
 }
 
 std::string FolderOf(const std::string& path)
@@ -77,17 +88,87 @@ bool WriteAll(int fd, const std::string& bytes)
     return true;
 }
 
+// Temporary files of a save: "." + the target's name (shortened so that a long name leaves room) +
+// ".qxsave-" + 16 hexadecimal digits + ".tmp".
+constexpr std::string_view kTempMark = ".qxsave-";
+constexpr std::string_view kTempEnd = ".tmp";
+constexpr std::size_t kTempDigits = 16;
+
+std::string TempPrefix(const std::string& target)
+{
+    return "." + NameOf(target).substr(0, 200) + std::string(kTempMark);
+}
+
+bool IsTempName(std::string_view name, std::string_view prefix)
+{
+    if (name.size() != prefix.size() + kTempDigits + kTempEnd.size()) return false;
+    if (name.substr(0, prefix.size()) != prefix || name.substr(name.size() - kTempEnd.size()) != kTempEnd)
+        return false;
+    for (const char c : name.substr(prefix.size(), kTempDigits))
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+    return true;
+}
+
+// A save holds its temporary file locked from just after creating it until the rename; one that
+// nobody holds and that has not changed for a while is what a killed save left behind. (The while
+// covers the moment between a save's creation of its file and its lock.)
+constexpr std::time_t kLeftoverAge = 10;
+
+void RemoveLeftovers(const std::string& folder, const std::string& prefix)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (!IsTempName(name, prefix)) continue;
+        FileDescriptor file;
+        file.fd = ::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        struct stat st;
+        if (file.fd < 0 || ::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (now - st.st_mtime < kLeftoverAge || ::flock(file.fd, LOCK_EX | LOCK_NB) != 0) continue;
+        (void)::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 } // namespace
+
+int OpenRegularFile(const std::string& path)
+{
+    auto refuse = [&](const std::string& reason) -> int {
+        throw EFOpenError("Cannot open file \"" + path + "\". " + reason);
+    };
+    // Looked at before it is opened: opening a device may already do something.
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return -1;
+        return refuse(ErrorText(errno));
+    }
+    if (!S_ISREG(st.st_mode)) return refuse(kNotRegularText);
+    // Non-blocking, in case a pipe has taken the file's place since.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return -1;
+        return refuse(ErrorText(errno));
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = errno;
+        const bool regular = S_ISREG(st.st_mode);
+        ::close(fd);
+        return refuse(regular ? ErrorText(error) : kNotRegularText);
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
 
 bool ReadFileBytes(const std::string& path, std::string& bytes)
 {
     bytes.clear();
     FileDescriptor file;
-    file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (file.fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return false;
-        throw EFOpenError("Cannot open file \"" + path + "\". " + ErrorText(errno));
-    }
+    file.fd = OpenRegularFile(path);
+    if (file.fd < 0) return false;
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
@@ -110,48 +191,54 @@ void WriteFileBytesSafely(const std::string& path, const std::string& bytes)
 
     struct stat old;
     const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) RaiseWriteError("Cannot write file", path, ErrorText(errno));
+    // A pipe or a device is never replaced by a regular file (think of a file linked to /dev/null).
+    if (exists && !S_ISREG(old.st_mode)) RaiseWriteError("Cannot write file", path, kNotRegularText);
     // The rename needs only the folder's permission; a file that may not be written is not replaced.
     if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-        throw EInOutError("Cannot write file \"" + path + "\". " + ErrorText(errno));
+        RaiseWriteError("Cannot write file", path, ErrorText(errno));
 
     // A fresh, unguessable name beside the target: O_EXCL keeps us off anybody else's file.
     thread_local std::mt19937_64 random{std::random_device{}()};
+    const std::string prefix = TempPrefix(target);
     std::string temp;
     FileDescriptor file;
     for (int attempt = 0; attempt < 100 && file.fd < 0; ++attempt) {
-        char suffix[17];
-        std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
-        // The name is shortened so that a long file name still leaves room for the suffix.
-        temp = folder + "/." + NameOf(target).substr(0, 200) + "." + suffix + ".tmp";
+        char digits[kTempDigits + 1];
+        std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(random()));
+        temp = folder + "/" + prefix + digits + std::string(kTempEnd);
         file.fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (file.fd < 0 && errno != EEXIST) break;
     }
-    if (file.fd < 0)
-        throw EInOutError("Cannot create file \"" + path + "\". " + ErrorText(errno));
+    if (file.fd < 0) RaiseWriteError("Cannot create file", path, ErrorText(errno));
+    (void)::flock(file.fd, LOCK_EX | LOCK_NB);  // marks it as in use (see RemoveLeftovers)
 
     auto fail = [&](const char* what) {
         const int error = errno;
-        if (file.fd >= 0) ::close(file.fd);
+        ::close(file.fd);
         file.fd = -1;
         ::unlink(temp.c_str());
-        throw EInOutError(std::string(what) + " \"" + path + "\". " + ErrorText(error));
+        RaiseWriteError(what, path, ErrorText(error));
     };
     if (!WriteAll(file.fd, bytes)) fail("Cannot write file");
     if (exists) {
-        if (::fchmod(file.fd, old.st_mode & 07777) != 0) fail("Cannot keep the permissions of file");
-        // Keeping the owner is only possible for the privileged; a failure there is no error.
+        // The owner first: a change of owner clears the set-user-ID and set-group-ID bits, which the
+        // mode then puts back. Keeping the owner is only possible for the privileged; a failure there is
+        // no error.
         if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
             (void)!::fchown(file.fd, old.st_uid, old.st_gid);
+        if (::fchmod(file.fd, old.st_mode & 07777) != 0) fail("Cannot keep the permissions of file");
     }
     if (::fsync(file.fd) != 0) fail("Cannot write file");
-    const int closed = ::close(file.fd);
-    file.fd = -1;
-    if (closed != 0) fail("Cannot write file");
     if (::rename(temp.c_str(), target.c_str()) != 0) fail("Cannot replace file");
+    // Closed only now (the data is on disk already): the lock stays until the name is gone.
+    ::close(file.fd);
+    file.fd = -1;
     // Make the rename itself durable.
     FileDescriptor dir;
     dir.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir.fd >= 0) (void)::fsync(dir.fd);
+    RemoveLeftovers(folder, prefix);
 }
 
 } // namespace qx

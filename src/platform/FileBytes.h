@@ -1,18 +1,30 @@
 #pragma once
 // Whole-file reads and safe whole-file writes. Paths are the file system's own bytes.
 //
+// Only regular files are read or replaced: a pipe, a device or a folder in a file's place is an error,
+// found without waiting for a writer or reading anything (a pipe would be read once and lost, /dev/zero
+// never ends).
+//
 // A safe write never leaves a half-written file behind: the bytes go to a temporary file in the same
 // folder, are flushed to disk and the temporary file is renamed over the target, keeping the old file's
-// permissions (a new file gets the usual 0666 less the umask). A symbolic link is followed, so the file
-// it points at is replaced and the link stays. A file that this user may not write is not replaced. On
-// failure the old file is left whole.
+// owner and permissions, set-user-ID and set-group-ID bits included (a new file gets the usual 0666 less
+// the umask). A symbolic link is followed, so the file it points at is replaced and the link stays; a
+// loop of links is an error. A file that this user may not write is not replaced. On failure the old
+// file is left whole. The temporary file is named after the target (".name.qxsave-XXXXXXXXXXXXXXXX.tmp")
+// and held locked while it is written, so that a later save of the same file removes what a save that
+// was killed left behind.
 
 #include <string>
 
 namespace qx {
 
+// Opens a file for reading without blocking on a pipe that has no writer. Returns the descriptor, or -1
+// (errno set) when the file does not exist; raises EFOpenError when it exists but cannot be opened or is
+// not a regular file.
+int OpenRegularFile(const std::string& path);
+
 // Reads the whole file into `bytes`. Returns false (and clears `bytes`) when the file does not exist;
-// raises EFOpenError when it exists but cannot be read.
+// raises EFOpenError when it exists but cannot be read or is not a regular file.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
 
 // Replaces the file's contents by `bytes` as described above; raises EInOutError on failure.

@@ -1,8 +1,11 @@
 #include "documents/FileHistory.h"
 #include "documents/HistoryMenu.h"
 #include "SettingsFolderTest.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace qx;
 using qx::test::ReadBytes;
@@ -85,6 +88,21 @@ TEST_F(FileHistoryTest, FavoritesSkipEmptyLinesAndRoundTrip)
     std::filesystem::remove(Favorite());
     EXPECT_FALSE(LoadFavorites(State));
     EXPECT_EQ(State.FavoriteList.Count(), 0);
+}
+
+TEST_F(FileHistoryTest, AFavoriteFileThatCannotBeReadIsNotWrittenOver)
+{
+    // As with every other settings file: the entries that could not be read are not lost by a save.
+    WriteBytes(Favorite(), "/secret.txt\r\n");
+    ASSERT_EQ(::chmod(Favorite().c_str(), 0222), 0);
+    ASSERT_EQ(::chmod(Dir.Path().c_str(), 0777), 0);
+    const int result = qx::test::RunUnprivileged([&] {
+        if (LoadFavorites(State)) return 1;
+        State.FavoriteList.Add("/new.txt");
+        return SaveFavorites(State, State.FavoriteList) ? 2 : 0;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadBytes(Favorite()), "/secret.txt\r\n");
 }
 
 TEST(ExtractFileDir, FolderOfAPath)

@@ -4,8 +4,12 @@
 #include "documents/ToolBarFile.h"
 #include "platform/Cp932.h"
 #include "SettingsFolderTest.h"
+#include "support/Fifo.h"
 
 #include <filesystem>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace qx;
 using qx::test::ReadBytes;
@@ -164,6 +168,38 @@ TEST_F(MainSettingsTest, AnUnwritableProgramFolderNeverStopsTheProgram)
     EXPECT_EQ(State.Settings.Option.InyouString1, ">");
     EXPECT_NO_THROW(SaveMainSettings(State));
     EXPECT_TRUE(std::filesystem::is_directory(Ini()));
+}
+
+TEST_F(MainSettingsTest, SettingsFilesThatArePipesGiveDefaultsAndStay)
+{
+    // Each settings file linked to a pipe (or a device: a "History" linked to /dev/null switches the
+    // history off). Reading must neither wait for a writer nor read for ever, and no write may put a
+    // regular file in the pipe's place.
+    qx::test::MakeFifo(Dir.File("pipe"));
+    for (const std::string_view name : {IniFileName, ToolBarFileName, HistoryFileName, FavoriteFileName})
+        ASSERT_EQ(::symlink("pipe", File(name).c_str()), 0);
+    qx::test::FifoWatchdog watchdog(Dir.File("pipe"));
+    State.Settings.Option.InyouString1 = "#";
+    LoadMainSettings(State);
+    EXPECT_EQ(State.Settings.Option.InyouString1, ">");
+    LoadToolBarSettings(State);
+    EXPECT_EQ(State.UserToolBar1, DefaultUserToolBar(1));
+    SaveMainSettings(State);
+    EXPECT_FALSE(SaveUserToolBar(State, 1));
+    AddFileHistory(State, "/tmp/a.txt");
+    EXPECT_FALSE(SaveFileHistory(State));
+    EXPECT_FALSE(LoadFavorites(State));
+    State.FavoriteList.Add("/tmp/a.txt");
+    EXPECT_FALSE(SaveFavorites(State, State.FavoriteList));
+    EXPECT_FALSE(watchdog.Stop()) << "waited on the pipe";
+    for (const std::string_view name : {IniFileName, ToolBarFileName, HistoryFileName, FavoriteFileName}) {
+        struct stat st;
+        EXPECT_EQ(::lstat(File(name).c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode)) << name;
+    }
+    struct stat st;
+    EXPECT_EQ(::lstat(Dir.File("pipe").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST_F(MainSettingsTest, KeysAddedLaterLandInTheirOwnSection)

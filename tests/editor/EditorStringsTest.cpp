@@ -2,12 +2,16 @@
 
 #include "FakeEditorView.h"
 #include "platform/Exception.h"
+#include "support/Fifo.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <thread>
+
+#include <fcntl.h>
 
 #include <unistd.h>
 
@@ -192,7 +196,30 @@ TEST(TEditorStrings, AFileThatCannotBeReadChangesNothing)
     e.rows->UpdateText(0, 1, "kept\r\n");
     TempFile file("x");
     EXPECT_THROW(e.lines.LoadFromFile((file.dir / "missing.txt").string()), EFOpenError);
-    EXPECT_THROW(e.lines.LoadFromFile(file.dir.string()), EInOutError);  // a folder opens but cannot be read
+    EXPECT_EQ(e.Rows(), (Rows{"kept|0", "me|2"}));
+
+    // Nothing but a regular file is read: a pipe would be read once and then come out empty (one
+    // without a writer blocks the open), /dev/zero never ends, a folder holds no text.
+    const std::string pipe = (file.dir / "pipe").string();
+    qx::test::MakeFifo(pipe);
+    const std::string zeroLink = (file.dir / "zero").string();
+    ASSERT_EQ(::symlink("/dev/zero", zeroLink.c_str()), 0);
+    for (const std::string& path : {pipe, std::string("/dev/zero"), zeroLink, file.dir.string()}) {
+        SCOPED_TRACE(path);
+        qx::test::FifoWatchdog watchdog(pipe);
+        EXPECT_THROW(e.lines.LoadFromFile(path), EFOpenError);
+        EXPECT_FALSE(watchdog.Stop()) << "waited on the pipe";
+    }
+    // A pipe with a writer and text in it: the writer ends after a while.
+    const int writer = ::open(pipe.c_str(), O_RDWR);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, "piped\r\n", 7), 7);
+    std::thread closer([writer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        ::close(writer);
+    });
+    EXPECT_THROW(e.lines.LoadFromFile(pipe), EFOpenError);
+    closer.join();
     EXPECT_EQ(e.Rows(), (Rows{"kept|0", "me|2"}));
     EXPECT_TRUE(e.rows->UndoObj().CanUndo());
     EXPECT_EQ(e.lines.UpdateCount(), 0);

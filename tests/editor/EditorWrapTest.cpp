@@ -1,6 +1,7 @@
 #include "editor/EditorWrap.h"
 
 #include "platform/Cp932.h"
+#include "platform/LeadByte.h"
 #include "support/Bytes.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +89,54 @@ TEST(WrapLine, CutsAtTwentyColumnsUnderEachRule)
         {"tab in the last column", A(19) + "\tb", kNone, {a19 + "\t|1", "b|0"}},
     };
     for (const Case& c : cases) EXPECT_EQ(Wrap20(c.line, c.flags), c.rows) << c.name;
+}
+
+TEST(WrapLine, NarrowColumnsTakeAWholeCharacterEachRow)
+{
+    // The printer wraps at its column's width, which may be this small: every row still takes a whole
+    // character, so the wrap ends and no double-byte character is split.
+    const std::string lines[] = {"ab", S("あい"), S("あ") + "b" + S("い"), "a\tb", S("「あ」、") + "x"};
+    for (const int width : {0, 1, 2}) {
+        for (const int flags : {int{kNone}, kPunct | kLeading | kWordBreak}) {
+            for (const std::string& line : lines) {
+                SCOPED_TRACE("width " + std::to_string(width) + ", flags " + std::to_string(flags) + ": " +
+                             Cp932ToUtf8(line));
+                TEditorWrapOption option;
+                option.SetFollowPunctuation(flags & kPunct);
+                option.SetLeading(flags & kLeading);
+                option.SetWordBreak(flags & kWordBreak);
+                TWrapRules rules;
+                rules.Layout.WordWrap = true;
+                rules.Layout.WrapByte = width;
+                rules.Option = &option;
+                std::vector<bool> starts(line.size() + 1, false);
+                for (std::size_t i = 0; i <= line.size(); i += i < line.size() ? CharLengthAt(line, i) : 1)
+                    starts[i] = true;
+                std::size_t offset = 0;
+                while (offset < line.size()) {
+                    const int cut = WrapCut(std::string_view(line).substr(offset), rules);
+                    if (cut < 0) break;
+                    ASSERT_GT(cut, 0) << "at " << offset;
+                    offset += static_cast<std::size_t>(cut);
+                    ASSERT_LE(offset, line.size());
+                    EXPECT_TRUE(starts[offset]) << "a character split at " << offset;
+                }
+                std::string joined;
+                const int rows = WrapLine(line, rules, [&](std::size_t at, std::size_t length, int) {
+                    EXPECT_EQ(at, joined.size());
+                    joined += line.substr(at, length);
+                });
+                EXPECT_EQ(joined, line);
+                EXPECT_LE(rows, static_cast<int>(line.size()) + 1);
+            }
+        }
+    }
+    // An empty line is one empty row at any width.
+    TEditorWrapOption option;
+    TWrapRules rules{TRowLayout{}, &option};
+    rules.Layout.WordWrap = true;
+    rules.Layout.WrapByte = 0;
+    EXPECT_EQ(WrapCut("", rules), -1);
 }
 
 TEST(WrapLine, WithoutWordWrapALineIsOneRow)

@@ -2,38 +2,21 @@
 #include "platform/IniFile.h"
 #include "support/Bytes.h"
 #include "support/TempDir.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace qx;
 using qx::test::ReadBytes;
+using qx::test::RunUnprivileged;
 using qx::test::TempDir;
 using qx::test::WriteBytes;
 
 namespace {
 const std::string kData = QX_TEST_DATA;
-
-// Runs `body` as an ordinary user (in a child process when the tests run as root, since root may write
-// any file) and returns its result; -1 when it could not be run.
-int RunUnprivileged(const std::function<int()>& body)
-{
-    if (::geteuid() != 0) return body();
-    const pid_t child = ::fork();
-    if (child < 0) return -1;
-    if (child == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(100);
-        ::_exit(body());
-    }
-    int status = 0;
-    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
-}
 } // namespace
 
 TEST(TMemIniFile, ReadsAHandEditedFileAndWritesItBackInCanonicalForm)
