@@ -3,7 +3,7 @@
 // the current document and project, and the settings mirrored from "QxEditor.ini". All of it lives in
 // one object, reached through Globals(); tests make their own or reset the global one.
 
-#include "documents/ProjectRecordList.h"
+#include "dialogs/ProjectRecordList.h"
 #include "documents/Settings.h"
 #include "platform/StringList.h"
 
@@ -29,6 +29,9 @@ inline constexpr std::string_view ProjectVersion36 = "3.6";
 inline constexpr std::string_view ProjectVersion35 = "3.5";
 inline constexpr std::string_view ProjectVersionPrefix = "// Version ";
 inline constexpr std::string_view ProjectCommentPrefix = "//";
+
+// The name of a project that was never saved.
+inline constexpr std::string_view UntitledProjectName = "新規プロジェクト";
 
 // The keys of a project item block.
 struct TProjectItemKeys {
@@ -76,8 +79,9 @@ struct TGlobalState {
     int TextLengthValue = 0;          // text length of the focused editor
     TQxEditor* ActiveEditor = nullptr;  // the editor that last had the focus
     int TabCounter = 0;               // running number of created tabs
-    std::string ProjectFileName;
+    std::string ProjectFileName{UntitledProjectName};
     bool ProjectModified = false;
+    bool ProjectCanContinue = true;  // the last question about the modified project let the caller go on
 
     // The last applied "ScrollBarsType", "Caret" and "WrapStrLevel" of an editor environment.
     int EnvScrollBarsType = 0;

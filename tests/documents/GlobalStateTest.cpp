@@ -24,7 +24,7 @@ TEST(GlobalState, ListsComeWithTheirComparisons)
     EXPECT_EQ(state.RecentFileList.IndexOf("/tmp/a.txt"), 0);
 
     state.TabIdList.Add("1");
-    state.ProjectItemList.Add().Name = "x";
+    state.ProjectItemList.Add({.Name = "x"});
     FreeGlobalLists(state);
     EXPECT_EQ(state.TabIdList.Count(), 0);
     EXPECT_EQ(state.ProjectItemList.Count(), 0);
