@@ -1,10 +1,11 @@
 #include "dialogs/ProjectManager.h"
 
 #include "dialogs/ProjectProperty.h"
+#include "documents/DocumentFiles.h"
 #include "documents/FileHistory.h"
+#include "documents/MessageTexts.h"
 #include "platform/Cp932.h"
 #include "platform/Exception.h"
-#include "platform/FileBytes.h"
 
 #include <algorithm>
 #include <charconv>
@@ -23,16 +24,6 @@ constexpr const char* MsgWrongFormat = "プロジェクトファイルのフォ�
 constexpr const char* MsgOldVersion = "プロジェクトファイルのフォーマットが古いため読み込めません。";
 constexpr const char* ConfirmCaption = "確認";
 
-std::string MsgProjectModified(const std::string& projectName)
-{
-    return "プロジェクト：" + projectName + "\nが変更されています。\n\nプロジェクトを保存しますか?";
-}
-
-std::string MsgFileExists(const std::string& fileName)
-{
-    return fileName + "\nこのファイルはすでに存在しています。\n\n上書きしますか?";
-}
-
 std::string BaseName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 std::string Stem(const std::string& path) { return std::filesystem::path(path).stem().string(); }
 
@@ -44,15 +35,15 @@ std::string WithoutLineEnds(std::string s)
     return s;
 }
 
-// The text with every line end (CR LF, CR or LF) written as CR LF.
-std::string WithCrLf(std::string_view text)
+// The text with every line end (CR LF, CR or LF) written as `lineEnd`.
+std::string WithLineEnds(std::string_view text, std::string_view lineEnd)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' || text[i] == '\n') {
             if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            out += "\r\n";
+            out += lineEnd;
         } else {
             out += text[i];
         }
@@ -193,7 +184,7 @@ bool TProjectManager::OpenProject(const std::string& fileName)
     try {
         status = LoadProjectFile(FState, fileName, FServices.Progress);
     } catch (const Exception&) {
-        Message(fileName + "\nエラーでファイルを開くことができません。");
+        Message(MsgFileOpenError(fileName));
         return false;
     }
     if (status != TProjectFileStatus::Loaded) {
@@ -216,7 +207,7 @@ bool TProjectManager::WriteProject(const std::string& fileName)
         SaveProjectFile(FState, fileName, FServices.Progress);
     } catch (const Exception& e) {
         FState.ProjectCanContinue = false;
-        Message(fileName + "\nプロジェクトファイルを保存できませんでした。\n" + e.Message(), TMsgDlgType::mtError);
+        Message(MsgFileWriteError(fileName, e.Message()), TMsgDlgType::mtError);
         return false;
     }
     if (FListener) FListener->ProjectNodeChanged(-1);
@@ -333,10 +324,10 @@ bool TProjectManager::AddProjectFile(const std::string& fileName, NT type)
     if (type == NT::ntLink) {
         MakeProjectRecord(NT::ntLink, 0, Utf8ToCp932(BaseName(fileName)), record, 0, fileName);
     } else {
-        std::string text;
-        if (!FServices.Reader.ReadDocument(fileName, text)) return false;
+        const TDecodedDocument document = LoadDocumentFile(fileName, 1, FServices.Prompter);
+        if (document.Status != TLoadStatus::Loaded) return false;
         const std::string ext = std::filesystem::path(fileName).extension().string();
-        MakeProjectRecord(NT::ntImport, 0, Utf8ToCp932(BaseName(fileName)), record, 0, std::move(text),
+        MakeProjectRecord(NT::ntImport, 0, Utf8ToCp932(BaseName(fileName)), record, 0, WithLineEnds(document.Text, "\r\n"),
                           ext.empty() ? std::string() : Utf8ToCp932("*" + ext));
     }
     record.Level = Records().Levels(parent) + 1;
@@ -536,13 +527,7 @@ bool TProjectManager::StoreProjectItemText()
 bool TProjectManager::ExportProjectItem(const std::string& fileName, int index)
 {
     if (index < 0 || index >= Records().Count()) return false;
-    try {
-        WriteFileBytesSafely(fileName, WithCrLf(Records().Texts(index)));
-    } catch (const Exception& e) {
-        Message(fileName + "\nファイルに書き込めませんでした。\n" + e.Message(), TMsgDlgType::mtError);
-        return false;
-    }
-    return true;
+    return WriteTextFile(FServices.Prompter, fileName, WithLineEnds(Records().Texts(index), "\n"), 2, 2);
 }
 
 void TProjectManager::ActionProjectItemExport()

@@ -1,7 +1,7 @@
 #pragma once
 // The project manager: every project command over the open project (the global state's record list and
 // project clipboard), without a window. The main window gives it its services (prompter, tabs, dialogs,
-// document reader, beep) and a tree listener; the Qt pane shows `Tree()` and forwards the user's acts.
+// beep, progress) and a tree listener; the Qt pane shows `Tree()` and forwards the user's acts.
 //
 // Record strings are Shift-JIS (a link's path is the file system's bytes); everything the user sees or
 // types (messages, input boxes, captions, document names) is UTF-8.
@@ -33,7 +33,6 @@ struct TProjectServices {
     TPrompter& Prompter;
     TProjectTabs& Tabs;
     TProjectDialogs& Dialogs;
-    TProjectDocumentReader& Reader;
     std::function<void()> Beep = [] {};
     TProjectProgress Progress = {};
 };

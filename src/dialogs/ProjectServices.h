@@ -51,14 +51,6 @@ public:
     virtual bool EditProperties(TProjectPropertyForm& form) = 0;
 };
 
-// Reading a document file as the editor does (character code detected, Shift-JIS in memory, the
-// editor's line ends). False when it could not be read (the reader has told the user).
-class TProjectDocumentReader {
-public:
-    virtual ~TProjectDocumentReader() = default;
-    virtual bool ReadDocument(const std::string& path, std::string& text) = 0;
-};
-
 // The tree that shows the project; the manager tells it what changed.
 class TProjectTreeListener {
 public:

@@ -83,18 +83,6 @@ private:
     }
 };
 
-class FakeDocumentReader : public TProjectDocumentReader {
-public:
-    bool ReadDocument(const std::string& path, std::string& text) override
-    {
-        const auto it = Files.find(path);
-        if (it == Files.end()) return false;
-        text = it->second;
-        return true;
-    }
-    std::map<std::string, std::string> Files;
-};
-
 class RecordingListener : public TProjectTreeListener {
 public:
     void ProjectTreeRebuilt() override { ++Rebuilds; }
@@ -153,10 +141,9 @@ protected:
     ScriptedMessagePrompter Prompter;
     FakeProjectTabs Tabs;
     FakeProjectDialogs Dialogs;
-    FakeDocumentReader Reader;
     RecordingListener Listener;
     int Beeps = 0;
-    TProjectManager Manager{State, TProjectServices{Prompter, Tabs, Dialogs, Reader, [this] { ++Beeps; }}};
+    TProjectManager Manager{State, TProjectServices{Prompter, Tabs, Dialogs, [this] { ++Beeps; }}};
 };
 
 } // namespace qx::test

@@ -114,17 +114,19 @@ TEST_F(ProjectManagerTest, NewItemsNeedTheirKindOfSelection)
 
 TEST_F(ProjectManagerTest, LinkAndImportGoUnderTheSelection)
 {
-    Reader.Files["/docs/メモ.txt"] = Sjis("本文\r\n");
-    Dialogs.FilesToAdd = {"/docs/メモ.txt", "/docs/README"};
+    const std::string memo = Dir.File("メモ.txt");
+    WriteBytes(memo, "\xef\xbb\xbf本文\nの二行目");  // UTF-8 with LF line ends
+    Dialogs.FilesToAdd = {memo, Dir.File("README")};
     Manager.SetSelectedProjectItemIndex(0);
-    Manager.ActionProjectImportFile();  // README cannot be read: skipped
+    Manager.ActionProjectImportFile();  // README cannot be read: said and skipped
+    EXPECT_EQ(Prompter.Requests.size(), 1u);
     Manager.ActionProjectLinkFile();
     ASSERT_EQ(Shape(), (::Shape{"0:ボックス", "1:メモ.txt", "1:メモ.txt", "1:README", "0:ゴミ箱"}));
     EXPECT_EQ(Records().NodeTypes(1), NT::ntImport);
-    EXPECT_EQ(Records().Texts(1), Sjis("本文\r\n"));
+    EXPECT_EQ(Records().Texts(1), Sjis("本文\r\nの二行目"));
     EXPECT_EQ(Records().Exts(1), "*.txt");
     EXPECT_EQ(Records().NodeTypes(2), NT::ntLink);
-    EXPECT_EQ(Records().Texts(2), "/docs/メモ.txt");  // a path keeps the file system's bytes
+    EXPECT_EQ(Records().Texts(2), memo);  // a path keeps the file system's bytes
     EXPECT_EQ(Records().Exts(3), "");
     EXPECT_EQ(Manager.SelectedProjectItemIndex(), 0);
     EXPECT_TRUE(State.ProjectModified);
