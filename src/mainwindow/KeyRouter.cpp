@@ -1,0 +1,47 @@
+#include "mainwindow/KeyRouter.h"
+
+#include "mainwindow/KeyMacro.h"
+
+namespace qx {
+
+TKeyRouter::TKeyRouter(const TCommandKeys& keys, TCommandRunner& runner, TKeyMacro* macro)
+    : FKeys(keys), FRunner(runner), FMacro(macro)
+{
+    if (FMacro) FMacro->Input = this;
+}
+
+void TKeyRouter::SetTarget(TKeyTarget* target)
+{
+    FTarget = target;
+    if (FMacro) FMacro->SetControl(target);
+}
+
+void TKeyRouter::TargetDestroyed(TKeyTarget* target)
+{
+    if (target && target == FTarget) FTarget = nullptr;
+    if (FMacro) FMacro->ControlDestroyed(target);
+}
+
+bool TKeyRouter::RouteKeyDown(TShortCut key, std::int32_t keyData)
+{
+    if (FMacro) FMacro->RecordKey(key, keyData);
+    const int row = FKeys.CommandOf(key);
+    if (row >= 0 && FRunner.ExecuteCommand(row)) return true;
+    if (FTarget) FTarget->KeyDown(key, keyData);
+    return false;
+}
+
+void TKeyRouter::KeyChar(std::uint16_t charCode, TShortCut modifiers)
+{
+    if (FMacro) FMacro->RecordChar(charCode, modifiers);
+    if (FTarget) FTarget->KeyChar(charCode, modifiers);
+}
+
+void TKeyRouter::ImeText(const std::string& text, TShortCut modifiers)
+{
+    if (text.empty()) return;
+    if (FMacro) FMacro->RecordImeText(text, modifiers);
+    if (FTarget) FTarget->ImeText(text, modifiers);
+}
+
+} // namespace qx

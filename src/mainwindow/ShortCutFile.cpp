@@ -1,0 +1,66 @@
+#include "mainwindow/ShortCutFile.h"
+
+#include "documents/SettingsCodec.h"
+#include "documents/SettingsFile.h"
+#include "mainwindow/CommandTable.h"
+
+#include <optional>
+
+namespace qx {
+
+std::string ReadCommandKeyText(const TMemIniFile* ini, int row)
+{
+    const TCommandShortCut& command = CommandShortCutTable()[static_cast<std::size_t>(row)];
+    if (!ini) return std::string(command.DefaultShortCut);
+    return StripQuotes(ini->ReadString(command.Section, command.Name, command.DefaultShortCut));
+}
+
+std::vector<TShortCut> ReadShortCuts(const std::string& path)
+{
+    const std::optional<TMemIniFile> ini = OpenSettingsFile(path);
+    std::vector<TShortCut> keys(CommandCount);
+    for (int row = 0; row < CommandCount; ++row)
+        keys[static_cast<std::size_t>(row)] = TextToShortCut(ReadCommandKeyText(ini ? &*ini : nullptr, row));
+    return keys;
+}
+
+namespace {
+
+TKeyTexts KeyTextsOf(const TMemIniFile* ini)
+{
+    TKeyTexts texts;
+    for (const TKeyTreeNode& node : KeySetTree())
+        texts.push_back(node.IsCommand() ? ReadCommandKeyText(ini, node.Row) : std::string(GroupKeyText));
+    return texts;
+}
+
+} // namespace
+
+bool LoadKeySetFile(const std::string& path, TKeyTexts& texts)
+{
+    const std::optional<TMemIniFile> ini = OpenSettingsFile(path);
+    if (!ini) return false;
+    texts = KeyTextsOf(&*ini);
+    return true;
+}
+
+TKeyTexts DefaultKeyTexts()
+{
+    return KeyTextsOf(nullptr);
+}
+
+bool SaveKeySetFile(const std::string& path, const TKeyTexts& texts)
+{
+    std::optional<TMemIniFile> ini = OpenSettingsFile(path);
+    if (!ini) return false;
+    WriteApplicationSection(*ini, true);
+    const auto tree = KeySetTree();
+    for (std::size_t i = 0; i < tree.size() && i < texts.size(); ++i) {
+        if (!tree[i].IsCommand()) continue;
+        const TCommandShortCut& command = CommandShortCutTable()[static_cast<std::size_t>(tree[i].Row)];
+        ini->WriteString(command.Section, command.Name, AddQuotes(texts[i]));
+    }
+    return WriteSettingsFile(*ini, kShortCutSettingsTitle);
+}
+
+} // namespace qx

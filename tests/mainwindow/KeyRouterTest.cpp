@@ -1,0 +1,63 @@
+#include "mainwindow/KeyRouter.h"
+
+#include "KeyInputLog.h"
+#include "mainwindow/CommandTable.h"
+#include "mainwindow/ShortCutFile.h"
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+using test::LoggingRunner;
+using test::LoggingTarget;
+
+class KeyRouterTest : public testing::Test {
+protected:
+    KeyRouterTest() { Keys.Assign(ReadShortCuts("")); Router.SetTarget(&Editor); }
+    TCommandKeys Keys;
+    LoggingRunner Runner;
+    LoggingTarget Editor;
+    TKeyRouter Router{Keys, Runner};
+};
+
+TEST_F(KeyRouterTest, ABoundKeyRunsItsCommandAndNothingReachesTheEditor)
+{
+    EXPECT_TRUE(Router.IsBound(scShift | scCtrl | '3'));
+    EXPECT_TRUE(Router.RouteKeyDown(scShift | scCtrl | '3', 1));
+    ASSERT_EQ(Runner.Rows.size(), 1u);
+    EXPECT_EQ(CommandShortCutTable()[Runner.Rows[0]].Action, "ActionShioriSet3");
+    EXPECT_TRUE(Editor.Log.empty());
+}
+
+TEST_F(KeyRouterTest, UnboundAndRefusedKeysGoToTheEditorWithTheirCharacters)
+{
+    EXPECT_FALSE(Router.IsBound(scShift | 'A'));
+    EXPECT_FALSE(Router.RouteKeyDown(scShift | 'A', 1 | KeyDataRepeat));
+    Router.KeyChar('A', scShift);
+    // A disabled command lets its key through, as the class library's action dispatch does.
+    Runner.Disabled.insert(FindCommandByAction("ActionFind"));
+    EXPECT_FALSE(Router.RouteKeyDown(scCtrl | 'F', 1));
+    Router.ImeText("\x82\xA0", 0);
+    EXPECT_EQ(Editor.Log, (std::vector<std::string>{"key S65 repeat", "char S65", "key C70", "ime \x82\xA0"}));
+    EXPECT_TRUE(Runner.Rows.empty());
+}
+
+TEST_F(KeyRouterTest, ChangedKeysTakeEffectAtOnceAndAGoneEditorGetsNothing)
+{
+    std::vector<TShortCut> keys = ReadShortCuts("");
+    keys[static_cast<std::size_t>(FindCommandByAction("ActionFind"))] = scNone;
+    keys[static_cast<std::size_t>(FindCommandByAction("ActionGrep"))] = scCtrl | 'F';
+    Keys.Assign(keys);
+    Router.RouteKeyDown(scCtrl | 'F', 1);
+    ASSERT_EQ(Runner.Rows.size(), 1u);
+    EXPECT_EQ(CommandShortCutTable()[Runner.Rows[0]].Action, "ActionGrep");
+    Router.TargetDestroyed(&Editor);
+    EXPECT_EQ(Router.Target(), nullptr);
+    Router.RouteKeyDown('A', 1);
+    Router.KeyChar('a', 0);
+    EXPECT_TRUE(Editor.Log.empty());
+}
+
+} // namespace
+} // namespace qx
