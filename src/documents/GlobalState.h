@@ -8,6 +8,7 @@
 #include "platform/StringList.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,7 +77,7 @@ struct TGlobalState {
 
     // The current document and project.
     std::string LastFileName;         // the document last opened or saved
-    int TextLengthValue = 0;          // text length of the focused editor
+    std::int64_t TextLengthValue = 0;  // text length of the focused editor
     TQxEditor* ActiveEditor = nullptr;  // the editor that last had the focus
     int TabCounter = 0;               // running number of created tabs
     std::string ProjectFileName{UntitledProjectName};
