@@ -144,11 +144,10 @@ int TestOpenFile(const std::string& FileName)
 
 std::string ReadDocumentBytes(const std::string& FileName)
 {
-    Descriptor File(OpenForReading(FileName));
+    Descriptor File(OpenRegularFile(FileName));
     if (File.Fd < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + Reason(errno));
     struct stat St;
     if (::fstat(File.Fd, &St) != 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + Reason(errno));
-    if (!S_ISREG(St.st_mode)) throw EFOpenError("Cannot open file \"" + FileName + "\". It is not a regular file.");
     std::string Bytes(static_cast<std::size_t>(St.st_size), '\0');
     std::size_t Done = 0;
     for (;;) {
