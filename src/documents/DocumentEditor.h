@@ -1,0 +1,48 @@
+#pragma once
+// What loading, reloading and saving need of the editor that shows a document: the file-facing side of
+// a TQxEditor (for a split tab, of both its panes), so that these steps are written and tested once
+// and the control only has to answer them.
+
+#include <ctime>
+#include <string>
+
+namespace qx {
+
+class TDocumentEditor {
+public:
+    virtual ~TDocumentEditor() = default;
+
+    // The editor's file name ("" while untitled).
+    virtual std::string FileName() const = 0;
+
+    // Replaces the whole text by a Shift-JIS text (CR, LF or CR LF end its lines) in one update, the undo
+    // history emptied.
+    virtual void LoadText(std::string Text) = 0;
+    // The text to save: its logical lines joined by LF, the last one without.
+    virtual std::string SaveText() const = 0;
+
+    virtual int SaveFileCharType() const = 0;
+    virtual void SetSaveFileCharType(int Value) = 0;
+    virtual int SaveFileRtrnType() const = 0;
+    virtual void SetSaveFileRtrnType(int Value) = 0;
+    virtual bool Modified() const = 0;
+    virtual void SetModified(bool Value) = 0;
+    // OpenReadOnly and ReadOnly.
+    virtual void SetReadOnlyState(bool OpenReadOnly, bool ReadOnly) = 0;
+    // The share mode the file was opened with (0, or 64 for a file another program holds).
+    virtual void SetFileOpenMode(int Mode) = 0;
+    // The editor environment applied at load (AnyNumber1).
+    virtual void SetEnvironmentNumber(int N) = 0;
+
+    // The file lock and the time stamp.
+    virtual bool LockFile() const = 0;
+    virtual void OpenLockFile(const std::string& FileName) = 0;
+    virtual void CloseLockFile() = 0;
+    virtual bool CheckTStamp() const = 0;
+    virtual void StoreFileTStamp(const std::string& FileName) = 0;
+    // True when the file's date cannot be read or equals the stored one.
+    virtual bool SameFileTStamp(const std::string& FileName) const = 0;
+    virtual std::time_t FileTStamp() const = 0;
+};
+
+} // namespace qx
