@@ -5,8 +5,12 @@
 
 #include "platform/ShortCut.h"
 
+#include "platform/LeadByte.h"
+
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace qx {
 
@@ -33,6 +37,27 @@ using TKeyTarget = TKeyInput;
 constexpr TShortCut KeyModifiers(TShortCut key)
 {
     return key & (scShift | scCtrl | scAlt);
+}
+
+// The characters of a CP932 text as codes: one byte, or a double-byte character with its lead byte high.
+inline std::vector<std::uint16_t> CharCodes(std::string_view text)
+{
+    std::vector<std::uint16_t> codes;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = CharLengthAt(text, i);
+        std::uint16_t code = static_cast<unsigned char>(text[i]);
+        if (length == 2) code = static_cast<std::uint16_t>(code << 8 | static_cast<unsigned char>(text[i + 1]));
+        codes.push_back(code);
+        i += length;
+    }
+    return codes;
+}
+
+// The bytes of a character code.
+inline std::string CharBytes(std::uint16_t code)
+{
+    if (code > 0xFF) return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+    return std::string(1, static_cast<char>(code));
 }
 
 } // namespace qx

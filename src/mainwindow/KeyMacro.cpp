@@ -26,13 +26,6 @@ TShortCut ModifiersOf(const TKeyMacroData& record)
     return modifiers;
 }
 
-// The bytes of a character code: a double-byte character lead byte first.
-std::string CharBytes(std::uint16_t code)
-{
-    if (code > 0xFF) return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
-    return std::string(1, static_cast<char>(code));
-}
-
 std::string_view MessageName(std::int32_t msg)
 {
     switch (msg) {
@@ -156,13 +149,7 @@ void TKeyMacro::RecordChar(std::uint16_t charCode, TShortCut modifiers)
 
 void TKeyMacro::RecordImeText(const std::string& text, TShortCut modifiers)
 {
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = CharLengthAt(text, i);
-        std::uint16_t code = static_cast<unsigned char>(text[i]);
-        if (length == 2) code = static_cast<std::uint16_t>(code << 8 | static_cast<unsigned char>(text[i + 1]));
-        Append(WM_IME_CHAR, code, 1, modifiers);
-        i += length;
-    }
+    for (std::uint16_t code : CharCodes(text)) Append(WM_IME_CHAR, code, 1, modifiers);
 }
 
 void TKeyMacro::StartRecord()

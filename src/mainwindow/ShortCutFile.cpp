@@ -36,12 +36,10 @@ TKeyTexts KeyTextsOf(const TMemIniFile* ini)
 
 } // namespace
 
-bool LoadKeySetFile(const std::string& path, TKeyTexts& texts)
+void LoadKeySetFile(const std::string& path, TKeyTexts& texts)
 {
-    const std::optional<TMemIniFile> ini = OpenSettingsFile(path);
-    if (!ini) return false;
-    texts = KeyTextsOf(&*ini);
-    return true;
+    const TMemIniFile ini(path);
+    texts = KeyTextsOf(&ini);
 }
 
 TKeyTexts DefaultKeyTexts()
@@ -49,18 +47,18 @@ TKeyTexts DefaultKeyTexts()
     return KeyTextsOf(nullptr);
 }
 
-bool SaveKeySetFile(const std::string& path, const TKeyTexts& texts)
+void SaveKeySetFile(const std::string& path, const TKeyTexts& texts)
 {
-    std::optional<TMemIniFile> ini = OpenSettingsFile(path);
-    if (!ini) return false;
-    WriteApplicationSection(*ini, true);
+    TMemIniFile ini(path);
+    WriteApplicationSection(ini, true);
     const auto tree = KeySetTree();
     for (std::size_t i = 0; i < tree.size() && i < texts.size(); ++i) {
         if (!tree[i].IsCommand()) continue;
         const TCommandShortCut& command = CommandShortCutTable()[static_cast<std::size_t>(tree[i].Row)];
-        ini->WriteString(command.Section, command.Name, AddQuotes(texts[i]));
+        ini.WriteString(command.Section, command.Name, AddQuotes(texts[i]));
     }
-    return WriteSettingsFile(*ini, kShortCutSettingsTitle);
+    ini.SetHeader(SettingsFileHeader(kShortCutSettingsTitle));
+    ini.UpdateFile();
 }
 
 } // namespace qx

@@ -29,15 +29,16 @@ std::string ReadCommandKeyText(const TMemIniFile* ini, int row);
 // or unreadable file gives the defaults.
 std::vector<TShortCut> ReadShortCuts(const std::string& path);
 
-// The key texts of a file (the defaults for a missing one). False when the file exists but cannot be
-// read; `texts` is then left as it was.
-bool LoadKeySetFile(const std::string& path, TKeyTexts& texts);
+// The key texts of a file (the defaults for a missing one). Raises EFOpenError when the file exists but
+// cannot be read; `texts` is then left as it was.
+void LoadKeySetFile(const std::string& path, TKeyTexts& texts);
 
 // The key texts with every command at its default.
 TKeyTexts DefaultKeyTexts();
 
-// Writes the command nodes' texts into the file with the header and [Application]. False when the
-// write failed or the file exists but cannot be read (it is then left alone, not overwritten).
-bool SaveKeySetFile(const std::string& path, const TKeyTexts& texts);
+// Writes the command nodes' texts into the file with the header and [Application], through the safe
+// write. Raises EFOpenError when the file exists but cannot be read (it is then left alone, never
+// overwritten) and EInOutError when the write fails (the old file stays whole).
+void SaveKeySetFile(const std::string& path, const TKeyTexts& texts);
 
 } // namespace qx

@@ -3,6 +3,7 @@
 #include "mainwindow/CommandKeys.h"
 #include "mainwindow/CommandTable.h"
 #include "platform/Cp932.h"
+#include "platform/Exception.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +71,7 @@ TEST(ShortCutFile, ANewFileListsSectionsInOrderAndKeysInTreeOrder)
 {
     TempDir dir;
     const std::string path = dir.File("QxEditor.sck");
-    ASSERT_TRUE(SaveKeySetFile(path, DefaultKeyTexts()));
+    SaveKeySetFile(path, DefaultKeyTexts());
     const std::string bytes = ReadBytes(path);
     const std::string expectedStart =
         Header() +
@@ -101,19 +102,19 @@ TEST(ShortCutFile, SavingKeepsWhatItDoesNotKnowAndWritesOneHeader)
     const std::string path = dir.File("keys.sck");
     WriteBytes(path, Header() + "[Extra]\r\nA=1\r\n\r\n[File]\r\nNew=\"Ctrl+K\"\r\nUnknown=\"x\"\r\n");
     TKeyTexts texts;
-    ASSERT_TRUE(LoadKeySetFile(path, texts));
+    LoadKeySetFile(path, texts);
     ASSERT_EQ(texts.size(), static_cast<std::size_t>(KeyTreeNodeCount));
     EXPECT_EQ(texts[0], "Nil");
     EXPECT_EQ(texts[1], "Ctrl+K");
     EXPECT_EQ(texts[2], "Ctrl+O");
     texts[2] = "";
-    ASSERT_TRUE(SaveKeySetFile(path, texts));
+    SaveKeySetFile(path, texts);
     const std::string bytes = ReadBytes(path);
     EXPECT_EQ(bytes.rfind(Header().substr(0, 20)), 0u);  // the comment block once, at the top
     EXPECT_NE(bytes.find("[Extra]\r\nA=1\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("[File]\r\nNew=\"Ctrl+K\"\r\nUnknown=\"x\"\r\nOpen=\"\"\r\n"), std::string::npos);
     TKeyTexts again;
-    ASSERT_TRUE(LoadKeySetFile(path, again));
+    LoadKeySetFile(path, again);
     EXPECT_EQ(again, texts);
     TCommandKeys keys;
     keys.ApplyShortCuts(path);
@@ -129,12 +130,12 @@ TEST(ShortCutFile, AFileThatCannotBeReadIsNeverWrittenOver)
     TKeyTexts texts = DefaultKeyTexts();
     texts[1] = "Ctrl+K";
     TKeyTexts loaded = texts;
-    EXPECT_FALSE(LoadKeySetFile(path, loaded));
+    EXPECT_THROW(LoadKeySetFile(path, loaded), EFOpenError);
     EXPECT_EQ(loaded, texts);
-    EXPECT_FALSE(SaveKeySetFile(path, texts));
+    EXPECT_THROW(SaveKeySetFile(path, texts), EFOpenError);
     EXPECT_TRUE(std::filesystem::is_directory(path));
     // A folder that does not exist cannot take the file: reported, not silently dropped.
-    EXPECT_FALSE(SaveKeySetFile(dir.File("missing/QxEditor.sck"), texts));
+    EXPECT_THROW(SaveKeySetFile(dir.File("missing/QxEditor.sck"), texts), EInOutError);
     TCommandKeys keys;
     keys.ApplyShortCuts(path);
     EXPECT_EQ(KeyOf(keys, "ActionNew"), scCtrl | 'N');

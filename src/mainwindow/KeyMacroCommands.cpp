@@ -1,0 +1,78 @@
+#include "mainwindow/KeyMacroCommands.h"
+
+#include "documents/MessageDialog.h"
+#include "documents/MessageTexts.h"
+#include "mainwindow/FileErrors.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace qx {
+
+TKeyMacroActionStates KeyMacroActionStates(TKeyMacroState state, bool canRecord)
+{
+    TKeyMacroActionStates s;
+    s.RecEnabled = state != TKeyMacroState::Playing && canRecord;
+    s.RecChecked = state == TKeyMacroState::Recording;
+    s.ExeEnabled = state == TKeyMacroState::Ready;
+    s.ExeChecked = state == TKeyMacroState::Playing;
+    return s;
+}
+
+TKeyMacroCommands::TKeyMacroCommands(TKeyMacro& macro, TPrompter& prompter, TFileChooser& chooser)
+    : FMacro(macro), FPrompter(prompter), FChooser(chooser)
+{
+}
+
+const TFileChoice& TKeyMacroCommands::MacroFileChoice()
+{
+    static const TFileChoice choice{"QxEditorｷｰﾏｸﾛ (*.kmc)", "kmc"};
+    return choice;
+}
+
+void TKeyMacroCommands::RecExecute()
+{
+    if (FMacro.State() == TKeyMacroState::Recording || FMacro.State() == TKeyMacroState::Playing)
+        FMacro.StopRecord();
+    else
+        FMacro.StartRecord();
+}
+
+void TKeyMacroCommands::ExeExecute()
+{
+    FMacro.Play();
+}
+
+void TKeyMacroCommands::ClrExecute()
+{
+    FMacro.Clear();
+}
+
+void TKeyMacroCommands::SaveExecute()
+{
+    std::string path;
+    for (;;) {
+        if (!FChooser.ChooseSaveFile(MacroFileChoice(), path)) return;
+        std::error_code ignored;
+        if (!std::filesystem::exists(path, ignored)) break;
+        if (Beep) Beep();
+        if (ShowMessageDialog(FPrompter, MsgFileExists(path), "確認", TMsgDlgType::mtConfirmation,
+                              {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) == mr::Yes)
+            break;
+    }
+    RunReportingFileErrors(FPrompter, path, TFileAccess::Write, [&] { FMacro.SaveToFile(path); });
+}
+
+void TKeyMacroCommands::LoadExecute()
+{
+    std::string path;
+    if (!FChooser.ChooseOpenFile(MacroFileChoice(), path)) return;
+    RunReportingFileErrors(FPrompter, path, TFileAccess::Read, [&] { FMacro.LoadFromFile(path); });
+}
+
+TKeyMacroActionStates TKeyMacroCommands::States() const
+{
+    return KeyMacroActionStates(FMacro.State(), FMacro.Control() != nullptr);
+}
+
+} // namespace qx

@@ -1,0 +1,31 @@
+#pragma once
+// Puts a widget's keyboard input on the key router: an event filter for the editor's widget. A key that
+// a command carries is claimed from the menu bar's shortcuts (ShortcutOverride); every key press goes
+// to the router, and the characters it types follow unless a command took the key. Input-method
+// commits stay with the widget, which hands them to the router's ImeText.
+
+#include "mainwindow/qt/GuardedCall.h"
+
+#include <QObject>
+
+namespace qx {
+
+class TKeyRouter;
+
+class TKeyRouterFilter : public QObject {
+    Q_OBJECT
+public:
+    TKeyRouterFilter(TKeyRouter& router, TExceptionHandler onError, QObject* parent = nullptr);
+
+    // Feeds one key event to the router; true when the event is used up.
+    bool RouteKeyEvent(QEvent* event);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TKeyRouter& FRouter;
+    TExceptionHandler FOnError;
+};
+
+} // namespace qx
