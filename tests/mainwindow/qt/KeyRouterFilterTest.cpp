@@ -110,6 +110,42 @@ TEST_F(KeyRouterFilterTest, ShiftCtrl3ReachesItsBookmarkCommand)
     EXPECT_EQ(Target.Log, (std::vector<std::string>{"key S16", "key SC17", "key S16", "key SC17"}));
 }
 
+// The Qt key that a virtual key of the defaults comes from.
+int QtKeyOf(int virtualKey)
+{
+    if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z')) return virtualKey;
+    if (virtualKey >= VK_F1 && virtualKey < VK_F1 + 24) return Qt::Key_F1 + (virtualKey - VK_F1);
+    const std::pair<int, int> named[] = {{VK_RETURN, Qt::Key_Return}, {VK_TAB, Qt::Key_Tab},
+                                         {VK_HOME, Qt::Key_Home},     {VK_END, Qt::Key_End},
+                                         {VK_INSERT, Qt::Key_Insert}, {VK_DELETE, Qt::Key_Delete}};
+    for (const auto& [vk, qt] : named)
+        if (vk == virtualKey) return qt;
+    return 0;
+}
+
+TEST_F(KeyRouterFilterTest, EveryDefaultShortcutReachesItsCommand)
+{
+    int checked = 0;
+    for (int row = 0; row < CommandCount; ++row) {
+        const TShortCut key = TextToShortCut(CommandShortCutTable()[row].DefaultShortCut);
+        if (!key) continue;
+        const int qtKey = QtKeyOf(key & 0xFF);
+        ASSERT_NE(qtKey, 0) << CommandShortCutTable()[row].DefaultShortCut;
+        Qt::KeyboardModifiers modifiers;
+        if (key & scShift) modifiers |= Qt::ShiftModifier;
+        if (key & scCtrl) modifiers |= Qt::ControlModifier;
+        if (key & scAlt) modifiers |= Qt::AltModifier;
+        // Shift+Tab comes from Qt as its own key.
+        QTest::keyClick(&Editor, qtKey == Qt::Key_Tab && (key & scShift) ? Qt::Key_Backtab : Qt::Key(qtKey), modifiers);
+        ASSERT_EQ(Runner.Rows.size(), 1u) << CommandShortCutTable()[row].DefaultShortCut;
+        EXPECT_EQ(Runner.Rows[0], row) << CommandShortCutTable()[row].DefaultShortCut;
+        Runner.Rows.clear();
+        ++checked;
+    }
+    EXPECT_EQ(checked, 57);
+    EXPECT_TRUE(EditorLog().empty());
+}
+
 TEST_F(KeyRouterFilterTest, OtherKeysReachTheEditorWithTheirCharacters)
 {
     QTest::keyClick(&Editor, Qt::Key_A);
