@@ -62,7 +62,7 @@ bool IsHexDigit(char c)
 }
 
 // The numbers of one line before its comment, read as the class library's token parser reads them:
-// names, punctuation and real numbers are skipped. False for a number outside 32 bits. `hasTokens`
+// names, quoted strings, character literals, punctuation and real numbers are skipped. False for a number outside 32 bits. `hasTokens`
 // tells whether the line holds anything but blanks.
 bool LineNumbers(std::string_view line, std::vector<int>& numbers, bool& hasTokens)
 {
@@ -80,6 +80,16 @@ bool LineNumbers(std::string_view line, std::vector<int>& numbers, bool& hasToke
         hasTokens = true;
         if (IsIdentStart(c)) {
             while (i < line.size() && (IsIdentStart(line[i]) || IsDigit(line[i]))) ++i;
+            continue;
+        }
+        if (c == '\'') {  // a quoted string, to its closing quote or the line's end
+            const std::size_t close = line.find('\'', i + 1);
+            i = close == std::string_view::npos ? line.size() : close + 1;
+            continue;
+        }
+        if (c == '#') {  // a character literal such as #13
+            ++i;
+            while (i < line.size() && IsDigit(line[i])) ++i;
             continue;
         }
         const bool negative = c == '-' && i + 1 < line.size() && IsDigit(line[i + 1]);

@@ -2,7 +2,7 @@
 
 #include "documents/MessageDialog.h"
 #include "documents/MessageTexts.h"
-#include "mainwindow/FileErrors.h"
+#include "mainwindow/UserFiles.h"
 
 #include <filesystem>
 #include <system_error>
@@ -19,15 +19,9 @@ TKeyMacroActionStates KeyMacroActionStates(TKeyMacroState state, bool canRecord)
     return s;
 }
 
-TKeyMacroCommands::TKeyMacroCommands(TKeyMacro& macro, TPrompter& prompter, TFileChooser& chooser)
-    : FMacro(macro), FPrompter(prompter), FChooser(chooser)
+TKeyMacroCommands::TKeyMacroCommands(TKeyMacro& macro, TPrompter& prompter, TFileDialogService& dialogs)
+    : FMacro(macro), FPrompter(prompter), FDialogs(dialogs)
 {
-}
-
-const TFileChoice& TKeyMacroCommands::MacroFileChoice()
-{
-    static const TFileChoice choice{"QxEditorｷｰﾏｸﾛ (*.kmc)", "kmc"};
-    return choice;
 }
 
 void TKeyMacroCommands::RecExecute()
@@ -52,7 +46,7 @@ void TKeyMacroCommands::SaveExecute()
 {
     std::string path;
     for (;;) {
-        if (!FChooser.ChooseSaveFile(MacroFileChoice(), path)) return;
+        if (!ChooseFile(FDialogs, true, MacroFileFilter, MacroFileExt, path)) return;
         std::error_code ignored;
         if (!std::filesystem::exists(path, ignored)) break;
         if (Beep) Beep();
@@ -66,7 +60,7 @@ void TKeyMacroCommands::SaveExecute()
 void TKeyMacroCommands::LoadExecute()
 {
     std::string path;
-    if (!FChooser.ChooseOpenFile(MacroFileChoice(), path)) return;
+    if (!ChooseFile(FDialogs, false, MacroFileFilter, MacroFileExt, path)) return;
     RunReportingFileErrors(FPrompter, path, TFileAccess::Read, [&] { FMacro.LoadFromFile(path); });
 }
 

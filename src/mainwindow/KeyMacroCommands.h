@@ -1,15 +1,15 @@
 #pragma once
 // The main window's key-macro commands: record (start when idle or holding a macro, stop otherwise),
-// play, clear, load and save through the file chooser, and the two actions' states by the macro's
+// play, clear, load and save through the file dialogs, and the two actions' states by the macro's
 // state. Failed loads and saves are reported; a failed save leaves any old file whole.
 
-#include "mainwindow/FileChooser.h"
 #include "mainwindow/KeyMacro.h"
 
 #include <functional>
 
 namespace qx {
 
+class TFileDialogService;
 class TPrompter;
 
 struct TKeyMacroActionStates {
@@ -25,14 +25,15 @@ TKeyMacroActionStates KeyMacroActionStates(TKeyMacroState state, bool canRecord)
 
 class TKeyMacroCommands {
 public:
-    TKeyMacroCommands(TKeyMacro& macro, TPrompter& prompter, TFileChooser& chooser);
+    TKeyMacroCommands(TKeyMacro& macro, TPrompter& prompter, TFileDialogService& dialogs);
 
-    static const TFileChoice& MacroFileChoice();
+    static constexpr const char* MacroFileFilter = "QxEditorｷｰﾏｸﾛ (*.kmc)|*.kmc";
+    static constexpr const char* MacroFileExt = "kmc";
 
     void RecExecute();
     void ExeExecute();
     void ClrExecute();
-    // The chooser, then the question before replacing a file (No shows the chooser again).
+    // The save dialog, then the question before replacing a file (No shows the dialog again).
     void SaveExecute();
     void LoadExecute();
 
@@ -43,7 +44,7 @@ public:
 private:
     TKeyMacro& FMacro;
     TPrompter& FPrompter;
-    TFileChooser& FChooser;
+    TFileDialogService& FDialogs;
 };
 
 } // namespace qx

@@ -3,7 +3,7 @@
 #include "documents/MessageDialog.h"
 #include "mainwindow/CommandKeys.h"
 #include "mainwindow/CommandTable.h"
-#include "mainwindow/FileErrors.h"
+#include "mainwindow/UserFiles.h"
 
 #include <array>
 
@@ -23,8 +23,8 @@ constexpr std::array<std::string_view, 71> kKeyNames = {
 } // namespace
 
 TKeySetModel::TKeySetModel(std::string shortCutFile, TCommandKeys& keys, TPrompter& prompter,
-                           TFileChooser& chooser)
-    : FShortCutFile(std::move(shortCutFile)), FKeys(keys), FPrompter(prompter), FChooser(chooser),
+                           TFileDialogService& dialogs)
+    : FShortCutFile(std::move(shortCutFile)), FKeys(keys), FPrompter(prompter), FDialogs(dialogs),
       FTexts(DefaultKeyTexts())
 {
 }
@@ -32,12 +32,6 @@ TKeySetModel::TKeySetModel(std::string shortCutFile, TCommandKeys& keys, TPrompt
 std::span<const std::string_view> TKeySetModel::KeyNames()
 {
     return kKeyNames;
-}
-
-const TFileChoice& TKeySetModel::KeyFileChoice()
-{
-    static const TFileChoice choice{"QxEditorｷｰ設定 (*.sck)", "sck"};
-    return choice;
 }
 
 void TKeySetModel::Show()
@@ -99,13 +93,13 @@ bool TKeySetModel::Save(const std::string& path)
 void TKeySetModel::LoadFile()
 {
     std::string path;
-    if (FChooser.ChooseOpenFile(KeyFileChoice(), path)) Load(path);
+    if (ChooseFile(FDialogs, false, KeyFileFilter, KeyFileExt, path)) Load(path);
 }
 
 void TKeySetModel::SaveFile()
 {
     std::string path;
-    if (FChooser.ChooseSaveFile(KeyFileChoice(), path)) Save(path);
+    if (ChooseFile(FDialogs, true, KeyFileFilter, KeyFileExt, path)) Save(path);
 }
 
 bool TKeySetModel::Ok()

@@ -4,7 +4,6 @@
 // key files, and OK, which saves "QxEditor.sck" and applies it to the commands at once. Cancel needs
 // nothing: the texts live only as long as the dialog.
 
-#include "mainwindow/FileChooser.h"
 #include "mainwindow/ShortCutFile.h"
 
 #include <span>
@@ -14,16 +13,19 @@
 namespace qx {
 
 class TCommandKeys;
+class TFileDialogService;
 class TPrompter;
 
 class TKeySetModel {
 public:
     // `shortCutFile` is the program folder's "QxEditor.sck".
-    TKeySetModel(std::string shortCutFile, TCommandKeys& keys, TPrompter& prompter, TFileChooser& chooser);
+    TKeySetModel(std::string shortCutFile, TCommandKeys& keys, TPrompter& prompter, TFileDialogService& dialogs);
 
     // The key names the dialog offers, in its order ("F1" first).
     static std::span<const std::string_view> KeyNames();
-    static const TFileChoice& KeyFileChoice();
+    // The filter of the load and save dialogs, and the extension a saved name gets.
+    static constexpr const char* KeyFileFilter = "QxEditorｷｰ設定 (*.sck)|*.sck";
+    static constexpr const char* KeyFileExt = "sck";
 
     // The dialog's showing: reads "QxEditor.sck" (defaults for a missing file; an unreadable one is
     // reported and the defaults shown) and selects the first node.
@@ -43,7 +45,7 @@ public:
     bool Assign(std::string_view keyName, bool shift, bool ctrl, bool alt);
     void ClearKey();
 
-    // Through the file chooser; errors are reported and change nothing.
+    // Through the file dialogs; errors are reported and change nothing.
     void LoadFile();
     void SaveFile();
 
@@ -58,7 +60,7 @@ private:
     std::string FShortCutFile;
     TCommandKeys& FKeys;
     TPrompter& FPrompter;
-    TFileChooser& FChooser;
+    TFileDialogService& FDialogs;
     TKeyTexts FTexts;
     int FSelected = 0;
 };

@@ -1,7 +1,7 @@
 #include "mainwindow/KeyMacroCommands.h"
 
-#include "FakeFileChooser.h"
 #include "KeyInputLog.h"
+#include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -35,8 +35,8 @@ protected:
     test::LoggingTarget Editor;
     TKeyMacro Macro;
     test::ScriptedMessagePrompter Prompter;
-    test::FakeFileChooser Chooser;
-    TKeyMacroCommands Commands{Macro, Prompter, Chooser};
+    test::ScriptedFileDialogs Dialogs;
+    TKeyMacroCommands Commands{Macro, Prompter, Dialogs};
 };
 
 TEST_F(KeyMacroCommandsTest, RecordTogglesAndPlayAndClearDriveTheMacro)
@@ -63,7 +63,7 @@ TEST_F(KeyMacroCommandsTest, SavingOverAFileAsksAndNoChoosesAgain)
     test::WriteBytes(second, "old");
     int beeps = 0;
     Commands.Beep = [&] { ++beeps; };
-    Chooser.Paths = {first, second};
+    Dialogs.Files = {first, second};
     Prompter.Answers = {mr::No, mr::Yes};
     Commands.SaveExecute();
     EXPECT_EQ(test::ReadBytes(first), "old");
@@ -73,14 +73,14 @@ TEST_F(KeyMacroCommandsTest, SavingOverAFileAsksAndNoChoosesAgain)
     EXPECT_EQ(Prompter.Requests[0].Caption, "確認");
     EXPECT_EQ(Prompter.Requests[0].Kind, TMsgDlgType::mtConfirmation);
     EXPECT_EQ(Prompter.Requests[0].Text.rfind(first + "\nこのファイルはすでに存在しています。", 0), 0u);
-    EXPECT_EQ(Chooser.Choices[0].Filter, "QxEditorｷｰﾏｸﾛ (*.kmc)");
-    EXPECT_EQ(Chooser.Choices[0].DefaultExt, "kmc");
+    EXPECT_EQ(Dialogs.Requests[0].Filter, "QxEditorｷｰﾏｸﾛ (*.kmc)|*.kmc");
+    EXPECT_EQ(Dialogs.Requests[0].DefaultExt, "kmc");
 }
 
 TEST_F(KeyMacroCommandsTest, FailedSavesAndLoadsAreReported)
 {
     ASSERT_TRUE(Macro.ReadRecords("1 2 3 4 5 6"));
-    Chooser.Paths = {Dir.File("missing/a.kmc"), Dir.File("none.kmc")};
+    Dialogs.Files = {Dir.File("missing/a.kmc"), Dir.File("none.kmc")};
     Commands.SaveExecute();
     Commands.LoadExecute();
     ASSERT_EQ(Prompter.Requests.size(), 2u);
@@ -89,7 +89,7 @@ TEST_F(KeyMacroCommandsTest, FailedSavesAndLoadsAreReported)
     EXPECT_NE(Prompter.Requests[1].Text.find("ファイルを読み込めませんでした。"), std::string::npos);
     EXPECT_EQ(Macro.State(), S::Ready);  // a file that could not be opened changes nothing
     EXPECT_EQ(Macro.Records().size(), 1u);
-    // Cancelling the chooser does nothing at all.
+    // Cancelling the dialog does nothing at all.
     Commands.SaveExecute();
     Commands.LoadExecute();
     EXPECT_EQ(Prompter.Requests.size(), 2u);

@@ -216,6 +216,8 @@ TEST_F(KeyMacroTest, ReadingTakesSixNumbersPerLineAndRefusesFewer)
         {"1 2 3 4 5 6\r\nfoo\r\n", false, 0},
         {"1 2 3 4 5 99999999999\r\n", false, 0},
         {"1 2 3.5 4 5 6 7\r\n", true, 1},
+        {"'a 1 2' 1 2 #3 4 5 6 7\r\n", true, 1},
+        {"1 2 3 4 5 '6\r\n", false, 0},
     };
     for (const Case& c : cases) {
         TKeyMacro macro;

@@ -1,8 +1,8 @@
 #include "mainwindow/KeySetModel.h"
 
-#include "FakeFileChooser.h"
 #include "mainwindow/CommandKeys.h"
 #include "mainwindow/CommandTable.h"
+#include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -35,8 +35,8 @@ protected:
     test::TempDir Dir;
     TCommandKeys Keys;
     test::ScriptedMessagePrompter Prompter;
-    test::FakeFileChooser Chooser;
-    TKeySetModel Model{File(), Keys, Prompter, Chooser};
+    test::ScriptedFileDialogs Dialogs;
+    TKeySetModel Model{File(), Keys, Prompter, Dialogs};
 };
 
 TEST_F(KeySetModelTest, GroupNodesTakeNoKeyAndShowNone)
@@ -115,19 +115,25 @@ TEST_F(KeySetModelTest, LoadedAndChangedKeysWithoutOkTouchNeitherTheFileNorTheCo
     const std::string other = Dir.File("other.sck");
     WriteBytes(other, "[File]\r\nNew=\"F9\"\r\n");
     {
-        TKeySetModel model(File(), Keys, Prompter, Chooser);
+        TKeySetModel model(File(), Keys, Prompter, Dialogs);
         model.Show();
-        Chooser.Paths = {other};
+        Dialogs.Files = {other};
         model.LoadFile();
         model.Select(NodeOf("ActionNew"));
         EXPECT_EQ(model.CurrentKeyText(), "F9");
         model.ClearKey();
+        Dialogs.Files = {Dir.File("saved.sck")};
+        model.SaveFile();
     }  // Cancel: the dialog goes with its texts
+    EXPECT_NE(ReadBytes(Dir.File("saved.sck")).find("[File]\r\nNew=\"\"\r\n"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(File()));
     EXPECT_EQ(KeyOf("ActionNew"), scCtrl | 'N');
-    ASSERT_EQ(Chooser.Choices.size(), 1u);
-    EXPECT_EQ(Chooser.Choices[0].Filter, "QxEditorｷｰ設定 (*.sck)");
-    EXPECT_EQ(Chooser.Choices[0].DefaultExt, "sck");
+    ASSERT_EQ(Dialogs.Requests.size(), 2u);
+    EXPECT_FALSE(Dialogs.Requests[0].Save);
+    EXPECT_TRUE(Dialogs.Requests[1].Save);
+    for (const TFileDialogRequest& request : Dialogs.Requests)
+        EXPECT_EQ(request.Filter, "QxEditorｷｰ設定 (*.sck)|*.sck");
+    EXPECT_EQ(Dialogs.Requests[1].DefaultExt, "sck");
 }
 
 TEST_F(KeySetModelTest, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothing)
@@ -138,7 +144,7 @@ TEST_F(KeySetModelTest, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothin
     // A folder where the file should be cannot be read, whoever runs the test.
     const std::string unreadable = Dir.File("folder.sck");
     std::filesystem::create_directory(unreadable);
-    Chooser.Paths = {unreadable, Dir.File("missing/keys.sck")};
+    Dialogs.Files = {unreadable, Dir.File("missing/keys.sck")};
     Model.LoadFile();
     EXPECT_EQ(Model.CurrentKeyText(), "");  // the texts stay
     Model.SaveFile();
@@ -147,7 +153,7 @@ TEST_F(KeySetModelTest, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothin
     EXPECT_EQ(Prompter.Requests[0].Text.rfind(unreadable + "\nファイルを読み込めませんでした。", 0), 0u);
     EXPECT_EQ(Prompter.Requests[1].Text.rfind(Dir.File("missing/keys.sck") + "\nファイルを保存できませんでした。", 0), 0u);
     // OK whose write fails keeps the dialog open and the commands as they were.
-    TKeySetModel broken(Dir.File("missing/QxEditor.sck"), Keys, Prompter, Chooser);
+    TKeySetModel broken(Dir.File("missing/QxEditor.sck"), Keys, Prompter, Dialogs);
     broken.Show();
     broken.Select(NodeOf("ActionNew"));
     broken.ClearKey();

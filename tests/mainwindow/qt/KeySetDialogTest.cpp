@@ -2,8 +2,8 @@
 
 #include "mainwindow/CommandKeys.h"
 #include "mainwindow/CommandTable.h"
-#include "mainwindow/FakeFileChooser.h"
 #include "mainwindow/KeySetModel.h"
+#include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -44,8 +44,8 @@ protected:
     test::TempDir Dir;
     TCommandKeys Keys;
     test::ScriptedMessagePrompter Prompter;
-    test::FakeFileChooser Chooser;
-    TKeySetModel Model{File(), Keys, Prompter, Chooser};
+    test::ScriptedFileDialogs Dialogs;
+    TKeySetModel Model{File(), Keys, Prompter, Dialogs};
     TKeySetDialog Dialog{Model, nullptr};
 };
 
