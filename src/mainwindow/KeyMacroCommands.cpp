@@ -64,6 +64,12 @@ void TKeyMacroCommands::LoadExecute()
     RunReportingFileErrors(FPrompter, path, TFileAccess::Read, [&] { FMacro.LoadFromFile(path); });
 }
 
+void TKeyMacroCommands::EndForClose()
+{
+    FMacro.StopRecord();
+    FMacro.StopPlay();
+}
+
 TKeyMacroActionStates TKeyMacroCommands::States() const
 {
     return KeyMacroActionStates(FMacro.State(), FMacro.Control() != nullptr);

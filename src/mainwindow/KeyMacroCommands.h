@@ -37,6 +37,10 @@ public:
     void SaveExecute();
     void LoadExecute();
 
+    // The main window's close: a recording ends (the macro is kept) and a playback stops before the
+    // window's documents go.
+    void EndForClose();
+
     TKeyMacroActionStates States() const;
 
     std::function<void()> Beep;

@@ -10,6 +10,12 @@ TKeyRouter::TKeyRouter(const TCommandKeys& keys, TCommandRunner& runner, TKeyMac
     if (FMacro) FMacro->Input = this;
 }
 
+TKeyRouter::~TKeyRouter()
+{
+    // A macro that outlives its router plays into nothing rather than into freed memory.
+    if (FMacro && FMacro->Input == this) FMacro->Input = nullptr;
+}
+
 void TKeyRouter::SetTarget(TKeyTarget* target)
 {
     FTarget = target;

@@ -22,6 +22,9 @@ public:
 class TKeyRouter : public TKeyInput {
 public:
     TKeyRouter(const TCommandKeys& keys, TCommandRunner& runner, TKeyMacro* macro = nullptr);
+    ~TKeyRouter() override;
+    TKeyRouter(const TKeyRouter&) = delete;
+    TKeyRouter& operator=(const TKeyRouter&) = delete;
 
     // The focused editor; the key macro records for it and plays into it.
     void SetTarget(TKeyTarget* target);

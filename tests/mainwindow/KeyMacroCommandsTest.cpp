@@ -54,6 +54,30 @@ TEST_F(KeyMacroCommandsTest, RecordTogglesAndPlayAndClearDriveTheMacro)
     EXPECT_TRUE(Macro.Records().empty());
 }
 
+TEST_F(KeyMacroCommandsTest, ClosingTheWindowEndsARecordingAndStopsAPlayback)
+{
+    Commands.RecExecute();
+    Macro.RecordChar('a', 0);
+    Macro.RecordChar('b', 0);
+    Commands.EndForClose();
+    EXPECT_EQ(Macro.State(), S::Ready);
+    EXPECT_EQ(Macro.Records().size(), 2u);
+    // A close that comes while the macro plays (from a dialog a played command opened) stops it there.
+    struct ClosingInput : test::LoggingTarget {
+        std::function<void()> OnChar;
+        void KeyChar(std::uint16_t code, TShortCut modifiers) override
+        {
+            LoggingTarget::KeyChar(code, modifiers);
+            if (OnChar) OnChar();
+        }
+    } closing;
+    closing.OnChar = [this] { Commands.EndForClose(); };
+    Macro.Input = &closing;
+    Commands.ExeExecute();
+    EXPECT_EQ(closing.Text, "a");
+    EXPECT_EQ(Macro.State(), S::Ready);
+}
+
 TEST_F(KeyMacroCommandsTest, SavingOverAFileAsksAndNoChoosesAgain)
 {
     ASSERT_TRUE(Macro.ReadRecords("1 2 3 4 5 6"));
