@@ -40,4 +40,9 @@ std::optional<int> InputWrapByte(TPrompter& prompter, int currentWrapByte)
     return std::nullopt;
 }
 
+void ReportReconversionUnsupported(TPrompter& prompter)
+{
+    ShowMessageDialog(prompter, "サポートされていません。", "エラー", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+}
+
 } // namespace qx

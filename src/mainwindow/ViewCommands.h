@@ -1,6 +1,7 @@
 #pragma once
 // Pieces of the view and bookmark commands that need no editor: the bookmark label made from a row's
-// text, the captions of the bookmark menus, and the wrap width typed into the input box.
+// text, the captions of the bookmark menus, the wrap width typed into the input box, and the answer of
+// the reconversion command.
 
 #include <optional>
 #include <string>
@@ -23,5 +24,9 @@ std::string BookmarkMenuCaption(int bookmark, std::string_view sjisLabel);
 // The wrap-width input box ("折り返し文字数の指定", "折り返し文字数：", the current width as default).
 // The number entered, or nothing when the user cancelled or typed no integer (then told so).
 std::optional<int> InputWrapByte(TPrompter& prompter, int currentWrapByte);
+
+// Reconversion asks the input method to convert the selection again; no input method here offers that,
+// so the command says so ("サポートされていません。", an error box captioned "エラー").
+void ReportReconversionUnsupported(TPrompter& prompter);
 
 } // namespace qx

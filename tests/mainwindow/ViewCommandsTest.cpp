@@ -66,5 +66,16 @@ TEST(InputWrapByte, TakesTheNumberTypedAndRefusesAnythingElse)
     }
 }
 
+TEST(ReportReconversionUnsupported, SaysSoInAnErrorBox)
+{
+    test::ScriptedMessagePrompter prompter;
+    ReportReconversionUnsupported(prompter);
+    ASSERT_EQ(prompter.Requests.size(), 1u);
+    EXPECT_EQ(prompter.Requests[0].Text, "サポートされていません。");
+    EXPECT_EQ(prompter.Requests[0].Caption, "エラー");
+    EXPECT_EQ(prompter.Requests[0].Kind, TMsgDlgType::mtError);
+    EXPECT_EQ(prompter.Requests[0].Buttons, (TMsgDlgButtons{TMsgDlgBtn::mbOK}));
+}
+
 } // namespace
 } // namespace qx
