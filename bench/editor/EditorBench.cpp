@@ -3,12 +3,19 @@
 //   qx_editor_bench load FILE [WRAP]           loads FILE (wrapped at WRAP columns when given) and exits
 //   qx_editor_bench insert FILE [WRAP] [N]     loads FILE, then types N characters at the start, the
 //                                              middle and the end; prints latency percentiles
+//   qx_editor_bench open FILE [WRAP]           opens FILE as a document: one read, the code detected,
+//                                              converted to Shift-JIS and loaded into the rows
+//   qx_editor_bench save FILE CODE OUT         opens FILE, then saves it to OUT in CODE (0 JIS .. 5 UTF-8)
 // The load is timed from outside (wall time, peak memory) so that it compares with another program.
 
+#include "documents/DocumentCodec.h"
+#include "documents/DocumentCodes.h"
+#include "documents/DocumentFiles.h"
 #include "editor/EditorFountain.h"
 #include "editor/EditorScreen.h"
 #include "editor/EditorScreenStrings.h"
 #include "editor/EditorStrings.h"
+#include "platform/FileBytes.h"
 
 #include <algorithm>
 #include <chrono>
@@ -115,6 +122,26 @@ void Load(Text& T, const std::string& File, int Wrap)
     T.lines.LoadFromFile(File);
 }
 
+// The open road of a document: one read, one detection, one conversion, one load into the rows.
+class NoPrompter : public TPrompter {
+public:
+    int Show(const TPromptRequest&) override { return mr::No; }  // undecided kana: Shift-JIS
+    bool InputQuery(const std::string&, const std::string&, std::string&) override { return false; }
+};
+
+int OpenDocument(Text& T, const std::string& File, int Wrap)
+{
+    if (Wrap > 0) {
+        T.rows->WrapOption().SetWrapByte(Wrap);
+        T.rows->SetWordWrap(true);
+    }
+    NoPrompter prompter;
+    TDecodedDocument decoded = DecodeDocument(ReadDocumentBytes(File), 1, prompter);
+    if (decoded.Status != TLoadStatus::Loaded) return 1;
+    T.lines.SetText(decoded.Text);
+    return decoded.CharType;
+}
+
 // One typed character at (Row, byte column Col), as the control replaces the rows it touches.
 void TypeAt(TEditorScreenStrings& Rows, int Row, int Col)
 {
@@ -167,7 +194,8 @@ int Insert(const std::string& File, int Wrap, int Count)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::cerr << "usage: qx_editor_bench generate FILE MB | load FILE [WRAP] | insert FILE [WRAP] [N]\n";
+        std::cerr << "usage: qx_editor_bench generate FILE MB | load FILE [WRAP] | insert FILE [WRAP] [N] | open FILE [WRAP] "
+                     "| save FILE CODE OUT\n";
         return 2;
     }
     const std::string command = argv[1], file = argv[2];
@@ -180,6 +208,31 @@ int main(int argc, char** argv)
             std::printf("%d rows, %d lines, %lld characters\n", t.rows->Count(), t.lines.Count(),
                         static_cast<long long>(t.rows->TextLength()));
             // Leave the memory to the system, as an editor that quits does.
+            std::fflush(stdout);
+            std::_Exit(0);
+        }
+        if (command == "open") {
+            Text t;
+            const int code = OpenDocument(t, file, wrap);
+            std::printf("code %d, %d rows, %lld characters\n", code, t.rows->Count(),
+                        static_cast<long long>(t.rows->TextLength()));
+            std::fflush(stdout);
+            std::_Exit(0);
+        }
+        if (command == "save" && argc > 4) {
+            Text t;
+            OpenDocument(t, file, 0);
+            // The rows as the save path walks them: each logical line, LF between.
+            const std::string lines = t.lines.Text();
+            std::string text;
+            text.reserve(lines.size());
+            for (char c : lines)
+                if (c != '\r') text += c;
+            if (!text.empty() && text.back() == '\n') text.pop_back();
+            const auto begin = std::chrono::steady_clock::now();
+            WriteFileBytesSafely(argv[4], EncodeDocument(text, wrap, sfrtCRLF));
+            const auto end = std::chrono::steady_clock::now();
+            std::printf("%.3f\n", std::chrono::duration<double>(end - begin).count());
             std::fflush(stdout);
             std::_Exit(0);
         }

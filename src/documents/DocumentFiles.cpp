@@ -148,10 +148,12 @@ std::string ReadDocumentBytes(const std::string& FileName)
     if (File.Fd < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + Reason(errno));
     struct stat St;
     if (::fstat(File.Fd, &St) != 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + Reason(errno));
-    std::string Bytes(static_cast<std::size_t>(St.st_size), '\0');
+    // One byte of room past the size, so that the read that finds the end needs no larger buffer (a
+    // larger one would copy the whole file once more).
+    std::string Bytes(static_cast<std::size_t>(St.st_size) + 1, '\0');
     std::size_t Done = 0;
     for (;;) {
-        if (Done == Bytes.size()) Bytes.resize(Done + (1 << 16));  // the file grew since the fstat
+        if (Done == Bytes.size()) Bytes.resize(Done + Done / 2 + (1 << 16));  // the file grew since the fstat
         const ssize_t N = ::read(File.Fd, Bytes.data() + Done, Bytes.size() - Done);
         if (N == 0) break;
         if (N < 0) {

@@ -160,18 +160,36 @@ int TQxMessageDialog::ShowDialog(bool AtPosition, QWidget* Parent) const
     return Form->exec();
 }
 
-int TQtPrompter::Show(const TPromptRequest& Request)
+namespace {
+
+// The message form of the program, with its icon.
+TQxMessageDialog ProgramMessageDialog(const std::string& Text, const std::string& Caption, TMsgDlgType Kind,
+                                      TMsgDlgButtons Buttons)
 {
     TQxMessageDialog Dialog;
-    Dialog.MessageString = Request.Text;
-    Dialog.CaptionString = Request.Caption;
-    Dialog.AType = Request.Kind;
-    Dialog.AButtons = Request.Buttons;
+    Dialog.MessageString = Text;
+    Dialog.CaptionString = Caption;
+    Dialog.AType = Kind;
+    Dialog.AButtons = Buttons;
+    Dialog.Icon = QApplication::windowIcon();
+    Dialog.VisibleIcon = !Dialog.Icon.isNull();
+    return Dialog;
+}
+
+} // namespace
+
+std::unique_ptr<QDialog> CreateMessageDialogForm(const std::string& Text, const std::string& Caption, TMsgDlgType Kind,
+                                                 TMsgDlgButtons Buttons, QWidget* Parent)
+{
+    return ProgramMessageDialog(Text, Caption, Kind, Buttons).CreateDialogForm(Parent);
+}
+
+int TQtPrompter::Show(const TPromptRequest& Request)
+{
+    TQxMessageDialog Dialog = ProgramMessageDialog(Request.Text, Request.Caption, Request.Kind, Request.Buttons);
     Dialog.AllCaption = Request.AllCaption;
     Dialog.X = Request.X;
     Dialog.Y = Request.Y;
-    Dialog.Icon = QApplication::windowIcon();
-    Dialog.VisibleIcon = !Dialog.Icon.isNull();
     QWidget* Parent = FParent ? FParent : QApplication::activeWindow();
     return Request.AtPosition ? Dialog.ExecutePos(Parent) : Dialog.Execute(Parent);
 }

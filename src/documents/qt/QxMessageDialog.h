@@ -41,6 +41,10 @@ private:
     int ShowDialog(bool AtPosition, QWidget* Parent) const;
 };
 
+// The form of a message with the program's icon, placed at 100, 100, for the caller to show and free.
+std::unique_ptr<QDialog> CreateMessageDialogForm(const std::string& Text, const std::string& Caption, TMsgDlgType Kind,
+                                                 TMsgDlgButtons Buttons, QWidget* Parent = nullptr);
+
 // The modal result a button gives.
 int ModalResultOf(TMsgDlgBtn Button);
 
