@@ -479,12 +479,17 @@ bool TProjectManager::DropProjectItem(int source, int target)
     }
     const int position = InsertPlanned(*plan, std::move(moved), true);
     Changed(position);
-    // Open stored items of the moved subtree follow their new place.
-    for (int i = position; i < list.SubtreeEnd(position); ++i) {
+    RenameOpenItems(position);
+    return true;
+}
+
+void TProjectManager::RenameOpenItems(int index)
+{
+    const TProjectRecordList& list = Records();
+    for (int i = index; i < list.SubtreeEnd(index); ++i) {
         if (list.NodeTypes(i) != NT::ntImport) continue;
         if (const int tab = FindProjectItemTab(list.ItemIds(i))) FServices.Tabs.SetDocumentName(tab - 1, ProjectItemDocName(i));
     }
-    return true;
 }
 
 // ---- items and tabs ----
@@ -549,6 +554,7 @@ bool TProjectManager::ActionProjectItemProperty()
     ApplyProjectPropertyForm(form, FState.ProjectItemList.Items(index));
     FState.ProjectModified = true;
     if (FListener) FListener->ProjectNodeChanged(index);
+    RenameOpenItems(index);  // a renamed box or folder is part of the names of open items below it
     return true;
 }
 

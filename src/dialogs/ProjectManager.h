@@ -132,6 +132,8 @@ private:
     bool AddProjectFile(const std::string& fileName, TProjectNodeType type);
     bool IsGroup(int index) const;
     bool SubtreeOpenInTab(int index) const;
+    // Gives the open tabs of stored items in the subtree of `index` their current document names.
+    void RenameOpenItems(int index);
     bool AnyStoredItemOpen() const;
     bool RefuseWhileItemsOpen(const char* message);
     bool WriteProject(const std::string& fileName);

@@ -457,6 +457,12 @@ TEST_F(ProjectManagerTest, PropertiesStoreTheEnabledFields)
     EXPECT_EQ(Records().Exts(IndexOf("I")), "*.md");
     Dialogs.PropertyEdit = nullptr;
     EXPECT_FALSE(Manager.ActionProjectItemProperty());
+
+    // Renaming a folder renames the documents of the open items below it.
+    Manager.SetSelectedProjectItemIndex(IndexOf("F"));
+    Dialogs.PropertyEdit = [](TProjectPropertyForm& f) { f.Name = "G"; };
+    ASSERT_TRUE(Manager.ActionProjectItemProperty());
+    EXPECT_EQ(Tabs.Tabs[0].DocName, "Project[" + std::to_string(Records().ItemIds(IndexOf("I"))) + "]:ボックス\\G\\I");
 }
 
 TEST_F(ProjectManagerTest, ExportWritesCrLfLines)
