@@ -228,7 +228,8 @@ bool TProjectManager::SaveProject(const std::string& fileName)
 
 bool TProjectManager::ProjectSaveMenuClick()
 {
-    if (FState.ProjectFileName == UntitledProjectName && FState.ProjectModified) return ProjectSaveAsMenuClick();
+    // A project that was never saved has no file to write over, modified or not.
+    if (FState.ProjectFileName == UntitledProjectName) return ProjectSaveAsMenuClick();
     return WriteProject(FState.ProjectFileName);
 }
 
@@ -486,7 +487,7 @@ bool TProjectManager::DropProjectItem(int source, int target)
 void TProjectManager::RenameOpenItems(int index)
 {
     const TProjectRecordList& list = Records();
-    for (int i = index; i < list.SubtreeEnd(index); ++i) {
+    for (int i = index, end = list.SubtreeEnd(index); i < end; ++i) {
         if (list.NodeTypes(i) != NT::ntImport) continue;
         if (const int tab = FindProjectItemTab(list.ItemIds(i))) FServices.Tabs.SetDocumentName(tab - 1, ProjectItemDocName(i));
     }

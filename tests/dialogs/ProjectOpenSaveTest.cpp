@@ -140,6 +140,19 @@ TEST_F(ProjectOpenSave, AMissingOrRefusedFile)
     }
 }
 
+TEST_F(ProjectOpenSave, OverSavingAnUntitledProjectAsksForAName)
+{
+    // Not modified either: there is still no file to write over (never one named after the untitled name).
+    const std::filesystem::path cwd = std::filesystem::current_path();
+    std::filesystem::current_path(Dir.Path());
+    Dialogs.SaveAnswers = {std::nullopt};
+    EXPECT_FALSE(Manager.ProjectSaveMenuClick());
+    std::filesystem::current_path(cwd);
+    EXPECT_EQ(Dialogs.SaveStarts, std::vector<std::string>{std::string(UntitledProjectName)});
+    EXPECT_FALSE(std::filesystem::exists(Dir.File(std::string(UntitledProjectName))));
+    EXPECT_EQ(State.ProjectFileName, UntitledProjectName);
+}
+
 TEST_F(ProjectOpenSave, SavingAsksBeforeOverwritingAndReportsFailures)
 {
     Modify();
