@@ -399,6 +399,13 @@ public:
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
+    // The selection: its state (0 none, 1 anchor, 2 shown, 3 search hit), the drag state (0 idle, 1
+    // pressed in a selection, 2 dragging), its mode and its display positions.
+    std::uint8_t FSelectionState = 0;
+    std::uint8_t FDragState = 0;
+    TEditorSelectionMode FSelectionMode = smLine;
+    TSelectionBounds FSelection;
+
     // Factories, in the class's order.
     virtual std::unique_ptr<TEditorCaret> CreateEditorCaret();
     virtual std::unique_ptr<TEditorImagebar> CreateEditorImagebar();
@@ -453,6 +460,8 @@ protected:
     void SetCaretShown(bool Shown);
 
     // ---- frame (EditorFrame.cpp) ----
+    // The number text of ARow, whose logical line is Line.
+    std::string LeftbarText(int ARow, int Line) const;
     void PaintRulerBand(const TRect& Band, bool Marked);
     void PaintRulerDigits(int X, int Y, int Number, TColor Color);
 
@@ -536,11 +545,6 @@ private:
     int FLeftbarWidth = 0;
     int FRulerMarkCol = -1;  // the column the ruler's caret mark shows
 
-    // Selection.
-    std::uint8_t FSelectionState = 0;
-    std::uint8_t FDragState = 0;
-    TEditorSelectionMode FSelectionMode = smLine;
-    TSelectionBounds FSelection;
 };
 
 template <class DrawProc>

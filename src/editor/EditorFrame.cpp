@@ -183,6 +183,11 @@ void TEditor::PaintCorner()
 
 std::string TEditor::LeftbarNumberText(int ARow) const
 {
+    return LeftbarText(ARow, ARow >= 0 ? FList->RowToLine(std::min(ARow, FList->Count())) : 0);
+}
+
+std::string TEditor::LeftbarText(int ARow, int Line) const
+{
     if (!FLeftbar->ShowNumber() || ARow < 0) return {};
     const int count = FList->Count();
     const bool afterLast = ARow == count && count > 0 && FList->RowAttributes(count - 1) == raEnd;
@@ -190,7 +195,7 @@ std::string TEditor::LeftbarNumberText(int ARow) const
     int number;
     if (FLeftbar->ShowNumberMode() == nmLine) {
         if (ARow > 0 && ARow < count && FList->RowAttributes(ARow - 1) == raWrapped) return {};
-        number = FList->RowToLine(ARow);
+        number = Line;
     } else {
         number = ARow;
     }
@@ -217,10 +222,14 @@ void TEditor::PaintLeftbarNumbers(int FirstRow, int LastRow)
     FPaintStyle.Font.Color = ColorOr(FLeftbar->Color(), FontColor());
     FPaintStyle.Background = bk;
     const int h = RowHeight();
+    const int count = FList->Count();
+    // The line of the first row is looked up once; the rows below count on from it.
+    int line = FList->RowToLine(std::max(0, std::min(FirstRow, count)));
     for (int row = FirstRow; row <= LastRow; ++row) {
         const int y = top + (row - FTopRow) * h;
         const TRect cell{x0, y, right, y + h};
-        const std::string text = LeftbarNumberText(row);
+        const std::string text = LeftbarText(row, line);
+        if (row >= 0 && row < count && FList->RowAttributes(row) != raWrapped) ++line;
         if (text.empty())
             FCanvas->FillRect(cell, bk);
         else

@@ -15,10 +15,12 @@ struct HostedEditor {
     FakeViewport Viewport;
     FakeClock Clock;
     FakeClipboard Clipboard;
-    std::unique_ptr<TEditor> Editor = Construct<TEditor>();
+    std::unique_ptr<TEditor> Editor;
 
     // Hosted: attached to the fake window (it then has "a handle").
-    explicit HostedEditor(bool Hosted = true)
+    explicit HostedEditor(bool Hosted = true) : HostedEditor(Construct<TEditor>(), Hosted) {}
+    // A control of a descendant class.
+    explicit HostedEditor(std::unique_ptr<TEditor> AEditor, bool Hosted = true) : Editor(std::move(AEditor))
     {
         Editor->SetClock(&Clock);
         Editor->SetClipboard(&Clipboard);

@@ -3,7 +3,6 @@
 #include "editor/qt/EditorCursors.h"
 #include "editor/qt/QtCanvas.h"
 #include "platform/Cp932.h"
-#include "platform/qt/QtVirtualKeys.h"
 
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -258,7 +257,7 @@ bool TEditorWidget::focusNextPrevChild(bool Next)
 void TEditorWidget::keyPressEvent(QKeyEvent* Event)
 {
     Guard("key", [&] {
-        const int key = QtKeyToVirtualKey(Event->key(), Event->modifiers());
+        const int key = VirtualKeyOf ? VirtualKeyOf(*Event) : 0;
         bool used = key != 0 && FEditor->KeyDown(key, ShiftOf(Event->modifiers()));
         const QString text = Event->text();
         if (!used && !text.isEmpty() && !(Event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
@@ -273,7 +272,7 @@ void TEditorWidget::keyPressEvent(QKeyEvent* Event)
 void TEditorWidget::keyReleaseEvent(QKeyEvent* Event)
 {
     Guard("key", [&] {
-        const int key = QtKeyToVirtualKey(Event->key(), Event->modifiers());
+        const int key = VirtualKeyOf ? VirtualKeyOf(*Event) : 0;
         if (key != 0) FEditor->KeyUp(key, ShiftOf(Event->modifiers()));
     });
 }

@@ -14,8 +14,11 @@
 #include <QBasicTimer>
 #include <QElapsedTimer>
 
+#include <functional>
 #include <map>
 #include <memory>
+
+class QKeyEvent;
 
 namespace qx {
 
@@ -27,6 +30,10 @@ public:
 
     TEditor& Editor() { return *FEditor; }
     TFontResolver& Fonts() { return FFonts; }
+
+    // The virtual-key code of a key event: the main window puts its key codec here (and usually routes
+    // keys before they reach the widget). Without one the control is given the characters typed only.
+    std::function<int(const QKeyEvent&)> VirtualKeyOf;
 
     // TEditorViewport
     int ClientWidth() const override;

@@ -1,10 +1,12 @@
 // The Qt host: a paint event becomes the control's drawing on the widget's pixels.
 
 #include "editor/qt/EditorWidget.h"
+#include "editor/qt/QtCanvas.h"
 #include "platform/Cp932.h"
 #include "platform/qt/QtColor.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 
 #include <gtest/gtest.h>
@@ -57,6 +59,32 @@ TEST(EditorWidget, PaintEventDrawsTheTextOnItsCellsAndTheFrameAreas)
     // Background right of the text, and the line-number bar's colour.
     EXPECT_EQ(image.pixelColor(390, top + h / 2), QColor(Qt::yellow));
     EXPECT_EQ(image.pixelColor(2, top + h / 2), ToQColor(clSilver));
+}
+
+// Bytes that are no character keep the rest of the row on its cells: an undefined pair fills its two
+// cells with a substitute, the character after it stands in the third, a lead byte at the end in the
+// fourth.
+TEST(QtCanvas, BytesThatAreNoCharacterDrawASubstituteAndKeepTheGrid)
+{
+    const int w = 10, h = 20;
+    QImage image(8 * w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        TFontResolver fonts;
+        TQtCanvas canvas(painter, fonts);
+        TTextStyle style;
+        style.Font = {"IPAGothic", 10, clBlack, {}};
+        style.CellWidth = w;
+        canvas.TextRun({0, 0, 8 * w, h}, 0, 0, etoClipped, std::string("\x85\x40X\x82", 4), style);
+    }
+    const auto inked = [&](int FirstCell, int Cells) {
+        return CountPixels(image, QRect(FirstCell * w, 0, Cells * w, h), Qt::black);
+    };
+    EXPECT_GT(inked(0, 2), 0);
+    EXPECT_GT(inked(2, 1), 0);
+    EXPECT_GT(inked(3, 1), 0);
+    EXPECT_EQ(inked(4, 4), 0);
 }
 
 } // namespace
