@@ -160,9 +160,14 @@ void TEditorScreenStrings::ChangeRow(int Row, ChangeProc&& Change)
     if (FIndexValid) FIndex.RowChanged(Row, chars, ends);
 }
 
-void TEditorScreenStrings::SetRowAttributes(int Index, int Value)
+void TEditorScreenStrings::SetAttrWord(int Index, std::uint32_t Value)
 {
-    ChangeRow(Index, [&] { TEditorStringList::SetRowAttributes(Index, Value); });
+    // Only the row attribute (the low two bits) counts in the prefix sums; lexer states pass straight.
+    if (((AttrWord(Index) ^ Value) & 3u) == 0) {
+        TEditorStringList::SetAttrWord(Index, Value);
+        return;
+    }
+    ChangeRow(Index, [&] { TEditorStringList::SetAttrWord(Index, Value); });
 }
 
 void TEditorScreenStrings::Put(int Index, std::string_view S)
@@ -170,10 +175,10 @@ void TEditorScreenStrings::Put(int Index, std::string_view S)
     ChangeRow(Index, [&] { TEditorStringList::Put(Index, S); });
 }
 
-void TEditorScreenStrings::SetRowMarks(int Index, int Value)
+void TEditorScreenStrings::SetMarkWord(int Index, std::uint32_t Value)
 {
-    TEditorStringList::SetRowMarks(Index, Value);
-    IncludeMarks(Value);
+    TEditorStringList::SetMarkWord(Index, Value);
+    IncludeMarks(static_cast<int>(Value >> 16));
 }
 
 int TEditorScreenStrings::LineCount() const
@@ -569,7 +574,11 @@ void TEditorScreenStrings::SetWordWrap(bool Value)
 void TEditorScreenStrings::WrapOptionChanged(TObject* Sender)
 {
     (void)Sender;
-    if (FWordWrap) ReWrapAll();
+    // A change of the guide line's look only repaints: the rows and the undo history stay.
+    if (FWrapOption->TakeRulesChanged() && FWordWrap)
+        ReWrapAll();
+    else
+        for (TEditorView* view : FViews) view->InvalidateTextArea();
 }
 
 void TEditorScreenStrings::ReWrapAll()
@@ -585,6 +594,7 @@ void TEditorScreenStrings::UnwrapAll() { RebuildRows(false); }
 // new row. Lines that stay one row keep their row as it is.
 void TEditorScreenStrings::RebuildRows(bool Wrap)
 {
+    FWrapOption->TakeRulesChanged();  // the rows are laid out by the rules in force now
     for (TEditorView* view : FViews) view->CleanSelection();
     const int count = Count();
     if (count > 0) {

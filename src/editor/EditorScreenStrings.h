@@ -71,13 +71,11 @@ public:
     virtual int GetMarksInUse() const { return FMarksInUse; }
     virtual void IncludeMarks(int Mask) { FMarksInUse |= Mask & 0xFFFF; }
     virtual void ExcludeMarks(int Mask) { FMarksInUse &= ~Mask; }
-    // Sets a row's marks (and includes them in MarksInUse).
-    void SetRowMarks(int Index, int Value);
-
-    // The row's attribute; the prefix sums follow the change.
-    void SetRowAttributes(int Index, int Value);
-    // The row's text; the prefix sums follow the change.
-    void Put(int Index, std::string_view S);
+    // Every write of a row's text or attribute keeps the prefix sums up to date, and every write of its
+    // marks includes them in MarksInUse, through whichever face of the list it is made.
+    void Put(int Index, std::string_view S) override;
+    void SetAttrWord(int Index, std::uint32_t Value) override;
+    void SetMarkWord(int Index, std::uint32_t Value) override;
 
     // The first and last rows of the logical line that holds Row.
     int LineStartRow(int Row) const;

@@ -36,16 +36,23 @@ TEditorWrapOption::TEditorWrapOption()
 {
 }
 
-void TEditorWrapOption::SetFollowRetMark(bool Value) { Store(FFollowRetMark, Value); }
-void TEditorWrapOption::SetFollowPunctuation(bool Value) { Store(FFollowPunctuation, Value); }
-void TEditorWrapOption::SetFollowStr(const std::string& Value) { Store(FFollowStr, Value); }
-void TEditorWrapOption::SetLeading(bool Value) { Store(FLeading, Value); }
-void TEditorWrapOption::SetLeadStr(const std::string& Value) { Store(FLeadStr, Value); }
-void TEditorWrapOption::SetPunctuationStr(const std::string& Value) { Store(FPunctuationStr, Value); }
-void TEditorWrapOption::SetWordBreak(bool Value) { Store(FWordBreak, Value); }
-void TEditorWrapOption::SetWrapByte(int Value) { Store(FWrapByte, Value < 20 ? 20 : (Value > 2000 ? 2000 : Value)); }
+void TEditorWrapOption::SetFollowRetMark(bool Value) { StoreRule(FFollowRetMark, Value); }
+void TEditorWrapOption::SetFollowPunctuation(bool Value) { StoreRule(FFollowPunctuation, Value); }
+void TEditorWrapOption::SetFollowStr(const std::string& Value) { StoreRule(FFollowStr, Value); }
+void TEditorWrapOption::SetLeading(bool Value) { StoreRule(FLeading, Value); }
+void TEditorWrapOption::SetLeadStr(const std::string& Value) { StoreRule(FLeadStr, Value); }
+void TEditorWrapOption::SetPunctuationStr(const std::string& Value) { StoreRule(FPunctuationStr, Value); }
+void TEditorWrapOption::SetWordBreak(bool Value) { StoreRule(FWordBreak, Value); }
+void TEditorWrapOption::SetWrapByte(int Value) { StoreRule(FWrapByte, Value < 20 ? 20 : (Value > 2000 ? 2000 : Value)); }
 void TEditorWrapOption::SetWrapLineColor(TColor Value) { Store(FWrapLineColor, Value); }
 void TEditorWrapOption::SetWrapLineVisible(bool Value) { Store(FWrapLineVisible, Value); }
+
+bool TEditorWrapOption::TakeRulesChanged()
+{
+    const bool changed = FRulesChanged;
+    FRulesChanged = false;
+    return changed;
+}
 
 void TEditorWrapOption::Assign(const TPersistent& Source)
 {
@@ -54,15 +61,16 @@ void TEditorWrapOption::Assign(const TPersistent& Source)
         TEditorOption::Assign(Source);
         return;
     }
-    FFollowRetMark = other->FFollowRetMark;
-    FFollowPunctuation = other->FFollowPunctuation;
-    FFollowStr = other->FFollowStr;
-    FLeading = other->FLeading;
-    FLeadStr = other->FLeadStr;
-    FPunctuationStr = other->FPunctuationStr;
-    FWordBreak = other->FWordBreak;
-    FWrapByte = other->FWrapByte;
-    Changed();
+    BeginUpdate();
+    SetFollowRetMark(other->FFollowRetMark);
+    SetFollowPunctuation(other->FFollowPunctuation);
+    SetFollowStr(other->FFollowStr);
+    SetLeading(other->FLeading);
+    SetLeadStr(other->FLeadStr);
+    SetPunctuationStr(other->FPunctuationStr);
+    SetWordBreak(other->FWordBreak);
+    SetWrapByte(other->FWrapByte);
+    EndUpdate();
 }
 
 void TEditorWrapOption::GetPublishedProperties(std::vector<TPropInfo>& props)

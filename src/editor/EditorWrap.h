@@ -48,11 +48,25 @@ public:
     void SetWrapLineColor(TColor Value);
     void SetWrapLineVisible(bool Value);
 
-    // Copies the wrapping rules (not the guide-line colour and visibility) with one change notice.
+    // Copies the wrapping rules (not the guide-line colour and visibility) with one change notice;
+    // rules equal to the current ones change nothing.
     void Assign(const TPersistent& Source) override;
     void GetPublishedProperties(std::vector<TPropInfo>& props) override;
 
+    // Whether a rule of the wrap (not only the guide line's look) changed since the last call; the
+    // row store asks it on each change notice, so that only a new rule re-wraps the text.
+    bool TakeRulesChanged();
+
 private:
+    template <class T>
+    void StoreRule(T& Field, const T& Value)
+    {
+        if (Field == Value) return;
+        FRulesChanged = true;
+        Store(Field, Value);
+    }
+
+    bool FRulesChanged = false;
     bool FFollowRetMark = false;
     bool FFollowPunctuation = false;
     std::string FFollowStr;

@@ -84,8 +84,10 @@ public:
     // The text stays valid until the next change of the list.
     std::string_view Get(int Index) const;
     std::string_view operator[](int Index) const { return Get(Index); }
-    // Replaces the text only; the row's state, marks and data stay.
-    void Put(int Index, std::string_view S);
+    // Replaces the text only; the row's state, marks and data stay. Virtual, as are the two word
+    // setters below: a list that derives values from its rows follows every write, whatever the
+    // caller's static type.
+    virtual void Put(int Index, std::string_view S);
     // Returns the new row's index (Count before the call).
     int Add(std::string_view S);
     // Index may be 0..Count. The new row is all zero: attribute 0, no state, no marks.
@@ -115,9 +117,9 @@ public:
     std::int32_t Data(int Index) const;
     void SetData(int Index, std::int32_t Value);
     std::uint32_t AttrWord(int Index) const { return Word(Index, 0); }
-    void SetAttrWord(int Index, std::uint32_t Value) { SetWord(Index, 0, Value); }
+    virtual void SetAttrWord(int Index, std::uint32_t Value) { SetWord(Index, 0, Value); }
     std::uint32_t MarkWord(int Index) const { return Word(Index, 1); }
-    void SetMarkWord(int Index, std::uint32_t Value) { SetWord(Index, 1, Value); }
+    virtual void SetMarkWord(int Index, std::uint32_t Value) { SetWord(Index, 1, Value); }
 
     // The rows of the block that holds row Index, for walks over many rows: the block's first row,
     // its row count, the end of each row's text in the block (the texts lie end to end) and the two

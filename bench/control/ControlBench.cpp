@@ -1,0 +1,163 @@
+// The editing control in its Qt host, offscreen, on a large text:
+//   qx_control_bench FILE [FRAMES] [STEPS] [REFERENCE_LINES]
+// 1. paint: a full 1280 x 900 window at the middle of the text, FRAMES times;
+// 2. page down: STEPS pages from the middle with the caret kept, each step with its repaint, the text
+//    unwrapped and wrapped at 80 columns.
+// Each is timed per frame (median and 99th percentile), and the same is done with QPlainTextEdit (Qt's
+// own plain-text widget, same font and window) holding the first REFERENCE_LINES lines of the text.
+
+#include "editor/EditorControl.h"
+#include "editor/qt/EditorWidget.h"
+#include "editor/qt/FontResolver.h"
+#include "platform/Cp932.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace qx;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Figures {
+    double Median = 0, P99 = 0;
+};
+
+// Times Step Count times, in milliseconds.
+Figures Time(int Count, const std::function<void()>& Step)
+{
+    std::vector<double> ms;
+    ms.reserve(static_cast<std::size_t>(Count));
+    for (int i = 0; i < Count; ++i) {
+        const auto start = Clock::now();
+        Step();
+        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 99 / 100)]};
+}
+
+void Report(const char* What, Figures Ours, Figures Reference)
+{
+    std::printf("%-34s ours median %7.3f ms  p99 %7.3f ms | QPlainTextEdit median %7.3f ms  p99 %7.3f ms | "
+                "x faster (median) %5.2f\n",
+                What, Ours.Median, Ours.P99, Reference.Median, Reference.P99, Reference.Median / Ours.Median);
+    std::fflush(stdout);
+}
+
+const TFontSpec BenchFont{"IPAGothic", 11, clBlack, {}};
+
+void Look(TEditor& Editor)
+{
+    Editor.SetFont(BenchFont);
+    Editor.SetScrollBars(ssBoth);
+    Editor.Ruler().SetVisible(true);
+    Editor.Leftbar().SetVisible(true);
+    Editor.Marks().RetMark().SetVisible(true);
+    Editor.Marks().EofMark().SetVisible(true);
+    Editor.Marks().Underline().SetVisible(true);
+    TEditorColors& colors = Editor.View().Colors();
+    colors.Int().SetColor(clBlue);
+    colors.Symbol().SetColor(clNavy);
+    colors.DBCS().SetColor(clMaroon);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: qx_control_bench FILE [FRAMES] [STEPS] [REFERENCE_LINES]\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::string file = argv[1];
+    const int frames = argc > 2 ? std::atoi(argv[2]) : 300;
+    const int steps = argc > 3 ? std::atoi(argv[3]) : 1000;
+    const int referenceLines = argc > 4 ? std::atoi(argv[4]) : 200000;
+
+    TEditorWidget widget;
+    widget.resize(1280, 900);
+    TEditor& editor = widget.Editor();
+    Look(editor);
+    editor.Lines().LoadFromFile(file);
+    widget.show();
+    app.processEvents();
+    const int rows = editor.RowCount();
+    std::printf("%d rows; window %dx%d, %d rows x %d columns visible\n", rows, widget.width(), widget.height(),
+                editor.VisibleRows(), editor.VisibleCols());
+
+    // The reference: the first lines of the same text in Qt's plain-text widget.
+    QPlainTextEdit reference;
+    reference.resize(1280, 900);
+    reference.setFont(TFontResolver().Resolve(BenchFont).Font);
+    reference.setLineWrapMode(QPlainTextEdit::NoWrap);
+    {
+        std::ifstream in(file, std::ios::binary);
+        std::string line, text;
+        for (int i = 0; i < referenceLines && std::getline(in, line); ++i) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            text += line;
+            text += '\n';
+        }
+        reference.setPlainText(QString::fromStdString(Cp932ToUtf8(text)));
+    }
+    reference.show();
+    app.processEvents();
+    const auto referenceMiddle = [&] {
+        QScrollBar* bar = reference.verticalScrollBar();
+        bar->setValue((bar->minimum() + bar->maximum()) / 2);
+        app.processEvents();
+    };
+
+    // 1. Full repaints at the middle.
+    editor.SetTopRow(rows / 2);
+    editor.SetRowCol(rows / 2 + 3, 0);
+    app.processEvents();
+    const Figures paint = Time(frames, [&] { widget.viewport()->repaint(); });
+    referenceMiddle();
+    const Figures paintRef = Time(frames, [&] { reference.viewport()->repaint(); });
+    Report("paint 1280x900 at the middle", paint, paintRef);
+
+    // 2. Page down with the caret kept, each step repainted.
+    for (int wrap : {0, 80}) {
+        if (wrap > 0) {
+            editor.WrapOption().SetWrapByte(wrap);
+            editor.SetWordWrap(true);
+            reference.setLineWrapMode(QPlainTextEdit::FixedColumnWidth);
+            reference.setLineWrapColumnOrWidth(wrap);
+        }
+        const int total = editor.RowCount();
+        editor.SetTopRow(total / 2);
+        editor.SetRowCol(total / 2 + 3, 0);
+        app.processEvents();
+        const Figures page = Time(steps, [&] {
+            editor.ScrollRowsKeepCaret(editor.VisibleRows());
+            widget.viewport()->repaint();
+        });
+        referenceMiddle();
+        const Figures pageRef = Time(steps, [&] {
+            reference.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            reference.viewport()->repaint();
+        });
+        char label[64];
+        std::snprintf(label, sizeof label, "page down, %s", wrap > 0 ? "wrapped at 80" : "unwrapped");
+        Report(label, page, pageRef);
+    }
+    std::fflush(stdout);
+    std::_Exit(0);  // leave the memory to the system, as an editor that quits does
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The system clipboard as the editing control sees it: Shift-JIS text, and a flag that the text is a
+// box (rectangular) selection, which travels as a format of its own beside the plain text.
+
+#include <string>
+
+namespace qx {
+
+// The name of the box format, a MIME type of the clipboard.
+constexpr const char* BoxClipboardFormat = "application/x-qt-windows-mime;value=\"TEditor Box Type\"";
+
+class TEditorClipboardPort {
+public:
+    virtual ~TEditorClipboardPort() = default;
+    virtual bool HasText() const = 0;
+    // The clipboard's text as Shift-JIS bytes.
+    virtual std::string Text() const = 0;
+    // True when the clipboard holds a box selection.
+    virtual bool HasBoxFormat() const = 0;
+    // Puts Shift-JIS text on the clipboard, marked as a box selection when Box.
+    virtual void SetText(const std::string& Text, bool Box) = 0;
+};
+
+} // namespace qx

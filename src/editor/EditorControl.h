@@ -1,0 +1,559 @@
+#pragma once
+// TEditor: the editing control. It shows one text as a grid of fixed-width cells (a byte a cell, a
+// double-byte character two) below an optional ruler and right of an optional image bar and
+// line-number bar, colours it through a fountain, and keeps its own caret, selection, undo and row
+// marks. It is free of any GUI library: it draws through a canvas, asks its window through a viewport
+// and reaches the clipboard and the clock through interfaces (EditorCanvas.h, EditorViewport.h,
+// EditorClipboardPort.h, EditorClock.h). The Qt host (editor/qt/EditorWidget.h) owns one control and
+// forwards its window's events to the entry points below.
+//
+// The text lives in a row store shared by every view of it (ShareList); the last view frees it.
+// Create a control with Construct<TEditor>(owner) (or a descendant): the option objects and the row
+// store are made by the virtual factories after construction.
+//
+// The members are grouped by concern, and each concern has its own source file:
+//   EditorControl.cpp    creation, destruction, properties, factories, option changes, sharing, events
+//   EditorRowMarks.cpp   row marks, row attributes, the wrap guide line and the line-number bar's markers
+//   EditorCaret.cpp      metrics, scroll bars, scrolling, caret shape and place, column rules
+//   EditorPaint.cpp      the paint pass, rows and tokens, visible marks, the caret-row underline
+//   EditorFrame.cpp      the ruler, the line-number bar, the image bar and the corner
+//   EditorSelection.cpp  selection                  EditorBlock.cpp      block editing
+//   EditorClipboard.cpp  clipboard                  EditorKeys.cpp       keys, characters, input method
+//   EditorMouse.cpp      mouse and wheel            EditorSearch.cpp     search and replace
+
+#include "editor/EditorCanvas.h"
+#include "editor/EditorClipboardPort.h"
+#include "editor/EditorClock.h"
+#include "editor/EditorOptions.h"
+#include "editor/EditorScreen.h"
+#include "editor/EditorScreenStrings.h"
+#include "editor/EditorStrings.h"
+#include "editor/EditorView.h"
+#include "editor/EditorViewport.h"
+#include "editor/EditorWrap.h"
+#include "platform/Component.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace qx {
+
+class TFountain;
+class TFountainParser;
+
+enum TBorderStyle { bsNone, bsSingle };
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TEditorHitStyle { hsSelect, hsDraw, hsCaret };
+enum TEditorSelectionMode { smLine, smBox };
+
+// Keyboard and mouse state, as the class library's shift state.
+using TShiftState = unsigned;
+constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64;
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// Scroll-bar request codes.
+enum TScrollCode {
+    SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN, SB_THUMBPOSITION, SB_THUMBTRACK, SB_TOP, SB_BOTTOM, SB_ENDSCROLL
+};
+
+// The last column the control draws and the caret may stand in (2001 only after a double-byte
+// character that starts in it).
+constexpr int MaxColumn = 2000;
+
+// Timer numbers the control runs through its clock.
+constexpr int CaretBlinkTimer = 1;
+constexpr int CaretBlinkTime = 530;  // ms
+
+using TDrawLineEvent = std::function<void(TObject* Sender, const std::string& LineStr, int X, int Y, int Index,
+                                          const TRect& ARect, bool Selected)>;
+using TSelectionChangeEvent = std::function<void(TObject* Sender, bool Selected)>;
+using TKeyEvent = std::function<void(TObject* Sender, int& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+
+// The selection as the painter and the selection code share it: display positions of its start and
+// end, in the order they stand in the text (for a box: the corners).
+struct TSelectionBounds {
+    int StartRow = 0;
+    int StartCol = 0;
+    int EndRow = 0;
+    int EndCol = 0;
+};
+
+class TEditor : public TComponent, public TEditorView {
+public:
+    // =================================================================================================
+    // Creation, destruction, properties, factories (EditorControl.cpp)
+    // =================================================================================================
+    explicit TEditor(TComponent* AOwner = nullptr);
+    ~TEditor() override;
+    // Builds the parts through the virtual factories, in the class's order.
+    void AfterConstruction() override;
+
+    // The host: with a viewport the control has a window ("a handle"); without one it keeps its state
+    // and draws nothing. Attaching measures the font and sets the scroll bars up.
+    void SetViewport(TEditorViewport* Viewport);
+    TEditorViewport* Viewport() const { return FViewport; }
+    bool HandleAllocated() const { return FViewport != nullptr; }
+    void SetClock(TEditorClock* Clock) { FClock = Clock; }
+    TEditorClock* Clock() const { return FClock; }
+    void SetClipboard(TEditorClipboardPort* Clipboard) { FClipboard = Clipboard; }
+    TEditorClipboardPort* Clipboard() const { return FClipboard; }
+
+    // The end of loading a stored form: re-wraps, re-lexes, clears Modified.
+    virtual void Loaded();
+    void SetLoading(bool Value) { FLoading = Value; }
+
+    // Published properties.
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    TEditorCaret& Caret() { return *FCaret; }
+    void SetCaret(const TEditorCaret& Value) { FCaret->Assign(Value); }
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    const TFontSpec& Font() const { return FFont; }
+    void SetFont(const TFontSpec& Value);
+    TFountain* Fountain() const { return FFountain; }
+    void SetFountain(TFountain* Value);
+    TEditorHitStyle HitStyle() const { return FHitStyle; }
+    void SetHitStyle(TEditorHitStyle Value);
+    TEditorImagebar& Imagebar() { return *FImagebar; }
+    void SetImagebar(const TEditorImagebar& Value) { FImagebar->Assign(Value); }
+    TEditorStrings& Lines() { return *FLines; }
+    void SetLines(const TStringList& Value);
+    TEditorLeftbar& Leftbar() { return *FLeftbar; }
+    void SetLeftbar(const TEditorLeftbar& Value) { FLeftbar->Assign(Value); }
+    TEditorMargin& Margin() { return *FMargin; }
+    void SetMargin(const TEditorMargin& Value) { FMargin->Assign(Value); }
+    TEditorMarks& Marks() { return *FMarks; }
+    void SetMarks(const TEditorMarks& Value) { FMarks->Assign(Value); }
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value);
+    const TStringList& ReserveWordList() const;
+    void SetReserveWordList(const TStringList& Value);
+    const TStringList& ReserveWordList2() const;
+    void SetReserveWordList2(const TStringList& Value);
+    const TStringList& ReserveWordList3() const;
+    void SetReserveWordList3(const TStringList& Value);
+    TEditorRuler& Ruler() { return *FRuler; }
+    void SetRuler(const TEditorRuler& Value) { FRuler->Assign(Value); }
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle Value);
+    TEditorSpeed& Speed() { return *FSpeed; }
+    void SetSpeed(const TEditorSpeed& Value) { FSpeed->Assign(Value); }
+    bool TopEOF() const { return FTopEOF; }
+    void SetTopEOF(bool Value) { FTopEOF = Value; }
+    int UndoListMax() const;
+    // Never below 64.
+    void SetUndoListMax(int Value);
+    TEditorViewInfo& View() { return *FView; }
+    void SetView(const TEditorViewInfo& Value) { FView->Assign(Value); }
+    bool WantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool Value) { FWantReturns = Value; }
+    bool WantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool Value) { FWantTabs = Value; }
+    bool WordWrap() const { return FList->WordWrap(); }
+    void SetWordWrap(bool Value) { FList->SetWordWrap(Value); }
+    TEditorWrapOption& WrapOption() { return FList->WrapOption(); }
+    void SetWrapOption(const TEditorWrapOption& Value) { FList->WrapOption().Assign(Value); }
+
+    bool Modified() const { return FModified; }
+    void SetModified(bool Value) { FModified = Value; }
+    void SetFileOpenMode(int Mode) { FFileOpenMode = static_cast<std::uint16_t>(Mode); }
+    int FileOpenMode() const { return FFileOpenMode; }
+    // The bytes that end a word.
+    const TDelimiters& WordDelimiters() const { return FDelimiters; }
+
+    // Events.
+    TNotifyEvent OnCaretMoved, OnChange, OnClick, OnDblClick;
+    TDrawLineEvent OnDrawLine;
+    TNotifyEvent OnEnter, OnExit, OnIMEREQUEST;
+    TKeyEvent OnKeyDown, OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+    TMouseEvent OnMouseDown, OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TSelectionChangeEvent OnSelectionChange;
+    TNotifyEvent OnSelectionModeChange, OnTopColChange, OnTopRowChange, OnResize;
+    TMouseWheelEvent OnMouseWheel;
+    TNotifyEvent OnDrawWrapLine, OnHideWrapLine;
+
+    // Attaches the control to Source's text as one more view of it; its own text is freed when no
+    // other view holds it. Sharing the text the control already shows changes nothing.
+    virtual void ShareList(TEditor* Source);
+    // The row store (shared with the other views of the text).
+    TEditorScreenStrings& List() { return *FList; }
+    const std::shared_ptr<TEditorScreenStrings>& SharedList() const { return FList; }
+
+    // The fountain that colours the text: Fountain, else the view's own.
+    virtual TFountain* ActiveFountain() const override;
+    virtual void InitDelimiters(TDelimiters& Delimiters);
+
+    // Undo and redo through the row store; a shown selection is ended first.
+    virtual bool CanUndo() const;
+    virtual bool CanRedo() const;
+    virtual void Undo();
+    virtual void Redo();
+
+    // The option objects' change handler.
+    virtual void ViewChanged(TObject* Sender);
+
+    // Row count, row texts and attributes.
+    int RowCount() const { return FList->Count(); }
+    std::string RowString(int Index) const;
+    std::int64_t TextLength() const { return FList->TextLength(); }
+    int RowToLine(int Index) const { return FList->RowToLine(Index); }
+    int LineToRow(int Index) const { return FList->LineToRow(Index); }
+    // Display width of a string with tabs expanded; ExpandTabs replaces tabs by spaces.
+    int DisplayWidth(std::string_view S) const;
+    std::string ExpandTabs(std::string_view S) const;
+    int RowDisplayWidth(int Index) const;
+
+    // =================================================================================================
+    // Row marks, row attributes, wrap guide line, line-number bar markers (EditorRowMarks.cpp)
+    // =================================================================================================
+    // Marks 0-9 stand on one row at most; 10-15 on any number. Numbers outside 0-15 are ignored.
+    virtual void PutRowMark(int Index, int Mark);
+    virtual void DeleteRowMark(int Index, int Mark);
+    virtual void GotoRowMark(int Mark);
+    virtual bool RowMarkExists(int Mark) const;
+    virtual int FindRowMark(int Mark) const;
+    int RowMarks(int Index) const;
+    // Stores a changed mark set and repaints the row's image-bar cell.
+    void SetRowMarks(int Index, int Marks);
+    // 0 ends its line, 1 wrapped, 2 ends the text (also for rows outside the text).
+    int RowAttribute(int Row) const;
+    // The top of Row in client pixels; -1 outside the text area.
+    virtual int RowToClientY(int Row) const;
+    void DrawWrapLine();
+    void HideWrapLine();
+    virtual void DrawRowMarker(int Row);
+    virtual void HideRowMarker(int Row);
+
+    // =================================================================================================
+    // Metrics, scroll bars, scrolling, caret (EditorCaret.cpp)
+    // =================================================================================================
+    int ColWidth() const { return FColWidth; }          // W
+    int FontHeight() const { return FFontHeight; }      // H
+    int RowHeight() const { return FMargin->Line() + FFontHeight + FUnderlinePixel; }
+    int VisibleRows() const override { return FVisibleRows; }
+    int VisibleCols() const { return FVisibleCols; }
+    int TopRow() const override { return FTopRow; }
+    int TopCol() const { return FTopCol; }
+    int Row() const override { return FRow; }
+    int Col() const override { return FCol; }
+    bool OverWrite() const { return FOverWrite; }
+    void SetOverWrite(bool Value);
+
+    void UpdateMetrics();
+    void UpdateScrollBars();
+    // The largest top row the scroll bar offers.
+    int MaxTopRow() const;
+    void SetTopRow(int Value) override;
+    void SetTopCol(int Value);
+    void SetRow(int Value) override;
+    void SetCol(int Value);
+    void SetRowCol(int ARow, int ACol) override;
+    void CaretToOffset(int FromRow, std::int64_t Offset) override;
+    // Scrolls N rows with the caret keeping its place on the screen.
+    void ScrollRowsKeepCaret(int N);
+    // Scroll-bar requests (Pos: the thumb's position for SB_THUMBPOSITION and SB_THUMBTRACK).
+    void VScroll(TScrollCode Code, int Pos = 0);
+    void HScroll(TScrollCode Code, int Pos = 0);
+    // Client point to display position; Centre: the right half of a cell gives the next column.
+    void PosToRowCol(int X, int Y, bool Centre, int& ACol, int& ARow) const;
+    virtual void ScrollText(int DX, int DY, const TRect& ScrollRect);
+    // Moves only the image-bar band, or only the text area, of the rows from FromRow by N rows.
+    void ScrollImagebarRows(int FromRow, int N) override;
+    void ScrollTextRows(int FromRow, int N) override;
+
+    virtual void BeginCaretUpdate();
+    virtual void EndCaretUpdate();
+    virtual void HideCaret();
+    virtual void ShowCaret();
+    virtual bool CaretOutOfView() const;
+    virtual void SetEditorCaretPos();
+    virtual void CreateCaretShape();
+    virtual void ScrollCaretIntoView();
+    virtual void CaretPosition(int& X, int& Y) const;
+    virtual void RecreateCaret();
+    // The caret's rectangle in client pixels (its shape follows Caret.Style and the overwrite mode).
+    TRect CaretRect() const;
+    void UpdateImeWindow();
+
+    // Host entry points of this concern.
+    void Resize();
+    void FocusIn();
+    void FocusOut();
+    bool Focused() const override;
+    void Timer(int Id);
+
+    // =================================================================================================
+    // Painting (EditorPaint.cpp)
+    // =================================================================================================
+    // Paints Clip of the client area onto Canvas.
+    void Paint(TEditorCanvas& Canvas, const TRect& Clip);
+    virtual void PaintRect(const TRect& R);
+    // Draws S at (X, Y) in the canvas's current font and colours, every byte one cell wide; only the
+    // first 2000 bytes (2001 when byte 2000 begins a double-byte character). Printing uses it too.
+    void DrawTextRun(const TRect& R, int X, unsigned Options, std::string_view S, int Y);
+    // The font, colours and brush DrawTextRun uses, as a canvas has them.
+    TTextStyle& PaintStyle() { return FPaintStyle; }
+    TEditorCanvas* PaintCanvas() const { return FCanvas; }
+
+    virtual void DrawEofMark(int X, int Y);
+    virtual void DrawRetMark(int X, int Y);
+    virtual void DrawSelRetMark(int X, int Y);
+    virtual void DrawWrapMark(int X, int Y);
+    virtual void DrawSelWrapMark(int X, int Y);
+    virtual void DrawHideMark(int X, int Y);
+    virtual void DrawSelHideMark(int X, int Y);
+    virtual void DrawUnderline(int ARow);
+    virtual void EraseUnderline(int ARow);
+    virtual void HideUnderline();
+    virtual void ShowUnderline();
+    virtual int UnderlineY(int ARow) const;
+
+    void InvalidateRow(int ARow) override;
+    void InvalidateRows(int Row1, int Row2) override;
+    void InvalidateTextArea() override;
+    void Invalidate();
+    void RefreshView() override;
+
+    // =================================================================================================
+    // Frame areas: ruler, line-number bar, image bar (EditorFrame.cpp)
+    // =================================================================================================
+    int TextAreaTop() const;
+    int TextAreaLeft() const;
+    int RulerHeight() const { return FRulerHeight; }
+    int ImagebarWidth() const { return FImagebarWidth; }
+    int LeftbarWidth() const { return FLeftbarWidth; }
+    int LeftbarDigits() const { return FLeftbarDigits; }
+    virtual void UpdateImagebarWidth();
+    // Answers whether the digit count changed.
+    virtual bool UpdateLeftbarDigits();
+    virtual void UpdateLeftbarWidth();
+    virtual void UpdateRulerHeight();
+    virtual void DrawRulerMark(int ACol);
+    virtual void EraseRulerMark(int ACol);
+    virtual void RefreshRuler();
+    virtual void InvalidateLeftbarRows(int Row1, int Row2) override;
+    virtual void PaintLeftbarNumbers(int FirstRow, int LastRow);
+    virtual void PaintImagebarRows(int FirstRow, int LastRow);
+    virtual void PaintRuler();
+    virtual void PaintCorner();
+    // Moves everything right of the image bar when the line-number bar changes its width.
+    virtual void ShiftTextArea(int OldWidth, int NewWidth);
+    // The text of a row's number in the line-number bar ("" for none).
+    std::string LeftbarNumberText(int ARow) const;
+
+    // =================================================================================================
+    // Selection (EditorSelection.cpp)
+    // =================================================================================================
+    int SelectionState() const { return FSelectionState; }  // 0 none, 1 anchor, 2 shown, 3 search hit
+    TEditorSelectionMode SelectionMode() const { return FSelectionMode; }
+    const TSelectionBounds& Selection() const { return FSelection; }
+    bool SelectionShown() const { return FSelectionState == 2 || FSelectionState == 3; }
+    // Ends a shown selection or search hit and repaints the rows it covered.
+    void CleanSelection() override;
+
+    // =================================================================================================
+    // Keys, characters and the input method (EditorKeys.cpp), mouse (EditorMouse.cpp): host entry points
+    // =================================================================================================
+    // Key is a virtual-key code; answers whether the control used the key.
+    bool KeyDown(int Key, TShiftState Shift);
+    void KeyUp(int Key, TShiftState Shift);
+    // Characters typed, as Shift-JIS bytes.
+    void KeyPress(const std::string& Chars);
+    // The input method's composition (shown at the caret) and its committed text (Shift-JIS).
+    void InputMethod(const std::string& Commit, const std::string& Preedit);
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void MouseMove(TShiftState Shift, int X, int Y);
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void DblClick();
+    // Answers whether the control scrolled; the host scrolls by its scroll bar otherwise.
+    bool MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+
+    // =================================================================================================
+    // TEditorView: what the row store asks of the control
+    // =================================================================================================
+    TEditorScreenStrings& ScreenStrings() override { return *FList; }
+    int ScreenRows() const override;
+    bool Loading() const override { return FLoading; }
+    bool Destroying() const override { return FDestroying; }
+    void BeginEdit() override;
+    void EndEdit() override;
+    void SetLinesUpdating(bool Updating) override;
+    void TextChanged(TEditorScreenStrings& Rows) override;
+    bool ImagebarVisible() const override { return FImagebar->Visible(); }
+    TLeftbarNumbers LeftbarNumbers() const override;
+    TDelimiters Delimiters() const override { return FDelimiters; }
+    int TabSpaceCount() const override { return FCaret->TabSpaceCount(); }
+    bool InitBracketsFull() const override { return FSpeed->InitBracketsFull(); }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    // The selection: its state (0 none, 1 anchor, 2 shown, 3 search hit), the drag state (0 idle, 1
+    // pressed in a selection, 2 dragging), its mode and its display positions.
+    std::uint8_t FSelectionState = 0;
+    std::uint8_t FDragState = 0;
+    TEditorSelectionMode FSelectionMode = smLine;
+    TSelectionBounds FSelection;
+
+    // Factories, in the class's order.
+    virtual std::unique_ptr<TEditorCaret> CreateEditorCaret();
+    virtual std::unique_ptr<TEditorImagebar> CreateEditorImagebar();
+    virtual std::unique_ptr<TEditorLeftbar> CreateEditorLeftbar();
+    virtual std::unique_ptr<TEditorMarks> CreateEditorMarks();
+    virtual std::unique_ptr<TEditorMargin> CreateEditorMargin();
+    virtual std::unique_ptr<TEditorRuler> CreateEditorRuler();
+    virtual std::unique_ptr<TEditorSpeed> CreateEditorSpeed();
+    virtual std::unique_ptr<TEditorScreen> CreateEditorScreen();
+    virtual std::shared_ptr<TEditorScreenStrings> CreateEditorScreenStrings();
+    virtual std::unique_ptr<TEditorStrings> CreateEditorStrings();
+    virtual std::unique_ptr<TEditorViewInfo> CreateEditorViewInfo();
+
+    // Event hooks.
+    virtual void DoCaretMoved();
+    virtual void DoChange();
+    virtual void DoDrawLine(const TRect& ARect, int X, int Selected, int Index, const std::string& LineStr, int Y);
+    virtual void DoSelectionChange(bool Selected);
+    virtual void DoSelectionModeChange();
+    virtual void DoTopColChange();
+    virtual void DoTopRowChange();
+    virtual void DoHideWrapLine();
+    virtual void DoDrawWrapLine();
+
+    // ---- paint pass (EditorPaint.cpp) ----
+    // The part of a row that the paint pass draws: its text with tabs expanded, and each byte's column.
+    struct TPaintRow;
+    void PaintRow(const TRect& R, int X, TFountainParser& Parser, int ARow, const TPaintRow& S, int Y);
+    void PaintSelectedRow(const TRect& R, int X, TFountainParser& Parser, int ARow, const TPaintRow& S, int Y);
+    void PaintRowWithSelection(const TRect& R, int X, TFountainParser& Parser, int ARow, const TPaintRow& S, int Y);
+    // Colours and draws the tokens of a row; Selected: in the selection's text colour, only where the
+    // style differs from the font's.
+    void PaintTokens(const TRect& R, int X, TFountainParser& Parser, int ARow, const TPaintRow& S, int Y,
+                     const TFountainColor* Selected);
+    void PaintRowMarks(const TRect& R, int X, int ARow, const TPaintRow& S, int Y, bool Selected);
+    // The colour of a place: Value, or Default when Value is clNone.
+    static TColor ColorOr(TColor Value, TColor Default) { return Value == clNone ? Default : Value; }
+    // The selection's colour pair (Hit for a shown search hit), and the colour of marks drawn on it.
+    const TFountainColor& SelectionColors();
+    TColor SelMarkColor();
+    enum class TMarkShape { Return, Wrap, Hide };
+    void DrawMarkShape(TMarkShape Shape, int X, int Y, TColor Color);
+    // Runs Draw on the paint canvas, or invalidates Area when no paint pass runs (the picture is then
+    // drawn by the next one).
+    template <class DrawProc> void DrawOrInvalidate(const TRect& Area, DrawProc&& Draw);
+
+    // ---- caret (EditorCaret.cpp) ----
+    // The step a scroll-bar request asks for, from Current in a range 0..Max with pages of Page.
+    static int ScrollStep(TScrollCode Code, int Pos, int Current, int Page, int Max);
+    void AdjustCol(bool Vertical, int Direction);
+    std::string CaretRowAttributes() const;
+    void SetCaretShown(bool Shown);
+
+    // ---- frame (EditorFrame.cpp) ----
+    // The number text of ARow, whose logical line is Line.
+    std::string LeftbarText(int ARow, int Line) const;
+    void PaintRulerBand(const TRect& Band, bool Marked);
+    void PaintRulerDigits(int X, int Y, int Number, TColor Color);
+
+private:
+    void AttachList(std::shared_ptr<TEditorScreenStrings> List);
+    void DetachList();
+    TMethod FountainListener();
+    // Re-lexes every row and repaints.
+    void ReparseAll();
+    TColor FontColor() const { return FFont.Color; }
+
+    // The host.
+    TEditorViewport* FViewport = nullptr;
+    TEditorClock* FClock = nullptr;
+    TEditorClipboardPort* FClipboard = nullptr;
+    TEditorCanvas* FCanvas = nullptr;  // while a paint pass runs
+    TTextStyle FPaintStyle;
+
+    // Owned parts.
+    std::shared_ptr<TEditorScreenStrings> FList;
+    std::unique_ptr<TEditorStrings> FLines;
+    std::unique_ptr<TEditorScreen> FScreen;
+    std::unique_ptr<TEditorViewInfo> FView;
+    std::unique_ptr<TEditorCaret> FCaret;
+    std::unique_ptr<TEditorMarks> FMarks;
+    std::unique_ptr<TEditorMargin> FMargin;
+    std::unique_ptr<TEditorImagebar> FImagebar;
+    std::unique_ptr<TEditorLeftbar> FLeftbar;
+    std::unique_ptr<TEditorRuler> FRuler;
+    std::unique_ptr<TEditorSpeed> FSpeed;
+    TFountain* FFountain = nullptr;
+
+    // Properties.
+    TBorderStyle FBorderStyle = bsSingle;
+    TColor FColor = clWhite;
+    TFontSpec FFont;
+    TEditorHitStyle FHitStyle = hsSelect;
+    bool FReadOnly = false;
+    TScrollStyle FScrollBars = ssNone;
+    bool FTopEOF = false;
+    bool FWantReturns = true;
+    bool FWantTabs = true;
+    bool FModified = false;
+    std::uint16_t FFileOpenMode = 0;
+    TDelimiters FDelimiters;
+    bool FLoading = false;
+    bool FDestroying = false;
+    int FLinesUpdating = 0;
+    int FEditing = 0;
+
+    // Metrics and scrolling.
+    int FFontHeight = 0;       // H
+    int FColWidth = 0;         // W
+    int FUnderlinePixel = 0;   // 1 while the caret-row underline is shown
+    int FVisibleRows = 1;
+    int FVisibleCols = 1;
+    int FTopRow = 0;
+    int FTopCol = 0;
+    bool FItalic = false;
+    bool FImePending = false;
+
+    // Caret.
+    int FRow = 0;
+    int FCol = 0;
+    int FRememberedCol = 0;
+    bool FColRemembered = false;
+    bool FOverWrite = false;
+    bool FLeftButtonDown = false;  // set by the mouse code while the left button is held
+    int FCaretLock = 0;          // SetRowCol places the caret once
+    int FCaretUpdateCount = 0;
+    int FUnderlineCount = 0;
+    bool FCaretCreated = false;  // the control has the focus and a caret
+    bool FCaretVisible = false;  // shown (not hidden by a drawing bracket)
+    bool FCaretBlinkOn = true;   // the blink phase
+    TRect FCaretShape;           // width and height of the caret
+
+    // Frame areas.
+    int FRulerHeight = 0;
+    int FImagebarWidth = 0;
+    int FLeftbarDigits = 4;
+    int FLeftbarWidth = 0;
+    int FRulerMarkCol = -1;  // the column the ruler's caret mark shows
+
+};
+
+template <class DrawProc>
+void TEditor::DrawOrInvalidate(const TRect& Area, DrawProc&& Draw)
+{
+    if (FCanvas)
+        Draw(*FCanvas);
+    else if (FViewport)
+        FViewport->Invalidate(Area);
+}
+
+} // namespace qx

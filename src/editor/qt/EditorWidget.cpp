@@ -1,0 +1,324 @@
+#include "editor/qt/EditorWidget.h"
+
+#include "editor/qt/EditorCursors.h"
+#include "editor/qt/QtCanvas.h"
+#include "platform/Cp932.h"
+
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <cstdio>
+#include <exception>
+
+namespace qx {
+
+namespace {
+
+QRect ToQRect(const TRect& R) { return QRect(R.Left, R.Top, R.Width(), R.Height()); }
+
+TShiftState ShiftOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons = Qt::NoButton)
+{
+    TShiftState s = 0;
+    if (Modifiers & Qt::ShiftModifier) s |= ssShift;
+    if (Modifiers & Qt::ControlModifier) s |= ssCtrl;
+    if (Modifiers & Qt::AltModifier) s |= ssAlt;
+    if (Buttons & Qt::LeftButton) s |= ssLeft;
+    if (Buttons & Qt::RightButton) s |= ssRight;
+    if (Buttons & Qt::MiddleButton) s |= ssMiddle;
+    return s;
+}
+
+bool ButtonOf(Qt::MouseButton Button, TMouseButton& Out)
+{
+    switch (Button) {
+    case Qt::LeftButton: Out = mbLeft; return true;
+    case Qt::RightButton: Out = mbRight; return true;
+    case Qt::MiddleButton: Out = mbMiddle; return true;
+    default: return false;
+    }
+}
+
+std::string ToSjis(const QString& Text)
+{
+    return Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(Text.utf16()), static_cast<std::size_t>(Text.size())));
+}
+
+} // namespace
+
+template <class Body>
+void TEditorWidget::Guard(const char* Where, Body&& Run)
+{
+    try {
+        Run();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "QxEditor: %s: %s\n", Where, e.what());
+    } catch (...) {
+        std::fprintf(stderr, "QxEditor: %s: unknown error\n", Where);
+    }
+}
+
+TEditorWidget::TEditorWidget(QWidget* Parent, std::unique_ptr<TEditor> Editor)
+    : QAbstractScrollArea(Parent), FEditor(Editor ? std::move(Editor) : Construct<TEditor>())
+{
+    FElapsed.start();
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    viewport()->setCursor(EditorCursor(crIBeam));
+    setFrameStyle(FEditor->BorderStyle() == bsSingle ? (QFrame::StyledPanel | QFrame::Sunken) : QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const auto follow = [this](QScrollBar* Bar, bool Vertical) {
+        connect(Bar, &QScrollBar::valueChanged, this, [this, Bar, Vertical](int Value) {
+            if (FSyncingBars) return;
+            Guard("scroll", [&] {
+                if (Vertical)
+                    FEditor->VScroll(SB_THUMBTRACK, Value);
+                else
+                    FEditor->HScroll(SB_THUMBTRACK, Value);
+            });
+            // The control may refuse a step: the bar shows where it really is.
+            SetScrollPos(Vertical ? TScrollBarKind::Vertical : TScrollBarKind::Horizontal,
+                         Vertical ? FEditor->TopRow() : FEditor->TopCol());
+            (void)Bar;
+        });
+    };
+    follow(verticalScrollBar(), true);
+    follow(horizontalScrollBar(), false);
+    FEditor->SetClock(this);
+    FEditor->SetClipboard(&FClipboard);
+    FEditor->SetViewport(this);
+}
+
+TEditorWidget::~TEditorWidget()
+{
+    FEditor->SetViewport(nullptr);
+    FEditor->SetClock(nullptr);
+    FEditor->SetClipboard(nullptr);
+    FEditor.reset();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Viewport
+
+int TEditorWidget::ClientWidth() const { return viewport()->width(); }
+int TEditorWidget::ClientHeight() const { return viewport()->height(); }
+bool TEditorWidget::Focused() const { return hasFocus(); }
+void TEditorWidget::SetFocus() { setFocus(Qt::OtherFocusReason); }
+void TEditorWidget::Invalidate(const TRect& R)
+{
+    if (!R.Empty()) viewport()->update(ToQRect(R));
+}
+void TEditorWidget::Update() { viewport()->repaint(); }
+
+void TEditorWidget::ScrollRect(int DX, int DY, const TRect& Scroll)
+{
+    const QRect area = ToQRect(Scroll);
+    viewport()->scroll(DX, DY, area);
+    // The caret's picture moved with the pixels: both places are painted anew.
+    if (FCaretShown) {
+        viewport()->update(ToQRect(FCaret));
+        viewport()->update(ToQRect(FCaret).translated(DX, DY));
+    }
+}
+
+void TEditorWidget::ShowScrollBar(TScrollBarKind Bar, bool Visible)
+{
+    const Qt::ScrollBarPolicy policy = Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (Bar == TScrollBarKind::Vertical)
+        setVerticalScrollBarPolicy(policy);
+    else
+        setHorizontalScrollBarPolicy(policy);
+}
+
+void TEditorWidget::SetScrollBar(TScrollBarKind Bar, int Min, int Max, int Page, int Pos)
+{
+    QScrollBar* bar = Bar == TScrollBarKind::Vertical ? verticalScrollBar() : horizontalScrollBar();
+    FSyncingBars = true;
+    // The platform's range holds the whole page; Qt's ends where the page's top may go.
+    bar->setRange(Min, std::max(Min, Max - Page + 1));
+    bar->setPageStep(std::max(1, Page));
+    bar->setSingleStep(1);
+    bar->setValue(Pos);
+    FSyncingBars = false;
+}
+
+void TEditorWidget::SetScrollPos(TScrollBarKind Bar, int Pos)
+{
+    QScrollBar* bar = Bar == TScrollBarKind::Vertical ? verticalScrollBar() : horizontalScrollBar();
+    FSyncingBars = true;
+    bar->setValue(Pos);
+    FSyncingBars = false;
+}
+
+void TEditorWidget::SetCursor(int Cursor) { viewport()->setCursor(EditorCursor(Cursor)); }
+
+void TEditorWidget::SetCaret(const TRect& R, bool Shown)
+{
+    if (R == FCaret && Shown == FCaretShown) return;
+    if (FCaretShown) viewport()->update(ToQRect(FCaret));
+    FCaret = R;
+    FCaretShown = Shown;
+    if (FCaretShown) viewport()->update(ToQRect(FCaret));
+}
+
+void TEditorWidget::SetImeCursor(const TRect& R)
+{
+    if (R == FImeCursor) return;
+    FImeCursor = R;
+    if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+}
+
+TFontMetrics TEditorWidget::MeasureFont(const TFontSpec& Font) { return FFonts.Resolve(Font).Metrics; }
+
+QVariant TEditorWidget::inputMethodQuery(Qt::InputMethodQuery Query) const
+{
+    switch (Query) {
+    case Qt::ImEnabled: return true;
+    case Qt::ImCursorRectangle: return ToQRect(FImeCursor).translated(viewport()->pos());
+    case Qt::ImFont: return FFonts.Resolve(FEditor->Font()).Font;
+    default: return QAbstractScrollArea::inputMethodQuery(Query);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Clock
+
+std::int64_t TEditorWidget::Milliseconds() const { return FElapsed.elapsed(); }
+void TEditorWidget::SetTimer(int Id, int Interval) { FTimers[Id].start(Interval, this); }
+void TEditorWidget::KillTimer(int Id)
+{
+    auto it = FTimers.find(Id);
+    if (it != FTimers.end()) it->second.stop();
+}
+
+void TEditorWidget::timerEvent(QTimerEvent* Event)
+{
+    for (auto& [id, timer] : FTimers) {
+        if (timer.timerId() != Event->timerId()) continue;
+        const int which = id;
+        Guard("timer", [&] { FEditor->Timer(which); });
+        return;
+    }
+    QAbstractScrollArea::timerEvent(Event);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Events
+
+void TEditorWidget::paintEvent(QPaintEvent* Event)
+{
+    QPainter painter(viewport());
+    Guard("paint", [&] {
+        TQtCanvas canvas(painter, FFonts);
+        for (const QRect& r : Event->region())
+            FEditor->Paint(canvas, {r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+    });
+    if (FCaretShown && Event->region().intersects(ToQRect(FCaret))) {
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.fillRect(ToQRect(FCaret), Qt::white);
+    }
+}
+
+void TEditorWidget::resizeEvent(QResizeEvent* Event)
+{
+    QAbstractScrollArea::resizeEvent(Event);
+    Guard("resize", [&] { FEditor->Resize(); });
+}
+
+void TEditorWidget::focusInEvent(QFocusEvent* Event)
+{
+    QAbstractScrollArea::focusInEvent(Event);
+    Guard("focus", [&] { FEditor->FocusIn(); });
+}
+
+void TEditorWidget::focusOutEvent(QFocusEvent* Event)
+{
+    QAbstractScrollArea::focusOutEvent(Event);
+    Guard("focus", [&] { FEditor->FocusOut(); });
+}
+
+bool TEditorWidget::focusNextPrevChild(bool Next)
+{
+    // Tab is a key of the text when the control wants tabs.
+    if (FEditor->WantTabs()) return false;
+    return QAbstractScrollArea::focusNextPrevChild(Next);
+}
+
+void TEditorWidget::keyPressEvent(QKeyEvent* Event)
+{
+    Guard("key", [&] {
+        const int key = VirtualKeyOf ? VirtualKeyOf(*Event) : 0;
+        bool used = key != 0 && FEditor->KeyDown(key, ShiftOf(Event->modifiers()));
+        const QString text = Event->text();
+        if (!used && !text.isEmpty() && !(Event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+            text.at(0).isPrint()) {
+            FEditor->KeyPress(ToSjis(text));
+            used = true;
+        }
+        Event->setAccepted(used || key != 0);
+    });
+}
+
+void TEditorWidget::keyReleaseEvent(QKeyEvent* Event)
+{
+    Guard("key", [&] {
+        const int key = VirtualKeyOf ? VirtualKeyOf(*Event) : 0;
+        if (key != 0) FEditor->KeyUp(key, ShiftOf(Event->modifiers()));
+    });
+}
+
+void TEditorWidget::inputMethodEvent(QInputMethodEvent* Event)
+{
+    Guard("input method", [&] { FEditor->InputMethod(ToSjis(Event->commitString()), ToSjis(Event->preeditString())); });
+    Event->accept();
+}
+
+void TEditorWidget::mousePressEvent(QMouseEvent* Event)
+{
+    TMouseButton button;
+    if (!ButtonOf(Event->button(), button)) return;
+    const QPoint at = Event->position().toPoint();
+    Guard("mouse", [&] { FEditor->MouseDown(button, ShiftOf(Event->modifiers(), Event->buttons()), at.x(), at.y()); });
+}
+
+void TEditorWidget::mouseMoveEvent(QMouseEvent* Event)
+{
+    const QPoint at = Event->position().toPoint();
+    Guard("mouse", [&] { FEditor->MouseMove(ShiftOf(Event->modifiers(), Event->buttons()), at.x(), at.y()); });
+}
+
+void TEditorWidget::mouseReleaseEvent(QMouseEvent* Event)
+{
+    TMouseButton button;
+    if (!ButtonOf(Event->button(), button)) return;
+    const QPoint at = Event->position().toPoint();
+    Guard("mouse", [&] { FEditor->MouseUp(button, ShiftOf(Event->modifiers(), Event->buttons()), at.x(), at.y()); });
+}
+
+void TEditorWidget::mouseDoubleClickEvent(QMouseEvent* Event)
+{
+    Guard("mouse", [&] { FEditor->DblClick(); });
+    Event->accept();
+}
+
+void TEditorWidget::wheelEvent(QWheelEvent* Event)
+{
+    bool handled = false;
+    const QPoint at = Event->position().toPoint();
+    Guard("wheel", [&] {
+        handled = FEditor->MouseWheel(ShiftOf(Event->modifiers(), Event->buttons()), Event->angleDelta().y(), {at.x(), at.y()});
+    });
+    if (!handled) QAbstractScrollArea::wheelEvent(Event);
+}
+
+} // namespace qx

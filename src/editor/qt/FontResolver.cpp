@@ -1,0 +1,70 @@
+#include "editor/qt/FontResolver.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+
+#include <algorithm>
+
+namespace qx {
+
+const QString& TFontResolver::FallbackFamily()
+{
+    static const QString family = [] {
+        for (const char* name : {"IPAGothic", "IPAゴシック", "Noto Sans Mono CJK JP", "VL Gothic"}) {
+            const QString candidate = QString::fromUtf8(name);
+            if (QFontDatabase::hasFamily(candidate)) return candidate;
+        }
+        return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    }();
+    return family;
+}
+
+QString TFontResolver::ResolveFamily(const std::string& Name)
+{
+    const QString family = QString::fromUtf8(Name.data(), static_cast<qsizetype>(Name.size()));
+    // A family this system has, when its glyphs keep to a fixed pitch; anything else (a Windows font
+    // that fontconfig would stand in for with a proportional or Latin-only one) takes the fallback.
+    if (!family.isEmpty() && QFontDatabase::hasFamily(family)) {
+        QFont font(family);
+        if (QFontInfo(font).fixedPitch()) return family;
+    }
+    return FallbackFamily();
+}
+
+namespace {
+
+QRawFont RawOf(QFont Font, int Variant)
+{
+    Font.setBold((Variant & 1) != 0);
+    Font.setItalic((Variant & 2) != 0);
+    return QRawFont::fromFont(Font);
+}
+
+} // namespace
+
+const TResolvedFont& TFontResolver::Resolve(const TFontSpec& Spec)
+{
+    const int size = Spec.Size > 0 ? Spec.Size : 8;
+    auto& slot = FCache[{Spec.Name, size}];
+    if (slot) return *slot;
+    auto resolved = std::make_unique<TResolvedFont>();
+    resolved->Font = QFont(ResolveFamily(Spec.Name), size);
+    resolved->Font.setStyleHint(QFont::TypeWriter);
+    resolved->Font.setKerning(false);
+    QFont fallback(FallbackFamily(), size);
+    for (int v = 0; v < 4; ++v) {
+        resolved->Raw[static_cast<std::size_t>(v)] = RawOf(resolved->Font, v);
+        resolved->FallbackRaw[static_cast<std::size_t>(v)] = RawOf(fallback, v);
+    }
+    const QFontMetrics metrics(resolved->Font);
+    resolved->Ascent = metrics.ascent();
+    resolved->Metrics.Height = metrics.ascent() + metrics.descent();
+    resolved->Metrics.ExternalLeading = std::max(0, metrics.leading());
+    // The grid's cell is the half-width glyph's advance.
+    resolved->Metrics.AveCharWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
+    slot = std::move(resolved);
+    return *slot;
+}
+
+} // namespace qx

@@ -1,0 +1,43 @@
+#pragma once
+// Turns the control's font names into fonts of this system. A stored name is often a Windows font
+// ("FixedSys", "ＭＳ ゴシック"): when this system has no family of that name (fontconfig knows them
+// all), or it is not of fixed pitch, the Japanese monospaced fallback (IPAGothic) is used instead.
+// Glyphs the chosen font lacks (kana and kanji in a Latin font) come from the fallback.
+
+#include "editor/EditorCanvas.h"
+
+#include <QFont>
+#include <QRawFont>
+#include <QString>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace qx {
+
+// One font spec as the canvas draws it.
+struct TResolvedFont {
+    QFont Font;
+    // Regular, bold, italic, bold italic (index: bold | italic << 1), and the same of the fallback.
+    std::array<QRawFont, 4> Raw;
+    std::array<QRawFont, 4> FallbackRaw;
+    TFontMetrics Metrics;
+    int Ascent = 0;
+};
+
+class TFontResolver {
+public:
+    // The family used when a stored name has no fixed-pitch match here.
+    static const QString& FallbackFamily();
+    // The family a stored name stands for here.
+    static QString ResolveFamily(const std::string& Name);
+
+    const TResolvedFont& Resolve(const TFontSpec& Spec);
+
+private:
+    std::map<std::pair<std::string, int>, std::unique_ptr<TResolvedFont>> FCache;
+};
+
+} // namespace qx

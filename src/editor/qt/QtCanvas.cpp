@@ -1,0 +1,210 @@
+#include "editor/qt/QtCanvas.h"
+
+#include "platform/Cp932.h"
+#include "platform/LeadByte.h"
+#include "platform/qt/QtColor.h"
+
+#include <QGlyphRun>
+#include <QGuiApplication>
+#include <QHash>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+
+#include <map>
+#include <utility>
+
+namespace qx {
+
+namespace {
+
+QRect ToQRect(const TRect& R) { return QRect(R.Left, R.Top, R.Width(), R.Height()); }
+
+// What a cell shows for bytes that are no character: a middle dot of the cell's width.
+constexpr char16_t NarrowSubstitute = 0xFF65;
+constexpr char16_t WideSubstitute = kCp932Substitute;
+
+// The character one or two bytes stand for, or the substitute of their width.
+char16_t CharOf(std::string_view Text, std::size_t I, std::size_t& Length)
+{
+    const auto b = static_cast<unsigned char>(Text[I]);
+    if (IsDBCSLeadByte(b) && I + 1 < Text.size()) {
+        Length = 2;
+        const int u = Cp932CodeToUnicode((b << 8) | static_cast<unsigned char>(Text[I + 1]));
+        return u > 0 && u <= 0xFFFF ? static_cast<char16_t>(u) : WideSubstitute;
+    }
+    Length = 1;
+    if (b < 0x20 || b == 0x7F) return NarrowSubstitute;
+    if (IsDBCSLeadByte(b)) return NarrowSubstitute;  // a lead byte that ends the text
+    const int u = Cp932CodeToUnicode(b);
+    return u > 0 && u <= 0xFFFF ? static_cast<char16_t>(u) : NarrowSubstitute;
+}
+
+} // namespace
+
+TQtCanvas::TQtCanvas(QPainter& Painter, TFontResolver& Fonts) : FPainter(Painter), FFonts(Fonts)
+{
+    FPainter.setRenderHint(QPainter::Antialiasing, false);
+    FPainter.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+void TQtCanvas::FillRect(const TRect& R, TColor Color)
+{
+    if (!R.Empty()) FPainter.fillRect(ToQRect(R), ToQColor(Color));
+}
+
+void TQtCanvas::TextRun(const TRect& Clip, int X, int Y, unsigned Options, std::string_view Text,
+                        const TTextStyle& Style)
+{
+    if (Options & etoOpaque) FillRect(Clip, Style.Background);
+    if (Text.empty()) return;
+    const TResolvedFont& font = FFonts.Resolve(Style.Font);
+    const bool bold = Style.Font.Style.Contains(fsBold);
+    const bool italic = Style.Font.Style.Contains(fsItalic);
+    const std::size_t variant = (bold ? 1u : 0u) | (italic ? 2u : 0u);
+    const QRawFont& raw = font.Raw[variant];
+    const QRawFont& fallback = font.FallbackRaw[variant];
+
+    // Characters and the cell each begins in.
+    FChars.clear();
+    FCells.clear();
+    for (std::size_t i = 0; i < Text.size();) {
+        std::size_t length;
+        const char16_t c = CharOf(Text, i, length);
+        if (c != u' ' && c != 0x3000) {
+            FChars.append(QChar(c));
+            FCells.append(static_cast<int>(i));
+        }
+        i += length;
+    }
+    if (FChars.isEmpty()) return;
+    const QVector<quint32> indexes = raw.glyphIndexesForString(FChars);
+    FGlyphs.clear();
+    FPositions.clear();
+    FFallbackGlyphs.clear();
+    FFallbackPositions.clear();
+    const qreal baseline = Y + font.Ascent;
+    QString one(1, QChar());
+    for (qsizetype k = 0; k < FChars.size(); ++k) {
+        const QPointF at(X + FCells[k] * Style.CellWidth, baseline);
+        if (k < indexes.size() && indexes[k] != 0) {
+            FGlyphs.append(indexes[k]);
+            FPositions.append(at);
+            continue;
+        }
+        one[0] = FChars[k];
+        QVector<quint32> other = fallback.glyphIndexesForString(one);
+        if (other.isEmpty() || other[0] == 0) {
+            one[0] = QChar(QChar::ReplacementCharacter);
+            other = fallback.glyphIndexesForString(one);
+        }
+        if (!other.isEmpty()) {
+            FFallbackGlyphs.append(other[0]);
+            FFallbackPositions.append(at);
+        }
+    }
+
+    FPainter.save();
+    if (Options & etoClipped) FPainter.setClipRect(ToQRect(Clip), Qt::IntersectClip);
+    const QColor color = ToQColor(Style.Font.Color);
+    const auto synthBold = [&](const QRawFont& r) { return bold && r.weight() < QFont::DemiBold; };
+    const auto synthItalic = [&](const QRawFont& r) { return italic && r.style() == QFont::StyleNormal; };
+    DrawRun(raw, FGlyphs, FPositions, color, synthBold(raw), synthItalic(raw), baseline);
+    DrawRun(fallback, FFallbackGlyphs, FFallbackPositions, color, synthBold(fallback), synthItalic(fallback), baseline);
+    if (Style.Font.Style.Contains(fsStrikeOut)) {
+        const int y = Y + font.Ascent * 2 / 3;
+        FPainter.fillRect(QRect(X, y, static_cast<int>(Text.size()) * Style.CellWidth, 1), color);
+    }
+    FPainter.restore();
+}
+
+void TQtCanvas::DrawRun(const QRawFont& Raw, const QVector<quint32>& Glyphs, const QVector<QPointF>& Positions,
+                        const QColor& Color, bool SynthBold, bool SynthItalic, qreal Baseline)
+{
+    if (Glyphs.isEmpty()) return;
+    QGlyphRun run;
+    run.setRawFont(Raw);
+    run.setGlyphIndexes(Glyphs);
+    run.setPositions(Positions);
+    FPainter.setPen(Color);
+    if (SynthItalic) {
+        // A font without an italic face: slant the glyphs about the baseline.
+        FPainter.save();
+        FPainter.translate(0, Baseline);
+        FPainter.shear(-0.2, 0);
+        FPainter.translate(0, -Baseline);
+    }
+    FPainter.drawGlyphRun(QPointF(0, 0), run);
+    if (SynthBold) FPainter.drawGlyphRun(QPointF(1, 0), run);  // a font without a bold face: overstrike
+    if (SynthItalic) FPainter.restore();
+}
+
+void TQtCanvas::Line(int X1, int Y1, int X2, int Y2, TColor Color)
+{
+    if (X1 == X2 && Y1 == Y2) return;
+    const QColor color = ToQColor(Color);
+    // The end point is left out, as the platform's LineTo leaves it.
+    if (Y1 == Y2) {
+        FPainter.fillRect(QRect(std::min(X1, X2 + 1), Y1, std::abs(X2 - X1), 1), color);
+        return;
+    }
+    if (X1 == X2) {
+        FPainter.fillRect(QRect(X1, std::min(Y1, Y2 + 1), 1, std::abs(Y2 - Y1)), color);
+        return;
+    }
+    const int dx = X2 - X1, dy = Y2 - Y1;
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    for (int i = 0; i < steps; ++i) {
+        const int x = X1 + (dx * i + (dx >= 0 ? steps / 2 : -steps / 2)) / steps;
+        const int y = Y1 + (dy * i + (dy >= 0 ? steps / 2 : -steps / 2)) / steps;
+        FPainter.fillRect(QRect(x, y, 1, 1), color);
+    }
+}
+
+void TQtCanvas::DotLine(int X1, int Y, int X2, TColor Bk, TColor Dot)
+{
+    if (X2 < X1) return;
+    // One screen-wide row of the pattern per colour pair, made once; a line is one copy of its start,
+    // so the dots begin at X1 whatever X1 is.
+    static std::map<std::pair<TColor, TColor>, QPixmap> cache;
+    QPixmap& pattern = cache[{Bk, Dot}];
+    if (pattern.isNull()) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const int width = std::max(2048, screen ? screen->size().width() : 0);
+        QImage image(width, 1, QImage::Format_RGB32);
+        const QRgb bk = ToQColor(Bk).rgb(), dot = ToQColor(Dot).rgb();
+        for (int x = 0; x < width; ++x) image.setPixel(x, 0, x % 2 == 0 ? dot : bk);
+        pattern = QPixmap::fromImage(image);
+    }
+    int x = X1;
+    while (x <= X2) {
+        const int n = std::min(X2 - x + 1, pattern.width() - (pattern.width() % 2));
+        FPainter.drawPixmap(QPoint(x, Y), pattern, QRect(0, 0, n, 1));
+        x += n;
+    }
+}
+
+void TQtCanvas::DrawGlyph(int X, int Y, const TGlyph& Glyph, TColor Color)
+{
+    static QHash<QPair<const void*, TColor>, QImage> cache;
+    QImage& image = cache[{Glyph.Rows, Color}];
+    if (image.isNull()) {
+        image = QImage(Glyph.Width, Glyph.Height, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        const QRgb rgb = ToQColor(Color).rgb();
+        for (int y = 0; y < Glyph.Height; ++y)
+            for (int x = 0; x < Glyph.Width; ++x)
+                if (Glyph.Rows[y] & (1u << (Glyph.Width - 1 - x))) image.setPixel(x, y, rgb);
+    }
+    FPainter.drawImage(QPoint(X, Y), image);
+}
+
+void TQtCanvas::PushClip(const TRect& R)
+{
+    FPainter.save();
+    FPainter.setClipRect(ToQRect(R), Qt::IntersectClip);
+}
+
+void TQtCanvas::PopClip() { FPainter.restore(); }
+
+} // namespace qx

@@ -1,0 +1,100 @@
+#pragma once
+// A window for the editing control's tests: a client size, a focus flag and fixed font measures; it
+// records what the control asks of it (invalidated and scrolled rectangles, scroll bars, caret).
+
+#include "editor/EditorClipboardPort.h"
+#include "editor/EditorClock.h"
+#include "editor/EditorViewport.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace qx::test {
+
+struct FakeScrollBar {
+    bool Visible = false;
+    int Min = 0, Max = 0, Page = 0, Pos = 0;
+};
+
+struct FakeScroll {
+    int DX, DY;
+    TRect Area;
+};
+
+class FakeViewport : public TEditorViewport {
+public:
+    int Width = 640;
+    int Height = 480;
+    bool HasFocus = false;
+    TFontMetrics Metrics{16, 0, 8};  // H 16, W 8
+
+    std::vector<TRect> Invalidated;
+    std::vector<FakeScroll> Scrolls;
+    FakeScrollBar Bars[2];
+    int Cursor = 0;
+    TRect Caret;
+    bool CaretShown = false;
+    TRect ImeCursor;
+
+    int ClientWidth() const override { return Width; }
+    int ClientHeight() const override { return Height; }
+    bool Focused() const override { return HasFocus; }
+    void SetFocus() override { HasFocus = true; }
+    void Invalidate(const TRect& R) override { Invalidated.push_back(R); }
+    void Update() override {}
+    void ScrollRect(int DX, int DY, const TRect& Scroll) override { Scrolls.push_back({DX, DY, Scroll}); }
+    void ShowScrollBar(TScrollBarKind Bar, bool Visible) override { Bars[Index(Bar)].Visible = Visible; }
+    void SetScrollBar(TScrollBarKind Bar, int Min, int Max, int Page, int Pos) override
+    {
+        FakeScrollBar& b = Bars[Index(Bar)];
+        b.Min = Min;
+        b.Max = Max;
+        b.Page = Page;
+        b.Pos = Pos;
+    }
+    void SetScrollPos(TScrollBarKind Bar, int Pos) override { Bars[Index(Bar)].Pos = Pos; }
+    void SetCursor(int C) override { Cursor = C; }
+    void SetCaret(const TRect& R, bool Shown) override
+    {
+        Caret = R;
+        CaretShown = Shown;
+    }
+    void SetImeCursor(const TRect& R) override { ImeCursor = R; }
+    TFontMetrics MeasureFont(const TFontSpec&) override { return Metrics; }
+
+    FakeScrollBar& Bar(TScrollBarKind Kind) { return Bars[Index(Kind)]; }
+
+private:
+    static int Index(TScrollBarKind Bar) { return Bar == TScrollBarKind::Vertical ? 1 : 0; }
+};
+
+// A clock that moves only when the test says so; Tick fires the timers that are due.
+class FakeClock : public TEditorClock {
+public:
+    std::int64_t Now = 0;
+    std::map<int, int> Timers;  // id -> interval
+
+    std::int64_t Milliseconds() const override { return Now; }
+    void SetTimer(int Id, int Interval) override { Timers[Id] = Interval; }
+    void KillTimer(int Id) override { Timers.erase(Id); }
+};
+
+class FakeClipboard : public TEditorClipboardPort {
+public:
+    std::string Content;
+    bool Box = false;
+    bool Has = false;
+
+    bool HasText() const override { return Has; }
+    std::string Text() const override { return Content; }
+    bool HasBoxFormat() const override { return Has && Box; }
+    void SetText(const std::string& Text, bool IsBox) override
+    {
+        Content = Text;
+        Box = IsBox;
+        Has = true;
+    }
+};
+
+} // namespace qx::test

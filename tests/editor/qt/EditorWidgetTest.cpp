@@ -1,0 +1,91 @@
+// The Qt host: a paint event becomes the control's drawing on the widget's pixels.
+
+#include "editor/qt/EditorWidget.h"
+#include "editor/qt/QtCanvas.h"
+#include "platform/Cp932.h"
+#include "platform/qt/QtColor.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace qx {
+namespace {
+
+// Pixels of Image inside R that are near Color (glyph edges are smoothed).
+int CountPixels(const QImage& Image, const QRect& R, QColor Color)
+{
+    int n = 0;
+    for (int y = R.top(); y <= R.bottom(); ++y)
+        for (int x = R.left(); x <= R.right(); ++x) {
+            const QColor c = Image.pixelColor(x, y);
+            if (std::abs(c.red() - Color.red()) < 60 && std::abs(c.green() - Color.green()) < 60 &&
+                std::abs(c.blue() - Color.blue()) < 60)
+                ++n;
+        }
+    return n;
+}
+
+TEST(EditorWidget, PaintEventDrawsTheTextOnItsCellsAndTheFrameAreas)
+{
+    TEditorWidget widget;
+    widget.setFrameStyle(QFrame::NoFrame);
+    widget.resize(400, 200);
+    TEditor& editor = widget.Editor();
+    editor.SetColor(clYellow);
+    editor.Leftbar().SetVisible(true);
+    editor.Leftbar().SetBkColor(clSilver);
+    editor.Lines().SetText(Utf8ToCp932("漢字ab\r\n"));
+    editor.View().Colors().Ank().SetColor(clRed);  // "ab" is a word
+
+    const QImage image = widget.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (const char* dump = std::getenv("QX_DUMP_GRAB")) image.save(QString::fromLocal8Bit(dump));
+    const int w = editor.ColWidth();
+    const int h = editor.FontHeight();
+    const int left = editor.TextAreaLeft();
+    const int top = editor.TextAreaTop();
+    ASSERT_GT(w, 0);
+    ASSERT_GT(h, 0);
+    // The two kanji take four cells of dark glyph pixels; "ab" is red in the two cells after them.
+    const QRect kanji(left, top, 4 * w, h);
+    const QRect ab(left + 4 * w, top, 2 * w, h);
+    EXPECT_GT(CountPixels(image, kanji, Qt::black), 10);
+    EXPECT_GT(CountPixels(image, ab, QColor(Qt::red)), 5);
+    EXPECT_EQ(CountPixels(image, ab, Qt::black), 0);
+    // Background right of the text, and the line-number bar's colour.
+    EXPECT_EQ(image.pixelColor(390, top + h / 2), QColor(Qt::yellow));
+    EXPECT_EQ(image.pixelColor(2, top + h / 2), ToQColor(clSilver));
+}
+
+// Bytes that are no character keep the rest of the row on its cells: an undefined pair fills its two
+// cells with a substitute, the character after it stands in the third, a lead byte at the end in the
+// fourth.
+TEST(QtCanvas, BytesThatAreNoCharacterDrawASubstituteAndKeepTheGrid)
+{
+    const int w = 10, h = 20;
+    QImage image(8 * w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        TFontResolver fonts;
+        TQtCanvas canvas(painter, fonts);
+        TTextStyle style;
+        style.Font = {"IPAGothic", 10, clBlack, {}};
+        style.CellWidth = w;
+        canvas.TextRun({0, 0, 8 * w, h}, 0, 0, etoClipped, std::string("\x85\x40X\x82", 4), style);
+    }
+    const auto inked = [&](int FirstCell, int Cells) {
+        return CountPixels(image, QRect(FirstCell * w, 0, Cells * w, h), Qt::black);
+    };
+    EXPECT_GT(inked(0, 2), 0);
+    EXPECT_GT(inked(2, 1), 0);
+    EXPECT_GT(inked(3, 1), 0);
+    EXPECT_EQ(inked(4, 4), 0);
+}
+
+} // namespace
+} // namespace qx
