@@ -124,12 +124,13 @@ TEST(Cp932Reference, EncodingEqualsIconvOnEveryCharacter)
     const std::map<char16_t, unsigned> jisStandard = {{0x301C, 0x8160}, {0x2212, 0x817C}, {0x2016, 0x8161},
                                                       {0x00A2, 0x8191}, {0x00A3, 0x8192}, {0x00AC, 0x81CA},
                                                       {0x2014, 0x815C}};
+    qx::test::TIconv toCp932("CP932", "UTF-16LE");
     int encoded = 0, decodedOtherwise = 0;
     for (unsigned u = 1; u <= 0xFFFF; ++u) {
         if (u >= 0xD800 && u <= 0xDFFF) continue;
         const char16_t ch = static_cast<char16_t>(u);
         const std::string utf16le{static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
-        const auto ref = qx::test::Iconv("CP932", "UTF-16LE", utf16le);
+        const auto ref = toCp932(utf16le);
         const int code = UnicodeToCp932Code(ch);
         if (u == 0x00A5 || u == 0x203E) {
             EXPECT_EQ(ref, std::string(u == 0x00A5 ? "\\" : "~"));
