@@ -1,9 +1,12 @@
 #include "documents/CharCodeConvert.h"
+#include "documents/DocumentCodec.h"
+#include "documents/DocumentCodes.h"
 #include "documents/UnicodeCoding.h"
 #include "platform/Cp932.h"
 #include "support/Bytes.h"
 #include "support/ExactBytes.h"
 #include "support/Iconv.h"
+#include "support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 
@@ -206,32 +209,44 @@ TEST(UnicodeCoding, Utf8ToSjisEqualsTheWayThroughUtf16)
     EXPECT_GT(lossy, 1000);
 }
 
-// A text typed on Linux (input methods write the JIS standard's code points 〜 − ‖ ¢ £ ¬ —), opened as a
-// UTF-8 file or typed into the editor, then saved and opened again in every code: nothing becomes "?",
-// and after the first load the text stays the same, byte for byte.
+// A text typed on Linux (input methods write the JIS standard's code points 〜 − ‖ ¢ £ ¬ —), typed into
+// the editor or opened as a UTF-8 file, then saved in every code and opened again: nothing becomes "?",
+// and the text stays the same, byte for byte.
 TEST(UnicodeCoding, TextTypedOnLinuxSurvivesEveryCode)
 {
-    const std::string typed = "範囲は 1〜10、温度 −5 度\r\n‖ ¢100 £5 ¬A — 終わり\r\n";
-    ASSERT_EQ(DetectUtf8(typed), 1);
+    const std::string typed = "範囲は 1〜10、温度 −5 度\n‖ ¢100 £5 ¬A — 終わり";
     std::size_t lost = 99;
-    const std::string sjis = Utf8ToSjis(typed, &lost);
+    const std::string sjis = Utf8ToCp932(typed, &lost);  // typed or pasted
     EXPECT_EQ(lost, 0u);
-    EXPECT_EQ(sjis, Utf8ToCp932(typed));  // the way of typed and pasted text
     for (const char* code : {"81 60", "81 7C", "81 61", "81 91", "81 92", "81 CA", "81 5C"})
         EXPECT_NE(sjis.find(Bytes(code)), std::string::npos) << code;
     EXPECT_EQ(sjis.find('?'), std::string::npos);
 
-    // Saved as UTF-8, the characters are the code page's own (as iconv writes them), and load again.
-    const std::string utf8 = Cp932ToUtf8(sjis);
-    EXPECT_EQ(utf8, qx::test::Iconv("UTF-8", "CP932", sjis).value_or("iconv failed"));
-    EXPECT_EQ(Utf8ToSjis(utf8, &lost), sjis);
-    EXPECT_EQ(lost, 0u);
-    for (bool bigEndian : {false, true}) {
-        EXPECT_EQ(Utf16ToSjis(SjisToUtf16(sjis, bigEndian), bigEndian, &lost), sjis);
+    test::ScriptedMessagePrompter prompter;
+    const TDecodedDocument opened = DecodeDocument(typed, ocAuto, prompter);
+    EXPECT_EQ(opened.CharType, sfctUTF8);
+    EXPECT_EQ(opened.Lost, 0u);
+    EXPECT_EQ(opened.Text, sjis);
+
+    for (int charType : {sfctJIS, sfctEUC, sfctSJIS, sfctUnicode, sfctUnicodeBig, sfctUTF8}) {
+        SCOPED_TRACE(charType);
+        const std::string file = EncodeDocument(sjis, charType, sfrtLF, &lost);
         EXPECT_EQ(lost, 0u);
+        const TDecodedDocument again = DecodeDocument(file, OpenCodeOfCharType(charType), prompter);
+        EXPECT_EQ(again.Text, sjis);
+        EXPECT_EQ(again.Lost, 0u);
+        // As UTF-8, the characters are the code page's own, as iconv writes them.
+        if (charType == sfctUTF8) EXPECT_EQ(file, qx::test::Iconv("UTF-8", "CP932", sjis).value_or("iconv failed"));
     }
-    EXPECT_EQ(EucToSjis(SjisToEuc(sjis, &lost)), sjis);
-    EXPECT_EQ(lost, 0u);
-    EXPECT_EQ(JisToSjis(SjisToJis(sjis, &lost)), sjis);
-    EXPECT_EQ(lost, 0u);
+}
+
+// A UTF-8 file with one character beyond U+FFFF (an emoji) opens as UTF-8, with that character lost.
+TEST(UnicodeCoding, Utf8FileWithAnEmojiOpensAsUtf8)
+{
+    test::ScriptedMessagePrompter prompter;
+    const TDecodedDocument opened = DecodeDocument("日本語" + Bytes("F0 9F 98 80") + "です\n", ocAuto, prompter);
+    EXPECT_EQ(opened.Status, TLoadStatus::Loaded);
+    EXPECT_EQ(opened.CharType, sfctUTF8);
+    EXPECT_EQ(opened.Text, Utf8ToCp932("日本語?です\n"));
+    EXPECT_EQ(opened.Lost, 1u);
 }
