@@ -55,7 +55,7 @@ TBytePair ToPair(unsigned Code) { return {static_cast<unsigned char>(Code >> 8),
 // 0x81..0x9F and 0xE0..0xEF go by the JIS X 0208 arithmetic; the IBM extensions (0xFA..0xFC) by the code
 // page's lowest code below lead 0xF0 for the same character (their NEC-selected or NEC row 13 form),
 // found through the codec. The user-defined leads 0xF0..0xF9 are left to UserAreaCode, and WrittenCode
-// takes out the undefined leads where the target has a user area.
+// takes out the undefined leads, whose rows are the user area.
 class TSjisPairTable {
 public:
     TSjisPairTable() : FCode(new std::uint16_t[0x10000]())
@@ -91,30 +91,41 @@ const TSjisPairTable& SjisPairs()
     return Table;
 }
 
-// The EUC user area: rows 85..88 and 93..94 hold the user-defined characters of leads 0xF0, 0xF1 and 0xF4,
-// laid out as the undefined leads 0xEB, 0xEC and 0xEF would be by the arithmetic (0xF040 <-> row 85 cell
-// 1, 0xF5A1); rows 89..92 between them belong to the NEC-selected IBM extensions (leads 0xED, 0xEE).
+// The user area of JIS and EUC: rows 85..88 and 93..94 hold the user-defined characters of leads 0xF0,
+// 0xF1 and 0xF4, laid out as the undefined leads 0xEB, 0xEC and 0xEF would be by the arithmetic (0xF040
+// <-> row 85 cell 1, EUC 0xF5A1, JIS 0x7521); rows 89..92 between them belong to the NEC-selected IBM
+// extensions (leads 0xED, 0xEE).
 constexpr unsigned char kUserLeadShift = 0xF0 - 0xEB;
 constexpr bool IsEucUserRow(unsigned char J1) { return (J1 >= 0x75 && J1 <= 0x78) || J1 == 0x7D || J1 == 0x7E; }
 
-// The place of a user-defined character (lead 0xF0..0xF9) in the EUC user area; JIS (UserArea false) has
-// no user area. 0 when there is no place.
-unsigned UserAreaCode(unsigned char S1, unsigned char S2, bool UserArea)
+// The place of a user-defined character (lead 0xF0..0xF9) in the user area; 0 when there is none.
+unsigned UserAreaCode(unsigned char S1, unsigned char S2)
 {
-    if (!UserArea || S1 == 0xF2 || S1 == 0xF3 || S1 > 0xF4) return 0;
+    if (S1 == 0xF2 || S1 == 0xF3 || S1 > 0xF4) return 0;
     const TBytePair J = SjisToJisChar(static_cast<unsigned char>(S1 - kUserLeadShift), S2);
     return static_cast<unsigned>(J[0]) << 8 | J[1];
 }
 
 // The code a writer gives the Shift-JIS pair (S1, S2): the JIS code of the table, or the user-area place
-// of a user-defined character. Where the writer has a user area, the arithmetic codes of the undefined
-// leads 0xEB, 0xEC and 0xEF (no characters) would land in it and read back as user-defined characters:
-// they have no place. 0 when there is none.
-unsigned WrittenCode(unsigned char S1, unsigned char S2, bool UserArea)
+// of a user-defined character. The arithmetic codes of the undefined leads 0xEB, 0xEC and 0xEF (no
+// characters) would land in the user area and read back as user-defined characters: they have no place.
+// 0 when there is none.
+unsigned WrittenCode(unsigned char S1, unsigned char S2)
 {
-    if (S1 >= 0xF0 && S1 <= 0xF9) return IsSjisTrailByte(S2) ? UserAreaCode(S1, S2, UserArea) : 0;
+    if (S1 >= 0xF0 && S1 <= 0xF9) return IsSjisTrailByte(S2) ? UserAreaCode(S1, S2) : 0;
     const unsigned Code = SjisPairs().Codes()[S1 << 8 | S2];
-    return UserArea && IsEucUserRow(static_cast<unsigned char>(Code >> 8)) ? 0 : Code;
+    return IsEucUserRow(static_cast<unsigned char>(Code >> 8)) ? 0 : Code;
+}
+
+#include "documents/CharCodeConvertX0212.inc"
+
+// The code page 932 code of a JIS X 0212 character; 0 when the code page has none.
+unsigned X0212ToCp932(unsigned Code)
+{
+    const auto* const End = std::end(kX0212ToCp932);
+    const auto* const It = std::lower_bound(std::begin(kX0212ToCp932), End, Code,
+                                            [](const std::uint16_t(&Entry)[2], unsigned C) { return Entry[0] < C; });
+    return It != End && (*It)[0] == Code ? (*It)[1] : 0;
 }
 
 // What each Shift-JIS pair is written as by writer TOut (the PairForm of its WrittenCode), indexed by the two bytes as they lie in
@@ -128,7 +139,7 @@ const std::uint16_t* PairForms()
         std::unique_ptr<std::uint16_t[]> F(new std::uint16_t[0x10000]());
         for (unsigned I = 0; I < 0x10000; ++I) {
             const auto S1 = static_cast<unsigned char>(I >> 8), S2 = static_cast<unsigned char>(I);
-            const unsigned Code = WrittenCode(S1, S2, TOut::kUserArea);
+            const unsigned Code = WrittenCode(S1, S2);
             if (Code != 0) F[S1 | S2 << 8] = TOut::PairForm(Code);
         }
         return F;
@@ -169,9 +180,26 @@ public:
         static_cast<TDerived*>(this)->PutDouble(Out, static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code));
     }
     void Broken(char*& Out) { Double(Out, 0); }
-    // A character of the EUC user area (IsEucUserRow), by its JIS code: kept in its row where the target
-    // has the rows (JIS); TSjisWriter puts it back in the user-defined leads.
+    // A JIS X 0208 character as JIS and EUC hold it (both bytes 0x21..0x7E): the user area (IsEucUserRow)
+    // goes to UserDefined, everything else to Double.
+    void Jis0208(char*& Out, unsigned Code)
+    {
+        auto* const Self = static_cast<TDerived*>(this);
+        if (IsEucUserRow(static_cast<unsigned char>(Code >> 8))) Self->UserDefined(Out, Code);
+        else Self->Double(Out, Code);
+    }
+    // A character of the user area, by its JIS code: JIS and EUC keep it in its row; TSjisWriter puts it
+    // back in the user-defined leads.
     void UserDefined(char*& Out, unsigned Code) { Double(Out, Code); }
+    // A character by its code page 932 code (a JIS X 0212 character that the code page holds), written as
+    // a Shift-JIS text's pair would be; 0 (none) writes the geta mark and counts a lost character.
+    void Cp932Char(char*& Out, unsigned Code)
+    {
+        const std::uint16_t Form = Code == 0 ? 0 : PairForms<TDerived>()[(Code >> 8) | (Code & 0xFF) << 8];
+        if (Form == 0) return Broken(Out);
+        static_cast<TDerived*>(this)->OpenRun(Out);
+        Pair(Out, Form);
+    }
     // A character of a double-byte run, as its two bytes lie in memory (the JIS code with kPairHigh added
     // to each byte), so that it is one store; the reader opens the run (OpenRun) before the first.
     static std::uint16_t PairForm(unsigned Jis)
@@ -233,6 +261,11 @@ public:
     static constexpr bool kWidensKana = false, kRunsOfDouble = false;
     static constexpr std::size_t kMaxBytesPerByte = 2;
     explicit TSjisWriter(std::size_t Size) : TWriter(Size) {}
+    void Cp932Char(char*& Out, unsigned Code)
+    {
+        if (Code == 0) return Broken(Out);
+        Put(Out, static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code));
+    }
     static void Single(char*& Out, unsigned char B) { *Out++ = static_cast<char>(B); }
     static void Kana(char*& Out, unsigned char K) { Single(Out, K); }
     static void PutDouble(char*& Out, unsigned char J1, unsigned char J2)
@@ -250,7 +283,7 @@ public:
 
 class TEucWriter : public TWriter<TEucWriter> {
 public:
-    static constexpr bool kWidensKana = false, kRunsOfDouble = false, kUserArea = true;
+    static constexpr bool kWidensKana = false, kRunsOfDouble = false;
     static constexpr unsigned char kPairHigh = 0x80;
     static constexpr std::size_t kMaxBytesPerByte = 2;
     explicit TEucWriter(std::size_t Size) : TWriter(Size) {}
@@ -263,7 +296,7 @@ public:
 // byte and at the end of the text.
 class TJisWriter : public TWriter<TJisWriter> {
 public:
-    static constexpr bool kWidensKana = true, kRunsOfDouble = true, kUserArea = false;
+    static constexpr bool kWidensKana = true, kRunsOfDouble = true;
     static constexpr unsigned char kPairHigh = 0;
     static constexpr std::size_t kMaxBytesPerByte = 5; // a kana or broken byte: ESC $ B and two bytes
     explicit TJisWriter(std::size_t Size) : TWriter(Size) {}
@@ -298,17 +331,50 @@ unsigned PairCode(TBytePair P) { return static_cast<unsigned>(P[0]) << 8 | P[1];
 
 // Readers: walk a text of one code and hand each character to a writer.
 
-// JIS: ESC $ x enters double-byte mode and ESC ( x leaves it (ESC $ B and ESC $ @, ESC ( B and ESC ( J);
-// every escape is three bytes, and the byte after it is read afresh (it may start the next escape). An
-// escape cut off by the end of the text is dropped. In double-byte mode a byte outside 0x21..0x7E (a
-// line end, a space) stands for itself and the mode stays.
+// What the bytes 0x21..0x7E of a JIS text stand for, as the escape sequences choose.
+enum class TJisSet { Ascii, Kana, X0208, X0212 };
+
+struct TJisEscape {
+    std::string_view Bytes;
+    TJisSet Set;
+};
+
+// The escapes JIS texts use: ASCII (and JIS X 0201 Roman, read as ASCII), half-width katakana as
+// nkf -x and iconv write them, JIS X 0208 (the 1978 and 1983 forms, short and long), JIS X 0212.
+constexpr TJisEscape kJisEscapes[] = {
+    {"\x1B(B", TJisSet::Ascii},  {"\x1B(J", TJisSet::Ascii},   {"\x1B(I", TJisSet::Kana},
+    {"\x1B$B", TJisSet::X0208},  {"\x1B$@", TJisSet::X0208},   {"\x1B$(B", TJisSet::X0208},
+    {"\x1B$(@", TJisSet::X0208}, {"\x1B$(D", TJisSet::X0212},
+};
+
+// The escape that Rest (which starts with ESC) starts with; null when it starts none. *Cut tells whether
+// Rest is the start of one, cut off by the end of the text.
+const TJisEscape* FindJisEscape(std::string_view Rest, bool* Cut)
+{
+    *Cut = false;
+    for (const TJisEscape& E : kJisEscapes) {
+        if (Rest.starts_with(E.Bytes)) return &E;
+        *Cut = *Cut || E.Bytes.starts_with(Rest);
+    }
+    return nullptr;
+}
+
+constexpr unsigned char kShiftOut = 0x0E, kShiftIn = 0x0F;
+
+// JIS: the escapes above choose the set of the bytes 0x21..0x7E, and SO ... SI shifts them to half-width
+// katakana and back (an escape ends the shift as well). Control bytes, the space and DEL stand for
+// themselves in every set, so that line ends stay. An ESC that starts no escape is a broken character,
+// and the bytes after it are read afresh; an escape cut off by the end of the text is dropped. A byte
+// from 0x80 up is no JIS: half-width katakana (8-bit JIS) stays one, anything else is broken.
 template <class TOut>
 std::string ReadJis(std::string_view Text, std::size_t* Lost)
 {
+    static_assert(!TOut::kWidensKana, "JIS is read into EUC and Shift-JIS");
     TOut W(Text.size());
     char* Out = W.Begin();
     const std::size_t N = Text.size();
-    bool DoubleByte = false;
+    TJisSet Set = TJisSet::Ascii;
+    bool ShiftOut = false;
     for (std::size_t I = 0, Limit = 0; I < N;) {
         if (I >= Limit) {
             Limit = I + std::min(N - I, TOut::kStretch);
@@ -316,30 +382,48 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost)
         }
         const auto B = static_cast<unsigned char>(Text[I]);
         if (B == kEsc) {
-            if (N - I < 3) break;
-            if (Text[I + 1] == '$') DoubleByte = true;
-            else if (Text[I + 1] == '(') DoubleByte = false;
-            I += 3;
-        } else if (DoubleByte && IsJisByte(B)) {
-            const unsigned char B2 = ByteAt(Text, I + 1);
-            if (IsJisByte(B2)) {
-                W.Double(Out, static_cast<unsigned>(B) << 8 | B2);
-                I += 2;
-            } else {
-                W.Broken(Out);
-                ++I;
+            bool Cut = false;
+            if (const TJisEscape* E = FindJisEscape(Text.substr(I), &Cut)) {
+                Set = E->Set;
+                ShiftOut = false;
+                I += E->Bytes.size();
+                continue;
             }
-        } else {
+            if (Cut) break;
+            W.Broken(Out);
+            ++I;
+        } else if (B == kShiftOut || B == kShiftIn) {
+            ShiftOut = B == kShiftOut;
+            ++I;
+        } else if (!IsJisByte(B)) {
+            if (B < 0x80) W.Single(Out, B);
+            else if (IsHalfKana(B)) W.Kana(Out, B);
+            else W.Broken(Out);
+            ++I;
+        } else if (ShiftOut || Set == TJisSet::Kana) {
+            if (B <= 0x5F) W.Kana(Out, static_cast<unsigned char>(B | 0x80));
+            else W.Broken(Out);
+            ++I;
+        } else if (Set == TJisSet::Ascii) {
             W.Single(Out, B);
             ++I;
+        } else if (const unsigned char B2 = ByteAt(Text, I + 1); !IsJisByte(B2)) {
+            W.Broken(Out); // the first byte of a pair alone
+            ++I;
+        } else {
+            const unsigned Code = static_cast<unsigned>(B) << 8 | B2;
+            if (Set == TJisSet::X0208) W.Jis0208(Out, Code);
+            else W.Cp932Char(Out, X0212ToCp932(Code));
+            I += 2;
         }
     }
     return W.Finish(Out, Lost);
 }
 
 // EUC: ASCII, 0x8E + half-width katakana, two bytes 0xA1..0xFE (JIS X 0208, and the user area in rows
-// 85..88 and 93..94), 0x8F + two bytes (JIS X 0212, which neither JIS X 0208 nor Shift-JIS holds). 0x80 and 0xFF start nothing and stand for themselves
-// (Shift-JIS has them as single bytes); anything else is a broken character that takes one byte.
+// 85..88 and 93..94), 0x8F + two bytes (JIS X 0212: the characters that code page 932 holds become theirs,
+// the rest are lost). 0x80 and 0xFF start nothing and stand for themselves (Shift-JIS has them as single
+// bytes); anything else is a broken character that takes one byte.
 template <class TOut>
 std::string ReadEuc(std::string_view Text, std::size_t* Lost)
 {
@@ -363,13 +447,11 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
                 W.Kana(Out, B2);
                 I += 2;
             }
-        } else if (B == 0x8F && IsEucByte(B2) && IsEucByte(ByteAt(Text, I + 2))) {
-            W.Broken(Out);
+        } else if (const unsigned char B3 = ByteAt(Text, I + 2); B == 0x8F && IsEucByte(B2) && IsEucByte(B3)) {
+            W.Cp932Char(Out, X0212ToCp932(static_cast<unsigned>(B2 & 0x7F) << 8 | (B3 & 0x7F)));
             I += 3;
         } else if (IsEucByte(B) && IsEucByte(B2)) {
-            const unsigned Code = static_cast<unsigned>(B & 0x7F) << 8 | (B2 & 0x7F);
-            if (IsEucUserRow(B & 0x7F)) W.UserDefined(Out, Code);
-            else W.Double(Out, Code);
+            W.Jis0208(Out, static_cast<unsigned>(B & 0x7F) << 8 | (B2 & 0x7F));
             I += 2;
         } else {
             W.Broken(Out);
@@ -523,6 +605,9 @@ int DetectCharCode(std::string_view Text)
                 ++I;
                 if (At(I) == 'B') R = dcJis;
                 else if (At(I) == '@') R = dcOldJis;
+                else if (At(I) == '(' && (At(I + 1) == 'B' || At(I + 1) == '@' || At(I + 1) == 'D')) R = dcJis;
+            } else if (At(I) == '(' && At(I + 1) == 'I') {
+                R = dcJis; // half-width katakana: a JIS text even without kanji
             }
         } else if (B < 0x08 || B == 0xFF) {
             R = dcBinary;

@@ -7,15 +7,17 @@
 // converters to JIS and EUC treat them so that no byte outside the target's ranges is ever written:
 //  - IBM extensions (lead 0xFA..0xFC) are written as their NEC-selected or NEC row 13 equivalents, the
 //    code page's lowest code for the same character (as nkf does);
-//  - user-defined characters (lead 0xF0..0xF9) go to the user area of EUC, rows 85..94 (0xF5A1..0xFEFE),
-//    in the usual layout (0xF040 -> 0xF5A1), except leads 0xF2 and 0xF3 whose places hold the NEC-selected
-//    IBM extensions (rows 89..92); JIS has no user area;
+//  - user-defined characters (lead 0xF0..0xF9) go to the user area of JIS and EUC, rows 85..88 and
+//    93..94 (EUC 0xF5A1..0xFEFE), in the usual layout (0xF040 -> row 85 cell 1), except leads 0xF2 and
+//    0xF3 whose places hold the NEC-selected IBM extensions (rows 89..92);
 //  - anything else that has no place, and every broken or incomplete character, becomes the geta mark
 //    (0x222E) and is counted in `*Lost` when the caller asks for the count. This includes the undefined
-//    leads 0xEB, 0xEC and 0xEF on the way to EUC, whose rows are the user area there; JIS keeps their
-//    arithmetic codes.
-// The EUC reader takes the user area (rows 85..88 and 93..94) back to the user-defined leads 0xF0, 0xF1
-// and 0xF4, so that user-defined characters survive a save as EUC and EUC files of other programs.
+//    leads 0xEB, 0xEC and 0xEF, whose rows are the user area.
+// The readers of JIS and EUC take the user area back to the user-defined leads 0xF0, 0xF1 and 0xF4 (both
+// the same way), so that user-defined characters survive a save and files of other programs keep them.
+// The JIS X 0212 characters that code page 932 holds (EUC 0x8F + two bytes, JIS ESC $ ( D) are read as
+// their code page codes; the rest are lost. JIS half-width katakana (ESC ( I, SO ... SI, 8-bit bytes)
+// are read as half-width katakana.
 // The converters to Shift-JIS write the geta mark (0x81AC) for broken input and count it the same way.
 
 #include "documents/JisCode.h"

@@ -15,6 +15,43 @@ namespace {
 
 constexpr bool IsContinuation(unsigned char B) { return (B & 0xC0) == 0x80; }
 
+// The length of the well-formed UTF-8 sequence at S (Left bytes, at least one): 1 to 4, or 0 when none
+// starts there: a byte that starts nothing (0x80..0xC1, 0xF5..0xFF), a missing or bad continuation byte,
+// an overlong form (C0 AF for "/"), a value beyond U+10FFFF. The three-byte forms of surrogates are
+// taken, as the encoder writes each unit of a pair so.
+std::size_t SequenceLength(const unsigned char* S, std::size_t Left)
+{
+    const unsigned B = S[0];
+    if (B < 0x80) return 1;
+    std::size_t Length;
+    unsigned Low = 0x80, High = 0xBF; // the range of the second byte
+    if (B >= 0xC2 && B <= 0xDF) {
+        Length = 2;
+    } else if (B >= 0xE0 && B <= 0xEF) {
+        Length = 3;
+        if (B == 0xE0) Low = 0xA0;
+    } else if (B >= 0xF0 && B <= 0xF4) {
+        Length = 4;
+        if (B == 0xF0) Low = 0x90;
+        if (B == 0xF4) High = 0x8F;
+    } else {
+        return 0;
+    }
+    if (Left < Length || S[1] < Low || S[1] > High) return 0;
+    for (std::size_t K = 2; K < Length; ++K)
+        if (!IsContinuation(S[K])) return 0;
+    return Length;
+}
+
+// The value of the well-formed sequence of Length bytes at S.
+char32_t SequenceValue(const unsigned char* S, std::size_t Length)
+{
+    if (Length == 1) return S[0];
+    char32_t U = S[0] & (0x7Fu >> Length);
+    for (std::size_t K = 1; K < Length; ++K) U = U << 6 | (S[K] & 0x3Fu);
+    return U;
+}
+
 // Eight bytes below 0x80 from P on.
 bool AsciiWord(const char* P)
 {
@@ -37,27 +74,21 @@ int DetectUnicodeBom(std::string_view Bytes)
 int DetectUtf8(std::string_view Bytes)
 {
     const std::size_t L = Bytes.size();
-    const auto At = [&](std::size_t I) { return static_cast<unsigned char>(Bytes[I]); };
+    const auto* S = reinterpret_cast<const unsigned char*>(Bytes.data());
     bool Found = false;
     for (std::size_t I = 0; I < L;) {
         if (I + 8 <= L && AsciiWord(Bytes.data() + I)) {
             I += 8;
             continue;
         }
-        const unsigned char B = At(I);
-        if (B < 0x80) {
+        if (S[I] < 0x80) {
             ++I;
-        } else if (B >= 0xE0 && B <= 0xEF) {
-            if (I + 2 >= L || !IsContinuation(At(I + 1)) || !IsContinuation(At(I + 2))) return 0;
-            I += 3;
-            Found = true;
-        } else if (B >= 0xC0 && B <= 0xDF) {
-            if (I + 1 >= L || !IsContinuation(At(I + 1))) return 0;
-            I += 2;
-            Found = true;
-        } else {
-            return 0;
+            continue;
         }
+        const std::size_t Length = SequenceLength(S + I, L - I);
+        if (Length == 0) return 0;
+        I += Length;
+        Found = true;
     }
     if (!Found) return 0;
     return Bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 2 : 1;
@@ -93,30 +124,27 @@ std::size_t EncodeUnits(char* Dest, std::size_t Room, const char16_t* Source, st
 }
 
 // Decodes Source[0..Count) and returns the number of units, or -1 when it is not valid; writes the first
-// Room units to Dest (Bounded), or every unit (Dest has room for one per byte).
+// Room units to Dest (Bounded), or every unit (Dest has room for one per byte: a four-byte sequence is two).
 template <bool Bounded>
 std::ptrdiff_t DecodeUnits(char16_t* Dest, std::size_t Room, const char* Source, std::size_t Count)
 {
     const auto* S = reinterpret_cast<const unsigned char*>(Source);
     std::size_t Units = 0;
-    for (std::size_t I = 0; I < Count; ++Units) {
-        const unsigned B = S[I];
-        unsigned U;
-        if (B < 0x80) {
-            U = B;
-            ++I;
-        } else if ((B & 0xF0) == 0xE0) {
-            if (Count - I < 3 || !IsContinuation(S[I + 1]) || !IsContinuation(S[I + 2])) return -1;
-            U = B << 12 | (S[I + 1] & 0x3Fu) << 6 | (S[I + 2] & 0x3Fu); // the lead's high bits fall off
-            I += 3;
-        } else if ((B & 0xE0) == 0xC0) {
-            if (Count - I < 2 || !IsContinuation(S[I + 1])) return -1;
-            U = (B & 0x1Fu) << 6 | (S[I + 1] & 0x3Fu);
-            I += 2;
-        } else {
-            return -1; // 0x80..0xBF cannot start a sequence; 0xF0..0xFF start none this coder takes
-        }
+    const auto Put = [&](char32_t U) {
         if (!Bounded || Units < Room) Dest[Units] = static_cast<char16_t>(U);
+        ++Units;
+    };
+    for (std::size_t I = 0; I < Count;) {
+        const std::size_t Length = SequenceLength(S + I, Count - I);
+        if (Length == 0) return -1;
+        const char32_t U = SequenceValue(S + I, Length);
+        I += Length;
+        if (U < 0x10000) {
+            Put(U);
+        } else { // a character beyond the Basic Multilingual Plane: a surrogate pair
+            Put(0xD800 + ((U - 0x10000) >> 10));
+            Put(0xDC00 + ((U - 0x10000) & 0x3FF));
+        }
     }
     return static_cast<std::ptrdiff_t>(Units);
 }
@@ -216,19 +244,25 @@ std::string Utf8ToSjis(std::string_view Bytes, std::size_t* Lost)
             // Japanese text is mostly runs of three-byte sequences: go through a run in one loop.
             do {
                 const unsigned U = (S[I] & 0x0Fu) << 12 | (S[I + 1] & 0x3Fu) << 6 | (S[I + 2] & 0x3Fu);
+                if (U < 0x800) [[unlikely]]
+                    return {}; // overlong
                 if (const unsigned Code = Codes[U]) [[likely]]
                     PutCp932Code(Out, Code);
                 else
                     NoCode(U, I);
                 I += 3;
             } while (ThreeBytes(I));
-        } else if ((B & 0xE0) == 0xC0 && N - I >= 2 && IsContinuation(S[I + 1])) {
-            const unsigned U = (B & 0x1F) << 6 | (S[I + 1] & 0x3Fu);
+        } else if (const std::size_t Length = SequenceLength(S + I, N - I); Length == 2) {
+            const unsigned U = SequenceValue(S + I, 2);
             if (const unsigned Code = Codes[U]) PutCp932Code(Out, Code);
             else NoCode(U, I);
             I += 2;
+        } else if (Length == 4) { // beyond the Basic Multilingual Plane: the code page has none of them
+            *Out++ = '?';
+            ++Missing;
+            I += 4;
         } else {
-            return {}; // as Utf8ToWide: a bad lead byte, a bad continuation byte, a cut sequence
+            return {}; // as Utf8ToWide: a bad lead byte, a bad continuation byte, a cut or overlong sequence
         }
     }
     Result.resize(static_cast<std::size_t>(Out - Result.data()));
@@ -245,7 +279,9 @@ std::string Utf16ToSjis(std::string_view Bytes, bool BigEndian, std::size_t* Los
         const auto Lo = static_cast<unsigned char>(Bytes[2 * I + 1 - High]);
         Units[I] = static_cast<char16_t>(Hi << 8 | Lo);
     }
-    return Utf16ToCp932(Units, Lost);
+    std::string Text = Utf16ToCp932(Units, Lost);
+    if (Lost && Bytes.size() % 2 != 0) ++*Lost; // half a unit is a character lost
+    return Text;
 }
 
 std::string SjisToUtf16(std::string_view Text, bool BigEndian)

@@ -3,9 +3,12 @@
 // between UTF-16 document bytes and the editor's Shift-JIS text, and the JIS code of a Shift-JIS
 // character.
 //
-// The UTF-8 coder works on single UTF-16 units, as the documents it serves come from and go to code
-// page 932, which has only characters of the Basic Multilingual Plane: a unit below 0x80 is one byte,
-// below 0x800 two, else three (a surrogate unit too, on its own); four-byte sequences are not UTF-8 to it.
+// The UTF-8 encoder works on single UTF-16 units, as the documents it serves come from code page 932,
+// which has only characters of the Basic Multilingual Plane: a unit below 0x80 is one byte, below 0x800
+// two, else three (a surrogate unit too, on its own). The decoder takes well-formed UTF-8: four-byte
+// sequences become surrogate pairs (characters that the way to Shift-JIS then counts lost), the
+// three-byte forms of surrogates the encoder writes become their units, and overlong forms ("C0 AF" for
+// "/") and anything beyond U+10FFFF are invalid.
 
 #include <cstddef>
 #include <string>
@@ -18,8 +21,8 @@ namespace qx {
 int DetectUnicodeBom(std::string_view Bytes);
 
 // 1 when Bytes is UTF-8 without a mark, 2 with the mark EF BB BF, 0 when it is not UTF-8: a byte that
-// cannot start a sequence, a sequence cut off by a bad byte or by the end, or nothing but ASCII. Whatever
-// it accepts, DecodeUtf8Buffer decodes.
+// cannot start a sequence, a sequence cut off by a bad byte or by the end, an overlong form, or nothing
+// but ASCII. Exactly what it accepts (with ASCII alone), DecodeUtf8Buffer decodes.
 int DetectUtf8(std::string_view Bytes);
 
 // Writes the UTF-8 form of Source[0..SourceCount) and a terminating NUL to Dest (size DestSize) and
@@ -28,8 +31,8 @@ int DetectUtf8(std::string_view Bytes);
 std::ptrdiff_t EncodeUtf8Buffer(char* Dest, std::size_t DestSize, const char16_t* Source, std::size_t SourceCount);
 // Writes the UTF-16 units of Source[0..SourceCount) and a terminating NUL to Dest and returns the units
 // written including the NUL (a unit that does not fit with the NUL is left out with everything after
-// it), or -1 when Source is not valid: a lead byte 0x80..0xBF or 0xF0..0xFF, a bad continuation byte, a
-// sequence cut off by the end. With Dest null, returns the size needed including the NUL, or -1.
+// it), or -1 when Source is not valid UTF-8 (see above). With Dest null, returns the size needed
+// including the NUL, or -1.
 std::ptrdiff_t DecodeUtf8Buffer(char16_t* Dest, std::size_t DestSize, const char* Source, std::size_t SourceCount);
 
 std::string WideToUtf8(std::u16string_view Text);
@@ -41,7 +44,7 @@ std::u16string Utf8ToWide(std::string_view Bytes);
 std::string Utf8ToSjis(std::string_view Bytes, std::size_t* Lost = nullptr);
 // The units of UTF-16 document bytes (after the mark), in the given byte order, as Shift-JIS text
 // through the code page 932 codec; characters without a code become '?' and are counted in `*Lost`. A
-// last odd byte is not a unit and is left out.
+// last odd byte is not a unit: it is left out and counted lost.
 std::string Utf16ToSjis(std::string_view Bytes, bool BigEndian, std::size_t* Lost = nullptr);
 // Shift-JIS text as UTF-16 bytes in the given byte order, without a mark. Nothing is lost: every byte
 // of the text decodes to some unit (a broken sequence to the codec's substitute).

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace qx {
 namespace {
@@ -31,6 +32,21 @@ char16_t DecodeSingle(unsigned char b)
     }
 }
 
+// Text that Linux input methods and programs write in UTF-8 uses the JIS standard's code points for seven
+// characters where the code page decodes to others (〜 where the code page has ～, and so on). They encode
+// to the code page's code for the same character, as the platform's iconv encodes them; decoding still
+// gives the code page's own characters. (iconv also takes ¥ to '\' and ‾ to '~': those are other
+// characters, and stay without a code here.)
+constexpr std::pair<char16_t, unsigned> kJisStandardCodePoints[] = {
+    {0x301C, 0x8160},  // 〜 WAVE DASH; the code page's ～ U+FF5E
+    {0x2016, 0x8161},  // ‖ DOUBLE VERTICAL LINE; ∥ U+2225
+    {0x2212, 0x817C},  // − MINUS SIGN; － U+FF0D
+    {0x00A2, 0x8191},  // ¢; ￠ U+FFE0
+    {0x00A3, 0x8192},  // £; ￡ U+FFE1
+    {0x00AC, 0x81CA},  // ¬; ￢ U+FFE2
+    {0x2014, 0x815C},  // — EM DASH; ― U+2015
+};
+
 // Unicode (BMP) -> code; 0 means none (U+0000 is handled by the caller).
 struct EncodeTable {
     std::array<std::uint16_t, 0x10000> code{};
@@ -52,6 +68,7 @@ struct EncodeTable {
                     put(kCp932Double[LeadIndex(static_cast<unsigned char>(lead))][trail], lead << 8 | trail);
             }
         }
+        for (const auto& [ch, c] : kJisStandardCodePoints) put(ch, c);
     }
 };
 

@@ -10,7 +10,9 @@
 //
 // Encoding picks, for a character with two or more codes, the code the platform's encoder picks: the
 // lowest, except that the NEC-selected IBM extensions (lead 0xED, 0xEE) lose to the IBM extensions
-// (0xFA..0xFC). A character without a code becomes '?' (0x3F).
+// (0xFA..0xFC). The JIS standard's code points that Linux text uses for seven of the code page's
+// characters (〜 U+301C, − U+2212, ‖ U+2016, ¢ £ ¬, — U+2014) encode to those characters' codes. A
+// character without a code becomes '?' (0x3F).
 
 #include <cstddef>
 #include <cstdint>

@@ -106,8 +106,9 @@ TEST(CharCodeConvert, SjisToJis)
         {"IBM extension as its NEC-selected form", Bytes("FA 5C"), In + "y!" + Out, 0},       // 纊
         {"IBM extension as its JIS row 2 form", Bytes("FA 54"), In + "\"L" + Out, 0},         // ￢
         {"IBM extension as its NEC row 13 form", Bytes("FA 4A"), In + "-5" + Out, 0},         // Ⅰ
-        {"user-defined character: JIS has no place", Bytes("F0 40"), In + "\"." + Out, 1},
-        {"undefined leads keep their arithmetic codes", Bytes("EB 40 EF FC"), In + "u!~~" + Out, 0},
+        {"user-defined characters to the user area, as in EUC", Bytes("F0 40 F1 FC F4 FC"), In + "u!x~~~" + Out, 0},
+        {"user-defined whose place is taken", Bytes("F2 40 F9 FC"), In + "\".\"." + Out, 2},
+        {"undefined leads have no place: their rows are the user area", Bytes("EB 40 EF FC"), In + "\".\"." + Out, 2},
         {"undefined IBM code", Bytes("FC FC"), In + "\"." + Out, 1},
         {"single bytes outside JIS", Bytes("80 A0 FD FE FF"), In + "\".\".\".\".\"." + Out, 5},
         {"lead byte at the end", "a" + Bytes("82"), "a" + In + "\"." + Out, 1},
@@ -148,13 +149,35 @@ TEST(CharCodeConvert, JisToSjisAndJisToEuc)
         {"an escape cut by the end adds nothing", "a" + In + "$\"\x1b$", "a" + Bytes("82 A0"), 0},
         {"lone byte of a pair at the end", In + "$\"$", Bytes("82 A0 81 AC"), 1},
         {"lone byte of a pair before a line end", In + "$\n", Bytes("81 AC 0A"), 1},
-        {"unknown escape keeps the mode", In + "\x1bK@$\"", Bytes("82 A0"), 0},
+        {"an ESC that starts no escape is one lost character, and the mode stays", In + "\x1bK@$\"",
+         Bytes("81 AC 96 5F 82 A0"), 1},
+        {"a broken escape takes no line end with it", Bytes("1B 24 42 24 22 24 24 1B 28 0A 61 0A"),
+         Bytes("82 A0 82 A2 81 AC 81 AC 0A 81 AC 0A"), 3},
+        {"a broken escape in ASCII takes nothing after it", Bytes("61 1B 0A 62 63 0A"), Bytes("61 81 AC 0A 62 63 0A"), 1},
+        {"ESC at the end", "a\x1b", "a", 0},
+        {"half-width katakana as nkf -x and iconv write them", Bytes("1B 24 42 24 2C 1B 28 49 31 32 33 34 1B 28 42") + "5",
+         Bytes("82 AA B1 B2 B3 B4 35"), 0},
+        {"the kana set ends at 0x5F", Bytes("1B 28 49 21 5F 60 7E 0D 0A 31"), Bytes("A1 DF 81 AC 81 AC 0D 0A B1"), 2},
+        {"SO and SI shift to kana and back", "a" + Bytes("0E 31 32 0A 33 0F") + "4", "a" + Bytes("B1 B2 0A B3") + "4", 0},
+        {"an escape ends the shift", Bytes("0E 31 1B 24 42 24 22 1B 28 42 32"), Bytes("B1 82 A0 32"), 0},
+        {"8-bit kana stay kana, other 8-bit bytes are lost", Bytes("B1 DE 1B 24 42 82 A0 1B 28 42 FF"),
+         Bytes("B1 DE 81 AC 81 AC 81 AC"), 3},
+        {"JIS X 0212: what the code page holds, the rest lost", Bytes("1B 24 28 44 22 37 22 71 30 29 22 2F 1B 28 42 61"),
+         Bytes("81 60 87 82 FA 68 81 AC 61"), 1},
+        {"long forms of JIS X 0208", Bytes("1B 24 28 42 24 22 1B 24 28 40 24 24 1B 28 4A 61"), Bytes("82 A0 82 A2 61"), 0},
+        {"the user area goes to the user-defined characters, as from EUC", In + "u!x~y!~~" + Out,
+         Bytes("F0 40 F1 FC ED 40 F4 FC"), 0},
     });
     ExpectCases(JisToEuc, {
         {"modes", "a" + In + "$\"" + Out + "b", "a" + Bytes("A4 A2") + "b", 0},
         {"CR LF inside a double-byte run stays", In + "$\"\r\n$$" + Out, Bytes("A4 A2 0D 0A A4 A4"), 0},
         {"adjacent escapes are each read", Out + In + "$\"", Bytes("A4 A2"), 0},
         {"lone byte of a pair at the end", In + "$", Bytes("A2 AE"), 1},
+        // EUC has no raw 8-bit bytes: kana take their 0x8E, anything else is lost.
+        {"8-bit bytes", Bytes("B1 DE 82 A0 FF"), Bytes("8E B1 8E DE A2 AE A2 AE A2 AE"), 3},
+        {"half-width katakana", Bytes("1B 28 49 31 5E 1B 28 42 0E 32 0F"), Bytes("8E B1 8E DE 8E B2"), 0},
+        {"JIS X 0212 as its code page character", Bytes("1B 24 28 44 22 37 22 71"), Bytes("A1 C1 AD E2"), 0},
+        {"the user area keeps its rows", In + "u!~~" + Out, Bytes("F5 A1 FE FE"), 0},
     });
 }
 
@@ -166,7 +189,9 @@ TEST(CharCodeConvert, EucToSjisAndEucToJis)
          Bytes("F0 40 F0 9E F0 9F F1 FC F4 40 F4 FC"), 0},
         {"rows 89..92 stay the NEC-selected IBM extensions", Bytes("F9 A1 FA FE FB A1 FC FE"),
          Bytes("ED 40 ED FC EE 40 EE FC"), 0},
-        {"JIS X 0212 has no place", Bytes("8F B0 A1 41"), Bytes("81 AC 41"), 1},
+        {"JIS X 0212 that the code page lacks", Bytes("8F B0 A1 41"), Bytes("81 AC 41"), 1},
+        {"JIS X 0212 that the code page holds", Bytes("8F A2 B7 8F A2 F1 8F B0 A9"), Bytes("81 60 87 82 FA 68"), 0},
+        {"0x8F with one byte", Bytes("8F A2 0A"), Bytes("81 AC 81 AC 0A"), 2},
         {"0x8E at the end", Bytes("41 8E"), Bytes("41 81 AC"), 1},
         {"0x8E before a line end", Bytes("8E 0A"), Bytes("81 AC 0A"), 1},
         {"lead byte at the end", Bytes("B0"), Bytes("81 AC"), 1},
@@ -216,6 +241,7 @@ TEST(CharCodeConvert, NoConverterReadsPastTheEnd)
     const TConverter converters[] = {JisToEuc, JisToSjis, EucToJis, EucToSjis, SjisToJis, SjisToEuc};
     const std::string texts[] = {
         "a" + In + "$\"" + Out, Bytes("8E B6 8E DE 8F B0 A1 B0 A1"), Bytes("B6 DE 82 A0 FA 40 F0 40"),
+        Bytes("1B 24 28 44 22 37 1B 28 49 31 0E 32 0F 8F A2 B7"),
     };
     for (const auto& convert : converters)
         for (const auto& text : texts)
@@ -224,8 +250,7 @@ TEST(CharCodeConvert, NoConverterReadsPastTheEnd)
 
 // Long texts of random characters convert as their characters do one by one, so that the way through
 // runs (ASCII taken eight bytes at a time, double-byte runs) changes nothing: to EUC each character
-// stands alone; to JIS the result equals the way through EUC (user-defined characters left out, as JIS
-// has no place for them, and the undefined leads whose rows are the EUC user area).
+// stands alone; to JIS the result equals the way through EUC.
 TEST(CharCodeConvert, LongTextsConvertAsTheirCharacters)
 {
     const std::vector<std::string> characters = {
@@ -254,9 +279,8 @@ TEST(CharCodeConvert, LongTextsConvertAsTheirCharacters)
         std::size_t lost = 99;
         ASSERT_EQ(SjisToEuc(ExactBytes(text), &lost), euc) << ::testing::PrintToString(text);
         ASSERT_EQ(lost, eucLost);
-        if (!withUserDefined) {
-            ASSERT_EQ(SjisToJis(ExactBytes(text), &lost), EucToJis(euc)) << ::testing::PrintToString(text);
-        }
+        ASSERT_EQ(SjisToJis(ExactBytes(text), &lost), EucToJis(euc)) << ::testing::PrintToString(text);
+        ASSERT_EQ(lost, eucLost);
     }
 }
 

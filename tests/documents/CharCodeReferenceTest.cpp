@@ -19,6 +19,8 @@ using qx::test::Iconv;
 
 namespace {
 
+const std::string In = "\x1b$B", Out = "\x1b(B", Geta = "\x81\xAC";
+
 // Every double-byte code with lead 0x81..0x9F or 0xE0..0xEF and a trail byte 0x40..0x7E, 0x80..0xFC.
 std::vector<std::string> JisRangeCodes()
 {
@@ -72,8 +74,8 @@ bool DeliberatelyNotIconv(unsigned code)
 }
 
 // Leads 0xEB, 0xEC and 0xEF are no characters in code page 932, and their rows (85..88, 93..94) are the
-// user area in EUC, where the user-defined characters live: they have no EUC form.
-bool UserAreaRowsInEuc(unsigned code)
+// user area in JIS and EUC, where the user-defined characters live: they have no JIS or EUC form.
+bool UserAreaRows(unsigned code)
 {
     const unsigned lead = code >> 8;
     return lead == 0xEB || lead == 0xEC || lead == 0xEF;
@@ -83,14 +85,18 @@ bool UserAreaRowsInEuc(unsigned code)
 
 TEST(CharCodeReference, EucAndJisRoundTripsAreIdentities)
 {
-    std::string all, allEuc;
+    std::string all;
     for (const std::string& s : JisRangeCodes()) {
         std::size_t lost = 99;
+        if (UserAreaRows(CodeOf(s))) {
+            EXPECT_EQ(SjisToJis(s, &lost), In + "\"." + Out);
+            EXPECT_EQ(lost, 1u);
+            continue;
+        }
         const std::string jis = SjisToJis(s, &lost);
         ASSERT_EQ(lost, 0u);
         EXPECT_EQ(JisToSjis(jis), s) << std::hex << CodeOf(s);
         all += s;
-        if (UserAreaRowsInEuc(CodeOf(s))) continue;
         const std::string euc = SjisToEuc(s, &lost);
         ASSERT_EQ(lost, 0u) << std::hex << CodeOf(s);
         ASSERT_EQ(euc.size(), 2u);
@@ -98,14 +104,13 @@ TEST(CharCodeReference, EucAndJisRoundTripsAreIdentities)
         // The two ways to JIS and to EUC agree.
         EXPECT_EQ(EucToJis(euc), jis);
         EXPECT_EQ(JisToEuc(jis), euc);
-        allEuc += s;
     }
-    EXPECT_EQ(EucToSjis(SjisToEuc(allEuc)), allEuc);
+    EXPECT_EQ(EucToSjis(SjisToEuc(all)), all);
     EXPECT_EQ(JisToSjis(SjisToJis(all)), all);
 }
 
-// Every code of the user-defined leads 0xF0..0xF9 and the undefined 0xEB, 0xEC, 0xEF on the way to EUC:
-// the user-defined characters of 0xF0, 0xF1 and 0xF4 come back from the user area, laid out as
+// Every code of the user-defined leads 0xF0..0xF9 and the undefined 0xEB, 0xEC, 0xEF on the way to EUC and
+// JIS: the user-defined characters of 0xF0, 0xF1 and 0xF4 come back from the user area, laid out as
 // eucJP-ms lays them out (iconv's EUC-JP-MS); the others are each one geta mark, counted as lost.
 TEST(CharCodeReference, UserDefinedCharactersRoundTripThroughEuc)
 {
@@ -117,9 +122,15 @@ TEST(CharCodeReference, UserDefinedCharactersRoundTripThroughEuc)
             const std::string s{static_cast<char>(lead), static_cast<char>(trail)};
             std::size_t lost = 99;
             const std::string euc = SjisToEuc(s, &lost);
+            std::size_t jisLost = 99;
+            const std::string jis = SjisToJis(s, &jisLost);
+            ASSERT_EQ(jisLost, lost);
+            ASSERT_EQ(jis, EucToJis(euc));
             if (lead == 0xF0 || lead == 0xF1 || lead == 0xF4) {
                 ASSERT_EQ(lost, 0u) << std::hex << CodeOf(s);
                 ASSERT_EQ(EucToSjis(euc, &lost), s) << std::hex << CodeOf(s);
+                ASSERT_EQ(lost, 0u);
+                ASSERT_EQ(JisToSjis(jis, &lost), s) << std::hex << CodeOf(s);
                 ASSERT_EQ(lost, 0u);
                 kept += s;
                 keptEuc += euc;
@@ -160,10 +171,12 @@ TEST(CharCodeReference, EucEqualsIconvOnEveryDefinedCode)
     EXPECT_EQ(SjisToEuc(text), Iconv("EUC-JP", "CP932", text).value_or("iconv failed"));
 }
 
+// (Except the undefined leads 0xEB, 0xEC and 0xEF, which nkf writes in the user area's rows.)
 TEST(CharCodeReference, JisEqualsNkfOnEveryCodeAndOnKana)
 {
-    const std::vector<std::string> codes = JisRangeCodes();
-    std::vector<std::string> lines(codes);
+    std::vector<std::string> lines;
+    for (const std::string& s : JisRangeCodes())
+        if (!UserAreaRows(CodeOf(s))) lines.push_back(s);
     // Every half-width kana alone and with each sound mark after it.
     for (unsigned k = 0xA1; k <= 0xDF; ++k)
         for (const char* marks : {"", "\xDE", "\xDF", "\xDE\xDF"})
@@ -176,4 +189,82 @@ TEST(CharCodeReference, JisEqualsNkfOnEveryCodeAndOnKana)
     ASSERT_EQ(nkf.size(), lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i)
         EXPECT_EQ(SjisToJis(lines[i]), nkf[i]) << testing::PrintToString(lines[i]);
+}
+
+// JIS and EUC hold the same codes: every two-byte code of JIS X 0208 and of JIS X 0212 reads the same from
+// either (the user area, the NEC rows and the codes without a character included), and each writes the
+// other's form of it. Of JIS X 0212, the characters that code page 932 holds come through.
+TEST(CharCodeReference, JisAndEucReadEveryCodeAlike)
+{
+    int held = 0;
+    for (unsigned j1 = 0x21; j1 <= 0x7E; ++j1) {
+        for (unsigned j2 = 0x21; j2 <= 0x7E; ++j2) {
+            const std::string pair{static_cast<char>(j1), static_cast<char>(j2)};
+            const std::string high{static_cast<char>(j1 | 0x80), static_cast<char>(j2 | 0x80)};
+            for (const bool x0212 : {false, true}) {
+                const std::string jis = (x0212 ? "\x1b$(D" : In) + pair + Out;
+                const std::string euc = (x0212 ? "\x8F" : "") + high;
+                std::size_t jisLost = 99, eucLost = 99;
+                const std::string sjis = JisToSjis(jis, &jisLost);
+                ASSERT_EQ(sjis, EucToSjis(euc, &eucLost)) << std::hex << j1 << j2 << " " << x0212;
+                ASSERT_EQ(jisLost, eucLost);
+                ASSERT_EQ(JisToEuc(jis, &jisLost), x0212 ? SjisToEuc(sjis) : euc) << std::hex << j1 << j2;
+                ASSERT_EQ(EucToJis(euc, &eucLost), x0212 ? SjisToJis(sjis) : jis) << std::hex << j1 << j2;
+                ASSERT_EQ(jisLost, eucLost);
+                if (x0212 && eucLost == 0) ++held;
+            }
+        }
+    }
+    EXPECT_EQ(held, 281);
+}
+
+// JIS X 0212 against iconv: from EUC-JP, the characters that code page 932 holds come out as iconv's
+// CP932 gives them and the others as one geta mark each, counted lost; from ISO-2022-JP-2 (ESC $ ( D)
+// the same.
+TEST(CharCodeReference, JisX0212AsIconvReadsIt)
+{
+    qx::test::TIconv toJis("ISO-2022-JP-2", "EUC-JP"), toCp932("CP932", "EUC-JP");
+    int held = 0, lostCodes = 0;
+    for (unsigned j1 = 0x21; j1 <= 0x7E; ++j1) {
+        for (unsigned j2 = 0x21; j2 <= 0x7E; ++j2) {
+            const std::string euc{'\x8F', static_cast<char>(j1 | 0x80), static_cast<char>(j2 | 0x80)};
+            const auto jis = toJis(euc);
+            if (!jis) continue;  // no character
+            const auto ref = toCp932(euc);
+            std::size_t lost = 99;
+            const std::string sjis = EucToSjis(euc, &lost);
+            EXPECT_EQ(sjis, ref.value_or(Geta)) << std::hex << j1 << j2;
+            EXPECT_EQ(lost, ref ? 0u : 1u);
+            (ref ? held : lostCodes)++;
+            if (jis->starts_with("\x1b$(D")) {
+                EXPECT_EQ(JisToSjis(*jis, &lost), sjis) << std::hex << j1 << j2;
+                EXPECT_EQ(lost, ref ? 0u : 1u);
+            }
+        }
+    }
+    EXPECT_EQ(held, 281);
+    EXPECT_GT(lostCodes, 5700);
+}
+
+// Half-width katakana in JIS as nkf -j -x (ESC ( I) and iconv's ISO-2022-JP-3 write them, every kana
+// alone and with each sound mark, between kanji and ASCII: read back, the text is the Shift-JIS it was
+// made from.
+TEST(CharCodeReference, JisKanaAsNkfAndIconvWriteThem)
+{
+    std::string text;
+    for (unsigned k = 0xA1; k <= 0xDF; ++k)
+        for (const char* marks : {"", "\xDE", "\xDF"})
+            text += std::string(1, static_cast<char>(k)) + marks + "\x82\xAA" + (k % 3 ? "\n" : "a\n");
+    const std::string nkf = Nkf("-S -j -x", text);
+    const auto iconv = Iconv("ISO-2022-JP-3", "CP932", text);
+    ASSERT_TRUE(iconv);
+    for (const std::string& jis : {nkf, *iconv}) {
+        ASSERT_NE(jis.find("\x1b(I"), std::string::npos);
+        std::size_t lost = 99;
+        EXPECT_EQ(JisToSjis(jis, &lost), text);
+        EXPECT_EQ(lost, 0u);
+        EXPECT_EQ(JisToEuc(jis, &lost), SjisToEuc(text));
+        EXPECT_EQ(lost, 0u);
+        EXPECT_EQ(DetectCharCode(jis), dcJis);
+    }
 }

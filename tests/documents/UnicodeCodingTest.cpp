@@ -1,7 +1,12 @@
+#include "documents/CharCodeConvert.h"
+#include "documents/DocumentCodec.h"
+#include "documents/DocumentCodes.h"
 #include "documents/UnicodeCoding.h"
 #include "platform/Cp932.h"
 #include "support/Bytes.h"
 #include "support/ExactBytes.h"
+#include "support/Iconv.h"
+#include "support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +44,19 @@ TEST(UnicodeCoding, DetectUtf8)
         {"two-byte sequence cut by the end", Bytes("E3 81 82 C3"), 0},
         {"a last byte that starts nothing", Bytes("C3 A9 FF"), 0},
         {"a last continuation byte", Bytes("C3 A9 80"), 0},
-        {"four-byte sequences are not taken", Bytes("F0 9F 98 80"), 0},
+        {"a character beyond U+FFFF (an emoji) in Japanese text", "a" + Bytes("E3 81 82 F0 9F 98 80") + "b", 1},
+        {"the first and the last four-byte characters", Bytes("F0 90 80 80 F4 8F BF BF"), 1},
+        {"beyond U+10FFFF", Bytes("F4 90 80 80"), 0},
+        {"a lead byte that starts nothing", Bytes("F5 80 80 80"), 0},
+        {"four-byte sequence cut by the end", "a" + Bytes("F0 9F 98"), 0},
+        {"four-byte sequence with a bad continuation", Bytes("F0 9F 41 80"), 0},
+        {"overlong NUL", "a" + Bytes("C0 80"), 0},
+        {"overlong slash", Bytes("2E 2E C0 AF"), 0},
+        {"overlong two-byte lead 0xC1", Bytes("C1 BF"), 0},
+        {"overlong three-byte form", Bytes("E0 80 AF"), 0},
+        {"overlong four-byte form", Bytes("F0 80 80 AF"), 0},
+        {"the lowest three-byte character", Bytes("E0 A0 80"), 1},
+        {"surrogates as the encoder writes them", Bytes("ED A0 BD ED B8 80"), 1},
         {"0xF8", "a" + Bytes("C3 A9 F8"), 0},
         {"bad continuation", Bytes("E3 41 82"), 0},
         {"Shift-JIS", Bytes("82 A0 82 A2"), 0},
@@ -77,8 +94,17 @@ TEST(UnicodeCoding, DecodeUtf8Buffer)
     EXPECT_EQ(DecodeUtf8Buffer(buf, 3, bytes.data(), bytes.size()), 3);
     EXPECT_EQ(std::u16string(buf), u"a\u00E9");
 
+    // A four-byte sequence is a surrogate pair; a destination cut between its halves holds the first.
+    const std::string emoji = "a" + Bytes("F0 9F 98 80") + "b";
+    EXPECT_EQ(DecodeUtf8Buffer(nullptr, 0, emoji.data(), emoji.size()), 5);
+    EXPECT_EQ(DecodeUtf8Buffer(buf, 8, emoji.data(), emoji.size()), 5);
+    EXPECT_EQ(std::u16string(buf), u"a\U0001F600b");
+    EXPECT_EQ(DecodeUtf8Buffer(buf, 3, emoji.data(), emoji.size()), 3);
+    EXPECT_EQ(std::u16string(buf), u"a\xD83D");
+
     // Invalid input is -1 in both modes, also past a full destination.
-    for (const std::string& bad : {Bytes("E3 81"), Bytes("C3 41"), Bytes("80"), Bytes("F0 9F 98 80"),
+    for (const std::string& bad : {Bytes("E3 81"), Bytes("C3 41"), Bytes("80"), Bytes("F0 9F 98"), Bytes("F4 90 80 80"),
+                                   Bytes("C0 80"), Bytes("C0 AF"), Bytes("E0 80 AF"), Bytes("F0 80 80 AF"),
                                    "abc" + Bytes("FF")}) {
         const ExactBytes exact(bad);
         EXPECT_EQ(DecodeUtf8Buffer(nullptr, 0, exact.view().data(), bad.size()), -1) << testing::PrintToString(bad);
@@ -97,8 +123,10 @@ TEST(UnicodeCoding, WideAndUtf8)
     EXPECT_EQ(Utf8ToWide(Bytes("E3 81 82 C3 A9")), u"\u3042\u00E9");
     EXPECT_EQ(Utf8ToWide(Bytes("E3 81")), u"");
     EXPECT_EQ(Utf8ToWide(Bytes("ED A0 BD ED B8 80")), u"\U0001F600");
-    // Overlong and out-of-range forms are taken by their bits, as the coder always did.
-    EXPECT_EQ(Utf8ToWide(Bytes("C0 80")), std::u16string(1, u'\0'));
+    // Overlong forms are not UTF-8: "C0 AF" would smuggle a "/" past any check of the bytes.
+    EXPECT_EQ(Utf8ToWide(Bytes("C0 80")), u"");
+    EXPECT_EQ(Utf8ToWide("a/" + Bytes("C0 AF")), u"");
+    EXPECT_EQ(Utf8ToWide(Bytes("F0 9F 98 80")), u"\U0001F600");
 
     const std::u16string all = [] {
         std::u16string s;
@@ -119,7 +147,10 @@ TEST(UnicodeCoding, Utf16DocumentBytesAndShiftJis)
     std::size_t lost = 99;
     EXPECT_EQ(Utf16ToSjis(le, false, &lost), sjis);
     EXPECT_EQ(lost, 0u);
-    EXPECT_EQ(Utf16ToSjis(be + Bytes("00"), true), sjis);  // an odd last byte is no unit
+    EXPECT_EQ(Utf16ToSjis(be + Bytes("00"), true, &lost), sjis);  // an odd last byte is no unit, and lost
+    EXPECT_EQ(lost, 1u);
+    EXPECT_EQ(Utf16ToSjis(Bytes("41"), false, &lost), "");
+    EXPECT_EQ(lost, 1u);
     EXPECT_EQ(Utf16ToSjis(Bytes("3D D8 00 DE 41 00"), false, &lost), "?A");  // 😀 has no code
     EXPECT_EQ(lost, 1u);
 }
@@ -154,11 +185,12 @@ TEST(UnicodeCoding, Utf8ToSjisEqualsTheWayThroughUtf16)
 {
     const std::vector<std::string> pieces = {
         "a", "ab\r\n", "word ", "0123456789abcdef", "\t", Bytes("C3 A9"), Bytes("C2 A5"), Bytes("CE B1"),
-        Bytes("C0 80"), Bytes("E0 80 80"), Bytes("E3 81 82"), Bytes("E4 BA 9C"), Bytes("EF BD B1"),
+        Bytes("C2 80"), Bytes("E0 A0 80"), Bytes("F0 9F 98 80"), Bytes("F4 8F BF BF"), Bytes("E3 81 82"), Bytes("E4 BA 9C"), Bytes("EF BD B1"),
         Bytes("EF BE 9E"), Bytes("E2 91 A0"), Bytes("E2 80 94"), Bytes("EA B0 80"), Bytes("E2 82 AC"),
         Bytes("ED A0 BD ED B8 80"), Bytes("ED A0 BD"), Bytes("ED B8 80"), Bytes("EF BF BF"), Bytes("DF BF")};
     const std::vector<std::string> broken = {Bytes("80"), Bytes("E3 81"), Bytes("E3 41 82"), Bytes("C3"),
-                                             Bytes("F0 9F 98 80"), Bytes("FF"), Bytes("C3 C3")};
+                                             Bytes("F0 9F 98"), Bytes("FF"), Bytes("C3 C3"), Bytes("C0 80"),
+                                             Bytes("E0 80 80"), Bytes("F0 80 80 80"), Bytes("F4 90 80 80")};
     std::mt19937 random(7);
     int invalid = 0, lossy = 0;
     for (int round = 0; round < 3000; ++round) {
@@ -175,4 +207,46 @@ TEST(UnicodeCoding, Utf8ToSjisEqualsTheWayThroughUtf16)
     }
     EXPECT_GT(invalid, 100);  // both kinds were met often
     EXPECT_GT(lossy, 1000);
+}
+
+// A text typed on Linux (input methods write the JIS standard's code points 〜 − ‖ ¢ £ ¬ —), typed into
+// the editor or opened as a UTF-8 file, then saved in every code and opened again: nothing becomes "?",
+// and the text stays the same, byte for byte.
+TEST(UnicodeCoding, TextTypedOnLinuxSurvivesEveryCode)
+{
+    const std::string typed = "範囲は 1〜10、温度 −5 度\n‖ ¢100 £5 ¬A — 終わり";
+    std::size_t lost = 99;
+    const std::string sjis = Utf8ToCp932(typed, &lost);  // typed or pasted
+    EXPECT_EQ(lost, 0u);
+    for (const char* code : {"81 60", "81 7C", "81 61", "81 91", "81 92", "81 CA", "81 5C"})
+        EXPECT_NE(sjis.find(Bytes(code)), std::string::npos) << code;
+    EXPECT_EQ(sjis.find('?'), std::string::npos);
+
+    test::ScriptedMessagePrompter prompter;
+    const TDecodedDocument opened = DecodeDocument(typed, ocAuto, prompter);
+    EXPECT_EQ(opened.CharType, sfctUTF8);
+    EXPECT_EQ(opened.Lost, 0u);
+    EXPECT_EQ(opened.Text, sjis);
+
+    for (int charType : {sfctJIS, sfctEUC, sfctSJIS, sfctUnicode, sfctUnicodeBig, sfctUTF8}) {
+        SCOPED_TRACE(charType);
+        const std::string file = EncodeDocument(sjis, charType, sfrtLF, &lost);
+        EXPECT_EQ(lost, 0u);
+        const TDecodedDocument again = DecodeDocument(file, OpenCodeOfCharType(charType), prompter);
+        EXPECT_EQ(again.Text, sjis);
+        EXPECT_EQ(again.Lost, 0u);
+        // As UTF-8, the characters are the code page's own, as iconv writes them.
+        if (charType == sfctUTF8) EXPECT_EQ(file, qx::test::Iconv("UTF-8", "CP932", sjis).value_or("iconv failed"));
+    }
+}
+
+// A UTF-8 file with one character beyond U+FFFF (an emoji) opens as UTF-8, with that character lost.
+TEST(UnicodeCoding, Utf8FileWithAnEmojiOpensAsUtf8)
+{
+    test::ScriptedMessagePrompter prompter;
+    const TDecodedDocument opened = DecodeDocument("日本語" + Bytes("F0 9F 98 80") + "です\n", ocAuto, prompter);
+    EXPECT_EQ(opened.Status, TLoadStatus::Loaded);
+    EXPECT_EQ(opened.CharType, sfctUTF8);
+    EXPECT_EQ(opened.Text, Utf8ToCp932("日本語?です\n"));
+    EXPECT_EQ(opened.Lost, 1u);
 }

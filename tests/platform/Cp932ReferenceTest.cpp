@@ -3,6 +3,7 @@
 
 #include "platform/Cp932.h"
 #include "platform/LeadByte.h"
+#include "platform/Utf.h"
 #include "support/Bytes.h"
 #include "support/ExactBytes.h"
 #include "support/Iconv.h"
@@ -112,6 +113,59 @@ TEST(Cp932Reference, EncodingPicksThePlatformsCodeAmongDuplicates)
     // Spot checks of each kind.
     EXPECT_EQ(Utf16ToCp932(u"\u2252\u2160\u2170\uFFE2\u7E8A\u9AD9\u3231"),
               Bytes("81 E0 87 54 FA 40 81 CA FA 5C FB FC 87 8A"));  // ≒ Ⅰ ⅰ ￢ 纊 髙 ㈱
+}
+
+// Every character of the Basic Multilingual Plane encodes as iconv encodes it, the JIS standard's code
+// points of Linux text (〜 − ‖ ¢ £ ¬ —) included, which decode to the code page's own characters; only
+// ¥ and ‾, which iconv turns into '\\' and '~', stay without a code, and the characters of the single
+// bytes that iconv leaves undefined have those bytes.
+TEST(Cp932Reference, EncodingEqualsIconvOnEveryCharacter)
+{
+    const std::map<char16_t, unsigned> jisStandard = {{0x301C, 0x8160}, {0x2212, 0x817C}, {0x2016, 0x8161},
+                                                      {0x00A2, 0x8191}, {0x00A3, 0x8192}, {0x00AC, 0x81CA},
+                                                      {0x2014, 0x815C}};
+    qx::test::TIconv toCp932("CP932", "UTF-16LE");
+    int encoded = 0, decodedOtherwise = 0;
+    for (unsigned u = 1; u <= 0xFFFF; ++u) {
+        if (u >= 0xD800 && u <= 0xDFFF) continue;
+        const char16_t ch = static_cast<char16_t>(u);
+        const std::string utf16le{static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+        const auto ref = toCp932(utf16le);
+        const int code = UnicodeToCp932Code(ch);
+        if (u == 0x00A5 || u == 0x203E) {
+            EXPECT_EQ(ref, std::string(u == 0x00A5 ? "\\" : "~"));
+            EXPECT_EQ(code, -1);
+            continue;
+        }
+        if (u == 0x0080 || (u >= 0xF8F0 && u <= 0xF8F3)) {  // the single bytes iconv leaves undefined
+            EXPECT_FALSE(ref);
+            EXPECT_EQ(Cp932CodeToUnicode(static_cast<unsigned>(code)), static_cast<int>(u));
+            continue;
+        }
+        ASSERT_EQ(code >= 0, ref.has_value()) << std::hex << u;
+        if (!ref) continue;
+        ++encoded;
+        EXPECT_EQ(CodeBytes(static_cast<unsigned>(code)), *ref) << std::hex << u;
+        if (Cp932CodeToUnicode(static_cast<unsigned>(code)) != ch) {
+            ++decodedOtherwise;
+            EXPECT_EQ(jisStandard.count(ch), 1u) << std::hex << u;
+        }
+    }
+    EXPECT_EQ(decodedOtherwise, 7);
+    EXPECT_GT(encoded, 7900);
+
+    // Each of the seven through every encoder, and the code page's character back from its code.
+    for (const auto& [ch, code] : jisStandard) {
+        const std::u16string units(1, ch);
+        const std::string utf8 = Utf16ToUtf8(units);
+        std::size_t lost = 99;
+        EXPECT_EQ(Utf16ToCp932(units, &lost), CodeBytes(code)) << std::hex << unsigned(ch);
+        EXPECT_EQ(lost, 0u);
+        EXPECT_EQ(Utf8ToCp932(utf8, &lost), CodeBytes(code)) << std::hex << unsigned(ch);
+        EXPECT_EQ(lost, 0u);
+        EXPECT_EQ(Cp932ToUtf16(CodeBytes(code)), *IconvDecode(CodeBytes(code)));
+        EXPECT_NE(Cp932ToUtf16(CodeBytes(code)), units);
+    }
 }
 
 TEST(Cp932Reference, NothingReadsPastTheEnd)
