@@ -19,6 +19,8 @@
 
 namespace qx {
 
+class TTextArena;
+
 // An immutable, reference-counted byte string of pointer size. The count is not atomic: rows live on
 // the one UI thread. The empty string allocates nothing.
 class TRowString {
@@ -152,7 +154,8 @@ private:
     // The block that holds row Index (0 <= Index < Count) and the row's place in it.
     TBlock& Locate(int Index, int& Pos) const;
     std::size_t LocateBlock(int Index, int& Pos) const;
-    // Inserts Count rows at Index; Row(I, Block) appends the I-th new row to the end of Block.
+    // Inserts Count rows at Index; Row(I, Block, Arena) appends the I-th new row to the end of Block
+    // (Arena: where an empty block takes its text's room; null for the heap).
     template <class RowProc> void InsertRows(int Index, int Count, RowProc&& Row);
     void RemoveRows(int Index, int Count);
     void SetRow(int Index, const TRowStringItem& Value);
@@ -160,14 +163,17 @@ private:
     void Compact(std::size_t First, std::size_t Last);
     void InsertBlock(std::size_t At, std::unique_ptr<TBlock> Block);
     void EraseBlocks(std::size_t First, std::size_t Last);
-    // Block Index changed its row count (or the blocks from Index on moved).
+    // The blocks from Index on moved (or changed their row counts): their first rows are found anew.
     void RowsMoved(std::size_t Index) const;
+    // Block Block gained Delta rows in place: the first rows of the blocks behind it follow.
+    void RowsCounted(std::size_t Block, int Delta);
     void Grow(std::size_t Needed);
     std::uint32_t Word(int Index, int Which) const;
     void SetWord(int Index, int Which, std::uint32_t Value);
     void IndexError(std::int64_t Index) const;
 
     std::vector<std::unique_ptr<TBlock>> FBlocks;
+    std::unique_ptr<TTextArena> FArena;  // where the blocks of a bulk append at the end take their texts
     // FFirst[B] = the first row of block B, right for the blocks before FFirstValid.
     mutable std::vector<int> FFirst;
     mutable std::size_t FFirstValid = 0;
