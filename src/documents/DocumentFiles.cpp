@@ -7,10 +7,8 @@
 #include "platform/FileBytes.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <random>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -58,13 +56,6 @@ bool WriteAll(int Fd, const char* Data, std::size_t Size)
     return true;
 }
 
-std::string FolderOf(const std::string& Path)
-{
-    const std::size_t Slash = Path.rfind('/');
-    if (Slash == std::string::npos) return ".";
-    return Slash == 0 ? "/" : Path.substr(0, Slash);
-}
-
 bool SameFile(const struct stat& A, const struct stat& B) { return A.st_dev == B.st_dev && A.st_ino == B.st_ino; }
 
 // Renames From to To; without Replace an existing To is refused (EEXIST), never replaced.
@@ -86,19 +77,13 @@ bool CopyRegularFile(const std::string& Source, const std::string& Dest, bool Ov
     Descriptor In(OpenForReading(Source));
     struct stat SourceStat;
     if (In.Fd < 0 || ::fstat(In.Fd, &SourceStat) != 0 || !S_ISREG(SourceStat.st_mode)) return false;
-    const std::string Folder = FolderOf(Dest);
-    const std::string Name = std::filesystem::path(Dest).filename().string();
-    thread_local std::mt19937_64 Random{std::random_device{}()};
     std::string Temp;
     Descriptor Out;
-    for (int Attempt = 0; Attempt < 100 && Out.Fd < 0; ++Attempt) {
-        char Suffix[17];
-        std::snprintf(Suffix, sizeof Suffix, "%016llx", static_cast<unsigned long long>(Random()));
-        Temp = Folder + "/." + Name.substr(0, 200) + "." + Suffix + ".tmp";
-        Out.Fd = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (Out.Fd < 0 && errno != EEXIST) return false;
+    try {
+        Out.Fd = CreateSaveTempFile(Dest, Temp);
+    } catch (const Exception&) {
+        return false;
     }
-    if (Out.Fd < 0) return false;
     bool Ok = true;
     char Buffer[1 << 16];
     for (;;) {

@@ -184,6 +184,24 @@ bool ReadFileBytes(const std::string& path, std::string& bytes)
     return true;
 }
 
+int CreateSaveTempFile(const std::string& target, std::string& temp)
+{
+    // A fresh, unguessable name beside the target: O_EXCL keeps us off anybody else's file.
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    const std::string prefix = TempPrefix(target);
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        char digits[kTempDigits + 1];
+        std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(random()));
+        temp = FolderOf(target) + "/" + prefix + digits + std::string(kTempEnd);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) RaiseWriteError("Cannot create file", target, ErrorText(errno));
+    (void)::flock(fd, LOCK_EX | LOCK_NB);  // marks it as in use (see RemoveLeftovers)
+    return fd;
+}
+
 void WriteFileBytesSafely(const std::string& path, const std::string& bytes)
 {
     const std::string target = ResolveTarget(path);
@@ -198,20 +216,9 @@ void WriteFileBytesSafely(const std::string& path, const std::string& bytes)
     if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
         RaiseWriteError("Cannot write file", path, ErrorText(errno));
 
-    // A fresh, unguessable name beside the target: O_EXCL keeps us off anybody else's file.
-    thread_local std::mt19937_64 random{std::random_device{}()};
-    const std::string prefix = TempPrefix(target);
     std::string temp;
     FileDescriptor file;
-    for (int attempt = 0; attempt < 100 && file.fd < 0; ++attempt) {
-        char digits[kTempDigits + 1];
-        std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(random()));
-        temp = folder + "/" + prefix + digits + std::string(kTempEnd);
-        file.fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (file.fd < 0 && errno != EEXIST) break;
-    }
-    if (file.fd < 0) RaiseWriteError("Cannot create file", path, ErrorText(errno));
-    (void)::flock(file.fd, LOCK_EX | LOCK_NB);  // marks it as in use (see RemoveLeftovers)
+    file.fd = CreateSaveTempFile(target, temp);
 
     auto fail = [&](const char* what) {
         const int error = errno;
@@ -238,7 +245,7 @@ void WriteFileBytesSafely(const std::string& path, const std::string& bytes)
     FileDescriptor dir;
     dir.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir.fd >= 0) (void)::fsync(dir.fd);
-    RemoveLeftovers(folder, prefix);
+    RemoveLeftovers(folder, TempPrefix(target));
 }
 
 } // namespace qx

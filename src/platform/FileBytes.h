@@ -27,6 +27,11 @@ int OpenRegularFile(const std::string& path);
 // raises EFOpenError when it exists but cannot be read or is not a regular file.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
 
+// Creates the temporary file of a save of `target` beside it, named and locked as described above, and
+// returns its descriptor (open for writing) with its name in `temp`; raises EInOutError when it cannot.
+// For writers that fill and rename it themselves (a copy).
+int CreateSaveTempFile(const std::string& target, std::string& temp);
+
 // Replaces the file's contents by `bytes` as described above; raises EInOutError on failure.
 void WriteFileBytesSafely(const std::string& path, const std::string& bytes);
 

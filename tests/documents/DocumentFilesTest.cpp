@@ -148,6 +148,32 @@ TEST(DocumentFiles, CopyAndMoveNeverLoseAFile)
     EXPECT_EQ(Files, 1);
 }
 
+// A move to another file system copies, flushes and unlinks, with the same rules.
+TEST(DocumentFiles, MoveAcrossFileSystems)
+{
+    char Pattern[] = "/dev/shm/qxtest.XXXXXX";
+    if (!std::filesystem::is_directory("/dev/shm") || !::mkdtemp(Pattern)) GTEST_SKIP() << "no /dev/shm";
+    const std::string Other = Pattern;
+    TempDir Dir;
+    struct stat A, B;
+    if (::stat(Other.c_str(), &A) != 0 || ::stat(Dir.Path().c_str(), &B) != 0 || A.st_dev == B.st_dev) {
+        std::filesystem::remove_all(Other);
+        GTEST_SKIP() << "one file system";
+    }
+    const std::string Source = Other + "/a", Dest = Dir.File("b");
+    WriteBytes(Source, "aaa");
+    ::chmod(Source.c_str(), 0604);
+    WriteBytes(Dest, "bbb");
+    EXPECT_FALSE(MoveFileTo(Source, Dest, false));
+    EXPECT_EQ(ReadBytes(Source), "aaa");
+    EXPECT_EQ(ReadBytes(Dest), "bbb");
+    EXPECT_TRUE(MoveFileTo(Source, Dest, true));
+    EXPECT_FALSE(std::filesystem::exists(Source));
+    EXPECT_EQ(ReadBytes(Dest), "aaa");
+    EXPECT_EQ(std::filesystem::status(Dest).permissions(), std::filesystem::perms(0604));
+    std::filesystem::remove_all(Other);
+}
+
 TEST(DocumentFiles, OpenDocumentsAreFoundByTheirNormalName)
 {
     const std::string Cwd = std::filesystem::current_path().string();
