@@ -1,5 +1,7 @@
 #include "mainwindow/qt/QtTrayIcon.h"
 
+#include "mainwindow/qt/WindowFront.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
@@ -72,10 +74,7 @@ TScreenPoint TQtTrayIcon::CursorPos() const
 
 void TQtTrayIcon::BringOwnerToFront()
 {
-    QWidget* window = QApplication::activeWindow() ? QApplication::activeWindow() : FOwner.data();
-    if (!window) return;
-    window->raise();
-    window->activateWindow();
+    BringWindowToFront(QApplication::activeWindow() ? QApplication::activeWindow() : FOwner.data());
 }
 
 int TQtTrayIcon::DoubleClickTime() const
