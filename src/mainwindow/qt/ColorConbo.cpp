@@ -1,6 +1,5 @@
 #include "mainwindow/qt/ColorConbo.h"
 
-#include "mainwindow/qt/GuardedCall.h"
 #include "platform/qt/QtColor.h"
 
 #include <QColorDialog>
@@ -20,7 +19,7 @@ TQxColorConbo::TQxColorConbo(QWidget* parent) : QComboBox(parent)
     };
     FModel.OnChange = [this] { ShowModel(); };
     connect(this, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
-        GuardedCall({}, [&] {
+        GuardedCall(OnException, [&] {
             FModel.Choose(index);
             if (OnSelect) OnSelect();
         });

@@ -4,6 +4,7 @@
 // opens the colour dialog unless the owner puts another chooser in Model().ColorChooser.
 
 #include "mainwindow/ColorCombo.h"
+#include "mainwindow/qt/GuardedCall.h"
 
 #include <QComboBox>
 
@@ -25,6 +26,8 @@ public:
 
     // Fired after the user chose an item (custom colours included).
     std::function<void()> OnSelect;
+    // Where an exception of OnSelect or of the colour chooser goes.
+    TExceptionHandler OnException;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
