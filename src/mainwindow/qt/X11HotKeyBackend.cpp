@@ -57,7 +57,6 @@ TX11HotKeyBackend::~TX11HotKeyBackend()
     if (QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(this);
     const std::uint16_t numLock = NumLockMask();
     for (const auto& [index, key] : FKeys) Ungrab(key, numLock);
-    xcb_flush(FConnection);
 }
 
 std::uint8_t TX11HotKeyBackend::KeyCodeOf(std::uint32_t keySym) const
@@ -95,8 +94,12 @@ std::uint16_t TX11HotKeyBackend::NumLockMask() const
 
 void TX11HotKeyBackend::Ungrab(const Grabbed& key, std::uint16_t numLock)
 {
+    // Waits for the server, so that the key is free for other clients once this returns.
+    std::vector<xcb_void_cookie_t> cookies;
     for (std::uint16_t variant : LockVariants(numLock))
-        xcb_ungrab_key(FConnection, key.KeyCode, FRoot, static_cast<std::uint16_t>(key.Modifiers | variant));
+        cookies.push_back(xcb_ungrab_key_checked(FConnection, key.KeyCode, FRoot,
+                                                 static_cast<std::uint16_t>(key.Modifiers | variant)));
+    for (xcb_void_cookie_t cookie : cookies) Owned(xcb_request_check(FConnection, cookie));
 }
 
 bool TX11HotKeyBackend::Register(int index, const THotKeyGrab& grab)
@@ -117,7 +120,6 @@ bool TX11HotKeyBackend::Register(int index, const THotKeyGrab& grab)
     if (refused) {
         // Another client holds the key (or a variant of it): take back whatever was granted.
         Ungrab(key, numLock);
-        xcb_flush(FConnection);
         return false;
     }
     FKeys[index] = key;
@@ -129,7 +131,6 @@ bool TX11HotKeyBackend::Unregister(int index)
     const auto it = FKeys.find(index);
     if (!FConnection || it == FKeys.end()) return false;
     Ungrab(it->second, NumLockMask());
-    xcb_flush(FConnection);
     FKeys.erase(it);
     return true;
 }

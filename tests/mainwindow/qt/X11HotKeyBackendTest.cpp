@@ -53,8 +53,7 @@ public:
     }
     void Ungrab(std::uint8_t keyCode, std::uint16_t modifiers)
     {
-        xcb_ungrab_key(FConnection, keyCode, FRoot, modifiers);
-        xcb_flush(FConnection);
+        std::free(xcb_request_check(FConnection, xcb_ungrab_key_checked(FConnection, keyCode, FRoot, modifiers)));
     }
 
 private:
