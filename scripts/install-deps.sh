@@ -10,7 +10,9 @@ packages=(
   g++ make cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipafont-gothic xvfb
+  fonts-ipafont-gothic xvfb xauth
+  # the global hot key grabs keys through X11 (xcb)
+  libxcb1-dev
   # outside tools the tests compare against
   nkf libonig-dev
 )

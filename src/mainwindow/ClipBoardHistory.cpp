@@ -1,19 +1,13 @@
 #include "mainwindow/ClipBoardHistory.h"
 
+#include "mainwindow/TextCut.h"
 #include "platform/Exception.h"
-#include "platform/LeadByte.h"
 
 namespace qx {
 
 std::string ClipHeadText(std::string_view text)
 {
-    std::size_t end = 0;
-    while (end < text.size()) {
-        const std::size_t next = end + CharLengthAt(text, end);
-        if (next > kClipHeadLength) break;
-        end = next;
-    }
-    return std::string(text.substr(0, end));
+    return std::string(Cp932Prefix(text, kClipHeadLength));
 }
 
 void TQxClipBoardHistory::CheckIndex(int index, int limit) const

@@ -1,0 +1,157 @@
+#include "mainwindow/qt/X11HotKeyBackend.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace qx {
+
+namespace {
+
+constexpr std::uint32_t kNumLockKeySym = 0xFF7F;
+// The modifiers a grab is about; Caps Lock and Num Lock are grabbed as variants and ignored on a press.
+constexpr std::uint16_t kRelevantModifiers = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+
+template <class T>
+using XcbReply = std::unique_ptr<T, decltype(&std::free)>;
+
+template <class T>
+XcbReply<T> Owned(T* reply)
+{
+    return XcbReply<T>(reply, &std::free);
+}
+
+// The variants of a grab: plain, with Caps Lock, with Num Lock and with both.
+std::vector<std::uint16_t> LockVariants(std::uint16_t numLock)
+{
+    std::vector<std::uint16_t> variants{0, XCB_MOD_MASK_LOCK};
+    if (numLock) variants.insert(variants.end(), {numLock, static_cast<std::uint16_t>(numLock | XCB_MOD_MASK_LOCK)});
+    return variants;
+}
+
+} // namespace
+
+TX11HotKeyBackend::TX11HotKeyBackend()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection()) return;
+    FConnection = x11->connection();
+    const xcb_setup_t* setup = xcb_get_setup(FConnection);
+    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(setup);
+    if (!screens.rem) {
+        FConnection = nullptr;
+        return;
+    }
+    FRoot = screens.data->root;
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+TX11HotKeyBackend::~TX11HotKeyBackend()
+{
+    if (!FConnection) return;
+    if (QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(this);
+    const std::uint16_t numLock = NumLockMask();
+    for (const auto& [index, key] : FKeys) Ungrab(key, numLock);
+}
+
+std::uint8_t TX11HotKeyBackend::KeyCodeOf(std::uint32_t keySym) const
+{
+    const xcb_setup_t* setup = xcb_get_setup(FConnection);
+    const int first = setup->min_keycode;
+    const int count = setup->max_keycode - setup->min_keycode + 1;
+    auto reply = Owned(xcb_get_keyboard_mapping_reply(
+        FConnection, xcb_get_keyboard_mapping(FConnection, static_cast<xcb_keycode_t>(first), static_cast<std::uint8_t>(count)),
+        nullptr));
+    if (!reply) return 0;
+    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply.get());
+    const int perCode = reply->keysyms_per_keycode;
+    const int total = xcb_get_keyboard_mapping_keysyms_length(reply.get());
+    // The first key that gives the symbol unshifted, else the first that gives it at all.
+    for (int column = 0; column < perCode; ++column)
+        for (int code = 0; code < count && code * perCode + column < total; ++code)
+            if (syms[code * perCode + column] == keySym) return static_cast<std::uint8_t>(first + code);
+    return 0;
+}
+
+std::uint16_t TX11HotKeyBackend::NumLockMask() const
+{
+    const std::uint8_t numLockCode = KeyCodeOf(kNumLockKeySym);
+    if (!numLockCode) return 0;
+    auto reply = Owned(xcb_get_modifier_mapping_reply(FConnection, xcb_get_modifier_mapping(FConnection), nullptr));
+    if (!reply) return 0;
+    const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(reply.get());
+    const int perModifier = reply->keycodes_per_modifier;
+    for (int modifier = 0; modifier < 8; ++modifier)
+        for (int i = 0; i < perModifier; ++i)
+            if (codes[modifier * perModifier + i] == numLockCode) return static_cast<std::uint16_t>(1u << modifier);
+    return 0;
+}
+
+void TX11HotKeyBackend::Ungrab(const Grabbed& key, std::uint16_t numLock)
+{
+    // Waits for the server, so that the key is free for other clients once this returns.
+    std::vector<xcb_void_cookie_t> cookies;
+    for (std::uint16_t variant : LockVariants(numLock))
+        cookies.push_back(xcb_ungrab_key_checked(FConnection, key.KeyCode, FRoot,
+                                                 static_cast<std::uint16_t>(key.Modifiers | variant)));
+    for (xcb_void_cookie_t cookie : cookies) Owned(xcb_request_check(FConnection, cookie));
+}
+
+bool TX11HotKeyBackend::Register(int index, const THotKeyGrab& grab)
+{
+    if (!FConnection) return false;
+    Unregister(index);
+    const Grabbed key{KeyCodeOf(grab.KeySym), grab.Modifiers};
+    if (!key.KeyCode) return false;
+    const std::uint16_t numLock = NumLockMask();
+    std::vector<xcb_void_cookie_t> cookies;
+    for (std::uint16_t variant : LockVariants(numLock))
+        cookies.push_back(xcb_grab_key_checked(FConnection, 1, FRoot, static_cast<std::uint16_t>(key.Modifiers | variant),
+                                               key.KeyCode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    bool refused = false;
+    for (xcb_void_cookie_t cookie : cookies) {
+        if (auto error = Owned(xcb_request_check(FConnection, cookie))) refused = true;
+    }
+    if (refused) {
+        // Another client holds the key (or a variant of it): take back whatever was granted.
+        Ungrab(key, numLock);
+        return false;
+    }
+    FKeys[index] = key;
+    return true;
+}
+
+bool TX11HotKeyBackend::Unregister(int index)
+{
+    const auto it = FKeys.find(index);
+    if (!FConnection || it == FKeys.end()) return false;
+    Ungrab(it->second, NumLockMask());
+    FKeys.erase(it);
+    return true;
+}
+
+bool TX11HotKeyBackend::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+{
+    if (eventType != "xcb_generic_event_t") return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7F) != XCB_KEY_PRESS) return false;
+    const auto* press = static_cast<const xcb_key_press_event_t*>(message);
+    if (press->event != FRoot) return false;
+    const std::uint16_t modifiers = press->state & kRelevantModifiers;
+    for (const auto& [index, key] : FKeys) {
+        if (key.KeyCode != press->detail || key.Modifiers != modifiers) continue;
+        const int pressed = index;
+        GuardedCall(OnException, [&] {
+            if (OnPressed) OnPressed(pressed);
+        });
+        return true;
+    }
+    return false;
+}
+
+} // namespace qx
