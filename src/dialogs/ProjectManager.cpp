@@ -187,6 +187,8 @@ bool TProjectManager::OpenProject(const std::string& fileName)
         Message(MsgFileOpenError(fileName));
         return false;
     }
+    // The records changed: the tree follows before any message lets the window paint it.
+    RebuildProjectTree();
     if (status != TProjectFileStatus::Loaded) {
         Message(status == TProjectFileStatus::OldVersion ? MsgOldVersion : MsgWrongFormat);
         NewProject();
@@ -194,7 +196,7 @@ bool TProjectManager::OpenProject(const std::string& fileName)
     }
     FState.ProjectFileName = fileName;
     FState.Settings.Project.LastProjectFile = fileName;
-    RebuildProjectTree();
+    if (FListener) FListener->ProjectNodeChanged(-1);
     SetSelectedProjectItemIndex(-1);
     if (!FPaneVisible) SetPaneVisible(FState.Settings.Project.ShowByOpenFile);
     AddProjectHistory(FState, fileName);

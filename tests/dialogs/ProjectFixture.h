@@ -21,6 +21,17 @@ struct FakeTab {
     bool Stored = false;
 };
 
+// The scripted prompter, with a look at the project whenever a box is shown (the window may paint then).
+class ProjectPrompter : public ScriptedMessagePrompter {
+public:
+    int Show(const TPromptRequest& request) override
+    {
+        if (OnShow) OnShow();
+        return ScriptedMessagePrompter::Show(request);
+    }
+    std::function<void()> OnShow;
+};
+
 class FakeProjectTabs : public TProjectTabs {
 public:
     int TabCount() const override { return static_cast<int>(Tabs.size()); }
@@ -138,7 +149,7 @@ protected:
 
     TempDir Dir;
     TGlobalState State;
-    ScriptedMessagePrompter Prompter;
+    ProjectPrompter Prompter;
     FakeProjectTabs Tabs;
     FakeProjectDialogs Dialogs;
     RecordingListener Listener;

@@ -131,6 +131,8 @@ TEST_F(ProjectOpenSave, AMissingOrRefusedFile)
         SCOPED_TRACE(c.Bytes);
         WriteBytes(Dir.File("bad.qxp"), c.Bytes);
         State.ProjectModified = false;
+        // Whenever a box is up, the tree shows the records there are.
+        Prompter.OnShow = [this] { EXPECT_EQ(Manager.Tree().Count(), Records().Count()); };
         EXPECT_FALSE(Manager.OpenProjectFile(Dir.File("bad.qxp")));
         EXPECT_EQ(Prompter.Texts().back(), c.Message);
         EXPECT_EQ(State.ProjectFileName, UntitledProjectName);

@@ -94,7 +94,7 @@ int TProjectTreeModel::columnCount(const QModelIndex&) const { return 1; }
 QVariant TProjectTreeModel::data(const QModelIndex& index, int role) const
 {
     const int record = RecordOf(index);
-    if (record < -1) return {};
+    if (record < -1 || record >= FManager.Records().Count()) return {};
     switch (role) {
     case Qt::DisplayRole:
         return QString::fromStdString(record < 0 ? FManager.RootCaption() : FManager.Caption(record));
