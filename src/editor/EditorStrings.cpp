@@ -21,7 +21,9 @@ namespace qx {
 
 namespace {
 
-constexpr std::size_t kChunkSize = 8192;
+// Large chunks read straight from the file into one buffer (the stream is unbuffered): each byte is
+// copied once out of the kernel, and once more into the rows.
+constexpr std::size_t kChunkSize = std::size_t{256} << 10;
 
 // The line ends of a chunk as bits: bit I % 64 of Mask[I / 64] is set when byte I of the N bytes at P
 // (N at most kChunkSize) is CR or LF. Returns the offset of the first Ctrl-Z, or N. Marking the chunk
@@ -75,13 +77,15 @@ template <class LineProc>
 bool ScanLines(std::FILE* File, const std::string& FileName, LineProc&& Line)
 {
     std::rewind(File);
-    char chunk[kChunkSize];
-    std::uint64_t ends[kChunkSize / 64];
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kChunkSize);
+    const auto mask = std::make_unique_for_overwrite<std::uint64_t[]>(kChunkSize / 64);
+    char* const chunk = buffer.get();
+    std::uint64_t* const ends = mask.get();
     std::string pending;  // the start of a line that a chunk boundary cut
     bool afterCR = false;
     bool ended = false;
     while (!ended) {
-        const std::size_t n = std::fread(chunk, 1, sizeof chunk, File);
+        const std::size_t n = std::fread(chunk, 1, kChunkSize, File);
         if (n == 0) break;
         std::size_t start = 0;
         if (afterCR && chunk[0] == '\n') start = 1;  // the LF of a CR LF split between two chunks
@@ -308,8 +312,7 @@ void TEditorStrings::LoadFromFile(const std::string& FileName)
         ::close(fd);
         throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(error));
     }
-    // The chunks come out of a large stream buffer: few system calls for a large file.
-    std::setvbuf(file.get(), nullptr, _IOFBF, 1 << 16);
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);  // the chunks are large: no copy through a stream buffer
     ReplaceText([&](const auto& Line) { return ScanLines(file.get(), FileName, Line); });
 }
 

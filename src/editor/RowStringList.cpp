@@ -1,5 +1,6 @@
 #include "editor/RowStringList.h"
 
+#include "editor/RowTextArena.h"
 #include "platform/Exception.h"
 
 #include <algorithm>
@@ -78,10 +79,82 @@ struct TRowStringList::TRowExtra {
     std::int32_t Data = 0;
 };
 
+namespace {
+
+// A vector of at most N items kept in place: a block's rows never outnumber BlockRows, and its arrays
+// then come with the block in one allocation.
+template <class T, std::size_t N> class TFixedVector {
+public:
+    std::size_t size() const { return FSize; }
+    T* data() { return FItems; }
+    const T* data() const { return FItems; }
+    T* begin() { return FItems; }
+    T* end() { return FItems + FSize; }
+    const T* begin() const { return FItems; }
+    const T* end() const { return FItems + FSize; }
+    T& operator[](std::size_t I) { return FItems[I]; }
+    const T& operator[](std::size_t I) const { return FItems[I]; }
+    void push_back(T Value)
+    {
+        if (FSize == N) throw std::length_error("row block overfull");
+        FItems[FSize++] = Value;
+    }
+    void insert(T* At, const T* First, const T* Last)
+    {
+        const std::size_t n = static_cast<std::size_t>(Last - First);
+        if (FSize + n > N) throw std::length_error("row block overfull");
+        std::memmove(At + n, At, static_cast<std::size_t>(end() - At) * sizeof(T));
+        std::memcpy(At, First, n * sizeof(T));
+        FSize += n;
+    }
+    void erase(T* First, T* Last)
+    {
+        std::memmove(First, Last, static_cast<std::size_t>(end() - Last) * sizeof(T));
+        FSize -= static_cast<std::size_t>(Last - First);
+    }
+
+private:
+    std::size_t FSize = 0;
+    T FItems[N];  // left uninitialised: only the first FSize are read
+};
+
+} // namespace
+
 struct TRowStringList::TBlock {
-    std::string Text;                  // the rows' texts, end to end
-    std::vector<std::uint32_t> Ends;   // the end of each row's text in Text
-    std::vector<std::uint32_t> Words;  // AttrWord and MarkWord of each row
+    // A block of a bulk append comes from the arena with its text; the others from the heap. A header
+    // before the block tells which.
+    struct THeader {
+        TTextRegion* Region;
+        std::size_t Size;
+    };
+    static constexpr std::size_t HeaderSize = 16;
+    static_assert(sizeof(THeader) <= HeaderSize);
+    static void* operator new(std::size_t Size)
+    {
+        auto* memory = static_cast<char*>(::operator new(HeaderSize + Size));
+        *reinterpret_cast<THeader*>(memory) = {nullptr, HeaderSize + Size};
+        return memory + HeaderSize;
+    }
+    static void* operator new(std::size_t Size, TTextArena& Arena)
+    {
+        TTextRegion* region;
+        char* memory = Arena.Take(HeaderSize + Size, region, alignof(std::max_align_t));
+        *reinterpret_cast<THeader*>(memory) = {region, HeaderSize + Size};
+        return memory + HeaderSize;
+    }
+    static void operator delete(void* P) noexcept
+    {
+        if (!P) return;
+        char* memory = static_cast<char*>(P) - HeaderSize;
+        const THeader header = *reinterpret_cast<THeader*>(memory);
+        if (header.Region) TTextArena::Return(header.Region, memory, header.Size);
+        else ::operator delete(memory);
+    }
+    static void operator delete(void* P, TTextArena&) noexcept { operator delete(P); }
+
+    TBlockText Text;                   // the rows' texts, end to end
+    TFixedVector<std::uint32_t, BlockRows> Ends;       // the end of each row's text in Text
+    TFixedVector<std::uint32_t, 2 * BlockRows> Words;  // AttrWord and MarkWord of each row
     std::vector<TRowExtra> Extras;     // empty, or one per row once a row has a state string or data
 
     int Rows() const { return static_cast<int>(Ends.size()); }
@@ -89,7 +162,7 @@ struct TRowStringList::TBlock {
     std::string_view Row(int Pos) const
     {
         const std::size_t start = Start(Pos);
-        return std::string_view(Text).substr(start, Ends[static_cast<std::size_t>(Pos)] - start);
+        return Text.View().substr(start, Ends[static_cast<std::size_t>(Pos)] - start);
     }
     std::uint32_t& Word(int Pos, int Which) { return Words[2 * static_cast<std::size_t>(Pos) + static_cast<std::size_t>(Which)]; }
     TRowExtra& Extra(int Pos)
@@ -102,39 +175,33 @@ struct TRowStringList::TBlock {
         return Extras.empty() ? nullptr : &Extras[static_cast<std::size_t>(Pos)];
     }
 
-    static void CheckLength(std::size_t Length)
+    // Arena: where a block that is still empty takes its first room (a bulk append at the end).
+    void Append(std::string_view S, std::uint32_t AttrWord, std::uint32_t MarkWord, TTextArena* Arena = nullptr)
     {
-        if (Length > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("row block too long");
-    }
-
-    void Append(std::string_view S, std::uint32_t AttrWord, std::uint32_t MarkWord)
-    {
-        CheckLength(Text.size() + S.size());
-        Text.append(S);
+        Text.Append(S, Arena);
         Ends.push_back(static_cast<std::uint32_t>(Text.size()));
         Words.push_back(AttrWord);
         Words.push_back(MarkWord);
         if (!Extras.empty()) Extras.emplace_back();
     }
 
-    void AppendItem(const TRowStringItem& Item)
+    void AppendItem(const TRowStringItem& Item, TTextArena* Arena)
     {
-        Append(Item.Str, Item.AttrWord, Item.MarkWord);
+        Append(Item.Str, Item.AttrWord, Item.MarkWord, Arena);
         if (!Item.StateStr.empty() || Item.Data != 0) Extra(Rows() - 1) = {Item.StateStr, Item.Data};
     }
 
     // Appends copies of Source's rows From .. To - 1 (Source is another block).
-    void AppendRows(const TBlock& Source, int From, int To)
+    void AppendRows(const TBlock& Source, int From, int To, TTextArena* Arena = nullptr)
     {
         if (From >= To) return;
         const std::size_t start = Source.Start(From);
         const std::size_t base = Text.size();
-        CheckLength(base + Source.Ends[static_cast<std::size_t>(To) - 1] - start);
         const int before = Rows();
-        Text.append(Source.Text, start, Source.Ends[static_cast<std::size_t>(To) - 1] - start);
+        Text.Append(Source.Text.View().substr(start, Source.Ends[static_cast<std::size_t>(To) - 1] - start), Arena);
         for (int i = From; i < To; ++i)
             Ends.push_back(static_cast<std::uint32_t>(base + Source.Ends[static_cast<std::size_t>(i)] - start));
-        Words.insert(Words.end(), Source.Words.begin() + 2 * From, Source.Words.begin() + 2 * To);
+        Words.insert(Words.end(), Source.Words.data() + 2 * From, Source.Words.data() + 2 * To);
         if (!Source.Extras.empty()) {
             Extras.resize(static_cast<std::size_t>(before));
             Extras.insert(Extras.end(), Source.Extras.begin() + From, Source.Extras.begin() + To);
@@ -148,7 +215,7 @@ struct TRowStringList::TBlock {
         if (From >= To) return;
         const std::size_t start = Start(From);
         const std::size_t removed = Ends[static_cast<std::size_t>(To) - 1] - start;
-        Text.erase(start, removed);
+        Text.Erase(start, removed);
         Ends.erase(Ends.begin() + From, Ends.begin() + To);
         for (std::size_t i = static_cast<std::size_t>(From); i < Ends.size(); ++i)
             Ends[i] -= static_cast<std::uint32_t>(removed);
@@ -160,29 +227,9 @@ struct TRowStringList::TBlock {
     {
         const std::size_t start = Start(Pos);
         const std::size_t old = Ends[static_cast<std::size_t>(Pos)] - start;
-        CheckLength(Text.size() - old + S.size());
-        Text.replace(start, old, S);
+        Text.Replace(start, old, S);
         const std::uint32_t grown = static_cast<std::uint32_t>(S.size() - old);  // modulo 2^32
         for (std::size_t i = static_cast<std::size_t>(Pos); i < Ends.size(); ++i) Ends[i] += grown;
-    }
-
-    // An empty block to follow the full block Previous while rows are appended: its arrays are made
-    // at their final size.
-    static std::unique_ptr<TBlock> Following(const TBlock& Previous)
-    {
-        auto next = std::make_unique<TBlock>();
-        const std::size_t size = Previous.Text.size();
-        next->Text.reserve(size + size / 8);
-        next->Ends.reserve(BlockRows);
-        next->Words.reserve(2 * BlockRows);
-        return next;
-    }
-
-    // A full block gives back what its text buffer has to spare.
-    void Trim()
-    {
-        const std::size_t size = Text.size();
-        if (Text.capacity() - size > size / 16) Text.shrink_to_fit();
     }
 };
 
@@ -274,21 +321,23 @@ void TRowStringList::InsertRows(int Index, int Count, RowProc&& Row)
     if (Count <= 0) return;
     Grow(static_cast<std::size_t>(FCount) + static_cast<std::size_t>(Count));
     if (Index == FCount) {
-        // At the end: straight into the last block, then into new ones.
-        if (FBlocks.empty()) InsertBlock(0, std::make_unique<TBlock>());
+        // At the end: straight into the last block, then into new ones, whose texts are cut one after
+        // the other from the arena (each grows in place while it is filled).
+        if (FBlocks.empty()) InsertBlock(0, std::unique_ptr<TBlock>(new TBlock));
         const std::size_t first = FBlocks.size() - 1;
         std::size_t last = first;
+        // A list that never grows past one block (temporary rows, a short text) needs no arena.
+        TTextArena* arena = FArena && FBlocks[last]->Text.InArena() ? FArena.get() : nullptr;
         try {
             for (int i = 0; i < Count; ++i) {
-                const bool full = FBlocks[last]->Rows() >= BlockRows;
-                if (full) {
-                    InsertBlock(last + 1, TBlock::Following(*FBlocks[last]));
+                if (FBlocks[last]->Rows() >= BlockRows) {
+                    if (!FArena) FArena = std::make_unique<TTextArena>();
+                    arena = FArena.get();
+                    InsertBlock(last + 1, std::unique_ptr<TBlock>(new (*arena) TBlock));
                     ++last;
                 }
-                Row(i, *FBlocks[last]);
+                Row(i, *FBlocks[last], arena);
                 ++FCount;
-                // Only now: the new row's text may have been read from the full block.
-                if (full) FBlocks[last - 1]->Trim();
             }
         } catch (...) {
             RowsMoved(first + 1);
@@ -303,8 +352,8 @@ void TRowStringList::InsertRows(int Index, int Count, RowProc&& Row)
     // the block at Index is cut in two and they go between the halves.
     std::vector<std::unique_ptr<TBlock>> added;
     for (int i = 0; i < Count; ++i) {
-        if (added.empty() || added.back()->Rows() >= BlockRows) added.push_back(std::make_unique<TBlock>());
-        Row(i, *added.back());
+        if (added.empty() || added.back()->Rows() >= BlockRows) added.push_back(std::unique_ptr<TBlock>(new TBlock));
+        Row(i, *added.back(), nullptr);
     }
     int pos;
     const std::size_t block = LocateBlock(Index, pos);
@@ -312,7 +361,7 @@ void TRowStringList::InsertRows(int Index, int Count, RowProc&& Row)
     FBlocks.reserve(FBlocks.size() + added.size() + 1);  // nothing can fail once the block is cut
     if (pos > 0) {
         TBlock& cut = *FBlocks[block];
-        auto tail = std::make_unique<TBlock>();
+        auto tail = std::unique_ptr<TBlock>(new TBlock);
         tail->AppendRows(cut, pos, cut.Rows());
         added.push_back(std::move(tail));
         cut.Erase(pos, cut.Rows());
@@ -430,13 +479,13 @@ void TRowStringList::Insert(int Index, std::string_view S)
 {
     if (Index < 0 || Index > FCount) IndexError(Index);
     Changing();
-    InsertRows(Index, 1, [S](int, TBlock& Block) { Block.Append(S, 0, 0); });
+    InsertRows(Index, 1, [S](int, TBlock& Block, TTextArena* Arena) { Block.Append(S, 0, 0, Arena); });
     Changed();
 }
 
 void TRowStringList::AppendRow(std::string_view S, std::uint32_t AttrWord)
 {
-    InsertRows(FCount, 1, [S, AttrWord](int, TBlock& Block) { Block.Append(S, AttrWord, 0); });
+    InsertRows(FCount, 1, [S, AttrWord](int, TBlock& Block, TTextArena* Arena) { Block.Append(S, AttrWord, 0, Arena); });
 }
 
 void TRowStringList::Delete(int Index) { DeleteItems(Index, 1); }
@@ -457,6 +506,7 @@ void TRowStringList::Clear()
     Changing();
     std::vector<std::unique_ptr<TBlock>>().swap(FBlocks);
     std::vector<int>().swap(FFirst);
+    FArena.reset();
     FFirstValid = 0;
     FHint = 0;
     FCount = 0;
@@ -493,7 +543,7 @@ void TRowStringList::InsertItems(int Index, std::span<const TRowStringItem> Item
     if (Items.empty()) return;
     Changing();
     InsertRows(Index, static_cast<int>(Items.size()),
-               [Items](int I, TBlock& Block) { Block.AppendItem(Items[static_cast<std::size_t>(I)]); });
+               [Items](int I, TBlock& Block, TTextArena* Arena) { Block.AppendItem(Items[static_cast<std::size_t>(I)], Arena); });
     Changed();
 }
 
@@ -511,10 +561,10 @@ void TRowStringList::InsertItems(int Index, const TRowStringList& Source, int Fi
         return;
     }
     Changing();
-    InsertRows(Index, Count, [&Source, First](int I, TBlock& Block) {
+    InsertRows(Index, Count, [&Source, First](int I, TBlock& Block, TTextArena* Arena) {
         int pos;
         const TBlock& from = Source.Locate(First + I, pos);
-        Block.AppendRows(from, pos, pos + 1);
+        Block.AppendRows(from, pos, pos + 1, Arena);
     });
     Changed();
 }
@@ -534,6 +584,7 @@ void TRowStringList::AssignItems(TRowStringList& Source)
     if (&Source == this) return;
     Changing();
     FBlocks = std::move(Source.FBlocks);
+    FArena = std::move(Source.FArena);
     FFirst = std::move(Source.FFirst);
     FFirstValid = std::exchange(Source.FFirstValid, 0);
     FHint = std::exchange(Source.FHint, 0);

@@ -19,6 +19,8 @@
 
 namespace qx {
 
+class TTextArena;
+
 // An immutable, reference-counted byte string of pointer size. The count is not atomic: rows live on
 // the one UI thread. The empty string allocates nothing.
 class TRowString {
@@ -150,7 +152,8 @@ private:
     // The block that holds row Index (0 <= Index < Count) and the row's place in it.
     TBlock& Locate(int Index, int& Pos) const;
     std::size_t LocateBlock(int Index, int& Pos) const;
-    // Inserts Count rows at Index; Row(I, Block) appends the I-th new row to the end of Block.
+    // Inserts Count rows at Index; Row(I, Block, Arena) appends the I-th new row to the end of Block
+    // (Arena: where an empty block takes its text's room; null for the heap).
     template <class RowProc> void InsertRows(int Index, int Count, RowProc&& Row);
     void RemoveRows(int Index, int Count);
     void SetRow(int Index, const TRowStringItem& Value);
@@ -166,6 +169,7 @@ private:
     void IndexError(std::int64_t Index) const;
 
     std::vector<std::unique_ptr<TBlock>> FBlocks;
+    std::unique_ptr<TTextArena> FArena;  // where the blocks of a bulk append at the end take their texts
     // FFirst[B] = the first row of block B, right for the blocks before FFirstValid.
     mutable std::vector<int> FFirst;
     mutable std::size_t FFirstValid = 0;

@@ -293,6 +293,7 @@ void TGrep::GrepByRegExp(const std::string& FileName)
     if (!OnMatch) return;
     Cancel = false;
     TTxtFile file(FileName, &Cancel, &Poll, true, &FBuffer);
+    FCrossing.Valid = false;
     try {
         ScanRegExp(file, DFA());
     } catch (const EEndOfFile&) {
@@ -407,6 +408,20 @@ void TGrep::ScanRegExp(TTxtFile& File, TRE_DFA& DFA)
     }
 }
 
+int TGrep::TCrossingMemo::StateAt(int Line) const
+{
+    const auto after = std::upper_bound(Changes.begin(), Changes.end(), Line,
+                                        [](int l, const std::pair<int, int>& c) { return l < c.first; });
+    return std::prev(after)->second;
+}
+
+std::optional<bool> TGrep::TCrossingMemo::Known(int Line, int State, std::size_t Flushes) const
+{
+    if (!Valid || Flushes != this->Flushes || Line < First || Line >= End) return std::nullopt;
+    if (StateAt(Line) != State) return std::nullopt;
+    return Matched;
+}
+
 bool TGrep::MatchesAcrossLineEnd(TTxtFile& File, TRE_DFA& DFA, int State, unsigned LineEndClass)
 {
     std::int32_t e = DFA.StepAnchored(State, LineEndClass);
@@ -426,13 +441,53 @@ bool TGrep::MatchesAcrossLineEnd(TTxtFile& File, TRE_DFA& DFA, int State, unsign
             return TTxtFile::EndOfText;
         }
     };
+    // This run's states at the line starts it passes, to be remembered with its answer.
+    const std::size_t flushes = DFA.FlushCount();
+    int line = File.LineNo() + 1; // the line that the line end starts
+    const int first = line;
+    int covered = first; // the line starts before this one were passed
+    std::vector<std::pair<int, int>> changes;
+    const auto finish = [&](bool matched, int end) {
+        if (DFA.FlushCount() != flushes) {
+            FCrossing.Valid = false; // the states' numbers changed on the way
+            return matched;
+        }
+        // The run that reaches farther is the more useful one to keep.
+        if (FCrossing.Valid && FCrossing.Flushes == flushes && FCrossing.End > end) return matched;
+        FCrossing.Flushes = flushes;
+        FCrossing.Valid = true;
+        FCrossing.First = first;
+        FCrossing.End = end;
+        FCrossing.Matched = matched;
+        FCrossing.Changes = std::move(changes);
+        return matched;
+    };
+    bool atLineStart = true;
     while (e != TRE_DFA::Dead) {
-        if (e <= TRE_DFA::AcceptBase) return true;
+        if (atLineStart) {
+            if (e > TRE_DFA::AcceptBase) {
+                if (const auto known = FCrossing.Known(line, e, DFA.FlushCount())) {
+                    // From here on this run goes as the last one went: its states from here on are
+                    // this run's too.
+                    if (changes.empty() || changes.back().second != e) changes.emplace_back(line, e);
+                    const auto& old = FCrossing.Changes;
+                    const auto from = std::upper_bound(old.begin(), old.end(), line,
+                                                       [](int l, const std::pair<int, int>& c) { return l < c.first; });
+                    changes.insert(changes.end(), from, old.end());
+                    return finish(*known, FCrossing.End);
+                }
+            }
+            if (changes.empty() || changes.back().second != e) changes.emplace_back(line, e);
+            covered = line + 1;
+        }
+        if (e <= TRE_DFA::AcceptBase) return finish(true, covered);
         const int c = next();
-        if (c == TTxtFile::EndOfText) return false;
+        if (c == TTxtFile::EndOfText) return finish(false, covered);
         e = DFA.Step(e, DFA.ClassOf(static_cast<unsigned>(c)));
+        atLineStart = c == '\n';
+        if (atLineStart) ++line;
     }
-    return false;
+    return finish(false, covered);
 }
 
 } // namespace qx

@@ -8,6 +8,7 @@
 #include "regexp/TxtFile.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace qx {
@@ -52,6 +53,22 @@ private:
     void ScanRegExp(TTxtFile& File, TRE_DFA& DFA);
     // Follows the matches of the line that ends at Pos into the lines after it; true when one ends.
     bool MatchesAcrossLineEnd(TTxtFile& File, TRE_DFA& DFA, int State, unsigned LineEndClass);
+
+    // What the last look-ahead over line ends learnt: the automaton's state at each line start it
+    // passed and how it ended. From a state at a line start the rest is decided, so a later look-ahead
+    // that reaches a line start in the state this one had there stops with this one's answer: a
+    // pattern like "a(.|\n)*b" reads on through the file once, not once for every line holding "a".
+    struct TCrossingMemo {
+        std::size_t Flushes = 0; // the automaton's table generation the states belong to
+        bool Valid = false;
+        int First = 0, End = 0;  // the line starts First .. End - 1 were passed
+        std::vector<std::pair<int, int>> Changes; // (line, state) where the state at a line start changed
+        bool Matched = false;
+        // The answer for State at the start of Line, when this run knows it.
+        std::optional<bool> Known(int Line, int State, std::size_t Flushes) const;
+        int StateAt(int Line) const;
+    };
+    TCrossingMemo FCrossing;
 
     std::vector<char> FBuffer; // the reader's buffer, kept from file to file
 };

@@ -310,3 +310,40 @@ TEST(TGrep, AgreesWithTheStartByStartSearchOnRandomPatterns)
         }
     }
 }
+
+TEST(TGrep, MatchesRunningOnOverManyLinesAgreeWithTheStartByStartSearch)
+{
+    // Patterns whose matches run on over any number of lines ("a(.|\n)*b" and its kin), on texts of
+    // many short lines where most such matches are under way at once: the look-aheads that follow them
+    // share what an earlier one learnt at each line start, which must never change which lines match
+    // (a state seen again at a line start, a run that ends sooner or later than the one remembered,
+    // line ends of every kind, lines that cross a block end).
+    const std::string pieces[] = {"a", "b", "c", "x", Sj("ア"), " ", "\r\n", "\n", "\r"};
+    PatternGenerator gen(17);
+    const std::vector<std::string> bridges = {"(.|\\n)*", "(.|\\n)+", "(\\n|[^b])*", "((.|\\n)(.|\\n))*",
+                                              "(.*\\n)*", "(a|\\n)*", "(\\n.*)*"};
+    const auto part = [&] {
+        static const std::vector<std::string> atoms = {"a", "b", "c", "ab", "b$", "^c", "x", "xa", Sj("ア"), "a|c",
+                                                       "[bc]", "c\\n", "b\\nb"};
+        return "(" + atoms[gen.Pick(atoms.size())] + ")";
+    };
+    auto grep = Construct<TGrep>();
+    for (int round = 0; round < 10; ++round) {
+        std::string raw;
+        const std::size_t size = round == 9 ? kBlock + gen.Pick(5000) : gen.Pick(3000);
+        // Mostly line ends and blanks, so that matches are under way over many lines.
+        const unsigned rare = 1 + gen.Pick(30);
+        while (raw.size() < size) {
+            const unsigned k = gen.Pick(3 * rare + 9);
+            raw += k < 5 ? pieces[k] : pieces[5 + k % 4];
+        }
+        for (int n = 0; n < 10; ++n) {
+            std::string pattern = part() + bridges[gen.Pick(bridges.size())] + part();
+            if (gen.Pick(3) == 0) pattern += bridges[gen.Pick(bridges.size())] + part();
+            if (gen.Pick(4) == 0) pattern = "^" + pattern;
+            if (gen.Pick(4) == 0) pattern += "$";
+            EXPECT_EQ(GrepText(*grep, raw, pattern).LineNos, ReferenceLinesOfPattern(raw, pattern))
+                << Cp932ToUtf8(pattern) << " round " << round;
+        }
+    }
+}
