@@ -58,49 +58,61 @@ const char* FindNeedle(const char* Hay, std::size_t Size, const std::string& Nee
     return i < Size ? static_cast<const char*>(memmem(Hay + i, Size - i, Needle.data(), k)) : nullptr;
 }
 
-// The codes a match can start with, as bytes, and the first place where one of them stands.
+// The codes a match can start with, as byte tests, and the first place where one of them stands: a
+// single byte in a range, or a lead byte followed by a trail byte in a range (a run of codes that share
+// their lead byte is one test).
 struct StartCodeFinder {
-    struct Code {
-        unsigned char First, Second;
+    struct Test {
         bool Double;
+        unsigned char Lead;   // the lead byte of a double-byte test
+        unsigned char Lo, Hi; // the range of the single byte, or of the trail byte
     };
-    std::vector<Code> Codes;
+    static constexpr std::size_t MaxTests = 8;
+    std::vector<Test> Tests;
     std::size_t MaxLength = 1;
 
-    // False when a match may start with a line end or with too many codes to look for.
-    bool Build(const std::vector<unsigned>& StartCodes)
+    // False when a match may start with a line end or with codes of too many lead bytes.
+    bool Build(const std::vector<RECodeRange>& Ranges)
     {
-        for (unsigned c : StartCodes) {
-            std::string bytes;
-            if (c == '\n' || c > 0xFFFF) return false;
-            if (!AppendCodeBytes(c, bytes)) continue; // no text holds it
-            Codes.push_back({static_cast<unsigned char>(bytes[0]),
-                             static_cast<unsigned char>(bytes.size() == 2 ? bytes[1] : 0), bytes.size() == 2});
-            MaxLength = std::max(MaxLength, bytes.size());
+        for (const auto& [first, last] : Ranges) {
+            if (first <= '\n' && '\n' <= last) return false;
+            if (first <= 0xFF) Tests.push_back({false, 0, static_cast<unsigned char>(first),
+                                                static_cast<unsigned char>(std::min<unsigned>(last, 0xFF))});
+            for (unsigned high = std::max<unsigned>(first >> 8, 1); high <= (last >> 8u); ++high) {
+                if (!IsDBCSLeadByte(static_cast<unsigned char>(high))) continue;
+                const unsigned lo = high == (first >> 8u) ? first & 0xFF : 0;
+                const unsigned hi = high == (last >> 8u) ? last & 0xFF : 0xFF;
+                Tests.push_back({true, static_cast<unsigned char>(high), static_cast<unsigned char>(lo),
+                                 static_cast<unsigned char>(hi)});
+                MaxLength = 2;
+            }
+            if (Tests.size() > MaxTests) return false;
         }
-        return !StartCodes.empty();
+        return !Tests.empty();
     }
     bool At(const char* p) const
     {
-        for (const Code& c : Codes)
-            if (static_cast<unsigned char>(p[0]) == c.First &&
-                (!c.Double || static_cast<unsigned char>(p[1]) == c.Second))
-                return true;
+        const auto a = static_cast<unsigned char>(p[0]), b = static_cast<unsigned char>(p[1]);
+        for (const Test& t : Tests) {
+            const unsigned char x = t.Double ? b : a;
+            if ((!t.Double || a == t.Lead) && x >= t.Lo && x <= t.Hi) return true;
+        }
         return false;
     }
     // Buf[Size] must be readable.
     const char* Find(const char* Buf, std::size_t Size) const
     {
-        if (Codes.empty()) return nullptr;
         std::size_t i = 0;
 #if defined(__SSE2__)
         for (; i + 16 < Size; i += 16) {
             const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Buf + i));
             const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Buf + i + 1));
             __m128i any = _mm_setzero_si128();
-            for (const Code& c : Codes) {
-                __m128i m = _mm_cmpeq_epi8(a, _mm_set1_epi8(static_cast<char>(c.First)));
-                if (c.Double) m = _mm_and_si128(m, _mm_cmpeq_epi8(b, _mm_set1_epi8(static_cast<char>(c.Second))));
+            for (const Test& t : Tests) {
+                // x in [Lo, Hi]: x - Lo, as an unsigned byte, is at most Hi - Lo.
+                const __m128i x = _mm_sub_epi8(t.Double ? b : a, _mm_set1_epi8(static_cast<char>(t.Lo)));
+                __m128i m = _mm_cmpeq_epi8(_mm_min_epu8(x, _mm_set1_epi8(static_cast<char>(t.Hi - t.Lo))), x);
+                if (t.Double) m = _mm_and_si128(m, _mm_cmpeq_epi8(a, _mm_set1_epi8(static_cast<char>(t.Lead))));
                 any = _mm_or_si128(any, m);
             }
             if (const int mask = _mm_movemask_epi8(any)) return Buf + i + __builtin_ctz(static_cast<unsigned>(mask));
@@ -313,7 +325,11 @@ void TGrep::ScanRegExp(TTxtFile& File, TRE_DFA& DFA)
     // When matches start with a few codes only (and never with a line end), the places where no match
     // is under way are skipped to the next place that holds one of them.
     StartCodeFinder finder;
-    const bool skip = finder.Build(DFA.StartCodes());
+    const bool skip = finder.Build(DFA.StartRanges());
+    // A code that every match holds, as bytes: at a line start, the lines before the next place that
+    // holds those bytes are passed over unread.
+    std::string required;
+    if (DFA.RequiredCode() != 0 && !AppendCodeBytes(DFA.RequiredCode(), required)) required.clear();
     constexpr int start = TRE_DFA::kUnanchoredStart;
     int state = start;
     bool lineOpen = false; // a line is being fed and has not been reported
@@ -328,6 +344,21 @@ void TGrep::ScanRegExp(TTxtFile& File, TRE_DFA& DFA)
     };
     for (;;) {
         const auto* buf = reinterpret_cast<const unsigned char*>(File.Buffer());
+        if (!required.empty() && pos == lineStart) {
+            // Go to the line end before the first line that may hold a match (or the last one in the
+            // block when none does): the lines between hold none.
+            const char* text = File.Buffer();
+            const std::size_t end = File.DataEnd();
+            const char* hit = FindNeedle(text + pos, end - pos, required);
+            const std::size_t upTo = hit ? static_cast<std::size_t>(hit - text) : end;
+            const void* lf = memrchr(text + pos, '\n', upTo - pos);
+            if (lf && static_cast<std::size_t>(static_cast<const char*>(lf) - text) > pos) {
+                pos = static_cast<std::size_t>(static_cast<const char*>(lf) - text);
+                state = start;
+                lineOpen = false;
+                continue;
+            }
+        }
         if (skip && state == start) SkipToStart(File, finder, pos, lineStart, lineOpen);
         const unsigned char* p = buf + pos;
         const std::int32_t* table = DFA.Row(0);

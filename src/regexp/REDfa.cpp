@@ -118,6 +118,7 @@ void TRE_DFA::Run()
     FStartSet = Close({FEntry});
     Flush();
     FindStartCodes();
+    FindRequiredCode();
     RunLiteralTest();
 }
 
@@ -171,18 +172,87 @@ std::int32_t TRE_DFA::StepAnchored(int State, unsigned Class)
 
 void TRE_DFA::FindStartCodes()
 {
-    std::vector<unsigned> startClasses;
+    std::vector<RECodeRange> ranges;
     for (int s : FStartSet)
-        for (const auto& [cls, to] : FMoves[s]) startClasses.push_back(cls);
-    std::sort(startClasses.begin(), startClasses.end());
-    startClasses.erase(std::unique(startClasses.begin(), startClasses.end()), startClasses.end());
-    FStartCodes.clear();
-    for (unsigned cls : startClasses)
-        for (unsigned c = FClassRange[cls].first; c <= FClassRange[cls].second; ++c) {
-            if (FStartCodes.size() > MaxStartCodes) break;
-            FStartCodes.push_back(c);
+        for (const auto& [cls, to] : FMoves[s]) ranges.push_back(FClassRange[cls]);
+    std::sort(ranges.begin(), ranges.end());
+    FStartRanges.clear();
+    for (const RECodeRange& r : ranges) {
+        if (!FStartRanges.empty() && r.first <= FStartRanges.back().second + 1u)
+            FStartRanges.back().second = std::max(FStartRanges.back().second, r.second);
+        else
+            FStartRanges.push_back(r);
+    }
+    if (FStartRanges.size() > MaxStartRanges) FStartRanges.clear();
+}
+
+namespace {
+
+// How rare a code is likely to be in Japanese text: kanji, then kana and full-width forms, then ASCII
+// letters and digits, then blanks and punctuation.
+int Rarity(unsigned Code)
+{
+    const unsigned lead = Code >> 8;
+    if ((lead >= 0x88 && lead <= 0x9F) || lead >= 0xE0) return 5;
+    if (lead == 0x82 && (Code & 0xFF) >= 0x9F) return 3; // hiragana
+    if (lead != 0) return 4;
+    if (Code >= 0xA1 && Code <= 0xDF) return 3;           // half-width katakana
+    if ((Code | 0x20) >= 'a' && (Code | 0x20) <= 'z') return 2;
+    if (Code >= '0' && Code <= '9') return 2;
+    return 1;
+}
+
+} // namespace
+
+void TRE_DFA::FindRequiredCode()
+{
+    FRequiredCode = 0;
+    const std::size_t n = FMoves.size();
+    if (n * FClassRange.size() > (std::size_t{1} << 22)) return; // a pattern as long as a pasted text
+    const auto readsLineEnd = [&](unsigned Class) {
+        return FClassRange[Class].first <= '\n' && '\n' <= FClassRange[Class].second;
+    };
+    // The states reached from Seeds, by epsilon moves alone or by every move but those of class Avoid.
+    const auto reach = [&](std::vector<int> Seeds, bool EpsilonOnly, unsigned Avoid) {
+        std::vector<char> seen(n, 0);
+        for (int s : Seeds) seen[static_cast<std::size_t>(s)] = 1;
+        while (!Seeds.empty()) {
+            const int s = Seeds.back();
+            Seeds.pop_back();
+            const auto visit = [&](int t) {
+                if (!seen[static_cast<std::size_t>(t)]) {
+                    seen[static_cast<std::size_t>(t)] = 1;
+                    Seeds.push_back(t);
+                }
+            };
+            for (int t : FEpsilon[static_cast<std::size_t>(s)]) visit(t);
+            if (!EpsilonOnly)
+                for (const auto& [cls, t] : FMoves[static_cast<std::size_t>(s)])
+                    if (cls != Avoid) visit(t);
         }
-    if (FStartCodes.size() > MaxStartCodes) FStartCodes.clear();
+        return seen;
+    };
+    // A match stays within one line when every line end it reads after its first code ends it.
+    const std::vector<char> fromEntry = reach({FEntry}, false, 0);
+    std::vector<int> afterFirst;
+    for (std::size_t s = 0; s < n; ++s)
+        if (fromEntry[s])
+            for (const auto& [cls, t] : FMoves[s]) afterFirst.push_back(t);
+    const std::vector<char> inside = reach(afterFirst, false, 0);
+    for (std::size_t s = 0; s < n; ++s)
+        if (inside[s])
+            for (const auto& [cls, t] : FMoves[s])
+                if (readsLineEnd(cls) && !reach({t}, true, 0)[static_cast<std::size_t>(FExit)]) return;
+    // A code is required when the exit cannot be reached without reading it.
+    int best = 0;
+    for (unsigned cls = 1; cls < FClassRange.size(); ++cls) {
+        const auto [first, last] = FClassRange[cls];
+        if (first != last || first == '\n') continue;
+        const int rarity = Rarity(first);
+        if (rarity <= best || reach({FEntry}, false, cls)[static_cast<std::size_t>(FExit)]) continue;
+        best = rarity;
+        FRequiredCode = first;
+    }
 }
 
 void TRE_DFA::RunLiteralTest()

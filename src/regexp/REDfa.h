@@ -39,9 +39,16 @@ public:
     // The literal as bytes (each code through WCharToStr); empty when not literal.
     const std::string& LiteralString() const { return FLiteralString; }
 
-    // The codes a match can start with when they are few (at most MaxStartCodes), else none.
-    static constexpr std::size_t MaxStartCodes = 8;
-    const std::vector<unsigned>& StartCodes() const { return FStartCodes; }
+    // The ranges of codes a match can start with (sorted, apart) when they are few (at most
+    // MaxStartRanges), else none.
+    static constexpr std::size_t MaxStartRanges = 8;
+    const std::vector<RECodeRange>& StartRanges() const { return FStartRanges; }
+
+    // A code that every match holds, chosen among such codes as the one likely rarest in a text (a
+    // kanji before kana, kana before ASCII); 0 when there is none, or when a match may reach past the
+    // line it starts in (a line end inside it rather than at its ends). A line whose bytes lack it
+    // holds no match.
+    unsigned RequiredCode() const { return FRequiredCode; }
 
     bool LineHeadUsed() const { return FLineHeadUsed; }
     bool LineTailUsed() const { return FLineTailUsed; }
@@ -105,6 +112,7 @@ private:
     StateSet Move(const StateSet& Set, bool WithStart, unsigned Class);
     std::int32_t Encode(int State) const { return FStates[State].Accepting ? AcceptBase - State : State; }
     void FindStartCodes();
+    void FindRequiredCode();
     void RunLiteralTest();
 
     // The NFA, kept in the form the construction reads.
@@ -129,7 +137,8 @@ private:
     std::vector<unsigned> FMark;
     unsigned FMarkStamp = 0;
 
-    std::vector<unsigned> FStartCodes;
+    std::vector<RECodeRange> FStartRanges;
+    unsigned FRequiredCode = 0;
     bool FLiteral = false;
     std::u16string FLiteralCodes;
     std::string FLiteralString;

@@ -182,6 +182,40 @@ TEST(TRE_DFA, AnchorCodesArePartOfThePartition)
     EXPECT_TRUE(Accepts(*dfa, u"\xFFFD\xFFFD\xFFFE"));
 }
 
+TEST(TRE_DFA, RequiredCodeIsOneEveryMatchHoldsWithinItsLine)
+{
+    // The code that grep looks for first: every match must hold it, the rarest kind is chosen, and
+    // none is given when a match may run on past its line (its line end would not hold the code).
+    const auto code = [](const std::string& utf8) {
+        const std::string b = Sj(utf8);
+        return b.size() == 2 ? static_cast<unsigned>(static_cast<unsigned char>(b[0]) << 8 | static_cast<unsigned char>(b[1]))
+                             : static_cast<unsigned>(static_cast<unsigned char>(b[0]));
+    };
+    struct Case {
+        std::string pattern;
+        unsigned required;
+    };
+    const Case cases[] = {
+        {Sj("[０-９]+行"), code("行")},
+        {Sj("行[０-９]+"), code("行")},
+        {Sj("すべての行"), code("行")},     // a kanji before kana
+        {Sj("東京.*大阪"), code("京")},     // among equals, the lowest code
+        {Sj("^abc$"), 'a'},
+        {Sj("a(b|c)d"), 'a'},
+        {Sj("(行|列)x"), 'x'},              // neither kanji is required
+        {Sj("行?x"), 'x'},
+        {Sj("a|b"), 0},
+        {Sj("x*"), 0},
+        {Sj("a\nb"), 0},                  // a match crosses a line end
+        {Sj("行(.|\n)*x"), 0},
+        {Sj("^\n行"), 0},
+        {Sj("行\n"), code("行")},          // a line end that ends the match
+        {Sj("\n行"), code("行")},          // one that begins it
+        {Sj("行(\\n|y)*z"), 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Compile(c.pattern, '\n', '\n')->RequiredCode(), c.required) << Cp932ToUtf8(c.pattern);
+}
+
 TEST(TRE_DFA, ExplodingPatternRunsInBoundedMemory)
 {
     // Unanchored, ".*a" followed by twenty "." has about a million states; a small budget drops the
