@@ -1,5 +1,7 @@
 // Benchmark driver for the row store, run by bench/bench-editor.sh:
-//   qx_editor_bench generate FILE MEGABYTES    writes a Shift-JIS text of about that size (CR LF lines)
+//   qx_editor_bench generate FILE MEGABYTES [prose]
+//                                              writes a Shift-JIS text of about that size (CR LF lines):
+//                                              random characters and words, or manual-page prose
 //   qx_editor_bench load FILE [WRAP]           loads FILE (wrapped at WRAP columns when given) and exits
 //   qx_editor_bench insert FILE [WRAP] [N]     loads FILE, then types N characters at the start, the
 //                                              middle and the end; prints latency percentiles
@@ -8,6 +10,7 @@
 //   qx_editor_bench save FILE CODE OUT         opens FILE, then saves it to OUT in CODE (0 JIS .. 5 UTF-8)
 // The load is timed from outside (wall time, peak memory) so that it compares with another program.
 
+#include "../common/ShapedText.h"
 #include "documents/DocumentCodec.h"
 #include "documents/DocumentCodes.h"
 #include "documents/DocumentFiles.h"
@@ -201,6 +204,12 @@ int main(int argc, char** argv)
     const std::string command = argv[1], file = argv[2];
     const int wrap = argc > 3 ? std::atoi(argv[3]) : 0;
     try {
+        if (command == "generate" && argc > 4 && std::string(argv[4]) == "prose") {
+            const std::string text = bench::MakeProse(static_cast<std::size_t>(std::atol(argv[3])) * 1000 * 1000);
+            std::ofstream out(file, std::ios::binary);
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            return out ? 0 : 1;
+        }
         if (command == "generate") return Generate(file, argc > 3 ? std::atol(argv[3]) : 100);
         if (command == "load") {
             Text t;

@@ -3,7 +3,10 @@
 //   qx_regexp_bench generate DIR MB        Shift-JIS test texts: DIR/many/*.txt (MB megabytes in files of
 //                                          about 100 KB), DIR/big.txt (MB megabytes), DIR/longline.txt (one
 //                                          line of 1 MB), DIR/longline16.txt (that line 16 times over) and
-//                                          DIR/lines.txt (the 1 MB line's bytes in short lines)
+//                                          DIR/lines.txt (the 1 MB line's bytes in short lines); and texts
+//                                          shaped like real files: DIR/prose.txt (MB megabytes of
+//                                          manual-page prose, CR LF) and DIR/dict.txt (a word list of
+//                                          short LF lines, 31 MB)
 //   qx_regexp_bench expand [-f] PATTERN    the pre-processed pattern (UTF-8), for the other tools
 //   qx_regexp_bench grep [-f] PATTERN FILE...
 //                                          prints file:line:text for each matching line, as "rg -n" does;
@@ -11,9 +14,11 @@
 //
 // Patterns are given as UTF-8 and converted to Shift-JIS once; -f switches the fuzzy dictionary on.
 
+#include "../common/ShapedText.h"
 #include "platform/Cp932.h"
 #include "regexp/Grep.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -26,16 +31,9 @@ using namespace qx;
 
 namespace {
 
-struct Random {
-    std::uint64_t state = 0x9E3779B97F4A7C15ull;
-    unsigned Next(unsigned n)
-    {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return static_cast<unsigned>(state % n);
-    }
-};
+// The generator of the shaped texts, from a seed of this file's own (the data stays as it was).
+using Random = bench::TShapeRandom;
+constexpr std::uint64_t kSeed = 0x9E3779B97F4A7C15ull;
 
 // Words of everyday Japanese text; the rarer ones are what the benchmark looks for.
 const char* const kCommon[] = {
@@ -76,7 +74,7 @@ int Generate(const std::string& dir, std::size_t megabytes)
     std::vector<std::string> common, rare;
     for (const char* w : kCommon) common.push_back(Utf8ToCp932(w));
     for (const char* w : kRare) rare.push_back(Utf8ToCp932(w));
-    Random rng;
+    Random rng{kSeed};
     const std::size_t total = megabytes << 20;
     std::filesystem::create_directories(std::filesystem::path(dir) / "many");
 
@@ -108,6 +106,8 @@ int Generate(const std::string& dir, std::size_t megabytes)
     for (int i = 0; i < 16; ++i) longLine16 += longLine;
     WriteFile(std::filesystem::path(dir) / "longline16.txt", "first\r\n" + longLine16 + "\r\nlast\r\n");
     WriteFile(std::filesystem::path(dir) / "lines.txt", "first\r\n" + lines + "last\r\n");
+    WriteFile(std::filesystem::path(dir) / "prose.txt", bench::MakeProse(total));
+    WriteFile(std::filesystem::path(dir) / "dict.txt", bench::MakeDictionary(std::size_t{31} << 20));
     return 0;
 }
 
@@ -138,16 +138,25 @@ int main(int argc, char** argv)
         std::printf("%s\n", Cp932ToUtf8(patterns[grep->CurrentIndex()]).c_str());
         return 0;
     }
-    static char buffer[1 << 16];
-    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-    std::string name;
+    // The lines are gathered and written in large pieces, as the other tools write theirs.
+    std::string out, name;
+    out.reserve(1 << 17);
+    const auto flush = [&] {
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        out.clear();
+    };
     bool matched = false;
     grep->OnMatch = [&](TObject*, const RE_LineInfo_t& info) {
         matched = true;
-        std::fputs(name.c_str(), stdout);
-        std::fprintf(stdout, ":%d:", info.LineNo);
-        std::fwrite(info.Line.data(), 1, info.Line.size(), stdout);
-        std::fputc('\n', stdout);
+        char number[16];
+        const auto end = std::to_chars(number, number + sizeof number, info.LineNo).ptr;
+        out += name;
+        out += ':';
+        out.append(number, end);
+        out += ':';
+        out += info.Line;
+        out += '\n';
+        if (out.size() >= (1 << 16)) flush();
     };
     // As grep tools answer: 0 when a line matched, 1 when none did, 2 when a file could not be read.
     bool failed = false;
@@ -160,5 +169,6 @@ int main(int argc, char** argv)
             failed = true;
         }
     }
+    flush();
     return failed ? 2 : matched ? 0 : 1;
 }
