@@ -223,6 +223,28 @@ struct TRowStringList::TBlock {
         if (!Extras.empty()) Extras.erase(Extras.begin() + From, Extras.begin() + To);
     }
 
+    // Inserts Source's rows (another block) before row Pos; they must fit in this block.
+    void InsertRowsAt(int Pos, const TBlock& Source)
+    {
+        const int n = Source.Rows();
+        if (n == 0) return;
+        const int old = Rows();
+        const bool extras = !Extras.empty() || !Source.Extras.empty();
+        if (extras) Extras.reserve(static_cast<std::size_t>(old + n));  // what may fail comes first
+        const std::size_t start = Start(Pos);
+        const auto bytes = static_cast<std::uint32_t>(Source.Text.size());
+        Text.Replace(start, 0, Source.Text.View());
+        Ends.insert(Ends.data() + Pos, Source.Ends.data(), Source.Ends.data() + n);
+        for (int i = Pos; i < Pos + n; ++i) Ends[static_cast<std::size_t>(i)] += static_cast<std::uint32_t>(start);
+        for (int i = Pos + n; i < old + n; ++i) Ends[static_cast<std::size_t>(i)] += bytes;
+        Words.insert(Words.data() + 2 * Pos, Source.Words.data(), Source.Words.data() + 2 * n);
+        if (extras) {
+            Extras.resize(static_cast<std::size_t>(old));
+            if (Source.Extras.empty()) Extras.insert(Extras.begin() + Pos, static_cast<std::size_t>(n), TRowExtra{});
+            else Extras.insert(Extras.begin() + Pos, Source.Extras.begin(), Source.Extras.end());
+        }
+    }
+
     void SetText(int Pos, std::string_view S)
     {
         const std::size_t start = Start(Pos);
@@ -252,6 +274,12 @@ void TRowStringList::CheckIndex(int Index) const
 }
 
 void TRowStringList::RowsMoved(std::size_t Index) const { FFirstValid = std::min(FFirstValid, Index); }
+
+void TRowStringList::RowsCounted(std::size_t Block, int Delta)
+{
+    // One pass over a compact array, rather than a walk over every block behind it.
+    for (std::size_t b = Block + 1; b < FFirstValid; ++b) FFirst[b] += Delta;
+}
 
 std::size_t TRowStringList::LocateBlock(int Index, int& Pos) const
 {
@@ -357,6 +385,13 @@ void TRowStringList::InsertRows(int Index, int Count, RowProc&& Row)
     }
     int pos;
     const std::size_t block = LocateBlock(Index, pos);
+    if (added.size() == 1 && FBlocks[block]->Rows() + Count <= BlockRows) {
+        // Room in the block: the rows go in there, and only the blocks' first rows behind it move.
+        FBlocks[block]->InsertRowsAt(pos, *added.front());
+        FCount += Count;
+        RowsCounted(block, Count);
+        return;
+    }
     std::size_t at = block;
     FBlocks.reserve(FBlocks.size() + added.size() + 1);  // nothing can fail once the block is cut
     if (pos > 0) {
@@ -381,13 +416,14 @@ void TRowStringList::RemoveRows(int Index, int Count)
     const std::size_t b1 = LocateBlock(Index + Count - 1, pos1);
     if (b0 == b1) {
         FBlocks[b0]->Erase(pos0, pos1 + 1);
+        RowsCounted(b0, -Count);
     } else {
         FBlocks[b1]->Erase(0, pos1 + 1);
         FBlocks[b0]->Erase(pos0, FBlocks[b0]->Rows());
         EraseBlocks(b0 + 1, b1);
+        RowsMoved(b0 + 1);
     }
     FCount -= Count;
-    RowsMoved(b0 + 1);
     Compact(b0, b0 + 1);
 }
 

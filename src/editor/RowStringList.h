@@ -161,8 +161,10 @@ private:
     void Compact(std::size_t First, std::size_t Last);
     void InsertBlock(std::size_t At, std::unique_ptr<TBlock> Block);
     void EraseBlocks(std::size_t First, std::size_t Last);
-    // Block Index changed its row count (or the blocks from Index on moved).
+    // The blocks from Index on moved (or changed their row counts): their first rows are found anew.
     void RowsMoved(std::size_t Index) const;
+    // Block Block gained Delta rows in place: the first rows of the blocks behind it follow.
+    void RowsCounted(std::size_t Block, int Delta);
     void Grow(std::size_t Needed);
     std::uint32_t Word(int Index, int Which) const;
     void SetWord(int Index, int Which, std::uint32_t Value);
