@@ -1,63 +1,108 @@
 #!/usr/bin/env bash
 # Grep benchmark: QxEditor's TGrep (through bench/regexp's qx_regexp_bench) against ripgrep reading
-# Shift-JIS (rg -E shift_jis) and GNU grep on bytes (LC_ALL=C grep -F), on about 100 MB of generated
-# Shift-JIS text with CR LF line ends, as one big file and as 1024 files of 100 KB; then one line of
-# 1 MB against the same bytes in short lines, to show that a long line costs no more than its length.
+# Shift-JIS (rg -E shift_jis) and GNU grep on bytes (LC_ALL=C grep -F), on Shift-JIS texts of four
+# shapes: the generated text (100 MB, CR LF) as one file and as 1024 files of 100 KB, 100 MB shaped like
+# manual-page prose (CR LF) and 31 MB shaped like a word list of short LF lines; then one line of 1 MB
+# against the same bytes in short lines, to show that a long line costs no more than its length.
 #
 #   bench/bench-regexp.sh <build-dir>      (make bench builds <build-dir> = build/bench)
 #
-# Every tool writes its matching lines with line numbers to a file, on one thread (rg -j1: TGrep
-# runs on the user-interface thread). Each figure is the best wall time of five runs, in milliseconds.
+# Every tool writes its matching lines with line numbers to a file, on one thread (rg -j1: TGrep runs on
+# the user-interface thread). The main table runs TGrep and the other tool in turn, RUNS times (default
+# 5), and gives the median times and the median of the per-pair ratios with the lowest and the highest,
+# so that a machine whose speed drifts skews no ratio; its last column says whether both reported the
+# same line numbers. The long-line table gives the best of RUNS runs.
 set -euo pipefail
 build=${1:-build/bench}
 tool=$build/bin/qx_regexp_bench
 data=${QX_BENCH_DATA:-$build/regexp-data}
-runs=${QX_BENCH_RUNS:-5}
+runs=${QX_BENCH_RUNS:-${RUNS:-5}}
 for t in rg grep iconv; do command -v $t >/dev/null || { echo "bench-regexp: $t is missing (scripts/install-deps.sh bench)" >&2; exit 1; }; done
 [ -x "$tool" ] || { echo "bench-regexp: $tool is missing (make bench)" >&2; exit 1; }
-[ -f "$data/longline16.txt" ] || "$tool" generate "$data" 100
+[ -f "$data/dict.txt" ] || "$tool" generate "$data" 100
 
-# best <command...>: the best wall time of $runs runs in microseconds. The output goes to a file (GNU
-# grep stops at the first match when its output is /dev/null).
+# The output goes to a file (GNU grep stops at the first match when its output is /dev/null).
 out=$data/out.tmp
+micros() { local s e; s=$(date +%s%N); "$@" >"$out" 2>/dev/null || true; e=$(date +%s%N); echo $(( (e - s) / 1000 )); }
+# best <command...>: the best wall time of $runs runs in microseconds.
 best() {
-  local b=0 s e t
+  local b=0 t
   for _ in $(seq "$runs"); do
-    s=$(date +%s%N); "$@" >"$out" 2>/dev/null || true; e=$(date +%s%N)
-    t=$(( (e - s) / 1000 )); if [ "$b" -eq 0 ] || [ "$t" -lt "$b" ]; then b=$t; fi
+    t=$(micros "$@"); if [ "$b" -eq 0 ] || [ "$t" -lt "$b" ]; then b=$t; fi
   done
   echo "$b"
 }
 ms() { awk -v u="$1" 'BEGIN { printf "%.1f", u / 1000 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
+median() { tr ' ' '\n' <<<"$1" | grep . | sort -g | sed -n "$(( (runs + 1) / 2 ))p"; }
+lowest() { tr ' ' '\n' <<<"$1" | grep . | sort -g | head -n 1; }
+highest() { tr ' ' '\n' <<<"$1" | grep . | sort -g | tail -n 1; }
+# paired OURS... -- THEIRS...: "ours-ms theirs-ms median-ratio [lowest–highest]" over $runs rounds, the
+# ratio being their time over ours.
+paired() {
+  local ours=() theirs=() side=0 a
+  for a in "$@"; do
+    if [ "$a" = -- ]; then side=1; elif [ $side = 0 ]; then ours+=("$a"); else theirs+=("$a"); fi
+  done
+  local to="" tt="" rs="" x y
+  for _ in $(seq "$runs"); do
+    x=$(micros "${ours[@]}"); y=$(micros "${theirs[@]}")
+    to+="$x "; tt+="$y "; rs+="$(awk -v a="$x" -v b="$y" 'BEGIN { printf "%.2f", b / a }') "
+  done
+  echo "$(ms "$(median "$to")") | $(ms "$(median "$tt")") | $(median "$rs") [$(lowest "$rs")–$(highest "$rs")]"
+}
+# same OURS... -- THEIRS...: whether both report the same line numbers in one file.
+same() {
+  local ours=() theirs=() side=0 a
+  for a in "$@"; do
+    if [ "$a" = -- ]; then side=1; elif [ $side = 0 ]; then ours+=("$a"); else theirs+=("$a"); fi
+  done
+  if cmp -s <("${ours[@]}" 2>/dev/null | cut -d: -f2) <("${theirs[@]}" 2>/dev/null | cut -d: -f1); then echo yes; else echo NO; fi
+}
+sj() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
+
+fuzzy=ふぁいる
+fuzzy_expanded=$("$tool" expand -f "$fuzzy")
+files=("$data"/many/*.txt)
+
+# Rows: input, kind (literal, class, dotstar, fuzzy, crossing) and pattern, apart by blanks.
+rows=(
+  "big literal 正規表現" "big class 第[0-9０-９]+章" "big dotstar 東京.*大阪" "big fuzzy $fuzzy"
+  "many literal 正規表現" "many class 第[0-9０-９]+章" "many dotstar 東京.*大阪" "many fuzzy $fuzzy"
+  "prose literal ファイル" "prose literal 正規表現" "prose class [０-９]+行" "prose dotstar 東京.*大阪"
+  "prose crossing する(.|\n)*XYZ"
+  "dict literal 固有名詞" "dict literal 正規表現" "dict class [０-９]+行" "dict dotstar 東京.*大阪"
+)
+echo "| pattern | input | TGrep ms | rg -E shift_jis ms | rg / TGrep, median [lowest–highest] | LC_ALL=C grep -F ms | grep / TGrep | same lines |"
+echo "|---|---|---|---|---|---|---|---|"
+for row in "${rows[@]}"; do
+  read -r input kind pattern <<<"$row"
+  case $input in
+    big) qx_in=("$data/big.txt"); rg_in=("$data/big.txt"); gr_in=("$data/big.txt"); label="generated, one file of 100 MB" ;;
+    many) qx_in=("${files[@]}"); rg_in=("$data/many"); gr_in=(-r "$data/many"); label="generated, 1024 files of 100 KB" ;;
+    prose) qx_in=("$data/prose.txt"); rg_in=("$data/prose.txt"); gr_in=("$data/prose.txt"); label="manual-page prose, 100 MB" ;;
+    dict) qx_in=("$data/dict.txt"); rg_in=("$data/dict.txt"); gr_in=("$data/dict.txt"); label="word list, 31 MB" ;;
+  esac
+  qx=("$tool" grep "$pattern" "${qx_in[@]}"); rg=(rg -n -j1 -E shift_jis "$pattern" "${rg_in[@]}"); shown=$pattern
+  case $kind in
+    fuzzy) qx=("$tool" grep -f "$pattern" "${qx_in[@]}"); rg=(rg -n -j1 -E shift_jis "$fuzzy_expanded" "${rg_in[@]}"); shown="$pattern (fuzzy)" ;;
+    crossing) rg=(rg -n -j1 -U -E shift_jis "$pattern" "${rg_in[@]}") ;;
+  esac
+  figures=$(paired "${qx[@]}" -- "${rg[@]}")
+  if [ $kind = literal ]; then
+    g=$(paired "${qx[@]}" -- env LC_ALL=C grep -n -F "$(sj "$pattern")" "${gr_in[@]}")
+    gcol="$(cut -d'|' -f2 <<<"$g" | xargs) | $(cut -d'|' -f3 <<<"$g" | xargs)"
+  else
+    gcol="- | -"
+  fi
+  check=-
+  [ $input = many ] || check=$(same "${qx[@]}" -- "${rg[@]}")
+  echo "| \`${shown//|/\\|}\` | $label | $figures | $gcol | $check |"
+done
 
 literal=正規表現
 class='第[0-9０-９]+章'
 dotstar='東京.*大阪'
-fuzzy=ふぁいる
-fuzzy_expanded=$("$tool" expand -f "$fuzzy")
-literal_sjis=$(printf '%s' "$literal" | iconv -f UTF-8 -t CP932)
-files=("$data"/many/*.txt)
-
-echo "| pattern | input | TGrep ms | rg -E shift_jis ms | rg / TGrep | LC_ALL=C grep -F ms | grep / TGrep |"
-echo "|---|---|---|---|---|---|---|"
-for input in big many; do
-  if [ $input = big ]; then qx_in=("$data/big.txt"); other_in=("$data/big.txt"); label="one file of 100 MB";
-  else qx_in=("${files[@]}"); other_in=(-r "$data/many"); label="1024 files of 100 KB"; fi
-  rg_in=("${other_in[@]/#-r/}")
-  for kind in literal class dotstar fuzzy; do
-    case $kind in
-      literal) qx=$(best "$tool" grep "$literal" "${qx_in[@]}"); rg=$(best rg -n -j1 -E shift_jis "$literal" ${rg_in[@]});
-               gr=$(best env LC_ALL=C grep -n -F "$literal_sjis" "${other_in[@]}"); shown=$literal ;;
-      class)   qx=$(best "$tool" grep "$class" "${qx_in[@]}"); rg=$(best rg -n -j1 -E shift_jis "$class" ${rg_in[@]}); gr=; shown=$class ;;
-      dotstar) qx=$(best "$tool" grep "$dotstar" "${qx_in[@]}"); rg=$(best rg -n -j1 -E shift_jis "$dotstar" ${rg_in[@]}); gr=; shown=$dotstar ;;
-      fuzzy)   qx=$(best "$tool" grep -f "$fuzzy" "${qx_in[@]}"); rg=$(best rg -n -j1 -E shift_jis "$fuzzy_expanded" ${rg_in[@]}); gr=; shown="$fuzzy (fuzzy)" ;;
-    esac
-    if [ -n "$gr" ]; then gcol="$(ms "$gr") | $(ratio "$gr" "$qx")"; else gcol="- | -"; fi
-    echo "| \`$shown\` | $label | $(ms "$qx") | $(ms "$rg") | $(ratio "$rg" "$qx") | $gcol |"
-  done
-done
-
 echo
 echo "| pattern | TGrep: 1 MB line / same bytes in short lines (ms) | rg: 1 MB line / short lines (ms) | TGrep: 16 MB line / 1 MB line (ms) |"
 echo "|---|---|---|---|"
