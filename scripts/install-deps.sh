@@ -18,7 +18,7 @@ packages=(
 )
 for extra in "$@"; do
   case "$extra" in
-    bench) packages+=(vim ripgrep grep time) ;;
+    bench) packages+=(vim ripgrep grep time git) ;;
     fuzz)  packages+=(clang libclang-rt-14-dev) ;;
     *) echo "install-deps: unknown set '$extra'" >&2; exit 2 ;;
   esac

@@ -2,11 +2,10 @@
 
 #include "installer/SetupPaths.h"
 #include "platform/Cp932.h"
+#include "platform/Exception.h"
+#include "platform/FileBytes.h"
 #include "platform/LeadByte.h"
-#include "platform/StringList.h"
 
-#include <fstream>
-#include <iterator>
 
 namespace qx {
 
@@ -45,7 +44,8 @@ TSetupInfFile::TSetupInfFile(std::string_view bytes)
         if (line[0] == '[') {
             std::string_view name = line.substr(1);
             name = TrimSpaces(name.substr(0, FindByte(name, ']')));
-            FSections.push_back(Section{std::string(name), {}});
+            FSectionIndex.Add(name, static_cast<int>(FSections.size()));
+            FSections.push_back(Section{std::string(name), {}, {}});
             current = &FSections.back();
             continue;
         }
@@ -55,29 +55,30 @@ TSetupInfFile::TSetupInfFile(std::string_view bytes)
         std::string_view value = eq == std::string_view::npos ? std::string_view() : TrimSpaces(line.substr(eq + 1));
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
             value = value.substr(1, value.size() - 2);
+        current->Keys.Add(key, static_cast<int>(current->Values.size()));
         current->Values.emplace_back(std::string(key), std::string(value));
     }
 }
 
 std::optional<TSetupInfFile> TSetupInfFile::Load(const fs::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+    std::string bytes;
+    try {
+        if (!ReadFileBytes(file.string(), bytes)) return std::nullopt;
+    } catch (const Exception&) {
+        return std::nullopt;  // unreadable, or no regular file (a pipe would block)
+    }
     return TSetupInfFile(bytes);
 }
 
 std::optional<std::string> TSetupInfFile::ReadRaw(std::string_view section, std::string_view key) const
 {
-    for (const Section& s : FSections) {
-        if (!SameText(s.Name, section)) continue;
-        for (const auto& [name, value] : s.Values) {
-            if (SameText(name, key)) return value;
-        }
-        return std::nullopt;  // the first section of a name is the only one read
-    }
-    return std::nullopt;
+    const int s = FSectionIndex.Find(section);  // the first section of a name is the only one read
+    if (s < 0) return std::nullopt;
+    const Section& found = FSections[static_cast<std::size_t>(s)];
+    const int k = found.Keys.Find(key);
+    if (k < 0) return std::nullopt;
+    return found.Values[static_cast<std::size_t>(k)].second;
 }
 
 std::string TSetupInfFile::ReadString(std::string_view section, std::string_view key, std::size_t maxBytes) const

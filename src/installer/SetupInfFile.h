@@ -5,6 +5,8 @@
 // beginning with ";" are comments, and a line ends at a NUL byte. Values are code page 932 bytes and are
 // decoded on reading.
 
+#include "platform/NameIndex.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -30,11 +32,14 @@ public:
                            std::size_t maxBytes = std::string::npos) const;
 
 private:
+    // Indexed by name (first of duplicates), so that a file of many entries loads in linear time.
     struct Section {
         std::string Name;
         std::vector<std::pair<std::string, std::string>> Values;
+        TNameIndex Keys;
     };
     std::vector<Section> FSections;
+    TNameIndex FSectionIndex;
 };
 
 // The information file of a setup program in `folder`: `stem` + ".INF" when it exists, else the first

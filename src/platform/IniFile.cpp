@@ -78,11 +78,23 @@ TMemIniFile::TMemIniFile(std::string fileName) : FFileName(std::move(fileName))
     }
 }
 
+void TMemIniFile::Section::AddLine(std::string line)
+{
+    if (line.find('=') != std::string::npos) Keys.Add(IniLineName(line), static_cast<int>(Lines.size()));
+    Lines.push_back(std::move(line));
+}
+
+void TMemIniFile::Section::IndexKeys()
+{
+    Keys.Clear();
+    for (std::size_t i = 0; i < Lines.size(); ++i)
+        if (Lines[i].find('=') != std::string::npos) Keys.Add(IniLineName(Lines[i]), static_cast<int>(i));
+}
+
 const TMemIniFile::Section* TMemIniFile::FindSection(std::string_view name) const
 {
-    for (const Section& s : FSections)
-        if (SameText(s.Name, name)) return &s;
-    return nullptr;
+    const int i = FSectionIndex.Find(name);
+    return i < 0 ? nullptr : &FSections[static_cast<std::size_t>(i)];
 }
 
 TMemIniFile::Section* TMemIniFile::FindSection(std::string_view name)
@@ -93,18 +105,14 @@ TMemIniFile::Section* TMemIniFile::FindSection(std::string_view name)
 TMemIniFile::Section& TMemIniFile::SectionFor(std::string_view name)
 {
     if (Section* s = FindSection(name)) return *s;
-    FSections.push_back(Section{std::string(name), {}});
+    FSectionIndex.Add(name, static_cast<int>(FSections.size()));
+    FSections.push_back(Section{std::string(name), {}, {}});
     return FSections.back();
 }
 
 int TMemIniFile::IndexOfName(const Section& section, std::string_view ident)
 {
-    for (std::size_t i = 0; i < section.Lines.size(); ++i) {
-        const std::string& line = section.Lines[i];
-        if (line.find('=') != std::string::npos && SameText(IniLineName(line), ident))
-            return static_cast<int>(i);
-    }
-    return -1;
+    return section.Keys.Find(ident);
 }
 
 std::string TMemIniFile::ReadString(std::string_view section, std::string_view ident,
@@ -122,8 +130,8 @@ void TMemIniFile::WriteString(std::string_view section, std::string_view ident, 
     Section& s = SectionFor(section);
     std::string line = std::string(ident) + "=" + std::string(value);
     const int i = IndexOfName(s, ident);
-    if (i >= 0) s.Lines[i] = std::move(line);
-    else s.Lines.push_back(std::move(line));
+    if (i >= 0) s.Lines[i] = std::move(line);  // the same name: the index stays right
+    else s.AddLine(std::move(line));
 }
 
 int TMemIniFile::ReadInteger(std::string_view section, std::string_view ident, int defaultValue) const
@@ -193,25 +201,28 @@ void TMemIniFile::AddSection(std::string_view section)
 
 void TMemIniFile::EraseSection(std::string_view section)
 {
-    for (auto it = FSections.begin(); it != FSections.end(); ++it) {
-        if (SameText(it->Name, section)) {
-            FSections.erase(it);
-            return;
-        }
-    }
+    const int i = FSectionIndex.Find(section);
+    if (i < 0) return;
+    FSections.erase(FSections.begin() + i);
+    FSectionIndex.Clear();
+    for (std::size_t k = 0; k < FSections.size(); ++k) FSectionIndex.Add(FSections[k].Name, static_cast<int>(k));
 }
 
 void TMemIniFile::DeleteKey(std::string_view section, std::string_view ident)
 {
     if (Section* s = FindSection(section)) {
         const int i = IndexOfName(*s, ident);
-        if (i >= 0) s->Lines.erase(s->Lines.begin() + i);
+        if (i >= 0) {
+            s->Lines.erase(s->Lines.begin() + i);
+            s->IndexKeys();  // the lines after it moved, and a later line of the same name now counts
+        }
     }
 }
 
 void TMemIniFile::Clear()
 {
     FSections.clear();
+    FSectionIndex.Clear();
 }
 
 void TMemIniFile::GetStrings(TStringList& lines) const
@@ -239,10 +250,10 @@ void TMemIniFile::SetStrings(const TStringList& lines)
         } else if (current) {
             const std::size_t eq = line.find('=');
             if (eq == std::string_view::npos)
-                current->Lines.emplace_back(line);
+                current->AddLine(std::string(line));
             else
-                current->Lines.push_back(std::string(TrimBlanks(line.substr(0, eq))) + "=" +
-                                         std::string(TrimBlanks(line.substr(eq + 1))));
+                current->AddLine(std::string(TrimBlanks(line.substr(0, eq))) + "=" +
+                                 std::string(TrimBlanks(line.substr(eq + 1))));
         }
     }
 }

@@ -11,6 +11,7 @@
 //
 // Texts are CP932 bytes; the file name is the file system's own bytes.
 
+#include "platform/NameIndex.h"
 #include "platform/StringList.h"
 
 #include <string>
@@ -66,9 +67,14 @@ public:
     void UpdateFile() const;
 
 private:
+    // Sections and their keys are indexed by name, so that a file of many sections or keys loads,
+    // reads and writes in time linear in its size.
     struct Section {
         std::string Name;
         std::vector<std::string> Lines;
+        TNameIndex Keys;  // the lines with a "=", by their name
+        void AddLine(std::string line);
+        void IndexKeys();
     };
 
     const Section* FindSection(std::string_view name) const;
@@ -78,6 +84,7 @@ private:
 
     std::string FFileName;
     std::vector<Section> FSections;
+    TNameIndex FSectionIndex;
     std::vector<std::string> FHeader;
 };
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -121,6 +123,102 @@ TEST(TMemIniFile, SectionOperations)
     ini.ReadSections(sections);
     EXPECT_EQ(sections.Text(), "Keep\r\nTail\r\nBar\r\n");
     EXPECT_EQ(ini.ReadString("Tail", "Z", "?"), "0");
+}
+
+TEST(TMemIniFile, FindsSectionsAndKeysByNameAsSameTextDoesThroughEveryChange)
+{
+    // Random changes against a plain model that searches every line. Names come from a few bytes that
+    // collide: letters in both cases, and a lead byte whose trail byte is a letter that must not fold
+    // ("\x83a" and "\x83A" are two characters).
+    struct ModelSection {
+        std::string Name;
+        std::vector<std::string> Lines;
+    };
+    std::vector<ModelSection> model;
+    auto findSection = [&](std::string_view name) -> ModelSection* {
+        for (ModelSection& m : model)
+            if (SameText(m.Name, name)) return &m;
+        return nullptr;
+    };
+    auto findKey = [](ModelSection& m, std::string_view ident) {
+        for (std::size_t i = 0; i < m.Lines.size(); ++i)
+            if (m.Lines[i].find('=') != std::string::npos && SameText(IniLineName(m.Lines[i]), ident))
+                return static_cast<int>(i);
+        return -1;
+    };
+    auto modelLines = [&] {
+        TStringList lines;
+        for (const ModelSection& m : model) {
+            lines.Add("[" + m.Name + "]");
+            for (const std::string& line : m.Lines) lines.Add(line);
+            lines.Add("");
+        }
+        return lines.Text();
+    };
+
+    std::mt19937 random(11);
+    const std::string pieces[] = {"a", "A", "b", "\x83" "a", "\x83" "A", "\x83" "b"};
+    auto name = [&] {
+        std::string n;
+        for (int i = 1 + static_cast<int>(random() % 2); i > 0; --i) n += pieces[random() % 6];
+        return n;
+    };
+    TempDir dir;
+    TMemIniFile ini(dir.File("model.ini"));
+    for (int step = 0; step < 4000; ++step) {
+        const std::string section = name(), key = name(), value = std::to_string(step);
+        switch (random() % 8) {
+        case 0:
+        case 1:
+        case 2: {
+            ini.WriteString(section, key, value);
+            ModelSection* m = findSection(section);
+            if (!m) m = &model.emplace_back(ModelSection{section, {}});
+            const int i = findKey(*m, key);
+            if (i >= 0) m->Lines[static_cast<std::size_t>(i)] = key + "=" + value;
+            else m->Lines.push_back(key + "=" + value);
+            break;
+        }
+        case 3:
+            ini.DeleteKey(section, key);
+            if (ModelSection* m = findSection(section); m && findKey(*m, key) >= 0)
+                m->Lines.erase(m->Lines.begin() + findKey(*m, key));
+            break;
+        case 4:
+            ini.EraseSection(section);
+            for (auto it = model.begin(); it != model.end(); ++it)
+                if (SameText(it->Name, section)) {
+                    model.erase(it);
+                    break;
+                }
+            break;
+        case 5: {
+            // Reading the file back: repeated sections join the first, repeated keys stay.
+            TStringList lines;
+            lines.SetText(modelLines() + "[" + section + "]\r\n" + key + "=again\r\n" + key + "=twice\r\n");
+            ini.SetStrings(lines);
+            ModelSection* m = findSection(section);
+            if (!m) m = &model.emplace_back(ModelSection{section, {}});
+            m->Lines.push_back(key + "=again");
+            m->Lines.push_back(key + "=twice");
+            break;
+        }
+        default: {
+            ModelSection* m = findSection(section);
+            const int i = m ? findKey(*m, key) : -1;
+            const std::string expected =
+                i >= 0 ? std::string(IniLineValue(m->Lines[static_cast<std::size_t>(i)])) : "?";
+            ASSERT_EQ(ini.ReadString(section, key, "?"), expected) << "step " << step;
+            ASSERT_EQ(ini.ValueExists(section, key), i >= 0) << "step " << step;
+            ASSERT_EQ(ini.SectionExists(section), m != nullptr) << "step " << step;
+        }
+        }
+        if (step % 100 == 0) {
+            TStringList lines;
+            ini.GetStrings(lines);
+            ASSERT_EQ(lines.Text(), modelLines()) << "step " << step;
+        }
+    }
 }
 
 TEST(TMemIniFile, UpdateFileKeepsPermissionsAndFollowsSymbolicLinks)
