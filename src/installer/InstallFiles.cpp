@@ -41,7 +41,17 @@ std::string CopyFailure(const fs::path& source)
 
 } // namespace
 
-TInstallFiles::TInstallFiles(const TUserFolders& folders, TSetupPrompter& prompter)
+TPromptRequest SetupPrompt(std::string text, std::string caption, TMsgDlgType kind, TMsgDlgButtons buttons)
+{
+    TPromptRequest request;
+    request.Text = std::move(text);
+    request.Caption = std::move(caption);
+    request.Kind = kind;
+    request.Buttons = buttons;
+    return request;
+}
+
+TInstallFiles::TInstallFiles(const TUserFolders& folders, TPrompter& prompter)
     : FFolders(folders), FPrompter(prompter)
 {
 }
@@ -53,7 +63,7 @@ void TInstallFiles::Guard(const fs::path& path) const
 
 void TInstallFiles::Error(const std::string& text)
 {
-    FPrompter.Ask(TPromptKind::Error, FCaption, text, TPromptButtons::OK);
+    FPrompter.Show(SetupPrompt(text, FCaption, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}));
 }
 
 bool TInstallFiles::CreateFolderLevel(const fs::path& folder)
@@ -190,12 +200,15 @@ bool TInstallFiles::DeleteTreeLevel(const fs::path& folder, TTreeState& state)
             ok = DeleteTreeLevel(entry, state) && ok;
         } else {
             if (state == TTreeState::Asking && !IsIndexFile(entry)) {
-                switch (FPrompter.Ask(TPromptKind::Question, "削除の確認",
-                                      entry.string() + " - このファイルを削除してもいいですか？",
-                                      TPromptButtons::YesAllNoCancel)) {
-                case TPromptAnswer::Yes: break;
-                case TPromptAnswer::All: state = TTreeState::DeleteAll; break;
-                case TPromptAnswer::No: ok = false; continue;
+                TPromptRequest question =
+                    SetupPrompt(entry.string() + " - このファイルを削除してもいいですか？", "削除の確認",
+                                TMsgDlgType::mtConfirmation,
+                                {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbAll, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel});
+                question.AllCaption = "すべて削除(&A)";
+                switch (FPrompter.Show(question)) {
+                case mr::Yes: break;
+                case mr::All: state = TTreeState::DeleteAll; break;
+                case mr::No: ok = false; continue;
                 default: state = TTreeState::Cancelled; break;
                 }
             }

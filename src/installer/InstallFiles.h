@@ -3,8 +3,8 @@
 // entry, deleting a file and deleting a folder tree with questions. Every change to the file system
 // passes the write guard first (tests use it to fail on any write outside their temporary home).
 
-#include "installer/Prompter.h"
 #include "installer/UserFolders.h"
+#include "platform/Prompter.h"
 
 #include <filesystem>
 #include <functional>
@@ -12,11 +12,14 @@
 
 namespace qx {
 
+// A message or question of the installer: its text, caption (the product's title), kind and buttons.
+TPromptRequest SetupPrompt(std::string text, std::string caption, TMsgDlgType kind, TMsgDlgButtons buttons);
+
 class TInstallFiles {
 public:
     using TWriteGuard = std::function<void(const std::filesystem::path&)>;
 
-    TInstallFiles(const TUserFolders& folders, TSetupPrompter& prompter);
+    TInstallFiles(const TUserFolders& folders, TPrompter& prompter);
 
     void SetCaption(const std::string& caption) { FCaption = caption; }
     const std::string& Caption() const { return FCaption; }
@@ -66,7 +69,7 @@ private:
     bool DeleteTreeLevel(const std::filesystem::path& folder, TTreeState& state);
 
     const TUserFolders& FFolders;
-    TSetupPrompter& FPrompter;
+    TPrompter& FPrompter;
     std::string FCaption;
 };
 

@@ -16,6 +16,25 @@ namespace {
 
 constexpr const char* kUninstallRoot = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 constexpr const char* kTempPrefix = "qxsetup-";  // the folders RequestRemoval makes for its copy
+constexpr const char* kShortcutValue = "Shortcut";  // record values Shortcut1, 2, ...: the entries written
+
+bool IsLink(const fs::path& path)
+{
+    std::error_code ec;
+    return fs::is_symlink(fs::symlink_status(path, ec));
+}
+
+// A path as a record value: in double quotes, so that blanks at its ends survive the ini file.
+std::string QuotedValue(const fs::path& path)
+{
+    return "\"" + path.string() + "\"";
+}
+
+std::string UnquotedValue(const std::string& value)
+{
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') return value.substr(1, value.size() - 2);
+    return value;
+}
 
 std::uintmax_t DiskFreeSpace(const fs::path& folder)
 {
@@ -41,7 +60,7 @@ TSetupCommand ParseSetupCommand(const std::vector<std::string>& arguments)
     return command;
 }
 
-TSetup::TSetup(const TUserFolders& folders, TSetupPrompter& prompter, TLauncher& launcher)
+TSetup::TSetup(const TUserFolders& folders, TPrompter& prompter, TLauncher& launcher)
     : FreeSpace(DiskFreeSpace), FFolders(folders), FPrompter(prompter), FLauncher(launcher),
       FFiles(folders, prompter)
 {
@@ -74,14 +93,44 @@ bool TSetup::Load(const fs::path& setupPath)
     FFiles.SetCaption(FInfo.Title);
 
     FInstallFolder = (FInfo.FolderFromRoot() ? FFolders.Home : FFolders.Programs) / FInfo.FolderPath();
-    try {
-        const TKeyStore store(FFolders.KeyStore.string());
-        if (const auto previous = FolderOfUninstallString(store.ReadString(UninstallKey(), "UninstallString")))
-            FInstallFolder = *previous;
-    } catch (const Exception&) {
-        // An unreadable store only loses the previous folder.
-    }
+    if (const auto previous = RecordedFolder()) FInstallFolder = *previous;
     return true;
+}
+
+std::optional<fs::path> TSetup::KeyStoreFile() const
+{
+    const fs::path& file = FFolders.KeyStore;
+    if (IsLink(file) || IsLink(file.parent_path())) return std::nullopt;
+    return file;
+}
+
+std::optional<fs::path> TSetup::RecordedFolder() const
+{
+    const auto file = KeyStoreFile();
+    if (!file) return std::nullopt;
+    try {
+        const TKeyStore store(file->string());
+        return FolderOfUninstallString(store.ReadString(UninstallKey(), "UninstallString"));
+    } catch (const Exception&) {
+        return std::nullopt;  // an unreadable store only loses the record
+    }
+}
+
+std::vector<fs::path> TSetup::RecordedShortcuts() const
+{
+    std::vector<fs::path> files;
+    const auto file = KeyStoreFile();
+    if (!file) return files;
+    try {
+        const TKeyStore store(file->string());
+        for (int i = 1;; ++i) {
+            const std::string value = store.ReadString(UninstallKey(), kShortcutValue + std::to_string(i));
+            if (value.empty()) break;
+            files.emplace_back(UnquotedValue(value));
+        }
+    } catch (const Exception&) {
+    }
+    return files;
 }
 
 std::string TSetup::UninstallKey() const
@@ -89,12 +138,26 @@ std::string TSetup::UninstallKey() const
     return kUninstallRoot + FInfo.Folder;
 }
 
+std::string TSetup::UninstallString(const fs::path& setupPath)
+{
+    std::string quoted = "\"";
+    for (const char c : setupPath.string()) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\" /r";
+}
+
 std::optional<fs::path> TSetup::FolderOfUninstallString(const std::string& text)
 {
     std::string path;
     if (!text.empty() && text[0] == '"') {
-        const std::size_t close = text.find('"', 1);
-        path = text.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+        // Up to the closing quote; two quotes stand for one.
+        for (std::size_t i = 1; i < text.size(); ++i) {
+            if (text[i] == '"' && (i + 1 >= text.size() || text[i + 1] != '"')) break;
+            if (text[i] == '"') ++i;
+            path += text[i];
+        }
     } else {
         path = text.substr(0, text.find(' '));
     }
@@ -122,7 +185,8 @@ bool TSetup::AcceptInstallFolder(const std::string& text)
         Error("「C:\\Soft」のように、ドライブ名も含めた正しいパス名を指定してください。");
         return false;
     }
-    if (FFolders.IsProtected(folder)) {
+    // A link would take the files elsewhere, and the uninstall after them.
+    if (FFolders.IsProtected(folder) || IsLink(folder)) {
         Error(folder.string() + " にはインストールできません。");
         return false;
     }
@@ -136,10 +200,10 @@ bool TSetup::AcceptInstallFolder(const std::string& text)
     while (!fs::exists(existing, ec) && existing.has_relative_path()) existing = existing.parent_path();
     const std::uintmax_t free = FreeSpace(existing);
     if (free < kLowSpace &&
-        FPrompter.Ask(TPromptKind::Question, FInfo.Title,
-                      "指定されたドライブの残り容量が " + std::to_string(free / 1048576) +
-                          "メガバイトしかありません。かまわずにインストールしますか？",
-                      TPromptButtons::YesNo) != TPromptAnswer::Yes)
+        FPrompter.Show(SetupPrompt("指定されたドライブの残り容量が " + std::to_string(free / 1048576) +
+                                       "メガバイトしかありません。かまわずにインストールしますか？",
+                                   FInfo.Title, TMsgDlgType::mtConfirmation,
+                                   {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo})) != mr::Yes)
         return false;
     FInstallFolder = folder;
     return true;
@@ -188,6 +252,10 @@ bool TSetup::CopyEntry(int index)
 bool TSetup::UpdateKeyStore(const std::function<void(TKeyStore&)>& change)
 {
     const fs::path& file = FFolders.KeyStore;
+    if (!KeyStoreFile()) {
+        Error(file.string() + " の作成に失敗しました。");
+        return false;
+    }
     if (!FFiles.CreateFolderPath(file.parent_path())) return false;
     FFiles.Guard(file);
     try {
@@ -223,9 +291,16 @@ void TSetup::RunStep(int step)
             if (StartMenu) ok = shortcuts.Create(TShortcutKind::Programs) && ok;
             if (DesktopShortcut) ok = shortcuts.Create(TShortcutKind::Desktop) && ok;
         }
+        // The record keeps every shortcut an install of this product wrote, so that removal takes those
+        // and nothing else.
+        std::vector<fs::path> recorded = RecordedShortcuts();
+        for (const fs::path& file : shortcuts.Written())
+            if (std::find(recorded.begin(), recorded.end(), file) == recorded.end()) recorded.push_back(file);
         ok = UpdateKeyStore([&](TKeyStore& store) {
                  store.WriteString(UninstallKey(), "DisplayName", FInfo.Title);
-                 store.WriteString(UninstallKey(), "UninstallString", "\"" + InstallFolderText() + FSetupName + "\" /r");
+                 store.WriteString(UninstallKey(), "UninstallString", UninstallString(FInstallFolder / FSetupName));
+                 for (std::size_t i = 0; i < recorded.size(); ++i)
+                     store.WriteString(UninstallKey(), kShortcutValue + std::to_string(i + 1), QuotedValue(recorded[i]));
              }) && ok;
     }
     if (!ok) FError = true;
@@ -241,6 +316,15 @@ std::string TSetup::CompletionText() const
            "お勧めします。";
 }
 
+std::string TSetup::UninstallHint() const
+{
+    const bool remover = std::any_of(FInfo.Files.begin(), FInfo.Files.end(), [](const TFileEntry& entry) {
+        return entry.Source && entry.Folder == TEntryFolder::Install && entry.Dest == "remover";
+    });
+    return "このアプリケーションをアンインストールするには、インストール先の\n「 " +
+           (remover ? std::string("remover") : FSetupName + " r") + " 」 を実行してください。";
+}
+
 void TSetup::Finish()
 {
     if (const auto program = MainProgram()) FLauncher.Start(*program, {}, FInstallFolder);
@@ -251,11 +335,24 @@ void TSetup::Finish()
     }
 }
 
+bool TSetup::CheckInstalledHere()
+{
+    std::error_code ec;
+    const auto recorded = RecordedFolder();
+    if (recorded && (PlainFolder(*recorded) == PlainFolder(FSetupFolder) || fs::equivalent(*recorded, FSetupFolder, ec)))
+        return true;
+    Error(PlainFolder(FSetupFolder).string() + " には" + FInfo.Title + "がインストールされていません。");
+    return false;
+}
+
 bool TSetup::RequestRemoval()
 {
+    // Only an installation the key store records here is removed: setup run anywhere else stops now.
+    if (!CheckInstalledHere()) return false;
     std::string text = FInfo.Title + "を削除します。";
     if (FInfo.TSR) text += "まだ常駐している場合は、今すぐ終了させてからOKボタンを押してください。";
-    if (FPrompter.Ask(TPromptKind::Information, FInfo.Title, text, TPromptButtons::OKCancel) != TPromptAnswer::OK)
+    if (FPrompter.Show(SetupPrompt(text, FInfo.Title, TMsgDlgType::mtInformation,
+                                   {TMsgDlgBtn::mbOK, TMsgDlgBtn::mbCancel})) != mr::Ok)
         return false;
 
     const auto failed = [&] {
@@ -279,12 +376,18 @@ bool TSetup::RequestRemoval()
 bool TSetup::BeginUninstall()
 {
     FInstallFolder = FSetupFolder;
-    return !FFiles.RefuseProtected(FInstallFolder);
+    if (FFiles.RefuseProtected(FInstallFolder)) return false;
+    if (IsLink(FInstallFolder)) {
+        Error(PlainFolder(FInstallFolder).string() + " - このフォルダは削除できません。");
+        return false;
+    }
+    return CheckInstalledHere();
 }
 
 bool TSetup::Remove()
 {
     bool ok = true;
+    const std::vector<fs::path> shortcutFiles = RecordedShortcuts();  // read before the record goes
     const auto deleteKeys = [&](const std::vector<std::string>& keys) {
         std::error_code ec;
         if (keys.empty() || !fs::exists(FFolders.KeyStore, ec)) return true;
@@ -322,9 +425,7 @@ bool TSetup::Remove()
     ok = FFiles.DeleteFolderTree(FInstallFolder) && ok;
     ok = deleteKeys({UninstallKey()}) && ok;
     TShortcuts shortcuts(FFolders, FFiles, FInfo, FInstallFolder, MainProgram());
-    for (TShortcutKind kind : {TShortcutKind::Programs, TShortcutKind::Desktop, TShortcutKind::Startup})
-        ok = shortcuts.Remove(kind) && ok;
-    return ok;
+    return shortcuts.RemoveRecorded(shortcutFiles) && ok;
 }
 
 std::string TSetup::RemovalText(bool removed) const

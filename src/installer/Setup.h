@@ -5,10 +5,10 @@
 // and every folder comes from the user-folder table, so the whole engine runs in tests.
 
 #include "installer/InstallFiles.h"
-#include "platform/Launcher.h"
-#include "installer/Prompter.h"
 #include "installer/SetupInfo.h"
 #include "installer/UserFolders.h"
+#include "platform/Launcher.h"
+#include "platform/Prompter.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -35,7 +35,7 @@ class TSetup {
 public:
     static constexpr std::uintmax_t kLowSpace = 104857600;  // 100 MiB
 
-    TSetup(const TUserFolders& folders, TSetupPrompter& prompter, TLauncher& launcher);
+    TSetup(const TUserFolders& folders, TPrompter& prompter, TLauncher& launcher);
 
     // Derives the setup folder, name and information file from `setupPath`, reads the information file
     // and the default (or previously used) install folder. False after the message when it is missing,
@@ -51,9 +51,15 @@ public:
 
     // The uninstall record's key.
     std::string UninstallKey() const;
-    // The install folder a recorded "UninstallString" names (the path before its first blank, or inside
-    // its quotes, up to the last "/"); nothing when it names none.
+    // The record's "UninstallString": the setup program's path in double quotes (a quote in it doubled),
+    // then " /r".
+    static std::string UninstallString(const std::filesystem::path& setupPath);
+    // The install folder a recorded "UninstallString" names (the path inside its quotes, or before its
+    // first blank, up to the last "/"); nothing when it names none.
     static std::optional<std::filesystem::path> FolderOfUninstallString(const std::string& text);
+    // The install folder the key store records for this product; nothing without a record (or when the
+    // store is reached through a link, which is never followed).
+    std::optional<std::filesystem::path> RecordedFolder() const;
 
     // ---- install wizard
     // The install folder (with a trailing "/"): the default or previous one until the folder page sets it.
@@ -74,6 +80,9 @@ public:
     void RunStep(int step);
     bool HadError() const { return FError; }
     std::string CompletionText() const;
+    // The two lines under it that say how to remove the installation again: run "remover" in the install
+    // folder when the product ships it, else setup there with "r".
+    std::string UninstallHint() const;
     // Finish: starts entry 1 in the install folder and opens [Install] Open.
     void Finish();
 
@@ -88,7 +97,7 @@ public:
 
     // ---- uninstall worker
     // Takes the setup folder as the install folder; false (after the message) when it is a folder that
-    // is never deleted.
+    // is never deleted, a link, or not the folder the key store records for this product.
     bool BeginUninstall();
     // Deletes the keys, the files, the install folder tree, the record and the shortcuts; true when every
     // deletion succeeded.
@@ -106,10 +115,17 @@ private:
     std::optional<std::filesystem::path> MainProgram() const;
     bool CopyEntry(int index);
     bool UpdateKeyStore(const std::function<void(class TKeyStore&)>& change);
+    // The key store's file, or nothing when it or its folder is a link (its target is never read nor
+    // written through it).
+    std::optional<std::filesystem::path> KeyStoreFile() const;
+    // The shortcut files the record lists.
+    std::vector<std::filesystem::path> RecordedShortcuts() const;
+    // False after the message when the setup folder is not where the record says the product is.
+    bool CheckInstalledHere();
     void Error(const std::string& text);
 
     const TUserFolders& FFolders;
-    TSetupPrompter& FPrompter;
+    TPrompter& FPrompter;
     TLauncher& FLauncher;
     TInstallFiles FFiles;
 

@@ -1,7 +1,10 @@
 #include "installer/Shortcuts.h"
 
 #include "installer/DesktopEntry.h"
+#include "installer/SetupPaths.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace qx {
@@ -13,6 +16,8 @@ namespace {
 // Desktop entries are started as launchers: the desktop asks less about an executable one.
 constexpr fs::perms kEntryPerms = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                   fs::perms::others_read | fs::perms::others_exec;
+
+constexpr TShortcutKind kKinds[] = {TShortcutKind::Programs, TShortcutKind::Desktop, TShortcutKind::Startup};
 
 } // namespace
 
@@ -38,7 +43,10 @@ bool TShortcuts::Create(TShortcutKind kind)
     const fs::path& place = FFolders.ShortcutFolder(kind);
     // `folder` is relative to the place.
     const auto write = [&](const fs::path& folder, const TDesktopEntry& entry) {
-        return FFiles.WriteFileBelow(place, EntryFile(folder, entry.Name), FormatDesktopEntry(entry), kEntryPerms);
+        const fs::path file = EntryFile(folder, entry.Name);
+        if (!FFiles.WriteFileBelow(place, file, FormatDesktopEntry(entry), kEntryPerms)) return false;
+        FWritten.push_back(place / file);
+        return true;
     };
     if (!UsesGroup(kind)) {
         if (!FMainProgram) return true;
@@ -52,21 +60,23 @@ bool TShortcuts::Create(TShortcutKind kind)
     return ok;
 }
 
-bool TShortcuts::Remove(TShortcutKind kind)
+bool TShortcuts::RemoveRecorded(const std::vector<fs::path>& recorded)
 {
-    const fs::path& place = FFolders.ShortcutFolder(kind);
-    if (!UsesGroup(kind)) return FFiles.DeleteFile(EntryFile(place, FInfo.Title));
-
-    const fs::path group = place / FInfo.Title;
-    std::error_code ec;
-    if (!fs::is_directory(fs::symlink_status(group, ec))) return FFiles.DeleteFile(group);
-    std::vector<fs::path> entries;
-    for (fs::directory_iterator it(group, ec), end; !ec && it != end; it.increment(ec)) entries.push_back(it->path());
-    bool ok = !ec;
-    for (const fs::path& entry : entries) {
-        if (!fs::is_directory(fs::symlink_status(entry, ec))) ok = FFiles.DeleteFile(entry) && ok;
+    const fs::path group = FFolders.Menu / FInfo.Title;
+    bool ok = true;
+    for (const fs::path& file : recorded) {
+        const fs::path folder = PlainFolder(file.parent_path());
+        const bool inPlace = folder == PlainFolder(group) ||
+                             std::any_of(std::begin(kKinds), std::end(kKinds), [&](TShortcutKind kind) {
+                                 return folder == PlainFolder(FFolders.ShortcutFolder(kind));
+                             });
+        if (inPlace && file.extension() == ".desktop") ok = FFiles.DeleteFile(file) && ok;
     }
-    return FFiles.RemoveFolder(group) && ok;
+    // The menu folder goes with the last of its entries; a folder still holding something stays.
+    std::error_code ec;
+    if (fs::is_directory(fs::symlink_status(group, ec)) && fs::is_empty(group, ec) && !ec)
+        ok = FFiles.RemoveFolder(group) && ok;
+    return ok;
 }
 
 } // namespace qx

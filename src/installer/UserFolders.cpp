@@ -110,11 +110,15 @@ bool TUserFolders::IsProtected(const fs::path& folder) const
         if (p.empty() || !p.is_absolute() || p == p.root_path()) return true;
         for (const fs::path& home : Forms(Home)) {
             if (IsWithin(home, p)) return true;
+            // Hidden folders directly under home keep other programs' settings and data.
+            if (p.parent_path() == home && p.filename().string().front() == '.') return true;
         }
+        // A table folder, and every folder on the way to one (~/.local holds more than any installation
+        // wrote there).
         const fs::path store = KeyStore.parent_path();  // the records of every installation
         for (const fs::path* kept : {&Programs, &Windows, &System, &Menu, &Desktop, &Startup, &Temp, &store}) {
             for (const fs::path& k : Forms(*kept)) {
-                if (p == k) return true;
+                if (IsWithin(k, p)) return true;
             }
         }
     }

@@ -34,8 +34,9 @@ struct TUserFolders {
 
     const std::filesystem::path& ShortcutFolder(TShortcutKind kind) const;
 
-    // The root, the home folder, every folder above home, every folder of this table and the key store's
-    // folder: nothing is ever installed into them as a whole or deleted as a tree.
+    // The root, the home folder, every folder above home, every folder of this table, the key store's
+    // folder and every folder on the way to one of them, and every hidden folder directly under home:
+    // nothing is ever installed into them as a whole or deleted as a tree.
     bool IsProtected(const std::filesystem::path& folder) const;
 };
 

@@ -125,8 +125,8 @@ TEST_F(SetupTest, CopyFailuresAreReportedAndTheOtherEntriesStillInstall)
     InstallAll(setup);
     EXPECT_TRUE(setup.HadError());
     EXPECT_EQ(prompter.Texts(), std::vector<std::string>{(dist / "missing.dat").string() + " のコピーに失敗しました。"});
-    EXPECT_EQ(prompter.Prompts[0].Kind, TPromptKind::Error);
-    EXPECT_EQ(prompter.Prompts[0].Caption, "Tool");
+    EXPECT_EQ(prompter.Requests[0].Kind, TMsgDlgType::mtError);
+    EXPECT_EQ(prompter.Requests[0].Caption, "Tool");
     EXPECT_EQ(FileText(install / "extra"), "e");
     EXPECT_EQ(setup.CompletionText(), "インストール中にエラーが発生しました。イントール先を変更するなどしてもう一度"
                                       "インストールしなおすことをお勧めします。");
@@ -166,14 +166,14 @@ TEST_F(SetupTest, FolderPageRefusesUnusableFolders)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.input);
-        prompter.Prompts.clear();
+        prompter.Requests.clear();
         EXPECT_FALSE(setup.AcceptInstallFolder(c.input));
         EXPECT_EQ(prompter.Texts(), std::vector<std::string>{c.message});
     }
     EXPECT_EQ(setup.InstallFolderText(), h + "/.local/share/Tool/");  // unchanged
 
     // A folder that does not exist yet is accepted; its parents may stay, the folder itself does not.
-    prompter.Prompts.clear();
+    prompter.Requests.clear();
     EXPECT_TRUE(setup.AcceptInstallFolder(h + "/new/place/Tool"));
     EXPECT_EQ(setup.InstallFolderText(), h + "/new/place/Tool/");
     EXPECT_TRUE(fs::is_directory(home.Home / "new/place"));
@@ -191,12 +191,12 @@ TEST_F(SetupTest, FolderPageAsksWhenTheDiskIsNearlyFull)
         return std::uintmax_t(50) * 1048576 + 12345;
     };
     const std::string question = "指定されたドライブの残り容量が 50メガバイトしかありません。かまわずにインストールしますか？";
-    prompter.Answers = {TPromptAnswer::No, TPromptAnswer::Yes};
+    prompter.Answers = {mr::No, mr::Yes};
     EXPECT_FALSE(setup.AcceptInstallFolder((home.Home / "a/Tool").string()));
     EXPECT_EQ(asked, home.Home / "a");  // the nearest folder that exists (made while checking)
     EXPECT_TRUE(setup.AcceptInstallFolder((home.Home / "a/Tool").string()));
     EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{question, question}));
-    EXPECT_EQ(prompter.Prompts[0].Buttons, TPromptButtons::YesNo);
+    EXPECT_EQ(prompter.Requests[0].Buttons, (TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}));
 }
 
 TEST_F(SetupTest, BrokenInformationFileStopsAtItsMessage)
@@ -302,4 +302,79 @@ TEST_F(SetupTest, ShortcutsReplaceLinksAndNeverWriteThroughThem)
     EXPECT_EQ(fs::status(outside / "keep.txt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_FALSE(fs::is_symlink(home.Folders.Desktop / "Tool.desktop"));
     EXPECT_NE(FileText(home.Folders.Desktop / "Tool.desktop")->find("Name=Tool\n"), std::string::npos);
+}
+
+TEST_F(SetupTest, NoInstallIntoAFolderOnTheWayToTheUserFoldersNorThroughALink)
+{
+    MakeDist("[Install]\nTitle=Tool\nFolder=\\.local\n1=tool\n", {{"tool", "t"}});
+    ASSERT_TRUE(setup.Load(dist / "setup"));
+    EXPECT_EQ(setup.InstallFolderText(), (home.Home / ".local/").string());
+    EXPECT_FALSE(setup.AcceptInstallFolder(setup.InstallFolderText()));
+    EXPECT_FALSE(setup.AcceptInstallFolder((home.Home / ".ssh").string()));
+    // A link as the install folder would take the files elsewhere, and the uninstall after them.
+    const fs::path outside = home.Home / "outside";
+    fs::create_directories(outside);
+    fs::create_directory_symlink(outside, home.Home / "Tool");
+    EXPECT_FALSE(setup.AcceptInstallFolder((home.Home / "Tool").string()));
+    EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{(home.Home / ".local").string() + " にはインストールできません。",
+                                                           (home.Home / ".ssh").string() + " にはインストールできません。",
+                                                           (home.Home / "Tool").string() + " にはインストールできません。"}));
+    EXPECT_TRUE(fs::is_empty(outside));
+}
+
+TEST_F(SetupTest, TheKeyStoreIsNeverWrittenThroughALink)
+{
+    MakeDist("[Install]\nTitle=Tool\nFolder=Tool\n1=tool\n", {{"tool", "t"}});
+    const fs::path other = home.Home / "notes.ini";
+    PutFile(other, "[Mine]\r\nkeep=1\r\n");
+    fs::create_directories(home.Folders.KeyStore.parent_path());
+    fs::create_symlink(other, home.Folders.KeyStore);
+    ASSERT_TRUE(setup.Load(dist / "setup"));
+    ASSERT_TRUE(setup.AcceptInstallFolder(setup.InstallFolderText()));
+    InstallAll(setup);
+    EXPECT_TRUE(setup.HadError());
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{home.Folders.KeyStore.string() + " の作成に失敗しました。"});
+    EXPECT_EQ(FileText(other), "[Mine]\r\nkeep=1\r\n");
+    EXPECT_TRUE(fs::is_symlink(home.Folders.KeyStore));
+
+    // Nor through a link in the key store's folder's place.
+    fs::remove(home.Folders.KeyStore);
+    fs::remove(home.Folders.KeyStore.parent_path());
+    fs::create_directories(home.Home / "elsewhere");
+    fs::create_directory_symlink(home.Home / "elsewhere", home.Folders.KeyStore.parent_path());
+    prompter.Requests.clear();
+    InstallAll(setup);
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{home.Folders.KeyStore.string() + " の作成に失敗しました。"});
+    EXPECT_TRUE(fs::is_empty(home.Home / "elsewhere"));
+}
+
+TEST_F(SetupTest, TheUninstallRecordNamesTheFolderExactly)
+{
+    // A folder with a quote (or blanks) in its name reads back whole, not as its parent.
+    for (const char* name : {"a\"b", "two  blanks", "\"", "end\"", "q\"\"q"}) {
+        SCOPED_TRACE(name);
+        const fs::path setupPath = home.Home / name / "setup";
+        EXPECT_EQ(TSetup::FolderOfUninstallString(TSetup::UninstallString(setupPath)), home.Home / name);
+    }
+    MakeDist("[Install]\nTitle=Tool\nFolder=Tool\n1=tool\n", {{"tool", "t"}});
+    ASSERT_TRUE(setup.Load(dist / "setup"));
+    const fs::path folder = home.Home / "my \"tools\"";
+    ASSERT_TRUE(setup.AcceptInstallFolder(folder.string()));
+    InstallAll(setup);
+    ASSERT_FALSE(setup.HadError());
+    EXPECT_EQ(KeyValue(setup.UninstallKey(), "UninstallString"), "\"" + home.Home.string() + "/my \"\"tools\"\"/setup\" /r");
+    TSetup again(home.Folders, prompter, launcher);
+    Prepare(again);
+    ASSERT_TRUE(again.Load(dist / "setup"));
+    EXPECT_EQ(again.InstallFolderText(), folder.string() + "/");
+}
+
+TEST_F(SetupTest, TheFinishedPageSaysHowToUninstall)
+{
+    MakeDist("[Install]\nTitle=Tool\nFolder=Tool\n1=tool\n", {{"tool", "t"}});
+    ASSERT_TRUE(setup.Load(dist / "setup"));
+    EXPECT_EQ(setup.UninstallHint(), "このアプリケーションをアンインストールするには、インストール先の\n「 setup r 」 を実行してください。");
+    MakeDist("[Install]\nTitle=Tool\nFolder=Tool\n1=tool\n2=remover\n", {{"tool", "t"}, {"remover", "r"}});
+    ASSERT_TRUE(setup.Load(dist / "setup"));
+    EXPECT_EQ(setup.UninstallHint(), "このアプリケーションをアンインストールするには、インストール先の\n「 remover 」 を実行してください。");
 }

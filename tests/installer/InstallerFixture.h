@@ -1,19 +1,18 @@
 #pragma once
-// Test fixture of the installer: a temporary home that every user folder points into, a prompter that
-// answers from a script and records every text, a launcher that records instead of starting, and a
+// Test fixture of the installer: a temporary home that every user folder points into (the tests script
+// the prompter of tests/support), a launcher that records instead of starting, and a
 // write guard that fails the test on any change to the file system outside the home.
 
 #include "platform/Launcher.h"
-#include "installer/Prompter.h"
 #include "installer/SetupPaths.h"
 #include "installer/UserFolders.h"
 #include "platform/Cp932.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <deque>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -23,41 +22,6 @@
 namespace qx::test {
 
 namespace fs = std::filesystem;
-
-class ScriptedPrompter : public TSetupPrompter {
-public:
-    struct Prompt {
-        TPromptKind Kind;
-        std::string Caption;
-        std::string Text;
-        TPromptButtons Buttons;
-    };
-
-    // Messages with only OK are answered OK; every question takes the next scripted answer.
-    TPromptAnswer Ask(TPromptKind kind, const std::string& caption, const std::string& text,
-                      TPromptButtons buttons) override
-    {
-        Prompts.push_back({kind, caption, text, buttons});
-        if (buttons == TPromptButtons::OK) return TPromptAnswer::OK;
-        if (Answers.empty()) {
-            ADD_FAILURE() << "unscripted question: " << text;
-            return TPromptAnswer::Cancel;
-        }
-        const TPromptAnswer answer = Answers.front();
-        Answers.pop_front();
-        return answer;
-    }
-
-    std::vector<std::string> Texts() const
-    {
-        std::vector<std::string> texts;
-        for (const Prompt& p : Prompts) texts.push_back(p.Text);
-        return texts;
-    }
-
-    std::vector<Prompt> Prompts;
-    std::deque<TPromptAnswer> Answers;
-};
 
 class RecordingLauncher : public TLauncher {
 public:

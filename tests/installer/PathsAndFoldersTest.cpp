@@ -66,3 +66,22 @@ TEST(TUserFolders, ProtectsTheRootTheHomeAndTheTableFolders)
     fs::create_directory_symlink(home.Home, home.Home / "links/me");
     EXPECT_TRUE(f.IsProtected(home.Home / "links/me"));
 }
+
+TEST(TUserFolders, ProtectsTheFoldersOnTheWayToATableFolderAndHiddenFoldersInHome)
+{
+    // An uninstall of ~/.local ("Folder=\.local", or typed) would delete ~/.local/bin and ~/.local/state,
+    // which no install wrote.
+    TempHome home;
+    const TUserFolders& f = home.Folders;
+    const fs::path h = home.Home;
+    for (const fs::path& p : {h / ".local", h / ".local/", h / ".local/share/..", h / ".config", h / ".ssh",
+                              h / ".cache", h / ".mytool", f.KeyStore.parent_path()}) {
+        SCOPED_TRACE(p);
+        EXPECT_TRUE(f.IsProtected(p));
+    }
+    for (const fs::path& p : {f.Programs / "Tool", h / ".local/share/x/y", h / ".mytool/sub", h / "Tools",
+                              h / "a.b", f.Startup / "Tool"}) {
+        SCOPED_TRACE(p);
+        EXPECT_FALSE(f.IsProtected(p));
+    }
+}

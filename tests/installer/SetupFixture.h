@@ -45,7 +45,7 @@ protected:
     }
 
     TempHome home;
-    ScriptedPrompter prompter;
+    ScriptedMessagePrompter prompter;
     RecordingLauncher launcher;
     TSetup setup{home.Folders, prompter, launcher};
     fs::path dist = home.Home / "dist";

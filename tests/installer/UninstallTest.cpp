@@ -24,7 +24,7 @@ protected:
         store.WriteString("HKEY_CURRENT_USER\\Software\\QxEditor\\Settings", "x", "1");
         store.WriteString("HKEY_CURRENT_USER\\Software\\Other", "y", "2");
         store.UpdateFile();
-        prompter.Prompts.clear();
+        prompter.Requests.clear();
         Prepare(worker);
     }
 
@@ -41,14 +41,15 @@ TEST_F(UninstallTest, RemovesFilesKeysRecordAndShortcuts)
     PutFile(install / "notes.txt", "notes");
     ASSERT_TRUE(StartWorker());
     EXPECT_EQ(worker.InstallFolder(), install);
-    prompter.Answers = {TPromptAnswer::Yes, TPromptAnswer::Yes};
+    prompter.Answers = {mr::Yes, mr::Yes};
     EXPECT_TRUE(worker.Remove());
 
     EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{
                                     (install / "data/user.txt").string() + " - このファイルを削除してもいいですか？",
                                     (install / "notes.txt").string() + " - このファイルを削除してもいいですか？"}));
-    EXPECT_EQ(prompter.Prompts[0].Caption, "削除の確認");
-    EXPECT_EQ(prompter.Prompts[0].Buttons, TPromptButtons::YesAllNoCancel);
+    EXPECT_EQ(prompter.Requests[0].Caption, "削除の確認");
+    EXPECT_EQ(prompter.Requests[0].Buttons, (TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbAll, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel}));
+    EXPECT_EQ(prompter.Requests[0].AllCaption, "すべて削除(&A)");
     EXPECT_FALSE(fs::exists(install));
     EXPECT_FALSE(fs::exists(home.Home / ".config/qxtool.ini"));
     EXPECT_EQ(FileText(home.Home / ".local/lib/libqx.so"), "library");  // System-folder entries stay
@@ -67,7 +68,7 @@ TEST_F(UninstallTest, DeleteAllNoAndCancelAnswers)
     PutFile(install / "b/b.txt", "b");
     PutFile(install / "c.txt", "c");
     ASSERT_TRUE(StartWorker());
-    prompter.Answers = {TPromptAnswer::No, TPromptAnswer::All};  // a.txt kept, then all without asking
+    prompter.Answers = {mr::No, mr::All};  // a.txt kept, then all without asking
     EXPECT_FALSE(worker.Remove());
     EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{
                                     (install / "a.txt").string() + " - このファイルを削除してもいいですか？",
@@ -81,9 +82,9 @@ TEST_F(UninstallTest, DeleteAllNoAndCancelAnswers)
     EXPECT_FALSE(fs::exists(home.Home / "Desktop/Qxエディタ.desktop"));
     EXPECT_EQ(worker.RemovalText(false), install.string() + "/\nにはまだファイルが残っています。後で削除してください。");
 
-    prompter.Prompts.clear();
+    prompter.Requests.clear();
     PutFile(install / "d.txt", "d");
-    prompter.Answers = {TPromptAnswer::Cancel};
+    prompter.Answers = {mr::Cancel};
     EXPECT_FALSE(worker.Remove());
     EXPECT_EQ(prompter.Texts().size(), 1u);  // cancel stops the tree without further questions
     EXPECT_EQ(FileText(install / "d.txt"), "d");
@@ -101,7 +102,7 @@ TEST_F(UninstallTest, LinksAreRemovedAsLinksAndNeverFollowed)
     fs::create_directory_symlink(outside / "doc", install / "doc");
 
     ASSERT_TRUE(StartWorker());
-    prompter.Answers = {TPromptAnswer::All};
+    prompter.Answers = {mr::All};
     EXPECT_FALSE(worker.Remove());
     EXPECT_EQ(prompter.Texts()[0], (install / "doc/readme.txt").string() +
                                        "の削除に失敗しました。このファイルをスキップして処理を続行します。");
@@ -147,7 +148,7 @@ TEST_F(UninstallTest, NeverUninstallsTheHomeOrTheRoot)
     EXPECT_EQ(FileText(home.Home / "precious.txt"), "mine");
 
     // The tree deletion refuses them on its own as well.
-    prompter.Prompts.clear();
+    prompter.Requests.clear();
     EXPECT_FALSE(worker.Files().DeleteFolderTree("/"));
     EXPECT_FALSE(worker.Files().DeleteFolderTree(home.Home / "."));
     EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{"/ - このフォルダは削除できません。",
@@ -159,13 +160,13 @@ TEST_F(UninstallTest, RemoveRequestStartsACopyOfSetupAsTheWorker)
     TSetup request(home.Folders, prompter, launcher);
     Prepare(request);
     ASSERT_TRUE(request.Load(install / "setup"));
-    prompter.Answers = {TPromptAnswer::Cancel, TPromptAnswer::OK};
+    prompter.Answers = {mr::Cancel, mr::Ok};
     EXPECT_FALSE(request.RequestRemoval());
     EXPECT_TRUE(launcher.Calls.empty());
     EXPECT_TRUE(request.RequestRemoval());
     EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{"Qxエディタを削除します。", "Qxエディタを削除します。"}));
-    EXPECT_EQ(prompter.Prompts[0].Buttons, TPromptButtons::OKCancel);
-    EXPECT_EQ(prompter.Prompts[0].Caption, "Qxエディタ");
+    EXPECT_EQ(prompter.Requests[0].Buttons, (TMsgDlgButtons{TMsgDlgBtn::mbOK, TMsgDlgBtn::mbCancel}));
+    EXPECT_EQ(prompter.Requests[0].Caption, "Qxエディタ");
 
     ASSERT_EQ(launcher.Calls.size(), 1u);
     const RecordingLauncher::Call& call = launcher.Calls[0];
@@ -191,7 +192,7 @@ TEST_F(UninstallTest, RemoveRequestReportsAWorkerThatCannotStart)
     Prepare(request);
     ASSERT_TRUE(request.Load(install / "setup"));
     launcher.Result = false;
-    prompter.Answers = {TPromptAnswer::OK};
+    prompter.Answers = {mr::Ok};
     EXPECT_FALSE(request.RequestRemoval());
     EXPECT_EQ(prompter.Texts().back(), "アンインストール用プログラムの起動に失敗しました。手動で削除してください。");
     EXPECT_TRUE(fs::is_empty(home.Home / "tmp"));  // the copy and its folder are gone again
@@ -203,8 +204,81 @@ TEST_F(UninstallTest, ResidentProgramRemoveRequestAsksToEndItFirst)
     TSetup request(home.Folders, prompter, launcher);
     Prepare(request);
     ASSERT_TRUE(request.Load(install / "setup"));
-    prompter.Answers = {TPromptAnswer::Cancel};
+    TKeyStore store(home.Folders.KeyStore.string());  // installed here as "Res"
+    store.WriteString(request.UninstallKey(), "UninstallString", TSetup::UninstallString(install / "setup"));
+    store.UpdateFile();
+    prompter.Answers = {mr::Cancel};
     EXPECT_FALSE(request.RequestRemoval());
     EXPECT_EQ(prompter.Texts(), std::vector<std::string>{
                                     "Resを削除します。まだ常駐している場合は、今すぐ終了させてからOKボタンを押してください。"});
+}
+
+TEST_F(UninstallTest, OnlyTheFolderTheRecordNamesIsEverRemoved)
+{
+    // Setup in a folder that was never installed ("setup r" run from a download folder): neither the
+    // request nor the worker touches it.
+    const fs::path downloads = home.Home / "Downloads/tool";
+    MakeDist(kToolInf, kToolFiles, downloads);
+    PutFile(downloads / "mine.txt", "mine");
+    const std::string refusal = downloads.string() + " にはQxエディタがインストールされていません。";
+    TSetup request(home.Folders, prompter, launcher);
+    Prepare(request);
+    ASSERT_TRUE(request.Load(downloads / "setup"));
+    EXPECT_FALSE(request.RequestRemoval());
+    EXPECT_TRUE(launcher.Calls.empty());
+    TSetup stray(home.Folders, prompter, launcher);
+    Prepare(stray);
+    ASSERT_TRUE(stray.Load(downloads / "setup"));
+    EXPECT_FALSE(stray.BeginUninstall());
+    EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{refusal, refusal}));
+    EXPECT_EQ(FileText(downloads / "mine.txt"), "mine");
+
+    // Without any record (the store gone), the installed folder is not removed either.
+    fs::remove(home.Folders.KeyStore);
+    prompter.Requests.clear();
+    EXPECT_FALSE(StartWorker());
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{install.string() + " にはQxエディタがインストールされていません。"});
+    EXPECT_TRUE(fs::exists(install / "QxEditor"));
+}
+
+TEST_F(UninstallTest, ShortcutsThatTheInstallDidNotWriteStay)
+{
+    // The install made the menu and desktop entries; an autostart entry of the same name is the user's
+    // own, and so is a second file beside the entries of a menu folder.
+    PutFile(home.Folders.Startup / "Qxエディタ.desktop", "the user's own");
+    ASSERT_TRUE(StartWorker());
+    prompter.Answers = {mr::All};
+    EXPECT_TRUE(worker.Remove());
+    EXPECT_FALSE(fs::exists(home.Folders.Menu / "Qxエディタ.desktop"));
+    EXPECT_FALSE(fs::exists(home.Folders.Desktop / "Qxエディタ.desktop"));
+    EXPECT_EQ(FileText(home.Folders.Startup / "Qxエディタ.desktop"), "the user's own");
+
+    MakeDist("[Install]\nTitle=Tool\nFolder=Tool\n1=tool\n[Group]\n1=A,tool\n2=B,tool\n", {{"tool", "t"}});
+    TSetup grouped(home.Folders, prompter, launcher);
+    Prepare(grouped);
+    ASSERT_TRUE(grouped.Load(dist / "setup"));
+    ASSERT_TRUE(grouped.AcceptInstallFolder(grouped.InstallFolderText()));
+    InstallAll(grouped);
+    ASSERT_FALSE(grouped.HadError());
+    PutFile(home.Folders.Menu / "Tool/C.desktop", "added by the user");
+    PutFile(home.Folders.Desktop / "Tool.desktop", "the user's own");
+    TSetup groupedWorker(home.Folders, prompter, launcher);
+    Prepare(groupedWorker);
+    ASSERT_TRUE(groupedWorker.Load(home.Folders.Programs / "Tool/setup") && groupedWorker.BeginUninstall());
+    prompter.Answers = {mr::All};
+    EXPECT_TRUE(groupedWorker.Remove());
+    EXPECT_FALSE(fs::exists(home.Folders.Menu / "Tool/A.desktop"));
+    EXPECT_FALSE(fs::exists(home.Folders.Menu / "Tool/B.desktop"));
+    EXPECT_EQ(FileText(home.Folders.Menu / "Tool/C.desktop"), "added by the user");
+    EXPECT_EQ(FileText(home.Folders.Desktop / "Tool.desktop"), "the user's own");
+
+    // Without the user's file the menu folder goes with its entries.
+    InstallAll(grouped);
+    fs::remove(home.Folders.Menu / "Tool/C.desktop");
+    TSetup lastWorker(home.Folders, prompter, launcher);
+    Prepare(lastWorker);
+    ASSERT_TRUE(lastWorker.Load(home.Folders.Programs / "Tool/setup") && lastWorker.BeginUninstall());
+    prompter.Answers = {mr::All};
+    EXPECT_TRUE(lastWorker.Remove());
+    EXPECT_FALSE(fs::exists(home.Folders.Menu / "Tool"));
 }

@@ -1,57 +1,86 @@
 #include "installer/qt/QtSetupPrompter.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
 #include <map>
 
 namespace qx {
 
-TPromptAnswer TQtSetupPrompter::Ask(TPromptKind kind, const std::string& caption, const std::string& text,
-                                    TPromptButtons buttons)
+namespace {
+
+struct TButtonFace {
+    TMsgDlgBtn Button;
+    const char* Caption;
+    int Result;
+};
+
+// The order in which the buttons stand, with their captions and results. They all take one role, so
+// that the style's layout keeps this order.
+constexpr TButtonFace kButtonFaces[] = {
+    {TMsgDlgBtn::mbYes, "はい(&Y)", mr::Yes},
+    {TMsgDlgBtn::mbYesToAll, "すべてはい(&A)", mr::YesToAll},
+    {TMsgDlgBtn::mbAll, "すべて(&A)", mr::All},
+    {TMsgDlgBtn::mbNo, "いいえ(&N)", mr::No},
+    {TMsgDlgBtn::mbNoToAll, "すべていいえ(&O)", mr::NoToAll},
+    {TMsgDlgBtn::mbOK, "OK", mr::Ok},
+    {TMsgDlgBtn::mbCancel, "キャンセル", mr::Cancel},
+    {TMsgDlgBtn::mbAbort, "中止(&A)", mr::Abort},
+    {TMsgDlgBtn::mbRetry, "再試行(&R)", mr::Retry},
+    {TMsgDlgBtn::mbIgnore, "無視(&I)", mr::Ignore},
+    {TMsgDlgBtn::mbHelp, "ヘルプ(&H)", mr::None},
+};
+
+QMessageBox::Icon KindIcon(TMsgDlgType kind)
+{
+    switch (kind) {
+    case TMsgDlgType::mtWarning: return QMessageBox::Warning;
+    case TMsgDlgType::mtError: return QMessageBox::Critical;
+    case TMsgDlgType::mtInformation: return QMessageBox::Information;
+    case TMsgDlgType::mtConfirmation: return QMessageBox::Question;
+    case TMsgDlgType::mtCustom: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+int TQtSetupPrompter::Show(const TPromptRequest& request)
 {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(QString::fromStdString(caption));
-    box.setText(QString::fromStdString(text));
-    switch (kind) {
-    case TPromptKind::Information: box.setIcon(QMessageBox::Information); break;
-    case TPromptKind::Warning: box.setIcon(QMessageBox::Warning); break;
-    case TPromptKind::Error: box.setIcon(QMessageBox::Critical); break;
-    case TPromptKind::Question: box.setIcon(QMessageBox::Question); break;
-    }
+    box.setObjectName("SetupMessageBox");
+    box.setWindowTitle(QString::fromStdString(MessageCaption(request.Kind, request.Caption)));
+    box.setText(QString::fromStdString(request.Text));
+    box.setIcon(KindIcon(request.Kind));
 
-    std::map<QAbstractButton*, TPromptAnswer> answers;
-    const auto add = [&](const char* label, QMessageBox::ButtonRole role, TPromptAnswer answer) {
-        QPushButton* button = box.addButton(QString::fromUtf8(label), role);
-        answers[button] = answer;
-        return button;
-    };
-    QPushButton* cancel = nullptr;
-    switch (buttons) {
-    case TPromptButtons::OK:
-        box.setDefaultButton(add("OK", QMessageBox::AcceptRole, TPromptAnswer::OK));
-        break;
-    case TPromptButtons::OKCancel:
-        box.setDefaultButton(add("OK", QMessageBox::AcceptRole, TPromptAnswer::OK));
-        cancel = add("キャンセル", QMessageBox::RejectRole, TPromptAnswer::Cancel);
-        break;
-    case TPromptButtons::YesNo:
-        box.setDefaultButton(add("はい(&Y)", QMessageBox::YesRole, TPromptAnswer::Yes));
-        cancel = add("いいえ(&N)", QMessageBox::NoRole, TPromptAnswer::No);
-        break;
-    case TPromptButtons::YesAllNoCancel:
-        box.setDefaultButton(add("はい(&Y)", QMessageBox::YesRole, TPromptAnswer::Yes));
-        add("すべて削除(&A)", QMessageBox::YesRole, TPromptAnswer::All);
-        add("いいえ(&N)", QMessageBox::NoRole, TPromptAnswer::No);
-        cancel = add("キャンセル", QMessageBox::RejectRole, TPromptAnswer::Cancel);
-        break;
+    const TMsgDlgButtons buttons = request.Buttons.Empty() ? TMsgDlgButtons{TMsgDlgBtn::mbOK} : request.Buttons;
+    std::map<QAbstractButton*, int> results;
+    for (const TButtonFace& face : kButtonFaces) {
+        if (!buttons.Contains(face.Button)) continue;
+        const std::string caption =
+            face.Button == TMsgDlgBtn::mbAll && !request.AllCaption.empty() ? request.AllCaption : face.Caption;
+        QPushButton* button = box.addButton(QString::fromStdString(caption), QMessageBox::ActionRole);
+        if (results.empty()) box.setDefaultButton(button);
+        if (face.Button == TMsgDlgBtn::mbCancel) box.setEscapeButton(button);
+        results[button] = face.Result;
     }
-    if (cancel) box.setEscapeButton(cancel);
+    if (request.AtPosition) box.move(std::max(request.X, 0), std::max(request.Y, 0));
     box.exec();
-    const auto it = answers.find(box.clickedButton());
-    if (it != answers.end()) return it->second;
-    return cancel ? answers[cancel] : TPromptAnswer::OK;
+    const auto it = results.find(box.clickedButton());
+    return it != results.end() ? it->second : CloseBoxResult;
+}
+
+bool TQtSetupPrompter::InputQuery(const std::string& caption, const std::string& prompt, std::string& value)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), QString::fromStdString(caption),
+                                               QString::fromStdString(prompt), QLineEdit::Normal,
+                                               QString::fromStdString(value), &ok);
+    if (ok) value = text.toStdString();
+    return ok;
 }
 
 } // namespace qx

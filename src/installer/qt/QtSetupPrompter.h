@@ -1,17 +1,16 @@
 #pragma once
-// The installer's prompter as message boxes, with Japanese button texts and the delete confirmation's
-// four buttons.
+// The installer's prompter as Qt message boxes: Japanese button captions in the installer's order
+// (the delete confirmation reads "はい(&Y)", "すべて削除(&A)", "いいえ(&N)", "キャンセル"), the kind's icon,
+// the first button as the default, and Cancel (whether offered or not) when the box is closed.
 
-#include "installer/Prompter.h"
-
-class QWidget;
+#include "platform/Prompter.h"
 
 namespace qx {
 
-class TQtSetupPrompter : public TSetupPrompter {
+class TQtSetupPrompter : public TPrompter {
 public:
-    TPromptAnswer Ask(TPromptKind kind, const std::string& caption, const std::string& text,
-                      TPromptButtons buttons) override;
+    int Show(const TPromptRequest& request) override;
+    bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override;
 };
 
 } // namespace qx

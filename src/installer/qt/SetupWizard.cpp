@@ -138,9 +138,12 @@ TCopyPage::TCopyPage(TSetup& setup) : FSetup(setup)
     FText = new QLabel;
     FText->setObjectName("CopyText");
     FText->setWordWrap(true);
+    FHint = new QLabel;
+    FHint->setObjectName("UninstallHint");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(FProgress);
     layout->addWidget(FText);
+    layout->addWidget(FHint);
     layout->addStretch();
 }
 
@@ -151,6 +154,7 @@ void TCopyPage::initializePage()
     FProgress->setValue(0);
     FProgress->show();
     FText->clear();
+    FHint->clear();
     QTimer::singleShot(kCopyDelayMs, this, [this] { RunStep(0); });
 }
 
@@ -165,6 +169,7 @@ void TCopyPage::RunStep(int step)
     }
     FProgress->hide();
     FText->setText(Text(FSetup.CompletionText()));
+    FHint->setText(Text(FSetup.UninstallHint()));
     FDone = true;
     emit completeChanged();
 }

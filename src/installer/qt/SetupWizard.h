@@ -68,6 +68,7 @@ private:
     TSetup& FSetup;
     QProgressBar* FProgress;
     QLabel* FText;
+    QLabel* FHint;  // how to uninstall, under the result
     bool FDone = false;
 };
 

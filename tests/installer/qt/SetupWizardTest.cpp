@@ -62,6 +62,8 @@ TEST_F(SetupWizardTest, WalksThroughTheThreePagesAndStartsTheProgram)
 
     QTRY_VERIFY_WITH_TIMEOUT(wizard.currentPage()->isComplete(), kWaitMs);
     EXPECT_EQ(Find<QLabel>(wizard, "CopyText")->text(), "インストールが完了しました。「完了」を押すと起動します。");
+    EXPECT_EQ(Find<QLabel>(wizard, "UninstallHint")->text(),
+              "このアプリケーションをアンインストールするには、インストール先の\n「 setup r 」 を実行してください。");
     EXPECT_FALSE(Find<QProgressBar>(wizard, "CopyProgress")->isVisible());
     EXPECT_TRUE(wizard.button(QWizard::FinishButton)->isEnabled());
     EXPECT_TRUE(fs::exists(home.Home / "Desktop/Qxエディタ.desktop"));
