@@ -30,6 +30,16 @@ protected:
 
     bool StartWorker() { return worker.Load(install / "setup") && worker.BeginUninstall(); }
 
+    // Another installation's worker, removing it with every file question answered "すべて削除".
+    bool RemoveInstallation(const fs::path& setupPath)
+    {
+        TSetup other(home.Folders, prompter, launcher);
+        Prepare(other);
+        if (!other.Load(setupPath) || !other.BeginUninstall()) return false;
+        prompter.Answers = {mr::All};
+        return other.Remove();
+    }
+
     const fs::path install = home.Home / ".local/share/QxEditor";
     TSetup worker{home.Folders, prompter, launcher};
 };
@@ -262,11 +272,7 @@ TEST_F(UninstallTest, ShortcutsThatTheInstallDidNotWriteStay)
     ASSERT_FALSE(grouped.HadError());
     PutFile(home.Folders.Menu / "Tool/C.desktop", "added by the user");
     PutFile(home.Folders.Desktop / "Tool.desktop", "the user's own");
-    TSetup groupedWorker(home.Folders, prompter, launcher);
-    Prepare(groupedWorker);
-    ASSERT_TRUE(groupedWorker.Load(home.Folders.Programs / "Tool/setup") && groupedWorker.BeginUninstall());
-    prompter.Answers = {mr::All};
-    EXPECT_TRUE(groupedWorker.Remove());
+    EXPECT_TRUE(RemoveInstallation(home.Folders.Programs / "Tool/setup"));
     EXPECT_FALSE(fs::exists(home.Folders.Menu / "Tool/A.desktop"));
     EXPECT_FALSE(fs::exists(home.Folders.Menu / "Tool/B.desktop"));
     EXPECT_EQ(FileText(home.Folders.Menu / "Tool/C.desktop"), "added by the user");
@@ -275,10 +281,6 @@ TEST_F(UninstallTest, ShortcutsThatTheInstallDidNotWriteStay)
     // Without the user's file the menu folder goes with its entries.
     InstallAll(grouped);
     fs::remove(home.Folders.Menu / "Tool/C.desktop");
-    TSetup lastWorker(home.Folders, prompter, launcher);
-    Prepare(lastWorker);
-    ASSERT_TRUE(lastWorker.Load(home.Folders.Programs / "Tool/setup") && lastWorker.BeginUninstall());
-    prompter.Answers = {mr::All};
-    EXPECT_TRUE(lastWorker.Remove());
+    EXPECT_TRUE(RemoveInstallation(home.Folders.Programs / "Tool/setup"));
     EXPECT_FALSE(fs::exists(home.Folders.Menu / "Tool"));
 }
