@@ -1,7 +1,8 @@
 #include "installer/SetupInfFile.h"
 #include "installer/SetupInfo.h"
 #include "support/Bytes.h"
-#include "InstallerFixture.h"
+#include "SetupFixture.h"
+#include "support/Fifo.h"
 
 #include <gtest/gtest.h>
 
@@ -183,4 +184,16 @@ TEST(TSetupInfFile, AValueEndsAtItsFirstNulByte)
     const TSetupInfFile folder("[Install]\r\nTitle=T\r\nFolder=Tool\\.." + nul + "\r\n");
     EXPECT_FALSE(TSetupInfo::Read(folder, problem));
     EXPECT_EQ(problem, "[Install] Folder=Tool\\..\n設定ファイルのこの値は使えません。");
+}
+
+TEST_F(SetupTest, AnInformationFileThatIsAPipeIsRefusedWithoutWaiting)
+{
+    // setup reads the file beside it: a pipe in its place would block the start for ever.
+    PutFile(dist / "setup", "#!/bin/sh\n");
+    MakeFifo((dist / "SETUP.INF").string());
+    FifoWatchdog watchdog((dist / "SETUP.INF").string());
+    EXPECT_FALSE(TSetupInfFile::Load(dist / "SETUP.INF"));
+    EXPECT_FALSE(setup.Load(dist / "setup"));
+    EXPECT_FALSE(watchdog.Stop()) << "waited on the pipe";
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kBrokenSetupInfo});
 }
