@@ -1,96 +1,84 @@
-// QxEditor: the editor program. Until the main window is built this shows the files named on the
-// command line, each in an editing control (a tab per file), read as Shift-JIS bytes.
+// QxEditor: the editor program. The program folder is fixed once; a later start hands its command line
+// to the copy already running (when "NotExecute" says so) and ends; the first copy reads
+// "QxEditor.ini", opens the files of its command line and listens for later starts. Every event runs
+// inside the application's one exception boundary.
 
-#include "editor/EditorControl.h"
-#include "editor/EditorFountain.h"
-#include "editor/qt/EditorWidget.h"
-#include "platform/Cp932.h"
+#include "documents/GlobalState.h"
+#include "documents/MainSettings.h"
+#include "documents/ProgramFolder.h"
+#include "documents/SettingsFile.h"
+#include "documents/qt/QxMessageDialog.h"
+#include "mainwindow/qt/QxApplication.h"
+#include "mainwindow/qt/QxEditorMain.h"
+#include "mainwindow/qt/SingleInstance.h"
 
-#include <QApplication>
-#include <QMainWindow>
-#include <QTabWidget>
+#include <QDir>
+#include <QFileDialog>
+#include <QSessionManager>
 
-#include <cstdio>
-#include <exception>
 #include <string>
+#include <vector>
 
 namespace {
 
-// The look of an editor environment, until the environments are read from their files.
-void ApplyDefaultLook(qx::TEditor& Editor)
+// [Basic] "NotExecute", read without writing anything (a later start must not touch the file).
+bool SingleInstanceWanted(const qx::TGlobalState& State)
 {
-    using namespace qx;
-    Editor.SetFont({"ＭＳ ゴシック", 11, clBlack, {}});
-    Editor.SetScrollBars(ssBoth);
-    Editor.Ruler().SetVisible(true);
-    Editor.Leftbar().SetVisible(true);
-    Editor.Leftbar().SetShowMark(true);
-    Editor.Marks().EofMark().SetVisible(true);
-    Editor.Marks().RetMark().SetVisible(true);
-    Editor.Marks().WrapMark().SetVisible(true);
-    Editor.Marks().HideMark().SetVisible(true);
-    Editor.Marks().Underline().SetVisible(true);
-    Editor.Marks().Underline().SetColor(clNavy);
-    TEditorViewInfo& view = Editor.View();
-    view.SetCommenter("//");
-    view.SetQuotation("\"");
-    view.SetHexPrefix("0x");
-    view.SetUrl(true);
-    view.SetMail(true);
-    TEditorBracketCollection& brackets = view.Brackets();
-    TFountainBracketItem* block = brackets.AddBracket();
-    block->SetLeftBracket("/*");
-    block->SetRightBracket("*/");
-    block->ItemColor().SetColor(clGreen);
-    TEditorColors& colors = view.Colors();
-    colors.Comment().SetColor(clGreen);
-    colors.Str().SetColor(clMaroon);
-    colors.Int().SetColor(clBlue);
-    colors.Symbol().SetColor(clNavy);
-    colors.Url().SetColor(clBlue);
-    colors.Url().SetStyle(fsUnderline);
-    colors.Mail().SetColor(clBlue);
-    colors.Reserve().SetColor(clBlue);
-    colors.Reserve().SetStyle(fsBold);
-    TStringList words;
-    for (const char* w : {"break", "case", "char", "const", "continue", "default", "do", "double", "else", "enum",
-                          "extern", "float", "for", "goto", "if", "include", "int", "long", "return", "short",
-                          "signed", "sizeof", "static", "struct", "switch", "typedef", "union", "unsigned", "void",
-                          "while", "define"})
-        words.Add(w);
-    Editor.SetReserveWordList(words);
+    const auto ini = qx::OpenSettingsFile(State.ProgramFile(qx::IniFileName));
+    return ini ? ini->ReadBool("Basic", "NotExecute", true) : true;
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    qx::TQxApplication app(argc, argv);
     QApplication::setApplicationName("QxEditor");
-    QMainWindow window;
-    window.setObjectName("QxEditorMain");
-    window.setWindowTitle("QxEditor");
-    window.resize(1000, 700);
+    qx::TGlobalState& state = qx::Globals();
+    state.ProgramFolder = qx::ResolveProgramFolder(qx::ExecutablePath());
 
-    auto* tabs = new QTabWidget(&window);
-    tabs->setObjectName("PageControl1");
-    const QStringList files = QApplication::arguments().mid(1);
-    for (qsizetype i = 0; i < std::max<qsizetype>(1, files.size()); ++i) {
-        auto* host = new qx::TEditorWidget(tabs);
-        ApplyDefaultLook(host->Editor());
-        QString title = QString::fromUtf8("無題");
-        if (i < files.size()) {
-            title = files[i];
-            try {
-                host->Editor().Lines().LoadFromFile(files[i].toStdString());
-            } catch (const std::exception& e) {
-                std::fprintf(stderr, "QxEditor: %s\n", e.what());
-            }
+    std::vector<std::string> args;
+    for (const QString& a : QApplication::arguments().mid(1)) args.push_back(a.toStdString());
+    const std::string currentDir = QDir::currentPath().toStdString();
+    const std::string socketPath = qx::HandOverSocketPath(state.ProgramFolder);
+    if (SingleInstanceWanted(state) &&
+        qx::SendHandOver(socketPath, qx::HandOverRecords(qx::ExecutablePath(), currentDir, args)))
+        return 0;
+
+    qx::TQtPrompter prompter;
+    app.OnException = [&prompter](const std::exception& e) {
+        qx::TPromptRequest request;
+        request.Text = e.what();
+        request.Kind = qx::TMsgDlgType::mtError;
+        request.Buttons = {qx::TMsgDlgBtn::mbOK};
+        prompter.Show(request);
+    };
+
+    qx::TQxEditorMain window(state, prompter);
+    window.AskSaveName = [&window](const std::string& Current) {
+        return QFileDialog::getSaveFileName(&window, QString(), QString::fromStdString(Current)).toStdString();
+    };
+    window.Beep = [] { QApplication::beep(); };
+    window.resize(1000, 700);
+    qx::LoadMainSettings(state, &window);
+
+    // Every copy listens, whatever "NotExecute" says, so a later start always finds one.
+    qx::TSingleInstance instance;
+    instance.OnRecord = [&window](const qx::THandOverRecord& Record) { window.HandOverRecord(Record.Tag, Record.Text); };
+    instance.Listen(socketPath);
+
+    // The window decides when the program ends (a resident window stays when closed).
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The desktop session's end quits even a resident window; a cancelled save question keeps it.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& Manager) {
+        window.QuitRequested = true;
+        if (!window.close()) {
+            window.QuitRequested = false;
+            Manager.cancel();
         }
-        tabs->addTab(host, title);
-    }
-    window.setCentralWidget(tabs);
+    });
+
     window.show();
-    if (auto* first = tabs->currentWidget()) first->setFocus();
+    window.OpenCommandLine(args, currentDir);
     return app.exec();
 }

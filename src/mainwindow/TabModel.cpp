@@ -1,0 +1,86 @@
+#include "mainwindow/TabModel.h"
+
+#include "dialogs/ProjectManager.h"
+
+#include <algorithm>
+
+namespace qx {
+
+bool IsUntitled(std::string_view Name) { return Name.starts_with(UntitledPrefix); }
+bool IsGrepResult(std::string_view Name) { return Name.starts_with("Grep"); }
+bool IsProjectTab(std::string_view Name) { return Name.starts_with("Project"); }
+
+bool TabInUse(std::string_view Name, bool Modified)
+{
+    if (IsUntitled(Name)) return Modified;
+    return true;
+}
+
+TDocumentTitles DocumentTitles(const std::string& Name, bool ShowFilePath, bool Modified)
+{
+    std::string title = Name;
+    std::string caption = Name;
+    if (IsProjectTab(Name)) {
+        caption = TProjectManager::ProjectItemNameFromDocName(Name);
+        if (!ShowFilePath) title = caption;
+    } else if (!IsGrepResult(Name) && !IsUntitled(Name)) {
+        const size_t slash = Name.rfind('/');
+        caption = slash == std::string::npos ? Name : Name.substr(slash + 1);
+        if (!ShowFilePath) title = caption;
+    }
+    TDocumentTitles titles{"QxEditor - [" + title + "]", {}};
+    for (char c : caption) {
+        if (c == '&') titles.Caption += '&';
+        titles.Caption += c;
+    }
+    if (Modified) titles.Caption += " *";
+    return titles;
+}
+
+int TTabIds::PageOf(std::string_view Id) const
+{
+    for (int i = 0; i < FList.Count(); ++i)
+        if (FList[i] == Id) return i;
+    return -1;
+}
+
+std::string TTabIds::Add()
+{
+    const std::string id = std::to_string(++FCounter);
+    FList.Add(id);
+    return id;
+}
+
+void TTabIds::Remove(int Page)
+{
+    FList.Delete(Page);
+    if (FList.Count() == 0) FCounter = 0;
+}
+
+void TTabIds::Clear()
+{
+    FList.Clear();
+    FCounter = 0;
+}
+
+void TTabIds::Move(int From, int To)
+{
+    if (From == To) return;
+    const std::string id = FList[From];
+    FList.Delete(From);
+    FList.Insert(To, id);
+}
+
+int PageAfterClose(int Closed, int Count, int TabCloseCtrl)
+{
+    const int left = Count - 1;
+    if (left <= 0) return -1;
+    switch (TabCloseCtrl) {
+    case 1: return std::max(0, Closed - 1);
+    case 2: return 0;
+    case 3: return left - 1;
+    default: return std::min(Closed, left - 1);
+    }
+}
+
+} // namespace qx

@@ -1,0 +1,55 @@
+#pragma once
+// The main window's tabs as ids: TabCounter numbers the next tab, TabIdList holds one id per page in
+// page order (entry i belongs to page i). The kinds of document names and the captions and titles made
+// from them live here too, so the window only lays out what this model decides.
+
+#include "platform/StringList.h"
+
+#include <string>
+#include <string_view>
+
+namespace qx {
+
+// Document names that are no file: a new tab's "無題 " + id, a grep result, a project item.
+inline constexpr std::string_view UntitledPrefix = "無題";
+bool IsUntitled(std::string_view Name);
+bool IsGrepResult(std::string_view Name);
+bool IsProjectTab(std::string_view Name);
+// Whether a tab holding Name is in use (the open roads reuse a tab that is not): an untitled name is in
+// use only when its text was modified; every other name is.
+bool TabInUse(std::string_view Name, bool Modified);
+
+// The window title and the tab caption of a document. The title shows the full name when ShowFilePath
+// is on, else the name without folder (a project item's shown name, a grep result's whole name); the
+// caption the name without folder with "&" doubled, so it shows as written, and " *" when modified.
+struct TDocumentTitles {
+    std::string Title;
+    std::string Caption;
+};
+TDocumentTitles DocumentTitles(const std::string& Name, bool ShowFilePath, bool Modified);
+
+class TTabIds {
+public:
+    explicit TTabIds(TStringList& List, int& Counter) : FList(List), FCounter(Counter) {}
+
+    int Count() const { return FList.Count(); }
+    std::string IdAt(int Page) const { return FList[Page]; }
+    int PageOf(std::string_view Id) const;
+    // Numbers a new page at the end and returns its id.
+    std::string Add();
+    // The page is gone; the counter starts again when it was the last one.
+    void Remove(int Page);
+    void Clear();
+    // A page dragged from From to To (the others move up or down one place).
+    void Move(int From, int To);
+
+private:
+    TStringList& FList;
+    int& FCounter;
+};
+
+// The page that becomes active after page Closed of Count pages (Count before the close) was closed,
+// as "TabCloseCtrl" says: 0 the one after it (or the new last), 1 the previous, 2 the first, 3 the last.
+int PageAfterClose(int Closed, int Count, int TabCloseCtrl);
+
+} // namespace qx

@@ -1,0 +1,12 @@
+#include "mainwindow/qt/QxApplication.h"
+
+namespace qx {
+
+bool TQxApplication::notify(QObject* Receiver, QEvent* Event)
+{
+    bool handled = false;
+    GuardedCall(OnException, [&] { handled = QApplication::notify(Receiver, Event); });
+    return handled;
+}
+
+} // namespace qx

@@ -1,0 +1,20 @@
+#pragma once
+// The application object with the program's one exception boundary: every event the Qt loop delivers
+// (and so every action, signal and handler run from one) goes through notify, where an exception ends
+// as a message to the user instead of crossing the loop.
+
+#include "mainwindow/qt/GuardedCall.h"
+
+#include <QApplication>
+
+namespace qx {
+
+class TQxApplication : public QApplication {
+public:
+    TQxApplication(int& Argc, char** Argv) : QApplication(Argc, Argv) {}
+    // Shows an exception's message; set by the main window (its prompter).
+    TExceptionHandler OnException;
+    bool notify(QObject* Receiver, QEvent* Event) override;
+};
+
+} // namespace qx

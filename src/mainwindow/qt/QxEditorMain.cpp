@@ -1,0 +1,493 @@
+#include "mainwindow/qt/QxEditorMain.h"
+
+#include "documents/DocumentCodes.h"
+#include "documents/MessageTexts.h"
+#include "documents/qt/QxStatusBar.h"
+#include "editor/EditorControl.h"
+#include "editor/EditorStrings.h"
+#include "editor/EditorWrap.h"
+#include "mainwindow/qt/EditorFrame.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QDropEvent>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <filesystem>
+
+namespace qx {
+
+namespace {
+
+QString Q(const std::string& Utf8) { return QString::fromStdString(Utf8); }
+
+void ShowFileMessage(TPrompter& Prompter, std::string Text, const char* Caption, TMsgDlgType Kind)
+{
+    TPromptRequest request;
+    request.Text = std::move(Text);
+    request.Caption = Caption;
+    request.Kind = Kind;
+    request.Buttons = {TMsgDlgBtn::mbYes};
+    Prompter.Show(request);
+}
+
+} // namespace
+
+TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* Parent)
+    : QMainWindow(Parent), FState(State), FPrompter(Prompter), FIds(State.TabIdList, State.TabCounter),
+      FStatusModel(State)
+{
+    setObjectName("QxEditorMain");
+    setWindowTitle("QxEditor");
+    FPages = new QTabWidget(this);
+    FPages->setObjectName("PageControl1");
+    FPages->setMovable(true);
+    FPages->setDocumentMode(true);
+    setCentralWidget(FPages);
+    setAcceptDrops(true);
+    FStatus = new TQxStatusBar(this);
+    setStatusBar(FStatus);
+    connect(FPages, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
+    // A dragged tab keeps the id list in page order.
+    connect(FPages->tabBar(), &QTabBar::tabMoved, this, [this](int From, int To) { FIds.Move(From, To); });
+    BuildMenus();
+}
+
+TQxEditorMain::~TQxEditorMain()
+{
+    // The pages go with the window; their ids go with them.
+    FIds.Clear();
+}
+
+void TQxEditorMain::BuildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QString::fromUtf8("ファイル(&F)"));
+    auto add = [this](QMenu* menu, const char* caption, QKeySequence key, auto&& slot) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    add(file, "新規作成(&N)", QKeySequence::New, [this] { NewTab(); });
+    add(file, "上書き保存(&S)", QKeySequence::Save, [this] { FileSave(); });
+    add(file, "閉じる(&C)", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { Close1Click(); });
+    add(file, "すべて閉じる(&L)", QKeySequence(), [this] { CloseAllDocuments(); });
+    file->addSeparator();
+    add(file, "終了(&X)", QKeySequence(), [this] {
+        QuitRequested = true;
+        close();
+    });
+    QMenu* edit = menuBar()->addMenu(QString::fromUtf8("編集(&E)"));
+    FEditModeAction = add(edit, "編集ﾓｰﾄﾞ(&E)", QKeySequence(), [this] { EditModeMenuClick(); });
+    FEditModeAction->setCheckable(true);
+    QMenu* view = menuBar()->addMenu(QString::fromUtf8("表示(&V)"));
+    add(view, "ウィンドウ分割(&W)", QKeySequence(), [this] {
+        if (CurrentFrame() && CurrentFrame()->HasSplit())
+            RemoveSplit();
+        else
+            CreateSplit();
+    });
+}
+
+void TQxEditorMain::EditModeMenuClick()
+{
+    if (TEditor* editor = CurrentEditor()) SetEditMode(editor->ReadOnly());
+}
+
+TEditorFrame* TQxEditorMain::FrameOfPage(int Page) const
+{
+    return dynamic_cast<TEditorFrame*>(FPages->widget(Page));
+}
+
+TEditorFrame* TQxEditorMain::CurrentFrame() const { return FrameOfPage(FPages->currentIndex()); }
+
+TEditor* TQxEditorMain::CurrentEditor() const
+{
+    TEditorFrame* frame = CurrentFrame();
+    return frame ? &frame->MainEditor() : nullptr;
+}
+
+TEditor* TQxEditorMain::FocusedEditor() const
+{
+    TEditorFrame* frame = CurrentFrame();
+    if (!frame) return nullptr;
+    if (frame->HasSplit() && frame->SecondHost()->hasFocus()) return frame->SecondEditor();
+    return &frame->MainEditor();
+}
+
+void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditor& Editor)
+{
+    // The frame may be gone when a late event arrives: look it up again each time.
+    Editor.OnChange = [this, &Frame](TObject*) {
+        if (CurrentFrame() == &Frame) SetChange(Frame.MainEditor().Modified());
+        RefreshStatusBar();
+    };
+    Editor.OnCaretMoved = [this](TObject*) { RefreshStatusBar(); };
+}
+
+void TQxEditorMain::NewTab()
+{
+    const std::string id = FIds.Add();
+    auto* frame = new TEditorFrame(FPages);
+    frame->setObjectName(Q("Frame" + id));
+    frame->FileName = std::string(UntitledPrefix) + " " + id;
+    WireEditor(*frame, frame->MainEditor());
+    FPages->addTab(frame, Q(frame->FileName));
+    FPages->setCurrentWidget(frame);
+    SetCurFile(frame->FileName);
+    SetEditMode(true);
+    frame->MainHost().setFocus();
+    PageChanged();
+}
+
+void TQxEditorMain::CreateSplit()
+{
+    TEditorFrame* frame = CurrentFrame();
+    if (!frame) return;
+    if (TEditorWidget* second = frame->CreateSplit()) WireEditor(*frame, second->Editor());
+}
+
+void TQxEditorMain::RemoveSplit()
+{
+    if (TEditorFrame* frame = CurrentFrame()) frame->RemoveSplit();
+    RefreshStatusBar();
+}
+
+void TQxEditorMain::ShowTitles()
+{
+    TEditorFrame* frame = CurrentFrame();
+    const bool modified = frame && frame->MainEditor().Modified();
+    const TDocumentTitles titles = DocumentTitles(FCurFile, FState.Settings.Option.ShowFilePath, modified);
+    setWindowTitle(Q(titles.Title));
+    if (frame) FPages->setTabText(FPages->currentIndex(), Q(titles.Caption));
+}
+
+void TQxEditorMain::SetCurFile(const std::string& Name)
+{
+    FCurFile = Name;
+    if (TEditorFrame* frame = CurrentFrame()) frame->FileName = Name;
+    ShowTitles();
+}
+
+void TQxEditorMain::SetChange(bool Value)
+{
+    FChanged = Value;
+    FStatusModel.SetModified(Value);
+    ShowTitles();
+}
+
+void TQxEditorMain::SetEditMode(bool Editable)
+{
+    // A document opened read-only stays so whatever is asked; the second pane follows the first.
+    if (TEditorFrame* frame = CurrentFrame()) {
+        const bool readOnly = frame->OpenReadOnly || !Editable;
+        frame->EachEditor([&](TEditor& e) { e.SetReadOnly(readOnly); });
+        if (FEditModeAction) FEditModeAction->setChecked(!readOnly);
+    }
+    RefreshStatusBar();
+}
+
+void TQxEditorMain::RefreshStatusBar()
+{
+    TEditorFrame* frame = CurrentFrame();
+    TEditor* editor = FocusedEditor();
+    if (!frame || !editor) {
+        FStatusModel.RefreshStatusBar(nullptr);
+    } else {
+        const int row = editor->Row();
+        const std::string rowText = row < editor->RowCount() ? editor->RowString(row) : std::string();
+        TStatusSnapshot snapshot;
+        snapshot.Row = row;
+        snapshot.Line = row < editor->RowCount() ? editor->RowToLine(row) : 0;
+        snapshot.Col = editor->Col();
+        snapshot.RowText = rowText;
+        snapshot.TabSpaceCount = editor->TabSpaceCount();
+        snapshot.WrapByte = editor->WordWrap() ? editor->WrapOption().WrapByte() : 0;
+        snapshot.TextLength = editor->TextLength();
+        snapshot.OverWrite = editor->OverWrite();
+        snapshot.OpenReadOnly = frame->OpenReadOnly;
+        snapshot.ReadOnly = editor->ReadOnly();
+        snapshot.CharType = frame->CharType;
+        snapshot.RtrnType = frame->RtrnType;
+        FStatusModel.UpdateTextLength(&snapshot);
+        FStatusModel.RefreshStatusBar(&snapshot);
+        FStatusModel.SetModified(frame->MainEditor().Modified());
+    }
+    FStatus->ShowPanels(FStatusModel.Panels());
+}
+
+void TQxEditorMain::PageChanged()
+{
+    TEditorFrame* frame = CurrentFrame();
+    if (!frame) return;
+    FCurFile = frame->FileName;
+    SetChange(frame->MainEditor().Modified());
+    RefreshStatusBar();
+}
+
+TDocumentHost TQxEditorMain::Host()
+{
+    TDocumentHost host;
+    host.Prompter = &FPrompter;
+    host.ApplyEnvironment = [](int) {};  // editor environments come with their own step
+    host.SetEditMode = [this](bool Editable) { SetEditMode(Editable); };
+    host.Beep = [this] {
+        if (Beep) Beep();
+    };
+    host.IsNamedDocument = [this] {
+        return !IsUntitled(FCurFile) && !IsGrepResult(FCurFile) && !IsProjectTab(FCurFile);
+    };
+    host.AfterReload = [this] {
+        SetChange(false);
+        RefreshStatusBar();
+    };
+    return host;
+}
+
+bool TQxEditorMain::OpenFile(const TOpenRequest& Request, bool ReuseUntouched)
+{
+    // The absolute name, without resolving links: the tab shows the name the user chose.
+    std::string name = Request.FileName;
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(name, ec);
+    if (!ec) name = absolute.lexically_normal().string();
+
+    std::vector<std::string> names;
+    for (int i = 0; i < Count(); ++i) names.push_back(Name(i));
+    if (const int found = FindTabByFileName(name, names)) {
+        FPages->setCurrentIndex(found - 1);
+        PageChanged();
+        return true;
+    }
+    int share = 0;
+    switch (TestOpenFile(name)) {
+    case otLocked:
+        ShowFileMessage(FPrompter, MsgFileLocked(Request.FileName), "情報", TMsgDlgType::mtInformation);
+        share = 64;
+        break;
+    case otNotFound:
+        // The name as given: a missing file has no long form to show.
+        ShowFileMessage(FPrompter, MsgFileCannotOpen(Request.FileName), "確認", TMsgDlgType::mtError);
+        return false;
+    case otOpenError:
+        ShowFileMessage(FPrompter, MsgFileOpenError(Request.FileName), "確認", TMsgDlgType::mtError);
+        return false;
+    default: break;
+    }
+    TEditorFrame* frame = CurrentFrame();
+    if (!ReuseUntouched || !frame || TabInUse(frame->FileName, frame->MainEditor().Modified())) NewTab();
+    frame = CurrentFrame();
+    TDocumentHost host = Host();
+    if (LoadFileToEditor(frame->Document(), host, FState, name, ocAuto, share) != TLoadStatus::Loaded)
+        return false;
+    frame->FileName = name;
+    frame->Document().SetModified(false);
+    SetCurFile(name);
+    FState.LastFileName = name;
+    ApplyOptions(Request);
+    RefreshStatusBar();
+    return true;
+}
+
+void TQxEditorMain::ApplyOptions(const TOpenRequest& Request)
+{
+    TEditorFrame* frame = CurrentFrame();
+    if (!Request.ReadOption.empty()) {
+        frame->Document().SetReadOnlyState(Request.ReadOption == "/RL", true);
+        SetEditMode(false);
+    }
+    if (Request.JumpOption.empty()) return;
+    TEditor& editor = frame->MainEditor();
+    const int number = JumpNumber(Request.JumpValue);
+    int row = number - 1;
+    if (Request.JumpOption == "/JL") {
+        const int lastLine = editor.RowCount() > 0 ? editor.RowToLine(editor.RowCount() - 1) : 0;
+        row = editor.LineToRow(std::clamp(number - 1, 0, lastLine));
+    }
+    // A number beyond the text goes to its last row.
+    editor.SetRow(std::clamp(row, 0, std::max(0, editor.RowCount() - 1)));
+}
+
+void TQxEditorMain::OpenCommandLine(const std::vector<std::string>& Args, const std::string& CurrentDir)
+{
+    if (Args.empty()) {
+        NewTab();
+        return;
+    }
+    const auto groups = ParseCommandLine(Args);
+    if (!groups) {
+        NewTab();
+        ShowFileMessage(FPrompter, "起動オプションが正しく指定されていません。", "確認", TMsgDlgType::mtError);
+        return;
+    }
+    for (TOpenRequest request : *groups) {
+        request.FileName = JoinToFolder(request.FileName, CurrentDir);
+        OpenFile(request, false);
+    }
+    if (Count() == 0) NewTab();
+}
+
+void TQxEditorMain::HandOverRecord(int Tag, const std::string& Text)
+{
+    if (isMinimized()) showNormal();
+    if (isHidden()) show();
+    raise();
+    activateWindow();
+    switch (FHandOver.Feed(Tag, Text)) {
+    case THandOverReceiver::TStep::BadOption:
+        ShowFileMessage(FPrompter, "起動オプションが正しく指定されていません。", "確認", TMsgDlgType::mtError);
+        break;
+    case THandOverReceiver::TStep::Open:
+        if (Count() == 0) NewTab();
+        OpenFile(FHandOver.Request(), true);
+        break;
+    case THandOverReceiver::TStep::None: break;
+    }
+}
+
+bool TQxEditorMain::FileSave()
+{
+    TEditorFrame* frame = CurrentFrame();
+    if (!frame) return false;
+    std::string name = frame->FileName;
+    if (IsUntitled(name) || IsGrepResult(name) || IsProjectTab(name)) {
+        name = AskSaveName ? AskSaveName(name) : std::string();
+        if (name.empty()) return false;
+    }
+    TDocumentHost host = Host();
+    if (!SaveEditorFile(frame->Document(), host, FState, name, 1, 1)) return false;
+    frame->FileName = name;
+    frame->Document().SetModified(false);
+    FState.LastFileName = name;
+    SetCurFile(name);
+    SetChange(false);
+    RefreshStatusBar();
+    return true;
+}
+
+int TQxEditorMain::Count() const { return FPages->count(); }
+bool TQxEditorMain::Modified(int Page) const { return FrameOfPage(Page)->MainEditor().Modified(); }
+std::string TQxEditorMain::Name(int Page) const { return FrameOfPage(Page)->FileName; }
+
+void TQxEditorMain::Activate(int Page)
+{
+    FPages->setCurrentIndex(Page);
+    SetCurFile(Name(Page));
+}
+
+TCloseServices TQxEditorMain::CloseServices()
+{
+    return {&FPrompter, [this] {
+                if (Beep) Beep();
+            }};
+}
+
+bool TQxEditorMain::Close1Click()
+{
+    const int page = FPages->currentIndex();
+    if (page < 0) return true;
+    // The only tab, untitled and untouched, stays as it is.
+    if (Count() == 1 && IsUntitled(Name(0)) && !Modified(0)) return true;
+    if (!QuerySaveDocument(*this, page, CloseServices())) return false;
+    const int next = PageAfterClose(page, Count(), FState.Settings.Option.TabCloseCtrl);
+    QWidget* frame = FPages->widget(page);
+    FPages->blockSignals(true);
+    FPages->removeTab(page);
+    FIds.Remove(page);
+    FPages->blockSignals(false);
+    delete frame;
+    if (Count() == 0)
+        NewTab();
+    else {
+        FPages->setCurrentIndex(next);
+        PageChanged();
+    }
+    return true;
+}
+
+void TQxEditorMain::FreeAllTabs()
+{
+    FPages->blockSignals(true);
+    while (Count() > 0) {
+        QWidget* frame = FPages->widget(0);
+        FPages->removeTab(0);
+        delete frame;
+    }
+    FPages->blockSignals(false);
+    FIds.Clear();
+}
+
+bool TQxEditorMain::CloseAllDocuments()
+{
+    if (Count() > 0) Activate(0);
+    if (qx::CloseAllDocuments(*this, CloseServices()) != TCloseResult::Closed) return false;
+    FreeAllTabs();
+    NewTab();
+    return true;
+}
+
+void TQxEditorMain::closeEvent(QCloseEvent* Event)
+{
+    // A key macro that plays must not type into documents while they are asked about and freed.
+    if (StopKeyMacro) StopKeyMacro();
+    const bool resident = !QuitRequested && FState.Settings.Basic.AlwaysQxEditor;
+    if (!CloseAllDocuments()) {
+        Event->ignore();
+        return;
+    }
+    SaveMainSettings(FState, this);
+    if (resident) {
+        // The program stays: in the tray when there is one, else minimised (a hidden window without a
+        // tray icon could never be brought back).
+        Event->ignore();
+        if (HasTray && HasTray())
+            hide();
+        else
+            showMinimized();
+        return;
+    }
+    Event->accept();
+    QCoreApplication::quit();
+}
+
+void TQxEditorMain::dragEnterEvent(QDragEnterEvent* Event)
+{
+    if (Event->mimeData()->hasUrls()) Event->acceptProposedAction();
+}
+
+void TQxEditorMain::dropEvent(QDropEvent* Event)
+{
+    DropUrls(Event->mimeData()->urls());
+    Event->acceptProposedAction();
+}
+
+void TQxEditorMain::DropUrls(const QList<QUrl>& Urls)
+{
+    activateWindow();
+    // Each local file in order; one that cannot be opened says so and the rest still open.
+    for (const QUrl& url : Urls)
+        if (url.isLocalFile()) OpenFile({"", "", "", url.toLocalFile().toStdString()}, true);
+    RefreshStatusBar();
+}
+
+void TQxEditorMain::ApplyMainSettings(const TGlobalState& State)
+{
+    const TWindowSettings& window = State.Settings.Window;
+    if (window.WindowPosition != 1) setGeometry(window.Left, window.Top, window.Width, window.Height);
+    if (window.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TQxEditorMain::CollectMainSettings(TGlobalState&) {}
+
+TWindowPlacement TQxEditorMain::CurrentPlacement() const
+{
+    const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
+    return {r.left(), r.top(), r.height(), r.width()};
+}
+
+bool TQxEditorMain::IsMaximized() const { return isMaximized(); }
+
+} // namespace qx

@@ -1,0 +1,119 @@
+#pragma once
+// The main window: a page per document, each page an editor frame, the status bar, and the roads that
+// open, save and close documents. The decisions live in the Qt-free models (tab ids, command line and
+// hand-over grammar, close walk); this class lays out and forwards.
+
+#include "documents/EditorFiles.h"
+#include "documents/MainSettings.h"
+#include "documents/StatusBar.h"
+#include "mainwindow/CloseWalk.h"
+#include "mainwindow/StartOptions.h"
+#include "mainwindow/TabModel.h"
+
+#include <QMainWindow>
+#include <QUrl>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QTabWidget;
+
+namespace qx {
+
+class TEditor;
+class TEditorFrame;
+class TQxStatusBar;
+
+class TQxEditorMain : public QMainWindow, public TMainFormSettings, public TDocumentTabs {
+public:
+    TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* Parent = nullptr);
+    ~TQxEditorMain() override;
+
+    // Seams the window's owner fills: the name to save an untitled document under ("" cancels), the
+    // warning beep, and the steps of parts that come later (tool bars, tray, hot key, tips, projects).
+    std::function<std::string(const std::string& Current)> AskSaveName;
+    std::function<void()> Beep;
+    // Stops a key macro's recording or playback (the macro recorder fills it).
+    std::function<void()> StopKeyMacro;
+    // Whether a tray icon is shown (the tray fills it); without one the resident window minimises.
+    std::function<bool()> HasTray;
+
+    // The first showing's document step: the command line's files (or one untitled tab).
+    void OpenCommandLine(const std::vector<std::string>& Args, const std::string& CurrentDir);
+    // One record of a second start's hand-over.
+    void HandOverRecord(int Tag, const std::string& Text);
+
+    void NewTab();
+    // Opens a file (activating its tab when it is open already); false when it was not opened.
+    bool OpenFile(const TOpenRequest& Request, bool ReuseUntouched);
+    void SetCurFile(const std::string& Name);
+    void SetChange(bool Value);
+    // Editable false: the document is read-only (the status bar tells which kind).
+    void SetEditMode(bool Editable);
+    // Toggles between editable and write-protected.
+    void EditModeMenuClick();
+    // Files dropped on the window (or passed up by an editor): each local one is opened.
+    void DropUrls(const QList<QUrl>& Urls);
+    bool FileSave();
+    // Closes the active tab after the save question; false when the user kept it.
+    bool Close1Click();
+    // Closes every document after the save questions; false (and nothing freed) when cancelled or a
+    // save did not happen.
+    bool CloseAllDocuments();
+    void CreateSplit();
+    void RemoveSplit();
+    void RefreshStatusBar();
+
+    QTabWidget* Pages() const { return FPages; }
+    TEditorFrame* CurrentFrame() const;
+    TEditorFrame* FrameOfPage(int Page) const;
+    TEditor* CurrentEditor() const;
+    TEditor* FocusedEditor() const;
+    const std::string& CurFile() const { return FCurFile; }
+    TQxStatusBar* StatusBarWidget() const { return FStatus; }
+
+    // Set by File > Exit and the session's end: the close really quits (no resident mode).
+    bool QuitRequested = false;
+
+    // TDocumentTabs
+    int Count() const override;
+    bool Modified(int Page) const override;
+    std::string Name(int Page) const override;
+    void Activate(int Page) override;
+    bool SaveActive() override { return FileSave(); }
+
+    // TMainFormSettings
+    void ApplyMainSettings(const TGlobalState& State) override;
+    void CollectMainSettings(TGlobalState& State) override;
+    TWindowPlacement CurrentPlacement() const override;
+    bool IsMaximized() const override;
+
+protected:
+    void closeEvent(QCloseEvent* Event) override;
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    void dropEvent(QDropEvent* Event) override;
+
+private:
+    void BuildMenus();
+    void ShowTitles();
+    void WireEditor(TEditorFrame& Frame, TEditor& Editor);
+    void PageChanged();
+    TDocumentHost Host();
+    TCloseServices CloseServices();
+    void FreeAllTabs();
+    void ApplyOptions(const TOpenRequest& Request);
+
+    TGlobalState& FState;
+    TPrompter& FPrompter;
+    TTabIds FIds;
+    QTabWidget* FPages;
+    TQxStatusBar* FStatus;
+    TStatusBarModel FStatusModel;
+    THandOverReceiver FHandOver;
+    std::string FCurFile;
+    bool FChanged = false;
+    QAction* FEditModeAction = nullptr;
+};
+
+} // namespace qx

@@ -1,0 +1,235 @@
+#include "mainwindow/qt/QxEditorMain.h"
+
+#include "editor/EditorControl.h"
+#include "editor/EditorStrings.h"
+#include "mainwindow/qt/EditorFrame.h"
+#include "support/ScriptedPrompter.h"
+#include "documents/qt/QxStatusBar.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace qx {
+namespace {
+
+void WriteFile(const std::string& Path, const std::string& Bytes)
+{
+    std::ofstream(Path, std::ios::binary) << Bytes;
+}
+
+struct MainWindowTest : ::testing::Test {
+    test::TempDir Dir;
+    TGlobalState State;
+    test::ScriptedMessagePrompter Prompter;
+    std::unique_ptr<TQxEditorMain> Window;
+
+    void SetUp() override
+    {
+        State.ProgramFolder = Dir.Path() + "/";
+        Window = std::make_unique<TQxEditorMain>(State, Prompter);
+        WriteFile(Dir.File("a.txt"), "alpha\nsecond\n");
+        WriteFile(Dir.File("b.txt"), "beta\n");
+    }
+    std::string TextOf(int Page) { return Window->FrameOfPage(Page)->MainEditor().Lines().Text(); }
+    std::vector<std::string> Ids()
+    {
+        std::vector<std::string> ids;
+        for (int i = 0; i < State.TabIdList.Count(); ++i) ids.push_back(State.TabIdList[i]);
+        return ids;
+    }
+    void Type(const std::string& Text)
+    {
+        TEditor& editor = *Window->CurrentEditor();
+        editor.Lines().SetText(Text);
+        editor.SetModified(true);
+    }
+};
+
+TEST_F(MainWindowTest, CommandLineFilesOpenInTabsWithTheirTexts)
+{
+    Window->OpenCommandLine({"a.txt", "/J", "2", "b.txt"}, Dir.Path());
+    ASSERT_EQ(Window->Count(), 2);
+    EXPECT_EQ(TextOf(0).substr(0, 5), "alpha");
+    EXPECT_EQ(TextOf(1).substr(0, 4), "beta");
+    EXPECT_EQ(Window->Pages()->tabText(0).toStdString(), "a.txt");
+    EXPECT_EQ(Window->Name(1), Dir.File("b.txt"));
+    EXPECT_EQ(Window->windowTitle().toStdString(), "QxEditor - [b.txt]");
+    EXPECT_EQ(Ids(), (std::vector<std::string>{"1", "2"}));
+    EXPECT_TRUE(Prompter.Requests.empty());
+}
+
+TEST_F(MainWindowTest, ABadCommandLineOpensNothingAndSaysSo)
+{
+    Prompter.Answers = {mr::Yes};
+    Window->OpenCommandLine({"a.txt", "/J"}, Dir.Path());
+    ASSERT_EQ(Window->Count(), 1);
+    EXPECT_TRUE(IsUntitled(Window->Name(0)));
+    ASSERT_EQ(Prompter.Requests.size(), 1u);
+    EXPECT_EQ(Prompter.Requests[0].Text, "起動オプションが正しく指定されていません。");
+}
+
+TEST_F(MainWindowTest, AMissingFileIsNamedAsGiven)
+{
+    Prompter.Answers = {mr::Yes};
+    Window->OpenCommandLine({"missing.txt"}, Dir.Path());
+    ASSERT_EQ(Prompter.Requests.size(), 1u);
+    EXPECT_NE(Prompter.Requests[0].Text.find(Dir.File("missing.txt")), std::string::npos);
+    EXPECT_EQ(Window->Count(), 1);  // one untitled tab stays to type in
+}
+
+TEST_F(MainWindowTest, HandOverReusesAnUntouchedUntitledTabAndActivatesAnOpenFile)
+{
+    Window->OpenCommandLine({}, Dir.Path());
+    auto send = [&](std::vector<std::string> Args) {
+        Window->HandOverRecord(HandOverProgramTag, "/usr/bin/QxEditor");
+        Window->HandOverRecord(HandOverFolderTag, Dir.Path());
+        for (size_t i = 0; i < Args.size(); ++i) Window->HandOverRecord(static_cast<int>(i + 1), Args[i]);
+    };
+    send({"a.txt"});
+    ASSERT_EQ(Window->Count(), 1);
+    EXPECT_EQ(Window->Name(0), Dir.File("a.txt"));
+    send({"b.txt"});
+    ASSERT_EQ(Window->Count(), 2);
+    send({"a.txt"});
+    EXPECT_EQ(Window->Count(), 2);
+    EXPECT_EQ(Window->Pages()->currentIndex(), 0);
+    // Options of the hand-over: read-only, caret to row 2; a jump beyond the text stops on the last row.
+    send({"/R", "/J", "2", "b.txt"});
+    EXPECT_EQ(Window->Pages()->currentIndex(), 1);
+    send({"/R", "/J", "99", Dir.File("a.txt")});
+    EXPECT_GE(Window->CurrentEditor()->Row(), 0);
+}
+
+TEST_F(MainWindowTest, JumpAndReadOptionsOfAnOpenedFile)
+{
+    Window->OpenCommandLine({"/R", "/J", "2", "a.txt", "/JL", "99", "b.txt"}, Dir.Path());
+    ASSERT_EQ(Window->Count(), 2);
+    TEditor& a = Window->FrameOfPage(0)->MainEditor();
+    EXPECT_TRUE(a.ReadOnly());
+    EXPECT_EQ(a.Row(), 1);
+    TEditor& b = Window->FrameOfPage(1)->MainEditor();
+    EXPECT_FALSE(b.ReadOnly());
+    EXPECT_EQ(b.Row(), b.RowCount() - 1);
+}
+
+TEST_F(MainWindowTest, CloseWithAModifiedTabAsksAndCancelKeepsEverything)
+{
+    Window->OpenCommandLine({"a.txt", "b.txt"}, Dir.Path());
+    Window->Activate(1);
+    Type("changed");
+    Prompter.Answers = {mr::Cancel};
+    QCloseEvent event;
+    QApplication::sendEvent(Window.get(), &event);
+    EXPECT_FALSE(event.isAccepted());
+    EXPECT_EQ(Window->Count(), 2);
+    EXPECT_TRUE(Window->Modified(1));
+    EXPECT_EQ(TextOf(1).substr(0, 7), "changed");
+    EXPECT_EQ(test::ReadBytes(Dir.File("b.txt")), "beta\n");
+}
+
+TEST_F(MainWindowTest, CloseAllWithYesAndAllSavesThenLeavesOneUntitledTab)
+{
+    Window->OpenCommandLine({"a.txt", "b.txt"}, Dir.Path());
+    Window->Activate(0);
+    Type("one");
+    Window->Activate(1);
+    Type("two");
+    Prompter.Answers = {mr::All};
+    EXPECT_TRUE(Window->CloseAllDocuments());
+    EXPECT_EQ(test::ReadBytes(Dir.File("a.txt")), "one");
+    EXPECT_EQ(test::ReadBytes(Dir.File("b.txt")), "two");
+    ASSERT_EQ(Window->Count(), 1);
+    EXPECT_EQ(Ids(), std::vector<std::string>{"1"});
+    EXPECT_EQ(Prompter.Requests.size(), 1u);
+}
+
+TEST_F(MainWindowTest, ASaveThatDidNotHappenKeepsTheTab)
+{
+    Window->OpenCommandLine({}, Dir.Path());
+    Type("unsaved text");
+    Window->AskSaveName = [](const std::string&) { return std::string(); };  // the save dialog cancelled
+    Prompter.Answers = {mr::Yes};
+    EXPECT_FALSE(Window->CloseAllDocuments());
+    EXPECT_EQ(Window->Count(), 1);
+    EXPECT_TRUE(Window->Modified(0));
+    Prompter.Answers = {mr::Yes};
+    EXPECT_FALSE(Window->Close1Click());
+    EXPECT_EQ(TextOf(0).substr(0, 12), "unsaved text");
+}
+
+TEST_F(MainWindowTest, TabIdsFollowClosesAndDrags)
+{
+    Window->OpenCommandLine({}, Dir.Path());
+    Window->NewTab();
+    Window->NewTab();
+    Window->NewTab();
+    Window->Activate(1);
+    EXPECT_TRUE(Window->Close1Click());
+    EXPECT_EQ(Ids(), (std::vector<std::string>{"1", "3", "4"}));
+    Window->Pages()->tabBar()->moveTab(0, 2);
+    EXPECT_EQ(Ids(), (std::vector<std::string>{"3", "4", "1"}));
+    EXPECT_EQ(Window->Name(2), "無題 1");
+}
+
+TEST_F(MainWindowTest, SplitPanesShareOneText)
+{
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    Window->CreateSplit();
+    TEditorFrame* frame = Window->CurrentFrame();
+    ASSERT_TRUE(frame->HasSplit());
+    frame->SecondEditor()->Lines().SetText("from below");
+    EXPECT_EQ(TextOf(0).substr(0, 10), "from below");
+    Window->RemoveSplit();
+    EXPECT_FALSE(frame->HasSplit());
+    frame->MainEditor().Lines().SetText("still here");
+    EXPECT_EQ(TextOf(0).substr(0, 10), "still here");
+}
+
+TEST_F(MainWindowTest, EditModeTableAndTheSecondPaneFollows)
+{
+    Window->OpenCommandLine({"a.txt", "/RL", "b.txt"}, Dir.Path());
+    auto panel = [&] { return Window->StatusBarWidget()->Panel(7)->text().toStdString(); };
+    Window->Activate(0);
+    Window->CreateSplit();
+    EXPECT_EQ(panel(), "編集");
+    Window->EditModeMenuClick();
+    EXPECT_EQ(panel(), "書禁");
+    EXPECT_TRUE(Window->CurrentFrame()->MainEditor().ReadOnly());
+    EXPECT_TRUE(Window->CurrentFrame()->SecondEditor()->ReadOnly());
+    Window->EditModeMenuClick();
+    EXPECT_EQ(panel(), "編集");
+    EXPECT_FALSE(Window->CurrentFrame()->SecondEditor()->ReadOnly());
+    // Opened read-only: the edit-mode command cannot make it editable.
+    Window->Activate(1);
+    EXPECT_EQ(panel(), "読専");
+    Window->EditModeMenuClick();
+    EXPECT_EQ(panel(), "読専");
+    EXPECT_TRUE(Window->CurrentEditor()->ReadOnly());
+}
+
+TEST_F(MainWindowTest, DroppedFilesOpenIntoTheUntouchedTabAndActivateOpenOnes)
+{
+    Window->OpenCommandLine({}, Dir.Path());
+    Window->OpenFile({"", "", "", Dir.File("a.txt")}, true);
+    ASSERT_EQ(Window->Count(), 1);
+    Window->NewTab();  // an untouched untitled tab takes the first new file
+    Prompter.Answers = {mr::Yes};
+    Window->DropUrls({QUrl::fromLocalFile(QString::fromStdString(Dir.File("b.txt"))),
+                      QUrl::fromLocalFile(QString::fromStdString(Dir.File("a.txt"))),
+                      QUrl::fromLocalFile(QString::fromStdString(Dir.File("gone.txt")))});
+    ASSERT_EQ(Window->Count(), 2);
+    EXPECT_EQ(Window->Name(1), Dir.File("b.txt"));
+    EXPECT_EQ(Window->Pages()->currentIndex(), 0);
+    EXPECT_EQ(Prompter.Requests.size(), 1u);  // the missing file said so; the others opened
+}
+
+} // namespace
+} // namespace qx
