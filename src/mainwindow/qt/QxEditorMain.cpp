@@ -6,6 +6,8 @@
 #include "editor/EditorControl.h"
 #include "editor/EditorStrings.h"
 #include "editor/EditorWrap.h"
+#include "mainwindow/LogStamp.h"
+#include "mainwindow/WheelNotches.h"
 #include "mainwindow/qt/EditorFrame.h"
 
 #include <QCloseEvent>
@@ -14,6 +16,7 @@
 #include <QMimeData>
 #include <QDropEvent>
 #include <QTabBar>
+#include <QWheelEvent>
 #include <QTabWidget>
 
 #include <filesystem>
@@ -52,6 +55,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     setStatusBar(FStatus);
     connect(FPages, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
     // A dragged tab keeps the id list in page order.
+    FPages->tabBar()->installEventFilter(this);
     connect(FPages->tabBar(), &QTabBar::tabMoved, this, [this](int From, int To) { FIds.Move(From, To); });
     BuildMenus();
 }
@@ -126,6 +130,29 @@ void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditor& Editor)
         RefreshStatusBar();
     };
     Editor.OnCaretMoved = [this](TObject*) { RefreshStatusBar(); };
+    // With "MouseWheelCtrl" the window scrolls the focused pane itself, in whole notches.
+    Editor.OnMouseWheel = [this](TObject*, TShiftState, int Delta, TPoint, bool& Handled) {
+        const TMouseWheelSettings& wheel = FState.Settings.MouseWheel;
+        if (!wheel.MouseWheelCtrl) return;
+        Handled = true;
+        const int notches = FEditorWheel.Add(Delta);
+        TEditor* editor = FocusedEditor();
+        if (notches == 0 || !editor) return;
+        const int rows = WheelScrollRows(notches, wheel.MouseWheelPage, wheel.MouseWheelScroll, editor->VisibleRows());
+        editor->SetTopRow(std::clamp(editor->TopRow() + rows, 0, std::max(0, editor->MaxTopRow())));
+    };
+}
+
+bool TQxEditorMain::eventFilter(QObject* Watched, QEvent* Event)
+{
+    // The wheel over the tab row changes the tab (or nothing, when "TabWheelChange" is off).
+    if (Watched == FPages->tabBar() && Event->type() == QEvent::Wheel) {
+        if (!FState.Settings.Option.TabWheelChange) return true;
+        const int notches = FTabWheel.Add(static_cast<QWheelEvent*>(Event)->angleDelta().y());
+        if (notches != 0 && Count() > 0) FPages->setCurrentIndex(WheelTab(FPages->currentIndex(), Count(), notches));
+        return true;
+    }
+    return QMainWindow::eventFilter(Watched, Event);
 }
 
 void TQxEditorMain::NewTab()
@@ -287,9 +314,20 @@ bool TQxEditorMain::OpenFile(const TOpenRequest& Request, bool ReuseUntouched)
     frame->Document().SetModified(false);
     SetCurFile(name);
     FState.LastFileName = name;
+    if (FState.Settings.Option.NPadDiary) InsertLogStamp();
     ApplyOptions(Request);
     RefreshStatusBar();
     return true;
+}
+
+void TQxEditorMain::InsertLogStamp()
+{
+    TEditor* editor = CurrentEditor();
+    if (!editor || editor->Lines().Count() == 0) return;
+    const auto stamp = LogStampLine(editor->Lines().Get(0), Now ? Now() : std::time(nullptr));
+    if (!stamp) return;
+    editor->Lines().Add("");
+    editor->Lines().Add(*stamp);
 }
 
 void TQxEditorMain::ApplyOptions(const TOpenRequest& Request)

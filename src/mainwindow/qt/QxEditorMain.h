@@ -9,10 +9,12 @@
 #include "mainwindow/CloseWalk.h"
 #include "mainwindow/StartOptions.h"
 #include "mainwindow/TabModel.h"
+#include "mainwindow/WheelNotches.h"
 
 #include <QMainWindow>
 #include <QUrl>
 
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,6 +36,8 @@ public:
     // warning beep, and the steps of parts that come later (tool bars, tray, hot key, tips, projects).
     std::function<std::string(const std::string& Current)> AskSaveName;
     std::function<void()> Beep;
+    // The clock of the diary stamp (the system's when empty).
+    std::function<std::time_t()> Now;
     // Stops a key macro's recording or playback (the macro recorder fills it).
     std::function<void()> StopKeyMacro;
     // Whether a tray icon is shown (the tray fills it); without one the resident window minimises.
@@ -49,6 +53,8 @@ public:
     bool OpenFile(const TOpenRequest& Request, bool ReuseUntouched);
     void SetCurFile(const std::string& Name);
     void SetChange(bool Value);
+    // A ".LOG" document gets an empty line and the time at its end.
+    void InsertLogStamp();
     // Editable false: the document is read-only (the status bar tells which kind).
     void SetEditMode(bool Editable);
     // Toggles between editable and write-protected.
@@ -91,6 +97,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
     void dragEnterEvent(QDragEnterEvent* Event) override;
     void dropEvent(QDropEvent* Event) override;
 
@@ -114,6 +121,8 @@ private:
     std::string FCurFile;
     bool FChanged = false;
     QAction* FEditModeAction = nullptr;
+    TWheelNotches FEditorWheel;
+    TWheelNotches FTabWheel;
 };
 
 } // namespace qx

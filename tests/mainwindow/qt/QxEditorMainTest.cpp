@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -229,6 +230,45 @@ TEST_F(MainWindowTest, DroppedFilesOpenIntoTheUntouchedTabAndActivateOpenOnes)
     EXPECT_EQ(Window->Name(1), Dir.File("b.txt"));
     EXPECT_EQ(Window->Pages()->currentIndex(), 0);
     EXPECT_EQ(Prompter.Requests.size(), 1u);  // the missing file said so; the others opened
+}
+
+TEST_F(MainWindowTest, TheWheelOverTheTabRowChangesTabsInWholeNotches)
+{
+    Window->OpenCommandLine({"a.txt", "b.txt"}, Dir.Path());
+    Window->NewTab();
+    Window->Activate(0);
+    auto turn = [&](int Delta) {
+        QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, Delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Window->Pages()->tabBar(), &wheel);
+    };
+    turn(-120);  // toward the user: the next tab
+    EXPECT_EQ(Window->Pages()->currentIndex(), 1);
+    turn(-60);
+    EXPECT_EQ(Window->Pages()->currentIndex(), 1);
+    turn(-60);
+    EXPECT_EQ(Window->Pages()->currentIndex(), 2);
+    turn(-120);  // round to the first
+    EXPECT_EQ(Window->Pages()->currentIndex(), 0);
+    State.Settings.Option.TabWheelChange = false;
+    turn(-120);
+    EXPECT_EQ(Window->Pages()->currentIndex(), 0);
+}
+
+TEST_F(MainWindowTest, ADiaryGetsItsStampWhenOpened)
+{
+    WriteFile(Dir.File("diary.txt"), ".LOG\nfirst entry\n");
+    State.Settings.Option.NPadDiary = true;
+    Window->Now = [] { return std::time_t(1709640000)  /* noon UTC: the same day in every zone */; };
+    Window->OpenCommandLine({"diary.txt", "a.txt"}, Dir.Path());
+    TEditorStrings& diary = Window->FrameOfPage(0)->MainEditor().Lines();
+    ASSERT_GE(diary.Count(), 4);
+    EXPECT_EQ(diary.Get(diary.Count() - 2), "");
+    EXPECT_EQ(diary.Get(diary.Count() - 1).size(), std::string("hh:nn yyyy/mm/dd").size());
+    EXPECT_EQ(diary.Get(diary.Count() - 1).substr(5), " 2024/03/05");
+    TEditorStrings& plain = Window->FrameOfPage(1)->MainEditor().Lines();
+    EXPECT_EQ(plain.Get(0), "alpha");
+    for (int i = 0; i < plain.Count(); ++i) EXPECT_EQ(plain.Get(i).find("2024"), std::string::npos);
 }
 
 } // namespace
