@@ -361,6 +361,37 @@ public:
     bool SelectionShown() const { return FSelectionState == 2 || FSelectionState == 3; }
     // Ends a shown selection or search hit and repaints the rows it covered.
     void CleanSelection() override;
+    // Sets the anchor at the caret (state 1); the selection shows at the first caret move.
+    virtual void StartSelection();
+    virtual void ShowSelection();
+    // After a caret move made with Shift or the mouse button down: shows or recomputes the selection.
+    virtual void UpdateSelection();
+    // Recomputes both records from the anchor and the caret and repaints what changed.
+    virtual void ComputeSelection();
+    // Deletes the selected text (a box: its cells on every row) as one undo step.
+    virtual void DeleteSelection();
+    virtual void SelectAll();
+    // Whole rows from the left margin: SelectRow selects Row, ExtendRowSelection runs the selection
+    // from the row first clicked to Row.
+    virtual void SelectRow(int Row);
+    virtual void ExtendRowSelection(int Row);
+    virtual bool IsInSelection(int ARow, int ACol) const;
+    // The search shows a match of Length characters that starts at the caret, as HitStyle asks.
+    virtual void ShowHit(int Length);
+    // A shown search hit becomes an ordinary selection.
+    virtual void HitToSelection();
+    virtual void SetSelectionMode(TEditorSelectionMode Mode);
+    // Character offsets (a line end counts 2) of the selection's start and its length; the selected text.
+    std::int64_t SelStart() const;
+    void SetSelStart(std::int64_t Value);
+    std::int64_t SelLength() const;
+    void SetSelLength(std::int64_t Value);
+    std::string SelText() const;
+    // The selection in bytes: start and end rows, start byte and the last selected byte (inclusive).
+    const TSelectionBounds& ByteSelection() const { return FByteSelection; }
+    // The byte index of display column ACol on row ARow: the column less the tab padding before it,
+    // at most the row's length.
+    int ColToByte(int ARow, int ACol) const;
 
     // =================================================================================================
     // Keys, characters and the input method (EditorKeys.cpp), mouse (EditorMouse.cpp): host entry points
@@ -405,6 +436,31 @@ protected:
     std::uint8_t FDragState = 0;
     TEditorSelectionMode FSelectionMode = smLine;
     TSelectionBounds FSelection;
+    // The byte record (end inclusive), the display record as last painted, the anchor, the rows picked
+    // from the left margin (first, second, flag) and the search's pending-hit flag and hit length.
+    TSelectionBounds FByteSelection;
+    TSelectionBounds FPaintedSelection;
+    int FAnchorRow = 0, FAnchorByte = 0, FAnchorCol = 0;
+    int FRowSelectFirst = 0, FRowSelectSecond = 0, FRowSelectFlag = 0;
+    std::uint8_t FRowSelectMode = 0;
+    bool FSearchHit = false;
+    int FHitLength = 0;
+
+    // ---- selection (EditorSelection.cpp) ----
+    // The column description of a row (see RowAttributeString); empty outside the text.
+    std::string RowColumns(int ARow) const;
+    // A box edge widened to whole cells of a row: a start moves back to its cell's first column, an
+    // (exclusive) end on to its cell's end.
+    static int CellStart(const std::string& Columns, int ACol);
+    static int CellEnd(const std::string& Columns, int ACol);
+    // The byte index of a display column within a row's column description and length.
+    static int ColumnToByte(const std::string& Columns, int Length, int ACol);
+    // The bytes [From, To) of row ARow that a box from column Left to Right covers, whole cells.
+    void BoxBytes(int ARow, int Left, int Right, int& From, int& To) const;
+    // Anchors at ARow/ACol without moving the caret.
+    void SetAnchor(int ARow, int ACol);
+    // Repaints the rows whose selected part differs between the painted record and the new one.
+    void RepaintSelectionChange(const TSelectionBounds& Old, bool OldShown);
 
     // Factories, in the class's order.
     virtual std::unique_ptr<TEditorCaret> CreateEditorCaret();
