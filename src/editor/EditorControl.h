@@ -394,6 +394,27 @@ public:
     int ColToByte(int ARow, int ACol) const;
 
     // =================================================================================================
+    // Block editing (EditorBlock.cpp): each change is one edit of the row store and one undo step;
+    // nothing happens on a read-only control.
+    // =================================================================================================
+    // Replaces the selection by S (a box: its cells, S going in at the box's left column on its first
+    // row), or inserts S at the caret, first padding the row with spaces up to a caret past its end.
+    virtual void ReplaceSelection(const std::string& S);
+    // Inserts the lines of S as a rectangle whose top-left corner is the caret, or the box selection's
+    // top-left corner once its cells are cut out; short rows are padded, missing rows added.
+    virtual void InsertBlock(const std::string& S);
+
+    // =================================================================================================
+    // Clipboard (EditorClipboard.cpp): Shift-JIS text through the clipboard port; a box selection goes
+    // with the box mark and comes back as a block.
+    // =================================================================================================
+    virtual void CopyToClipboard();
+    virtual void CutToClipboard();
+    virtual void PasteFromClipboard();
+    // Deletes the selection.
+    virtual void ClearSelection();
+
+    // =================================================================================================
     // Keys, characters and the input method (EditorKeys.cpp), mouse (EditorMouse.cpp): host entry points
     // =================================================================================================
     // Key is a virtual-key code; answers whether the control used the key.
@@ -457,6 +478,11 @@ protected:
     static int ColumnToByte(const std::string& Columns, int Length, int ACol);
     // The bytes [From, To) of row ARow that a box from column Left to Right covers, whole cells.
     void BoxBytes(int ARow, int Left, int Right, int& From, int& To) const;
+    // Replaces the shown selection (state 2) by S: a normal selection's text, or a box's cells on
+    // every row with S going in at the box's left column on its first row; the caret follows S.
+    void ReplaceSelected(std::string_view S);
+    // The column description of any row text, with the control's tab width and wrap rules.
+    std::string TextColumns(std::string_view S) const;
     // Anchors at ARow/ACol without moving the caret.
     void SetAnchor(int ARow, int ACol);
     // Repaints the rows whose selected part differs between the painted record and the new one.

@@ -15,15 +15,20 @@ namespace qx {
 // ---------------------------------------------------------------------------------------------------
 // Columns and bytes
 
-std::string TEditor::RowColumns(int ARow) const
+std::string TEditor::TextColumns(std::string_view S) const
 {
-    if (ARow < 0 || ARow >= FList->Count()) return {};
     TRowLayout layout;
     layout.Delimiters = FDelimiters;
     layout.TabSpaceCount = FCaret->TabSpaceCount();
     layout.WordWrap = FList->WordWrap();
     layout.WrapByte = FList->WrapOption().WrapByte();
-    return RowAttributeString(FList->Get(ARow), layout);
+    return RowAttributeString(S, layout);
+}
+
+std::string TEditor::RowColumns(int ARow) const
+{
+    if (ARow < 0 || ARow >= FList->Count()) return {};
+    return TextColumns(FList->Get(ARow));
 }
 
 int TEditor::CellStart(const std::string& Columns, int ACol)
@@ -200,40 +205,58 @@ void TEditor::SetSelectionMode(TEditorSelectionMode Mode)
 
 void TEditor::DeleteSelection()
 {
-    if (FSelectionState != 2) return;
+    if (FReadOnly || FSelectionState != 2) return;
+    ReplaceSelected({});
+}
+
+void TEditor::ReplaceSelected(std::string_view S)
+{
     const TSelectionBounds bytes = FByteSelection;
     const TSelectionBounds cells = FSelection;
     const int count = FList->Count();
     const int fromRow = std::max(FList->LineStartRow(bytes.StartRow), bytes.StartRow - 1);
-    const std::int64_t offset = FList->CharIndexOfRow(bytes.StartRow) - FList->CharIndexOfRow(fromRow) + bytes.StartCol;
     const int lastRow = std::min(bytes.EndRow, count - 1);
     const auto lineEnd = [&](int r) { return FList->RowAttributes(r) == raEnd ? "\r\n" : ""; };
 
     std::string text;
+    int insertAt = bytes.StartCol;  // the byte where S goes in on the start row
     if (FSelectionMode == smBox) {
         for (int r = bytes.StartRow; r <= lastRow; ++r) {
             const std::string_view row = FList->Get(r);
             int from = 0, to = 0;
             BoxBytes(r, cells.StartCol, cells.EndCol, from, to);
             text.append(row.substr(0, static_cast<std::size_t>(from)));
+            if (r == bytes.StartRow && !S.empty()) {
+                // Typed text goes in at the box's column, also on a row that ends before it.
+                if (from == static_cast<int>(row.size()))
+                    text.append(static_cast<std::size_t>(std::max(0, cells.StartCol - DisplayWidth(row))), ' ');
+                insertAt = static_cast<int>(text.size());
+                text.append(S);
+            } else if (r == bytes.StartRow) {
+                insertAt = from;
+            }
             text.append(row.substr(static_cast<std::size_t>(to)));
             text += lineEnd(r);
         }
     } else if (bytes.StartRow < count) {
         text.assign(FList->Get(bytes.StartRow).substr(0, static_cast<std::size_t>(bytes.StartCol)));
+        text.append(S);
         if (bytes.EndRow < count) {
             const std::string_view end = FList->Get(bytes.EndRow);
             text.append(end.substr(std::min(end.size(), static_cast<std::size_t>(bytes.EndCol + 1))));
             text += lineEnd(bytes.EndRow);
         }
+    } else {
+        text.assign(S);
     }
+    const std::int64_t offset = FList->CharIndexOfRow(bytes.StartRow) - FList->CharIndexOfRow(fromRow) + insertAt +
+                                static_cast<std::int64_t>(S.size());
 
-    const bool several = bytes.StartRow != bytes.EndRow;
-    if (several) BeginEdit();
+    BeginEdit();
     CleanSelection();
-    if (bytes.StartRow < count) FList->UpdateText(bytes.StartRow, lastRow - bytes.StartRow + 1, text);
+    FList->UpdateText(bytes.StartRow, std::max(0, lastRow - bytes.StartRow + 1), text);
     CaretToOffset(fromRow, offset);
-    if (several) EndEdit();
+    EndEdit();
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -1,0 +1,121 @@
+// TEditor: block editing. Replacing the selection or inserting at the caret, and inserting a text as
+// a rectangle. Each operation builds the new text of a run of rows and hands it to the row store in
+// one edit, so it is one undo step; the caret is placed by a character offset from the first row the
+// store may re-wrap, so it lands after the inserted text even when the line wraps anew.
+
+#include "editor/EditorControl.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace qx {
+
+namespace {
+
+// The lines of S: CR, LF and CR LF end a line; a final line end adds no empty line.
+std::vector<std::string_view> SplitLines(std::string_view S)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < S.size(); ++i) {
+        if (S[i] != '\r' && S[i] != '\n') continue;
+        lines.push_back(S.substr(start, i - start));
+        if (S[i] == '\r' && i + 1 < S.size() && S[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < S.size()) lines.push_back(S.substr(start));
+    return lines;
+}
+
+} // namespace
+
+void TEditor::ReplaceSelection(const std::string& S)
+{
+    if (FReadOnly) return;
+    if (S.empty()) {
+        if (FSelectionState == 2)
+            DeleteSelection();
+        else
+            CleanSelection();
+        return;
+    }
+    if (FSelectionState == 2) {
+        ReplaceSelected(S);
+        return;
+    }
+    const int count = FList->Count();
+    const int row = FRow;
+    const std::string_view old = row < count ? FList->Get(row) : std::string_view();
+    const int at = ColToByte(row, FCol);
+    // A free caret past the row's end: the row is padded up to it first.
+    const int pad = std::max(0, FCol - DisplayWidth(old));
+    std::string text(old.substr(0, static_cast<std::size_t>(at)));
+    text.append(static_cast<std::size_t>(pad), ' ');
+    text += S;
+    text.append(old.substr(static_cast<std::size_t>(at)));
+    if (row < count && FList->RowAttributes(row) == raEnd) text += "\r\n";
+
+    const int anchor = row < count ? std::max(FList->LineStartRow(row), row - 1) : std::max(0, row - 1);
+    const std::int64_t offset = FList->CharIndexOfRow(row) - FList->CharIndexOfRow(anchor) + at + pad +
+                                static_cast<std::int64_t>(S.size());
+    BeginEdit();
+    CleanSelection();
+    FList->UpdateText(row, row < count ? 1 : 0, text);
+    CaretToOffset(anchor, offset);
+    EndEdit();
+}
+
+void TEditor::InsertBlock(const std::string& S)
+{
+    if (FReadOnly) return;
+    const std::vector<std::string_view> lines = SplitLines(S);
+    if (lines.empty()) {
+        if (FSelectionState == 2) DeleteSelection();
+        return;
+    }
+    const int count = FList->Count();
+    const bool box = FSelectionState == 2 && FSelectionMode == smBox;
+    const int startRow = box ? FSelection.StartRow : FRow;
+    const int col = box ? FSelection.StartCol : FCol;
+    const int boxEnd = box ? std::min(FSelection.EndRow, count - 1) : -1;
+    const int blockEnd = startRow + static_cast<int>(lines.size()) - 1;
+    const int runEnd = std::max(blockEnd, boxEnd);
+    // The text ends as it did: with a line end after its last row, or without one.
+    const bool endsWithLineEnd = count > 0 && FList->RowAttributes(count - 1) == raEnd;
+
+    std::string text;
+    int lastCol = col;
+    for (int r = startRow; r <= runEnd; ++r) {
+        std::string row;
+        if (r < count) {
+            const std::string_view old = FList->Get(r);
+            int from = 0, to = 0;
+            if (box && r <= boxEnd) BoxBytes(r, FSelection.StartCol, FSelection.EndCol, from, to);
+            row.assign(old.substr(0, static_cast<std::size_t>(from)));
+            row.append(old.substr(static_cast<std::size_t>(to)));
+        }
+        if (r <= blockEnd) {
+            // The block's column as a byte of this row: a column inside a tab or a double-byte
+            // character goes back to that character's start; a row that ends before it is padded.
+            const std::string columns = TextColumns(row);
+            const int start = CellStart(columns, col);
+            const int at = ColumnToByte(columns, static_cast<int>(row.size()), start);
+            const int pad = std::max(0, col - DisplayWidth(row));
+            const std::string_view line = lines[static_cast<std::size_t>(r - startRow)];
+            row.insert(static_cast<std::size_t>(at), std::string(static_cast<std::size_t>(pad), ' ').append(line));
+            if (r == blockEnd) lastCol = start + static_cast<int>(line.size());
+        }
+        text += row;
+        const bool more = r < runEnd;
+        const int attribute = r < count ? FList->RowAttributes(r) : raEof;
+        if (attribute == raEnd || (attribute == raEof && (more || (r >= count && endsWithLineEnd)))) text += "\r\n";
+    }
+
+    BeginEdit();
+    CleanSelection();
+    FList->UpdateText(startRow, std::max(0, std::min(runEnd, count - 1) - startRow + 1), text);
+    SetRowCol(blockEnd, lastCol);
+    EndEdit();
+}
+
+} // namespace qx
