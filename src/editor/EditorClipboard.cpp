@@ -3,6 +3,7 @@
 // any other text replaces the selection as a stream.
 
 #include "editor/EditorControl.h"
+#include "editor/EditorPopupMenu.h"
 
 namespace qx {
 
@@ -30,5 +31,13 @@ void TEditor::PasteFromClipboard()
 }
 
 void TEditor::ClearSelection() { DeleteSelection(); }
+
+std::unique_ptr<TEditorPopupMenu> TEditor::CreatePopupMenu() { return std::make_unique<TEditorPopupMenu>(this); }
+
+TEditorPopupMenu& TEditor::PopupMenu()
+{
+    if (!FPopupMenu) FPopupMenu = CreatePopupMenu();
+    return *FPopupMenu;
+}
 
 } // namespace qx

@@ -25,6 +25,7 @@
 #include "editor/EditorClipboardPort.h"
 #include "editor/EditorClock.h"
 #include "editor/EditorOptions.h"
+#include "editor/EditorPopupMenu.h"
 #include "editor/EditorScreen.h"
 #include "editor/EditorScreenStrings.h"
 #include "editor/EditorStrings.h"
@@ -413,6 +414,8 @@ public:
     virtual void PasteFromClipboard();
     // Deletes the selection.
     virtual void ClearSelection();
+    // The control's own context menu (EditorPopupMenu.h), made by CreatePopupMenu when first asked for.
+    TEditorPopupMenu& PopupMenu();
 
     // =================================================================================================
     // Keys, characters and the input method (EditorKeys.cpp), mouse (EditorMouse.cpp): host entry points
@@ -481,6 +484,9 @@ protected:
     // Replaces the shown selection (state 2) by S: a normal selection's text, or a box's cells on
     // every row with S going in at the box's left column on its first row; the caret follows S.
     void ReplaceSelected(std::string_view S);
+    virtual std::unique_ptr<TEditorPopupMenu> CreatePopupMenu();
+    std::unique_ptr<TEditorPopupMenu> FPopupMenu;
+
     // The column description of any row text, with the control's tab width and wrap rules.
     std::string TextColumns(std::string_view S) const;
     // Anchors at ARow/ACol without moving the caret.

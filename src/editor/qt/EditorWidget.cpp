@@ -4,7 +4,9 @@
 #include "editor/qt/QtCanvas.h"
 #include "platform/Cp932.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QMenu>
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QInputMethodEvent>
@@ -49,6 +51,34 @@ bool ButtonOf(Qt::MouseButton Button, TMouseButton& Out)
 std::string ToSjis(const QString& Text)
 {
     return Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(Text.utf16()), static_cast<std::size_t>(Text.size())));
+}
+
+} // namespace
+
+namespace {
+
+// Builds Menu from the control's menu model; Actions learns which item each action stands for.
+void FillMenu(QMenu& Menu, std::vector<TEditorMenuItem>& Items, std::map<QAction*, TEditorMenuItem*>& Actions)
+{
+    for (TEditorMenuItem& item : Items) {
+        if (item.IsSeparator()) {
+            Menu.addSeparator();
+        } else if (!item.Items.empty()) {
+            QMenu* sub = Menu.addMenu(QString::fromStdString(item.Caption));
+            sub->setEnabled(item.Enabled);
+            FillMenu(*sub, item.Items, Actions);
+        } else {
+            QAction* action = Menu.addAction(QString::fromStdString(item.Caption));
+            action->setEnabled(item.Enabled);
+            action->setCheckable(item.Checked);
+            action->setChecked(item.Checked);
+            if (!item.ShortCut.empty()) {
+                action->setShortcut(QKeySequence(QString::fromStdString(item.ShortCut)));
+                action->setShortcutContext(Qt::WidgetShortcut);
+            }
+            Actions[action] = &item;
+        }
+    }
 }
 
 } // namespace
@@ -309,6 +339,24 @@ void TEditorWidget::mouseDoubleClickEvent(QMouseEvent* Event)
 {
     Guard("mouse", [&] { FEditor->DblClick(); });
     Event->accept();
+}
+
+void TEditorWidget::contextMenuEvent(QContextMenuEvent* Event)
+{
+    Event->accept();
+    if (PopupMenu) {
+        PopupMenu->exec(Event->globalPos());
+        return;
+    }
+    Guard("context menu", [&] {
+        TEditorPopupMenu& model = FEditor->PopupMenu();
+        model.PopupProc();
+        QMenu menu(this);
+        std::map<QAction*, TEditorMenuItem*> actions;
+        FillMenu(menu, model.Items, actions);
+        const auto chosen = actions.find(menu.exec(Event->globalPos()));
+        if (chosen != actions.end()) model.Click(*chosen->second);
+    });
 }
 
 void TEditorWidget::wheelEvent(QWheelEvent* Event)

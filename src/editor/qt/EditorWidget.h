@@ -19,6 +19,7 @@
 #include <memory>
 
 class QKeyEvent;
+class QMenu;
 
 namespace qx {
 
@@ -34,6 +35,8 @@ public:
     // The virtual-key code of a key event: the main window puts its key codec here (and usually routes
     // keys before they reach the widget). Without one the control is given the characters typed only.
     std::function<int(const QKeyEvent&)> VirtualKeyOf;
+    // A context menu of the window's own (not owned); without one the control's own menu shows.
+    QMenu* PopupMenu = nullptr;
 
     // TEditorViewport
     int ClientWidth() const override;
@@ -71,6 +74,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
     void wheelEvent(QWheelEvent* Event) override;
+    void contextMenuEvent(QContextMenuEvent* Event) override;
     void timerEvent(QTimerEvent* Event) override;
     bool focusNextPrevChild(bool Next) override;
 
