@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace qx {
 namespace {
@@ -60,28 +61,44 @@ class TSjisPairTable {
 public:
     TSjisPairTable() : FCode(new std::uint16_t[0x10000]())
     {
-        std::unordered_map<int, unsigned> Lowest;
-        for (unsigned S1 = 0x81; S1 <= 0xFC; ++S1) {
-            if (!IsSjisLeadByte(static_cast<unsigned char>(S1)) || (S1 >= 0xF0 && S1 < 0xFA)) continue;
-            for (unsigned S2 = 0x40; S2 <= 0xFC; ++S2) {
-                if (!IsSjisTrailByte(static_cast<unsigned char>(S2))) continue;
-                unsigned Sjis = S1 << 8 | S2;
-                const int Ch = Cp932CodeToUnicode(Sjis);
-                if (S1 < 0xF0) {
-                    if (Ch >= 0) Lowest.emplace(Ch, Sjis); // ascending: the first is the lowest
-                } else {
-                    const auto It = Ch >= 0 ? Lowest.find(Ch) : Lowest.end();
-                    if (It == Lowest.end()) continue;
-                    Sjis = It->second;
-                }
-                const TBytePair J = SjisToJisChar(static_cast<unsigned char>(Sjis >> 8), static_cast<unsigned char>(Sjis));
-                FCode[S1 << 8 | S2] = static_cast<std::uint16_t>(J[0] << 8 | J[1]);
-            }
+        // The characters of the IBM extensions, each with the lowest code below lead 0xF0 that has it.
+        std::vector<std::pair<int, unsigned>> Lowest;
+        ForEachPair(0xFA, 0xFC, [&](unsigned, int Ch) { Lowest.emplace_back(Ch, 0); });
+        std::sort(Lowest.begin(), Lowest.end());
+        const auto Find = [&](int Ch) {
+            const auto It = std::lower_bound(Lowest.begin(), Lowest.end(), std::pair<int, unsigned>(Ch, 0));
+            return It != Lowest.end() && It->first == Ch ? &*It : nullptr;
+        };
+        for (unsigned S1 = 0x81; S1 <= 0xEF; ++S1) {
+            if (!IsSjisLeadByte(static_cast<unsigned char>(S1))) continue;
+            for (unsigned S2 = 0x40; S2 <= 0xFC; ++S2)
+                if (IsSjisTrailByte(static_cast<unsigned char>(S2))) Put(S1 << 8 | S2, S1 << 8 | S2);
         }
+        ForEachPair(0x81, 0xEF, [&](unsigned Code, int Ch) {
+            if (auto* Entry = Find(Ch); Entry && Entry->second == 0) Entry->second = Code; // ascending: the lowest
+        });
+        ForEachPair(0xFA, 0xFC, [&](unsigned Code, int Ch) {
+            if (const auto* Entry = Find(Ch); Entry->second != 0) Put(Code, Entry->second);
+        });
     }
     const std::uint16_t* Codes() const { return FCode.get(); }
 
 private:
+    // Every defined code of the leads First..Last, ascending, with its character.
+    template <class TVisit>
+    static void ForEachPair(unsigned First, unsigned Last, TVisit Visit)
+    {
+        for (unsigned S1 = First; S1 <= Last; ++S1)
+            for (unsigned S2 = 0x40; S2 <= 0xFC; ++S2)
+                if (const int Ch = Cp932CodeToUnicode(S1 << 8 | S2); Ch >= 0) Visit(S1 << 8 | S2, Ch);
+    }
+    // The pair Code is written as the JIS form of the pair Form.
+    void Put(unsigned Code, unsigned Form)
+    {
+        const TBytePair J = SjisToJisChar(static_cast<unsigned char>(Form >> 8), static_cast<unsigned char>(Form));
+        FCode[Code] = static_cast<std::uint16_t>(J[0] << 8 | J[1]);
+    }
+
     std::unique_ptr<std::uint16_t[]> FCode;
 };
 
@@ -153,23 +170,24 @@ const std::uint16_t* PairForms()
 //
 // The write position is the reader's local `Out`, passed to each call, so that it stays in a register
 // (a position kept in the writer would be reloaded after every byte stored). The reader goes through the
-// text in stretches and makes room for a whole stretch at once: a character writes at most
-// kMaxBytesPerByte bytes for each byte it reads (kMaxCharBytes at most in all).
+// text in stretches of at most kStretch bytes: a character writes at most kMaxBytesPerByte bytes for each
+// byte it reads (kMaxCharBytes at most in all), so a stretch fits the writer's small stage, which stays
+// in the first-level cache and is appended to the result after each stretch. The result is reserved,
+// never cleared first: each of its bytes is written once.
 template <class TDerived>
 class TWriter {
 public:
-    static constexpr std::size_t kMaxCharBytes = 8, kStretch = 1 << 16;
+    static constexpr std::size_t kMaxCharBytes = 8, kStretch = 2048;
 
-    char* Begin() { return FBuffer.data(); }
-    // Room for the characters that start in the next Bytes bytes of the text (at most kStretch).
-    void Reserve(char*& Out, std::size_t Bytes)
+    char* Begin() { return FStage; }
+    // Room for the characters that start in the next Bytes bytes of the text (at most kStretch): the
+    // stage, emptied into the result.
+    char* Reserve(char* Out, std::size_t Bytes)
     {
-        const std::size_t Used = static_cast<std::size_t>(Out - FBuffer.data());
-        const std::size_t Need = Used + Bytes * TDerived::kMaxBytesPerByte + 2 * kMaxCharBytes;
-        if (Need > FBuffer.size()) {
-            FBuffer.resize(std::max(Need, FBuffer.size() + FBuffer.size() / 2));
-            Out = FBuffer.data() + Used;
-        }
+        static_assert(kStretch * TDerived::kMaxBytesPerByte + 2 * kMaxCharBytes <= kStageBytes);
+        (void)Bytes;
+        FResult.append(FStage, static_cast<std::size_t>(Out - FStage));
+        return FStage;
     }
     void Double(char*& Out, unsigned Code)
     {
@@ -228,16 +246,15 @@ public:
     }
     std::string Finish(char* Out, std::size_t* Lost)
     {
+        static_cast<TDerived*>(this)->Close(Out); // the room a stretch leaves over holds the closing escape
         Reserve(Out, 0);
-        static_cast<TDerived*>(this)->Close(Out);
-        FBuffer.resize(static_cast<std::size_t>(Out - FBuffer.data()));
         if (Lost) *Lost = FLost;
-        return std::move(FBuffer);
+        return std::move(FResult);
     }
 
 protected:
-    // Most texts grow little: start with a quarter more than the text and grow when a stretch needs it.
-    explicit TWriter(std::size_t Size) : FBuffer(Size + Size / 4 + 2 * kMaxCharBytes, '\0') {}
+    // Most texts grow little: room for a quarter more than the text, and the result grows when it needs.
+    explicit TWriter(std::size_t Size) { FResult.reserve(Size + Size / 4); }
     static void Put(char*& Out, unsigned char B1, unsigned char B2)
     {
         Out[0] = static_cast<char>(B1);
@@ -252,8 +269,10 @@ protected:
     void Close(char*&) {}
 
 private:
-    std::string FBuffer;
+    static constexpr std::size_t kStageBytes = 16384;
+    std::string FResult;
     std::size_t FLost = 0;
+    char FStage[kStageBytes];
 };
 
 class TSjisWriter : public TWriter<TSjisWriter> {
@@ -378,7 +397,7 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost)
     for (std::size_t I = 0, Limit = 0; I < N;) {
         if (I >= Limit) {
             Limit = I + std::min(N - I, TOut::kStretch);
-            W.Reserve(Out, Limit - I);
+            Out = W.Reserve(Out, Limit - I);
         }
         const auto B = static_cast<unsigned char>(Text[I]);
         if (B == kEsc) {
@@ -433,7 +452,7 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
     for (std::size_t I = 0, Limit = 0; I < N;) {
         if (I >= Limit) {
             Limit = I + std::min(N - I, TOut::kStretch);
-            W.Reserve(Out, Limit - I);
+            Out = W.Reserve(Out, Limit - I);
         }
         const auto B = static_cast<unsigned char>(Text[I]);
         const unsigned char B2 = ByteAt(Text, I + 1);
@@ -474,7 +493,7 @@ std::string ReadSjis(std::string_view Text, std::size_t* Lost)
     for (std::size_t I = 0, Limit = 0; I < N;) {
         if (I >= Limit) {
             Limit = I + std::min(N - I, TOut::kStretch);
-            W.Reserve(Out, Limit - I);
+            Out = W.Reserve(Out, Limit - I);
         }
         if (I + 8 <= Limit) {
             // ASCII comes in short runs (words, line ends) between the double-byte ones: take the bytes

@@ -1,0 +1,56 @@
+#!/usr/bin/env python3
+"""Times two commands in paired runs and prints the ratio of their times.
+
+    paired-runs.py [--pairs N] LABEL 'OUR COMMAND' 'THEIR COMMAND'
+
+Each pair runs both commands once, one after the other (which goes first alternates from pair to pair),
+with standard output to /dev/null. For each pair the ratio theirs / ours is taken of the wall-clock time
+and of the CPU time (user + system, from the kernel's accounting of the child); the medians of the
+pairs' ratios are printed with their lowest and highest, so that a busy machine, which slows both
+commands of a pair alike, moves the figures less than it moves single times.
+"""
+import argparse
+import os
+import shlex
+import statistics
+import subprocess
+import time
+
+
+def run(command):
+    """Wall and CPU seconds of one run of `command` (a shell-quoted string)."""
+    start = time.perf_counter()
+    with open(os.devnull, "wb") as null:
+        process = subprocess.Popen(shlex.split(command), stdout=null)
+        _, status, usage = os.wait4(process.pid, 0)
+    wall = time.perf_counter() - start
+    if status != 0:
+        raise SystemExit("paired-runs: %r failed (status %d)" % (command, status))
+    return wall, usage.ru_utime + usage.ru_stime
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--pairs", type=int, default=9)
+    parser.add_argument("label")
+    parser.add_argument("ours")
+    parser.add_argument("theirs")
+    args = parser.parse_args()
+    ours, theirs = [], []
+    for i in range(args.pairs):
+        if i % 2 == 0:
+            ours.append(run(args.ours))
+            theirs.append(run(args.theirs))
+        else:
+            theirs.append(run(args.theirs))
+            ours.append(run(args.ours))
+    line = "%-28s" % args.label
+    for kind, index in (("wall", 0), ("CPU", 1)):
+        ratios = [t[index] / max(o[index], 1e-6) for o, t in zip(ours, theirs)]
+        line += "  %s: ours %.3f s, theirs %.3f s, ratio %.1fx [%.1f-%.1f]" % (
+            kind, statistics.median(o[index] for o in ours), statistics.median(t[index] for t in theirs),
+            statistics.median(ratios), min(ratios), max(ratios))
+    print(line + "  (%d pairs)" % args.pairs, flush=True)
+
+
+main()
