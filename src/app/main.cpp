@@ -11,21 +11,23 @@
 #include "mainwindow/qt/QxApplication.h"
 #include "mainwindow/qt/QxEditorMain.h"
 #include "mainwindow/qt/SingleInstance.h"
+#include "mainwindow/qt/Splash.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QSessionManager>
+#include <QSplashScreen>
 
 #include <string>
 #include <vector>
 
 namespace {
 
-// [Basic] "NotExecute", read without writing anything (a later start must not touch the file).
-bool SingleInstanceWanted(const qx::TGlobalState& State)
+// A [Basic] switch, read without writing anything (a later start must not touch the file).
+bool BasicSwitch(const qx::TGlobalState& State, const char* Key)
 {
     const auto ini = qx::OpenSettingsFile(State.ProgramFile(qx::IniFileName));
-    return ini ? ini->ReadBool("Basic", "NotExecute", true) : true;
+    return ini ? ini->ReadBool("Basic", Key, true) : true;
 }
 
 } // namespace
@@ -41,9 +43,13 @@ int main(int argc, char* argv[])
     for (const QString& a : QApplication::arguments().mid(1)) args.push_back(a.toStdString());
     const std::string currentDir = QDir::currentPath().toStdString();
     const std::string socketPath = qx::HandOverSocketPath(state.ProgramFolder);
-    if (SingleInstanceWanted(state) &&
+    if (BasicSwitch(state, "NotExecute") &&
         qx::SendHandOver(socketPath, qx::HandOverRecords(qx::ExecutablePath(), currentDir, args)))
         return 0;
+
+    // The splash of the copy that runs (a start that hands over ends before anything shows).
+    std::unique_ptr<QSplashScreen> splash;
+    if (BasicSwitch(state, "SplashWindow")) splash = qx::ShowSplash();
 
     qx::TQtPrompter prompter;
     app.OnException = [&prompter](const std::exception& e) {
@@ -79,6 +85,7 @@ int main(int argc, char* argv[])
     });
 
     window.show();
+    qx::FinishSplash(splash, window);
     window.OpenCommandLine(args, currentDir);
     return app.exec();
 }

@@ -61,6 +61,10 @@ public:
     int EnvironmentNumber = 0;
 
     bool HasSplit() const { return FSecond != nullptr; }
+    // The pane that had the focus last (the first pane until the second is used); never a pane that
+    // is gone.
+    TEditorWidget* ActivePane() const { return FActive ? FActive : FMain; }
+    void NoteFocus(const QWidget* Widget);
     // A second pane of half the height below the first, sharing its text; nothing when there is one.
     TEditorWidget* CreateSplit();
     void RemoveSplit();
@@ -75,6 +79,7 @@ private:
     QSplitter* FSplitter;
     TEditorWidget* FMain;
     TEditorWidget* FSecond = nullptr;
+    TEditorWidget* FActive = nullptr;
     TFrameDocument FDocument{*this};
 };
 

@@ -10,6 +10,7 @@
 #include "mainwindow/WheelNotches.h"
 #include "mainwindow/qt/EditorFrame.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
@@ -56,6 +57,11 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     connect(FPages, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
     // A dragged tab keeps the id list in page order.
     FPages->tabBar()->installEventFilter(this);
+    // The pane that takes the focus is the one the focused-editor commands and the status bar follow.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* Now) {
+        if (TEditorFrame* frame = CurrentFrame()) frame->NoteFocus(Now);
+        RefreshStatusBar();
+    });
     connect(FPages->tabBar(), &QTabBar::tabMoved, this, [this](int From, int To) { FIds.Move(From, To); });
     BuildMenus();
 }
@@ -118,8 +124,7 @@ TEditor* TQxEditorMain::FocusedEditor() const
 {
     TEditorFrame* frame = CurrentFrame();
     if (!frame) return nullptr;
-    if (frame->HasSplit() && frame->SecondHost()->hasFocus()) return frame->SecondEditor();
-    return &frame->MainEditor();
+    return &frame->ActivePane()->Editor();
 }
 
 void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditor& Editor)

@@ -188,8 +188,12 @@ TEST_F(MainWindowTest, SplitPanesShareOneText)
     ASSERT_TRUE(frame->HasSplit());
     frame->SecondEditor()->Lines().SetText("from below");
     EXPECT_EQ(TextOf(0).substr(0, 10), "from below");
+    // The pane that had the focus last is the focused editor, until it goes.
+    frame->NoteFocus(frame->SecondHost());
+    EXPECT_EQ(Window->FocusedEditor(), frame->SecondEditor());
     Window->RemoveSplit();
     EXPECT_FALSE(frame->HasSplit());
+    EXPECT_EQ(Window->FocusedEditor(), &frame->MainEditor());
     frame->MainEditor().Lines().SetText("still here");
     EXPECT_EQ(TextOf(0).substr(0, 10), "still here");
 }
