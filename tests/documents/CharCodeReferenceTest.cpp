@@ -7,11 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <string>
 #include <vector>
 
 using namespace qx;
@@ -38,10 +41,12 @@ unsigned CodeOf(const std::string& s)
     return static_cast<unsigned char>(s[0]) << 8 | static_cast<unsigned char>(s[1]);
 }
 
-// nkf over `in`, through files in the test's temporary folder.
+// nkf over `in`, through files in the test's temporary folder. The names carry the process id: ctest runs
+// the tests of this program as parallel processes, which must not share the files.
 std::string Nkf(const char* options, const std::string& in)
 {
-    const std::string inPath = testing::TempDir() + "qx_nkf_in", outPath = testing::TempDir() + "qx_nkf_out";
+    const std::string stem = testing::TempDir() + "qx_nkf_" + std::to_string(getpid());
+    const std::string inPath = stem + "_in", outPath = stem + "_out";
     std::ofstream(inPath, std::ios::binary) << in;
     const std::string command = std::string("nkf ") + options + " < '" + inPath + "' > '" + outPath + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << "nkf is needed (scripts/install-deps.sh installs it)";
