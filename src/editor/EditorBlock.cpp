@@ -119,3 +119,104 @@ void TEditor::InsertBlock(const std::string& S)
 }
 
 } // namespace qx
+
+namespace qx {
+
+namespace {
+
+bool IsFullWidthSpace(std::string_view S, std::size_t I) { return I + 1 < S.size() && S[I] == '\x81' && S[I + 1] == '\x40'; }
+
+} // namespace
+
+void TEditor::SpaceIndent() { IndentSelection(false, 1); }
+void TEditor::SpaceUnIndent() { IndentSelection(false, -1); }
+void TEditor::TabIndent() { IndentSelection(true, 1); }
+void TEditor::TabUnIndent() { IndentSelection(true, -1); }
+
+void TEditor::IndentSelection(bool Tab, int Step)
+{
+    if (FReadOnly || FSelectionState != 2) return;
+    const int count = FList->Count();
+    const bool box = FSelectionMode == smBox;
+    const TSelectionBounds sel = FSelection;
+    const int first = sel.StartRow;
+    // A normal selection that ends in column 0 leaves its end row out.
+    int last = std::min(count - 1, !box && sel.EndRow > sel.StartRow && sel.EndCol == 0 ? sel.EndRow - 1 : sel.EndRow);
+    if (first > last) return;
+    const bool wrap = FList->WordWrap();
+    const int wrapByte = FList->WrapOption().WrapByte();
+    const int tab = FCaret->TabSpaceCount();
+
+    std::vector<int> delta(static_cast<std::size_t>(last - first + 1), 0);
+    std::string text;
+    bool changed = false;
+    for (int r = first; r <= last; ++r) {
+        const std::string_view row = FList->Get(r);
+        std::string out(row);
+        // A wrapped row and the row that continues it keep their text.
+        const bool whole = !wrap || (FList->RowAttributes(r) != raWrapped && (r == 0 || FList->RowAttributes(r - 1) != raWrapped));
+        // Where the change happens: the row's start, or the box's column moved back to its character.
+        std::size_t at = 0;
+        if (box) {
+            const std::string columns = RowColumns(r);
+            at = static_cast<std::size_t>(ColumnToByte(columns, static_cast<int>(row.size()), CellStart(columns, sel.StartCol)));
+        }
+        if (whole && (at < row.size() || (!box && Step > 0))) {
+            const std::string_view head = row.substr(0, at);
+            const int headWidth = DisplayWidth(head);
+            // The blanks at the place and their width.
+            std::size_t end = at;
+            while (end < row.size() && (row[end] == ' ' || row[end] == '\t' || IsFullWidthSpace(row, end)))
+                end += IsFullWidthSpace(row, end) ? 2 : 1;
+            const int blanks = DisplayWidth(row.substr(0, end)) - headWidth;
+            const std::string_view rest = row.substr(end);
+            std::string lead;
+            bool apply = false;
+            if (!Tab) {
+                apply = Step > 0 || end > at;
+                lead.assign(static_cast<std::size_t>(std::max(0, blanks + Step)), ' ');
+                lead += rest;
+            } else if (Step > 0) {
+                apply = !wrap || static_cast<int>(row.size()) + tab < wrapByte;
+                lead = "\t" + std::string(row.substr(at));
+            } else {
+                apply = at < row.size() && row[at] == '\t';
+                lead = std::string(row.substr(at + 1));
+            }
+            std::string candidate = std::string(head) + lead;
+            if (apply && wrap && Step > 0 && !Tab && DisplayWidth(candidate) >= wrapByte) apply = false;
+            if (apply) {
+                const std::size_t keep = candidate.size() - rest.size();
+                const std::size_t oldKeep = row.size() - rest.size();
+                delta[static_cast<std::size_t>(r - first)] = DisplayWidth(std::string_view(candidate).substr(0, keep)) -
+                                                             DisplayWidth(row.substr(0, oldKeep));
+                changed = changed || candidate != row;
+                out = std::move(candidate);
+            }
+        }
+        text += out;
+        if (FList->RowAttributes(r) == raEnd) text += "\r\n";
+    }
+    if (!changed) return;
+
+    const auto moved = [&](int Row, int Col) {
+        return Row >= first && Row <= last ? std::max(0, Col + delta[static_cast<std::size_t>(Row - first)]) : Col;
+    };
+    const int anchorRow = FAnchorRow, anchorCol = moved(FAnchorRow, FAnchorCol);
+    const int caretRow = FRow, caretCol = moved(FRow, FCol);
+    BeginEdit();
+    CleanSelection();
+    FList->UpdateText(first, last - first + 1, text);
+    // The same text stays selected; a one-row selection that became empty ends.
+    if (anchorRow != caretRow || anchorCol != caretCol) {
+        SetRowCol(anchorRow, anchorCol);
+        StartSelection();
+        SetRowCol(caretRow, caretCol);
+        ShowSelection();
+    } else {
+        SetRowCol(caretRow, caretCol);
+    }
+    EndEdit();
+}
+
+} // namespace qx

@@ -404,6 +404,12 @@ public:
     // Inserts the lines of S as a rectangle whose top-left corner is the caret, or the box selection's
     // top-left corner once its cells are cut out; short rows are padded, missing rows added.
     virtual void InsertBlock(const std::string& S);
+    // Add or remove one column of leading blank (a tab's blanks become spaces), or one leading tab, on
+    // every selected line, or at the box's left column in box mode; the same text stays selected.
+    virtual void SpaceIndent();
+    virtual void SpaceUnIndent();
+    virtual void TabIndent();
+    virtual void TabUnIndent();
 
     // =================================================================================================
     // Clipboard (EditorClipboard.cpp): Shift-JIS text through the clipboard port; a box selection goes
@@ -486,6 +492,9 @@ protected:
     void ReplaceSelected(std::string_view S);
     virtual std::unique_ptr<TEditorPopupMenu> CreatePopupMenu();
     std::unique_ptr<TEditorPopupMenu> FPopupMenu;
+
+    // The indent operations' one mechanism: Tab picks a tab or a space column, Step +1 adds, -1 removes.
+    void IndentSelection(bool Tab, int Step);
 
     // The column description of any row text, with the control's tab width and wrap rules.
     std::string TextColumns(std::string_view S) const;

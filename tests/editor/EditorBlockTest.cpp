@@ -113,6 +113,60 @@ TEST(EditorBlock, BoxPasteOverABoxSelectionCutsItFirst)
     EXPECT_EQ(Content(*e), "abcdef\r\nabcdef\r\nabcdef\r\n");
 }
 
+TEST(EditorBlock, IndentingAddsOrRemovesOneBlankOnEverySelectedLine)
+{
+    const std::string fw = Sjis("\u3000");  // a full-width space
+    struct Case {
+        const char* Name;
+        void (TEditor::*Op)();
+        std::string Before, After;
+    } cases[] = {
+        {"space indent turns a tab into spaces", &TEditor::SpaceIndent, "\tx\r\n y\r\nz", "         x\r\n  y\r\nz"},
+        {"space unindent of a full-width space", &TEditor::SpaceUnIndent, fw + "x\r\n y\r\nz", " x\r\ny\r\nz"},
+        {"tab indent", &TEditor::TabIndent, "x\r\n\ty\r\nz", "\tx\r\n\t\ty\r\nz"},
+        {"tab unindent leaves other lines", &TEditor::TabUnIndent, " x\r\n\t\ty\r\nz", " x\r\n\ty\r\nz"},
+        {"a control byte is kept", &TEditor::SpaceIndent, "\x01x\r\ny\r\nz", " \x01x\r\n y\r\nz"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        HostedEditor e;
+        e.SetText(c.Before);
+        Select(*e, 0, 0, 2, 0);  // ends in column 0: the third line is not selected
+        ((*e).*c.Op)();
+        EXPECT_EQ(Content(*e), c.After);
+        EXPECT_EQ(e->SelectionState(), 2);
+        e->Undo();
+        EXPECT_EQ(Content(*e), c.Before);
+    }
+}
+
+TEST(EditorBlock, IndentingInABoxWorksAtItsColumnAndKeepsTheTextSelected)
+{
+    HostedEditor e;
+    e.SetText("ab cd\r\nabXcd\r\nab");
+    e->SetSelectionMode(smBox);
+    Select(*e, 0, 2, 1, 4);
+    e->SpaceIndent();
+    EXPECT_EQ(Content(*e), "ab  cd\r\nab Xcd\r\nab");
+    EXPECT_EQ(e->SelText(), " c\r\nXc");  // the same text, one column on
+    // Unindenting needs a blank at the box's column: row 1 has "X" there now.
+    e->SpaceUnIndent();
+    EXPECT_EQ(Content(*e), "ab cd\r\nab Xcd\r\nab");
+}
+
+TEST(EditorBlock, IndentingRespectsTheWrapColumn)
+{
+    HostedEditor e;
+    e->SetWordWrap(true);
+    e->WrapOption().SetWrapByte(20);
+    e.SetText("123456789012345678\r\nab\r\n");
+    Select(*e, 0, 0, 2, 0);
+    e->SpaceIndent();
+    EXPECT_EQ(Content(*e), " 123456789012345678\r\n ab\r\n");
+    e->SpaceIndent();  // the first line would reach the wrap column
+    EXPECT_EQ(Content(*e), " 123456789012345678\r\n  ab\r\n");
+}
+
 TEST(EditorClipboard, BoxSelectionsTravelWithTheBoxMarkAndComeBackAsBlocks)
 {
     HostedEditor source;

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The editing control's select-all + copy of the generated text of bench-editor.sh (about 2 million
+# lines, 96 MB) and the paste of 10 MB of it in the text's middle, against vim doing the same on the
+# same file as cp932 (`%y`, and `r` of the 10 MB file at the middle line).
+#   bench/bench-selection.sh <build-dir>
+# The control's times are measured in process, after the load. vim's are the time of a run that loads
+# and does the step less the time of a run that only loads, in the same round; RUNS rounds (default 5),
+# medians, each ratio the median of the ratios of the same round with the lowest and the highest.
+set -euo pipefail
+build=${1:-build/bench}
+runs=${RUNS:-5}
+bin=$build/bin/qx_selection_bench
+dir=$build/bench-data
+data=$dir/editor-sjis.txt
+paste=$dir/selection-paste10.txt
+[ -x "$bin" ] || { echo "bench-selection: $bin is missing (make bench builds it)" >&2; exit 1; }
+command -v vim >/dev/null || { echo "bench-selection: vim is missing (scripts/install-deps.sh bench)" >&2; exit 1; }
+mkdir -p "$dir"
+[ -s "$data" ] || "$build/bin/qx_editor_bench" generate "$data" 100
+# 10 MB of whole lines.
+[ -s "$paste" ] || head -c 10485760 "$data" | LC_ALL=C sed '$d' >"$paste"
+
+seconds() { /usr/bin/time -f '%e' -o /dev/stdout "$@" 2>/dev/null >/dev/null | tail -1; }
+median() { tr ' ' '\n' <<<"$1" | grep . | sort -g | sed -n "$(( (runs + 1) / 2 ))p"; }
+spread() { tr ' ' '\n' <<<"$1" | grep . | sort -g | sed -n '1p;$p' | paste -sd- | sed 's/-/–/'; }
+vim_run() { vim -u NONE -es -n --cmd 'set fencs=cp932' "$@" -c 'q!' "$data"; }
+
+declare -A ours=() theirs=() ratios=()
+for _ in $(seq "$runs"); do
+    load=$(seconds vim_run)
+    for step in select paste; do
+        if [ "$step" = select ]; then
+            total=$(seconds vim_run -c 'silent %y')
+            read -r ms _ < <("$bin" select "$data")
+        else
+            total=$(seconds vim_run -c 'exe (line("$") / 2)' -c "silent r $paste")
+            read -r ms _ < <("$bin" paste "$data" "$paste")
+        fi
+        vim_ms=$(awk -v t="$total" -v l="$load" 'BEGIN { v = (t - l) * 1000; if (v < 10) v = 10; printf "%.0f", v }')
+        ours[$step]+="$ms "
+        theirs[$step]+="$vim_ms "
+        ratios[$step]+="$(awk -v a="$ms" -v b="$vim_ms" 'BEGIN { printf "%.3f", a / b }') "
+    done
+done
+echo "file: $(basename "$data"), $(du -m "$data" | cut -f1) MB, $(wc -l <"$data") lines; paste: $(du -m "$paste" | cut -f1) MB; median of $runs rounds"
+printf '%-26s %12s %12s %24s\n' "step" "control ms" "vim ms" "x vim [lowest-highest]"
+for step in select paste; do
+    label="select all + copy"
+    [ "$step" = paste ] && label="paste 10 MB at the middle"
+    printf '%-26s %12s %12s %24s\n' "$label" "$(median "${ours[$step]}")" "$(median "${theirs[$step]}")" \
+        "$(median "${ratios[$step]}") [$(spread "${ratios[$step]}")]"
+done
