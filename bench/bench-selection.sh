@@ -20,20 +20,27 @@ mkdir -p "$dir"
 # 10 MB of whole lines.
 [ -s "$paste" ] || head -c 10485760 "$data" | LC_ALL=C sed '$d' >"$paste"
 
-seconds() { /usr/bin/time -f '%e' -o /dev/stdout "$@" 2>/dev/null >/dev/null | tail -1; }
+# Prints the wall seconds of one run.
+seconds() {
+    local out
+    out=$(mktemp)
+    /usr/bin/time -f '%e' -o "$out" "$@" >/dev/null 2>&1
+    cat "$out"
+    rm -f "$out"
+}
 median() { tr ' ' '\n' <<<"$1" | grep . | sort -g | sed -n "$(( (runs + 1) / 2 ))p"; }
 spread() { tr ' ' '\n' <<<"$1" | grep . | sort -g | sed -n '1p;$p' | paste -sd- | sed 's/-/–/'; }
-vim_run() { vim -u NONE -es -n --cmd 'set fencs=cp932' "$@" -c 'q!' "$data"; }
+vim=(vim -u NONE -es -n --cmd 'set fencs=cp932')
 
 declare -A ours=() theirs=() ratios=()
 for _ in $(seq "$runs"); do
-    load=$(seconds vim_run)
+    load=$(seconds "${vim[@]}" -c 'q!' "$data")
     for step in select paste; do
         if [ "$step" = select ]; then
-            total=$(seconds vim_run -c 'silent %y')
+            total=$(seconds "${vim[@]}" -c 'silent %y' -c 'q!' "$data")
             read -r ms _ < <("$bin" select "$data")
         else
-            total=$(seconds vim_run -c 'exe (line("$") / 2)' -c "silent r $paste")
+            total=$(seconds "${vim[@]}" -c 'exe (line("$") / 2)' -c "silent r $paste" -c 'q!' "$data")
             read -r ms _ < <("$bin" paste "$data" "$paste")
         fi
         vim_ms=$(awk -v t="$total" -v l="$load" 'BEGIN { v = (t - l) * 1000; if (v < 10) v = 10; printf "%.0f", v }')
