@@ -5,10 +5,12 @@
 
 #include "dialogs/ProjectRecordList.h"
 #include "documents/Settings.h"
+#include "platform/ComponentRef.h"
 #include "platform/StringList.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,7 +80,12 @@ struct TGlobalState {
     // The current document and project.
     std::string LastFileName;         // the document last opened or saved
     std::int64_t TextLengthValue = 0;  // text length of the focused editor
-    TQxEditor* ActiveEditor = nullptr;  // the editor that last had the focus
+    // The editor that last had the focus; null once it is gone.
+    TComponentRef<TQxEditor> ActiveEditor;
+    // The hidden editor the quote commands run their text through, while one runs
+    // (CreateScratchEditor, editor/ScratchEditor.h). Shared only so that this header needs no complete
+    // TQxEditor: the state is its one owner.
+    std::shared_ptr<TQxEditor> ScratchEditor;
     int TabCounter = 0;               // running number of created tabs
     std::string ProjectFileName{UntitledProjectName};
     bool ProjectModified = false;

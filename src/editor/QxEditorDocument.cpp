@@ -1,0 +1,54 @@
+#include "editor/QxEditorDocument.h"
+
+#include <algorithm>
+
+namespace qx {
+
+void TQxEditorDocument::LoadText(std::string Text)
+{
+    // The panes share the rows: one load fills both. A shown selection belongs to the old text.
+    Both([](TQxEditor& E) { E.CleanSelection(); });
+    FMain.Lines().SetText(Text);
+}
+
+void TQxEditorDocument::SetSaveFileCharType(int Value)
+{
+    const auto type = static_cast<TSaveFileCharType>(std::clamp(Value, int{sfctJIS}, int{sfctUTF8}));
+    Both([type](TQxEditor& E) { E.SetSaveFileCharType(type); });
+}
+
+void TQxEditorDocument::SetSaveFileRtrnType(int Value)
+{
+    const auto type = static_cast<TSaveFileRtrnType>(std::clamp(Value, int{sfrtCR}, int{sfrtCRLF}));
+    Both([type](TQxEditor& E) { E.SetSaveFileRtrnType(type); });
+}
+
+void TQxEditorDocument::SetModified(bool Value)
+{
+    Both([Value](TQxEditor& E) { E.SetModified(Value); });
+}
+
+void TQxEditorDocument::SetReadOnlyState(bool OpenReadOnly, bool ReadOnly)
+{
+    Both([&](TQxEditor& E) {
+        E.OpenReadOnly = OpenReadOnly;
+        E.SetReadOnly(ReadOnly);
+    });
+}
+
+void TQxEditorDocument::SetFileOpenMode(int Mode)
+{
+    Both([Mode](TQxEditor& E) { E.SetFileOpenMode(Mode); });
+}
+
+void TQxEditorDocument::SetEnvironmentNumber(int N)
+{
+    Both([N](TQxEditor& E) { E.AnyNumber1 = N; });
+}
+
+void TQxEditorDocument::StoreFileTStamp(const std::string& FileName)
+{
+    Both([&](TQxEditor& E) { E.StoreFileTStamp(FileName); });
+}
+
+} // namespace qx

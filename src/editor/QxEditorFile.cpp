@@ -1,0 +1,99 @@
+// TQxEditor: the lock on its file, the file's time stamp, and saving the text.
+
+#include "editor/QxEditor.h"
+
+#include "documents/DocumentCodec.h"
+#include "documents/DocumentFiles.h"
+#include "platform/Exception.h"
+#include "platform/FileBytes.h"
+
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qx {
+
+void TQxEditor::OpenLockFile(const std::string& FileName)
+{
+    if (Locked()) return;
+    int fd = -1;
+    try {
+        fd = OpenRegularFile(FileName);
+    } catch (const Exception&) {
+        return;  // not a file to hold: no lock
+    }
+    if (fd < 0) return;
+    const int operation = FLockFileMode == lfmShareExclusive   ? LOCK_EX
+                          : FLockFileMode == lfmShareDenyWrite ? LOCK_SH
+                                                               : 0;
+    if (operation != 0 && ::flock(fd, operation | LOCK_NB) != 0) {
+        ::close(fd);
+        return;
+    }
+    FLockFd = fd;
+    FLockFileName = FileName;
+}
+
+void TQxEditor::CloseLockFile()
+{
+    if (FLockFd >= 0) ::close(FLockFd);  // closing the last descriptor gives the lock back
+    FLockFd = -1;
+    FLockFileName.clear();
+}
+
+TFileTStamp TQxEditor::FileDateTime(const std::string& FileName)
+{
+    struct stat st;
+    if (::stat(FileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+    TFileTStamp stamp;
+    stamp.Seconds = st.st_mtim.tv_sec;
+    stamp.Nanoseconds = st.st_mtim.tv_nsec;
+    stamp.Size = static_cast<std::uint64_t>(st.st_size);
+    stamp.Device = st.st_dev;
+    stamp.Inode = st.st_ino;
+    stamp.Valid = true;
+    return stamp;
+}
+
+void TQxEditor::StoreFileTStamp(const std::string& FileName)
+{
+    FFileTStamp = FileDateTime(FileName);
+    FTStampFileName = FileName;
+}
+
+bool TQxEditor::SameFileTStamp(const std::string& FileName) const
+{
+    const TFileTStamp now = FileDateTime(FileName);
+    return !now.Valid || now == FFileTStamp;
+}
+
+std::string TQxEditor::SaveText() const
+{
+    const TEditorScreenStrings& rows = *SharedList();
+    std::string text;
+    text.reserve(static_cast<std::size_t>(rows.TextLength()));
+    const int count = rows.Count();
+    for (int row = 0; row < count; ++row) {
+        text += rows.Get(row);
+        if (rows.RowAttributes(row) == raEnd) text += '\n';
+    }
+    return text;
+}
+
+std::size_t TQxEditor::SaveToFile(const std::string& FileName)
+{
+    std::size_t lost = 0;
+    const std::string bytes = EncodeDocument(SaveText(), FSaveFileCharType, FSaveFileRtrnType, &lost);
+    WriteFileBytesSafely(FileName, bytes);
+    // The file renamed into place is a new one: a lock on the old one would guard nothing, and the new
+    // date is no change made by another program.
+    const std::string name = NormalizeDocumentName(FileName);
+    if (Locked() && NormalizeDocumentName(FLockFileName) == name) {
+        CloseLockFile();
+        OpenLockFile(FileName);
+    }
+    if (FFileTStamp.Valid && NormalizeDocumentName(FTStampFileName) == name) StoreFileTStamp(FileName);
+    return lost;
+}
+
+} // namespace qx
