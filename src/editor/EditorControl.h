@@ -32,6 +32,7 @@
 #include "editor/EditorView.h"
 #include "editor/EditorViewport.h"
 #include "editor/EditorWrap.h"
+#include "editor/TextSearch.h"
 #include "platform/Component.h"
 
 #include <array>
@@ -424,6 +425,17 @@ public:
     TEditorPopupMenu& PopupMenu();
 
     // =================================================================================================
+    // Search (EditorSearch.cpp)
+    // =================================================================================================
+    // Finds the next (soForward) or previous match of Pattern after or before the shown selection or
+    // hit, else the caret; selects it (HitStyle decides how) and scrolls it into view. False when there
+    // is none that way (nothing changes). A match that ends past column 2000 with WordWrap off raises
+    // Exception (the selection ended, the caret where it was): it could not be shown.
+    virtual bool Search(std::string_view Pattern, TEditorSearchOptions Options);
+    // The message of that exception.
+    static const char* const SearchTooLongText;
+
+    // =================================================================================================
     // Keys, characters and the input method (EditorKeys.cpp), mouse (EditorMouse.cpp): host entry points
     // =================================================================================================
     // Key is a virtual-key code; answers whether the control used the key.
@@ -555,6 +567,13 @@ protected:
     void AdjustCol(bool Vertical, int Direction);
     std::string CaretRowAttributes() const;
     void SetCaretShown(bool Shown);
+
+    // ---- search (EditorSearch.cpp) ----
+    // Shows Length characters (a line end counts 2) from byte Byte of Row as the search's hit.
+    void SelectSearchHit(int Row, int Byte, std::int64_t Length);
+    // The byte of Row's text under display column Col (tab filler cells belong to their tab), at most
+    // the row's length.
+    int ByteOfColumn(int Row, int Col) const;
 
     // ---- frame (EditorFrame.cpp) ----
     // The number text of ARow, whose logical line is Line.

@@ -92,160 +92,147 @@ unsigned FoldCode(unsigned code)
     return code;
 }
 
-enum TByteKind : unsigned char { bkSingle, bkLead, bkTrail };
-
-// One character as the comparison sees it.
-struct TChar {
-    unsigned Code;  // the byte, or lead << 8 | trail
-    bool Double;
-    bool operator==(const TChar&) const = default;
-};
-
-class TSearcher {
-public:
-    TSearcher(std::string_view text, std::string_view pattern, TEditorSearchOptions options)
-        : FText(text), FOptions(options), FKinds(text.size(), bkSingle)
-    {
-        for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-            if (IsDBCSLeadByte(text[i])) {
-                FKinds[i] = bkLead;
-                FKinds[++i] = bkTrail;
-            }
-        }
-        std::string folded(pattern);
-        if (!MatchCase())
-            for (std::size_t i = 0; i < folded.size(); i += CharLengthAt(folded, i))
-                if (CharLengthAt(folded, i) == 1) folded[i] = static_cast<char>(Tables().Upper[Byte(folded, i)]);
-        if (IgnoreWidth()) folded = HalfToFullKana(folded);
-        FPatternBytes = folded.size();
-        for (std::size_t i = 0; i < folded.size(); i += CharLengthAt(folded, i))
-            FPattern.push_back(CharLengthAt(folded, i) == 2
-                                   ? TChar{(Byte(folded, i) << 8) | Byte(folded, i + 1), true}
-                                   : TChar{Byte(folded, i), false});
-    }
-
-    bool Find(TSearchPosition& position) const
-    {
-        const std::ptrdiff_t size = static_cast<std::ptrdiff_t>(FText.size());
-        if ((FOptions & soForward) != 0) {
-            for (std::ptrdiff_t c = Align(std::ptrdiff_t{position.Pos} + position.Len, +1); c < size;
-                 c = Align(c + 1, +1))
-                if (TryAt(c, position)) return true;
-        } else {
-            for (std::ptrdiff_t c = Align(BackwardStart(position.Pos), -1); c >= 0; c = Align(c - 1, -1))
-                if (TryAt(c, position)) return true;
-        }
-        return false;
-    }
-
-private:
-    static unsigned Byte(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
-    bool MatchCase() const { return (FOptions & soMatchCase) != 0; }
-    bool IgnoreWidth() const { return (FOptions & soIgnoreWidth) != 0; }
-    bool Trail(std::ptrdiff_t i) const
-    {
-        return i >= 0 && i < static_cast<std::ptrdiff_t>(FKinds.size()) && FKinds[i] == bkTrail;
-    }
-    // Moves a candidate off a trail byte, in the search direction.
-    std::ptrdiff_t Align(std::ptrdiff_t c, int direction) const { return Trail(c) ? c + direction : c; }
-
-    // Backward, a match must fit before the selection: the first candidate is the pattern's length
-    // (in characters under width folding, a half-width letter and its mark counting as one) before it.
-    std::ptrdiff_t BackwardStart(std::ptrdiff_t pos) const
-    {
-        if (!IgnoreWidth()) return pos - static_cast<std::ptrdiff_t>(FPatternBytes);
-        for (std::size_t n = 0; n < FPattern.size(); ++n) {
-            if (pos <= 0) return -1;
-            --pos;
-            if (Trail(pos)) --pos;
-            else if (pos > 0 && FKinds[pos - 1] == bkSingle && VoicedForm(Byte(FText, pos - 1), Byte(FText, pos)) != 0)
-                --pos;
-        }
-        return pos;
-    }
-
-    // The text character at i as compared (its full-width form under width folding) and its length.
-    TChar TextChar(std::size_t i, std::size_t& length) const
-    {
-        if (FKinds[i] == bkLead) {
-            length = 2;
-            return {(Byte(FText, i) << 8) | Byte(FText, i + 1), true};
-        }
-        length = 1;
-        const unsigned char b = static_cast<unsigned char>(FText[i]);
-        if (IgnoreWidth()) {
-            if (i + 1 < FText.size()) {
-                if (const unsigned voiced = VoicedForm(b, static_cast<unsigned char>(FText[i + 1]))) {
-                    length = 2;
-                    return {voiced, true};
-                }
-            }
-            if (const unsigned full = Tables().Full[b]) return {full, true};
-        }
-        return {b, false};
-    }
-
-    bool Same(const TChar& text, const TChar& pattern) const
-    {
-        if (text.Double != pattern.Double) return false;
-        if (text == pattern) return true;
-        if (MatchCase()) return false;
-        if (!text.Double) return Tables().Upper[text.Code] == Tables().Upper[pattern.Code];
-        return SameFoldedChar(text.Code, pattern.Code);
-    }
-
-    // Bytes at i that the options let a match step over (0: none).
-    std::size_t Skippable(std::size_t i) const
-    {
-        const char c = FText[i];
-        if ((FOptions & soSkipLineEnds) != 0 && (c == '\r' || c == '\n')) return 1;
-        if ((FOptions & soSkipBlanks) != 0) {
-            if (c == ' ' || c == '\t') return 1;
-            if (FKinds[i] == bkLead && Byte(FText, i) == 0x81 && Byte(FText, i + 1) == 0x40) return 2;
-        }
-        return 0;
-    }
-
-    bool TryAt(std::ptrdiff_t candidate, TSearchPosition& position) const
-    {
-        const std::size_t start = static_cast<std::size_t>(candidate);
-        const bool wholeWord = (FOptions & soWholeWord) != 0;
-        // The whole previous character decides: a double-byte character is a word character.
-        if (wholeWord && start > 0 && (Trail(candidate - 1) || !IsBoundaryByte(Byte(FText, start - 1)))) return false;
-        std::size_t t = start;
-        for (std::size_t p = 0; p < FPattern.size();) {
-            if (t >= FText.size()) return false;
-            std::size_t length;
-            if (Same(TextChar(t, length), FPattern[p])) {
-                t += length;
-                ++p;
-            } else if (const std::size_t skip = p > 0 ? Skippable(t) : 0) {
-                t += skip;
-            } else {
-                return false;
-            }
-        }
-        if (wholeWord && t < FText.size() && !IsBoundaryByte(Byte(FText, t))) return false;
-        position.Pos = static_cast<int>(start);
-        position.Len = static_cast<int>(t - start);
-        return true;
-    }
-
-    std::string_view FText;
-    TEditorSearchOptions FOptions;
-    std::vector<TByteKind> FKinds;
-    std::vector<TChar> FPattern;
-    std::size_t FPatternBytes = 0;
-};
+unsigned Byte(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
 
 } // namespace
+
+TTextSearcher::TTextSearcher(std::string_view Pattern, TEditorSearchOptions Options) : FOptions(Options)
+{
+    std::string folded(Pattern);
+    if (!MatchCase())
+        for (std::size_t i = 0; i < folded.size(); i += CharLengthAt(folded, i))
+            if (CharLengthAt(folded, i) == 1) folded[i] = static_cast<char>(Tables().Upper[Byte(folded, i)]);
+    if (IgnoreWidth()) folded = HalfToFullKana(folded);
+    FPatternBytes = folded.size();
+    for (std::size_t i = 0; i < folded.size(); i += CharLengthAt(folded, i))
+        FPattern.push_back(CharLengthAt(folded, i) == 2
+                               ? TSearchChar{(Byte(folded, i) << 8) | Byte(folded, i + 1), true}
+                               : TSearchChar{Byte(folded, i), false});
+}
+
+void TTextSearcher::Bind(std::string_view Text)
+{
+    FText = Text;
+    FKinds.assign(Text.size(), bkSingle);
+    for (std::size_t i = 0; i + 1 < Text.size(); ++i) {
+        if (IsDBCSLeadByte(Text[i])) {
+            FKinds[i] = bkLead;
+            FKinds[++i] = bkTrail;
+        }
+    }
+}
+
+bool TTextSearcher::FindIn(std::string_view Text, std::size_t From, std::size_t To, TSearchPosition& Match)
+{
+    if (FPattern.empty() || Text.empty()) return false;
+    Bind(Text);
+    const std::ptrdiff_t from = static_cast<std::ptrdiff_t>(From);
+    const std::ptrdiff_t to = static_cast<std::ptrdiff_t>(std::min(To, Text.size()));
+    if ((FOptions & soForward) != 0) {
+        for (std::ptrdiff_t c = Align(from, +1); c < to; c = Align(c + 1, +1))
+            if (TryAt(c, Match)) return true;
+    } else {
+        for (std::ptrdiff_t c = Align(to - 1, -1); c >= from; c = Align(c - 1, -1))
+            if (TryAt(c, Match)) return true;
+    }
+    return false;
+}
+
+std::ptrdiff_t TTextSearcher::BackwardStart(std::string_view Text, std::ptrdiff_t Pos)
+{
+    if (!IgnoreWidth()) return Pos - static_cast<std::ptrdiff_t>(FPatternBytes);
+    Bind(Text);
+    for (std::size_t n = 0; n < FPattern.size(); ++n) {
+        if (Pos <= 0) return -1;
+        --Pos;
+        if (Trail(Pos)) --Pos;
+        else if (Pos > 0 && FKinds[Pos - 1] == bkSingle && VoicedForm(Byte(FText, Pos - 1), Byte(FText, Pos)) != 0)
+            --Pos;
+    }
+    return Pos;
+}
+
+bool TTextSearcher::Trail(std::ptrdiff_t i) const
+{
+    return i >= 0 && i < static_cast<std::ptrdiff_t>(FKinds.size()) && FKinds[i] == bkTrail;
+}
+
+TTextSearcher::TSearchChar TTextSearcher::TextChar(std::size_t i, std::size_t& length) const
+{
+    if (FKinds[i] == bkLead) {
+        length = 2;
+        return {(Byte(FText, i) << 8) | Byte(FText, i + 1), true};
+    }
+    length = 1;
+    const unsigned char b = static_cast<unsigned char>(FText[i]);
+    if (IgnoreWidth()) {
+        if (i + 1 < FText.size()) {
+            if (const unsigned voiced = VoicedForm(b, static_cast<unsigned char>(FText[i + 1]))) {
+                length = 2;
+                return {voiced, true};
+            }
+        }
+        if (const unsigned full = Tables().Full[b]) return {full, true};
+    }
+    return {b, false};
+}
+
+bool TTextSearcher::Same(const TSearchChar& text, const TSearchChar& pattern) const
+{
+    if (text.Double != pattern.Double) return false;
+    if (text == pattern) return true;
+    if (MatchCase()) return false;
+    if (!text.Double) return Tables().Upper[text.Code] == Tables().Upper[pattern.Code];
+    return SameFoldedChar(text.Code, pattern.Code);
+}
+
+std::size_t TTextSearcher::Skippable(std::size_t i) const
+{
+    const char c = FText[i];
+    if ((FOptions & soSkipLineEnds) != 0 && (c == '\r' || c == '\n')) return 1;
+    if ((FOptions & soSkipBlanks) != 0) {
+        if (c == ' ' || c == '\t') return 1;
+        if (FKinds[i] == bkLead && Byte(FText, i) == 0x81 && Byte(FText, i + 1) == 0x40) return 2;
+    }
+    return 0;
+}
+
+bool TTextSearcher::TryAt(std::ptrdiff_t candidate, TSearchPosition& position) const
+{
+    const std::size_t start = static_cast<std::size_t>(candidate);
+    const bool wholeWord = (FOptions & soWholeWord) != 0;
+    // The whole previous character decides: a double-byte character is a word character.
+    if (wholeWord && start > 0 && (Trail(candidate - 1) || !IsBoundaryByte(Byte(FText, start - 1)))) return false;
+    std::size_t t = start;
+    for (std::size_t p = 0; p < FPattern.size();) {
+        if (t >= FText.size()) return false;
+        std::size_t length;
+        if (Same(TextChar(t, length), FPattern[p])) {
+            t += length;
+            ++p;
+        } else if (const std::size_t skip = p > 0 ? Skippable(t) : 0) {
+            t += skip;
+        } else {
+            return false;
+        }
+    }
+    if (wholeWord && t < FText.size() && !IsBoundaryByte(Byte(FText, t))) return false;
+    position.Pos = static_cast<int>(start);
+    position.Len = static_cast<int>(t - start);
+    return true;
+}
 
 bool SearchText(std::string_view Text, TSearchPosition& Position, std::string_view Pattern,
                 TEditorSearchOptions Options)
 {
     if (Pattern.empty() || Text.empty()) return false;
     if (Position.Pos < 0 || static_cast<std::size_t>(Position.Pos) > Text.size() || Position.Len < 0) return false;
-    return TSearcher(Text, Pattern, Options).Find(Position);
+    TTextSearcher searcher(Pattern, Options);
+    if ((Options & soForward) != 0)
+        return searcher.FindIn(Text, static_cast<std::size_t>(Position.Pos) + static_cast<std::size_t>(Position.Len),
+                               Text.size(), Position);
+    const std::ptrdiff_t last = searcher.BackwardStart(Text, Position.Pos);
+    return last >= 0 && searcher.FindIn(Text, 0, static_cast<std::size_t>(last) + 1, Position);
 }
 
 std::string HalfToFullKana(std::string_view S)

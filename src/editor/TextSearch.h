@@ -3,9 +3,11 @@
 // whole words, full-width/half-width folding and skipping of line ends and blanks. A match never
 // begins on the trail byte of a double-byte character.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qx {
 
@@ -29,6 +31,50 @@ struct TSearchPosition {
 // a position outside the text, a negative length, or no match.
 bool SearchText(std::string_view Text, TSearchPosition& Position, std::string_view Pattern,
                 TEditorSearchOptions Options);
+
+// A pattern prepared once for searching many buffers (the editor searches its text chunk by chunk).
+class TTextSearcher {
+public:
+    TTextSearcher(std::string_view Pattern, TEditorSearchOptions Options);
+    bool Empty() const { return FPattern.empty(); }
+    TEditorSearchOptions Options() const { return FOptions; }
+
+    // The first match (forward) or the last (backward) whose start lies in From..To - 1. The bytes of
+    // Text after To only complete a match; those before From only decide a word boundary.
+    bool FindIn(std::string_view Text, std::size_t From, std::size_t To, TSearchPosition& Match);
+    // The first start a backward search from Pos tries (the pattern's length before it, counted in
+    // characters under width folding); -1 when none fits.
+    std::ptrdiff_t BackwardStart(std::string_view Text, std::ptrdiff_t Pos);
+
+private:
+    enum TByteKind : unsigned char { bkSingle, bkLead, bkTrail };
+    // One character as the comparison sees it.
+    struct TSearchChar {
+        unsigned Code;  // the byte, or lead << 8 | trail
+        bool Double;
+        bool operator==(const TSearchChar&) const = default;
+    };
+
+    bool MatchCase() const { return (FOptions & soMatchCase) != 0; }
+    bool IgnoreWidth() const { return (FOptions & soIgnoreWidth) != 0; }
+    void Bind(std::string_view Text);
+    bool Trail(std::ptrdiff_t i) const;
+    // Moves a candidate off a trail byte, in the search direction.
+    std::ptrdiff_t Align(std::ptrdiff_t c, int direction) const { return Trail(c) ? c + direction : c; }
+    // The text character at i as compared (its full-width form under width folding) and its length.
+    TSearchChar TextChar(std::size_t i, std::size_t& length) const;
+    bool Same(const TSearchChar& text, const TSearchChar& pattern) const;
+    // Bytes at i that the options let a match step over (0: none).
+    std::size_t Skippable(std::size_t i) const;
+    bool TryAt(std::ptrdiff_t candidate, TSearchPosition& position) const;
+
+    TEditorSearchOptions FOptions;
+    std::vector<TSearchChar> FPattern;
+    std::size_t FPatternBytes = 0;
+    // The text searched last and the kind of each of its bytes.
+    std::string_view FText;
+    std::vector<TByteKind> FKinds;
+};
 
 // Every single-byte character replaced by its full-width form; a half-width katakana with a voiced or
 // semi-voiced mark after it becomes the one full-width letter where there is one.

@@ -1,0 +1,204 @@
+// TEditor: searching the text. The rows are joined into chunks (CR LF after each row that ends its
+// line), so that a match may cross a wrapped row's cut or, with soSkipLineEnds, a line end. A chunk owns
+// about 64 KB of whole rows, where its matches must start, and carries at least 8 KB of the rows after
+// them, where a match that starts in the owned rows may end; a chunk that begins on the continuation of
+// a wrapped row carries the row before it too, so that a word boundary is judged on the whole line. The
+// next chunk owns the rows after the owned ones: every row is owned once, so the search moves on by at
+// least one row per chunk and never reports a match on the wrong side of where it started.
+
+#include "editor/EditorControl.h"
+
+#include "platform/Exception.h"
+#include "platform/LeadByte.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace qx {
+
+const char* const TEditor::SearchTooLongText =
+    "一行の文字数を超えたため、検索に失敗しました。\r\n折り返しを指定した状態で検索／置換を行ってください。";
+
+namespace {
+
+constexpr std::size_t OwnedBytes = 64 * 1024;
+constexpr std::size_t LookaheadBytes = 8 * 1024;
+
+// Characters a row takes in the joined text: its bytes, and CR LF when it ends its line.
+std::size_t JoinedLength(const TEditorScreenStrings& Rows, int Row)
+{
+    return Rows.Get(Row).size() + (Rows.RowAttributes(Row) == raEnd ? 2 : 0);
+}
+
+struct TSearchChunk {
+    std::string Text;
+    std::vector<int> Rows;            // the rows in the chunk, in order
+    std::vector<std::size_t> Starts;  // where each one's text begins
+    std::size_t OwnedBegin = 0;       // the owned rows' first byte (after a context row)
+    std::size_t OwnedEnd = 0;         // the byte after them (the lookahead begins)
+
+    void Append(const TEditorScreenStrings& R, int Row)
+    {
+        Rows.push_back(Row);
+        Starts.push_back(Text.size());
+        Text += R.Get(Row);
+        if (R.RowAttributes(Row) == raEnd) Text += "\r\n";
+    }
+    // The chunk offset of byte Byte of Row (a row of the chunk).
+    std::size_t Offset(int Row, std::size_t Byte) const
+    {
+        const auto it = std::lower_bound(Rows.begin(), Rows.end(), Row);
+        return Starts[static_cast<std::size_t>(it - Rows.begin())] + Byte;
+    }
+    // The row and byte of a chunk offset.
+    void Locate(std::size_t Offset, int& Row, std::size_t& Byte) const
+    {
+        const std::size_t i = static_cast<std::size_t>(std::upper_bound(Starts.begin(), Starts.end(), Offset) - Starts.begin()) - 1;
+        Row = Rows[i];
+        Byte = Offset - Starts[i];
+    }
+};
+
+// A chunk owning rows First..Last (Last included), with the row before First as context when First
+// continues a wrapped line, and the lookahead rows after Last.
+TSearchChunk BuildChunk(const TEditorScreenStrings& R, int First, int Last)
+{
+    TSearchChunk chunk;
+    if (First > 0 && R.RowAttributes(First - 1) == raWrapped) chunk.Append(R, First - 1);
+    chunk.OwnedBegin = chunk.Text.size();
+    for (int row = First; row <= Last; ++row) chunk.Append(R, row);
+    chunk.OwnedEnd = chunk.Text.size();
+    for (int row = Last + 1; row < R.Count() && chunk.Text.size() - chunk.OwnedEnd < LookaheadBytes; ++row)
+        chunk.Append(R, row);
+    return chunk;
+}
+
+// The last row of a chunk that owns rows from First on; the first of one that owns rows up to Last.
+int OwnedLastFrom(const TEditorScreenStrings& R, int First)
+{
+    std::size_t bytes = JoinedLength(R, First);
+    int last = First;
+    while (last + 1 < R.Count() && bytes < OwnedBytes) bytes += JoinedLength(R, ++last);
+    return last;
+}
+int OwnedFirstTo(const TEditorScreenStrings& R, int Last)
+{
+    std::size_t bytes = JoinedLength(R, Last);
+    int first = Last;
+    while (first > 0 && bytes < OwnedBytes) bytes += JoinedLength(R, --first);
+    return first;
+}
+
+} // namespace
+
+bool TEditor::Search(std::string_view Pattern, TEditorSearchOptions Options)
+{
+    const TEditorScreenStrings& rows = *FList;
+    const int count = rows.Count();
+    if (Pattern.empty() || count == 0) return false;
+    TTextSearcher searcher(Pattern, Options);
+    const bool forward = (Options & soForward) != 0;
+
+    // Where the search starts: after (before) a shown selection or hit, else at the caret; a place
+    // beyond the last row is the end of the text.
+    const bool shown = SelectionShown();
+    int row = !shown ? FRow : forward ? FSelection.EndRow : FSelection.StartRow;
+    const int col = !shown ? FCol : forward ? FSelection.EndCol : FSelection.StartCol;
+    std::size_t byte;
+    if (row >= count) {
+        if (forward) return false;
+        row = count - 1;
+        byte = JoinedLength(rows, row);
+    } else {
+        byte = static_cast<std::size_t>(ByteOfColumn(row, col));
+    }
+
+    TSearchPosition match;
+    bool found = false;
+    TSearchChunk chunk;
+    if (forward) {
+        for (int first = row; !found && first < count;) {
+            const int last = OwnedLastFrom(rows, first);
+            chunk = BuildChunk(rows, first, last);
+            const std::size_t from = first == row ? chunk.Offset(row, byte) : chunk.OwnedBegin;
+            const std::size_t to = last + 1 == count ? chunk.Text.size() : chunk.OwnedEnd;
+            found = searcher.FindIn(chunk.Text, from, to, match);
+            first = last + 1;
+        }
+    } else {
+        for (int last = row; !found && last >= 0;) {
+            const int first = OwnedFirstTo(rows, last);
+            chunk = BuildChunk(rows, first, last);
+            // From the start, a match must fit before it; before an earlier chunk's rows, any start will do.
+            const std::ptrdiff_t start = last == row
+                                             ? searcher.BackwardStart(chunk.Text, static_cast<std::ptrdiff_t>(chunk.Offset(row, byte)))
+                                             : static_cast<std::ptrdiff_t>(chunk.OwnedEnd) - 1;
+            found = start >= static_cast<std::ptrdiff_t>(chunk.OwnedBegin) &&
+                    searcher.FindIn(chunk.Text, chunk.OwnedBegin, static_cast<std::size_t>(start) + 1, match);
+            last = first - 1;
+        }
+    }
+    if (!found) return false;
+
+    int hitRow;
+    std::size_t hitByte;
+    chunk.Locate(static_cast<std::size_t>(match.Pos), hitRow, hitByte);
+    CleanSelection();
+    // A match ending past the last column could not be shown on an unwrapped row.
+    if (!FList->WordWrap() && DisplayWidth(rows.Get(hitRow).substr(0, std::min(hitByte, rows.Get(hitRow).size()))) + match.Len > MaxColumn)
+        throw Exception(SearchTooLongText);
+    SelectSearchHit(hitRow, static_cast<int>(hitByte), match.Len);
+    return true;
+}
+
+int TEditor::ByteOfColumn(int Row, int Col) const
+{
+    if (Row < 0 || Row >= FList->Count()) return 0;
+    const std::string_view text = FList->Get(Row);
+    const int tab = std::max(1, FCaret->TabSpaceCount());
+    const int wrap = FList->WordWrap() ? FList->WrapOption().WrapByte() : 0;
+    int col = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        int next = col + static_cast<int>(CharLengthAt(text, i));
+        if (text[i] == '\t') {
+            next = (col / tab + 1) * tab;
+            if (wrap > 0) next = std::min(next, (col / wrap + 1) * wrap);
+        }
+        if (next > Col) break;
+        col = next;
+        i += CharLengthAt(text, i);
+    }
+    return static_cast<int>(i);
+}
+
+void TEditor::SelectSearchHit(int Row, int Byte, std::int64_t Length)
+{
+    // The hit's end: Length characters on from its start, a line end counting 2.
+    const int count = FList->Count();
+    int endRow = Row;
+    std::int64_t left = Byte + Length;
+    while (endRow + 1 < count && left > static_cast<std::int64_t>(FList->Get(endRow).size())) {
+        const std::int64_t joined = static_cast<std::int64_t>(JoinedLength(*FList, endRow));
+        if (left < joined) break;  // inside the line end: the hit ends at the row's end
+        left -= joined;
+        ++endRow;
+    }
+    const std::string_view startText = FList->Get(Row);
+    const std::string_view endText = FList->Get(endRow);
+    const int startCol = DisplayWidth(startText.substr(0, static_cast<std::size_t>(Byte)));
+    const int endCol = DisplayWidth(endText.substr(0, static_cast<std::size_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(endText.size())))));
+
+    // With hsCaret the caret stays at the hit's start; otherwise it ends the hit as a selection would.
+    if (FHitStyle == hsCaret)
+        SetRowCol(Row, startCol);
+    else
+        SetRowCol(endRow, endCol);
+    FSelection = {Row, startCol, endRow, endCol};
+    FSelectionState = FHitStyle == hsSelect ? 2 : 3;
+    InvalidateRows(Row, endRow);
+    ScrollCaretIntoView();
+    DoSelectionChange(true);
+}
+
+} // namespace qx
