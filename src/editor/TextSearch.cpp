@@ -4,6 +4,7 @@
 #include "platform/LeadByte.h"
 
 #include <array>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -108,32 +109,110 @@ TTextSearcher::TTextSearcher(std::string_view Pattern, TEditorSearchOptions Opti
         FPattern.push_back(CharLengthAt(folded, i) == 2
                                ? TSearchChar{(Byte(folded, i) << 8) | Byte(folded, i + 1), true}
                                : TSearchChar{Byte(folded, i), false});
+    if (FPattern.empty()) return;
+    // Matching case without folding or skipping, a match is the pattern's bytes at a character start.
+    FExact = MatchCase() && !IgnoreWidth() && (Options & (soSkipLineEnds | soSkipBlanks)) == 0;
+    if (FExact) FExactBytes = folded;
+    // The first bytes a text character that matches the pattern's first one may have: the candidates.
+    for (unsigned b = 0; b < 256; ++b) {
+        bool first = false;
+        if (IsDBCSLeadByte(static_cast<unsigned char>(b))) {
+            for (unsigned t = 0x40; t <= 0xFC && !first; ++t) first = Same({(b << 8) | t, true}, FPattern[0]);
+        }
+        first = first || Same({b, false}, FPattern[0]);
+        if (IgnoreWidth()) {
+            const auto as = [&](unsigned code) { return code != 0 && Same({code, true}, FPattern[0]); };
+            first = first || as(Tables().Full[b]) || as(VoicedForm(static_cast<unsigned char>(b), kVoicedMark)) ||
+                    as(VoicedForm(static_cast<unsigned char>(b), kSemiVoicedMark));
+        }
+        FFirst[b] = first;
+        if (first) {
+            ++FFirstCount;
+            FFirstByte = static_cast<unsigned char>(b);
+        }
+    }
 }
 
 void TTextSearcher::Bind(std::string_view Text)
 {
     FText = Text;
-    FKinds.assign(Text.size(), bkSingle);
-    for (std::size_t i = 0; i + 1 < Text.size(); ++i) {
-        if (IsDBCSLeadByte(Text[i])) {
-            FKinds[i] = bkLead;
-            FKinds[++i] = bkTrail;
-        }
+    FRunStart = FRunEnd = -1;
+}
+
+bool TTextSearcher::IsBoundary(std::ptrdiff_t i) const
+{
+    const std::ptrdiff_t size = static_cast<std::ptrdiff_t>(FText.size());
+    if (i <= 0 || i >= size) return true;
+    // Any byte outside the lead-byte range ends a character; in the run of lead-range bytes after it,
+    // the characters pair up from the run's start. The run around i is remembered: a scan in either
+    // direction reads each run once.
+    if (i < FRunStart || i > FRunEnd) {
+        std::ptrdiff_t p = i;
+        while (p > 0 && IsDBCSLeadByte(FText[static_cast<std::size_t>(p - 1)])) --p;
+        std::ptrdiff_t e = i;
+        while (e < size && IsDBCSLeadByte(FText[static_cast<std::size_t>(e)])) ++e;
+        FRunStart = p;
+        FRunEnd = e;
     }
+    return ((i - FRunStart) & 1) == 0;
+}
+
+bool TTextSearcher::PrevIsDouble(std::ptrdiff_t i) const
+{
+    if (i <= 0) return false;
+    // Before a character start, a lead-range byte can only be a second byte.
+    return IsDBCSLeadByte(FText[static_cast<std::size_t>(i - 1)]) || !IsBoundary(i - 1);
+}
+
+bool TTextSearcher::Candidate(std::ptrdiff_t c, TSearchPosition& Match) const
+{
+    return IsBoundary(c) && TryAt(c, Match);
 }
 
 bool TTextSearcher::FindIn(std::string_view Text, std::size_t From, std::size_t To, TSearchPosition& Match)
 {
     if (FPattern.empty() || Text.empty()) return false;
     Bind(Text);
-    const std::ptrdiff_t from = static_cast<std::ptrdiff_t>(From);
-    const std::ptrdiff_t to = static_cast<std::ptrdiff_t>(std::min(To, Text.size()));
+    To = std::min(To, Text.size());
+    if (From >= To) return false;
+    const char* base = Text.data();
     if ((FOptions & soForward) != 0) {
-        for (std::ptrdiff_t c = Align(from, +1); c < to; c = Align(c + 1, +1))
-            if (TryAt(c, Match)) return true;
-    } else {
-        for (std::ptrdiff_t c = Align(to - 1, -1); c >= from; c = Align(c - 1, -1))
-            if (TryAt(c, Match)) return true;
+        if (FExact) {
+            // The pattern's bytes, starting before To.
+            const std::size_t limit = std::min(Text.size(), To + FExactBytes.size() - 1);
+            for (std::size_t p = From; p < To;) {
+                const void* hit = ::memmem(base + p, limit - p, FExactBytes.data(), FExactBytes.size());
+                if (!hit) return false;
+                const std::size_t c = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
+                if (Candidate(static_cast<std::ptrdiff_t>(c), Match)) return true;
+                p = c + 1;
+            }
+            return false;
+        }
+        for (std::size_t c = From; c < To; ++c) {
+            if (FFirstCount == 1) {
+                const void* hit = std::memchr(base + c, FFirstByte, To - c);
+                if (!hit) return false;
+                c = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
+            } else if (!FFirst[Byte(Text, c)]) {
+                continue;
+            }
+            if (Candidate(static_cast<std::ptrdiff_t>(c), Match)) return true;
+        }
+        return false;
+    }
+    for (std::size_t end = To; end > From;) {
+        std::size_t c = end - 1;
+        if (FFirstCount == 1) {
+            const void* hit = ::memrchr(base + From, FFirstByte, end - From);
+            if (!hit) return false;
+            c = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
+        } else if (!FFirst[Byte(Text, c)]) {
+            end = c;
+            continue;
+        }
+        if (Candidate(static_cast<std::ptrdiff_t>(c), Match)) return true;
+        end = c;
     }
     return false;
 }
@@ -145,21 +224,17 @@ std::ptrdiff_t TTextSearcher::BackwardStart(std::string_view Text, std::ptrdiff_
     for (std::size_t n = 0; n < FPattern.size(); ++n) {
         if (Pos <= 0) return -1;
         --Pos;
-        if (Trail(Pos)) --Pos;
-        else if (Pos > 0 && FKinds[Pos - 1] == bkSingle && VoicedForm(Byte(FText, Pos - 1), Byte(FText, Pos)) != 0)
+        if (!IsBoundary(Pos)) --Pos;
+        else if (Pos > 0 && IsBoundary(Pos - 1) && !IsDBCSLeadByte(FText[static_cast<std::size_t>(Pos - 1)]) &&
+                 VoicedForm(Byte(FText, static_cast<std::size_t>(Pos - 1)), Byte(FText, static_cast<std::size_t>(Pos))) != 0)
             --Pos;
     }
     return Pos;
 }
 
-bool TTextSearcher::Trail(std::ptrdiff_t i) const
-{
-    return i >= 0 && i < static_cast<std::ptrdiff_t>(FKinds.size()) && FKinds[i] == bkTrail;
-}
-
 TTextSearcher::TSearchChar TTextSearcher::TextChar(std::size_t i, std::size_t& length) const
 {
-    if (FKinds[i] == bkLead) {
+    if (CharLengthAt(FText, i) == 2) {
         length = 2;
         return {(Byte(FText, i) << 8) | Byte(FText, i + 1), true};
     }
@@ -192,7 +267,7 @@ std::size_t TTextSearcher::Skippable(std::size_t i) const
     if ((FOptions & soSkipLineEnds) != 0 && (c == '\r' || c == '\n')) return 1;
     if ((FOptions & soSkipBlanks) != 0) {
         if (c == ' ' || c == '\t') return 1;
-        if (FKinds[i] == bkLead && Byte(FText, i) == 0x81 && Byte(FText, i + 1) == 0x40) return 2;
+        if (CharLengthAt(FText, i) == 2 && Byte(FText, i) == 0x81 && Byte(FText, i + 1) == 0x40) return 2;
     }
     return 0;
 }
@@ -201,8 +276,6 @@ bool TTextSearcher::TryAt(std::ptrdiff_t candidate, TSearchPosition& position) c
 {
     const std::size_t start = static_cast<std::size_t>(candidate);
     const bool wholeWord = (FOptions & soWholeWord) != 0;
-    // The whole previous character decides: a double-byte character is a word character.
-    if (wholeWord && start > 0 && (Trail(candidate - 1) || !IsBoundaryByte(Byte(FText, start - 1)))) return false;
     std::size_t t = start;
     for (std::size_t p = 0; p < FPattern.size();) {
         if (t >= FText.size()) return false;
@@ -217,6 +290,8 @@ bool TTextSearcher::TryAt(std::ptrdiff_t candidate, TSearchPosition& position) c
         }
     }
     if (wholeWord && t < FText.size() && !IsBoundaryByte(Byte(FText, t))) return false;
+    // The whole previous character decides: a double-byte character is a word character.
+    if (wholeWord && start > 0 && (PrevIsDouble(candidate) || !IsBoundaryByte(Byte(FText, start - 1)))) return false;
     position.Pos = static_cast<int>(start);
     position.Len = static_cast<int>(t - start);
     return true;

@@ -47,7 +47,6 @@ public:
     std::ptrdiff_t BackwardStart(std::string_view Text, std::ptrdiff_t Pos);
 
 private:
-    enum TByteKind : unsigned char { bkSingle, bkLead, bkTrail };
     // One character as the comparison sees it.
     struct TSearchChar {
         unsigned Code;  // the byte, or lead << 8 | trail
@@ -58,9 +57,11 @@ private:
     bool MatchCase() const { return (FOptions & soMatchCase) != 0; }
     bool IgnoreWidth() const { return (FOptions & soIgnoreWidth) != 0; }
     void Bind(std::string_view Text);
-    bool Trail(std::ptrdiff_t i) const;
-    // Moves a candidate off a trail byte, in the search direction.
-    std::ptrdiff_t Align(std::ptrdiff_t c, int direction) const { return Trail(c) ? c + direction : c; }
+    // Whether a character of the bound text starts at byte i (found without reading the text from its
+    // start), and whether the character before that start is a double-byte one.
+    bool IsBoundary(std::ptrdiff_t i) const;
+    bool PrevIsDouble(std::ptrdiff_t i) const;
+    bool Candidate(std::ptrdiff_t c, TSearchPosition& Match) const;
     // The text character at i as compared (its full-width form under width folding) and its length.
     TSearchChar TextChar(std::size_t i, std::size_t& length) const;
     bool Same(const TSearchChar& text, const TSearchChar& pattern) const;
@@ -71,9 +72,16 @@ private:
     TEditorSearchOptions FOptions;
     std::vector<TSearchChar> FPattern;
     std::size_t FPatternBytes = 0;
-    // The text searched last and the kind of each of its bytes.
+    // Matching case exactly: the pattern's bytes, searched as bytes.
+    bool FExact = false;
+    std::string FExactBytes;
+    // The bytes a match may start with; with only one, FFirstByte is it.
+    bool FFirst[256] = {};
+    int FFirstCount = 0;
+    unsigned char FFirstByte = 0;
+    // The text searched last, and the run of lead-range bytes IsBoundary read last.
     std::string_view FText;
-    std::vector<TByteKind> FKinds;
+    mutable std::ptrdiff_t FRunStart = -1, FRunEnd = -1;
 };
 
 // Every single-byte character replaced by its full-width form; a half-width katakana with a voiced or
