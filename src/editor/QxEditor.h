@@ -1,7 +1,8 @@
 #pragma once
 // TQxEditor: the editing control as the program's documents use it. Besides TEditor it draws marks on
 // tabs and blanks and vertical guide lines, keeps ten bookmark texts, a lock on its file, the file's
-// time stamp, the character code and line end the document is saved in, and the per-document fields
+// time stamp, the character code and line end the document is saved in (TSaveFileCharType and
+// TSaveFileRtrnType of the documents layer), and the per-document fields
 // the document layer and the option dialogs read and write.
 //
 // Create one with Construct<TQxEditor>(owner).
@@ -10,6 +11,7 @@
 //   QxEditorFile.cpp     the lock, the time stamp, SaveToFile
 //   QxEditorPaint.cpp    the marks on blanks, the vertical lines, the caret-row underline up to the wrap
 
+#include "documents/DocumentCodes.h"
 #include "editor/CustomMarks.h"
 #include "editor/EditorControl.h"
 #include "editor/VerticalLines.h"
@@ -23,9 +25,6 @@
 
 namespace qx {
 
-// The document's character code and line end (as the documents layer numbers them).
-enum TSaveFileCharType { sfctJIS, sfctEUC, sfctSJIS, sfctUnicode, sfctUnicodeBE, sfctUTF8 };
-enum TSaveFileRtrnType { sfrtCR, sfrtLF, sfrtCRLF };
 // How the lock keeps other editors out: not at all (the file is only held open), from writing (a
 // shared advisory lock), or wholly (an exclusive one). Advisory: only other editors heed it.
 enum TLockFileMode { lfmShareDenyNone, lfmShareDenyWrite, lfmShareExclusive };

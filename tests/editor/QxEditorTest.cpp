@@ -303,7 +303,7 @@ TEST(QxEditorFileTest, SaveToFileWritesEveryCodeAndLineEndJoiningWrappedRows)
             case sfctEUC: hex = times10("A4 A2") + "A4 A4" + eol[end] + "62"; break;
             case sfctSJIS: hex = times10("82 A0") + "82 A2" + eol[end] + "62"; break;
             case sfctUnicode: hex = "FF FE" + times10("42 30") + "44 30" + eolLE[end] + "62 00"; break;
-            case sfctUnicodeBE: hex = "FE FF" + times10("30 42") + "30 44" + eolBE[end] + "00 62"; break;
+            case sfctUnicodeBig: hex = "FE FF" + times10("30 42") + "30 44" + eolBE[end] + "00 62"; break;
             default: hex = times10("E3 81 82") + "E3 81 84" + eol[end] + "62"; break;
             }
             HostedEditor e{Construct<TQxEditor>()};

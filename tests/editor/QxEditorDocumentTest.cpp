@@ -1,0 +1,120 @@
+// The document layer's load, reload, time-stamp check and save, bound to real document editors: a
+// split tab's two panes over one text, their lock and their time stamp.
+
+#include "EditorFixture.h"
+
+#include "documents/DocumentCodec.h"
+#include "documents/EditorFiles.h"
+#include "editor/QxEditorDocument.h"
+#include "platform/Cp932.h"
+#include "platform/Exception.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace qx::test {
+namespace {
+
+struct QxDocumentTest : ::testing::Test {
+    TempDir dir;
+    ScriptedMessagePrompter prompter;
+    TDocumentHost host;
+    TGlobalState state;
+    std::unique_ptr<TQxEditor> main = Construct<TQxEditor>();
+    std::unique_ptr<TQxEditor> second = Construct<TQxEditor>();
+    TQxEditorDocument doc{*main, second.get()};
+
+    QxDocumentTest()
+    {
+        host.Prompter = &prompter;
+        second->ShareList(main.get());
+    }
+    std::string Open(const std::string& Name, const std::string& Bytes, int Code = ocAuto)
+    {
+        const std::string file = dir.File(Name);
+        WriteBytes(file, Bytes);
+        main->FileName = second->FileName = file;
+        EXPECT_EQ(LoadFileToEditor(doc, host, state, file, Code, 0), TLoadStatus::Loaded);
+        return file;
+    }
+};
+
+TEST_F(QxDocumentTest, EveryCodeAndLineEndOpensIntoBothPanesAndSavesBackByteForByte)
+{
+    const std::string text = Utf8ToCp932("漢字とかなの行\nｶﾀｶﾅ ABC\n\n最後の行");
+    for (int code = sfctJIS; code <= sfctUTF8; ++code) {
+        for (int end = sfrtCR; end <= sfrtCRLF; ++end) {
+            const std::string bytes = EncodeDocument(text, code, end);
+            const std::string file = Open("doc.txt", bytes, OpenCodeOfCharType(code));
+            EXPECT_EQ(main->SaveFileCharType(), code);
+            EXPECT_EQ(second->SaveFileCharType(), code) << "the second pane follows";
+            EXPECT_EQ(main->SaveFileRtrnType(), end);
+            EXPECT_EQ(second->Lines().Count(), 4);
+            ASSERT_TRUE(SaveEditorFile(doc, host, state, file, lcKeep, lcKeep));
+            EXPECT_EQ(ReadBytes(file), bytes) << "code " << code << ", line end " << end;
+        }
+    }
+}
+
+TEST_F(QxDocumentTest, AFailedLoadLeavesTheOpenDocumentAsItWas)
+{
+    Open("a.txt", "kept text\r\n");
+    main->SetModified(true);
+    main->SetSaveFileCharType(sfctEUC);
+    WriteBytes(dir.File("b.txt"), "\x82\xA0");  // Shift-JIS, not UTF-8
+    EXPECT_EQ(LoadFileToEditor(doc, host, state, dir.File("b.txt"), ocUtf8, 0), TLoadStatus::NotInCode);
+    EXPECT_EQ(main->Lines().Text(), "kept text\r\n");
+    EXPECT_EQ(main->SaveFileCharType(), sfctEUC);
+    EXPECT_TRUE(main->Modified());
+}
+
+TEST_F(QxDocumentTest, AFailedSaveKeepsFileCodeModifiedAndLock)
+{
+    main->LockFile = true;
+    main->SetLockFileMode(lfmShareExclusive);
+    const std::string file = Open("a.txt", "old\r\n");
+    EXPECT_EQ(TestOpenFile(file), otLocked);
+    main->Lines().SetText("new\r\n");
+    main->SetModified(true);
+    host.Writer = [](const std::string&, const std::string&) { throw EInOutError("No space left on device"); };
+    EXPECT_FALSE(SaveEditorFile(doc, host, state, file, ocEuc, lcLF));
+    EXPECT_EQ(ReadBytes(file), "old\r\n");
+    EXPECT_TRUE(main->Modified());
+    EXPECT_EQ(main->SaveFileCharType(), sfctSJIS);
+    EXPECT_EQ(TestOpenFile(file), otLocked);
+
+    host.Writer = SafeFileWriter();
+    ASSERT_TRUE(SaveEditorFile(doc, host, state, file, lcKeep, lcLF));
+    EXPECT_EQ(ReadBytes(file), "new\n");
+    EXPECT_FALSE(second->Modified());
+    EXPECT_EQ(TestOpenFile(file), otLocked) << "the lock holds the file renamed into place";
+}
+
+TEST_F(QxDocumentTest, AnOutsideChangeWithinTheSameSecondIsSeenBeforeASave)
+{
+    main->CheckTStamp = true;
+    const std::string file = Open("a.txt", "mine\r\n");
+    const timespec stamp[2] = {{1700000000, 0}, {1700000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), stamp, 0), 0);
+    main->StoreFileTStamp(file);
+    WriteBytes(file, "theirs\r\n");
+    const timespec later[2] = {{1700000000, 500}, {1700000000, 500}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), later, 0), 0);
+
+    // Cancel stops the save; the other program's text stays.
+    prompter.Answers = {mr::Cancel};
+    EXPECT_FALSE(SaveEditorFile(doc, host, state, file, lcKeep, lcKeep));
+    EXPECT_EQ(ReadBytes(file), "theirs\r\n");
+    // Yes reloads it (after the reload question), and the save then writes what was loaded.
+    prompter.Answers = {mr::Yes, mr::Yes};
+    EXPECT_EQ(CheckFileTimeStamp(doc, host, state), tsReloaded);
+    EXPECT_EQ(second->Lines().Text(), "theirs\r\n");
+    EXPECT_EQ(CheckFileTimeStamp(doc, host, state), tsNothing);
+}
+
+} // namespace
+} // namespace qx::test
