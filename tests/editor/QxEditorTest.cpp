@@ -339,13 +339,13 @@ TEST(QxEditorFileTest, SaveToFileCountsWhatTheCodeCannotHold)
 {
     TempDir dir;
     auto e = Construct<TQxEditor>();
-    // A user-defined character has no place in JIS.
-    e->Lines().SetText(Bytes("F0 40 41"));
+    // A code beyond the user-defined area has no place in JIS.
+    e->Lines().SetText(Bytes("F9 40 41"));
     e->SetSaveFileCharType(sfctJIS);
     EXPECT_EQ(e->SaveToFile(dir.File("out")), 1u);
     e->SetSaveFileCharType(sfctSJIS);
     EXPECT_EQ(e->SaveToFile(dir.File("out")), 0u);
-    EXPECT_EQ(ReadBytes(dir.File("out")), Bytes("F0 40 41"));
+    EXPECT_EQ(ReadBytes(dir.File("out")), Bytes("F9 40 41"));
 }
 
 // A file "a.txt" with "old" in it, held by an editor's exclusive lock.
