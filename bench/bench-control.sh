@@ -8,5 +8,5 @@ bin=$build/bin/qx_control_bench
 data=$build/bench-data/editor-sjis.txt
 [ -x "$bin" ] || { echo "bench-control: $bin is missing (make bench builds it)" >&2; exit 1; }
 mkdir -p "$(dirname "$data")"
-[ -s "$data" ] || "$build/bin/qx_editor_bench" generate "$data" 100
+[ -s "$data" ] || "$build/bin/qx_editor_bench" generate "$data" 104
 QT_QPA_PLATFORM=offscreen "$bin" "$data" "${FRAMES:-300}" "${STEPS:-1000}" "${REFERENCE_LINES:-200000}"

@@ -9,9 +9,12 @@
 #include "editor/EditorControl.h"
 #include "editor/qt/EditorWidget.h"
 #include "editor/qt/FontResolver.h"
+#include "editor/qt/QtCanvas.h"
 #include "platform/Cp932.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -129,6 +132,26 @@ int main(int argc, char* argv[])
     editor.SetRowCol(rows / 2 + 3, 0);
     app.processEvents();
     const Figures paint = Time(frames, [&] { widget.viewport()->repaint(); });
+    // The control's own share: the same paint pass onto an image of the window's size.
+    QImage image(widget.viewport()->size(), QImage::Format_RGB32);
+    const Figures pass = Time(frames, [&] {
+        QPainter painter(&image);
+        TQtCanvas canvas(painter, widget.Fonts());
+        editor.Paint(canvas, {0, 0, image.width(), image.height()});
+    });
+    std::printf("%-34s median %7.3f ms  p99 %7.3f ms\n", "paint pass alone, onto an image", pass.Median, pass.P99);
+    // The control's logic without any drawing: a canvas that drops every call.
+    struct NullCanvas : TEditorCanvas {
+        void FillRect(const TRect&, TColor) override {}
+        void TextRun(const TRect&, int, int, unsigned, std::string_view, const TTextStyle&) override {}
+        void Line(int, int, int, int, TColor) override {}
+        void DotLine(int, int, int, TColor, TColor) override {}
+        void DrawGlyph(int, int, const TGlyph&, TColor) override {}
+        void PushClip(const TRect&) override {}
+        void PopClip() override {}
+    } null;
+    const Figures logic = Time(frames, [&] { editor.Paint(null, {0, 0, image.width(), image.height()}); });
+    std::printf("%-34s median %7.3f ms  p99 %7.3f ms\n", "paint pass, nothing drawn", logic.Median, logic.P99);
     referenceMiddle();
     const Figures paintRef = Time(frames, [&] { reference.viewport()->repaint(); });
     Report("paint 1280x900 at the middle", paint, paintRef);
@@ -138,8 +161,8 @@ int main(int argc, char* argv[])
         if (wrap > 0) {
             editor.WrapOption().SetWrapByte(wrap);
             editor.SetWordWrap(true);
-            reference.setLineWrapMode(QPlainTextEdit::FixedColumnWidth);
-            reference.setLineWrapColumnOrWidth(wrap);
+            // Qt's widget wraps at its own width only (about 140 columns here).
+            reference.setLineWrapMode(QPlainTextEdit::WidgetWidth);
         }
         const int total = editor.RowCount();
         editor.SetTopRow(total / 2);

@@ -4,6 +4,7 @@
 #include "EditorFixture.h"
 
 #include "editor/EditorFountain.h"
+#include "editor/EditorGlyphs.h"
 #include "platform/Cp932.h"
 
 #include <gtest/gtest.h>
@@ -261,6 +262,22 @@ TEST_F(PaintTest, OnlyTheClippedRowsAndCellsAreHandedToTheCanvas)
     EXPECT_EQ(runs[0].Y, Top + 5 * H);
     EXPECT_EQ(runs[0].X, Left + 10 * W);
     EXPECT_EQ(runs[0].Bytes, "ff");
+}
+
+TEST_F(PaintTest, TheImageBarShowsTheLowestMarkOfEachKind)
+{
+    e.SetText("a\r\nb\r\nc\r\n");
+    for (int mark : {5, 2, 14, 11}) e->PutRowMark(1, mark);
+    const RecordingCanvas canvas = e.Paint({0, 0, Left, 480});
+    const auto glyphs = canvas.Of(CanvasCall::Glyph);
+    ASSERT_EQ(glyphs.size(), 3u);  // the box and digit of mark 2, the shape of mark 11
+    for (const CanvasCall& g : glyphs) EXPECT_EQ(g.Y, Top + H + 2 + (g.Color == RowMarkDigitColor ? 1 : 0));
+    EXPECT_EQ(glyphs[0].X, 2);
+    EXPECT_EQ(glyphs[0].Color, RowMarkBoxColor);
+    EXPECT_EQ(glyphs[1].Color, RowMarkDigitColor);
+    EXPECT_EQ(glyphs[1].Rect.Width(), RulerDigitGlyph(2).Width);
+    EXPECT_EQ(glyphs[2].X, 2 + 8);
+    EXPECT_EQ(glyphs[2].Color, RowMarkGlyphColor(11));
 }
 
 } // namespace

@@ -46,16 +46,24 @@ QRawFont RawOf(QFont Font, int Variant)
 const TResolvedFont& TFontResolver::Resolve(const TFontSpec& Spec)
 {
     const int size = Spec.Size > 0 ? Spec.Size : 8;
+    if (FLast && size == FLastSize && Spec.Name == FLastName) return *FLast;
     auto& slot = FCache[{Spec.Name, size}];
-    if (slot) return *slot;
+    FLastName = Spec.Name;
+    FLastSize = size;
+    if (slot) return *(FLast = slot.get());
     auto resolved = std::make_unique<TResolvedFont>();
     resolved->Font = QFont(ResolveFamily(Spec.Name), size);
     resolved->Font.setStyleHint(QFont::TypeWriter);
     resolved->Font.setKerning(false);
     QFont fallback(FallbackFamily(), size);
-    for (int v = 0; v < 4; ++v) {
-        resolved->Raw[static_cast<std::size_t>(v)] = RawOf(resolved->Font, v);
-        resolved->FallbackRaw[static_cast<std::size_t>(v)] = RawOf(fallback, v);
+    for (std::size_t v = 0; v < 4; ++v) {
+        resolved->Raw[v] = RawOf(resolved->Font, static_cast<int>(v));
+        resolved->FallbackRaw[v] = RawOf(fallback, static_cast<int>(v));
+        const bool bold = (v & 1) != 0, italic = (v & 2) != 0;
+        resolved->SynthBold[v] = bold && resolved->Raw[v].weight() < QFont::DemiBold;
+        resolved->SynthItalic[v] = italic && resolved->Raw[v].style() == QFont::StyleNormal;
+        resolved->FallbackSynthBold[v] = bold && resolved->FallbackRaw[v].weight() < QFont::DemiBold;
+        resolved->FallbackSynthItalic[v] = italic && resolved->FallbackRaw[v].style() == QFont::StyleNormal;
     }
     const QFontMetrics metrics(resolved->Font);
     resolved->Ascent = metrics.ascent();
@@ -64,6 +72,7 @@ const TResolvedFont& TFontResolver::Resolve(const TFontSpec& Spec)
     // The grid's cell is the half-width glyph's advance.
     resolved->Metrics.AveCharWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
     slot = std::move(resolved);
+    FLast = slot.get();
     return *slot;
 }
 

@@ -23,6 +23,8 @@ struct TResolvedFont {
     // Regular, bold, italic, bold italic (index: bold | italic << 1), and the same of the fallback.
     std::array<QRawFont, 4> Raw;
     std::array<QRawFont, 4> FallbackRaw;
+    // Whether the face of a variant lacks the weight or slant asked for (the canvas then makes it).
+    std::array<bool, 4> SynthBold{}, SynthItalic{}, FallbackSynthBold{}, FallbackSynthItalic{};
     TFontMetrics Metrics;
     int Ascent = 0;
 };
@@ -38,6 +40,10 @@ public:
 
 private:
     std::map<std::pair<std::string, int>, std::unique_ptr<TResolvedFont>> FCache;
+    // The font resolved last: runs mostly ask for the same one.
+    const TResolvedFont* FLast = nullptr;
+    std::string FLastName;
+    int FLastSize = 0;
 };
 
 } // namespace qx

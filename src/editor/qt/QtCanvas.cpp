@@ -78,28 +78,32 @@ void TQtCanvas::TextRun(const TRect& Clip, int X, int Y, unsigned Options, std::
         i += length;
     }
     if (FChars.isEmpty()) return;
-    const QVector<quint32> indexes = raw.glyphIndexesForString(FChars);
+    FIndexes.resize(FChars.size());
+    int count = static_cast<int>(FChars.size());
+    if (!raw.glyphIndexesForChars(FChars.constData(), count, FIndexes.data(), &count)) count = 0;
     FGlyphs.clear();
     FPositions.clear();
     FFallbackGlyphs.clear();
     FFallbackPositions.clear();
     const qreal baseline = Y + font.Ascent;
-    QString one(1, QChar());
     for (qsizetype k = 0; k < FChars.size(); ++k) {
         const QPointF at(X + FCells[k] * Style.CellWidth, baseline);
-        if (k < indexes.size() && indexes[k] != 0) {
-            FGlyphs.append(indexes[k]);
+        if (k < count && FIndexes[k] != 0) {
+            FGlyphs.append(FIndexes[k]);
             FPositions.append(at);
             continue;
         }
-        one[0] = FChars[k];
-        QVector<quint32> other = fallback.glyphIndexesForString(one);
-        if (other.isEmpty() || other[0] == 0) {
-            one[0] = QChar(QChar::ReplacementCharacter);
-            other = fallback.glyphIndexesForString(one);
+        // A glyph the font lacks comes from the fallback, else the fallback's replacement character.
+        QChar c = FChars[k];
+        quint32 glyph = 0;
+        int one = 1;
+        if (!fallback.glyphIndexesForChars(&c, 1, &glyph, &one) || glyph == 0) {
+            c = QChar(QChar::ReplacementCharacter);
+            one = 1;
+            fallback.glyphIndexesForChars(&c, 1, &glyph, &one);
         }
-        if (!other.isEmpty()) {
-            FFallbackGlyphs.append(other[0]);
+        if (glyph != 0) {
+            FFallbackGlyphs.append(glyph);
             FFallbackPositions.append(at);
         }
     }
@@ -107,10 +111,9 @@ void TQtCanvas::TextRun(const TRect& Clip, int X, int Y, unsigned Options, std::
     FPainter.save();
     if (Options & etoClipped) FPainter.setClipRect(ToQRect(Clip), Qt::IntersectClip);
     const QColor color = ToQColor(Style.Font.Color);
-    const auto synthBold = [&](const QRawFont& r) { return bold && r.weight() < QFont::DemiBold; };
-    const auto synthItalic = [&](const QRawFont& r) { return italic && r.style() == QFont::StyleNormal; };
-    DrawRun(raw, FGlyphs, FPositions, color, synthBold(raw), synthItalic(raw), baseline);
-    DrawRun(fallback, FFallbackGlyphs, FFallbackPositions, color, synthBold(fallback), synthItalic(fallback), baseline);
+    DrawRun(raw, FGlyphs, FPositions, color, font.SynthBold[variant], font.SynthItalic[variant], baseline);
+    DrawRun(fallback, FFallbackGlyphs, FFallbackPositions, color, font.FallbackSynthBold[variant],
+            font.FallbackSynthItalic[variant], baseline);
     if (Style.Font.Style.Contains(fsStrikeOut)) {
         const int y = Y + font.Ascent * 2 / 3;
         FPainter.fillRect(QRect(X, y, static_cast<int>(Text.size()) * Style.CellWidth, 1), color);

@@ -37,7 +37,7 @@ private:
     // Buffers reused from run to run.
     QString FChars;
     QVector<int> FCells;
-    QVector<quint32> FGlyphs, FFallbackGlyphs;
+    QVector<quint32> FIndexes, FGlyphs, FFallbackGlyphs;
     QVector<QPointF> FPositions, FFallbackPositions;
 };
 
