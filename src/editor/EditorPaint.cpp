@@ -191,10 +191,8 @@ void TEditor::PaintRow(const TRect& R, int X, TFountainParser& Parser, int ARow,
 {
     FPaintStyle.Font = FFont;
     FPaintStyle.Background = FColor;
-    if (!FItalic)
-        DrawTextRun(R, X, etoClipped | etoOpaque, S.Text, Y);
-    else
-        FCanvas->FillRect(R, FColor);
+    // The row's background once; the tokens then draw every cell once (see PaintTokens).
+    FCanvas->FillRect(R, FColor);
     const int length = S.Length();
     if ((length + 5) * FColWidth < FTopCol * FColWidth) return;
     PaintTokens(R, X, Parser, ARow, S, Y, nullptr);
@@ -217,6 +215,10 @@ void TEditor::PaintSelectedRow(const TRect& R, int X, TFountainParser& Parser, i
     PaintRowMarks(R, X, ARow, S, Y, true);
 }
 
+// Without italics an unselected row is drawn in runs of one look: neighbouring tokens of the same
+// colours and style make one run, so each cell is drawn once, on the background PaintRow filled. A
+// selected part is drawn whole first (PaintSelectedRow) and only tokens of another style again; with
+// italics, whose glyphs overhang their cells, every token is drawn on its own with a clear brush.
 void TEditor::PaintTokens(const TRect& R, int X, TFountainParser& Parser, int ARow, const TPaintRow& S, int Y,
                           const TFountainColor* Selected)
 {
@@ -224,7 +226,9 @@ void TEditor::PaintTokens(const TRect& R, int X, TFountainParser& Parser, int AR
     if (length == 0) return;
     const int w = FColWidth;
     const int rawLength = static_cast<int>(S.Raw.size());
-    int clipRight = std::min(R.Right, X + MaxColumn * w);
+    // Column 2000 is the last drawn; a double-byte character that starts in it is drawn whole.
+    const int lastCol = length > MaxColumn ? (IsLeadByteAt(S.Text, MaxColumn - 1) ? MaxColumn + 1 : MaxColumn) : length;
+    int clipRight = std::min(R.Right, X + lastCol * w);
     // A token cut by the wrap is lexed with the rest of it on the next row, so that it keeps one colour.
     std::string joined;
     std::string_view text = S.Raw;
@@ -239,6 +243,23 @@ void TEditor::PaintTokens(const TRect& R, int X, TFountainParser& Parser, int AR
     const TColor selectedText = FPaintStyle.Font.Color;
     const TColor selectedBack = FPaintStyle.Background;
     const TFontStyles fontStyle = FFont.Style;
+    const bool merge = !Selected && !FItalic;
+
+    // The run waiting to be drawn: columns From..To in one look.
+    int from = 0, to = 0;
+    TColor runFore = 0, runBack = 0;
+    TFontStyles runStyle;
+    const auto draw = [&](int From, int To, TColor Fore, TColor Back, TFontStyles Style) {
+        const int left = X + From * w;
+        const TRect clip = Intersect(R, {left, R.Top, std::min(X + To * w, clipRight), R.Bottom});
+        if (clip.Empty()) return;
+        FPaintStyle.Font.Color = Fore;
+        FPaintStyle.Font.Style = Style;
+        FPaintStyle.Background = Back;
+        const bool opaque = merge ? Back != FColor : !(FItalic && (Selected || Back == FColor));
+        DrawTextRun(clip, left, opaque ? (etoClipped | etoOpaque) : etoClipped,
+                    S.Text.substr(static_cast<std::size_t>(From), static_cast<std::size_t>(To - From)), Y);
+    };
     for (int kind = Parser.Next(); kind != toEof; kind = Parser.Next()) {
         const int start = Parser.SourcePos();
         if (start >= rawLength) break;
@@ -246,10 +267,8 @@ void TEditor::PaintTokens(const TRect& R, int X, TFountainParser& Parser, int AR
         const int colStart = S.ColumnOf(start);
         const int colEnd = S.ColumnOf(end);
         if (colStart >= length) break;
-        const int left = X + colStart * w;
-        const int right = X + colEnd * w;
-        if (right <= TextAreaLeft()) continue;
-        if (left >= clipRight) break;
+        if (X + colEnd * w <= TextAreaLeft()) continue;
+        if (X + colStart * w >= clipRight) break;
 
         const TFountainColor* color = Parser.TokenColor();
         const TFontStyles style = color ? color->Style() : fontStyle;
@@ -261,15 +280,24 @@ void TEditor::PaintTokens(const TRect& R, int X, TFountainParser& Parser, int AR
         } else {
             back = color ? ColorOr(color->BkColor(), FColor) : FColor;
             fore = color ? ColorOr(color->Color(), FontColor()) : FontColor();
-            if (!FItalic && back == FColor && fore == FontColor() && style == fontStyle) continue;
         }
-        FPaintStyle.Font.Color = fore;
-        FPaintStyle.Font.Style = style;
-        FPaintStyle.Background = back;
-        const bool clear = FItalic && (Selected || back == FColor);
-        const TRect clip = Intersect(R, {left, R.Top, std::min(right, clipRight), R.Bottom});
-        if (!clip.Empty()) DrawTextRun(clip, left, clear ? etoClipped : (etoClipped | etoOpaque), S.Text.substr(static_cast<std::size_t>(colStart), static_cast<std::size_t>(colEnd - colStart)), Y);
+        if (!merge) {
+            draw(colStart, colEnd, fore, back, style);
+            continue;
+        }
+        if (to > from && (colStart != to || fore != runFore || back != runBack || !(style == runStyle))) {
+            draw(from, to, runFore, runBack, runStyle);
+            from = to;
+        }
+        if (to <= from) {
+            from = colStart;
+            runFore = fore;
+            runBack = back;
+            runStyle = style;
+        }
+        to = colEnd;
     }
+    if (merge && to > from) draw(from, to, runFore, runBack, runStyle);
     FPaintStyle.Font = FFont;
     FPaintStyle.Font.Color = Selected ? selectedText : FontColor();
     FPaintStyle.Background = Selected ? selectedBack : FColor;

@@ -108,8 +108,15 @@ void TQtCanvas::TextRun(const TRect& Clip, int X, int Y, unsigned Options, std::
         }
     }
 
-    FPainter.save();
-    if (Options & etoClipped) FPainter.setClipRect(ToQRect(Clip), Qt::IntersectClip);
+    // Glyphs stay in their cells: a run that lies inside the clip needs no clipping of its own.
+    const int runRight = X + static_cast<int>(Text.size()) * Style.CellWidth;
+    const bool inside = X >= Clip.Left && runRight <= Clip.Right && Y >= Clip.Top &&
+                        Y + font.Metrics.Height <= Clip.Bottom && !italic && !bold;
+    const bool clip = (Options & etoClipped) && !inside;
+    if (clip) {
+        FPainter.save();
+        FPainter.setClipRect(ToQRect(Clip), Qt::IntersectClip);
+    }
     const QColor color = ToQColor(Style.Font.Color);
     DrawRun(raw, FGlyphs, FPositions, color, font.SynthBold[variant], font.SynthItalic[variant], baseline);
     DrawRun(fallback, FFallbackGlyphs, FFallbackPositions, color, font.FallbackSynthBold[variant],
@@ -118,7 +125,7 @@ void TQtCanvas::TextRun(const TRect& Clip, int X, int Y, unsigned Options, std::
         const int y = Y + font.Ascent * 2 / 3;
         FPainter.fillRect(QRect(X, y, static_cast<int>(Text.size()) * Style.CellWidth, 1), color);
     }
-    FPainter.restore();
+    if (clip) FPainter.restore();
 }
 
 void TQtCanvas::DrawRun(const QRawFont& Raw, const QVector<quint32>& Glyphs, const QVector<QPointF>& Positions,
