@@ -568,13 +568,6 @@ protected:
     std::string CaretRowAttributes() const;
     void SetCaretShown(bool Shown);
 
-    // ---- search (EditorSearch.cpp) ----
-    // Shows Length characters (a line end counts 2) from byte Byte of Row as the search's hit.
-    void SelectSearchHit(int Row, int Byte, std::int64_t Length);
-    // The byte of Row's text under display column Col (tab filler cells belong to their tab), at most
-    // the row's length.
-    int ByteOfColumn(int Row, int Col) const;
-
     // ---- frame (EditorFrame.cpp) ----
     // The number text of ARow, whose logical line is Line.
     std::string LeftbarText(int ARow, int Line) const;

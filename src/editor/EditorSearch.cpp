@@ -9,7 +9,6 @@
 #include "editor/EditorControl.h"
 
 #include "platform/Exception.h"
-#include "platform/LeadByte.h"
 
 #include <algorithm>
 #include <vector>
@@ -101,16 +100,19 @@ bool TEditor::Search(std::string_view Pattern, TEditorSearchOptions Options)
 
     // Where the search starts: after (before) a shown selection or hit, else at the caret; a place
     // beyond the last row is the end of the text.
+    // The selection's byte record: its first byte, and the last selected byte (the start less one when
+    // it is empty).
+    const TSelectionBounds& selected = FByteSelection;
     const bool shown = SelectionShown();
-    int row = !shown ? FRow : forward ? FSelection.EndRow : FSelection.StartRow;
-    const int col = !shown ? FCol : forward ? FSelection.EndCol : FSelection.StartCol;
+    int row = !shown ? FRow : forward ? selected.EndRow : selected.StartRow;
     std::size_t byte;
     if (row >= count) {
         if (forward) return false;
         row = count - 1;
         byte = JoinedLength(rows, row);
     } else {
-        byte = static_cast<std::size_t>(ByteOfColumn(row, col));
+        const int at = !shown ? ColToByte(row, FCol) : forward ? selected.EndCol + 1 : selected.StartCol;
+        byte = std::min(rows.Get(row).size(), static_cast<std::size_t>(std::max(0, at)));
     }
 
     TSearchPosition match;
@@ -147,58 +149,12 @@ bool TEditor::Search(std::string_view Pattern, TEditorSearchOptions Options)
     // A match ending past the last column could not be shown on an unwrapped row.
     if (!FList->WordWrap() && DisplayWidth(rows.Get(hitRow).substr(0, std::min(hitByte, rows.Get(hitRow).size()))) + match.Len > MaxColumn)
         throw Exception(SearchTooLongText);
-    SelectSearchHit(hitRow, static_cast<int>(hitByte), match.Len);
-    return true;
-}
-
-int TEditor::ByteOfColumn(int Row, int Col) const
-{
-    if (Row < 0 || Row >= FList->Count()) return 0;
-    const std::string_view text = FList->Get(Row);
-    const int tab = std::max(1, FCaret->TabSpaceCount());
-    const int wrap = FList->WordWrap() ? FList->WrapOption().WrapByte() : 0;
-    int col = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        int next = col + static_cast<int>(CharLengthAt(text, i));
-        if (text[i] == '\t') {
-            next = (col / tab + 1) * tab;
-            if (wrap > 0) next = std::min(next, (col / wrap + 1) * wrap);
-        }
-        if (next > Col) break;
-        col = next;
-        i += CharLengthAt(text, i);
-    }
-    return static_cast<int>(i);
-}
-
-void TEditor::SelectSearchHit(int Row, int Byte, std::int64_t Length)
-{
-    // The hit's end: Length characters on from its start, a line end counting 2.
-    const int count = FList->Count();
-    int endRow = Row;
-    std::int64_t left = Byte + Length;
-    while (endRow + 1 < count && left > static_cast<std::int64_t>(FList->Get(endRow).size())) {
-        const std::int64_t joined = static_cast<std::int64_t>(JoinedLength(*FList, endRow));
-        if (left < joined) break;  // inside the line end: the hit ends at the row's end
-        left -= joined;
-        ++endRow;
-    }
-    const std::string_view startText = FList->Get(Row);
-    const std::string_view endText = FList->Get(endRow);
-    const int startCol = DisplayWidth(startText.substr(0, static_cast<std::size_t>(Byte)));
-    const int endCol = DisplayWidth(endText.substr(0, static_cast<std::size_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(endText.size())))));
-
-    // With hsCaret the caret stays at the hit's start; otherwise it ends the hit as a selection would.
-    if (FHitStyle == hsCaret)
-        SetRowCol(Row, startCol);
-    else
-        SetRowCol(endRow, endCol);
-    FSelection = {Row, startCol, endRow, endCol};
-    FSelectionState = FHitStyle == hsSelect ? 2 : 3;
-    InvalidateRows(Row, endRow);
+    // The caret goes to the match's start and the hit is shown from there as the hit style says; the
+    // anchor stays at the start, so a Shift move after a selected hit extends it from there.
+    CaretToOffset(hitRow, static_cast<std::int64_t>(hitByte));
+    ShowHit(static_cast<int>(match.Len));
     ScrollCaretIntoView();
-    DoSelectionChange(true);
+    return true;
 }
 
 } // namespace qx

@@ -156,12 +156,14 @@ TEST_F(SearchTest, NothingToFindChangesNothing)
 TEST_F(SearchTest, HitsAreShownInDisplayColumnsAsTheHitStyleSays)
 {
     e.SetText("\t" + Utf8ToCp932("あa検索b"));
+    e.Viewport.HasFocus = true;  // hsCaret puts the caret back on the hit's start only in a focused window
+    e->FocusIn();
     struct Case {
         TEditorHitStyle Style;
         int State;
         TPlace Caret;
     };
-    for (const Case c : {Case{hsSelect, 2, {0, 15}}, Case{hsDraw, 3, {0, 15}}, Case{hsCaret, 3, {0, 11}}}) {
+    for (const Case& c : {Case{hsSelect, 2, {0, 15}}, Case{hsDraw, 3, {0, 15}}, Case{hsCaret, 3, {0, 11}}}) {
         e->SetHitStyle(c.Style);
         e->CleanSelection();
         e->SetRowCol(0, 0);
@@ -171,6 +173,54 @@ TEST_F(SearchTest, HitsAreShownInDisplayColumnsAsTheHitStyleSays)
         EXPECT_EQ(e->SelectionState(), c.State);
         EXPECT_EQ(TPlace(e->Row(), e->Col()), c.Caret);
     }
+}
+
+TEST_F(SearchTest, AHitStartsAtTheCaretSoItsAnchorIsTheMatchsStart)
+{
+    e.SetText("one needle two\r\nneedle three");
+    // A selected hit is an ordinary selection anchored at the match's start: a Shift move extends it
+    // from there, whichever way the search went.
+    for (const TEditorSearchOptions direction : {Down, Up}) {
+        e->CleanSelection();
+        e->SetRowCol(direction == Down ? 0 : 1, direction == Down ? 0 : 12);
+        ASSERT_TRUE(e->Search("needle", direction));
+        const int row = e->Selection().StartRow;
+        EXPECT_EQ(e->SelText(), "needle");
+        EXPECT_EQ(TPlace(e->Row(), e->Col()), TPlace(row, e->Selection().EndCol));
+        e->SetRowCol(row, e->Col() + 4);  // Shift+Right four times
+        e->UpdateSelection();
+        EXPECT_EQ(e->SelText(), direction == Down ? "needle two" : "needle thr");
+        e->SetRowCol(row, e->Selection().StartCol - 2);  // back over the anchor
+        e->UpdateSelection();
+        EXPECT_EQ(e->SelText(), direction == Down ? "e " : "");
+    }
+
+    // A drawn hit is no selected text, and the next search steps past it.
+    e->SetHitStyle(hsDraw);
+    e->CleanSelection();
+    e->SetRowCol(0, 0);
+    ASSERT_TRUE(e->Search("needle", Down));
+    EXPECT_EQ(e->SelectionState(), 3);
+    EXPECT_EQ(e->SelText(), "");
+    ASSERT_TRUE(e->Search("needle", Down));
+    EXPECT_EQ(HitStart(), TPlace(1, 0));
+
+    // hsCaret: the hit is drawn, nothing is selected, and a block caret as wide as the match stands
+    // on its start; searching on steps from hit to hit.
+    e.Viewport.HasFocus = true;
+    e->FocusIn();
+    e->SetHitStyle(hsCaret);
+    e->CleanSelection();
+    e->SetRowCol(0, 0);
+    for (const TPlace& expected : {TPlace(0, 4), TPlace(1, 0)}) {
+        ASSERT_TRUE(e->Search("needle", Down));
+        EXPECT_EQ(TPlace(e->Row(), e->Col()), expected);
+        EXPECT_EQ(e->SelectionState(), 3);
+        EXPECT_EQ(e->SelText(), "");
+        EXPECT_FALSE(e->IsInSelection(expected.first, expected.second + 1));
+        EXPECT_EQ(e->CaretRect().Width(), 6 * e->ColWidth());
+    }
+    EXPECT_FALSE(e->Search("needle", Down));
 }
 
 TEST_F(SearchTest, TheOptionsReachTheBufferSearch)
