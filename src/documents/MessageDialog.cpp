@@ -4,25 +4,31 @@
 
 namespace qx {
 
-int ShowMessageDialog(TPrompter& Prompter, const std::string& Text, const std::string& Caption, TMsgDlgType Kind,
-                      TMsgDlgButtons Buttons)
+namespace {
+
+TPromptRequest MessageRequest(const std::string& Text, const std::string& Caption, TMsgDlgType Kind,
+                              TMsgDlgButtons Buttons)
 {
     TPromptRequest Request;
     Request.Text = Text;
     Request.Caption = Caption;
     Request.Kind = Kind;
     Request.Buttons = Buttons;
-    return Prompter.Show(Request);
+    return Request;
+}
+
+} // namespace
+
+int ShowMessageDialog(TPrompter& Prompter, const std::string& Text, const std::string& Caption, TMsgDlgType Kind,
+                      TMsgDlgButtons Buttons)
+{
+    return Prompter.Show(MessageRequest(Text, Caption, Kind, Buttons));
 }
 
 int ShowMessageDialogAt(TPrompter& Prompter, const std::string& Text, const std::string& Caption,
                         TMsgDlgType Kind, TMsgDlgButtons Buttons, int X, int Y)
 {
-    TPromptRequest Request;
-    Request.Text = Text;
-    Request.Caption = Caption;
-    Request.Kind = Kind;
-    Request.Buttons = Buttons;
+    TPromptRequest Request = MessageRequest(Text, Caption, Kind, Buttons);
     Request.AtPosition = true;
     Request.X = X < 1 ? 0 : X;
     Request.Y = Y < 1 ? 0 : Y;

@@ -17,7 +17,7 @@
 
 namespace qx {
 
-// One font spec as the canvas draws it.
+// One font description as the canvas draws it.
 struct TResolvedFont {
     QFont Font;
     // Regular, bold, italic, bold italic (index: bold | italic << 1), and the same of the fallback.

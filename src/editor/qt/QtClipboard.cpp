@@ -31,21 +31,40 @@ std::string WithLineEnds(std::string_view Text, bool CrLf)
 
 } // namespace
 
+std::optional<std::string> ClipboardCp932Text(const QMimeData* data)
+{
+    if (!data) return std::nullopt;
+    if (data->hasFormat(kQxSjisTextMime)) {
+        const QByteArray bytes = data->data(kQxSjisTextMime);
+        return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    }
+    if (!data->hasText()) return std::nullopt;
+    const QString text = data->text();
+    return WithLineEnds(Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                         static_cast<std::size_t>(text.size()))),
+                        true);
+}
+
+QMimeData* MakeCp932MimeData(const std::string& cp932, bool box)
+{
+    auto* data = new QMimeData;
+    data->setData(kQxSjisTextMime, QByteArray(cp932.data(), static_cast<qsizetype>(cp932.size())));
+    const std::u16string text = Cp932ToUtf16(WithLineEnds(cp932, false));
+    data->setText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    // The box mark holds the text's own bytes and a terminating zero; only its presence counts.
+    if (box)
+        data->setData(QString::fromLatin1(BoxClipboardFormat),
+                      QByteArray(cp932.c_str(), static_cast<qsizetype>(cp932.size() + 1)));
+    return data;
+}
+
 bool TQtClipboard::HasText() const
 {
     const QMimeData* data = Data();
-    return data && data->hasText();
+    return data && (data->hasText() || data->hasFormat(kQxSjisTextMime));
 }
 
-std::string TQtClipboard::Text() const
-{
-    const QMimeData* data = Data();
-    if (!data || !data->hasText()) return {};
-    const QString text = data->text();
-    return WithLineEnds(Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                                          static_cast<std::size_t>(text.size()))),
-                        true);
-}
+std::string TQtClipboard::Text() const { return ClipboardCp932Text(Data()).value_or(std::string()); }
 
 bool TQtClipboard::HasBoxFormat() const
 {
@@ -55,12 +74,7 @@ bool TQtClipboard::HasBoxFormat() const
 
 void TQtClipboard::SetText(const std::string& Text, bool Box)
 {
-    auto* data = new QMimeData;
-    const std::u16string text = Cp932ToUtf16(WithLineEnds(Text, false));
-    data->setText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
-    // The box mark holds the text's own bytes and a terminating zero; only its presence counts.
-    if (Box) data->setData(QString::fromLatin1(BoxClipboardFormat), QByteArray(Text.c_str(), static_cast<qsizetype>(Text.size() + 1)));
-    QGuiApplication::clipboard()->setMimeData(data);
+    QGuiApplication::clipboard()->setMimeData(MakeCp932MimeData(Text, Box));
 }
 
 } // namespace qx

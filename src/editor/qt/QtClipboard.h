@@ -1,11 +1,29 @@
 #pragma once
-// The control's clipboard over QClipboard: text converted through the code page 932 codec, the box
-// flag as a format of its own.
+// The desktop clipboard as QxEditor's text: code page 932 bytes inside, Unicode with LF line ends for
+// other programs, the editor's own bytes beside them so that nothing is lost on the way back, and the
+// control's box mark.
 
 #include "editor/EditorClipboardPort.h"
 
+#include <optional>
+#include <string>
+
+class QMimeData;
+
 namespace qx {
 
+// The MIME type under which QxEditor puts its text on the clipboard as the CP932 bytes it holds, so that
+// bytes without a Unicode counterpart come back unchanged.
+inline constexpr const char* kQxSjisTextMime = "application/x-qxeditor-sjis";
+
+// The clipboard's text as CP932: QxEditor's own bytes when present, else the Unicode text converted with
+// CR LF line ends; nothing when it holds no text.
+std::optional<std::string> ClipboardCp932Text(const QMimeData* data);
+// Mime data that carries `cp932` as QxEditor's bytes and as Unicode text with LF line ends, marked as a
+// box selection when `box`.
+QMimeData* MakeCp932MimeData(const std::string& cp932, bool box = false);
+
+// The control's clipboard over QClipboard.
 class TQtClipboard : public TEditorClipboardPort {
 public:
     bool HasText() const override;

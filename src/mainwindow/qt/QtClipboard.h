@@ -2,6 +2,7 @@
 // The clipboard for the main window's parts: its text as CP932, and the feeder that hands every change
 // of the system clipboard to the clipboard history.
 
+#include "editor/qt/QtClipboard.h"
 #include "mainwindow/ClipBoardHistory.h"
 #include "mainwindow/ClipboardCommands.h"
 #include "mainwindow/qt/GuardedCall.h"
@@ -12,19 +13,8 @@
 #include <string>
 
 class QClipboard;
-class QMimeData;
 
 namespace qx {
-
-// The MIME type under which QxEditor puts its own text on the clipboard as the CP932 bytes it holds, so
-// that bytes without a Unicode counterpart come back unchanged. The editing control's clipboard code
-// uses the same constant.
-inline constexpr const char* kQxSjisTextMime = "application/x-qxeditor-sjis";
-
-// The clipboard's text as CP932: QxEditor's own bytes when present, else the Unicode text converted.
-std::optional<std::string> ClipboardCp932Text(const QMimeData* data);
-// Mime data that carries `cp932` both as QxEditor's bytes and as Unicode text for other programs.
-QMimeData* MakeCp932MimeData(const std::string& cp932);
 
 // The system clipboard (QClipboard::Clipboard) as the commands see it.
 class TQtTextClipboard : public TTextClipboard {

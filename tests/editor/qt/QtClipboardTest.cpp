@@ -26,6 +26,11 @@ TEST(QtClipboard, TextRoundTripsThroughTheDesktopClipboardByteForByte)
     EXPECT_EQ(clipboard.Text(), text);
     // Other programs see ordinary UTF-8 text with LF line ends.
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "日本ｱ①～∥\nx");
+
+    // Bytes that are no character, a lone LF and a lead byte at the end come back as they went.
+    const std::string raw = "a\x80\xA0\nb\x82";
+    clipboard.SetText(raw, false);
+    EXPECT_EQ(clipboard.Text(), raw);
 }
 
 TEST(QtClipboard, TextFromOtherProgramsGetsCrLfAndQuestionMarksForMissingCharacters)

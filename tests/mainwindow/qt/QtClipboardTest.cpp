@@ -23,6 +23,8 @@ TEST(QtClipboard, OwnBytesWinOverUnicodeText)
     QMimeData unicode;
     unicode.setText(QString::fromUtf8("漢字 text"));
     EXPECT_EQ(ClipboardCp932Text(&unicode), Utf8ToCp932("漢字 text"));
+    unicode.setText("a\nb\r\nc");
+    EXPECT_EQ(ClipboardCp932Text(&unicode), "a\r\nb\r\nc");
 
     QMimeData image;
     image.setData("image/png", QByteArray("x"));
