@@ -51,4 +51,14 @@ void TQxEditorDocument::StoreFileTStamp(const std::string& FileName)
     Both([&](TQxEditor& E) { E.StoreFileTStamp(FileName); });
 }
 
+void TQxEditorDocument::ApplyEnvironment(const std::string& FileName, TEnvironmentApplyHost Host)
+{
+    const TEditorEnvironment environment = LoadEnvironmentFile(FileName).value_or(TEditorEnvironment{});
+    Host.SecondPane = false;
+    ApplyEditorEnvironment(environment, FileName, FMain, Host);
+    if (!FSecond || FSecond == &FMain) return;
+    Host.SecondPane = true;
+    ApplyEditorEnvironment(environment, FileName, *FSecond, Host);
+}
+
 } // namespace qx

@@ -5,6 +5,7 @@
 // on both and read from the first.
 
 #include "documents/DocumentEditor.h"
+#include "editor/ApplyEnvironment.h"
 #include "editor/QxEditor.h"
 
 namespace qx {
@@ -35,6 +36,9 @@ public:
     void StoreFileTStamp(const std::string& FileName) override;
     bool SameFileTStamp(const std::string& FileName) const override { return FMain.SameFileTStamp(FileName); }
     std::time_t FileTStamp() const override { return static_cast<std::time_t>(FMain.FileTStamp().Seconds); }
+
+    // Applies the environment file FileName to both panes; the first holds the lock.
+    void ApplyEnvironment(const std::string& FileName, TEnvironmentApplyHost Host);
 
 private:
     template <class Proc> void Both(Proc&& Set)

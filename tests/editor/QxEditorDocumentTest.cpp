@@ -4,6 +4,7 @@
 #include "EditorFixture.h"
 
 #include "documents/DocumentCodec.h"
+#include "documents/EditorEnvironment.h"
 #include "documents/EditorFiles.h"
 #include "editor/QxEditorDocument.h"
 #include "platform/Cp932.h"
@@ -58,6 +59,35 @@ TEST_F(QxDocumentTest, EveryCodeAndLineEndOpensIntoBothPanesAndSavesBackByteForB
             EXPECT_EQ(ReadBytes(file), bytes) << "code " << code << ", line end " << end;
         }
     }
+}
+
+TEST_F(QxDocumentTest, TheEnvironmentOfTheExtensionReachesBothPanesAndTheFirstHoldsTheLock)
+{
+    state.ProgramFolder = dir.Path() + "/";
+    TEditorEnvironment c;
+    c.FileExt = {"*.c"};
+    c.FileLockMode = 2;
+    c.TabMark = true;
+    c.TabSpaceCount = 8;
+    ASSERT_TRUE(SaveEnvironmentFile(c, EnvironmentFileName(state, 1)));
+    BindEnvironmentFileExts(state);
+    host.ApplyEnvironment = [&](int N) { doc.ApplyEnvironment(EnvironmentFileName(state, N), {}); };
+
+    Open("a.c", "int x;\n");
+    for (TQxEditor* pane : {main.get(), second.get()}) {
+        EXPECT_EQ(pane->AnyNumber1, 1);
+        EXPECT_TRUE(pane->CustomMarks().TabMark().Visible());
+        EXPECT_EQ(pane->Caret().TabSpaceCount(), 8);
+        EXPECT_TRUE(pane->LockFile);
+    }
+    EXPECT_TRUE(main->Locked());
+    EXPECT_FALSE(second->Locked()) << "one descriptor holds the file for the tab";
+
+    // Another extension: environment 0, which has no file, gives the defaults and lets the file go.
+    Open("a.txt", "text\n");
+    EXPECT_EQ(main->AnyNumber1, 0);
+    EXPECT_FALSE(second->CustomMarks().TabMark().Visible());
+    EXPECT_FALSE(main->Locked());
 }
 
 TEST_F(QxDocumentTest, AFailedLoadLeavesTheOpenDocumentAsItWas)

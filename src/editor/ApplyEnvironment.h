@@ -1,0 +1,38 @@
+#pragma once
+// Applying an editor environment (documents/EditorEnvironment.h) to a document editor: fonts and
+// margins, colours and comment brackets, marks, caret and editing switches, scroll bars, highlighted
+// words, wrapping, rulers and the line-number bar, the file lock and time stamp, backups and the input
+// method, in that order. Every option object of the editor is held in one update bracket while the
+// values land, so the editor repaints and re-lays its rows out once, whatever changed (a large document
+// is wrapped once, not once for every wrap setting).
+
+#include "documents/EditorEnvironment.h"
+#include "documents/GlobalState.h"
+
+#include <functional>
+#include <string>
+
+namespace qx {
+
+class TQxEditor;
+
+// What the apply reaches beyond the editor.
+struct TEnvironmentApplyHost {
+    // The second pane of a split tab: the first pane holds the tab's file lock.
+    bool SecondPane = false;
+    // The program state that keeps the last applied "ScrollBarsType", "Caret" and "WrapStrLevel".
+    TGlobalState* State = nullptr;
+    // The main window's free-cursor action, checked as the environment's FreeCaret.
+    std::function<void(bool Checked)> CheckFreeCursor;
+    // Opens (true) or closes the input method when its state differs; none where the platform cannot.
+    std::function<void(bool Open)> SetImeOpen;
+};
+
+// Applies Environment to Editor. FileName is the environment's file: with "Hilight" on and the file
+// present, its word lists fill the editor's three reserve-word lists.
+void ApplyEditorEnvironment(const TEditorEnvironment& Environment, const std::string& FileName, TQxEditor& Editor,
+                            const TEnvironmentApplyHost& Host = {});
+// Reads FileName (a missing or unreadable file gives every default) and applies it.
+void ApplyEditorEnvironment(const std::string& FileName, TQxEditor& Editor, const TEnvironmentApplyHost& Host = {});
+
+} // namespace qx
