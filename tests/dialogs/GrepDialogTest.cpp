@@ -3,6 +3,8 @@
 
 #include "dialogs/GrepDialog.h"
 
+#include "FakeGrepHost.h"
+
 #include "documents/GlobalState.h"
 #include "editor/EditorFixture.h"
 #include "editor/QxEditor.h"
@@ -151,32 +153,6 @@ TEST(TagJump, ReadsTheFileAndLineOfAResultLine)
     }
 }
 
-// The main window as the grep dialog sees it: result documents on hosted editors.
-class FakeGrepHost : public TGrepHost {
-public:
-    ScriptedMessagePrompter Prompts;
-    std::vector<std::unique_ptr<HostedEditor>> Docs;
-    std::vector<std::string> Names;
-    int Beeps = 0;
-    int Done = 0;
-    std::function<void()> OnPoll;
-
-    TEditor* NewResultDocument(const std::string& Name) override
-    {
-        Docs.push_back(std::make_unique<HostedEditor>(Construct<TQxEditor>()));
-        Names.push_back(Name);
-        return Docs.back()->Editor.get();
-    }
-    void ResultDocumentDone(TEditor&) override { ++Done; }
-    TPrompter& Prompter() override { return Prompts; }
-    void Beep() override { ++Beeps; }
-    void ProcessMessages() override
-    {
-        if (OnPoll) OnPoll();
-    }
-    std::string Text(std::size_t I = 0) { return Docs.at(I)->Editor->Lines().Text(); }
-};
-
 struct GrepRunTest : FileTree {
     TGlobalState state;
     FakeGrepHost host;
@@ -242,7 +218,9 @@ TEST_F(GrepRunTest, CancelKeepsWhatWasFoundAndSaysSo)
     for (int i = 0; i < 3; ++i) Put("f" + std::to_string(i) + ".txt", "hit\nhit\n");
     // The cancel button is pressed while the second file is searched.
     host.OnPoll = [&] {
-        if (dialog.Caption().find("f1.txt") != std::string::npos) EXPECT_FALSE(dialog.CancelButtonClick());
+        if (dialog.Caption().find("f1.txt") != std::string::npos) {
+            EXPECT_FALSE(dialog.CancelButtonClick());
+        }
     };
     EXPECT_TRUE(Run("hit", dir.Path() + "/*.txt"));
     const std::string text = host.Text();
