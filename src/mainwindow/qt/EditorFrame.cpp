@@ -1,19 +1,16 @@
 #include "mainwindow/qt/EditorFrame.h"
 
-#include "editor/EditorControl.h"
 #include "editor/EditorFountain.h"
 #include "editor/EditorStrings.h"
-#include "platform/Cp932.h"
 
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace qx {
 
-namespace {
-
-// The look of editor environment 0 until the environments are applied from their files.
-void ApplyStandInLook(TEditor& Editor)
+void ApplyStandInEnvironment(TEditor& Editor)
 {
     Editor.SetFont({"ＭＳ ゴシック", 11, clBlack, {}});
     Editor.SetScrollBars(ssBoth);
@@ -56,46 +53,29 @@ void ApplyStandInLook(TEditor& Editor)
     Editor.SetReserveWordList(words);
 }
 
-} // namespace
-
-std::string TFrameDocument::FileName() const { return FFrame.FileName; }
-
-void TFrameDocument::LoadText(std::string Text)
+void PrepareDocumentEditor(TQxEditor& Editor)
 {
-    TEditor& editor = FFrame.MainEditor();
-    editor.Lines().SetText(Text);
-    editor.SetModified(false);
+    Editor.Lines().Clear();
+    Editor.SetWantReturns(true);
+    Editor.SetWantTabs(true);
+    Editor.SetOverWrite(false);
+    Editor.Caret().SetNextLine(true);
+    TEditorCursors cursors = Editor.Caret().Cursors();
+    cursors.InSelCursor = crDefault;
+    cursors.DragSelCopyCursor = crDragSelCopy;
+    cursors.LeftMarginCursor = crRightArrow;
+    Editor.Caret().SetCursors(cursors);
+    Editor.Caret().SetAutoCursor(true);
+    Editor.Caret().SetSelDragMode(dmManual);
+    Editor.Marks().HideMark().SetColor(TColor(0x808080));
+    Editor.Marks().HideMark().SetVisible(true);
+    Editor.SetReadOnly(false);
+    Editor.SetModified(false);
+    Editor.AnyNumber1 = 0;
+    Editor.Leftbar().SetRightMargin(5);
+    Editor.Leftbar().SetShowNumber(true);
+    Editor.OpenReadOnly = false;
 }
-
-std::string TFrameDocument::SaveText() const
-{
-    const TEditorStrings& lines = FFrame.MainEditor().Lines();
-    std::string text;
-    for (int i = 0; i < lines.Count(); ++i) {
-        if (i) text += '\n';
-        text += lines.Get(i);
-    }
-    return text;
-}
-int TFrameDocument::SaveFileCharType() const { return FFrame.CharType; }
-void TFrameDocument::SetSaveFileCharType(int Value) { FFrame.CharType = Value; }
-int TFrameDocument::SaveFileRtrnType() const { return FFrame.RtrnType; }
-void TFrameDocument::SetSaveFileRtrnType(int Value) { FFrame.RtrnType = Value; }
-bool TFrameDocument::Modified() const { return FFrame.MainEditor().Modified(); }
-
-void TFrameDocument::SetModified(bool Value)
-{
-    FFrame.EachEditor([&](TEditor& e) { e.SetModified(Value); });
-}
-
-void TFrameDocument::SetReadOnlyState(bool OpenReadOnly, bool ReadOnly)
-{
-    FFrame.OpenReadOnly = OpenReadOnly;
-    FFrame.EachEditor([&](TEditor& e) { e.SetReadOnly(ReadOnly); });
-}
-
-void TFrameDocument::SetFileOpenMode(int Mode) { FFrame.FileOpenMode = Mode; }
-void TFrameDocument::SetEnvironmentNumber(int N) { FFrame.EnvironmentNumber = N; }
 
 TEditorFrame::TEditorFrame(QWidget* Parent) : QWidget(Parent)
 {
@@ -104,21 +84,45 @@ TEditorFrame::TEditorFrame(QWidget* Parent) : QWidget(Parent)
     FSplitter = new QSplitter(Qt::Vertical, this);
     FSplitter->setChildrenCollapsible(false);
     layout->addWidget(FSplitter);
-    FMain = new TEditorWidget(FSplitter);
-    ApplyStandInLook(FMain->Editor());
+    FMain = new TEditorWidget(FSplitter, Construct<TQxEditor>());
     FSplitter->addWidget(FMain);
 }
 
-TEditorWidget* TEditorFrame::CreateSplit()
+void TEditorFrame::SetFileName(const std::string& Name)
+{
+    EachEditor([&](TQxEditor& E) { E.FileName = Name; });
+}
+
+TEditorWidget* TEditorFrame::CreateSplit(const TEnvironmentApply& ApplyEnvironment)
 {
     if (FSecond) return nullptr;
-    FSecond = new TEditorWidget(FSplitter);
-    TEditor& first = MainEditor();
-    TEditor& second = FSecond->Editor();
-    ApplyStandInLook(second);
+    FSecond = new TEditorWidget(FSplitter, Construct<TQxEditor>());
+    TQxEditor& first = MainEditor();
+    TQxEditor& second = *SecondEditor();
+    second.Lines().Clear();
+    second.FileName = first.FileName;
+    second.SetOverWrite(first.OverWrite());
+    TEditorCursors cursors = first.Caret().Cursors();
+    second.Caret().SetCursors(cursors);
+    second.Caret().SetSelDragMode(first.Caret().SelDragMode());
     second.SetReadOnly(first.ReadOnly());
+    second.AnyNumber1 = first.AnyNumber1;
+    second.Leftbar().SetRightMargin(first.Leftbar().RightMargin());
+    second.OpenReadOnly = first.OpenReadOnly;
+    second.SetSaveFileRtrnType(first.SaveFileRtrnType());
+    second.SetSaveFileCharType(first.SaveFileCharType());
+    second.SetTopEOF(first.TopEOF());
+    second.Imagebar().SetVisible(first.Imagebar().Visible());
+    second.SetWantReturns(true);
+    second.SetWantTabs(true);
+    second.Caret().SetNextLine(true);
+    second.Marks().HideMark().SetColor(TColor(0x808080));
+    second.Marks().HideMark().SetVisible(true);
+    second.Leftbar().SetShowNumber(true);
+    if (ApplyEnvironment) ApplyEnvironment(second, first.AnyNumber1);
     second.ShareList(&first);
     second.SetModified(first.Modified());
+    second.Caret().SetFreeCaret(first.Caret().FreeCaret());
     second.SetTopRow(first.TopRow());
     FSplitter->addWidget(FSecond);
     const int half = std::max(1, FSplitter->height() / 2);

@@ -1,78 +1,54 @@
 #pragma once
-// One tab's editors: the frame with its editing control and, while the view is split, a second pane
-// below it over the same row store. TFrameDocument is the file-facing side of a frame that the load and
-// save roads speak to (both panes follow what is set).
+// One tab's editors: the frame with its document editor (a TQxEditor) and, while the view is split, a
+// second pane below it over the same row store. The document's identity and per-document values
+// (file name, code, line end, read-only state, environment number, lock, time stamp) live in the
+// editors themselves; Document() is their file-facing side for the load and save roads.
 
-#include "documents/DocumentEditor.h"
+#include "editor/QxEditor.h"
+#include "editor/QxEditorDocument.h"
 #include "editor/qt/EditorWidget.h"
 
 #include <QWidget>
+
+#include <functional>
 
 class QSplitter;
 
 namespace qx {
 
-class TEditorFrame;
-
-class TFrameDocument : public TDocumentEditor {
-public:
-    explicit TFrameDocument(TEditorFrame& Frame) : FFrame(Frame) {}
-
-    std::string FileName() const override;
-    void LoadText(std::string Text) override;
-    std::string SaveText() const override;
-    int SaveFileCharType() const override;
-    void SetSaveFileCharType(int Value) override;
-    int SaveFileRtrnType() const override;
-    void SetSaveFileRtrnType(int Value) override;
-    bool Modified() const override;
-    void SetModified(bool Value) override;
-    void SetReadOnlyState(bool OpenReadOnly, bool ReadOnly) override;
-    void SetFileOpenMode(int Mode) override;
-    void SetEnvironmentNumber(int N) override;
-    bool LockFile() const override { return false; }
-    void OpenLockFile(const std::string&) override {}
-    void CloseLockFile() override {}
-    bool CheckTStamp() const override { return false; }
-    void StoreFileTStamp(const std::string&) override {}
-    bool SameFileTStamp(const std::string&) const override { return true; }
-    std::time_t FileTStamp() const override { return 0; }
-
-private:
-    TEditorFrame& FFrame;
-};
-
 class TEditorFrame : public QWidget {
 public:
+    // ApplyEnvironment(editor, N) gives an editor environment N's settings (the second pane of a split
+    // gets the first pane's environment before it shares its text).
+    using TEnvironmentApply = std::function<void(TQxEditor& Editor, int N)>;
+
     explicit TEditorFrame(QWidget* Parent = nullptr);
 
     TEditorWidget& MainHost() { return *FMain; }
-    TEditor& MainEditor() { return FMain->Editor(); }
-    TEditor* SecondEditor() { return FSecond ? &FSecond->Editor() : nullptr; }
+    TQxEditor& MainEditor() { return static_cast<TQxEditor&>(FMain->Editor()); }
+    const TQxEditor& MainEditor() const { return static_cast<const TQxEditor&>(FMain->Editor()); }
+    TQxEditor* SecondEditor() { return FSecond ? &static_cast<TQxEditor&>(FSecond->Editor()) : nullptr; }
     TEditorWidget* SecondHost() { return FSecond; }
-    TFrameDocument& Document() { return FDocument; }
+    TQxEditorDocument Document() { return TQxEditorDocument(MainEditor(), SecondEditor()); }
 
-    // The document's identity and the per-document values that both panes share.
-    std::string FileName;
-    int CharType = 2;
-    int RtrnType = 2;
-    bool OpenReadOnly = false;
-    int FileOpenMode = 0;
-    int EnvironmentNumber = 0;
+    // The document's name: a path, or an untitled, grep or project name (both panes carry it).
+    const std::string& FileName() const { return MainEditor().FileName; }
+    void SetFileName(const std::string& Name);
 
     bool HasSplit() const { return FSecond != nullptr; }
     // The pane that had the focus last (the first pane until the second is used); never a pane that
     // is gone.
     TEditorWidget* ActivePane() const { return FActive ? FActive : FMain; }
     void NoteFocus(const QWidget* Widget);
-    // A second pane of half the height below the first, sharing its text; nothing when there is one.
-    TEditorWidget* CreateSplit();
+    // A second pane of half the height below the first, sharing its text and taking the first pane's
+    // per-document values; nothing when there is one.
+    TEditorWidget* CreateSplit(const TEnvironmentApply& ApplyEnvironment);
     void RemoveSplit();
     // Calls Proc on each pane's editor.
     template <class Proc> void EachEditor(Proc&& P)
     {
         P(MainEditor());
-        if (FSecond) P(FSecond->Editor());
+        if (TQxEditor* second = SecondEditor()) P(*second);
     }
 
 private:
@@ -80,7 +56,11 @@ private:
     TEditorWidget* FMain;
     TEditorWidget* FSecond = nullptr;
     TEditorWidget* FActive = nullptr;
-    TFrameDocument FDocument{*this};
 };
+
+// The values every new document editor starts with (before its environment is applied).
+void PrepareDocumentEditor(TQxEditor& Editor);
+// The look of editor environment 0 for an editor when the environments' apply step is not at hand.
+void ApplyStandInEnvironment(TEditor& Editor);
 
 } // namespace qx

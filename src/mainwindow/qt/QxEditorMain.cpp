@@ -1,11 +1,13 @@
 #include "mainwindow/qt/QxEditorMain.h"
 
 #include "documents/DocumentCodes.h"
+#include "documents/FileHistory.h"
 #include "documents/MessageTexts.h"
 #include "documents/qt/QxStatusBar.h"
 #include "editor/EditorControl.h"
 #include "editor/EditorStrings.h"
 #include "editor/EditorWrap.h"
+#include "editor/QxEditor.h"
 #include "mainwindow/LogStamp.h"
 #include "mainwindow/WheelNotches.h"
 #include "mainwindow/qt/EditorFrame.h"
@@ -59,8 +61,13 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     FPages->tabBar()->installEventFilter(this);
     // The pane that takes the focus is the one the focused-editor commands and the status bar follow.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* Now) {
-        if (TEditorFrame* frame = CurrentFrame()) frame->NoteFocus(Now);
-        RefreshStatusBar();
+        TEditorFrame* frame = CurrentFrame();
+        if (!frame || !Now) return;
+        TEditorWidget* pane = Now == &frame->MainHost() ? &frame->MainHost()
+                              : Now == frame->SecondHost() ? frame->SecondHost() : nullptr;
+        if (!pane) return;
+        frame->NoteFocus(pane);
+        EditorEnter(*frame, static_cast<TQxEditor&>(pane->Editor()));
     });
     connect(FPages->tabBar(), &QTabBar::tabMoved, this, [this](int From, int To) { FIds.Move(From, To); });
     BuildMenus();
@@ -114,20 +121,35 @@ TEditorFrame* TQxEditorMain::FrameOfPage(int Page) const
 
 TEditorFrame* TQxEditorMain::CurrentFrame() const { return FrameOfPage(FPages->currentIndex()); }
 
-TEditor* TQxEditorMain::CurrentEditor() const
+TQxEditor* TQxEditorMain::CurrentEditor() const
 {
     TEditorFrame* frame = CurrentFrame();
     return frame ? &frame->MainEditor() : nullptr;
 }
 
-TEditor* TQxEditorMain::FocusedEditor() const
+TQxEditor* TQxEditorMain::FocusedEditor() const
 {
     TEditorFrame* frame = CurrentFrame();
     if (!frame) return nullptr;
-    return &frame->ActivePane()->Editor();
+    return &static_cast<TQxEditor&>(frame->ActivePane()->Editor());
 }
 
-void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditor& Editor)
+void TQxEditorMain::ApplyEnvironment(TQxEditor& Editor, int N)
+{
+    if (ApplyEditorEnvironment)
+        ApplyEditorEnvironment(Editor, N);
+    else
+        ApplyStandInEnvironment(Editor);
+}
+
+void TQxEditorMain::EditorEnter(TEditorFrame& Frame, TQxEditor& Editor)
+{
+    FState.ActiveEditor = &Editor;
+    SetCurFile(Frame.FileName());
+    RefreshStatusBar();
+}
+
+void TQxEditorMain::WireEditor(TEditorFrame& Frame, TQxEditor& Editor)
 {
     // The frame may be gone when a late event arrives: look it up again each time.
     Editor.OnChange = [this, &Frame](TObject*) {
@@ -141,7 +163,7 @@ void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditor& Editor)
         if (!wheel.MouseWheelCtrl) return;
         Handled = true;
         const int notches = FEditorWheel.Add(Delta);
-        TEditor* editor = FocusedEditor();
+        TQxEditor* editor = FocusedEditor();
         if (notches == 0 || !editor) return;
         const int rows = WheelScrollRows(notches, wheel.MouseWheelPage, wheel.MouseWheelScroll, editor->VisibleRows());
         editor->SetTopRow(std::clamp(editor->TopRow() + rows, 0, std::max(0, editor->MaxTopRow())));
@@ -165,11 +187,15 @@ void TQxEditorMain::NewTab()
     const std::string id = FIds.Add();
     auto* frame = new TEditorFrame(FPages);
     frame->setObjectName(Q("Frame" + id));
-    frame->FileName = std::string(UntitledPrefix) + " " + id;
-    WireEditor(*frame, frame->MainEditor());
-    FPages->addTab(frame, Q(frame->FileName));
+    const std::string name = std::string(UntitledPrefix) + " " + id;
+    TQxEditor& editor = frame->MainEditor();
+    PrepareDocumentEditor(editor);
+    editor.FileName = name;
+    ApplyEnvironment(editor, 0);
+    WireEditor(*frame, editor);
+    FPages->addTab(frame, Q(name));
     FPages->setCurrentWidget(frame);
-    SetCurFile(frame->FileName);
+    SetCurFile(name);
     SetEditMode(true);
     frame->MainHost().setFocus();
     PageChanged();
@@ -179,7 +205,8 @@ void TQxEditorMain::CreateSplit()
 {
     TEditorFrame* frame = CurrentFrame();
     if (!frame) return;
-    if (TEditorWidget* second = frame->CreateSplit()) WireEditor(*frame, second->Editor());
+    TEditorWidget* second = frame->CreateSplit([this](TQxEditor& Editor, int N) { ApplyEnvironment(Editor, N); });
+    if (second) WireEditor(*frame, static_cast<TQxEditor&>(second->Editor()));
 }
 
 void TQxEditorMain::RemoveSplit()
@@ -200,7 +227,7 @@ void TQxEditorMain::ShowTitles()
 void TQxEditorMain::SetCurFile(const std::string& Name)
 {
     FCurFile = Name;
-    if (TEditorFrame* frame = CurrentFrame()) frame->FileName = Name;
+    if (TEditorFrame* frame = CurrentFrame()) frame->SetFileName(Name);
     ShowTitles();
 }
 
@@ -215,7 +242,7 @@ void TQxEditorMain::SetEditMode(bool Editable)
 {
     // A document opened read-only stays so whatever is asked; the second pane follows the first.
     if (TEditorFrame* frame = CurrentFrame()) {
-        const bool readOnly = frame->OpenReadOnly || !Editable;
+        const bool readOnly = frame->MainEditor().OpenReadOnly || !Editable;
         frame->EachEditor([&](TEditor& e) { e.SetReadOnly(readOnly); });
         if (FEditModeAction) FEditModeAction->setChecked(!readOnly);
     }
@@ -225,7 +252,7 @@ void TQxEditorMain::SetEditMode(bool Editable)
 void TQxEditorMain::RefreshStatusBar()
 {
     TEditorFrame* frame = CurrentFrame();
-    TEditor* editor = FocusedEditor();
+    TQxEditor* editor = FocusedEditor();
     if (!frame || !editor) {
         FStatusModel.RefreshStatusBar(nullptr);
     } else {
@@ -238,12 +265,13 @@ void TQxEditorMain::RefreshStatusBar()
         snapshot.RowText = rowText;
         snapshot.TabSpaceCount = editor->TabSpaceCount();
         snapshot.WrapByte = editor->WordWrap() ? editor->WrapOption().WrapByte() : 0;
+        snapshot.SelStart = editor->SelStart();
         snapshot.TextLength = editor->TextLength();
         snapshot.OverWrite = editor->OverWrite();
-        snapshot.OpenReadOnly = frame->OpenReadOnly;
+        snapshot.OpenReadOnly = editor->OpenReadOnly;
         snapshot.ReadOnly = editor->ReadOnly();
-        snapshot.CharType = frame->CharType;
-        snapshot.RtrnType = frame->RtrnType;
+        snapshot.CharType = editor->SaveFileCharType();
+        snapshot.RtrnType = editor->SaveFileRtrnType();
         FStatusModel.UpdateTextLength(&snapshot);
         FStatusModel.RefreshStatusBar(&snapshot);
         FStatusModel.SetModified(frame->MainEditor().Modified());
@@ -255,16 +283,26 @@ void TQxEditorMain::PageChanged()
 {
     TEditorFrame* frame = CurrentFrame();
     if (!frame) return;
-    FCurFile = frame->FileName;
+    // The focused pane of another tab is no longer the active editor.
+    FState.ActiveEditor = FocusedEditor();
+    FCurFile = frame->FileName();
     SetChange(frame->MainEditor().Modified());
-    RefreshStatusBar();
+    SetEditMode(!frame->MainEditor().ReadOnly());
+    // A file that another program rewrote since it was read or saved is offered for a reload.
+    TDocumentHost host = Host();
+    if (host.IsNamedDocument()) {
+        TQxEditorDocument document = frame->Document();
+        CheckFileTimeStamp(document, host, FState);
+    }
 }
 
 TDocumentHost TQxEditorMain::Host()
 {
     TDocumentHost host;
     host.Prompter = &FPrompter;
-    host.ApplyEnvironment = [](int) {};  // editor environments come with their own step
+    host.ApplyEnvironment = [this](int N) {
+        if (TEditorFrame* frame = CurrentFrame()) frame->EachEditor([&](TQxEditor& E) { ApplyEnvironment(E, N); });
+    };
     host.SetEditMode = [this](bool Editable) { SetEditMode(Editable); };
     host.Beep = [this] {
         if (Beep) Beep();
@@ -310,19 +348,25 @@ bool TQxEditorMain::OpenFile(const TOpenRequest& Request, bool ReuseUntouched)
     default: break;
     }
     TEditorFrame* frame = CurrentFrame();
-    if (!ReuseUntouched || !frame || TabInUse(frame->FileName, frame->MainEditor().Modified())) NewTab();
+    if (!ReuseUntouched || !frame || TabInUse(frame->FileName(), frame->MainEditor().Modified())) NewTab();
     frame = CurrentFrame();
     TDocumentHost host = Host();
-    if (LoadFileToEditor(frame->Document(), host, FState, name, ocAuto, share) != TLoadStatus::Loaded)
-        return false;
-    frame->FileName = name;
-    frame->Document().SetModified(false);
-    SetCurFile(name);
-    FState.LastFileName = name;
+    TQxEditorDocument document = frame->Document();
+    if (LoadFileToEditor(document, host, FState, name, ocAuto, share) != TLoadStatus::Loaded) return false;
+    document.SetModified(false);
+    DocumentBoundTo(name);
     if (FState.Settings.Option.NPadDiary) InsertLogStamp();
     ApplyOptions(Request);
     RefreshStatusBar();
     return true;
+}
+
+void TQxEditorMain::DocumentBoundTo(const std::string& Name)
+{
+    SetCurFile(Name);
+    SetChange(false);
+    FState.LastFileName = Name;
+    AddFileHistory(FState, Name);
 }
 
 void TQxEditorMain::InsertLogStamp()
@@ -395,25 +439,23 @@ bool TQxEditorMain::FileSave()
 {
     TEditorFrame* frame = CurrentFrame();
     if (!frame) return false;
-    std::string name = frame->FileName;
+    std::string name = frame->FileName();
     if (IsUntitled(name) || IsGrepResult(name) || IsProjectTab(name)) {
         name = AskSaveName ? AskSaveName(name) : std::string();
         if (name.empty()) return false;
     }
     TDocumentHost host = Host();
-    if (!SaveEditorFile(frame->Document(), host, FState, name, 1, 1)) return false;
-    frame->FileName = name;
-    frame->Document().SetModified(false);
-    FState.LastFileName = name;
-    SetCurFile(name);
-    SetChange(false);
+    TQxEditorDocument document = frame->Document();
+    if (!SaveEditorFile(document, host, FState, name, 1, 1)) return false;
+    document.SetModified(false);
+    DocumentBoundTo(name);
     RefreshStatusBar();
     return true;
 }
 
 int TQxEditorMain::Count() const { return FPages->count(); }
 bool TQxEditorMain::Modified(int Page) const { return FrameOfPage(Page)->MainEditor().Modified(); }
-std::string TQxEditorMain::Name(int Page) const { return FrameOfPage(Page)->FileName; }
+std::string TQxEditorMain::Name(int Page) const { return FrameOfPage(Page)->FileName(); }
 
 void TQxEditorMain::Activate(int Page)
 {

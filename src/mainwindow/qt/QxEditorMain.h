@@ -25,6 +25,7 @@ namespace qx {
 
 class TEditor;
 class TEditorFrame;
+class TQxEditor;
 class TQxStatusBar;
 
 class TQxEditorMain : public QMainWindow, public TMainFormSettings, public TDocumentTabs {
@@ -42,6 +43,8 @@ public:
     std::function<void()> StopKeyMacro;
     // Whether a tray icon is shown (the tray fills it); without one the resident window minimises.
     std::function<bool()> HasTray;
+    // Gives editor environment N ("qxeenv" + N + ".ini") to an editor; the stand-in look when empty.
+    std::function<void(TQxEditor& Editor, int N)> ApplyEditorEnvironment;
 
     // The first showing's document step: the command line's files (or one untitled tab).
     void OpenCommandLine(const std::vector<std::string>& Args, const std::string& CurrentDir);
@@ -74,8 +77,9 @@ public:
     QTabWidget* Pages() const { return FPages; }
     TEditorFrame* CurrentFrame() const;
     TEditorFrame* FrameOfPage(int Page) const;
-    TEditor* CurrentEditor() const;
-    TEditor* FocusedEditor() const;
+    TQxEditor* CurrentEditor() const;
+    // The pane of the active tab that has (or last had) the focus.
+    TQxEditor* FocusedEditor() const;
     const std::string& CurFile() const { return FCurFile; }
     TQxStatusBar* StatusBarWidget() const { return FStatus; }
 
@@ -104,8 +108,13 @@ protected:
 private:
     void BuildMenus();
     void ShowTitles();
-    void WireEditor(TEditorFrame& Frame, TEditor& Editor);
+    void WireEditor(TEditorFrame& Frame, TQxEditor& Editor);
+    void ApplyEnvironment(TQxEditor& Editor, int N);
+    // An editor pane took the focus.
+    void EditorEnter(TEditorFrame& Frame, TQxEditor& Editor);
     void PageChanged();
+    // The current document was read from or written to Name: its name, the titles, the history.
+    void DocumentBoundTo(const std::string& Name);
     TDocumentHost Host();
     TCloseServices CloseServices();
     void FreeAllTabs();

@@ -2,6 +2,7 @@
 
 #include "editor/EditorControl.h"
 #include "editor/EditorStrings.h"
+#include "editor/QxEditor.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "support/ScriptedPrompter.h"
 #include "documents/qt/QxStatusBar.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace qx {
@@ -273,6 +275,53 @@ TEST_F(MainWindowTest, ADiaryGetsItsStampWhenOpened)
     TEditorStrings& plain = Window->FrameOfPage(1)->MainEditor().Lines();
     EXPECT_EQ(plain.Get(0), "alpha");
     for (int i = 0; i < plain.Count(); ++i) EXPECT_EQ(plain.Get(i).find("2024"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, DocumentsAreBoundToTheirEditors)
+{
+    // Every editor gets its environment: 0 for a new tab, the second pane the first pane's.
+    std::vector<std::pair<const TQxEditor*, int>> applied;
+    Window->ApplyEditorEnvironment = [&](TQxEditor& Editor, int N) { applied.emplace_back(&Editor, N); };
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    TQxEditor& a = Window->FrameOfPage(0)->MainEditor();
+    ASSERT_FALSE(applied.empty());
+    EXPECT_EQ(applied.front(), std::make_pair(static_cast<const TQxEditor*>(&a), 0));
+    // The file's name, code and line end are the editor's; the file went into the history.
+    EXPECT_EQ(a.FileName, Dir.File("a.txt"));
+    EXPECT_EQ(a.SaveFileRtrnType(), sfrtLF);
+    ASSERT_GE(State.RecentFileList.Count(), 1);
+    EXPECT_EQ(State.RecentFileList[0], Dir.File("a.txt"));
+    a.AnyNumber1 = 3;
+    applied.clear();
+    Window->CreateSplit();
+    TQxEditor* second = Window->CurrentFrame()->SecondEditor();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(applied, (std::vector<std::pair<const TQxEditor*, int>>{{second, 3}}));
+    EXPECT_EQ(second->FileName, a.FileName);
+    EXPECT_EQ(second->SaveFileRtrnType(), sfrtLF);
+    // The status bar shows the caret's character offset (a line end counts two).
+    a.SetSelStart(8);
+    Window->RefreshStatusBar();
+    EXPECT_EQ(Window->StatusBarWidget()->Panel(1)->text().toStdString(), "000008 / 000015");
+}
+
+TEST_F(MainWindowTest, ATabChangeOffersAFileRewrittenOutsideForReload)
+{
+    Window->OpenCommandLine({"a.txt", "b.txt"}, Dir.Path());
+    TQxEditor& a = Window->FrameOfPage(0)->MainEditor();
+    a.CheckTStamp = true;
+    a.StoreFileTStamp(Dir.File("a.txt"));
+    WriteFile(Dir.File("a.txt"), "rewritten elsewhere\n");
+    std::filesystem::last_write_time(Dir.File("a.txt"),
+                                     std::filesystem::last_write_time(Dir.File("a.txt")) + std::chrono::seconds(5));
+    Prompter.Answers = {mr::Yes, mr::Yes};  // reload, and drop what the tab holds
+    Window->Activate(0);
+    ASSERT_EQ(Prompter.Requests.size(), 2u);
+    EXPECT_EQ(TextOf(0).substr(0, 9), "rewritten");
+    // Once reloaded, coming back asks nothing.
+    Window->Activate(1);
+    Window->Activate(0);
+    EXPECT_EQ(Prompter.Requests.size(), 2u);
 }
 
 } // namespace
