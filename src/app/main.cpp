@@ -86,6 +86,6 @@ int main(int argc, char* argv[])
 
     window.show();
     qx::FinishSplash(splash, window);
-    window.OpenCommandLine(args, currentDir);
+    window.FormShow(args, currentDir);
     return app.exec();
 }

@@ -31,6 +31,7 @@
 #include "editor/EditorStrings.h"
 #include "editor/EditorView.h"
 #include "editor/EditorViewport.h"
+#include "platform/ShiftState.h"
 #include "editor/EditorWrap.h"
 #include "editor/TextSearch.h"
 #include "platform/Component.h"
@@ -52,10 +53,6 @@ enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TEditorHitStyle { hsSelect, hsDraw, hsCaret };
 enum TEditorSelectionMode { smLine, smBox };
 
-// Keyboard and mouse state, as the class library's shift state.
-using TShiftState = unsigned;
-constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64;
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // Scroll-bar request codes.
 enum TScrollCode {

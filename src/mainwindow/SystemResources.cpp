@@ -14,4 +14,12 @@ std::string ResourceStatusText(int statusInfo)
     return kLabels[statusInfo - 2] + GetSystemResourceTexts()[statusInfo - 2] + "%";
 }
 
+std::string DiskSpaceStatusText(std::uint64_t totalBytes, std::uint64_t freeBytes)
+{
+    const std::uint64_t freeMb = freeBytes / 1024 / 1024;
+    const std::uint64_t totalMb = totalBytes / 1024 / 1024;
+    const std::string share = totalMb ? std::to_string(freeMb * 100 / totalMb) : kUnknownResourceText;
+    return "Disk space: " + std::to_string(freeMb) + "MB (" + share + "%)";
+}
+
 } // namespace qx

@@ -11,6 +11,7 @@
 
 #include "platform/Component.h"
 #include "platform/Exception.h"
+#include "platform/ShiftState.h"
 
 #include <cstdint>
 #include <functional>
@@ -31,10 +32,6 @@ inline constexpr int kMaxTrayIcons = 100;
 // The longest tip, in bytes of its CP932 form.
 inline constexpr std::size_t kTrayTipLength = 62;
 
-enum class TMouseButton { mbLeft, mbRight, mbMiddle };
-// Shift state bits, as the class library's TShiftState.
-using TShiftState = unsigned;
-inline constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32;
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;

@@ -68,3 +68,16 @@ TEST(SystemResources, EveryFigureIsUnknown)
     EXPECT_EQ(ResourceStatusText(4), "User resource: ???%");
     EXPECT_EQ(ResourceStatusText(1), "");
 }
+
+TEST(SystemResources, DiskSpaceInWholeMegabytesAndItsShare)
+{
+    constexpr std::uint64_t MB = 1024 * 1024;
+    const std::tuple<std::uint64_t, std::uint64_t, const char*> cases[] = {
+        {4096 * MB, 1024 * MB, "Disk space: 1024MB (25%)"},
+        {3 * MB, 2 * MB + MB / 2, "Disk space: 2MB (66%)"},
+        {8000000 * MB, 7999999 * MB, "Disk space: 7999999MB (99%)"},  // no overflow on large drives
+        {MB / 2, MB / 4, "Disk space: 0MB (???%)"},                   // a drive below a megabyte
+        {0, 0, "Disk space: 0MB (???%)"},
+    };
+    for (const auto& [total, free, text] : cases) EXPECT_EQ(DiskSpaceStatusText(total, free), text);
+}

@@ -99,11 +99,11 @@ TEditorWidget* TEditorFrame::CreateSplit(const TEnvironmentApply& ApplyEnvironme
     FSecond = new TEditorWidget(FSplitter, Construct<TQxEditor>());
     TQxEditor& first = MainEditor();
     TQxEditor& second = *SecondEditor();
-    second.Lines().Clear();
+    // A document editor's own start, then what the first pane's document has made of it.
+    PrepareDocumentEditor(second);
     second.FileName = first.FileName;
     second.SetOverWrite(first.OverWrite());
-    TEditorCursors cursors = first.Caret().Cursors();
-    second.Caret().SetCursors(cursors);
+    second.Caret().SetCursors(first.Caret().Cursors());
     second.Caret().SetSelDragMode(first.Caret().SelDragMode());
     second.SetReadOnly(first.ReadOnly());
     second.AnyNumber1 = first.AnyNumber1;
@@ -113,12 +113,6 @@ TEditorWidget* TEditorFrame::CreateSplit(const TEnvironmentApply& ApplyEnvironme
     second.SetSaveFileCharType(first.SaveFileCharType());
     second.SetTopEOF(first.TopEOF());
     second.Imagebar().SetVisible(first.Imagebar().Visible());
-    second.SetWantReturns(true);
-    second.SetWantTabs(true);
-    second.Caret().SetNextLine(true);
-    second.Marks().HideMark().SetColor(TColor(0x808080));
-    second.Marks().HideMark().SetVisible(true);
-    second.Leftbar().SetShowNumber(true);
     if (ApplyEnvironment) ApplyEnvironment(second, first.AnyNumber1);
     second.ShareList(&first);
     second.SetModified(first.Modified());

@@ -2,7 +2,9 @@
 
 #include "mainwindow/KeyRouter.h"
 #include "mainwindow/qt/QtKeyCodec.h"
+#include "platform/Cp932.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 namespace qx {
@@ -14,6 +16,15 @@ TKeyRouterFilter::TKeyRouterFilter(TKeyRouter& router, TExceptionHandler onError
 
 bool TKeyRouterFilter::RouteKeyEvent(QEvent* event)
 {
+    if (event->type() == QEvent::InputMethod) {
+        auto* ime = static_cast<QInputMethodEvent*>(event);
+        if (ime->commitString().isEmpty()) return false;
+        const std::u16string commit = ime->commitString().toStdU16String();
+        ime->setCommitString(QString());
+        GuardedCall(FOnError, [&] { FRouter.ImeText(Utf16ToCp932(commit), 0); });
+        // The widget still shows what the composition holds now.
+        return ime->preeditString().isEmpty() && ime->attributes().isEmpty();
+    }
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
     const TQtKeyStroke stroke = KeyStrokeOf(*static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::ShortcutOverride) {

@@ -1,8 +1,9 @@
 #pragma once
 // Puts a widget's keyboard input on the key router: an event filter for the editor's widget. A key that
 // a command carries is claimed from the menu bar's shortcuts (ShortcutOverride); every key press goes
-// to the router, and the characters it types follow unless a command took the key. Input-method
-// commits stay with the widget, which hands them to the router's ImeText.
+// to the router, and the characters it types follow unless a command took the key. An input-method
+// commit goes to the router's ImeText (so a key macro records it); the composition the event also
+// carries stays with the widget.
 
 #include "mainwindow/qt/GuardedCall.h"
 

@@ -1,6 +1,7 @@
 #include "mainwindow/qt/QxEditorMain.h"
 
 #include "documents/DocumentCodes.h"
+#include "documents/EditorEnvironment.h"
 #include "documents/FileHistory.h"
 #include "documents/MessageTexts.h"
 #include "documents/qt/QxStatusBar.h"
@@ -11,6 +12,7 @@
 #include "mainwindow/LogStamp.h"
 #include "mainwindow/WheelNotches.h"
 #include "mainwindow/qt/EditorFrame.h"
+#include "mainwindow/qt/MainComponents.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -56,6 +58,16 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     setAcceptDrops(true);
     FStatus = new TQxStatusBar(this);
     setStatusBar(FStatus);
+    FComponents = new TMainComponents(*this, FState, FPrompter, [this](const std::exception& e) {
+        ShowFileMessage(FPrompter, e.what(), "エラー", TMsgDlgType::mtError);
+    });
+    FComponents->RestoreWindow = [this] { RestoreWindow(); };
+    FComponents->ShowStatusInfo = [this](const std::string& Text) {
+        FStatusModel.SetFreeText(Text);
+        FStatus->ShowPanels(FStatusModel.Panels());
+    };
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState State) { FComponents->ApplicationActivated(State == Qt::ApplicationActive); });
     connect(FPages, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
     // A dragged tab keeps the id list in page order.
     FPages->tabBar()->installEventFilter(this);
@@ -67,7 +79,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
                               : Now == frame->SecondHost() ? frame->SecondHost() : nullptr;
         if (!pane) return;
         frame->NoteFocus(pane);
-        EditorEnter(*frame, static_cast<TQxEditor&>(pane->Editor()));
+        EditorEnter(*frame, *pane);
     });
     connect(FPages->tabBar(), &QTabBar::tabMoved, this, [this](int From, int To) { FIds.Move(From, To); });
     BuildMenus();
@@ -142,15 +154,18 @@ void TQxEditorMain::ApplyEnvironment(TQxEditor& Editor, int N)
         ApplyStandInEnvironment(Editor);
 }
 
-void TQxEditorMain::EditorEnter(TEditorFrame& Frame, TQxEditor& Editor)
+void TQxEditorMain::EditorEnter(TEditorFrame& Frame, TEditorWidget& Pane)
 {
-    FState.ActiveEditor = &Editor;
+    FState.ActiveEditor = &static_cast<TQxEditor&>(Pane.Editor());
+    FComponents->FocusEditor(Pane);
     SetCurFile(Frame.FileName());
     RefreshStatusBar();
 }
 
-void TQxEditorMain::WireEditor(TEditorFrame& Frame, TQxEditor& Editor)
+void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditorWidget& Pane)
 {
+    FComponents->AttachEditor(Pane);
+    TEditor& Editor = Pane.Editor();
     // The frame may be gone when a late event arrives: look it up again each time.
     Editor.OnChange = [this, &Frame](TObject*) {
         if (CurrentFrame() == &Frame) SetChange(Frame.MainEditor().Modified());
@@ -192,7 +207,7 @@ void TQxEditorMain::NewTab()
     PrepareDocumentEditor(editor);
     editor.FileName = name;
     ApplyEnvironment(editor, 0);
-    WireEditor(*frame, editor);
+    WireEditor(*frame, frame->MainHost());
     FPages->addTab(frame, Q(name));
     FPages->setCurrentWidget(frame);
     SetCurFile(name);
@@ -206,13 +221,13 @@ void TQxEditorMain::CreateSplit()
     TEditorFrame* frame = CurrentFrame();
     if (!frame) return;
     TEditorWidget* second = frame->CreateSplit([this](TQxEditor& Editor, int N) { ApplyEnvironment(Editor, N); });
-    if (second) WireEditor(*frame, static_cast<TQxEditor&>(second->Editor()));
+    if (second) WireEditor(*frame, *second);
 }
 
 void TQxEditorMain::RemoveSplit()
 {
     if (TEditorFrame* frame = CurrentFrame()) frame->RemoveSplit();
-    RefreshStatusBar();
+    PageChanged();
 }
 
 void TQxEditorMain::ShowTitles()
@@ -283,8 +298,9 @@ void TQxEditorMain::PageChanged()
 {
     TEditorFrame* frame = CurrentFrame();
     if (!frame) return;
-    // The focused pane of another tab is no longer the active editor.
+    // The focused pane of another tab is no longer the active editor; keys go to this tab's.
     FState.ActiveEditor = FocusedEditor();
+    FComponents->FocusEditor(*frame->ActivePane());
     FCurFile = frame->FileName();
     SetChange(frame->MainEditor().Modified());
     SetEditMode(!frame->MainEditor().ReadOnly());
@@ -398,6 +414,15 @@ void TQxEditorMain::ApplyOptions(const TOpenRequest& Request)
     editor.SetRow(std::clamp(row, 0, std::max(0, editor.RowCount() - 1)));
 }
 
+void TQxEditorMain::FormShow(const std::vector<std::string>& Args, const std::string& CurrentDir)
+{
+    BindEnvironmentFileExts(FState);
+    FComponents->FirstShow();
+    OpenCommandLine(Args, CurrentDir);
+    PageChanged();
+    FComponents->ShowTipsAtStart();
+}
+
 void TQxEditorMain::OpenCommandLine(const std::vector<std::string>& Args, const std::string& CurrentDir)
 {
     if (Args.empty()) {
@@ -417,12 +442,17 @@ void TQxEditorMain::OpenCommandLine(const std::vector<std::string>& Args, const 
     if (Count() == 0) NewTab();
 }
 
-void TQxEditorMain::HandOverRecord(int Tag, const std::string& Text)
+void TQxEditorMain::RestoreWindow()
 {
     if (isMinimized()) showNormal();
     if (isHidden()) show();
     raise();
     activateWindow();
+}
+
+void TQxEditorMain::HandOverRecord(int Tag, const std::string& Text)
+{
+    RestoreWindow();
     switch (FHandOver.Feed(Tag, Text)) {
     case THandOverReceiver::TStep::BadOption:
         ShowFileMessage(FPrompter, "起動オプションが正しく指定されていません。", "確認", TMsgDlgType::mtError);
@@ -517,7 +547,7 @@ bool TQxEditorMain::CloseAllDocuments()
 void TQxEditorMain::closeEvent(QCloseEvent* Event)
 {
     // A key macro that plays must not type into documents while they are asked about and freed.
-    if (StopKeyMacro) StopKeyMacro();
+    FComponents->EndForClose();
     const bool resident = !QuitRequested && FState.Settings.Basic.AlwaysQxEditor;
     if (!CloseAllDocuments()) {
         Event->ignore();
@@ -528,7 +558,7 @@ void TQxEditorMain::closeEvent(QCloseEvent* Event)
         // The program stays: in the tray when there is one, else minimised (a hidden window without a
         // tray icon could never be brought back).
         Event->ignore();
-        if (HasTray && HasTray())
+        if (FComponents->HasTray())
             hide();
         else
             showMinimized();

@@ -25,6 +25,8 @@ namespace qx {
 
 class TEditor;
 class TEditorFrame;
+class TEditorWidget;
+class TMainComponents;
 class TQxEditor;
 class TQxStatusBar;
 
@@ -39,13 +41,11 @@ public:
     std::function<void()> Beep;
     // The clock of the diary stamp (the system's when empty).
     std::function<std::time_t()> Now;
-    // Stops a key macro's recording or playback (the macro recorder fills it).
-    std::function<void()> StopKeyMacro;
-    // Whether a tray icon is shown (the tray fills it); without one the resident window minimises.
-    std::function<bool()> HasTray;
     // Gives editor environment N ("qxeenv" + N + ".ini") to an editor; the stand-in look when empty.
     std::function<void(TQxEditor& Editor, int N)> ApplyEditorEnvironment;
 
+    // The first showing: the components' steps, the command line's files, the tips.
+    void FormShow(const std::vector<std::string>& Args, const std::string& CurrentDir);
     // The first showing's document step: the command line's files (or one untitled tab).
     void OpenCommandLine(const std::vector<std::string>& Args, const std::string& CurrentDir);
     // One record of a second start's hand-over.
@@ -82,6 +82,10 @@ public:
     TQxEditor* FocusedEditor() const;
     const std::string& CurFile() const { return FCurFile; }
     TQxStatusBar* StatusBarWidget() const { return FStatus; }
+    // Keys, key macro, clipboard history, tray, hot key, tips and the status timer.
+    TMainComponents& Components() { return *FComponents; }
+    // The window back from the tray or from behind others (tray, hot key, a later start).
+    void RestoreWindow();
 
     // Set by File > Exit and the session's end: the close really quits (no resident mode).
     bool QuitRequested = false;
@@ -108,10 +112,10 @@ protected:
 private:
     void BuildMenus();
     void ShowTitles();
-    void WireEditor(TEditorFrame& Frame, TQxEditor& Editor);
+    void WireEditor(TEditorFrame& Frame, TEditorWidget& Pane);
     void ApplyEnvironment(TQxEditor& Editor, int N);
     // An editor pane took the focus.
-    void EditorEnter(TEditorFrame& Frame, TQxEditor& Editor);
+    void EditorEnter(TEditorFrame& Frame, TEditorWidget& Pane);
     void PageChanged();
     // The current document was read from or written to Name: its name, the titles, the history.
     void DocumentBoundTo(const std::string& Name);
@@ -126,6 +130,7 @@ private:
     QTabWidget* FPages;
     TQxStatusBar* FStatus;
     TStatusBarModel FStatusModel;
+    TMainComponents* FComponents;  // a child of the window
     THandOverReceiver FHandOver;
     std::string FCurFile;
     bool FChanged = false;

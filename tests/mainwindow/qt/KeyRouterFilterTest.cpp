@@ -211,6 +211,35 @@ TEST_F(KeyRouterFilterTest, ARecordedMacroOfTypedJapaneseTextPlaysTheSameText)
     EXPECT_EQ(Target.Text, typed);
 }
 
+TEST_F(KeyRouterFilterTest, AnInputMethodCommitGoesThroughTheRouterAndTheCompositionStaysWithTheWidget)
+{
+    struct Widget : QWidget {
+        QStringList Commits, Preedits;
+        void inputMethodEvent(QInputMethodEvent* e) override
+        {
+            Commits << e->commitString();
+            Preedits << e->preeditString();
+        }
+    } widget;
+    widget.installEventFilter(&Filter);
+    Macro.SetControl(&Target);
+    Macro.StartRecord();
+    QInputMethodEvent commitAndCompose(QString::fromUtf8("か"), {});
+    commitAndCompose.setCommitString(QString::fromUtf8("日本"));
+    QApplication::sendEvent(&widget, &commitAndCompose);
+    QInputMethodEvent composeOnly(QString::fromUtf8("き"), {});
+    QApplication::sendEvent(&widget, &composeOnly);
+    QInputMethodEvent commitOnly;
+    commitOnly.setCommitString(QString::fromUtf8("語"));
+    QApplication::sendEvent(&widget, &commitOnly);
+    Macro.StopRecord();
+    EXPECT_EQ(Target.Text, Utf8ToCp932("日本語"));
+    EXPECT_EQ(widget.Commits, (QStringList{"", ""}));
+    EXPECT_EQ(widget.Preedits, (QStringList{QString::fromUtf8("か"), QString::fromUtf8("き")}));
+    // The macro holds one record per committed character.
+    EXPECT_EQ(Macro.Records().size(), 3u);
+}
+
 TEST_F(KeyRouterFilterTest, ACommandsErrorGoesToTheHandlerNotThroughTheEventLoop)
 {
     Runner.OnExecute = [](int) { throw std::runtime_error("broken"); };

@@ -3,16 +3,24 @@
 #include "editor/EditorControl.h"
 #include "editor/EditorStrings.h"
 #include "editor/QxEditor.h"
+#include "mainwindow/KeyMacro.h"
+#include "mainwindow/KeyRouter.h"
+#include "mainwindow/VirtualKeys.h"
 #include "mainwindow/qt/EditorFrame.h"
+#include "mainwindow/qt/EditorKeyTarget.h"
+#include "mainwindow/qt/MainComponents.h"
 #include "support/ScriptedPrompter.h"
 #include "documents/qt/QxStatusBar.h"
 #include "support/TempDir.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -322,6 +330,112 @@ TEST_F(MainWindowTest, ATabChangeOffersAFileRewrittenOutsideForReload)
     Window->Activate(1);
     Window->Activate(0);
     EXPECT_EQ(Prompter.Requests.size(), 2u);
+}
+
+TEST_F(MainWindowTest, EveryPanesKeysGoThroughTheRouterToItsCommandOrToThatPane)
+{
+    auto* action = new QAction(Window.get());
+    action->setObjectName("ActionNew");
+    int triggered = 0;
+    QObject::connect(action, &QAction::triggered, [&] { ++triggered; });
+    Window->Components().LoadShortCuts();  // no "QxEditor.sck": the default keys
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    Window->CreateSplit();
+    TEditorFrame* frame = Window->CurrentFrame();
+    std::vector<std::string> log;
+    auto listen = [&](TEditor& Editor, const char* Name) {
+        Editor.OnKeyDown = [&log, Name](TObject*, int& Key, TShiftState) {
+            if (Key != VK_SHIFT && Key != VK_CONTROL && Key != VK_MENU) log.push_back(Name + std::to_string(Key));
+        };
+    };
+    listen(frame->MainEditor(), "main ");
+    listen(*frame->SecondEditor(), "second ");
+
+    QTest::keyClick(&frame->MainHost(), Qt::Key_N, Qt::ControlModifier);  // a command's key
+    EXPECT_EQ(triggered, 1);
+    QTest::keyClick(&frame->MainHost(), Qt::Key_Left);
+    // The pane that takes the focus takes the keys, from whichever widget they come.
+    frame->NoteFocus(frame->SecondHost());
+    Window->Components().FocusEditor(*frame->SecondHost());
+    QTest::keyClick(frame->SecondHost(), Qt::Key_Right);
+    EXPECT_EQ(log, (std::vector<std::string>{"main " + std::to_string(VK_LEFT), "second " + std::to_string(VK_RIGHT)}));
+
+    // When the pane goes, the router and a recording macro turn to the pane that stays; no key reaches
+    // a freed control (ASan).
+    TKeyMacro& macro = Window->Components().Macro();
+    macro.StartRecord();
+    ASSERT_EQ(macro.State(), TKeyMacroState::Recording);
+    Window->RemoveSplit();
+    EXPECT_EQ(Window->Components().Router().Target(), TEditorKeyTarget::Of(frame->MainHost()));
+    EXPECT_EQ(macro.Control(), TEditorKeyTarget::Of(frame->MainHost()));
+    QTest::keyClick(&frame->MainHost(), Qt::Key_Up);
+    EXPECT_EQ(log.back(), "main " + std::to_string(VK_UP));
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowEndsARecordingFirst)
+{
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    TKeyMacro& macro = Window->Components().Macro();
+    macro.StartRecord();
+    QTest::keyClick(&Window->CurrentFrame()->MainHost(), Qt::Key_Down);
+    QCloseEvent event;
+    QApplication::sendEvent(Window.get(), &event);
+    EXPECT_EQ(macro.State(), TKeyMacroState::Ready);
+    EXPECT_EQ(macro.Records().size(), 1u);
+}
+
+TEST_F(MainWindowTest, AResidentWindowWithoutATrayIsMinimisedNeverHidden)
+{
+    // The offscreen desktop has no tray: a hidden window could not be brought back.
+    State.Settings.Basic.AlwaysQxEditor = true;
+    Window->Components().ApplyTrayAndHotKey(true, true);
+    EXPECT_FALSE(Window->Components().HasTray());
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    Window->show();
+    EXPECT_FALSE(Window->close());
+    EXPECT_FALSE(Window->isHidden());
+    EXPECT_TRUE(Window->windowState() & Qt::WindowMinimized);
+    ASSERT_EQ(Window->Count(), 1);
+    EXPECT_TRUE(IsUntitled(Window->Name(0)));
+    // A later start brings it back.
+    Window->RestoreWindow();
+    EXPECT_FALSE(Window->windowState() & Qt::WindowMinimized);
+}
+
+TEST_F(MainWindowTest, TheClipboardHistoryRecordsByTheApplicationsState)
+{
+    TQxClipBoardHistory& history = Window->Components().ClipHistory();
+    State.Settings.ClipBoardViewer.UseClip = true;
+    State.Settings.ClipBoardViewer.OnlyQxEditor = true;
+    Window->Components().ApplicationActivated(true);
+    QGuiApplication::clipboard()->setText("copied here");
+    ASSERT_EQ(history.Count(), 1);
+    EXPECT_EQ(history.GetText(0), "copied here");
+    // Inactive and "OnlyQxEditor": other programs' copies are not recorded.
+    Window->Components().ApplicationActivated(false);
+    QGuiApplication::clipboard()->setText("copied elsewhere");
+    EXPECT_EQ(history.Count(), 1);
+    State.Settings.ClipBoardViewer.OnlyQxEditor = false;
+    Window->Components().ApplicationActivated(false);
+    QGuiApplication::clipboard()->setText("copied elsewhere");
+    EXPECT_EQ(history.Count(), 2);
+}
+
+TEST_F(MainWindowTest, TheStatusTimerShowsTheChosenFigureAndStopsAtZero)
+{
+    Window->OpenCommandLine({}, Dir.Path());
+    auto panel = [&] { return Window->StatusBarWidget()->Panel(10)->text().toStdString(); };
+    State.Settings.StatusBar.StatusInfo = 1;
+    Window->Components().StatusTimerTick();
+    EXPECT_EQ(panel().rfind("Disk space: ", 0), 0u) << panel();
+    EXPECT_TRUE(Window->Components().StatusTimer().isActive());
+    State.Settings.StatusBar.StatusInfo = 3;
+    Window->Components().StatusTimerTick();
+    EXPECT_EQ(panel(), "GDI resource: ???%");
+    State.Settings.StatusBar.StatusInfo = 0;
+    Window->Components().StatusTimerTick();
+    EXPECT_EQ(panel(), "");
+    EXPECT_FALSE(Window->Components().StatusTimer().isActive());
 }
 
 } // namespace
