@@ -12,16 +12,7 @@ data=$build/bench-data
 command -v iconv >/dev/null || { echo "bench-project: iconv is missing" >&2; exit 1; }
 mkdir -p "$data"
 
-# The median wall-clock milliseconds of nine runs of a command, output to /dev/null.
-milliseconds() {
-  local start end
-  for _ in 1 2 3 4 5 6 7 8 9; do
-    start=$EPOCHREALTIME
-    "$@" > /dev/null
-    end=$EPOCHREALTIME
-    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.2f\n", (b - a) * 1000 }'
-  done | sort -g | sed -n 5p
-}
+. "$(dirname "$0")/common/milliseconds.sh"
 
 for items in 10000 40000; do
   file=$data/project-$items.qxp

@@ -221,6 +221,7 @@ struct PrinterKeys {
         k.Int("PreviewFormHeight", s.PreviewFormHeight);
         k.Int("PreviewFormWidth", s.PreviewFormWidth);
         k.Bool("WrapOptionUsed", s.WrapOptionUsed);
+        k.Int("TabSpaceCount", s.TabSpaceCount);
     }
 };
 

@@ -195,6 +195,7 @@ struct TPrinterSettings {
     int PreviewFormHeight = 400;
     int PreviewFormWidth = 500;
     bool WrapOptionUsed = false;
+    int TabSpaceCount = 4;  // the print dialog's tab width: 2, 4, 6 or 8
 };
 
 // [Search], the find and replace dialogs' options.

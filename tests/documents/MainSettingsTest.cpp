@@ -231,6 +231,7 @@ TEST_F(MainSettingsTest, DialogPairsRoundTrip)
     s.Settings.Printer.Header = "";
     s.Settings.Printer.ColumnCount = 3;
     s.Settings.Printer.WrapOptionUsed = true;
+    s.Settings.Printer.TabSpaceCount = 6;
     s.Settings.Find = {true, true, true, true, true, 1};
     s.Settings.Grep = {true, true};
     s.FindHistory.SetText("find 1\r\n  find 2 \r\n");
@@ -265,6 +266,8 @@ TEST_F(MainSettingsTest, DialogPairsRoundTrip)
     EXPECT_EQ(s.Settings.Printer.Header, "");
     EXPECT_EQ(s.Settings.Printer.ColumnCount, 3);
     EXPECT_TRUE(s.Settings.Printer.WrapOptionUsed);
+    EXPECT_EQ(s.Settings.Printer.TabSpaceCount, 6);
+    EXPECT_EQ(TPrinterSettings{}.TabSpaceCount, 4);
     EXPECT_EQ(s.Settings.Find.Direction, 1);
     EXPECT_TRUE(s.Settings.Find.Escape);
     EXPECT_TRUE(s.Settings.Grep.GrepSubDir);

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <cmath>
 
 namespace qx {
 
@@ -43,6 +44,14 @@ QRawFont RawOf(QFont Font, int Variant)
 
 } // namespace
 
+QFont TFontResolver::Sized(const QString& Family, int Size) const
+{
+    if (FPixelsPerInch <= 0) return QFont(Family, Size);
+    QFont font(Family);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(Size * FPixelsPerInch / 72.0))));
+    return font;
+}
+
 const TResolvedFont& TFontResolver::Resolve(const TFontSpec& Spec)
 {
     const int size = Spec.Size > 0 ? Spec.Size : 8;
@@ -52,10 +61,10 @@ const TResolvedFont& TFontResolver::Resolve(const TFontSpec& Spec)
     FLastSize = size;
     if (slot) return *(FLast = slot.get());
     auto resolved = std::make_unique<TResolvedFont>();
-    resolved->Font = QFont(ResolveFamily(Spec.Name), size);
+    resolved->Font = Sized(ResolveFamily(Spec.Name), size);
     resolved->Font.setStyleHint(QFont::TypeWriter);
     resolved->Font.setKerning(false);
-    QFont fallback(FallbackFamily(), size);
+    const QFont fallback = Sized(FallbackFamily(), size);
     for (std::size_t v = 0; v < 4; ++v) {
         resolved->Raw[v] = RawOf(resolved->Font, static_cast<int>(v));
         resolved->FallbackRaw[v] = RawOf(fallback, static_cast<int>(v));

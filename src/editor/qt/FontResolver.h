@@ -31,6 +31,10 @@ struct TResolvedFont {
 
 class TFontResolver {
 public:
+    // PixelsPerInch 0: sizes are points on the screen. A printer or an image of a page gives its
+    // resolution: fonts are then made in device pixels, which draw the same on any paint device.
+    explicit TFontResolver(int PixelsPerInch = 0) : FPixelsPerInch(PixelsPerInch) {}
+
     // The family used when a stored name has no fixed-pitch match here.
     static const QString& FallbackFamily();
     // The family a stored name stands for here.
@@ -39,6 +43,10 @@ public:
     const TResolvedFont& Resolve(const TFontSpec& Spec);
 
 private:
+    // A font of the family at a size in points, in the resolver's units.
+    QFont Sized(const QString& Family, int Size) const;
+
+    int FPixelsPerInch;
     std::map<std::pair<std::string, int>, std::unique_ptr<TResolvedFont>> FCache;
     // The font resolved last: runs mostly ask for the same one.
     const TResolvedFont* FLast = nullptr;
