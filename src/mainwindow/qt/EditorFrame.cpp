@@ -1,6 +1,5 @@
 #include "mainwindow/qt/EditorFrame.h"
 
-#include "editor/EditorFountain.h"
 #include "editor/EditorStrings.h"
 
 #include <QSplitter>
@@ -9,49 +8,6 @@
 #include <algorithm>
 
 namespace qx {
-
-void ApplyStandInEnvironment(TEditor& Editor)
-{
-    Editor.SetFont({"ＭＳ ゴシック", 11, clBlack, {}});
-    Editor.SetScrollBars(ssBoth);
-    Editor.Ruler().SetVisible(true);
-    Editor.Leftbar().SetVisible(true);
-    Editor.Leftbar().SetShowMark(true);
-    Editor.Marks().EofMark().SetVisible(true);
-    Editor.Marks().RetMark().SetVisible(true);
-    Editor.Marks().WrapMark().SetVisible(true);
-    Editor.Marks().HideMark().SetVisible(true);
-    Editor.Marks().Underline().SetVisible(true);
-    Editor.Marks().Underline().SetColor(clNavy);
-    TEditorViewInfo& view = Editor.View();
-    view.SetCommenter("//");
-    view.SetQuotation("\"");
-    view.SetHexPrefix("0x");
-    view.SetUrl(true);
-    view.SetMail(true);
-    TEditorBracketCollection& brackets = view.Brackets();
-    TFountainBracketItem* block = brackets.AddBracket();
-    block->SetLeftBracket("/*");
-    block->SetRightBracket("*/");
-    block->ItemColor().SetColor(clGreen);
-    TEditorColors& colors = view.Colors();
-    colors.Comment().SetColor(clGreen);
-    colors.Str().SetColor(clMaroon);
-    colors.Int().SetColor(clBlue);
-    colors.Symbol().SetColor(clNavy);
-    colors.Url().SetColor(clBlue);
-    colors.Url().SetStyle(fsUnderline);
-    colors.Mail().SetColor(clBlue);
-    colors.Reserve().SetColor(clBlue);
-    colors.Reserve().SetStyle(fsBold);
-    TStringList words;
-    for (const char* w : {"break", "case", "char", "const", "continue", "default", "do", "double", "else", "enum",
-                          "extern", "float", "for", "goto", "if", "include", "int", "long", "return", "short",
-                          "signed", "sizeof", "static", "struct", "switch", "typedef", "union", "unsigned", "void",
-                          "while", "define"})
-        words.Add(w);
-    Editor.SetReserveWordList(words);
-}
 
 void PrepareDocumentEditor(TQxEditor& Editor)
 {

@@ -60,7 +60,5 @@ private:
 
 // The values every new document editor starts with (before its environment is applied).
 void PrepareDocumentEditor(TQxEditor& Editor);
-// The look of editor environment 0 for an editor when the environments' apply step is not at hand.
-void ApplyStandInEnvironment(TEditor& Editor);
 
 } // namespace qx

@@ -7,18 +7,24 @@
 #include "documents/qt/QxStatusBar.h"
 #include "editor/EditorControl.h"
 #include "editor/EditorStrings.h"
+#include "editor/ApplyEnvironment.h"
 #include "editor/EditorWrap.h"
 #include "editor/QxEditor.h"
 #include "mainwindow/LogStamp.h"
 #include "mainwindow/WheelNotches.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/MainComponents.h"
+#include "mainwindow/qt/ProjectTabs.h"
+#include "dialogs/ProjectManager.h"
+#include "dialogs/qt/ProjectPropertyDialog.h"
+#include "dialogs/qt/ProjectTreeView.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSplitter>
 #include <QDropEvent>
 #include <QTabBar>
 #include <QWheelEvent>
@@ -54,7 +60,20 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     FPages->setObjectName("PageControl1");
     FPages->setMovable(true);
     FPages->setDocumentMode(true);
-    setCentralWidget(FPages);
+    // The project pane beside the tabs.
+    FProjectTabs = std::make_unique<TWindowProjectTabs>(*this);
+    FProjectDialogs = std::make_unique<TQtProjectDialogs>(this);
+    FProject = std::make_unique<TProjectManager>(
+        FState, TProjectServices{FPrompter, *FProjectTabs, *FProjectDialogs, [this] {
+                                     if (Beep) Beep();
+                                 }});
+    FProjectSplitter = new QSplitter(Qt::Horizontal, this);
+    FProjectSplitter->setObjectName("Splitter1");
+    FProjectPane = new TProjectPane(*FProject, FState, FProjectSplitter);
+    FProjectSplitter->addWidget(FProjectPane);
+    FProjectSplitter->addWidget(FPages);
+    FProjectSplitter->setStretchFactor(1, 1);
+    setCentralWidget(FProjectSplitter);
     setAcceptDrops(true);
     FStatus = new TQxStatusBar(this);
     setStatusBar(FStatus);
@@ -87,6 +106,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
 
 TQxEditorMain::~TQxEditorMain()
 {
+    delete FProjectPane;
     // The pages go with the window; their ids go with them.
     FIds.Clear();
 }
@@ -146,12 +166,24 @@ TQxEditor* TQxEditorMain::FocusedEditor() const
     return &static_cast<TQxEditor&>(frame->ActivePane()->Editor());
 }
 
-void TQxEditorMain::ApplyEnvironment(TQxEditor& Editor, int N)
+void TQxEditorMain::ApplyEnvironment(TQxEditor& Editor, int N, bool SecondPane)
 {
-    if (ApplyEditorEnvironment)
-        ApplyEditorEnvironment(Editor, N);
-    else
-        ApplyStandInEnvironment(Editor);
+    TEnvironmentApplyHost host;
+    host.SecondPane = SecondPane;
+    host.State = &FState;
+    ApplyEditorEnvironment(EnvironmentFileName(FState, N), Editor, host);
+}
+
+void TQxEditorMain::SwitchEnvironment(int N)
+{
+    TEditorFrame* frame = CurrentFrame();
+    if (!frame) return;
+    TEnvironmentApplyHost apply;
+    apply.State = &FState;
+    TQxEditorDocument document = frame->Document();
+    document.ApplyEnvironment(EnvironmentFileName(FState, N), apply);
+    document.SetEnvironmentNumber(N);
+    RefreshStatusBar();
 }
 
 void TQxEditorMain::EditorEnter(TEditorFrame& Frame, TEditorWidget& Pane)
@@ -206,7 +238,7 @@ void TQxEditorMain::NewTab()
     TQxEditor& editor = frame->MainEditor();
     PrepareDocumentEditor(editor);
     editor.FileName = name;
-    ApplyEnvironment(editor, 0);
+    ApplyEnvironment(editor, 0, false);
     WireEditor(*frame, frame->MainHost());
     FPages->addTab(frame, Q(name));
     FPages->setCurrentWidget(frame);
@@ -220,7 +252,8 @@ void TQxEditorMain::CreateSplit()
 {
     TEditorFrame* frame = CurrentFrame();
     if (!frame) return;
-    TEditorWidget* second = frame->CreateSplit([this](TQxEditor& Editor, int N) { ApplyEnvironment(Editor, N); });
+    TEditorWidget* second =
+        frame->CreateSplit([this](TQxEditor& Editor, int N) { ApplyEnvironment(Editor, N, true); });
     if (second) WireEditor(*frame, *second);
 }
 
@@ -316,9 +349,7 @@ TDocumentHost TQxEditorMain::Host()
 {
     TDocumentHost host;
     host.Prompter = &FPrompter;
-    host.ApplyEnvironment = [this](int N) {
-        if (TEditorFrame* frame = CurrentFrame()) frame->EachEditor([&](TQxEditor& E) { ApplyEnvironment(E, N); });
-    };
+    host.ApplyEnvironment = [this](int N) { SwitchEnvironment(N); };
     host.SetEditMode = [this](bool Editable) { SetEditMode(Editable); };
     host.Beep = [this] {
         if (Beep) Beep();
@@ -341,6 +372,7 @@ bool TQxEditorMain::OpenFile(const TOpenRequest& Request, bool ReuseUntouched)
     const std::filesystem::path absolute = std::filesystem::absolute(name, ec);
     if (!ec) name = absolute.lexically_normal().string();
 
+    if (OpenAsProject(name, ReuseUntouched)) return true;
     std::vector<std::string> names;
     for (int i = 0; i < Count(); ++i) names.push_back(Name(i));
     if (const int found = FindTabByFileName(name, names)) {
@@ -385,6 +417,28 @@ void TQxEditorMain::DocumentBoundTo(const std::string& Name)
     AddFileHistory(FState, Name);
 }
 
+bool TQxEditorMain::OpenAsProject(const std::string& Name, bool Ask)
+{
+    std::string ext = std::filesystem::path(Name).extension().string();
+    for (char& c : ext) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    if (ext != ".QXP" || FState.Settings.Project.ProjectOpenStyle != 0) return false;
+    if (Count() == 0) NewTab();
+    // The command line's project opens without a question; later roads ask about a modified one.
+    if (Ask)
+        FProject->OpenProjectFile(Name);
+    else
+        FProject->OpenProject(Name);
+    return true;
+}
+
+bool TQxEditorMain::ProjectAtClose(bool Resident)
+{
+    // A resident window stays, so a project it could not save stays open in it.
+    const bool named = FState.ProjectFileName != UntitledProjectName;
+    if (FState.Settings.Project.AutoSaveToExit && named) return FProject->SaveProject(FState.ProjectFileName) || Resident;
+    return Resident || FProject->QueryProjectSave();
+}
+
 void TQxEditorMain::InsertLogStamp()
 {
     TEditor* editor = CurrentEditor();
@@ -418,7 +472,19 @@ void TQxEditorMain::FormShow(const std::vector<std::string>& Args, const std::st
 {
     BindEnvironmentFileExts(FState);
     FComponents->FirstShow();
+    const TProjectSettings& project = FState.Settings.Project;
+    FProject->SetStartingOrClosing(true);
+    FProject->NewProject();
+    FProject->SetPaneVisible(project.ProjectManager);
+    FProjectSplitter->setSizes({project.ManagerWidth, std::max(1, width() - project.ManagerWidth)});
     OpenCommandLine(Args, CurrentDir);
+    // The project of the last run, or the fixed one.
+    if (project.ProjectStartStyle == 1 && !project.LastProjectFile.empty() &&
+        project.LastProjectFile != UntitledProjectName)
+        FProject->OpenProject(project.LastProjectFile);
+    else if (project.ProjectStartStyle == 2 && !project.ProjectFilePath.empty())
+        FProject->OpenProject(project.ProjectFilePath);
+    FProject->SetStartingOrClosing(false);
     PageChanged();
     FComponents->ShowTipsAtStart();
 }
@@ -549,7 +615,7 @@ void TQxEditorMain::closeEvent(QCloseEvent* Event)
     // A key macro that plays must not type into documents while they are asked about and freed.
     FComponents->EndForClose();
     const bool resident = !QuitRequested && FState.Settings.Basic.AlwaysQxEditor;
-    if (!CloseAllDocuments()) {
+    if (!CloseAllDocuments() || !ProjectAtClose(resident)) {
         Event->ignore();
         return;
     }

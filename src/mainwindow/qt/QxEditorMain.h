@@ -16,9 +16,11 @@
 
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+class QSplitter;
 class QTabWidget;
 
 namespace qx {
@@ -27,6 +29,10 @@ class TEditor;
 class TEditorFrame;
 class TEditorWidget;
 class TMainComponents;
+class TProjectManager;
+class TProjectPane;
+class TQtProjectDialogs;
+class TWindowProjectTabs;
 class TQxEditor;
 class TQxStatusBar;
 
@@ -41,8 +47,6 @@ public:
     std::function<void()> Beep;
     // The clock of the diary stamp (the system's when empty).
     std::function<std::time_t()> Now;
-    // Gives editor environment N ("qxeenv" + N + ".ini") to an editor; the stand-in look when empty.
-    std::function<void(TQxEditor& Editor, int N)> ApplyEditorEnvironment;
 
     // The first showing: the components' steps, the command line's files, the tips.
     void FormShow(const std::vector<std::string>& Args, const std::string& CurrentDir);
@@ -72,6 +76,8 @@ public:
     bool CloseAllDocuments();
     void CreateSplit();
     void RemoveSplit();
+    // The current document (both panes) takes editor environment N.
+    void SwitchEnvironment(int N);
     void RefreshStatusBar();
 
     QTabWidget* Pages() const { return FPages; }
@@ -84,6 +90,10 @@ public:
     TQxStatusBar* StatusBarWidget() const { return FStatus; }
     // Keys, key macro, clipboard history, tray, hot key, tips and the status timer.
     TMainComponents& Components() { return *FComponents; }
+    // The open project and its pane beside the tabs.
+    TProjectManager& Project() { return *FProject; }
+    TProjectPane& ProjectPane() { return *FProjectPane; }
+    TGlobalState& State() { return FState; }
     // The window back from the tray or from behind others (tray, hot key, a later start).
     void RestoreWindow();
 
@@ -113,7 +123,8 @@ private:
     void BuildMenus();
     void ShowTitles();
     void WireEditor(TEditorFrame& Frame, TEditorWidget& Pane);
-    void ApplyEnvironment(TQxEditor& Editor, int N);
+    // Editor environment N ("qxeenv" + N + ".ini") to one pane.
+    void ApplyEnvironment(TQxEditor& Editor, int N, bool SecondPane);
     // An editor pane took the focus.
     void EditorEnter(TEditorFrame& Frame, TEditorWidget& Pane);
     void PageChanged();
@@ -123,6 +134,12 @@ private:
     TCloseServices CloseServices();
     void FreeAllTabs();
     void ApplyOptions(const TOpenRequest& Request);
+    // A ".qxp" file opens as the project when "ProjectOpenStyle" is 0; Ask: the modified project is
+    // asked about first. False when the name is no project file by these rules.
+    bool OpenAsProject(const std::string& Name, bool Ask);
+    // The project at the close: saved when "AutoSaveToExit" says so, else asked about; false when the
+    // close must stop.
+    bool ProjectAtClose(bool Resident);
 
     TGlobalState& FState;
     TPrompter& FPrompter;
@@ -131,6 +148,11 @@ private:
     TQxStatusBar* FStatus;
     TStatusBarModel FStatusModel;
     TMainComponents* FComponents;  // a child of the window
+    std::unique_ptr<TWindowProjectTabs> FProjectTabs;
+    std::unique_ptr<TQtProjectDialogs> FProjectDialogs;
+    std::unique_ptr<TProjectManager> FProject;
+    QSplitter* FProjectSplitter;
+    TProjectPane* FProjectPane;  // goes before the project manager
     THandOverReceiver FHandOver;
     std::string FCurFile;
     bool FChanged = false;

@@ -9,7 +9,12 @@
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/EditorKeyTarget.h"
 #include "mainwindow/qt/MainComponents.h"
+#include "platform/Cp932.h"
 #include "support/ScriptedPrompter.h"
+#include "dialogs/ProjectFile.h"
+#include "dialogs/ProjectManager.h"
+#include "dialogs/qt/ProjectTreeView.h"
+#include "documents/EditorEnvironment.h"
 #include "documents/qt/QxStatusBar.h"
 #include "support/TempDir.h"
 
@@ -287,26 +292,40 @@ TEST_F(MainWindowTest, ADiaryGetsItsStampWhenOpened)
 
 TEST_F(MainWindowTest, DocumentsAreBoundToTheirEditors)
 {
-    // Every editor gets its environment: 0 for a new tab, the second pane the first pane's.
-    std::vector<std::pair<const TQxEditor*, int>> applied;
-    Window->ApplyEditorEnvironment = [&](TQxEditor& Editor, int N) { applied.emplace_back(&Editor, N); };
+    // Environment 3 serves "*.txt"; environment 0 has no file and gives every default.
+    TEditorEnvironment text;
+    text.FileExt = {"*.txt"};
+    text.TabSpaceCount = 6;
+    ASSERT_TRUE(SaveEnvironmentFile(text, EnvironmentFileName(State, 3)));
+    BindEnvironmentFileExts(State);
     Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    Window->NewTab();
+    TQxEditor& untitled = *Window->CurrentEditor();
+    EXPECT_EQ(untitled.AnyNumber1, 0);
+    EXPECT_EQ(untitled.Caret().TabSpaceCount(), TEditorEnvironment().TabSpaceCount);
+    Window->Activate(0);
     TQxEditor& a = Window->FrameOfPage(0)->MainEditor();
-    ASSERT_FALSE(applied.empty());
-    EXPECT_EQ(applied.front(), std::make_pair(static_cast<const TQxEditor*>(&a), 0));
+    EXPECT_EQ(a.AnyNumber1, 3);
+    EXPECT_EQ(a.Caret().TabSpaceCount(), 6);
     // The file's name, code and line end are the editor's; the file went into the history.
     EXPECT_EQ(a.FileName, Dir.File("a.txt"));
     EXPECT_EQ(a.SaveFileRtrnType(), sfrtLF);
     ASSERT_GE(State.RecentFileList.Count(), 1);
     EXPECT_EQ(State.RecentFileList[0], Dir.File("a.txt"));
-    a.AnyNumber1 = 3;
-    applied.clear();
+    // The second pane takes the first pane's environment and document values.
     Window->CreateSplit();
     TQxEditor* second = Window->CurrentFrame()->SecondEditor();
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(applied, (std::vector<std::pair<const TQxEditor*, int>>{{second, 3}}));
+    EXPECT_EQ(second->AnyNumber1, 3);
+    EXPECT_EQ(second->Caret().TabSpaceCount(), 6);
     EXPECT_EQ(second->FileName, a.FileName);
     EXPECT_EQ(second->SaveFileRtrnType(), sfrtLF);
+    // Switching the document's environment switches both panes.
+    Window->SwitchEnvironment(0);
+    for (TQxEditor* pane : {&a, second}) {
+        EXPECT_EQ(pane->AnyNumber1, 0);
+        EXPECT_EQ(pane->Caret().TabSpaceCount(), TEditorEnvironment().TabSpaceCount);
+    }
     // The status bar shows the caret's character offset (a line end counts two).
     a.SetSelStart(8);
     Window->RefreshStatusBar();
@@ -436,6 +455,68 @@ TEST_F(MainWindowTest, TheStatusTimerShowsTheChosenFigureAndStopsAtZero)
     Window->Components().StatusTimerTick();
     EXPECT_EQ(panel(), "");
     EXPECT_FALSE(Window->Components().StatusTimer().isActive());
+}
+
+TEST_F(MainWindowTest, AProjectOpensFromTheOpenRoadsAndItsStoredItemsOpenInTabs)
+{
+    TProjectRecordList records;
+    using NT = TProjectNodeType;
+    records.Add({NT::ntBox, 0, Utf8ToCp932("ボックス")});
+    records.Add({NT::ntImport, 1, "memo", 0, "", "*.txt", "stored text\r\n"});
+    records.Add({NT::ntLink, 1, "a", 0, "", "*.txt", Dir.File("a.txt")});
+    records.Add({NT::ntTrash, 0, Utf8ToCp932("ゴミ箱")});
+    WriteFile(Dir.File("p.qxp"), WriteProjectBytes(records));
+    Window->Project().NewProject();
+
+    // With "ProjectOpenStyle" 1 a project file is text like any other.
+    State.Settings.Project.ProjectOpenStyle = 1;
+    Window->OpenCommandLine({"p.qxp"}, Dir.Path());
+    EXPECT_EQ(Window->Name(0), Dir.File("p.qxp"));
+    EXPECT_EQ(State.ProjectFileName, UntitledProjectName);
+    Window->CloseAllDocuments();
+    State.Settings.Project.ProjectOpenStyle = 0;
+    Window->OpenCommandLine({"p.qxp"}, Dir.Path());
+    EXPECT_EQ(State.ProjectFileName, Dir.File("p.qxp"));
+    ASSERT_EQ(Window->Count(), 1);
+    EXPECT_TRUE(IsUntitled(Window->Name(0)));
+    EXPECT_EQ(Window->ProjectPane().Tree().model()->rowCount(Window->ProjectPane().Tree().model()->index(0, 0)), 2);
+
+    // A stored item takes the untouched tab; a link opens its file by the open road.
+    Window->Project().OpenProjectItem(1);
+    ASSERT_EQ(Window->Count(), 1);
+    EXPECT_EQ(Window->Name(0).rfind("Project[", 0), 0u) << Window->Name(0);
+    EXPECT_EQ(Window->Pages()->tabText(0).toStdString(), "memo");
+    EXPECT_EQ(TextOf(0), "stored text\r\n");
+    Window->Project().OpenProjectItem(2);
+    ASSERT_EQ(Window->Count(), 2);
+    EXPECT_EQ(Window->Name(1), Dir.File("a.txt"));
+
+    // Its text goes back into the item: the tab is clean, the project modified.
+    Window->Activate(0);
+    Type("edited");
+    ASSERT_TRUE(Window->Project().StoreProjectItemText());
+    EXPECT_FALSE(Window->Modified(0));
+    EXPECT_TRUE(State.ProjectModified);
+    // Another project is refused while the item is open.
+    Prompter.Answers = {mr::Yes};
+    Window->HandOverRecord(HandOverProgramTag, "/usr/bin/QxEditor");
+    Window->HandOverRecord(HandOverFolderTag, Dir.Path());
+    Window->HandOverRecord(1, "p.qxp");
+    EXPECT_EQ(Prompter.Requests.size(), 1u);
+    EXPECT_EQ(Window->Name(0).rfind("Project[", 0), 0u);
+
+    // The close asks about the modified project (after the documents); Cancel keeps the window and the
+    // project.
+    Prompter.Answers = {mr::Cancel};
+    QCloseEvent cancelled;
+    QApplication::sendEvent(Window.get(), &cancelled);
+    EXPECT_FALSE(cancelled.isAccepted());
+    EXPECT_TRUE(State.ProjectModified);
+    Prompter.Answers = {mr::No};
+    QCloseEvent closed;
+    QApplication::sendEvent(Window.get(), &closed);
+    EXPECT_TRUE(closed.isAccepted());
+    EXPECT_EQ(test::ReadBytes(Dir.File("p.qxp")), WriteProjectBytes(records));
 }
 
 } // namespace
