@@ -20,5 +20,7 @@ out=$("$bin" run "$file" 5)
 echo "$out"
 pr_ms=$(milliseconds pr -n -l 66 -W 80 -h header "$file")
 echo "pr_ms $pr_ms (whole process)"
-ms=$(awk '$1 == "layout_ms" { print $2 }' <<<"$out")
-awk -v a="$ms" -v b="$pr_ms" 'BEGIN { if (b > 0) printf "layout / pr: %.2f\n", a / b }'
+for step in layout layout_with_window; do
+  ms=$(awk -v k="${step}_ms" '$1 == k { print $2 }' <<<"$out")
+  awk -v a="$ms" -v b="$pr_ms" -v s="$step" 'BEGIN { if (b > 0) printf "%s / pr: %.2f\n", s, a / b }'
+done
