@@ -37,6 +37,18 @@ TDocumentTitles DocumentTitles(const std::string& Name, bool ShowFilePath, bool 
     return titles;
 }
 
+int TabMoveTarget(TTabMove Move, int Page, int Count)
+{
+    if (Page < 0 || Page >= Count) return Page;
+    switch (Move) {
+    case TTabMove::First: return 0;
+    case TTabMove::Left: return Page > 0 ? Page - 1 : Page;
+    case TTabMove::Right: return Page + 1 < Count ? Page + 1 : Page;
+    case TTabMove::Last: return Count - 1;
+    }
+    return Page;
+}
+
 int TTabIds::PageOf(std::string_view Id) const
 {
     for (int i = 0; i < FList.Count(); ++i)

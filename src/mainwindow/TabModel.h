@@ -52,4 +52,9 @@ private:
 // as "TabCloseCtrl" says: 0 the one after it (or the new last), 1 the previous, 2 the first, 3 the last.
 int PageAfterClose(int Closed, int Count, int TabCloseCtrl);
 
+// The document moves of the tab order: to the first place, one left, one right, to the last place.
+enum class TTabMove { First, Left, Right, Last };
+// Where page Page of Count pages moves; Page itself when it cannot move that way.
+int TabMoveTarget(TTabMove Move, int Page, int Count);
+
 } // namespace qx

@@ -74,5 +74,20 @@ TEST(TabModel, PageAfterClose)
         EXPECT_EQ(PageAfterClose(c.Closed, c.Count, c.Ctrl), c.Expected) << c.Closed << " " << c.Ctrl;
 }
 
+TEST(TabModel, DocumentMoves)
+{
+    struct Case {
+        TTabMove Move;
+        int Page, Count, Expected;
+    };
+    using M = TTabMove;
+    for (const Case& c : std::vector<Case>{{M::First, 2, 4, 0}, {M::First, 0, 4, 0}, {M::Left, 2, 4, 1},
+                                            {M::Left, 0, 4, 0}, {M::Right, 2, 4, 3}, {M::Right, 3, 4, 3},
+                                            {M::Last, 1, 4, 3}, {M::Last, 3, 4, 3}, {M::Right, 0, 1, 0},
+                                            {M::Left, -1, 0, -1}})
+        EXPECT_EQ(TabMoveTarget(c.Move, c.Page, c.Count), c.Expected)
+            << static_cast<int>(c.Move) << " " << c.Page << "/" << c.Count;
+}
+
 } // namespace
 } // namespace qx

@@ -186,6 +186,14 @@ void TQxEditorMain::SwitchEnvironment(int N)
     RefreshStatusBar();
 }
 
+void TQxEditorMain::MoveDocument(TTabMove Move)
+{
+    const int page = FPages->currentIndex();
+    const int target = TabMoveTarget(Move, page, Count());
+    // The tab bar's move keeps the id list in page order.
+    if (target != page) FPages->tabBar()->moveTab(page, target);
+}
+
 void TQxEditorMain::EditorEnter(TEditorFrame& Frame, TEditorWidget& Pane)
 {
     FState.ActiveEditor = &static_cast<TQxEditor&>(Pane.Editor());

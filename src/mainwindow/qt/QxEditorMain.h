@@ -78,6 +78,8 @@ public:
     void RemoveSplit();
     // The current document (both panes) takes editor environment N.
     void SwitchEnvironment(int N);
+    // Moves the active document in the tab order (its tab id goes with it).
+    void MoveDocument(TTabMove Move);
     void RefreshStatusBar();
 
     QTabWidget* Pages() const { return FPages; }

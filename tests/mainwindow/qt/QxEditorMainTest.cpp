@@ -193,6 +193,22 @@ TEST_F(MainWindowTest, TabIdsFollowClosesAndDrags)
     Window->Pages()->tabBar()->moveTab(0, 2);
     EXPECT_EQ(Ids(), (std::vector<std::string>{"3", "4", "1"}));
     EXPECT_EQ(Window->Name(2), "無題 1");
+    // The document moves take the active document and its id; the current editor stays its editor.
+    Window->Activate(1);
+    TQxEditor* moved = Window->CurrentEditor();
+    struct Step {
+        TTabMove Move;
+        std::vector<std::string> Ids;
+    };
+    for (const Step& step : std::vector<Step>{{TTabMove::First, {"4", "3", "1"}},
+                                              {TTabMove::Left, {"4", "3", "1"}},
+                                              {TTabMove::Last, {"3", "1", "4"}},
+                                              {TTabMove::Right, {"3", "1", "4"}},
+                                              {TTabMove::Left, {"3", "4", "1"}}}) {
+        Window->MoveDocument(step.Move);
+        EXPECT_EQ(Ids(), step.Ids) << static_cast<int>(step.Move);
+        EXPECT_EQ(Window->CurrentEditor(), moved);
+    }
 }
 
 TEST_F(MainWindowTest, SplitPanesShareOneText)
