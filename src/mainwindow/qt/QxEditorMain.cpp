@@ -15,6 +15,8 @@
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/MainComponents.h"
 #include "mainwindow/qt/ProjectTabs.h"
+#include "mainwindow/qt/QtUserToolBars.h"
+#include "documents/ToolBarFile.h"
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectPropertyDialog.h"
 #include "dialogs/qt/ProjectTreeView.h"
@@ -23,10 +25,12 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QMenu>
 #include <QMimeData>
 #include <QSplitter>
 #include <QDropEvent>
 #include <QTabBar>
+#include <QMouseEvent>
 #include <QWheelEvent>
 #include <QTabWidget>
 
@@ -74,6 +78,18 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     FProjectSplitter->addWidget(FPages);
     FProjectSplitter->setStretchFactor(1, 1);
     setCentralWidget(FProjectSplitter);
+    FToolBars = std::make_unique<TQtUserToolBars>(*this, FState);
+    FToolBars->DropDownMenu = [this](int Number) -> QMenu* {
+        const auto open = [this](const std::string& Path) { OpenFile({"", "", "", Path}, true); };
+        switch (Number) {
+        case 1: return PathMenu("FHistoryPopupMenu", [this] { return BuildHistoryPopup(FState); }, open);
+        case 2: return PathMenu("FavoriteFPopupMenu", [this] { return BuildFavoriteMenu(FState); }, open);
+        case 52:
+            return PathMenu("ProjectFilePopupMenu", [this] { return BuildProjectMenuHistory(FState); },
+                            [this](const std::string& Path) { FProject->OpenProjectFile(Path); });
+        default: return nullptr;
+        }
+    };
     setAcceptDrops(true);
     FStatus = new TQxStatusBar(this);
     setStatusBar(FStatus);
@@ -101,6 +117,8 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
         EditorEnter(*frame, *pane);
     });
     connect(FPages->tabBar(), &QTabBar::tabMoved, this, [this](int From, int To) { FIds.Move(From, To); });
+    FPages->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FPages->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& At) { TabPagePopup(At); });
     BuildMenus();
 }
 
@@ -227,6 +245,14 @@ void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditorWidget& Pane)
 
 bool TQxEditorMain::eventFilter(QObject* Watched, QEvent* Event)
 {
+    // A right or middle button on a tab makes it the active one, so that the tab menu acts on it.
+    if (Watched == FPages->tabBar() && Event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(Event);
+        if (press->button() == Qt::RightButton || press->button() == Qt::MiddleButton) {
+            const int tab = FPages->tabBar()->tabAt(press->position().toPoint());
+            if (tab >= 0) FPages->setCurrentIndex(tab);
+        }
+    }
     // The wheel over the tab row changes the tab (or nothing, when "TabWheelChange" is off).
     if (Watched == FPages->tabBar() && Event->type() == QEvent::Wheel) {
         if (!FState.Settings.Option.TabWheelChange) return true;
@@ -425,6 +451,42 @@ void TQxEditorMain::DocumentBoundTo(const std::string& Name)
     AddFileHistory(FState, Name);
 }
 
+QMenu* TQxEditorMain::PathMenu(const char* Name, std::function<std::vector<TMenuItemModel>()> Items,
+                                std::function<void(const std::string&)> Open)
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(Name);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, Items = std::move(Items), Open = std::move(Open)] {
+        menu->clear();
+        for (const TMenuItemModel& item : Items()) {
+            if (!item.Visible) continue;
+            const std::string path = item.Path;
+            connect(menu->addAction(Q(item.Caption)), &QAction::triggered, this, [Open, path] { Open(path); });
+        }
+    });
+    return menu;
+}
+
+void TQxEditorMain::TabPagePopup(const QPoint& At)
+{
+    QMenu menu(this);
+    menu.setObjectName("TabPagePopupMenu");
+    for (const char* name : {"ActionClose", "ActionAllClose"})
+        if (QAction* action = findChild<QAction*>(name)) menu.addAction(action);
+    menu.addSeparator();
+    const std::pair<const char*, TTabMove> moves[] = {{"先頭に移動", TTabMove::First},
+                                                      {"一つ左へ移動", TTabMove::Left},
+                                                      {"一つ右へ移動", TTabMove::Right},
+                                                      {"末尾に移動", TTabMove::Last}};
+    const int page = FPages->currentIndex();
+    for (const auto& [caption, move] : moves) {
+        QAction* action = menu.addAction(QString::fromUtf8(caption));
+        action->setEnabled(TabMoveTarget(move, page, Count()) != page);
+        connect(action, &QAction::triggered, this, [this, move] { MoveDocument(move); });
+    }
+    menu.exec(FPages->tabBar()->mapToGlobal(At));
+}
+
 bool TQxEditorMain::OpenAsProject(const std::string& Name, bool Ask)
 {
     std::string ext = std::filesystem::path(Name).extension().string();
@@ -480,6 +542,8 @@ void TQxEditorMain::FormShow(const std::vector<std::string>& Args, const std::st
 {
     BindEnvironmentFileExts(FState);
     FComponents->FirstShow();
+    LoadToolBarSettings(FState);
+    FToolBars->Build();
     const TProjectSettings& project = FState.Settings.Project;
     FProject->SetStartingOrClosing(true);
     FProject->NewProject();

@@ -4,6 +4,7 @@
 // hand-over grammar, close walk); this class lays out and forwards.
 
 #include "documents/EditorFiles.h"
+#include "documents/HistoryMenu.h"
 #include "documents/MainSettings.h"
 #include "documents/StatusBar.h"
 #include "mainwindow/CloseWalk.h"
@@ -32,6 +33,7 @@ class TMainComponents;
 class TProjectManager;
 class TProjectPane;
 class TQtProjectDialogs;
+class TQtUserToolBars;
 class TWindowProjectTabs;
 class TQxEditor;
 class TQxStatusBar;
@@ -96,6 +98,7 @@ public:
     TProjectManager& Project() { return *FProject; }
     TProjectPane& ProjectPane() { return *FProjectPane; }
     TGlobalState& State() { return FState; }
+    TQtUserToolBars& ToolBars() { return *FToolBars; }
     // The window back from the tray or from behind others (tray, hot key, a later start).
     void RestoreWindow();
 
@@ -142,6 +145,11 @@ private:
     // The project at the close: saved when "AutoSaveToExit" says so, else asked about; false when the
     // close must stop.
     bool ProjectAtClose(bool Resident);
+    // A menu of paths rebuilt from Items each time it opens; choosing one runs Open with its path.
+    QMenu* PathMenu(const char* Name, std::function<std::vector<TMenuItemModel>()> Items,
+                    std::function<void(const std::string&)> Open);
+    // The tab row's menu: close, close all, and the document moves.
+    void TabPagePopup(const QPoint& At);
 
     TGlobalState& FState;
     TPrompter& FPrompter;
@@ -155,6 +163,7 @@ private:
     std::unique_ptr<TProjectManager> FProject;
     QSplitter* FProjectSplitter;
     TProjectPane* FProjectPane;  // goes before the project manager
+    std::unique_ptr<TQtUserToolBars> FToolBars;
     THandOverReceiver FHandOver;
     std::string FCurFile;
     bool FChanged = false;

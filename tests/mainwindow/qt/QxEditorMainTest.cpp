@@ -9,6 +9,7 @@
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/EditorKeyTarget.h"
 #include "mainwindow/qt/MainComponents.h"
+#include "mainwindow/qt/QtUserToolBars.h"
 #include "platform/Cp932.h"
 #include "support/ScriptedPrompter.h"
 #include "dialogs/ProjectFile.h"
@@ -26,6 +27,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -533,6 +536,63 @@ TEST_F(MainWindowTest, AProjectOpensFromTheOpenRoadsAndItsStoredItemsOpenInTabs)
     QApplication::sendEvent(Window.get(), &closed);
     EXPECT_TRUE(closed.isAccepted());
     EXPECT_EQ(test::ReadBytes(Dir.File("p.qxp")), WriteProjectBytes(records));
+}
+
+TEST_F(MainWindowTest, UserToolBarsAreBuiltFromTheirListsOverTheWindowsCommands)
+{
+    for (const char* name : {"ActionNew", "ActionOpen", "ActionUndo"}) {
+        auto* action = new QAction(QString::fromUtf8("元に戻す(&U)"), Window.get());
+        action->setObjectName(name);
+    }
+    // 42 runs nothing and 3 is a command the window lacks: neither becomes a dead button.
+    State.UserToolBar1 = {0, 42, 99, 12, 3, 1};
+    State.UserToolBar2 = {99, 3, 99};  // separators alone make no bar
+    Window->ToolBars().Build();
+    QToolBar* bar = Window->ToolBars().Bar(1);
+    ASSERT_NE(bar, nullptr);
+    QStringList names;
+    for (QAction* action : bar->actions()) {
+        if (action->isSeparator()) {
+            names << "-";
+            continue;
+        }
+        auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
+        ASSERT_NE(button, nullptr);
+        names << button->objectName();
+        EXPECT_FALSE(button->defaultAction()->icon().isNull()) << button->objectName().toStdString();
+    }
+    EXPECT_EQ(names, (QStringList{"UserBtn0", "-", "UserBtn12", "UserBtn1"}));
+    EXPECT_EQ(bar->findChild<QToolButton*>("UserBtn1")->popupMode(), QToolButton::MenuButtonPopup);
+    EXPECT_EQ(bar->findChild<QToolButton*>("UserBtn1")->width(), 34);
+    EXPECT_FALSE(bar->isHidden());
+    // A rebuild after the lists changed.
+    State.UserToolBar1 = {12};
+    Window->ToolBars().Rebuild();
+    EXPECT_EQ(bar->actions().size(), 1);
+    // A bar without buttons is not shown: the user is asked to configure it first.
+    QToolBar* empty = Window->ToolBars().Bar(2);
+    ASSERT_NE(empty, nullptr);
+    EXPECT_TRUE(empty->isHidden());
+    EXPECT_TRUE(empty->actions().isEmpty());
+    Prompter.Answers = {mr::Ok};
+    EXPECT_FALSE(Window->ToolBars().ToggleBar(2, Prompter, {}));
+    ASSERT_EQ(Prompter.Requests.size(), 1u);
+    EXPECT_EQ(Prompter.Requests[0].Text, "ユーザーツールバーの設定を行ってください。");
+    EXPECT_TRUE(empty->isHidden());
+    EXPECT_FALSE(Window->ToolBars().ToggleBar(1, Prompter, {}));
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_FALSE(State.Settings.ToolBar.UserToolBar);
+}
+
+TEST_F(MainWindowTest, ARightOrMiddleClickOnATabMakesItActive)
+{
+    Window->OpenCommandLine({"a.txt", "b.txt"}, Dir.Path());
+    Window->NewTab();
+    QTabBar* tabs = Window->Pages()->tabBar();
+    QTest::mouseClick(tabs, Qt::RightButton, {}, tabs->tabRect(0).center());
+    EXPECT_EQ(Window->Pages()->currentIndex(), 0);
+    QTest::mouseClick(tabs, Qt::MiddleButton, {}, tabs->tabRect(1).center());
+    EXPECT_EQ(Window->Pages()->currentIndex(), 1);
 }
 
 } // namespace
