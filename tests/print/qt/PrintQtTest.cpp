@@ -164,6 +164,43 @@ TEST(PrintReplay, ThreePagesGoToOnePdfAndCopiesRepeatThem)
     EXPECT_NE(prompter.Requests[0].Text.find(PrintStartError), std::string::npos);
 }
 
+TEST(PrintReplay, TheDeviceTellsItsPaperAndALandscapeJobLaysOutAcross)
+{
+    const struct {
+        QPageSize::PageSizeId Size;
+        QPageLayout::Orientation Orientation;
+        int Number, WidthMm, HeightMm, PageWidth, PageHeight;
+    } cases[] = {
+        {QPageSize::A4, QPageLayout::Portrait, 9, 210, 297, 2480, 3508},
+        {QPageSize::A4, QPageLayout::Landscape, 9, 210, 297, 3508, 2480},
+        {QPageSize::JisB5, QPageLayout::Portrait, 13, 182, 257, 2150, 3035},
+    };
+    for (const auto& c : cases) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setResolution(300);
+        printer->setPageSize(QPageSize(c.Size));
+        printer->setPageOrientation(c.Orientation);
+        printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        TQtPrintDevice device(std::move(printer));
+        const TPrintDeviceInfo info = device.Info();
+        EXPECT_EQ(info.PaperNumber, c.Number) << c.Number;
+        EXPECT_EQ(info.PaperWidthMm, c.WidthMm) << c.Number;
+        EXPECT_EQ(info.PaperHeightMm, c.HeightMm) << c.Number;
+        EXPECT_EQ(info.Landscape, c.Orientation == QPageLayout::Landscape);
+        // Qt keeps some sizes in points: a few pixels off the whole millimetres.
+        EXPECT_NEAR(info.PageWidth, c.PageWidth, 4) << c.Number;
+        EXPECT_NEAR(info.PageHeight, c.PageHeight, 4) << c.Number;
+        // The layout's sheet is the page: no unprintable edge on a file.
+        TQxStringsPrinter p;
+        const TPrintGeometry g = ComputeGeometry(p, info, device.Metrics(p.Font()), 1);
+        EXPECT_NEAR(g.Frame.PaperWidth, info.PageWidth, 4) << c.Number;
+        EXPECT_NEAR(g.Frame.PaperHeight, info.PageHeight, 4) << c.Number;
+        EXPECT_LE(g.Unprintable.Left, 2);
+        EXPECT_EQ(TPrintDialogModel::Caption(info).find(info.Landscape ? "横]" : "縦]") != std::string::npos, true);
+    }
+}
+
 TEST(PrintProgress, GaugeAndCancel)
 {
     const struct {
