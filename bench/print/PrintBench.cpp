@@ -4,8 +4,10 @@
 //   qx_print_bench generate <file> <lines>     writes the document (UTF-8, for outside tools too)
 //   qx_print_bench run <file> [rounds]         prints the median milliseconds of each step
 
+#include "editor/QxEditor.h"
 #include "editor/qt/FontResolver.h"
 #include "platform/Cp932.h"
+#include "print/PrintSettings.h"
 #include "print/StringsPrinter.h"
 #include "print/qt/PageReplay.h"
 #include "print/qt/StrProgress.h"
@@ -109,6 +111,21 @@ int main(int argc, char** argv)
     TFontResolver fonts(600);
     const TFontMetrics metrics = fonts.Resolve(printer.Font()).Metrics;
 
+    // The lines as the preview command takes them from a document editor: tabs expanded.
+    auto editor = Construct<TQxEditor>();
+    {
+        std::string text;
+        for (const std::string& line : lines) text += line + "\r\n";
+        editor->Lines().SetText(text);
+    }
+    std::vector<double> expand;
+    for (int r = 0; r < rounds; ++r) {
+        const auto start = std::chrono::steady_clock::now();
+        const std::vector<std::string> expanded = ExpandedLines(*editor, 4);
+        expand.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        if (expanded.size() != lines.size()) return 1;
+    }
+
     std::vector<double> layout, window, page;
     TPrintPages pages;
     long updates = 0;
@@ -151,7 +168,8 @@ int main(int argc, char** argv)
         page.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - drawStart).count());
     }
     std::printf("lines %zu\npages %zu\nprogress_updates %ld\nlayout_ms %.2f\nlayout_with_window_ms %.2f\n"
-                "preview_page_ms %.2f\n",
-                lines.size(), pages.Pages.size(), updates, Median(layout), Median(window), Median(page));
+                "preview_page_ms %.2f\nexpanded_lines_ms %.2f\n",
+                lines.size(), pages.Pages.size(), updates, Median(layout), Median(window), Median(page),
+                Median(expand));
     return 0;
 }
