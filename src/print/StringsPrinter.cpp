@@ -154,17 +154,17 @@ bool TQxStringsPrinter::Print(const std::vector<std::string>& Lines, const TPrin
     const std::vector<int> plan = PagePlan(static_cast<int>(pages.Pages.size()));
     if (PrintNumberOfCopies <= 0 || plan.empty()) return true;
 
-    const auto fail = [&Services](const std::string& error) {
+    const auto fail = [&Services](const char* headline, const std::string& error) {
         if (Services.Prompter) {
             TPromptRequest request;
-            request.Text = error.empty() ? std::string(PrintStartError) : std::string(PrintStartError) + "\n" + error;
+            request.Text = error.empty() ? std::string(headline) : std::string(headline) + "\n" + error;
             request.Kind = TMsgDlgType::mtError;
             Services.Prompter->Show(request);
         }
         return false;
     };
     std::string error;
-    if (!device->BeginDoc("QxEditor - [" + FileName + "]", error)) return fail(error);
+    if (!device->BeginDoc("QxEditor - [" + FileName + "]", error)) return fail(PrintStartError, error);
     // The copies are one job that repeats the pages: one output file holds them all.
     bool first = true;
     for (int copy = 0; copy < PrintNumberOfCopies; ++copy) {
@@ -174,7 +174,7 @@ bool TQxStringsPrinter::Print(const std::vector<std::string>& Lines, const TPrin
             device->DrawPage(pages, pages.Pages[static_cast<std::size_t>(k)]);
         }
     }
-    if (!device->EndDoc(error)) return fail(error);
+    if (!device->EndDoc(error)) return fail(PrintEndError, error);
     return true;
 }
 

@@ -32,6 +32,7 @@ inline constexpr const char* PageRangeError = "印刷範囲(ページ)が正し�
 inline constexpr const char* LineRangeError = "印刷範囲(行)が正しくありません";
 inline constexpr const char* PrintAreaError = "印刷領域が狭すぎます。余白、段組、フォントの大きさを見直してください";
 inline constexpr const char* PrintStartError = "印刷を開始できませんでした";
+inline constexpr const char* PrintEndError = "印刷を終えられませんでした";
 
 class TQxStringsPrinter : public TStoreComponent {
 public:

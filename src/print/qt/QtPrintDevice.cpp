@@ -61,22 +61,16 @@ TFontMetrics TQtPrintDevice::Metrics(const TFontSpec& Font) { return FFonts.Reso
 
 bool TQtPrintDevice::BeginDoc(const std::string& Title, std::string& Error)
 {
-    if (FPrinter->outputFormat() == QPrinter::PdfFormat && FPrinter->outputFileName().isEmpty() && FAskFileName) {
-        const std::string name = FAskFileName();
-        if (name.empty()) {
-            Error = "出力するファイルが選ばれていません";
-            return false;
-        }
-        FPrinter->setOutputFileName(QString::fromStdString(name));
-    }
+    const bool file = FPrinter->outputFormat() == QPrinter::PdfFormat;
+    if (file && FPrinter->outputFileName().isEmpty() && FAskFileName)
+        FPrinter->setOutputFileName(QString::fromStdString(FAskFileName()));
     FPrinter->setDocName(QString::fromStdString(Title));
-    if (FPrinter->outputFormat() == QPrinter::PdfFormat && FPrinter->outputFileName().isEmpty()) {
+    if (file && FPrinter->outputFileName().isEmpty()) {
         Error = "出力するファイルが選ばれていません";
         return false;
     }
     if (!FPainter.begin(FPrinter.get())) {
-        Error = FPrinter->outputFormat() == QPrinter::PdfFormat
-                    ? "ファイルに書き込めません: " + FPrinter->outputFileName().toStdString()
+        Error = file ? "ファイルに書き込めません: " + FPrinter->outputFileName().toStdString()
                     : "プリンタを使えません: " + FPrinter->printerName().toStdString();
         return false;
     }
@@ -94,7 +88,7 @@ bool TQtPrintDevice::EndDoc(std::string& Error)
 {
     if (!FPainter.isActive()) return true;
     if (!FPainter.end()) {
-        Error = "印刷を終えられませんでした";
+        Error = FPrinter->outputFileName().toStdString();
         return false;
     }
     return true;

@@ -162,6 +162,17 @@ TEST(PrintReplay, ThreePagesGoToOnePdfAndCopiesRepeatThem)
     EXPECT_FALSE(p.Print(lines, f.Services));
     ASSERT_EQ(prompter.Requests.size(), 1u);
     EXPECT_NE(prompter.Requests[0].Text.find(PrintStartError), std::string::npos);
+    EXPECT_NE(prompter.Requests[0].Text.find(bad), std::string::npos);
+
+    // No file chosen: reported too, and nothing written.
+    f.Services.NewDevice = [&] {
+        auto printer = NewJobPrinter();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        return std::make_unique<TQtPrintDevice>(std::move(printer), [] { return std::string(); });
+    };
+    EXPECT_FALSE(p.Print(lines, f.Services));
+    ASSERT_EQ(prompter.Requests.size(), 2u);
+    EXPECT_EQ(prompter.Requests[1].Text.rfind(PrintStartError, 0), 0u);
 }
 
 TEST(PrintReplay, TheDeviceTellsItsPaperAndALandscapeJobLaysOutAcross)
