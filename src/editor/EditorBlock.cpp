@@ -49,7 +49,9 @@ void TEditor::ReplaceSelection(const std::string& S)
     const int at = ColToByte(row, FCol);
     // A free caret past the row's end: the row is padded up to it first.
     const int pad = std::max(0, FCol - DisplayWidth(old));
-    std::string text(old.substr(0, static_cast<std::size_t>(at)));
+    std::string text;
+    text.reserve(old.size() + static_cast<std::size_t>(pad) + S.size() + 2);
+    text.append(old.substr(0, static_cast<std::size_t>(at)));
     text.append(static_cast<std::size_t>(pad), ' ');
     text += S;
     text.append(old.substr(static_cast<std::size_t>(at)));

@@ -290,22 +290,27 @@ void TEditor::AdjustCol(bool Vertical, int Direction)
 
 void TEditor::CaretToOffset(int FromRow, std::int64_t Offset)
 {
+    // The row comes from the row store's index of character offsets (a line end counts 2), not from a
+    // walk over the rows: a paste or a select-all of a large text costs no walk over it.
     const int count = FList->Count();
-    int row = std::max(0, FromRow);
-    std::int64_t left = Offset;
-    for (; row < count; ++row) {
-        const int attribute = FList->RowAttributes(row);
-        const std::int64_t length = static_cast<std::int64_t>(FList->Get(row).size()) +
-                                    (attribute == raEnd ? 2 : 0) + (attribute == raEof ? 1 : 0);
-        if (length > left || attribute == raEof) break;
-        left -= length;
-    }
-    if (row >= count) {
+    const int from = std::max(0, FromRow);
+    if (from >= count) {
         SetRowCol(count, RowDisplayWidth(count));
         return;
     }
+    const std::int64_t target = FList->CharIndexOfRow(from) + std::max<std::int64_t>(0, Offset);
+    int row = FList->RowOfCharIndex(target);
+    if (row >= count) {
+        // Past the text: the end of a last row without a line end, or the row after one that has one.
+        if (FList->RowAttributes(count - 1) != raEof) {
+            SetRowCol(count, RowDisplayWidth(count));
+            return;
+        }
+        row = count - 1;
+    }
     const std::string_view text = FList->Get(row);
-    const std::size_t bytes = static_cast<std::size_t>(std::max<std::int64_t>(0, std::min<std::int64_t>(left, static_cast<std::int64_t>(text.size()))));
+    const std::int64_t left = target - FList->CharIndexOfRow(row);
+    const std::size_t bytes = static_cast<std::size_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(text.size())));
     SetRowCol(row, std::min(DisplayWidth(text.substr(0, bytes)), DisplayWidth(text)));
 }
 

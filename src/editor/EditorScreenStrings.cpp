@@ -394,10 +394,20 @@ void TEditorScreenStrings::UpdateText(int Row, int RowCount, std::string_view Te
     if (!wholeRows && lastRow == endRow && endRow < count - 1) endRow = LineEndRow(endRow + 1);
     const int oldRows = endRow - startRow + 1;
 
+    // Built in one buffer of the final size: a large paste is copied once here, not once per doubling.
+    const auto withLineEnd = [this](int row) { return Get(row).size() + (RowAttributes(row) == raEnd ? 2 : 0); };
+    std::size_t size = Text.size();
+    for (int row = startRow; row < Row; ++row) size += withLineEnd(row);
+    for (int row = lastRow + 1; row <= endRow; ++row) size += withLineEnd(row);
     std::string text;
-    for (int row = startRow; row < Row; ++row) text += RowTextWithLineEnd(row);
+    text.reserve(size);
+    const auto append = [&](int row) {
+        text += Get(row);
+        if (RowAttributes(row) == raEnd) text += "\r\n";
+    };
+    for (int row = startRow; row < Row; ++row) append(row);
     text += Text;
-    for (int row = lastRow + 1; row <= endRow; ++row) text += RowTextWithLineEnd(row);
+    for (int row = lastRow + 1; row <= endRow; ++row) append(row);
 
     // The undo entry is filled before the change and recorded once the change is made.
     TUndoData undo;
@@ -496,6 +506,9 @@ int TEditorScreenStrings::UpdateRowStates(int Row, bool Notify)
     if (!fountain || Count() == 0) return 0;
     const int last = Count() - 1;
     Row = std::clamp(Row, 0, last);
+    // Rows past the lexed prefix have no state to carry forward: they are lexed when first asked for
+    // (an edit far below what was ever shown lexes nothing above it).
+    if (Row >= FStateRows) return 0;
     return LexRows(*fountain, Row, std::min(Row + ScreenRows() * 2, last), Notify);
 }
 

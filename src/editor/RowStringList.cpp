@@ -378,10 +378,18 @@ void TRowStringList::InsertRows(int Index, int Count, RowProc&& Row)
     }
     // Inside the text: the new rows are made apart first (they may be read from this very list), then
     // the block at Index is cut in two and they go between the halves.
+    // More than a block of them (a paste) are cut from the arena one after the other, as a load's are;
+    // a few rows (typing) keep heap buffers with room to grow.
+    TTextArena* arena = nullptr;
+    if (Count > BlockRows) {
+        if (!FArena) FArena = std::make_unique<TTextArena>();
+        arena = FArena.get();
+    }
     std::vector<std::unique_ptr<TBlock>> added;
     for (int i = 0; i < Count; ++i) {
-        if (added.empty() || added.back()->Rows() >= BlockRows) added.push_back(std::unique_ptr<TBlock>(new TBlock));
-        Row(i, *added.back(), nullptr);
+        if (added.empty() || added.back()->Rows() >= BlockRows)
+            added.push_back(std::unique_ptr<TBlock>(arena ? new (*arena) TBlock : new TBlock));
+        Row(i, *added.back(), arena);
     }
     int pos;
     const std::size_t block = LocateBlock(Index, pos);

@@ -261,6 +261,46 @@ TEST(EditorCaret, CaretToOffsetCountsLineEndsAsTwo)
     EXPECT_EQ(e->Col(), 3);
 }
 
+TEST(EditorCaret, CaretToOffsetLandsWhereAWalkOverTheRowsLandsFromEveryRowAndOffset)
+{
+    // Wrapped rows (no line end of their own), empty lines, a double-byte character, a tab, and texts
+    // with and without a last line end.
+    for (const std::string& text : {Utf8ToCp932("abcdefghijklmnopqrstuvwxyz0123\r\n\r\n\tあいうえおかきくけこさしすせそたち\r\nend"),
+                                     std::string("0123456789012345678901234567\r\nx\r\n")}) {
+        HostedEditor e;
+        e->WrapOption().SetWrapByte(20);
+        e->SetWordWrap(true);
+        e.SetText(text);
+        TEditorScreenStrings& rows = e->List();
+        const int count = rows.Count();
+        ASSERT_GE(count, 3);
+        for (int from = 0; from <= count; ++from) {
+            for (std::int64_t offset = -1; offset <= e->TextLength() + 3; ++offset) {
+                // The walk: each row takes its bytes and 2 for a line end; the text's last row stops it.
+                int row = from;
+                std::int64_t left = std::max<std::int64_t>(0, offset);
+                for (; row < count; ++row) {
+                    const int attribute = rows.RowAttributes(row);
+                    const std::int64_t length = static_cast<std::int64_t>(rows.Get(row).size()) + (attribute == raEnd ? 2 : 0);
+                    if (length > left || attribute == raEof) break;
+                    left -= length;
+                }
+                int col = e->RowDisplayWidth(count);
+                if (row < count) {
+                    const std::string_view r = rows.Get(row);
+                    col = e->DisplayWidth(r.substr(0, static_cast<std::size_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(r.size())))));
+                }
+                e->SetRowCol(row, col);  // the caret's own rules (never inside a character) apply to both
+                const std::pair<int, int> expected(e->Row(), e->Col());
+                e->SetRowCol(0, 0);
+                e->CaretToOffset(from, offset);
+                ASSERT_EQ(std::make_pair(e->Row(), e->Col()), expected)
+                    << "from row " << from << ", offset " << offset;
+            }
+        }
+    }
+}
+
 TEST(EditorLeftbar, DigitsGrowWithTheTextAndMoveTheTextArea)
 {
     HostedEditor e;

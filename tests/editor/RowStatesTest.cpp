@@ -74,6 +74,22 @@ TEST(RowStates, AnEditRelexesUntilTheStatesAgreeOrTwoScreensAhead)
     EXPECT_EQ(t.view.Ranges[0].StateRowCount, 2);  // rows 8 and 9 are new rows
 }
 
+TEST(RowStates, AnEditBelowTheLexedRowsLexesNothingAboveItAndItsStatesComeOutRightWhenAskedFor)
+{
+    LexedText t;
+    ASSERT_EQ(t.rows->StateRows(), 11);
+    t.view.RepaintedRows.clear();
+    t.view.Ranges.clear();
+    t.rows->UpdateText(50, 1, "/*\r\n");
+    EXPECT_EQ(t.rows->StateRows(), 11) << "nothing lexed between the lexed rows and the edit";
+    EXPECT_EQ(t.rows->BracketIndexes(30), -2);
+    EXPECT_TRUE(t.view.RepaintedRows.empty());
+    ASSERT_EQ(t.view.Ranges.size(), 1u);
+    EXPECT_EQ(t.view.Ranges[0].StateRowCount, 0);
+    EXPECT_EQ(t.rows->RowAttributeData(60).BracketIndex, 0) << "inside the pair opened on row 50";
+    EXPECT_EQ(t.rows->BracketIndexes(49), -1);
+}
+
 TEST(RowStates, StatesAreLexedOnDemandAndFollowRowMoves)
 {
     LexedText t;
