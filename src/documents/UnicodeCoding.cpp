@@ -272,14 +272,8 @@ std::string Utf8ToSjis(std::string_view Bytes, std::size_t* Lost)
 
 std::string Utf16ToSjis(std::string_view Bytes, bool BigEndian, std::size_t* Lost)
 {
-    std::u16string Units(Bytes.size() / 2, u'\0');
-    const int High = BigEndian ? 0 : 1;
-    for (std::size_t I = 0; I < Units.size(); ++I) {
-        const auto Hi = static_cast<unsigned char>(Bytes[2 * I + High]);
-        const auto Lo = static_cast<unsigned char>(Bytes[2 * I + 1 - High]);
-        Units[I] = static_cast<char16_t>(Hi << 8 | Lo);
-    }
-    std::string Text = Utf16ToCp932(Units, Lost);
+    // The units are read from the bytes as they are converted: no copy of the file as UTF-16 is made.
+    std::string Text = Utf16BytesToCp932(Bytes, BigEndian, Lost);
     if (Lost && Bytes.size() % 2 != 0) ++*Lost; // half a unit is a character lost
     return Text;
 }

@@ -178,21 +178,24 @@ std::u16string Cp932ToUtf16(std::string_view sjis)
     return out;
 }
 
-std::string Utf16ToCp932(std::u16string_view text, std::size_t* lost)
+namespace {
+
+// The code page's bytes of Count UTF-16 units, unit I being Unit(I).
+template <class UnitProc> std::string UnitsToCp932(std::size_t count, UnitProc&& unit, std::size_t* lost)
 {
     const std::uint16_t* const table = Cp932EncodeTable();
-    std::string out(text.size() * 2, '\0');
+    std::string out(count * 2, '\0');
     char* o = out.data();
     std::size_t missing = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t ch = text[i];
+    for (std::size_t i = 0; i < count; ++i) {
+        const char16_t ch = unit(i);
         const std::uint16_t code = table[ch];  // ASCII maps to itself; surrogates to nothing
         if (code == 0) [[unlikely]] {
             if (ch == 0) {
                 *o++ = '\0';
                 continue;
             }
-            if (ch >= 0xD800 && ch <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            if (ch >= 0xD800 && ch <= 0xDBFF && i + 1 < count && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF)
                 ++i;  // a pair is one character, and it has no code
             *o++ = '?';
             ++missing;
@@ -203,6 +206,22 @@ std::string Utf16ToCp932(std::u16string_view text, std::size_t* lost)
     out.resize(static_cast<std::size_t>(o - out.data()));
     if (lost) *lost = missing;
     return out;
+}
+
+} // namespace
+
+std::string Utf16ToCp932(std::u16string_view text, std::size_t* lost)
+{
+    return UnitsToCp932(text.size(), [text](std::size_t i) { return text[i]; }, lost);
+}
+
+std::string Utf16BytesToCp932(std::string_view bytes, bool bigEndian, std::size_t* lost)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t high = bigEndian ? 0 : 1;
+    return UnitsToCp932(
+        bytes.size() / 2,
+        [b, high](std::size_t i) { return static_cast<char16_t>(b[2 * i + high] << 8 | b[2 * i + 1 - high]); }, lost);
 }
 
 std::string Utf8ToCp932(std::string_view utf8, std::size_t* lost)

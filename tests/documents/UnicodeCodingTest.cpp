@@ -155,6 +155,27 @@ TEST(UnicodeCoding, Utf16DocumentBytesAndShiftJis)
     EXPECT_EQ(lost, 1u);
 }
 
+TEST(UnicodeCoding, Utf16BytesOfEitherOrderConvertAsTheirUnitsDo)
+{
+    // Every unit, a surrogate pair and a lone surrogate among them, read from the bytes in place.
+    std::u16string units;
+    for (unsigned u = 1; u <= 0xFFFF; ++u) units += static_cast<char16_t>(u);
+    units += u"\xD83D\xDE00x";
+    std::string le, be;
+    for (const char16_t u : units) {
+        le += static_cast<char>(u & 0xFF);
+        le += static_cast<char>(u >> 8);
+        be += static_cast<char>(u >> 8);
+        be += static_cast<char>(u & 0xFF);
+    }
+    std::size_t expectedLost = 0, lost = 0;
+    const std::string expected = Utf16ToCp932(units, &expectedLost);
+    for (const bool big : {false, true}) {
+        EXPECT_EQ(Utf16ToSjis(big ? be : le, big, &lost), expected) << big;
+        EXPECT_EQ(lost, expectedLost) << big;
+    }
+}
+
 TEST(UnicodeCoding, SjisCodeToJisCode)
 {
     struct Case {
