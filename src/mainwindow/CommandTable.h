@@ -5,6 +5,10 @@
 //
 // Key names are unique within a section only: "New", "Open", "Save" and "SaveAs" stand in [File] and in
 // [Project]. Captions are UTF-8.
+//
+// The same rows, followed by the window's actions that carry no assignable key (sub-menu and link
+// actions, the keyboard box selection), make the table of every action the window has: its name, the
+// caption menus show and its category (the menu it belongs to, named by its section).
 
 #include <span>
 #include <string_view>
@@ -17,12 +21,24 @@ struct TCommandShortCut {
     std::string_view DefaultShortCut;  // "" when the command has no key by default
     std::string_view Action;           // the main form's action ("ActionNew")
     std::string_view Caption;          // the command's caption in the key dialog's tree
+    std::string_view MenuCaption;      // the action's caption in menus and tool-bar lists ("開く(&O)...")
 };
 
 inline constexpr int CommandCount = 153;
 
 // The rows in their fixed order. The order matters: when two rows carry one key, the first one runs.
 std::span<const TCommandShortCut> CommandShortCutTable();
+
+inline constexpr int ActionCount = 164;
+
+// Every action of the main window: the CommandCount assignable rows first (the same rows, in the same
+// order, so an action's row is its command row), then the actions without an assignable key (empty Name;
+// a fixed key of their own in DefaultShortCut, if any).
+std::span<const TCommandShortCut> ActionTable();
+// The row of an action in ActionTable, or -1.
+int FindAction(std::string_view action);
+// The category of an action row: the menu its section stands for ("ファイル" .. "ヘルプ", "特殊").
+std::string_view ActionCategory(int row);
 
 // The nine sections, in file order.
 std::span<const std::string_view> CommandSections();

@@ -111,5 +111,56 @@ TEST(KeySetTree, SectionAndGroupNodesStandWhereTheDialogShowsThem)
     EXPECT_EQ(CommandShortCutTable()[tree[114].Row].Name, "ItemOpen");
 }
 
+TEST(ActionTable, HoldsTheAssignableRowsFirstThenTheKeylessActionsEachOnce)
+{
+    const auto actions = ActionTable();
+    ASSERT_EQ(static_cast<int>(actions.size()), ActionCount);
+    std::set<std::string_view> names;
+    for (int row = 0; row < ActionCount; ++row) {
+        const TCommandShortCut& a = actions[static_cast<std::size_t>(row)];
+        EXPECT_TRUE(names.insert(a.Action).second) << a.Action;
+        EXPECT_FALSE(a.MenuCaption.empty()) << a.Action;
+        EXPECT_FALSE(ActionCategory(row).empty()) << a.Action;
+        EXPECT_EQ(FindAction(a.Action), row);
+        if (row < CommandCount) {
+            // The same rows as the key file's table, so a command's row is its action's row.
+            EXPECT_EQ(&a, &CommandShortCutTable()[static_cast<std::size_t>(row)]);
+        } else {
+            EXPECT_TRUE(a.Name.empty()) << a.Action;
+            EXPECT_EQ(FindCommandByAction(a.Action), -1) << a.Action;
+        }
+    }
+    EXPECT_EQ(FindAction("ActionNothing"), -1);
+}
+
+TEST(ActionTable, MenuCaptionsAndCategoriesAsMenusShowThem)
+{
+    const struct {
+        const char* Action;
+        const char* MenuCaption;
+        const char* Category;
+    } cases[] = {
+        {"ActionOpen", "開く(&O)...", "ファイル"},
+        {"ActionPrintPreview", "印刷ﾌﾟﾚﾋﾞｭｰ(&W)...", "ファイル"},
+        {"ActionCloseQxEditor", "終了", "ファイル"},
+        {"ActionOmoji", "大文字に変換(ALPHABET)(&U)", "編集"},
+        {"ActionShioriGo3", "しおり &3", "検索"},
+        {"ActionFileMoveRename", "移動 && ﾘﾈｰﾑ(&F)...", "ツール"},
+        {"ActionWordWrap", "折り返しﾓｰﾄﾞ(&W)", "表示"},
+        {"ActionProjectItemExport", "エクスポート", "プロジェクト"},
+        {"ActionCaretUp", "カーソル上移動", "特殊"},
+        {"ActionKeyBoxSelectLeft", "矩形選択(左)", "特殊"},
+    };
+    for (const auto& c : cases) {
+        const int row = FindAction(c.Action);
+        ASSERT_GE(row, 0) << c.Action;
+        EXPECT_EQ(ActionTable()[static_cast<std::size_t>(row)].MenuCaption, c.MenuCaption);
+        EXPECT_EQ(ActionCategory(row), c.Category) << c.Action;
+    }
+    // The keyboard box selection keeps its own keys outside the assignable rows.
+    EXPECT_EQ(ActionTable()[static_cast<std::size_t>(FindAction("ActionKeyBoxSelectDown"))].DefaultShortCut,
+              "Shift+Alt+Down");
+}
+
 } // namespace
 } // namespace qx

@@ -20,6 +20,8 @@
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectPropertyDialog.h"
 #include "dialogs/qt/ProjectTreeView.h"
+#include "mainwindow/qt/MainCommandHost.h"
+#include "mainwindow/qt/QtActions.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -119,11 +121,22 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     connect(FPages->tabBar(), &QTabBar::tabMoved, this, [this](int From, int To) { FIds.Move(From, To); });
     FPages->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FPages->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& At) { TabPagePopup(At); });
+    FCommandHost = std::make_unique<TQtMainCommandHost>(*this, FPrompter);
+    BindMainCommands(FCommands, *FCommandHost);
+    FActions = std::make_unique<TQtActions>(*this, FCommands, [this](const std::exception& e) {
+        TPromptRequest request;
+        request.Text = e.what();
+        request.Kind = TMsgDlgType::mtError;
+        request.Buttons = {TMsgDlgBtn::mbOK};
+        FPrompter.Show(request);
+    });
     BuildMenus();
 }
 
 TQxEditorMain::~TQxEditorMain()
 {
+    // No focus change reaches the window's members while its children go.
+    disconnect(qApp, nullptr, this, nullptr);
     delete FProjectPane;
     // The pages go with the window; their ids go with them.
     FIds.Clear();
@@ -131,32 +144,22 @@ TQxEditorMain::~TQxEditorMain()
 
 void TQxEditorMain::BuildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QString::fromUtf8("ファイル(&F)"));
-    auto add = [this](QMenu* menu, const char* caption, QKeySequence key, auto&& slot) {
-        QAction* action = menu->addAction(QString::fromUtf8(caption));
-        action->setShortcut(key);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
+    // The menus proper come with the menu bar; until then the commands that work stand here.
+    const auto add = [this](const char* Caption, std::initializer_list<const char*> Actions) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(Caption));
+        for (const char* name : Actions) {
+            if (*name)
+                menu->addAction(FActions->Action(name));
+            else
+                menu->addSeparator();
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this] { FActions->UpdateStates(); });
     };
-    add(file, "新規作成(&N)", QKeySequence::New, [this] { NewTab(); });
-    add(file, "上書き保存(&S)", QKeySequence::Save, [this] { FileSave(); });
-    add(file, "閉じる(&C)", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { Close1Click(); });
-    add(file, "すべて閉じる(&L)", QKeySequence(), [this] { CloseAllDocuments(); });
-    file->addSeparator();
-    add(file, "終了(&X)", QKeySequence(), [this] {
-        QuitRequested = true;
-        close();
-    });
-    QMenu* edit = menuBar()->addMenu(QString::fromUtf8("編集(&E)"));
-    FEditModeAction = add(edit, "編集ﾓｰﾄﾞ(&E)", QKeySequence(), [this] { EditModeMenuClick(); });
-    FEditModeAction->setCheckable(true);
-    QMenu* view = menuBar()->addMenu(QString::fromUtf8("表示(&V)"));
-    add(view, "ウィンドウ分割(&W)", QKeySequence(), [this] {
-        if (CurrentFrame() && CurrentFrame()->HasSplit())
-            RemoveSplit();
-        else
-            CreateSplit();
-    });
+    add("ファイル(&F)", {"ActionNew", "ActionSave", "", "ActionClose", "ActionAllClose", "", "ActionShutQxEditor"});
+    add("編集(&E)", {"ActionUndo", "ActionRedo", "", "ActionCut", "ActionCopy", "ActionPaste", "ActionDelete",
+                     "ActionAllSelect", "ActionBoxSelectMode", "", "ActionEditMode"});
+    add("表示(&V)", {"ActionNoWrap", "ActionWrap", "", "ActionFreeCursorMode", "ActionOverWriteMode"});
+    add("ウインドウ(&W)", {"ActionNextDoc", "ActionPrevDoc", "ActionFirstDoc", "ActionLastDoc", "", "ActionSplit"});
 }
 
 void TQxEditorMain::EditModeMenuClick()
@@ -326,7 +329,6 @@ void TQxEditorMain::SetEditMode(bool Editable)
     if (TEditorFrame* frame = CurrentFrame()) {
         const bool readOnly = frame->MainEditor().OpenReadOnly || !Editable;
         frame->EachEditor([&](TEditor& e) { e.SetReadOnly(readOnly); });
-        if (FEditModeAction) FEditModeAction->setChecked(!readOnly);
     }
     RefreshStatusBar();
 }
@@ -359,6 +361,7 @@ void TQxEditorMain::RefreshStatusBar()
         FStatusModel.SetModified(frame->MainEditor().Modified());
     }
     FStatus->ShowPanels(FStatusModel.Panels());
+    if (FActions) FActions->UpdateStates();
 }
 
 void TQxEditorMain::PageChanged()

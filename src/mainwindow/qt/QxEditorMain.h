@@ -8,6 +8,7 @@
 #include "documents/MainSettings.h"
 #include "documents/StatusBar.h"
 #include "mainwindow/CloseWalk.h"
+#include "mainwindow/CommandSet.h"
 #include "mainwindow/StartOptions.h"
 #include "mainwindow/TabModel.h"
 #include "mainwindow/WheelNotches.h"
@@ -37,6 +38,8 @@ class TQtUserToolBars;
 class TWindowProjectTabs;
 class TQxEditor;
 class TQxStatusBar;
+class TQtActions;
+class TQtMainCommandHost;
 
 class TQxEditorMain : public QMainWindow, public TMainFormSettings, public TDocumentTabs {
 public:
@@ -101,6 +104,11 @@ public:
     TQtUserToolBars& ToolBars() { return *FToolBars; }
     // The window back from the tray or from behind others (tray, hot key, a later start).
     void RestoreWindow();
+    // The window's commands, their QActions (children of the window, named "Action..."), and the host
+    // the handlers speak to.
+    TCommandSet& Commands() { return FCommands; }
+    TQtActions& Actions() { return *FActions; }
+    TQtMainCommandHost& CommandHost() { return *FCommandHost; }
 
     // Set by File > Exit and the session's end: the close really quits (no resident mode).
     bool QuitRequested = false;
@@ -167,7 +175,9 @@ private:
     THandOverReceiver FHandOver;
     std::string FCurFile;
     bool FChanged = false;
-    QAction* FEditModeAction = nullptr;
+    TCommandSet FCommands;
+    std::unique_ptr<TQtMainCommandHost> FCommandHost;
+    std::unique_ptr<TQtActions> FActions;
     TWheelNotches FEditorWheel;
     TWheelNotches FTabWheel;
 };

@@ -1,0 +1,90 @@
+// The View and Window menus' commands and the file commands that only call the window: new, save,
+// close, quit; the edit mode, overwrite, free cursor and wrap modes on both panes; tabs and the split.
+
+#include "mainwindow/MainCommands.h"
+
+#include "editor/EditorControl.h"
+
+namespace qx {
+
+namespace {
+
+// Runs Body on the current editor and, with a split view, on its second pane.
+template <class Body> void OnBothPanes(TMainCommandHost& Host, Body&& Do)
+{
+    if (TEditor* editor = Host.CurrentEditor()) Do(*editor);
+    if (TEditor* second = Host.SecondEditor()) Do(*second);
+}
+
+} // namespace
+
+void BindFileCommands(TCommandSet& Commands, TMainCommandHost& Host)
+{
+    Commands.Bind("ActionNew", [&Host] { Host.NewTab(); });
+    Commands.Bind("ActionSave", [&Host] { Host.FileSave(); },
+                  [&Host] { return Host.CurrentEditor() && Host.CurrentEditor()->Modified(); });
+    Commands.Bind("ActionClose", [&Host] { Host.CloseActive(); });
+    Commands.Bind("ActionAllClose", [&Host] { Host.CloseAll(); }, [&Host] { return Host.TabCount() != 1; });
+    Commands.Bind("ActionShutQxEditor", [&Host] { Host.Quit(); });
+    Commands.Bind("ActionCloseQxEditor", [&Host] { Host.CloseWindow(); });
+}
+
+void BindViewCommands(TCommandSet& Commands, TMainCommandHost& Host)
+{
+    const auto hasEditor = [&Host] { return Host.CurrentEditor() != nullptr; };
+    Commands.Bind("ActionEditMode", [&Host] { Host.SetEditMode(!Host.Editable()); }, hasEditor,
+                  [&Host] { return Host.CurrentEditor() && Host.Editable(); });
+    // The second pane copies the first pane's new value.
+    Commands.Bind(
+        "ActionOverWriteMode",
+        [&Host] {
+            TEditor* editor = Host.CurrentEditor();
+            if (!editor) return;
+            const bool value = !editor->OverWrite();
+            OnBothPanes(Host, [value](TEditor& e) { e.SetOverWrite(value); });
+        },
+        hasEditor, [&Host] { return Host.CurrentEditor() && Host.CurrentEditor()->OverWrite(); });
+    Commands.Bind(
+        "ActionFreeCursorMode",
+        [&Host] {
+            TEditor* editor = Host.CurrentEditor();
+            if (!editor) return;
+            const bool value = !editor->Caret().FreeCaret();
+            OnBothPanes(Host, [value](TEditor& e) { e.Caret().SetFreeCaret(value); });
+        },
+        hasEditor, [&Host] { return Host.CurrentEditor() && Host.CurrentEditor()->Caret().FreeCaret(); });
+    Commands.Bind("ActionNoWrap", [&Host] { OnBothPanes(Host, [](TEditor& e) { e.SetWordWrap(false); }); },
+                  hasEditor);
+    Commands.Bind("ActionWrap", [&Host] { OnBothPanes(Host, [](TEditor& e) { e.SetWordWrap(true); }); },
+                  hasEditor);
+}
+
+void BindWindowCommands(TCommandSet& Commands, TMainCommandHost& Host)
+{
+    const auto several = [&Host] { return Host.TabCount() > 1; };
+    // The next and previous tab wrap around, as the tab control's own keys do.
+    Commands.Bind("ActionNextDoc", [&Host] { Host.SelectTab((Host.CurrentTab() + 1) % Host.TabCount()); }, several);
+    Commands.Bind("ActionPrevDoc",
+                  [&Host] { Host.SelectTab((Host.CurrentTab() + Host.TabCount() - 1) % Host.TabCount()); }, several);
+    Commands.Bind("ActionFirstDoc", [&Host] { Host.SelectTab(0); }, several);
+    Commands.Bind("ActionLastDoc", [&Host] { Host.SelectTab(Host.TabCount() - 1); }, several);
+    Commands.Bind(
+        "ActionSplit",
+        [&Host] {
+            if (Host.HasSplit())
+                Host.RemoveSplit();
+            else
+                Host.CreateSplit();
+        },
+        [&Host] { return Host.CurrentEditor() != nullptr; }, [&Host] { return Host.HasSplit(); });
+}
+
+void BindMainCommands(TCommandSet& Commands, TMainCommandHost& Host)
+{
+    BindFileCommands(Commands, Host);
+    BindEditCommands(Commands, Host);
+    BindViewCommands(Commands, Host);
+    BindWindowCommands(Commands, Host);
+}
+
+} // namespace qx

@@ -1,0 +1,71 @@
+#include "mainwindow/qt/MainCommandHost.h"
+
+#include "editor/EditorControl.h"
+#include "mainwindow/qt/EditorFrame.h"
+#include "mainwindow/qt/QxEditorMain.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTabWidget>
+
+namespace qx {
+
+TEditor* TQtMainCommandHost::CurrentEditor() { return FMain.CurrentEditor(); }
+TEditor* TQtMainCommandHost::FocusedEditor() { return FMain.FocusedEditor(); }
+
+TEditor* TQtMainCommandHost::SecondEditor()
+{
+    TEditorFrame* frame = FMain.CurrentFrame();
+    return frame ? frame->SecondEditor() : nullptr;
+}
+
+int TQtMainCommandHost::TabCount() const { return FMain.Count(); }
+int TQtMainCommandHost::CurrentTab() const { return FMain.Pages()->currentIndex(); }
+void TQtMainCommandHost::SelectTab(int Page) { FMain.Pages()->setCurrentIndex(Page); }
+
+bool TQtMainCommandHost::AnyModified() const
+{
+    for (int page = 0; page < FMain.Count(); ++page)
+        if (FMain.Modified(page)) return true;
+    return false;
+}
+
+void TQtMainCommandHost::NewTab() { FMain.NewTab(); }
+void TQtMainCommandHost::CloseActive() { FMain.Close1Click(); }
+void TQtMainCommandHost::CloseAll() { FMain.CloseAllDocuments(); }
+
+bool TQtMainCommandHost::HasSplit() const
+{
+    TEditorFrame* frame = FMain.CurrentFrame();
+    return frame && frame->HasSplit();
+}
+
+void TQtMainCommandHost::CreateSplit() { FMain.CreateSplit(); }
+void TQtMainCommandHost::RemoveSplit() { FMain.RemoveSplit(); }
+bool TQtMainCommandHost::FileSave() { return FMain.FileSave(); }
+
+bool TQtMainCommandHost::Editable()
+{
+    TEditor* editor = FMain.CurrentEditor();
+    return editor && !editor->ReadOnly();
+}
+
+void TQtMainCommandHost::SetEditMode(bool Editable) { FMain.SetEditMode(Editable); }
+
+void TQtMainCommandHost::Quit()
+{
+    FMain.QuitRequested = true;
+    FMain.close();
+}
+
+void TQtMainCommandHost::CloseWindow() { FMain.close(); }
+
+bool TQtMainCommandHost::ClipboardHasText()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText();
+}
+
+
+} // namespace qx

@@ -1,0 +1,63 @@
+#pragma once
+// A main window for the command handlers' tests: one or two panes over a real editor control on the
+// editor tests' fake window, tab and split state as plain fields, and a log of the window calls.
+
+#include "editor/EditorFixture.h"
+#include "editor/QxEditor.h"
+#include "mainwindow/MainCommands.h"
+#include "support/ScriptedPrompter.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qx::test {
+
+class FakeCommandHost : public TMainCommandHost {
+public:
+    FakeCommandHost() : Main(Construct<TQxEditor>()) {}
+
+    // Adds a second pane over the first pane's text.
+    void Split()
+    {
+        Second = std::make_unique<HostedEditor>(Construct<TQxEditor>());
+        Second->Editor->ShareList(Main.Editor.get());
+    }
+    TQxEditor& Qx() { return static_cast<TQxEditor&>(*Main.Editor); }
+
+    TEditor* CurrentEditor() override { return Main.Editor.get(); }
+    TEditor* FocusedEditor() override { return FocusSecond && Second ? Second->Editor.get() : Main.Editor.get(); }
+    TEditor* SecondEditor() override { return Second ? Second->Editor.get() : nullptr; }
+    TPrompter& Prompter() override { return Prompts; }
+    int TabCount() const override { return Tabs; }
+    int CurrentTab() const override { return Tab; }
+    void SelectTab(int Page) override { Tab = Page; }
+    bool AnyModified() const override { return Main.Editor->Modified(); }
+    void NewTab() override { Log.push_back("NewTab"); }
+    void CloseActive() override { Log.push_back("CloseActive"); }
+    void CloseAll() override { Log.push_back("CloseAll"); }
+    bool HasSplit() const override { return Second != nullptr; }
+    void CreateSplit() override { Split(); }
+    void RemoveSplit() override { Second.reset(); }
+    bool FileSave() override
+    {
+        Log.push_back("FileSave");
+        return true;
+    }
+    bool Editable() override { return !Main.Editor->ReadOnly(); }
+    void SetEditMode(bool Value) override { Main.Editor->SetReadOnly(!Value); }
+    void Quit() override { Log.push_back("Quit"); }
+    void CloseWindow() override { Log.push_back("CloseWindow"); }
+    bool ClipboardHasText() override { return Main.Clipboard.HasText(); }
+    void PrepareClipboardHistory() override { Log.push_back("PrepareClipboardHistory"); }
+
+    HostedEditor Main;
+    std::unique_ptr<HostedEditor> Second;
+    bool FocusSecond = false;
+    int Tabs = 1;
+    int Tab = 0;
+    ScriptedMessagePrompter Prompts;
+    std::vector<std::string> Log;
+};
+
+} // namespace qx::test
