@@ -11,6 +11,7 @@ namespace qx {
 
 class TEditor;
 class TPrompter;
+struct TMainSettings;
 
 class TMainCommandHost {
 public:
@@ -22,6 +23,11 @@ public:
     virtual TEditor* FocusedEditor() = 0;
     virtual TEditor* SecondEditor() = 0;
     virtual TPrompter& Prompter() = 0;
+    // The program's settings (the quote marks, the clipboard history's switches).
+    virtual TMainSettings& Settings() = 0;
+    // The quote-mark dialog for a command (3 enclose, 4 before lines, 5 after lines): it edits the marks
+    // in the settings; false when the user cancelled.
+    virtual bool EditQuoteMarks(int Mode) = 0;
 
     // Tabs.
     virtual int TabCount() const = 0;
@@ -55,6 +61,7 @@ public:
 // Binds every command this file's concerns hold onto `Commands`; `Host` must outlive them.
 void BindFileCommands(TCommandSet& Commands, TMainCommandHost& Host);
 void BindEditCommands(TCommandSet& Commands, TMainCommandHost& Host);
+void BindTextCommands(TCommandSet& Commands, TMainCommandHost& Host);
 void BindViewCommands(TCommandSet& Commands, TMainCommandHost& Host);
 void BindWindowCommands(TCommandSet& Commands, TMainCommandHost& Host);
 

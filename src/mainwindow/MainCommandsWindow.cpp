@@ -83,6 +83,7 @@ void BindMainCommands(TCommandSet& Commands, TMainCommandHost& Host)
 {
     BindFileCommands(Commands, Host);
     BindEditCommands(Commands, Host);
+    BindTextCommands(Commands, Host);
     BindViewCommands(Commands, Host);
     BindWindowCommands(Commands, Host);
 }

@@ -2,6 +2,7 @@
 // A main window for the command handlers' tests: one or two panes over a real editor control on the
 // editor tests' fake window, tab and split state as plain fields, and a log of the window calls.
 
+#include "documents/Settings.h"
 #include "editor/EditorFixture.h"
 #include "editor/QxEditor.h"
 #include "mainwindow/MainCommands.h"
@@ -29,6 +30,12 @@ public:
     TEditor* FocusedEditor() override { return FocusSecond && Second ? Second->Editor.get() : Main.Editor.get(); }
     TEditor* SecondEditor() override { return Second ? Second->Editor.get() : nullptr; }
     TPrompter& Prompter() override { return Prompts; }
+    TMainSettings& Settings() override { return MainSettings; }
+    bool EditQuoteMarks(int Mode) override
+    {
+        Log.push_back("EditQuoteMarks " + std::to_string(Mode));
+        return QuoteMarksAccepted;
+    }
     int TabCount() const override { return Tabs; }
     int CurrentTab() const override { return Tab; }
     void SelectTab(int Page) override { Tab = Page; }
@@ -57,6 +64,8 @@ public:
     int Tabs = 1;
     int Tab = 0;
     ScriptedMessagePrompter Prompts;
+    TMainSettings MainSettings;
+    bool QuoteMarksAccepted = true;
     std::vector<std::string> Log;
 };
 

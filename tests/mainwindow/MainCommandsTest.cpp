@@ -166,5 +166,27 @@ TEST_F(MainCommandsTest, SaveIsEnabledByTheCurrentDocumentsModifiedFlag)
     EXPECT_EQ(Host.Log, (std::vector<std::string>{"FileSave", "Quit", "CloseWindow"}));
 }
 
+TEST_F(MainCommandsTest, QuoteCommandsAskForTheirMarksFirst)
+{
+    Editor().Lines().SetText("a\r\nb");
+    Host.MainSettings.Option.InyouString2 = "# ";
+    Run("ActionAllSelect");
+    Host.QuoteMarksAccepted = false;
+    Run("ActionUserInyou");
+    EXPECT_EQ(Text(), "a\r\nb\r\n");
+    Host.QuoteMarksAccepted = true;
+    Run("ActionAllSelect");
+    Run("ActionUserInyou");
+    EXPECT_EQ(Text(), "# a\r\n# b\r\n");
+    Run("ActionAllSelect");
+    Run("ActionInyou");
+    EXPECT_EQ(Text(), "[# a\r\n# b]\r\n");
+    EXPECT_EQ(Host.Log, (std::vector<std::string>{"EditQuoteMarks 4", "EditQuoteMarks 4", "EditQuoteMarks 3"}));
+
+    EXPECT_FALSE(Enabled("ActionAddCRLF")) << "only with word wrap";
+    Run("ActionWrap");
+    EXPECT_TRUE(Enabled("ActionAddCRLF"));
+}
+
 } // namespace
 } // namespace qx

@@ -1,5 +1,6 @@
 #include "mainwindow/qt/MainCommandHost.h"
 
+#include "documents/GlobalState.h"
 #include "editor/EditorControl.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/QxEditorMain.h"
@@ -19,6 +20,8 @@ TEditor* TQtMainCommandHost::SecondEditor()
     TEditorFrame* frame = FMain.CurrentFrame();
     return frame ? frame->SecondEditor() : nullptr;
 }
+
+TMainSettings& TQtMainCommandHost::Settings() { return FState.Settings; }
 
 int TQtMainCommandHost::TabCount() const { return FMain.Count(); }
 int TQtMainCommandHost::CurrentTab() const { return FMain.Pages()->currentIndex(); }

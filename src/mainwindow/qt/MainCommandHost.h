@@ -8,15 +8,19 @@
 namespace qx {
 
 class TQxEditorMain;
+struct TGlobalState;
 
 class TQtMainCommandHost : public TMainCommandHost {
 public:
-    TQtMainCommandHost(TQxEditorMain& Main, TPrompter& Prompter) : FMain(Main), FPrompter(Prompter) {}
+    TQtMainCommandHost(TQxEditorMain& Main, TGlobalState& State, TPrompter& Prompter)
+        : FMain(Main), FState(State), FPrompter(Prompter) {}
 
     TEditor* CurrentEditor() override;
     TEditor* FocusedEditor() override;
     TEditor* SecondEditor() override;
     TPrompter& Prompter() override { return FPrompter; }
+    TMainSettings& Settings() override;
+    bool EditQuoteMarks(int Mode) override { return !OnEditQuoteMarks || OnEditQuoteMarks(Mode); }
     int TabCount() const override;
     int CurrentTab() const override;
     void SelectTab(int Page) override;
@@ -37,9 +41,12 @@ public:
 
     // The clipboard history's step before a cut or copy (the history fills it).
     std::function<void()> OnPrepareClipboardHistory;
+    // The quote-mark dialog (without one the marks are used as they are).
+    std::function<bool(int Mode)> OnEditQuoteMarks;
 
 private:
     TQxEditorMain& FMain;
+    TGlobalState& FState;
     TPrompter& FPrompter;
 };
 

@@ -121,7 +121,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     connect(FPages->tabBar(), &QTabBar::tabMoved, this, [this](int From, int To) { FIds.Move(From, To); });
     FPages->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FPages->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& At) { TabPagePopup(At); });
-    FCommandHost = std::make_unique<TQtMainCommandHost>(*this, FPrompter);
+    FCommandHost = std::make_unique<TQtMainCommandHost>(*this, FState, FPrompter);
     BindMainCommands(FCommands, *FCommandHost);
     FActions = std::make_unique<TQtActions>(*this, FCommands, [this](const std::exception& e) {
         TPromptRequest request;
