@@ -14,7 +14,6 @@
 #include "mainwindow/qt/Splash.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QSessionManager>
 #include <QSplashScreen>
 
@@ -61,9 +60,6 @@ int main(int argc, char* argv[])
     };
 
     qx::TQxEditorMain window(state, prompter);
-    window.AskSaveName = [&window](const std::string& Current) {
-        return QFileDialog::getSaveFileName(&window, QString(), QString::fromStdString(Current)).toStdString();
-    };
     window.Beep = [] { QApplication::beep(); };
     window.resize(1000, 700);
     qx::LoadMainSettings(state, &window);

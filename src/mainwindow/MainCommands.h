@@ -10,6 +10,8 @@
 namespace qx {
 
 class TEditor;
+class TFileRoadHost;
+class TLauncher;
 class TPrompter;
 struct TMainSettings;
 
@@ -41,8 +43,18 @@ public:
     virtual void CreateSplit() = 0;
     virtual void RemoveSplit() = 0;
 
-    // Saving (the roads themselves live with the window's documents).
+    // Saving through the window (the close walk's road), and the file roads' host.
     virtual bool FileSave() = 0;
+    virtual TFileRoadHost& Files() = 0;
+    // Starting programs and opening files with their associated programs; the program's own path.
+    virtual TLauncher& Launcher() = 0;
+    virtual std::string ProgramPath() = 0;
+    // Whether a second copy of the program may run ([Basic] "NotExecute" off).
+    virtual bool SecondCopyAllowed() = 0;
+    // The window's stay-on-top setting, and whether the window is minimised.
+    virtual bool StayOnTop() = 0;
+    virtual void SetStayOnTop(bool Value) = 0;
+    virtual bool Minimized() = 0;
 
     // The edit mode (false: write-protected) and whether the document was opened read-only.
     virtual bool Editable() = 0;
@@ -64,6 +76,9 @@ void BindEditCommands(TCommandSet& Commands, TMainCommandHost& Host);
 void BindTextCommands(TCommandSet& Commands, TMainCommandHost& Host);
 void BindViewCommands(TCommandSet& Commands, TMainCommandHost& Host);
 void BindWindowCommands(TCommandSet& Commands, TMainCommandHost& Host);
+
+// A file or program the desktop could not open (an error box).
+void ReportShellOpenFailed(TPrompter& Prompter, const std::string& Name);
 
 // All of them.
 void BindMainCommands(TCommandSet& Commands, TMainCommandHost& Host);

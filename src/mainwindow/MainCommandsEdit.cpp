@@ -104,6 +104,26 @@ void BindEditCommands(TCommandSet& Commands, TMainCommandHost& Host)
     Commands.Bind("ActionSpaceIndent", focused([](TEditor& e) { e.SpaceIndent(); }), editableSelected);
     Commands.Bind("ActionSpaceUnindent", focused([](TEditor& e) { e.SpaceUnIndent(); }), editableSelected);
 
+    // Jumps to the text's ends; at the end the caret row stands half a window from the top.
+    Commands.Bind("ActionTopJump", focused([](TEditor& e) { e.SetRowCol(0, 0); }));
+    Commands.Bind("ActionBottomJump", focused([](TEditor& e) {
+        int row = 0, col = 0;
+        EndOfText(e, row, col);
+        e.SetRowCol(row, col);
+        e.SetTopRow(std::clamp(row - e.VisibleRows() / 2, 0, std::max(0, e.MaxTopRow())));
+    }));
+    // The caret one row or column in the current editor, within the text and the columns.
+    const auto current = [&Host](auto Body) {
+        return [&Host, Body] {
+            if (TEditor* editor = Host.CurrentEditor()) Body(*editor);
+        };
+    };
+    Commands.Bind("ActionCaretUp", current([](TEditor& e) { e.SetRow(std::max(0, e.Row() - 1)); }));
+    Commands.Bind("ActionCaretDown",
+                  current([](TEditor& e) { e.SetRow(std::clamp(e.Row() + 1, 0, std::max(0, e.RowCount() - 1))); }));
+    Commands.Bind("ActionCaretRight", current([](TEditor& e) { e.SetCol(std::min(MaxColumn, e.Col() + 1)); }));
+    Commands.Bind("ActionCaretLeft", current([](TEditor& e) { e.SetCol(std::max(0, e.Col() - 1)); }));
+
     // The caret's row goes, with its line end when it ends its line.
     Commands.Bind("ActionDeleteCurLine", focused([](TEditor& e) {
                       if (e.ReadOnly() || e.Row() >= e.RowCount()) return;

@@ -1,9 +1,14 @@
-// The View and Window menus' commands and the file commands that only call the window: new, save,
-// close, quit; the edit mode, overwrite, free cursor and wrap modes on both panes; tabs and the split.
+// The View and Window menus' commands: the edit mode, overwrite, free cursor and wrap modes on both
+// panes; tabs, the split, stay on top and a new window.
 
 #include "mainwindow/MainCommands.h"
 
+#include "documents/MessageTexts.h"
 #include "editor/EditorControl.h"
+#include "platform/Launcher.h"
+#include "platform/Prompter.h"
+
+#include <filesystem>
 
 namespace qx {
 
@@ -18,15 +23,13 @@ template <class Body> void OnBothPanes(TMainCommandHost& Host, Body&& Do)
 
 } // namespace
 
-void BindFileCommands(TCommandSet& Commands, TMainCommandHost& Host)
+void ReportShellOpenFailed(TPrompter& Prompter, const std::string& Name)
 {
-    Commands.Bind("ActionNew", [&Host] { Host.NewTab(); });
-    Commands.Bind("ActionSave", [&Host] { Host.FileSave(); },
-                  [&Host] { return Host.CurrentEditor() && Host.CurrentEditor()->Modified(); });
-    Commands.Bind("ActionClose", [&Host] { Host.CloseActive(); });
-    Commands.Bind("ActionAllClose", [&Host] { Host.CloseAll(); }, [&Host] { return Host.TabCount() != 1; });
-    Commands.Bind("ActionShutQxEditor", [&Host] { Host.Quit(); });
-    Commands.Bind("ActionCloseQxEditor", [&Host] { Host.CloseWindow(); });
+    TPromptRequest request;
+    request.Text = MsgShellOpenFailed(Name);
+    request.Kind = TMsgDlgType::mtError;
+    request.Buttons = {TMsgDlgBtn::mbOK};
+    Prompter.Show(request);
 }
 
 void BindViewCommands(TCommandSet& Commands, TMainCommandHost& Host)
@@ -77,6 +80,22 @@ void BindWindowCommands(TCommandSet& Commands, TMainCommandHost& Host)
                 Host.CreateSplit();
         },
         [&Host] { return Host.CurrentEditor() != nullptr; }, [&Host] { return Host.HasSplit(); });
+    // Ignored while the window is minimised.
+    Commands.Bind(
+        "ActionStayOnTop",
+        [&Host] {
+            if (!Host.Minimized()) Host.SetStayOnTop(!Host.StayOnTop());
+        },
+        {}, [&Host] { return Host.StayOnTop(); });
+    // The program's own executable once more, from its folder, without arguments.
+    Commands.Bind(
+        "ActionQxEditor",
+        [&Host] {
+            const std::filesystem::path program = Host.ProgramPath();
+            if (!Host.Launcher().Start(program, {}, program.parent_path()))
+                ReportShellOpenFailed(Host.Prompter(), program.string());
+        },
+        [&Host] { return Host.SecondCopyAllowed(); });
 }
 
 void BindMainCommands(TCommandSet& Commands, TMainCommandHost& Host)

@@ -5,7 +5,9 @@
 #include "documents/Settings.h"
 #include "editor/EditorFixture.h"
 #include "editor/QxEditor.h"
+#include "FakeFileRoadHost.h"
 #include "mainwindow/MainCommands.h"
+#include "platform/Launcher.h"
 #include "support/ScriptedPrompter.h"
 
 #include <memory>
@@ -13,6 +15,24 @@
 #include <vector>
 
 namespace qx::test {
+
+// A launcher that records what it was asked to start or open.
+class RecordingLauncher : public TLauncher {
+public:
+    bool Start(const std::filesystem::path& Program, const std::vector<std::string>&,
+               const std::filesystem::path& Folder) override
+    {
+        Calls.push_back("start " + Program.string() + " in " + Folder.string());
+        return Succeeds;
+    }
+    bool Open(const std::string& Target, const std::filesystem::path&) override
+    {
+        Calls.push_back("open " + Target);
+        return Succeeds;
+    }
+    std::vector<std::string> Calls;
+    bool Succeeds = true;
+};
 
 class FakeCommandHost : public TMainCommandHost {
 public:
@@ -51,6 +71,13 @@ public:
         Log.push_back("FileSave");
         return true;
     }
+    TFileRoadHost& Files() override { return FileRoads; }
+    TLauncher& Launcher() override { return Launch; }
+    std::string ProgramPath() override { return "/opt/qx/QxEditor"; }
+    bool SecondCopyAllowed() override { return SecondCopy; }
+    bool StayOnTop() override { return OnTop; }
+    void SetStayOnTop(bool Value) override { OnTop = Value; }
+    bool Minimized() override { return IsMinimized; }
     bool Editable() override { return !Main.Editor->ReadOnly(); }
     void SetEditMode(bool Value) override { Main.Editor->SetReadOnly(!Value); }
     void Quit() override { Log.push_back("Quit"); }
@@ -66,6 +93,11 @@ public:
     ScriptedMessagePrompter Prompts;
     TMainSettings MainSettings;
     bool QuoteMarksAccepted = true;
+    FakeFileRoadHost FileRoads;
+    RecordingLauncher Launch;
+    bool SecondCopy = false;
+    bool OnTop = false;
+    bool IsMinimized = false;
     std::vector<std::string> Log;
 };
 

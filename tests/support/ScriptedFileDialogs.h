@@ -1,6 +1,7 @@
 #pragma once
 // The file dialogs for tests: records every request and answers from a script of chosen files ("" = the
-// user cancelled; an empty script cancels too).
+// user cancelled; an empty script cancels too), or, before those, from a script of whole results (several
+// files, the chosen type and lists).
 
 #include "documents/FileDialogs.h"
 
@@ -15,6 +16,11 @@ public:
     TFileDialogResult Execute(const TFileDialogRequest& request) override
     {
         Requests.push_back(request);
+        if (!Results.empty()) {
+            TFileDialogResult scripted = Results.front();
+            Results.pop_front();
+            return scripted;
+        }
         TFileDialogResult result;
         if (Files.empty()) return result;
         const std::string file = Files.front();
@@ -30,6 +36,7 @@ public:
         return false;
     }
 
+    std::deque<TFileDialogResult> Results;
     std::deque<std::string> Files;
     std::vector<TFileDialogRequest> Requests;
 };

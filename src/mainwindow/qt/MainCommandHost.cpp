@@ -1,6 +1,8 @@
 #include "mainwindow/qt/MainCommandHost.h"
 
 #include "documents/GlobalState.h"
+#include "documents/ProgramFolder.h"
+#include "documents/SettingsFile.h"
 #include "editor/EditorControl.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/QxEditorMain.h"
@@ -47,6 +49,26 @@ bool TQtMainCommandHost::HasSplit() const
 void TQtMainCommandHost::CreateSplit() { FMain.CreateSplit(); }
 void TQtMainCommandHost::RemoveSplit() { FMain.RemoveSplit(); }
 bool TQtMainCommandHost::FileSave() { return FMain.FileSave(); }
+TFileRoadHost& TQtMainCommandHost::Files() { return FMain; }
+std::string TQtMainCommandHost::ProgramPath() { return ExecutablePath(); }
+
+bool TQtMainCommandHost::SecondCopyAllowed()
+{
+    // Read from the file each time: the options dialog may have changed it since the start.
+    const auto ini = OpenSettingsFile(FState.ProgramFile(IniFileName));
+    return ini && !ini->ReadBool("Basic", "NotExecute", true);
+}
+
+void TQtMainCommandHost::SetStayOnTop(bool Value)
+{
+    FStayOnTop = Value;
+    const bool visible = FMain.isVisible();
+    FMain.setWindowFlag(Qt::WindowStaysOnTopHint, Value);
+    // A changed window flag hides the window; it comes back as it was.
+    if (visible) FMain.show();
+}
+
+bool TQtMainCommandHost::Minimized() { return FMain.isMinimized(); }
 
 bool TQtMainCommandHost::Editable()
 {

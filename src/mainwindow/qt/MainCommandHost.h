@@ -2,6 +2,7 @@
 // The main window as the command handlers' host: each call forwards to the window.
 
 #include "mainwindow/MainCommands.h"
+#include "platform/qt/QtLauncher.h"
 
 #include <functional>
 
@@ -32,6 +33,13 @@ public:
     void CreateSplit() override;
     void RemoveSplit() override;
     bool FileSave() override;
+    TFileRoadHost& Files() override;
+    TLauncher& Launcher() override { return Launch ? *Launch : FLauncher; }
+    std::string ProgramPath() override;
+    bool SecondCopyAllowed() override;
+    bool StayOnTop() override { return FStayOnTop; }
+    void SetStayOnTop(bool Value) override;
+    bool Minimized() override;
     bool Editable() override;
     void SetEditMode(bool Editable) override;
     void Quit() override;
@@ -41,6 +49,8 @@ public:
 
     // The clipboard history's step before a cut or copy (the history fills it).
     std::function<void()> OnPrepareClipboardHistory;
+    // Another launcher (tests); the desktop's when null.
+    TLauncher* Launch = nullptr;
     // The quote-mark dialog (without one the marks are used as they are).
     std::function<bool(int Mode)> OnEditQuoteMarks;
 
@@ -48,6 +58,8 @@ private:
     TQxEditorMain& FMain;
     TGlobalState& FState;
     TPrompter& FPrompter;
+    TQtLauncher FLauncher;
+    bool FStayOnTop = false;
 };
 
 } // namespace qx

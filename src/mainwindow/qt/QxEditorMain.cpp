@@ -20,6 +20,7 @@
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectPropertyDialog.h"
 #include "dialogs/qt/ProjectTreeView.h"
+#include "mainwindow/qt/AutoSaveTimer.h"
 #include "mainwindow/qt/MainCommandHost.h"
 #include "mainwindow/qt/QtActions.h"
 
@@ -43,6 +44,15 @@ namespace qx {
 namespace {
 
 QString Q(const std::string& Utf8) { return QString::fromStdString(Utf8); }
+
+// Sets a flag for the life of a scope.
+struct TFlagScope {
+    explicit TFlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~TFlagScope() { FFlag = false; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+    bool& FFlag;
+};
 
 void ShowFileMessage(TPrompter& Prompter, std::string Text, const char* Caption, TMsgDlgType Kind)
 {
@@ -130,6 +140,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
         request.Buttons = {TMsgDlgBtn::mbOK};
         FPrompter.Show(request);
     });
+    FAutoSave = new TAutoSaveTimer(*this);
     BuildMenus();
 }
 
@@ -403,47 +414,13 @@ TDocumentHost TQxEditorMain::Host()
 
 bool TQxEditorMain::OpenFile(const TOpenRequest& Request, bool ReuseUntouched)
 {
-    // The absolute name, without resolving links: the tab shows the name the user chose.
+    // A project file opens as the project (when the settings say so); every other file takes the file road.
     std::string name = Request.FileName;
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(name, ec);
     if (!ec) name = absolute.lexically_normal().string();
-
     if (OpenAsProject(name, ReuseUntouched)) return true;
-    std::vector<std::string> names;
-    for (int i = 0; i < Count(); ++i) names.push_back(Name(i));
-    if (const int found = FindTabByFileName(name, names)) {
-        FPages->setCurrentIndex(found - 1);
-        PageChanged();
-        return true;
-    }
-    int share = 0;
-    switch (TestOpenFile(name)) {
-    case otLocked:
-        ShowFileMessage(FPrompter, MsgFileLocked(Request.FileName), "情報", TMsgDlgType::mtInformation);
-        share = 64;
-        break;
-    case otNotFound:
-        // The name as given: a missing file has no long form to show.
-        ShowFileMessage(FPrompter, MsgFileCannotOpen(Request.FileName), "確認", TMsgDlgType::mtError);
-        return false;
-    case otOpenError:
-        ShowFileMessage(FPrompter, MsgFileOpenError(Request.FileName), "確認", TMsgDlgType::mtError);
-        return false;
-    default: break;
-    }
-    TEditorFrame* frame = CurrentFrame();
-    if (!ReuseUntouched || !frame || TabInUse(frame->FileName(), frame->MainEditor().Modified())) NewTab();
-    frame = CurrentFrame();
-    TDocumentHost host = Host();
-    TQxEditorDocument document = frame->Document();
-    if (LoadFileToEditor(document, host, FState, name, ocAuto, share) != TLoadStatus::Loaded) return false;
-    document.SetModified(false);
-    DocumentBoundTo(name);
-    if (FState.Settings.Option.NPadDiary) InsertLogStamp();
-    ApplyOptions(Request);
-    RefreshStatusBar();
-    return true;
+    return OpenDocument(*this, Request, ocAuto, ReuseUntouched);
 }
 
 void TQxEditorMain::DocumentBoundTo(const std::string& Name)
@@ -552,6 +529,7 @@ void TQxEditorMain::FormShow(const std::vector<std::string>& Args, const std::st
     FProject->NewProject();
     FProject->SetPaneVisible(project.ProjectManager);
     FProjectSplitter->setSizes({project.ManagerWidth, std::max(1, width() - project.ManagerWidth)});
+    FAutoSave->Start();
     OpenCommandLine(Args, CurrentDir);
     // The project of the last run, or the fixed one.
     if (project.ProjectStartStyle == 1 && !project.LastProjectFile.empty() &&
@@ -608,20 +586,13 @@ void TQxEditorMain::HandOverRecord(int Tag, const std::string& Text)
 
 bool TQxEditorMain::FileSave()
 {
-    TEditorFrame* frame = CurrentFrame();
-    if (!frame) return false;
-    std::string name = frame->FileName();
-    if (IsUntitled(name) || IsGrepResult(name) || IsProjectTab(name)) {
-        name = AskSaveName ? AskSaveName(name) : std::string();
-        if (name.empty()) return false;
-    }
-    TDocumentHost host = Host();
-    TQxEditorDocument document = frame->Document();
-    if (!SaveEditorFile(document, host, FState, name, 1, 1)) return false;
-    document.SetModified(false);
-    DocumentBoundTo(name);
-    RefreshStatusBar();
-    return true;
+    const TFlagScope saving(FSaving);
+    return SaveDocument(*this);
+}
+
+bool TQxEditorMain::Busy() const
+{
+    return FSaving || FClosing || FComponents->Macro().State() == TKeyMacroState::Playing;
 }
 
 int TQxEditorMain::Count() const { return FPages->count(); }
@@ -689,6 +660,7 @@ void TQxEditorMain::closeEvent(QCloseEvent* Event)
 {
     // A key macro that plays must not type into documents while they are asked about and freed.
     FComponents->EndForClose();
+    const TFlagScope closing(FClosing);
     const bool resident = !QuitRequested && FState.Settings.Basic.AlwaysQxEditor;
     if (!CloseAllDocuments() || !ProjectAtClose(resident)) {
         Event->ignore();

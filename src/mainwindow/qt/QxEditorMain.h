@@ -7,8 +7,10 @@
 #include "documents/HistoryMenu.h"
 #include "documents/MainSettings.h"
 #include "documents/StatusBar.h"
+#include "editor/QxEditorDocument.h"
 #include "mainwindow/CloseWalk.h"
 #include "mainwindow/CommandSet.h"
+#include "mainwindow/FileRoads.h"
 #include "mainwindow/StartOptions.h"
 #include "mainwindow/TabModel.h"
 #include "mainwindow/WheelNotches.h"
@@ -16,9 +18,11 @@
 #include <QMainWindow>
 #include <QUrl>
 
+#include <chrono>
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,17 +42,17 @@ class TQtUserToolBars;
 class TWindowProjectTabs;
 class TQxEditor;
 class TQxStatusBar;
+class TAutoSaveTimer;
 class TQtActions;
 class TQtMainCommandHost;
 
-class TQxEditorMain : public QMainWindow, public TMainFormSettings, public TDocumentTabs {
+class TQxEditorMain : public QMainWindow, public TMainFormSettings, public TFileRoadHost {
 public:
     TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* Parent = nullptr);
     ~TQxEditorMain() override;
 
-    // Seams the window's owner fills: the name to save an untitled document under ("" cancels), the
-    // warning beep, and the steps of parts that come later (tool bars, tray, hot key, tips, projects).
-    std::function<std::string(const std::string& Current)> AskSaveName;
+    // Seams the window's owner fills: the warning beep, and the steps of parts that come later (tool
+    // bars, tray, hot key, tips, projects).
     std::function<void()> Beep;
     // The clock of the diary stamp (the system's when empty).
     std::function<std::time_t()> Now;
@@ -90,9 +94,11 @@ public:
     QTabWidget* Pages() const { return FPages; }
     TEditorFrame* CurrentFrame() const;
     TEditorFrame* FrameOfPage(int Page) const;
-    TQxEditor* CurrentEditor() const;
+    TQxEditor* CurrentEditor() const override;
     // The pane of the active tab that has (or last had) the focus.
-    TQxEditor* FocusedEditor() const;
+    TQxEditor* FocusedEditor() const override;
+    // A save, the close or a key macro's playback is running (the backup timer waits).
+    bool Busy() const;
     const std::string& CurFile() const { return FCurFile; }
     TQxStatusBar* StatusBarWidget() const { return FStatus; }
     // Keys, key macro, clipboard history, tray, hot key, tips and the status timer.
@@ -100,7 +106,6 @@ public:
     // The open project and its pane beside the tabs.
     TProjectManager& Project() { return *FProject; }
     TProjectPane& ProjectPane() { return *FProjectPane; }
-    TGlobalState& State() { return FState; }
     TQtUserToolBars& ToolBars() { return *FToolBars; }
     // The window back from the tray or from behind others (tray, hot key, a later start).
     void RestoreWindow();
@@ -119,6 +124,26 @@ public:
     std::string Name(int Page) const override;
     void Activate(int Page) override;
     bool SaveActive() override { return FileSave(); }
+
+    // TFileRoadHost (QxEditorMainFiles.cpp)
+    TPrompter& Prompter() override { return FPrompter; }
+    TGlobalState& State() override { return FState; }
+    TFileDialogService& Dialogs() override;
+    std::string& LastDialogFolder() override { return FLastDialogFolder; }
+    void MessageBeep() override;
+    int CurrentPage() const override;
+    bool CurrentTabInUse() override;
+    TDocumentEditor& CurrentDocument() override;
+    TDocumentHost DocumentHost() override { return Host(); }
+    void DocumentBoundTo(const std::string& Name) override;
+    void DocumentOpened(const TOpenRequest& Request) override;
+    bool StoreProjectItem() override;
+    std::string ProjectItemShownName() override;
+    void MakeBackupFile(const std::string& FileName) override;
+    // The file dialogs (the Qt ones unless a test sets others).
+    void SetDialogs(std::unique_ptr<TFileDialogService> Dialogs);
+    // The clock of the backup copies' time stamps (the system's when empty).
+    std::function<std::chrono::system_clock::time_point()> Clock;
 
     // TMainFormSettings
     void ApplyMainSettings(const TGlobalState& State) override;
@@ -142,7 +167,6 @@ private:
     void EditorEnter(TEditorFrame& Frame, TEditorWidget& Pane);
     void PageChanged();
     // The current document was read from or written to Name: its name, the titles, the history.
-    void DocumentBoundTo(const std::string& Name);
     TDocumentHost Host();
     TCloseServices CloseServices();
     void FreeAllTabs();
@@ -178,6 +202,13 @@ private:
     TCommandSet FCommands;
     std::unique_ptr<TQtMainCommandHost> FCommandHost;
     std::unique_ptr<TQtActions> FActions;
+    std::unique_ptr<TFileDialogService> FDialogs;
+    std::string FLastDialogFolder;
+    TAutoSaveTimer* FAutoSave = nullptr;
+    bool FSaving = false;
+    bool FClosing = false;
+    // The current tab's document as the file roads last asked for it.
+    std::optional<TQxEditorDocument> FDocument;
     TWheelNotches FEditorWheel;
     TWheelNotches FTabWheel;
 };

@@ -7,10 +7,12 @@
 #include "mainwindow/KeyRouter.h"
 #include "mainwindow/VirtualKeys.h"
 #include "mainwindow/qt/EditorFrame.h"
+#include "mainwindow/qt/QtActions.h"
 #include "mainwindow/qt/EditorKeyTarget.h"
 #include "mainwindow/qt/MainComponents.h"
 #include "mainwindow/qt/QtUserToolBars.h"
 #include "platform/Cp932.h"
+#include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedPrompter.h"
 #include "dialogs/ProjectFile.h"
 #include "dialogs/ProjectManager.h"
@@ -174,7 +176,7 @@ TEST_F(MainWindowTest, ASaveThatDidNotHappenKeepsTheTab)
 {
     Window->OpenCommandLine({}, Dir.Path());
     Type("unsaved text");
-    Window->AskSaveName = [](const std::string&) { return std::string(); };  // the save dialog cancelled
+    Window->SetDialogs(std::make_unique<test::ScriptedFileDialogs>());  // the save dialog cancelled
     Prompter.Answers = {mr::Yes};
     EXPECT_FALSE(Window->CloseAllDocuments());
     EXPECT_EQ(Window->Count(), 1);
@@ -370,12 +372,55 @@ TEST_F(MainWindowTest, ATabChangeOffersAFileRewrittenOutsideForReload)
     EXPECT_EQ(Prompter.Requests.size(), 2u);
 }
 
+TEST_F(MainWindowTest, CommandsOpenConvertSaveSaveAsAndSaveAll)
+{
+    auto* dialogs = new test::ScriptedFileDialogs;
+    Window->SetDialogs(std::unique_ptr<TFileDialogService>(dialogs));
+    Window->OpenCommandLine({}, Dir.Path());
+    const auto run = [&](const char* Action) {
+        QAction* action = Window->findChild<QAction*>(Action);
+        ASSERT_NE(action, nullptr) << Action;
+        Window->Actions().UpdateStates();
+        ASSERT_TRUE(action->isEnabled()) << Action;
+        action->trigger();
+    };
+    // Open two files from the dialog: the first fills the untitled tab.
+    TFileDialogResult chosen;
+    chosen.Accepted = true;
+    chosen.Files = {Dir.File("a.txt"), Dir.File("b.txt")};
+    dialogs->Results.push_back(chosen);
+    run("ActionOpen");
+    ASSERT_EQ(Window->Count(), 2);
+    EXPECT_EQ(Window->Name(0), Dir.File("a.txt"));
+
+    // Convert the selection of b.txt to full width and save it.
+    run("ActionAllSelect");
+    run("ActionZenkaku");
+    EXPECT_EQ(Cp932ToUtf8(TextOf(1)), "ｂｅｔａ\r\n");
+    run("ActionSave");
+    EXPECT_EQ(test::ReadBytes(Dir.File("b.txt")), Utf8ToCp932("ｂｅｔａ\n"));
+    EXPECT_FALSE(Window->Modified(1));
+
+    // Save As under a new name without extension: the text type adds ".txt".
+    dialogs->Files.push_back(Dir.File("c"));
+    run("ActionSaveAs");
+    EXPECT_EQ(Window->Name(1), Dir.File("c.txt"));
+    EXPECT_TRUE(std::filesystem::exists(Dir.File("c.txt")));
+
+    // Save All saves the modified a.txt after the question.
+    Window->Activate(0);
+    Type("changed");
+    Prompter.Answers = {mr::All};
+    run("ActionAllSave");
+    EXPECT_EQ(test::ReadBytes(Dir.File("a.txt")), "changed");
+    EXPECT_FALSE(Window->Modified(0));
+}
+
 TEST_F(MainWindowTest, EveryPanesKeysGoThroughTheRouterToItsCommandOrToThatPane)
 {
-    auto* action = new QAction(Window.get());
-    action->setObjectName("ActionNew");
+    // The window's own ActionNew, its handler counting instead of opening a tab.
     int triggered = 0;
-    QObject::connect(action, &QAction::triggered, [&] { ++triggered; });
+    Window->Commands().Bind("ActionNew", [&] { ++triggered; });
     Window->Components().LoadShortCuts();  // no "QxEditor.sck": the default keys
     Window->OpenCommandLine({"a.txt"}, Dir.Path());
     Window->CreateSplit();

@@ -3,7 +3,7 @@
 // own path, which removes the installation and at last its own copy.
 
 #include "installer/Setup.h"
-#include "installer/qt/QtLauncher.h"
+#include "platform/qt/QtLauncher.h"
 #include "installer/qt/QtSetupPrompter.h"
 #include "installer/qt/SetupWizard.h"
 #include "installer/qt/UninstallDialog.h"

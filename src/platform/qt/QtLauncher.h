@@ -1,6 +1,6 @@
 #pragma once
-// Starting programs and opening files for the installer: detached processes and the desktop's
-// associated programs.
+// Starting programs and opening files (the installer's, the editor's new window and files opened with
+// their associated programs): detached processes and the desktop's associated programs.
 
 #include "platform/Launcher.h"
 

@@ -1,4 +1,4 @@
-#include "installer/qt/QtLauncher.h"
+#include "platform/qt/QtLauncher.h"
 
 #include <QDesktopServices>
 #include <QProcess>
