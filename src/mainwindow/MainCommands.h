@@ -9,8 +9,10 @@
 
 namespace qx {
 
+class TClipboardCommands;
 class TEditor;
 class TFileRoadHost;
+class TKeyMacroCommands;
 class TLauncher;
 class TPrompter;
 struct TMainSettings;
@@ -64,6 +66,11 @@ public:
     virtual void Quit() = 0;
     virtual void CloseWindow() = 0;
 
+    // The key macro's and the clipboard's commands (null until the window's components are there).
+    virtual TKeyMacroCommands* MacroCommands() = 0;
+    virtual TClipboardCommands* ClipboardCommands() = 0;
+    virtual void Beep() = 0;
+
     // Whether the clipboard holds text.
     virtual bool ClipboardHasText() = 0;
     // Before the editor's own cut or copy: the clipboard history records it only while it is in use.
@@ -76,6 +83,7 @@ void BindEditCommands(TCommandSet& Commands, TMainCommandHost& Host);
 void BindTextCommands(TCommandSet& Commands, TMainCommandHost& Host);
 void BindViewCommands(TCommandSet& Commands, TMainCommandHost& Host);
 void BindWindowCommands(TCommandSet& Commands, TMainCommandHost& Host);
+void BindToolCommands(TCommandSet& Commands, TMainCommandHost& Host);
 
 // A file or program the desktop could not open (an error box).
 void ReportShellOpenFailed(TPrompter& Prompter, const std::string& Name);

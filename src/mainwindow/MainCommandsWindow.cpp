@@ -1,5 +1,5 @@
-// The View and Window menus' commands: the edit mode, overwrite, free cursor and wrap modes on both
-// panes; tabs, the split, stay on top and a new window.
+// The View and Window menus' commands: the edit mode, overwrite and free cursor on both panes; tabs,
+// the split, stay on top and a new window.
 
 #include "mainwindow/MainCommands.h"
 
@@ -56,10 +56,6 @@ void BindViewCommands(TCommandSet& Commands, TMainCommandHost& Host)
             OnBothPanes(Host, [value](TEditor& e) { e.Caret().SetFreeCaret(value); });
         },
         hasEditor, [&Host] { return Host.CurrentEditor() && Host.CurrentEditor()->Caret().FreeCaret(); });
-    Commands.Bind("ActionNoWrap", [&Host] { OnBothPanes(Host, [](TEditor& e) { e.SetWordWrap(false); }); },
-                  hasEditor);
-    Commands.Bind("ActionWrap", [&Host] { OnBothPanes(Host, [](TEditor& e) { e.SetWordWrap(true); }); },
-                  hasEditor);
 }
 
 void BindWindowCommands(TCommandSet& Commands, TMainCommandHost& Host)
@@ -105,6 +101,7 @@ void BindMainCommands(TCommandSet& Commands, TMainCommandHost& Host)
     BindTextCommands(Commands, Host);
     BindViewCommands(Commands, Host);
     BindWindowCommands(Commands, Host);
+    BindToolCommands(Commands, Host);
 }
 
 } // namespace qx

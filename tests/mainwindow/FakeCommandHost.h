@@ -6,11 +6,16 @@
 #include "editor/EditorFixture.h"
 #include "editor/QxEditor.h"
 #include "FakeFileRoadHost.h"
+#include "mainwindow/ClipBoardHistory.h"
+#include "mainwindow/ClipboardCommands.h"
+#include "mainwindow/KeyMacro.h"
+#include "mainwindow/KeyMacroCommands.h"
 #include "mainwindow/MainCommands.h"
 #include "platform/Launcher.h"
 #include "support/ScriptedPrompter.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +37,14 @@ public:
     }
     std::vector<std::string> Calls;
     bool Succeeds = true;
+};
+
+// The clipboard's text as the clipboard commands see it.
+class StringTextClipboard : public TTextClipboard {
+public:
+    std::optional<std::string> Text() const override { return Content; }
+    void SetText(const std::string& Value) override { Content = Value; }
+    std::optional<std::string> Content;
 };
 
 class FakeCommandHost : public TMainCommandHost {
@@ -82,6 +95,9 @@ public:
     void SetEditMode(bool Value) override { Main.Editor->SetReadOnly(!Value); }
     void Quit() override { Log.push_back("Quit"); }
     void CloseWindow() override { Log.push_back("CloseWindow"); }
+    TKeyMacroCommands* MacroCommands() override { return &MacroCmds; }
+    TClipboardCommands* ClipboardCommands() override { return &ClipCmds; }
+    void Beep() override { Log.push_back("Beep"); }
     bool ClipboardHasText() override { return Main.Clipboard.HasText(); }
     void PrepareClipboardHistory() override { Log.push_back("PrepareClipboardHistory"); }
 
@@ -98,6 +114,11 @@ public:
     bool SecondCopy = false;
     bool OnTop = false;
     bool IsMinimized = false;
+    TKeyMacro Macro;
+    TKeyMacroCommands MacroCmds{Macro, Prompts, FileRoads.FileDialogs};
+    TQxClipBoardHistory History;
+    StringTextClipboard TextClipboard;
+    TClipboardCommands ClipCmds{MainSettings, History, TextClipboard};
     std::vector<std::string> Log;
 };
 

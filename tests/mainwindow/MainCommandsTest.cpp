@@ -1,7 +1,9 @@
 #include "mainwindow/MainCommands.h"
 
 #include "FakeCommandHost.h"
+#include "documents/MessageTexts.h"
 #include "mainwindow/CommandTable.h"
+#include "platform/Cp932.h"
 
 #include <gtest/gtest.h>
 
@@ -186,6 +188,94 @@ TEST_F(MainCommandsTest, QuoteCommandsAskForTheirMarksFirst)
     EXPECT_FALSE(Enabled("ActionAddCRLF")) << "only with word wrap";
     Run("ActionWrap");
     EXPECT_TRUE(Enabled("ActionAddCRLF"));
+}
+
+TEST_F(MainCommandsTest, BookmarksToggleOnTheCaretRowWithTheirLabelAndGoBack)
+{
+    Editor().Lines().SetText("zero\r\none\r\ntwo");
+    Editor().SetRowCol(1, 2);
+    EXPECT_FALSE(Enabled("ActionShioriGo3"));
+    Run("ActionShioriSet3");
+    EXPECT_TRUE(Checked("ActionShioriSet3"));
+    EXPECT_EQ(Editor().FindRowMark(3), 1);
+    EXPECT_EQ(Host.Qx().GetBookmark(3), "one");
+    // Set on another row: the mark moves there.
+    Editor().SetRowCol(2, 0);
+    Run("ActionShioriSet3");
+    EXPECT_EQ(Editor().FindRowMark(3), 2);
+    Editor().SetRowCol(0, 0);
+    Run("ActionShioriGo3");
+    EXPECT_EQ(Editor().Row(), 2);
+    // Set again on its own row: the bookmark goes.
+    Run("ActionShioriSet3");
+    EXPECT_FALSE(Editor().RowMarkExists(3));
+    EXPECT_EQ(Host.Qx().GetBookmark(3), "");
+    Run("ActionShioriSet5");
+    Run("ActionShioriDelAll");
+    EXPECT_FALSE(Editor().RowMarkExists(5));
+    EXPECT_FALSE(Checked("ActionShioriSet5"));
+}
+
+TEST_F(MainCommandsTest, ClipboardExtensionsBoxPasteAndTheMacroRunOnTheFocusedPane)
+{
+    Editor().Lines().SetText("ab\r\ncd");
+    EXPECT_FALSE(Enabled("ActionPlusCopy"));
+    Host.MainSettings.ClipBoardViewer.UseClip = false;  // the clipboard's own text is the base
+    Host.TextClipboard.Content = "x";
+    Run("ActionAllSelect");
+    Run("ActionPlusCopy");
+    EXPECT_EQ(Host.TextClipboard.Content, "xab\r\ncd");
+
+    Host.Main.Clipboard.SetText("12\r\n34", false);
+    Editor().SetRowCol(0, 1);
+    Run("ActionBoxPaste");
+    EXPECT_EQ(Text(), "a12b\r\nc34d\r\n");
+
+    EXPECT_FALSE(Enabled("ActionKeyMacExe")) << "no macro yet";
+    EXPECT_TRUE(Commands.Bound(FindAction("ActionKeyMacRec")));
+}
+
+TEST_F(MainCommandsTest, WrapWidthsOnBothPanesAndTheCharacterUnderTheCaret)
+{
+    Host.Split();
+    Host.Prompts.InputAnswers = {{true, "36"}};
+    Run("ActionSetWrapByte");
+    EXPECT_EQ(Editor().WrapOption().WrapByte(), 36);
+    EXPECT_EQ(Host.Second->Editor->WrapOption().WrapByte(), 36);
+    Run("ActionWrapWindow");
+    EXPECT_TRUE(Editor().WordWrap());
+    EXPECT_TRUE(Host.Qx().WrapByWindow);
+    EXPECT_EQ(Host.Second->Editor->WrapOption().WrapByte(), Editor().VisibleCols() - 4)
+        << "the second pane takes the first pane's width";
+    Run("ActionNoWrap");
+    EXPECT_FALSE(Host.Qx().WrapByWindow);
+
+    Editor().Lines().SetText(Utf8ToCp932("a表"));
+    Editor().SetRowCol(0, 1);
+    Run("ActionCharCode");
+    ASSERT_EQ(Host.Prompts.Requests.size(), 1u);
+    EXPECT_EQ(Host.Prompts.Requests[0].Text, MsgCharInfo(Utf8ToCp932("表")));
+    EXPECT_EQ(Host.Prompts.Requests[0].Caption, "情報");
+    Editor().SetRowCol(0, 3);  // past the row's end: nothing
+    Run("ActionCharCode");
+    EXPECT_EQ(Host.Prompts.Requests.size(), 1u);
+}
+
+TEST_F(MainCommandsTest, ANewWindowStartsTheProgramFromItsFolderOnlyWhenASecondCopyMayRun)
+{
+    EXPECT_FALSE(Enabled("ActionQxEditor"));
+    Host.SecondCopy = true;
+    Run("ActionQxEditor");
+    EXPECT_EQ(Host.Launch.Calls, (std::vector<std::string>{"start /opt/qx/QxEditor in /opt/qx"}));
+    Host.Launch.Succeeds = false;
+    Run("ActionQxEditor");
+    EXPECT_EQ(Host.Prompts.Requests.size(), 1u);
+
+    Run("ActionStayOnTop");
+    EXPECT_TRUE(Checked("ActionStayOnTop"));
+    Host.IsMinimized = true;
+    Run("ActionStayOnTop");
+    EXPECT_TRUE(Checked("ActionStayOnTop")) << "ignored while minimised";
 }
 
 } // namespace

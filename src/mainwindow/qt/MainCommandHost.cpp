@@ -5,6 +5,7 @@
 #include "documents/SettingsFile.h"
 #include "editor/EditorControl.h"
 #include "mainwindow/qt/EditorFrame.h"
+#include "mainwindow/qt/MainComponents.h"
 #include "mainwindow/qt/QxEditorMain.h"
 
 #include <QClipboard>
@@ -85,6 +86,15 @@ void TQtMainCommandHost::Quit()
 }
 
 void TQtMainCommandHost::CloseWindow() { FMain.close(); }
+
+TKeyMacroCommands* TQtMainCommandHost::MacroCommands() { return &FMain.Components().MacroCommands(); }
+TClipboardCommands* TQtMainCommandHost::ClipboardCommands() { return &FMain.Components().ClipboardCommands(); }
+void TQtMainCommandHost::Beep() { FMain.MessageBeep(); }
+
+void TQtMainCommandHost::PrepareClipboardHistory()
+{
+    FMain.Components().ClipHistory().SetCanUpdate(FState.Settings.ClipBoardViewer.UseClip);
+}
 
 bool TQtMainCommandHost::ClipboardHasText()
 {

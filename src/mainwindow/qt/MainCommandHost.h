@@ -44,11 +44,11 @@ public:
     void SetEditMode(bool Editable) override;
     void Quit() override;
     void CloseWindow() override;
+    TKeyMacroCommands* MacroCommands() override;
+    TClipboardCommands* ClipboardCommands() override;
+    void Beep() override;
     bool ClipboardHasText() override;
-    void PrepareClipboardHistory() override { if (OnPrepareClipboardHistory) OnPrepareClipboardHistory(); }
-
-    // The clipboard history's step before a cut or copy (the history fills it).
-    std::function<void()> OnPrepareClipboardHistory;
+    void PrepareClipboardHistory() override;
     // Another launcher (tests); the desktop's when null.
     TLauncher* Launch = nullptr;
     // The quote-mark dialog (without one the marks are used as they are).
