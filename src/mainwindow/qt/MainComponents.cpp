@@ -72,9 +72,16 @@ TMainComponents::TMainComponents(QMainWindow& Window, TGlobalState& State, TProm
 
 TMainComponents::~TMainComponents()
 {
+    FTray->Model().RBPopupMenu = nullptr;
     // The panes may outlive the components (they go with the window's children): their key targets
     // must not reach the router from then on.
     FRouter->SetTarget(nullptr);
+}
+
+void TMainComponents::SetTrayMenu(QMenu* Menu)
+{
+    FTrayMenu = std::make_unique<TQtTrayMenu>(Menu);
+    FTray->Model().RBPopupMenu = FTrayMenu.get();
 }
 
 void TMainComponents::AttachEditor(TEditorWidget& Pane)

@@ -23,6 +23,7 @@
 #include <string>
 
 class QMainWindow;
+class QMenu;
 
 namespace qx {
 
@@ -32,6 +33,7 @@ class TQtActionCommands;
 class TQtClipboardFeeder;
 class TQtTextClipboard;
 class TQtTrayIcon;
+class TQtTrayMenu;
 class TFileDialogService;
 class TPrompter;
 
@@ -60,6 +62,8 @@ public:
     std::function<void()> RestoreWindow;
     // Shows the status timer's text in the last status panel; the window fills it.
     std::function<void(const std::string& Text)> ShowStatusInfo;
+    // The tray icon's right-button menu (the window's; it builds it as it opens).
+    void SetTrayMenu(QMenu* Menu);
     // The tip window (the Qt dialog when empty).
     TTipWindow* TipWindow = nullptr;
 
@@ -103,6 +107,7 @@ private:
     std::unique_ptr<TClipboardCommands> FClipboardCommands;
     std::unique_ptr<TQtClipboardFeeder> FFeeder;
     std::unique_ptr<TQtTrayIcon> FTray;
+    std::unique_ptr<TQtTrayMenu> FTrayMenu;
     std::unique_ptr<THotKeyBackend> FHotKeyBackend;
     std::unique_ptr<THookHotKey> FHotKey;
     std::unique_ptr<TQxEditorTips> FTips;

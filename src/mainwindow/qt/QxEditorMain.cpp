@@ -16,6 +16,7 @@
 #include "mainwindow/qt/MainComponents.h"
 #include "mainwindow/qt/ProjectTabs.h"
 #include "mainwindow/qt/QtUserToolBars.h"
+#include "mainwindow/qt/TrayPopupMenu.h"
 #include "documents/ToolBarFile.h"
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectPropertyDialog.h"
@@ -113,6 +114,9 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
         FStatusModel.SetFreeText(Text);
         FStatus->ShowPanels(FStatusModel.Panels());
     };
+    auto* trayMenu = new TTrayPopupMenu(this);
+    connect(trayMenu, &QMenu::aboutToShow, this, [this, trayMenu] { BuildTrayMenu(*trayMenu); });
+    FComponents->SetTrayMenu(trayMenu);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState State) { FComponents->ApplicationActivated(State == Qt::ApplicationActive); });
     connect(FPages, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
@@ -445,6 +449,34 @@ QMenu* TQxEditorMain::PathMenu(const char* Name, std::function<std::vector<TMenu
         }
     });
     return menu;
+}
+
+void TQxEditorMain::BuildTrayMenu(TTrayPopupMenu& Menu)
+{
+    Menu.clear();
+    Menu.SetColorSet(FState.Settings.Basic.TrayMenuColor);
+    bool history = false;
+    for (const TMenuItemModel& item : BuildHistoryPopup(FState)) {
+        if (!item.Visible) continue;
+        const std::string path = item.Path;
+        connect(Menu.addAction(Q(item.Caption)), &QAction::triggered, this, [this, path] {
+            RestoreWindow();
+            OpenFile({"", "", "", path}, true);
+        });
+        history = true;
+    }
+    if (history) Menu.addSeparator();
+    std::vector<const char*> names = {"ActionNew", "ActionOpen"};
+    if (FState.Settings.Menu.FavoriteMenu) names.push_back("ActionFavorite");
+    names.push_back("");
+    names.push_back("ActionShutQxEditor");
+    for (const char* name : names) {
+        if (!*name) {
+            Menu.addSeparator();
+        } else if (QAction* action = findChild<QAction*>(name)) {
+            Menu.addAction(action);
+        }
+    }
 }
 
 void TQxEditorMain::TabPagePopup(const QPoint& At)

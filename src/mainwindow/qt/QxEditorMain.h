@@ -39,6 +39,7 @@ class TProjectManager;
 class TProjectPane;
 class TQtProjectDialogs;
 class TQtUserToolBars;
+class TTrayPopupMenu;
 class TWindowProjectTabs;
 class TQxEditor;
 class TQxStatusBar;
@@ -180,6 +181,8 @@ private:
     // A menu of paths rebuilt from Items each time it opens; choosing one runs Open with its path.
     QMenu* PathMenu(const char* Name, std::function<std::vector<TMenuItemModel>()> Items,
                     std::function<void(const std::string&)> Open);
+    // The tray menu as it opens: the recent files, then the window's commands.
+    void BuildTrayMenu(TTrayPopupMenu& Menu);
     // The tab row's menu: close, close all, and the document moves.
     void TabPagePopup(const QPoint& At);
 
