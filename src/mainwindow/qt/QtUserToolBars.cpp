@@ -3,6 +3,7 @@
 #include "documents/MessageDialog.h"
 #include "documents/ToolBarFile.h"
 #include "mainwindow/UserToolBars.h"
+#include "mainwindow/qt/ToolBarSetDialog.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -151,6 +152,28 @@ void TQtUserToolBars::Clear(QToolBar& Bar)
     for (QAction* action : Bar.actions()) {
         Bar.removeAction(action);
         if (action->parent() == &Bar) delete action;
+    }
+}
+
+void TQtUserToolBars::Customize(TPrompter& Prompter, const std::function<void()>& Beep,
+                                const std::function<bool(TToolBarSetDialog&)>& ShowModal)
+{
+    const bool loaded[2] = {FBars[0] != nullptr, FBars[1] != nullptr};
+    TToolBarSetDialog dialog(FState.UserToolBar1, FState.UserToolBar2, loaded, [this](int Number) {
+        const std::string_view name = ToolButtonAction(Number);
+        return name.empty() ? nullptr
+                            : FWindow.findChild<QAction*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    }, Prompter, &FWindow);
+    dialog.Beep = Beep;
+    if (!(ShowModal ? ShowModal(dialog) : dialog.exec() == QDialog::Accepted)) return;
+    FState.UserToolBar1 = dialog.Model().Bar(0);
+    FState.UserToolBar2 = dialog.Model().Bar(1);
+    for (int B : {1, 2}) {
+        QToolBar* bar = FBars[B - 1];
+        if (!bar) continue;
+        const bool shown = !bar->isHidden();
+        Fill(B);
+        bar->setVisible(shown && !bar->actions().isEmpty());
     }
 }
 

@@ -17,6 +17,7 @@ class QToolBar;
 namespace qx {
 
 class TPrompter;
+class TToolBarSetDialog;
 
 class TQtUserToolBars {
 public:
@@ -35,6 +36,10 @@ public:
     // Shows or hides a bar; a bar without buttons is not shown: the user is asked to configure it
     // first. Answers whether the bar is shown now.
     bool ToggleBar(int B, TPrompter& Prompter, const std::function<void()>& Beep);
+    // The customisation dialog; OK takes its lists, rebuilds the bars and shows again those that
+    // were shown. ShowModal runs the dialog (exec() when empty).
+    void Customize(TPrompter& Prompter, const std::function<void()>& Beep,
+                   const std::function<bool(TToolBarSetDialog&)>& ShowModal = {});
 
 private:
     void Fill(int B);

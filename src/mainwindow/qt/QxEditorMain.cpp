@@ -479,6 +479,20 @@ void TQxEditorMain::BuildTrayMenu(TTrayPopupMenu& Menu)
     }
 }
 
+QMenu* TQxEditorMain::createPopupMenu()
+{
+    auto* menu = new QMenu(this);
+    for (const char* name : {"ActionToolBar1", "ActionToolBar2"})
+        if (QAction* action = findChild<QAction*>(name)) menu->addAction(action);
+    if (!menu->isEmpty()) menu->addSeparator();
+    connect(menu->addAction(QString::fromUtf8("ツールバーのカスタマイズ(&C)...")), &QAction::triggered, this, [this] {
+        FToolBars->Customize(FPrompter, [this] {
+            if (Beep) Beep();
+        });
+    });
+    return menu;
+}
+
 void TQxEditorMain::TabPagePopup(const QPoint& At)
 {
     QMenu menu(this);

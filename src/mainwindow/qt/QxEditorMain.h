@@ -153,6 +153,8 @@ public:
     bool IsMaximized() const override;
 
 protected:
+    // The bars' menu: show or hide each user tool bar, and their customisation.
+    QMenu* createPopupMenu() override;
     void closeEvent(QCloseEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
     void dragEnterEvent(QDragEnterEvent* Event) override;

@@ -11,6 +11,7 @@
 #include "mainwindow/qt/EditorKeyTarget.h"
 #include "mainwindow/qt/MainComponents.h"
 #include "mainwindow/qt/QtUserToolBars.h"
+#include "mainwindow/qt/ToolBarSetDialog.h"
 #include "platform/Cp932.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedPrompter.h"
@@ -30,6 +31,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QListWidget>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -623,6 +625,33 @@ TEST_F(MainWindowTest, UserToolBarsAreBuiltFromTheirListsOverTheWindowsCommands)
     EXPECT_FALSE(Window->ToolBars().ToggleBar(1, Prompter, {}));
     EXPECT_TRUE(bar->isHidden());
     EXPECT_FALSE(State.Settings.ToolBar.UserToolBar);
+    EXPECT_TRUE(Window->ToolBars().ToggleBar(1, Prompter, {}));
+
+    // The customisation dialog: Cancel keeps the lists, OK takes them and rebuilds the bars.
+    int beeps = 0;
+    Window->ToolBars().Customize(Prompter, [&] { ++beeps; }, [](TToolBarSetDialog& Dialog) {
+        Dialog.ResetClick();
+        return false;
+    });
+    EXPECT_EQ(State.UserToolBar1, std::vector<int>{12});
+    Prompter.Answers = {mr::Ok};
+    Window->ToolBars().Customize(Prompter, [&] { ++beeps; }, [](TToolBarSetDialog& Dialog) {
+        Dialog.CommandList()->setCurrentRow(-1);
+        Dialog.AddClick();  // nothing chosen: beep and say so
+        Dialog.SelectCategory(0);
+        Dialog.CommandList()->setCurrentRow(1);  // after the separator: command 0
+        Dialog.AddClick();  // no bar entry chosen: to the top
+        Dialog.SelectBar(1);
+        Dialog.CommandList()->setCurrentRow(0);
+        Dialog.AddClick();  // the separator into bar 2
+        return true;
+    });
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(Prompter.Requests.back().Text, "登録するツールボタンが選択されていません。");
+    EXPECT_EQ(State.UserToolBar1, (std::vector<int>{0, 12}));
+    EXPECT_EQ(State.UserToolBar2, (std::vector<int>{99, 99, 3, 99}));
+    EXPECT_EQ(bar->actions().size(), 2);
+    EXPECT_FALSE(bar->isHidden());
 }
 
 TEST_F(MainWindowTest, ARightOrMiddleClickOnATabMakesItActive)
