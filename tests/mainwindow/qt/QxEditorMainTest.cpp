@@ -649,7 +649,7 @@ TEST_F(MainWindowTest, UserToolBarsAreBuiltFromTheirListsOverTheWindowsCommands)
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(Prompter.Requests.back().Text, "登録するツールボタンが選択されていません。");
     EXPECT_EQ(State.UserToolBar1, (std::vector<int>{0, 12}));
-    EXPECT_EQ(State.UserToolBar2, (std::vector<int>{99, 99, 3, 99}));
+    EXPECT_EQ(State.UserToolBar2, (std::vector<int>{99, 99, 43, 99}));
     EXPECT_EQ(bar->actions().size(), 2);
     EXPECT_FALSE(bar->isHidden());
 }
