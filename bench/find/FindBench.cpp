@@ -66,6 +66,7 @@ public:
     void Beep() override {}
     void StopKeyMacro() override {}
     int RunFindDialog(TFindDialogModel&) override { return mr::Cancel; }
+    void RunGrepDialog() override {}
     int RunReplaceDialog(TFindDialogModel& D) override
     {
         D.FormShow(nullptr);

@@ -241,4 +241,15 @@ void TSearchCommands::ActionTagJumpExecute()
     shown->SetTopRow(shown->Row() - shown->VisibleRows() / 2);
 }
 
+void BindSearchCommands(TCommandSet& Commands, TSearchCommands& Search, TSearchHost& Host)
+{
+    const auto hasEditor = [&Host] { return Host.CurrentEditor() != nullptr; };
+    Commands.Bind("ActionFind", [&Search] { Search.FindMenuClick(); }, hasEditor);
+    Commands.Bind("ActionFindNext", [&Search] { Search.FindNextMenuClick(); }, hasEditor);
+    Commands.Bind("ActionFindPrev", [&Search] { Search.FindPrevMenuClick(); }, hasEditor);
+    Commands.Bind("ActionReplace", [&Search] { Search.Replace1Click(); }, hasEditor);
+    Commands.Bind("ActionGrep", [&Search] { Search.ActionGrepExecute(); });
+    Commands.Bind("ActionTagJump", [&Search] { Search.ActionTagJumpExecute(); }, hasEditor);
+}
+
 } // namespace qx

@@ -4,6 +4,7 @@
 // search state the main form remembers between commands and reach the window through TSearchHost.
 
 #include "dialogs/FindDialog.h"
+#include "mainwindow/CommandSet.h"
 
 #include <string>
 
@@ -26,6 +27,8 @@ public:
     // Show the find or replace dialog modally; the modal result.
     virtual int RunFindDialog(TFindDialogModel& Dialog) = 0;
     virtual int RunReplaceDialog(TFindDialogModel& Dialog) = 0;
+    // Shows the grep dialog, which runs grep into a result tab.
+    virtual void RunGrepDialog() = 0;
     // Where the replace question goes: the caret's top-left corner on the screen, the screen's width and
     // the size the question's box will have.
     virtual void CaretScreenPos(TEditor& Editor, int& X, int& Y) = 0;
@@ -63,6 +66,8 @@ public:
     int Replace1Click();
     // ActionTagJump.
     void ActionTagJumpExecute();
+    // ActionGrep.
+    void ActionGrepExecute() { FHost.RunGrepDialog(); }
 
 private:
     void NotFound();
@@ -74,5 +79,9 @@ private:
     TGlobalState& FState;
     TSearchHost& FHost;
 };
+
+// Binds ActionFind, ActionFindNext, ActionFindPrev, ActionReplace, ActionGrep and ActionTagJump onto
+// `Commands`, enabled while there is an editor; `Search` must outlive them.
+void BindSearchCommands(TCommandSet& Commands, TSearchCommands& Search, TSearchHost& Host);
 
 } // namespace qx

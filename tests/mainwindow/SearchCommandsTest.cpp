@@ -36,6 +36,8 @@ public:
     void StopKeyMacro() override { ++MacroStops; }
     int RunFindDialog(TFindDialogModel& D) override { return Run(D); }
     int RunReplaceDialog(TFindDialogModel& D) override { return Run(D); }
+    void RunGrepDialog() override { ++GrepDialogs; }
+    int GrepDialogs = 0;
     void CaretScreenPos(TEditor& E, int& X, int& Y) override
     {
         X = 100 + E.CaretRect().Left;
@@ -338,6 +340,22 @@ TEST_F(SearchCommandsTest, TagJumpOnAnotherLineSaysTheFileIsNotFound)
         EXPECT_TRUE(host.Opened.empty());
     }
     EXPECT_EQ(host.Beeps, 3);
+}
+
+TEST_F(SearchCommandsTest, TheCommandSetRunsTheSearchCommands)
+{
+    TCommandSet set;
+    BindSearchCommands(set, commands, host);
+    host.Editor.SetText("one two one\r\n");
+    Dialog("one", "1", mr::All);
+    EXPECT_TRUE(set.Execute("ActionReplace"));
+    EXPECT_EQ(Text(), "1 two 1\r\n");
+    EXPECT_TRUE(set.Execute("ActionGrep"));
+    EXPECT_EQ(host.GrepDialogs, 1);
+    editor.SetRowCol(0, 0);
+    commands.SearchText = "two";
+    EXPECT_TRUE(set.Execute("ActionFindNext"));
+    EXPECT_EQ(editor.SelStart(), 2);
 }
 
 } // namespace

@@ -23,6 +23,7 @@
 #include "dialogs/qt/ProjectTreeView.h"
 #include "mainwindow/qt/AutoSaveTimer.h"
 #include "mainwindow/qt/MainCommandHost.h"
+#include "mainwindow/qt/SearchHost.h"
 #include "mainwindow/qt/QtActions.h"
 
 #include <QApplication>
@@ -137,6 +138,13 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     connect(FPages->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& At) { TabPagePopup(At); });
     FCommandHost = std::make_unique<TQtMainCommandHost>(*this, FState, FPrompter);
     BindMainCommands(FCommands, *FCommandHost);
+    FSearchHost = std::make_unique<TQtSearchHost>(*this, FState, FPrompter);
+    FSearchHost->StayOnTop = [this] { return FCommandHost->StayOnTop(); };
+    FSearchHost->StopMacro = [this] {
+        if (FComponents && FComponents->Macro().State() == TKeyMacroState::Playing) FComponents->Macro().StopPlay();
+    };
+    FSearch = std::make_unique<TSearchCommands>(FState, *FSearchHost);
+    BindSearchCommands(FCommands, *FSearch, *FSearchHost);
     FActions = std::make_unique<TQtActions>(*this, FCommands, [this](const std::exception& e) {
         TPromptRequest request;
         request.Text = e.what();
@@ -173,6 +181,8 @@ void TQxEditorMain::BuildMenus()
     add("ファイル(&F)", {"ActionNew", "ActionSave", "", "ActionClose", "ActionAllClose", "", "ActionShutQxEditor"});
     add("編集(&E)", {"ActionUndo", "ActionRedo", "", "ActionCut", "ActionCopy", "ActionPaste", "ActionDelete",
                      "ActionAllSelect", "ActionBoxSelectMode", "", "ActionEditMode"});
+    add("検索(&S)", {"ActionFind", "ActionFindNext", "ActionFindPrev", "ActionReplace", "", "ActionGrep",
+                     "ActionTagJump"});
     add("表示(&V)", {"ActionNoWrap", "ActionWrap", "", "ActionFreeCursorMode", "ActionOverWriteMode"});
     add("ウインドウ(&W)", {"ActionNextDoc", "ActionPrevDoc", "ActionFirstDoc", "ActionLastDoc", "", "ActionSplit"});
 }

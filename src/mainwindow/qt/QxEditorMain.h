@@ -46,6 +46,8 @@ class TQxStatusBar;
 class TAutoSaveTimer;
 class TQtActions;
 class TQtMainCommandHost;
+class TQtSearchHost;
+class TSearchCommands;
 
 class TQxEditorMain : public QMainWindow, public TMainFormSettings, public TFileRoadHost {
 public:
@@ -206,6 +208,8 @@ private:
     bool FChanged = false;
     TCommandSet FCommands;
     std::unique_ptr<TQtMainCommandHost> FCommandHost;
+    std::unique_ptr<TQtSearchHost> FSearchHost;
+    std::unique_ptr<TSearchCommands> FSearch;
     std::unique_ptr<TQtActions> FActions;
     std::unique_ptr<TFileDialogService> FDialogs;
     std::string FLastDialogFolder;
