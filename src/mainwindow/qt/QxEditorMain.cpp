@@ -23,6 +23,7 @@
 #include "dialogs/qt/ProjectTreeView.h"
 #include "mainwindow/qt/AutoSaveTimer.h"
 #include "mainwindow/qt/MainCommandHost.h"
+#include "print/qt/PrintCommandBinding.h"
 #include "mainwindow/qt/SearchHost.h"
 #include "mainwindow/qt/QtActions.h"
 
@@ -145,6 +146,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     };
     FSearch = std::make_unique<TSearchCommands>(FState, *FSearchHost);
     BindSearchCommands(FCommands, *FSearch, *FSearchHost);
+    BindPrintCommands(FCommands, FState, FPrompter, this, [this] { return CurrentEditor(); }, [this] { return FCommandHost->StayOnTop(); });
     FActions = std::make_unique<TQtActions>(*this, FCommands, [this](const std::exception& e) {
         TPromptRequest request;
         request.Text = e.what();
