@@ -1,0 +1,20 @@
+#include "platform/TextListFile.h"
+
+#include "platform/FileBytes.h"
+
+namespace qx {
+
+bool LoadTextList(const std::string& path, TStringList& lines)
+{
+    std::string bytes;
+    const bool found = ReadFileBytes(path, bytes);
+    lines.SetText(bytes);
+    return found;
+}
+
+void SaveTextList(const std::string& path, const TStringList& lines)
+{
+    WriteFileBytesSafely(path, lines.Text());
+}
+
+} // namespace qx
