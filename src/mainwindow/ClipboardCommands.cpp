@@ -26,11 +26,7 @@ std::optional<std::string> TClipboardCommands::CurrentClipText() const
 
 bool TClipboardCommands::AskQuoteMark(TQuoteMode mode)
 {
-    if (!QuoteMarkQuery) return true;
-    std::string mark = FSettings.Option.InyouString1;
-    if (!QuoteMarkQuery(mode, mark)) return false;
-    FSettings.Option.InyouString1 = mark;
-    return true;
+    return !QuoteMarkQuery || QuoteMarkQuery(mode);
 }
 
 void TClipboardCommands::Append(TClipboardEditor* editor, bool cut)

@@ -50,8 +50,9 @@ public:
 
 // The quoted commands' dialog modes.
 enum class TQuoteMode { Cut = 0, Copy = 1, Paste = 2 };
-// Shows the quote-mark dialog for `mode` over `mark` (it may edit it); false when the user cancels.
-using TQuoteMarkQuery = std::function<bool(TQuoteMode mode, std::string& mark)>;
+// Shows the quote-mark dialog for `mode`, which edits the mark in the settings; false when the user
+// cancels.
+using TQuoteMarkQuery = std::function<bool(TQuoteMode mode)>;
 
 class TClipboardCommands {
 public:

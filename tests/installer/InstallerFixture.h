@@ -7,6 +7,7 @@
 #include "installer/SetupPaths.h"
 #include "installer/UserFolders.h"
 #include "platform/Cp932.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -22,30 +23,6 @@
 namespace qx::test {
 
 namespace fs = std::filesystem;
-
-class RecordingLauncher : public TLauncher {
-public:
-    struct Call {
-        std::string Kind;  // "start" or "open"
-        std::string Target;
-        std::vector<std::string> Arguments;
-        fs::path Folder;
-    };
-
-    bool Start(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& folder) override
-    {
-        Calls.push_back({"start", program.string(), arguments, folder});
-        return Result;
-    }
-    bool Open(const std::string& target, const fs::path& folder) override
-    {
-        Calls.push_back({"open", target, {}, folder});
-        return Result;
-    }
-
-    std::vector<Call> Calls;
-    bool Result = true;
-};
 
 // Thrown by the write guard so that nothing is written outside the home; derives from nothing the
 // engine catches.

@@ -127,9 +127,9 @@ TEST_F(ClipboardCommandsTest, QuotedCutAndCopyGoThroughTheQuoteMarkDialog)
 {
     std::vector<TQuoteMode> modes;
     bool accept = true;
-    commands.QuoteMarkQuery = [&](TQuoteMode mode, std::string& mark) {
+    commands.QuoteMarkQuery = [&](TQuoteMode mode) {
         modes.push_back(mode);
-        mark = "> ";
+        if (accept) settings.Option.InyouString1 = "> ";
         return accept;
     };
     Select("x\r\ny!", 0, 4);
@@ -173,7 +173,7 @@ TEST_F(ClipboardCommandsTest, QuotedPasteTakesTheNewestEntryAndKeepsTheCaretUnle
 TEST_F(ClipboardCommandsTest, QuotedPasteRefusesReadOnlyAndEmptySources)
 {
     int dialogs = 0;
-    commands.QuoteMarkQuery = [&](TQuoteMode, std::string&) { return ++dialogs, true; };
+    commands.QuoteMarkQuery = [&](TQuoteMode) { return ++dialogs, true; };
     clipboard.Value = "t";
     editor.IsReadOnly = true;
     Select("AB", 0, 2);

@@ -23,6 +23,7 @@
 #include "dialogs/qt/ProjectTreeView.h"
 #include "mainwindow/qt/AutoSaveTimer.h"
 #include "mainwindow/qt/MainCommandHost.h"
+#include "mainwindow/qt/ToolDialogs.h"
 #include "print/qt/PrintCommandBinding.h"
 #include "mainwindow/qt/SearchHost.h"
 #include "mainwindow/qt/QtActions.h"
@@ -147,6 +148,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     FSearch = std::make_unique<TSearchCommands>(FState, *FSearchHost);
     BindSearchCommands(FCommands, *FSearch, *FSearchHost);
     BindPrintCommands(FCommands, FState, FPrompter, this, [this] { return CurrentEditor(); }, [this] { return FCommandHost->StayOnTop(); });
+    FToolDialogs = std::make_unique<TToolDialogs>(*this, FCommands);
     FActions = std::make_unique<TQtActions>(*this, FCommands, [this](const std::exception& e) {
         TPromptRequest request;
         request.Text = e.what();
@@ -182,10 +184,16 @@ void TQxEditorMain::BuildMenus()
     };
     add("ファイル(&F)", {"ActionNew", "ActionSave", "", "ActionClose", "ActionAllClose", "", "ActionShutQxEditor"});
     add("編集(&E)", {"ActionUndo", "ActionRedo", "", "ActionCut", "ActionCopy", "ActionPaste", "ActionDelete",
-                     "ActionAllSelect", "ActionBoxSelectMode", "", "ActionEditMode"});
+                     "ActionAllSelect", "ActionBoxSelectMode", "", "ActionInyouCut", "ActionInyouCopy",
+                     "ActionInyouPaste", "ActionInyou", "ActionUserInyou", "ActionUserInyou2", "", "ActionInsertSign",
+                     "ActionInsertStr", "", "ActionEditMode"});
     add("検索(&S)", {"ActionFind", "ActionFindNext", "ActionFindPrev", "ActionReplace", "", "ActionGrep",
                      "ActionTagJump"});
     add("表示(&V)", {"ActionNoWrap", "ActionWrap", "", "ActionFreeCursorMode", "ActionOverWriteMode"});
+    add("ツール(&T)", {"ActionCommand"});
+    QMenu* settings = menuBar()->addMenu(QString::fromUtf8("設定(&O)"));
+    settings->addAction(FToolDialogs->SyomeiAction);
+    settings->addAction(FToolDialogs->DataEditAction);
     add("ウインドウ(&W)", {"ActionNextDoc", "ActionPrevDoc", "ActionFirstDoc", "ActionLastDoc", "", "ActionSplit"});
 }
 

@@ -48,6 +48,7 @@ class TQtActions;
 class TQtMainCommandHost;
 class TQtSearchHost;
 class TSearchCommands;
+class TToolDialogs;
 
 class TQxEditorMain : public QMainWindow, public TMainFormSettings, public TFileRoadHost {
 public:
@@ -117,6 +118,8 @@ public:
     TCommandSet& Commands() { return FCommands; }
     TQtActions& Actions() { return *FActions; }
     TQtMainCommandHost& CommandHost() { return *FCommandHost; }
+    // The signature, phrase, quote-mark and external-command tools.
+    TToolDialogs& ToolDialogs() { return *FToolDialogs; }
 
     // Set by File > Exit and the session's end: the close really quits (no resident mode).
     bool QuitRequested = false;
@@ -210,6 +213,7 @@ private:
     std::unique_ptr<TQtMainCommandHost> FCommandHost;
     std::unique_ptr<TQtSearchHost> FSearchHost;
     std::unique_ptr<TSearchCommands> FSearch;
+    std::unique_ptr<TToolDialogs> FToolDialogs;
     std::unique_ptr<TQtActions> FActions;
     std::unique_ptr<TFileDialogService> FDialogs;
     std::string FLastDialogFolder;
