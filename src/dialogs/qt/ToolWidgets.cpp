@@ -28,7 +28,8 @@ QHBoxLayout* OkCancelRow(QDialog* Dialog, QPushButton*& Ok, QPushButton*& Cancel
 void StyleToolList(QListWidget* List, const char* Name)
 {
     List->setObjectName(Name);
-    List->setStyleSheet("QListWidget::item:selected { background: #0000FF; color: white; }");
+    List->setStyleSheet("QListWidget::item { padding: 2px; } "
+                        "QListWidget::item:selected { background: #0000FF; color: white; }");
 }
 
 void ShowLines(QListWidget* List, const std::vector<std::string>& Lines, int Current,

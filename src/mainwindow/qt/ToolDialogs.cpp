@@ -12,6 +12,7 @@
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/MainCommandHost.h"
 #include "mainwindow/qt/MainComponents.h"
+#include "mainwindow/qt/QtKeyCodec.h"
 #include "mainwindow/qt/QxEditorMain.h"
 #include "platform/Prompter.h"
 
@@ -64,6 +65,12 @@ TExceptionHandler ErrorReport(TPrompter& Prompter)
     };
 }
 
+// The keys of a tool dialog's editor pane, as a document pane's.
+void UseKeyCodec(TEditorWidget& Pane)
+{
+    Pane.VirtualKeyOf = [](const QKeyEvent& Event) { return KeyStrokeOf(Event).Key & 0xFF; };
+}
+
 template <class Dialog> void RunModal(Dialog& dialog, bool StayOnTop)
 {
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint, StayOnTop);
@@ -77,12 +84,14 @@ void TToolDialogs::InsertSign()
     TEditor* editor = FMain.FocusedEditor();
     TSignForm form(FMain.State().ProgramFolder, editor, editor && CaretAfterInsertion(*editor),
                    ErrorReport(FMain.Prompter()), &FMain);
+    UseKeyCodec(*form.SignQxEditor);
     RunModal(form, FMain.CommandHost().StayOnTop());
 }
 
 void TToolDialogs::EditSignatures()
 {
     TSyomeiDialog dialog(FMain.State().ProgramFolder, ErrorReport(FMain.Prompter()), &FMain);
+    for (TEditorWidget* pane : dialog.MemoSyomei) UseKeyCodec(*pane);
     RunModal(dialog, FMain.CommandHost().StayOnTop());
 }
 
