@@ -8,15 +8,20 @@ namespace qx {
 
 void TPhraseEditor::Show()
 {
-    for (int n = PhraseListCount; n >= 1; --n) FItems = LoadPhraseList(FFolder, n);
+    FLoaded = false;
+    for (int n = PhraseListCount; n >= 2; --n) LoadPhraseList(FFolder, n);
+    FItems = LoadPhraseList(FFolder, 1);
     FChosen = 1;
+    FLoaded = true;
     Select(0);
 }
 
 void TPhraseEditor::Choose(int N)
 {
+    FLoaded = false;
     FItems = LoadPhraseList(FFolder, N);
     FChosen = N;
+    FLoaded = true;
     if (FItems.Empty()) {
         FItems.Add(Utf8ToCp932(kPhrasePlaceholder));
         Save();
@@ -80,6 +85,9 @@ void TPhraseEditor::SwapWith(int Index)
     Save();
 }
 
-void TPhraseEditor::Save() { SaveTextList(PhraseFileName(FFolder, FChosen), FItems); }
+void TPhraseEditor::Save()
+{
+    if (FLoaded) SaveTextList(PhraseFileName(FFolder, FChosen), FItems);
+}
 
 } // namespace qx

@@ -38,6 +38,8 @@ public:
     void Drop(int From, int To);
 
 private:
+    // Writes the items to the chosen list's file; nothing while no list is loaded (a list that could not
+    // be read is never written over).
     void Save();
     // The selected item and item Index change places; it stays selected.
     void SwapWith(int Index);
@@ -46,6 +48,7 @@ private:
     TStringList FItems;
     int FChosen = 1;
     int FItemIndex = -1;
+    bool FLoaded = false;
 };
 
 } // namespace qx

@@ -176,3 +176,21 @@ TEST(PhraseEditor, AnEmptiedListGetsThePlaceholderWhenChosenAgain)
     EXPECT_EQ(ReadBytes(dir.File("word5.dat")), Sjis("好きな文字列を登録して下さい。") + "\r\n");
     EXPECT_EQ(editor.ItemIndex(), 0);
 }
+
+TEST(PhraseEditor, AListThatCouldNotBeReadIsNeverWrittenOver)
+{
+    TempDir dir;
+    WriteBytes(dir.File("word1.dat"), "keep\r\n");
+    std::filesystem::create_directory(dir.File("word3.dat"));  // no regular file: it cannot be read
+    TPhraseEditor editor(Folder(dir));
+    EXPECT_ANY_THROW(editor.Show());
+    editor.Text = "x";
+    editor.Register();
+    EXPECT_EQ(ReadBytes(dir.File("word1.dat")), "keep\r\n");
+
+    editor.Choose(1);
+    EXPECT_ANY_THROW(editor.Choose(3));
+    editor.Register();
+    EXPECT_EQ(ReadBytes(dir.File("word1.dat")), "keep\r\n");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("word3.dat")));
+}

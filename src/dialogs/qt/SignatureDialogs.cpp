@@ -53,7 +53,10 @@ TSyomeiDialog::TSyomeiDialog(std::string Folder, TExceptionHandler OnError, QWid
 
 void TSyomeiDialog::FormShow()
 {
-    for (int i = 0; i < SignatureCount; ++i) LoadInto(*MemoSyomei[i], FFolder, i + 1);
+    for (int i = 0; i < SignatureCount; ++i) {
+        LoadInto(*MemoSyomei[i], FFolder, i + 1);
+        FLoaded[i] = true;
+    }
     PageControl1->setCurrentIndex(0);
     MemoSyomei[0]->setFocus();
 }
@@ -69,6 +72,7 @@ void TSyomeiDialog::showEvent(QShowEvent* Event)
 void TSyomeiDialog::Button1Click()
 {
     for (int i = 0; i < SignatureCount; ++i) {
+        if (!FLoaded[i]) continue;
         TStringList lines;
         MemoSyomei[i]->Editor().Lines().AssignTo(lines);
         SaveSignature(FFolder, i + 1, lines);

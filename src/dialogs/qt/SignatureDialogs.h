@@ -24,7 +24,7 @@ public:
 
     QTabWidget* PageControl1;
     TEditorWidget* MemoSyomei[3];
-    QPushButton* Button1;  // OK: saves the three signatures
+    QPushButton* Button1;  // OK: saves the signatures that were read
     QPushButton* Button2;  // CANCEL
 
     // Loads the three signatures, creating missing files with their default texts (done at the first
@@ -40,6 +40,8 @@ private:
     std::string FFolder;
     TExceptionHandler FOnError;
     bool FShown = false;
+    // The signatures that were read: OK writes only these (one that could not be read stays as it is).
+    bool FLoaded[3] = {false, false, false};
 };
 
 class TSignForm : public QDialog {

@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace qx {
 namespace {
 
@@ -57,6 +59,16 @@ TEST_F(ToolDialogsTest, SignatureSettingsCreateTheFilesWhenShownAndSaveOnlyOnOk)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(ReadBytes(Dir.File("Sign2.txt")), Sjis("太郎\r\n電話\r\n"));
     EXPECT_TRUE(Errors.empty());
+
+    // A signature that cannot be read is reported and not written over by OK.
+    std::filesystem::remove(Dir.File("Sign3.txt"));
+    std::filesystem::create_directory(Dir.File("Sign3.txt"));
+    TSyomeiDialog broken(Folder(), OnError);
+    broken.show();
+    EXPECT_EQ(Errors.size(), 1u);
+    broken.Button1->click();
+    EXPECT_TRUE(std::filesystem::is_directory(Dir.File("Sign3.txt")));
+    EXPECT_EQ(ReadBytes(Dir.File("Sign2.txt")), Sjis("太郎\r\n電話\r\n"));
 }
 
 TEST_F(ToolDialogsTest, TheSignatureGoesInAtTheCaretAsOneUndoStep)
