@@ -18,8 +18,9 @@
 //   EditorPaint.cpp      the paint pass, rows and tokens, visible marks, the caret-row underline
 //   EditorFrame.cpp      the ruler, the line-number bar, the image bar and the corner
 //   EditorSelection.cpp  selection                  EditorBlock.cpp      block editing
-//   EditorClipboard.cpp  clipboard                  EditorKeys.cpp       keys, characters, input method
+//   EditorClipboard.cpp  clipboard                  EditorKeys.cpp       keys, characters
 //   EditorMouse.cpp      mouse and wheel            EditorSearch.cpp     search and replace
+//   EditorInputMethod.cpp  the input method's composition and commit
 
 #include "editor/EditorCanvas.h"
 #include "editor/EditorClipboardPort.h"
@@ -433,7 +434,8 @@ public:
     static const char* const SearchTooLongText;
 
     // =================================================================================================
-    // Keys, characters and the input method (EditorKeys.cpp), mouse (EditorMouse.cpp): host entry points
+    // Keys, characters (EditorKeys.cpp), the input method (EditorInputMethod.cpp), mouse (EditorMouse.cpp):
+    // host entry points
     // =================================================================================================
     // Key is a virtual-key code; answers whether the control used the key.
     bool KeyDown(int Key, TShiftState Shift);

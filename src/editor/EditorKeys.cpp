@@ -1,5 +1,5 @@
-// TEditor: keys, typed characters and the input method. The host forwards every key (as a
-// virtual-key code with the shift state), every typed text and every composition here.
+// TEditor: keys and typed characters. The host forwards every key (as a virtual-key code with the
+// shift state) and every typed text here.
 
 #include "editor/EditorControl.h"
 
@@ -17,11 +17,5 @@ void TEditor::KeyUp(int Key, TShiftState Shift)
 }
 
 void TEditor::KeyPress(const std::string& Chars) { (void)Chars; }
-
-void TEditor::InputMethod(const std::string& Commit, const std::string& Preedit)
-{
-    (void)Commit;
-    (void)Preedit;
-}
 
 } // namespace qx
