@@ -20,7 +20,7 @@
 //   EditorSelection.cpp  selection                  EditorBlock.cpp      block editing
 //   EditorClipboard.cpp  clipboard                  EditorKeys.cpp       keys, characters
 //   EditorMouse.cpp      mouse and wheel            EditorSearch.cpp     search and replace
-//   EditorInputMethod.cpp  the input method's composition and commit
+//   EditorInputMethod.cpp  the input method        EditorTokens.cpp     the token under a point
 
 #include "editor/EditorCanvas.h"
 #include "editor/EditorClipboardPort.h"
@@ -442,14 +442,72 @@ public:
     void KeyUp(int Key, TShiftState Shift);
     // Characters typed, as Shift-JIS bytes.
     void KeyPress(const std::string& Chars);
-    // The input method's composition (shown at the caret) and its committed text (Shift-JIS).
-    void InputMethod(const std::string& Commit, const std::string& Preedit);
+    // The input method (Shift-JIS texts): Commit goes into the text once, as one undo step, in place of
+    // the ReplaceLength bytes that begin ReplaceFrom bytes from the caret (negative: before it) when
+    // ReplaceLength is not 0, else in place of the selection. Preedit is only shown at the caret
+    // (PaintPreedit), its cursor PreeditCursor bytes into it; an empty Preedit ends the composition.
+    void InputMethod(const std::string& Commit, const std::string& Preedit, int PreeditCursor = -1,
+                     int ReplaceFrom = 0, int ReplaceLength = 0);
+    const std::string& Preedit() const { return FPreedit; }
+    // Where the composition shows: at the caret, as wide as its text, one row high.
+    TRect PreeditRect() const;
+    // Draws the composition over the text at the caret, underlined, in the control's font.
+    void PaintPreedit(TEditorCanvas& Canvas);
+    // What the input method reads around the caret: a stretch of the caret's logical line (whole rows
+    // of it) and the byte offsets of the caret and of the selection's other end in it (the anchor
+    // clamped to the stretch).
+    struct TImeSurrounding {
+        std::string Text;
+        int Cursor = 0;
+        int Anchor = 0;
+    };
+    TImeSurrounding ImeSurrounding() const;
+
+    // Mouse (EditorMouse.cpp). Points are client pixels.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     void MouseMove(TShiftState Shift, int X, int Y);
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
-    void DblClick();
-    // Answers whether the control scrolled; the host scrolls by its scroll bar otherwise.
+    // A double click selects the word at the point (a link of the fountain whole), then OnDblClick.
+    void DblClick(TShiftState Shift, int X, int Y);
+    // Scrolls by the desktop's rows per notch (WheelDelta 120 a notch) unless OnMouseWheel handles it;
+    // answers whether the wheel was used.
     bool MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    // Keys while the selection is dragged or the left button is held: Ctrl switches between moving
+    // and copying, Escape cancels. Answers whether the key is taken (then it goes no further).
+    bool DragKey(int Key, bool Down);
+    // The drag state: 0 idle, 1 pressed inside a movable selection, 2 dragging it.
+    int DragState() const { return FDragState; }
+    // Whether the selection may be dragged: editable, shown, normal mode, Caret.SelMove.
+    virtual bool CanSelMove() const;
+    // Inserts a copy of the selected text at (ARow, ACol) when that lies outside the selection.
+    virtual void CopySelectionTo(int ARow, int ACol);
+    // Moves the selected text to (ARow, ACol), outside the selection, as one undo step; the caret
+    // ends after the moved text. The selection ends in every case.
+    void DropSelection(int ARow, int ACol);
+    // Ends a drag (and the selection) without dropping.
+    void CancelDrag();
+    // The mouse cursor's kind: 0 default, 1 left margin, 2 top margin, 3 in a movable selection, 4
+    // dragging, 5 drag-copying; shown from Caret.Cursors when Caret.AutoCursor is on.
+    int CursorKind() const { return FCursorKind; }
+    void SetCursorKind(int Kind);
+
+    // =================================================================================================
+    // Tokens under a point (EditorTokens.cpp)
+    // =================================================================================================
+    // The row and the byte in it under a client point (Centre rounding, never the second half of a
+    // character nor a tab's filler); false (both -1) outside the text area or the rows.
+    virtual bool PointToPos(TPoint Point, int& ARow, int& AByte) const;
+    // The token under a point, lexed on its whole logical line: with UseFountain by the fountain in
+    // use (from the line's stored state with KeepState, else from the start state), else as plain
+    // words. False (Kind 0, Token empty) when there is none.
+    virtual bool TokenAt(TPoint Point, bool UseFountain, std::string& Token, bool KeepState, int& Kind);
+    // Selects that token, the caret at its start.
+    virtual bool SelectTokenAt(TPoint Point, bool UseFountain, bool KeepState = false);
+    bool SelectTokenAtPos(TPoint Point) { return SelectTokenAt(Point, true); }
+    bool SelectWordAtPos(TPoint Point) { return SelectTokenAt(Point, false); }
+    bool SelectWordAtCaret();
+    int TokenKindAt(TPoint Point);
+    std::string TokenStringAt(TPoint Point);
 
     // =================================================================================================
     // TEditorView: what the row store asks of the control
@@ -486,6 +544,32 @@ protected:
     std::uint8_t FRowSelectMode = 0;
     bool FSearchHit = false;
     int FHitLength = 0;
+
+    // ---- mouse (EditorMouse.cpp) ----
+    TPoint FPressPoint;             // the last left press without Shift
+    std::uint8_t FCursorKind = 0;
+    int FWheelRest = 0;             // wheel delta short of a row, kept for the next turn
+    // The display position under a point; with Centre a point in a cell's right half gives the next
+    // column. A point above the text area takes the row above the top row (dragging scrolls up).
+    void MousePos(int X, int Y, bool Centre, int& ARow, int& ACol) const;
+    // Whether a point is at least half a column from the press point, either way.
+    bool MovedFromPress(int X, int Y) const;
+
+    // ---- tokens (EditorTokens.cpp) ----
+    struct TTokenSpan {
+        int LineRow = 0;        // the first row of the token's logical line
+        std::int64_t Start = 0; // the token's offset in the line
+        int Length = 0;
+        int Kind = 0;
+        std::string Text;
+    };
+    bool FindToken(TPoint Point, bool UseFountain, bool KeepState, TTokenSpan& Span);
+
+    // ---- input method (EditorInputMethod.cpp) ----
+    std::string FPreedit;
+    int FPreeditCursor = 0;
+    // The rows the input method's surrounding text is taken from.
+    void ImeRows(int& First, int& Last) const;
 
     // ---- selection (EditorSelection.cpp) ----
     // The column description of a row (see RowAttributeString); empty outside the text.

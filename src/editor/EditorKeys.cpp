@@ -7,12 +7,14 @@ namespace qx {
 
 bool TEditor::KeyDown(int Key, TShiftState Shift)
 {
+    if (DragKey(Key, true)) return true;
     if (OnKeyDown) OnKeyDown(this, Key, Shift);
     return false;
 }
 
 void TEditor::KeyUp(int Key, TShiftState Shift)
 {
+    if (DragKey(Key, false)) return;
     if (OnKeyUp) OnKeyUp(this, Key, Shift);
 }
 

@@ -37,6 +37,8 @@ public:
 
     // The mouse cursor by number (crIBeam, crDefault, crRightArrow, ...).
     virtual void SetCursor(int Cursor) = 0;
+    // The rows a notch of the mouse wheel scrolls, as the desktop sets it.
+    virtual int WheelScrollLines() const { return 3; }
 
     // The caret: its rectangle and whether it is drawn now (the control blinks it).
     virtual void SetCaret(const TRect& R, bool Shown) = 0;

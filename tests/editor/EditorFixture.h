@@ -38,6 +38,16 @@ struct HostedEditor {
 
     void SetText(std::string_view Text) { Editor->Lines().SetText(Text); }
 
+    // Selects from (Row1, Col1), the anchor, to (Row2, Col2), the caret.
+    void Select(int Row1, int Col1, int Row2, int Col2)
+    {
+        Editor->CleanSelection();
+        Editor->SetRowCol(Row1, Col1);
+        Editor->StartSelection();
+        Editor->SetRowCol(Row2, Col2);
+        Editor->UpdateSelection();
+    }
+
     // Paints Clip (the whole client area by default) onto a fresh recording canvas.
     RecordingCanvas Paint(TRect Clip = {})
     {

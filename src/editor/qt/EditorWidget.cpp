@@ -4,6 +4,7 @@
 #include "editor/qt/QtCanvas.h"
 #include "platform/Cp932.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QMenu>
@@ -17,6 +18,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -52,6 +54,19 @@ std::string ToSjis(const QString& Text)
 {
     return Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(Text.utf16()), static_cast<std::size_t>(Text.size())));
 }
+
+QString FromSjis(std::string_view Text) { return QString::fromStdU16String(Cp932ToUtf16(Text)); }
+
+// The UTF-16 position of byte offset Offset of a Shift-JIS text, and back.
+int Utf16Pos(std::string_view Text, int Offset)
+{
+    return static_cast<int>(Cp932ToUtf16(Text.substr(0, static_cast<std::size_t>(std::clamp<int>(Offset, 0, static_cast<int>(Text.size()))))).size());
+}
+int SjisPos(const QString& Text, int Pos) { return static_cast<int>(ToSjis(Text.left(std::max(0, Pos))).size()); }
+
+// A selection longer than this is not handed to the input method: it would be converted on every
+// query, and no conversion wants that much.
+constexpr std::int64_t ImeSelectionLimit = 64 * 1024;
 
 } // namespace
 
@@ -104,6 +119,7 @@ TEditorWidget::TEditorWidget(QWidget* Parent, std::unique_ptr<TEditor> Editor)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setCursor(EditorCursor(crIBeam));
+    viewport()->setMouseTracking(true);  // the cursor's shape follows the area under the mouse
     setFrameStyle(FEditor->BorderStyle() == bsSingle ? (QFrame::StyledPanel | QFrame::Sunken) : QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -191,6 +207,7 @@ void TEditorWidget::SetScrollPos(TScrollBarKind Bar, int Pos)
 }
 
 void TEditorWidget::SetCursor(int Cursor) { viewport()->setCursor(EditorCursor(Cursor)); }
+int TEditorWidget::WheelScrollLines() const { return QApplication::wheelScrollLines(); }
 
 void TEditorWidget::SetCaret(const TRect& R, bool Shown)
 {
@@ -213,9 +230,20 @@ TFontMetrics TEditorWidget::MeasureFont(const TFontSpec& Font) { return FFonts.R
 QVariant TEditorWidget::inputMethodQuery(Qt::InputMethodQuery Query) const
 {
     switch (Query) {
-    case Qt::ImEnabled: return true;
+    case Qt::ImEnabled: return !FEditor->ReadOnly();
     case Qt::ImCursorRectangle: return ToQRect(FImeCursor).translated(viewport()->pos());
     case Qt::ImFont: return FFonts.Resolve(FEditor->Font()).Font;
+    case Qt::ImSurroundingText: return FromSjis(FEditor->ImeSurrounding().Text);
+    case Qt::ImCursorPosition: {
+        const TEditor::TImeSurrounding around = FEditor->ImeSurrounding();
+        return Utf16Pos(around.Text, around.Cursor);
+    }
+    case Qt::ImAnchorPosition: {
+        const TEditor::TImeSurrounding around = FEditor->ImeSurrounding();
+        return Utf16Pos(around.Text, around.Anchor);
+    }
+    case Qt::ImCurrentSelection:
+        return FEditor->SelLength() > ImeSelectionLimit ? QString() : FromSjis(FEditor->SelText());
     default: return QAbstractScrollArea::inputMethodQuery(Query);
     }
 }
@@ -252,6 +280,7 @@ void TEditorWidget::paintEvent(QPaintEvent* Event)
         TQtCanvas canvas(painter, FFonts);
         for (const QRect& r : Event->region())
             FEditor->Paint(canvas, {r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+        FEditor->PaintPreedit(canvas);
     });
     if (FCaretShown && Event->region().intersects(ToQRect(FCaret))) {
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
@@ -274,6 +303,8 @@ void TEditorWidget::focusInEvent(QFocusEvent* Event)
 void TEditorWidget::focusOutEvent(QFocusEvent* Event)
 {
     QAbstractScrollArea::focusOutEvent(Event);
+    // A composition left open ends with the focus (the input method drops it too).
+    if (!FEditor->Preedit().empty()) Guard("input method", [&] { FEditor->InputMethod({}, {}); });
     Guard("focus", [&] { FEditor->FocusOut(); });
 }
 
@@ -309,7 +340,24 @@ void TEditorWidget::keyReleaseEvent(QKeyEvent* Event)
 
 void TEditorWidget::inputMethodEvent(QInputMethodEvent* Event)
 {
-    Guard("input method", [&] { FEditor->InputMethod(ToSjis(Event->commitString()), ToSjis(Event->preeditString())); });
+    Guard("input method", [&] {
+        const QString preedit = Event->preeditString();
+        int cursor = -1;
+        for (const QInputMethodEvent::Attribute& a : Event->attributes())
+            if (a.type == QInputMethodEvent::Cursor) cursor = SjisPos(preedit, a.start);
+        int from = 0, length = 0;
+        if (Event->replacementLength() > 0) {
+            // The range is counted in UTF-16 from the caret in the surrounding text.
+            const TEditor::TImeSurrounding around = FEditor->ImeSurrounding();
+            const QString text = FromSjis(around.Text);
+            const int caret = Utf16Pos(around.Text, around.Cursor);
+            const int start = std::clamp(caret + Event->replacementStart(), 0, static_cast<int>(text.size()));
+            const int end = std::clamp(start + Event->replacementLength(), start, static_cast<int>(text.size()));
+            from = SjisPos(text, start) - around.Cursor;
+            length = SjisPos(text, end) - SjisPos(text, start);
+        }
+        FEditor->InputMethod(ToSjis(Event->commitString()), ToSjis(preedit), cursor, from, length);
+    });
     Event->accept();
 }
 
@@ -337,7 +385,12 @@ void TEditorWidget::mouseReleaseEvent(QMouseEvent* Event)
 
 void TEditorWidget::mouseDoubleClickEvent(QMouseEvent* Event)
 {
-    Guard("mouse", [&] { FEditor->DblClick(); });
+    if (Event->button() != Qt::LeftButton) {
+        mousePressEvent(Event);
+        return;
+    }
+    const QPoint at = Event->position().toPoint();
+    Guard("mouse", [&] { FEditor->DblClick(ShiftOf(Event->modifiers(), Event->buttons()), at.x(), at.y()); });
     Event->accept();
 }
 

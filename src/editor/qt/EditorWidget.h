@@ -50,6 +50,7 @@ public:
     void SetScrollBar(TScrollBarKind Bar, int Min, int Max, int Page, int Pos) override;
     void SetScrollPos(TScrollBarKind Bar, int Pos) override;
     void SetCursor(int Cursor) override;
+    int WheelScrollLines() const override;
     void SetCaret(const TRect& R, bool Shown) override;
     void SetImeCursor(const TRect& R) override;
     TFontMetrics MeasureFont(const TFontSpec& Font) override;

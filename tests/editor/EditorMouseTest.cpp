@@ -1,0 +1,298 @@
+// The mouse: caret placement with centre rounding, selecting after half a column, Shift-click and the
+// left margin, the cursor over each area, dragging the selection to move or copy it, and the wheel.
+
+#include "EditorFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace qx::test {
+namespace {
+
+constexpr int VkControl = 0x11, VkEscape = 0x1B;
+
+std::string Content(TEditor& E) { return E.List().GetRowsText(0, E.RowCount()).Text; }
+
+// The client point DX pixels right of the left edge of cell (Row, Col), in the middle of the row.
+TPoint At(TEditor& E, int Row, int Col, int DX = 0)
+{
+    return {E.TextAreaLeft() + (Col - E.TopCol()) * E.ColWidth() + DX,
+            E.TextAreaTop() + (Row - E.TopRow()) * E.RowHeight() + E.RowHeight() / 2};
+}
+
+void Press(TEditor& E, TPoint P, TShiftState Shift = 0) { E.MouseDown(mbLeft, Shift, P.X, P.Y); }
+void Move(TEditor& E, TPoint P, TShiftState Shift = ssLeft) { E.MouseMove(Shift, P.X, P.Y); }
+void Release(TEditor& E, TPoint P, TShiftState Shift = 0) { E.MouseUp(mbLeft, Shift, P.X, P.Y); }
+
+// Presses inside the selection at From, moves to To and releases there.
+void Drag(TEditor& E, TPoint From, TPoint To, TShiftState Shift = 0)
+{
+    Press(E, From, Shift);
+    Move(E, To, ssLeft | Shift);
+    Release(E, To, Shift);
+}
+
+struct MouseEditor : HostedEditor {
+    MouseEditor(const char* Text)
+    {
+        Viewport.HasFocus = true;
+        SetText(Text);
+    }
+};
+
+TEST(EditorMouse, AClickPlacesTheCaretOnTheNearerCellEdge)
+{
+    MouseEditor e("abcdef\r\n");
+    const int w = e->ColWidth();
+    ASSERT_GT(w, 1);
+    struct Case {
+        int DX, Col;
+    } cases[] = {{0, 2}, {w / 2, 2}, {w / 2 + 1, 3}, {w - 1, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.DX);
+        const TPoint p = At(*e, 0, 2, c.DX);
+        Press(*e, p);
+        Release(*e, p);
+        EXPECT_EQ(e->Row(), 0);
+        EXPECT_EQ(e->Col(), c.Col);
+        EXPECT_FALSE(e->SelectionShown());
+    }
+}
+
+TEST(EditorMouse, TheSelectionShowsOnlyOnceTheMouseIsHalfAColumnAway)
+{
+    struct Case {
+        const char* Name;
+        int DX, DY;
+        bool Shown;
+    };
+    MouseEditor probe("");
+    const int half = probe->ColWidth() / 2;
+    const Case cases[] = {
+        {"right, short", half - 1, 0, false}, {"right", half, 0, true},
+        {"left, short", -(half - 1), 0, false}, {"down, short", 0, half - 1, false},
+        {"down", 0, half, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        MouseEditor e("abcdef\r\nabcdef\r\n");
+        const TPoint p = At(*e, 0, 3, 1);
+        Press(*e, p);
+        Move(*e, {p.X + c.DX, p.Y + c.DY});
+        EXPECT_EQ(e->SelectionShown(), c.Shown);
+        Release(*e, {p.X + c.DX, p.Y + c.DY});
+    }
+}
+
+TEST(EditorMouse, DraggingSelectsAndShiftClickExtends)
+{
+    MouseEditor e("abcdef\r\nabcdef\r\n");
+    Press(*e, At(*e, 0, 1));
+    Move(*e, At(*e, 0, 4));
+    Release(*e, At(*e, 0, 4));
+    EXPECT_EQ(e->SelText(), "bcd");
+    // Shift-click moves the selection's free end; the anchor stays.
+    Press(*e, At(*e, 1, 2), ssShift);
+    Release(*e, At(*e, 1, 2), ssShift);
+    EXPECT_EQ(e->SelText(), "bcdef\r\nab");
+    // Without a selection, Shift-click selects from the caret.
+    Press(*e, At(*e, 1, 5));
+    Release(*e, At(*e, 1, 5));
+    Press(*e, At(*e, 1, 3), ssShift);
+    EXPECT_EQ(e->SelText(), "de");
+}
+
+TEST(EditorMouse, TheLeftMarginSelectsWholeRows)
+{
+    MouseEditor e("one\r\ntwo\r\nthree");
+    ASSERT_GT(e->TextAreaLeft(), 2);
+    const int x = e->TextAreaLeft() / 2;
+    Press(*e, {x, At(*e, 1, 0).Y});
+    EXPECT_EQ(e->SelText(), "two\r\n");
+    Move(*e, {x, At(*e, 2, 0).Y});
+    Release(*e, {x, At(*e, 2, 0).Y});
+    EXPECT_EQ(e->SelText(), "two\r\nthree");
+    // Off, the margin places the caret at column 0.
+    e->Caret().SetRowSelect(false);
+    Press(*e, {x, At(*e, 0, 0).Y});
+    EXPECT_FALSE(e->SelectionShown());
+    EXPECT_EQ(e->Col(), 0);
+}
+
+TEST(EditorMouse, DraggingASelectionToAnotherRowAndBackIsOneUndoStepEach)
+{
+    const std::string original = "abc def\r\nxyz\r\n";
+    MouseEditor e(original.c_str());
+    e.Select(0, 0, 0, 3);
+    Drag(*e, At(*e, 0, 1), At(*e, 1, 3));
+    EXPECT_EQ(Content(*e), " def\r\nxyzabc\r\n");
+    EXPECT_EQ(e->Row(), 1);
+    EXPECT_EQ(e->Col(), 6);
+    EXPECT_FALSE(e->SelectionShown());
+    EXPECT_EQ(e->DragState(), 0);
+
+    e.Select(1, 3, 1, 6);
+    Drag(*e, At(*e, 1, 4), At(*e, 0, 0));
+    EXPECT_EQ(Content(*e), original);
+    EXPECT_EQ(e->Row(), 0);
+    EXPECT_EQ(e->Col(), 3);
+
+    e->Undo();
+    EXPECT_EQ(Content(*e), " def\r\nxyzabc\r\n");
+    e->Undo();
+    EXPECT_EQ(Content(*e), original);
+}
+
+TEST(EditorMouse, ADropPastARowsEndPadsAndCtrlCopies)
+{
+    MouseEditor e("abc\r\nxy\r\n");
+    e->Caret().SetFreeCaret(true);
+    e.Select(0, 0, 0, 2);
+    Drag(*e, At(*e, 0, 1), At(*e, 1, 4));
+    EXPECT_EQ(Content(*e), "c\r\nxy  ab\r\n");
+    e->Undo();
+    EXPECT_EQ(Content(*e), "abc\r\nxy\r\n");
+
+    e.Select(0, 0, 0, 2);
+    Drag(*e, At(*e, 0, 1), At(*e, 1, 2), ssCtrl);
+    EXPECT_EQ(Content(*e), "abc\r\nxyab\r\n");
+}
+
+TEST(EditorMouse, DragsThatMoveNothing)
+{
+    const std::string text = "abcdef\r\nxyz\r\n";
+    MouseEditor e(text.c_str());
+    // Released where it was pressed: the selection ends and the caret stays at the click.
+    e.Select(0, 1, 0, 4);
+    Press(*e, At(*e, 0, 2));
+    EXPECT_EQ(e->DragState(), 1);
+    Release(*e, At(*e, 0, 2));
+    EXPECT_FALSE(e->SelectionShown());
+    EXPECT_EQ(e->Col(), 2);
+
+    // Dropped onto itself.
+    e.Select(0, 1, 0, 4);
+    Drag(*e, At(*e, 0, 1), At(*e, 0, 3));
+    EXPECT_FALSE(e->SelectionShown());
+
+    // Escape cancels a drag under way.
+    e.Select(0, 1, 0, 4);
+    Press(*e, At(*e, 0, 2));
+    Move(*e, At(*e, 1, 1));
+    EXPECT_EQ(e->DragState(), 2);
+    EXPECT_TRUE(e->DragKey(VkEscape, true));
+    EXPECT_EQ(e->DragState(), 0);
+    Release(*e, At(*e, 1, 1));
+    EXPECT_FALSE(e->SelectionShown());
+
+    // A read-only text is never dragged: the press starts a selection.
+    e->SetReadOnly(true);
+    e.Select(0, 1, 0, 4);
+    Drag(*e, At(*e, 0, 2), At(*e, 1, 1));
+    EXPECT_EQ(e->SelText(), "cdef\r\nx");
+    EXPECT_EQ(Content(*e), text);
+    EXPECT_FALSE(e->CanUndo());
+}
+
+TEST(EditorMouse, APressInsideTheSelectionDragsItInsteadOfSelecting)
+{
+    MouseEditor e("abcdef\r\nxyz\r\n");
+    e.Select(0, 1, 0, 4);
+    Press(*e, At(*e, 0, 2));
+    // The button is still down: the move belongs to the drag, not to a new selection.
+    Move(*e, At(*e, 1, 1));
+    EXPECT_EQ(e->DragState(), 2);
+    EXPECT_EQ(e->SelText(), "bcd");
+    EXPECT_EQ(e->Row(), 1);  // the caret shows the drop point
+    EXPECT_EQ(e->Col(), 1);
+    Release(*e, At(*e, 1, 1));
+    EXPECT_EQ(Content(*e), "aef\r\nxbcdyz\r\n");
+}
+
+TEST(EditorMouse, ABoxSelectionIsNotDraggedAPressInsideStartsAnew)
+{
+    MouseEditor e("abcdef\r\nabcdef\r\n");
+    e->SetSelectionMode(smBox);
+    e.Select(0, 1, 1, 4);
+    EXPECT_FALSE(e->CanSelMove());
+    Press(*e, At(*e, 0, 2));
+    EXPECT_EQ(e->DragState(), 0);
+    EXPECT_FALSE(e->SelectionShown());
+    EXPECT_EQ(e->Col(), 2);
+}
+
+TEST(EditorMouse, TheCursorFollowsTheAreaAndTheDrag)
+{
+    MouseEditor e("abcdef\r\nxyz\r\n");
+    const TEditorCursors& c = e->Caret().Cursors();
+    e.Select(0, 1, 0, 4);
+    struct Case {
+        const char* Name;
+        TPoint P;
+        int Kind;
+        int Cursor;
+    } cases[] = {
+        {"left margin", {2, At(*e, 0, 0).Y}, 1, c.LeftMarginCursor},
+        {"top margin", {At(*e, 0, 2).X, 0}, 2, c.TopMarginCursor},
+        {"in the selection", At(*e, 0, 2), 3, c.InSelCursor},
+        {"text", At(*e, 1, 1), 0, c.DefaultCursor},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.Name);
+        e.Viewport.Cursor = 12345;
+        Move(*e, k.P, 0);
+        EXPECT_EQ(e->CursorKind(), k.Kind);
+        EXPECT_EQ(e.Viewport.Cursor, k.Cursor);
+    }
+    // Dragging: the move cursor, the copy cursor while Ctrl is down.
+    Press(*e, At(*e, 0, 2));
+    Move(*e, At(*e, 1, 0));
+    EXPECT_EQ(e.Viewport.Cursor, c.DragSelCursor);
+    EXPECT_TRUE(e->DragKey(VkControl, true));
+    EXPECT_EQ(e.Viewport.Cursor, c.DragSelCopyCursor);
+    EXPECT_TRUE(e->DragKey(VkControl, false));
+    EXPECT_EQ(e.Viewport.Cursor, c.DragSelCursor);
+    Release(*e, At(*e, 1, 0));
+    EXPECT_FALSE(e->DragKey(VkControl, true));  // no drag: the key is the text's
+
+    // Without AutoCursor the cursor never changes by area.
+    e->Caret().SetAutoCursor(false);
+    e.Viewport.Cursor = 12345;
+    Move(*e, {2, At(*e, 0, 0).Y}, 0);
+    EXPECT_EQ(e.Viewport.Cursor, 12345);
+}
+
+TEST(EditorMouse, TheWheelScrollsTheDesktopsRowsPerNotch)
+{
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "row\r\n";
+    MouseEditor e(text.c_str());
+    EXPECT_TRUE(e->MouseWheel(0, -120, {0, 0}));
+    EXPECT_EQ(e->TopRow(), 3);
+    e->MouseWheel(0, -60, {0, 0});
+    EXPECT_EQ(e->TopRow(), 4);  // half a notch: half the rows, the rest kept
+    e->MouseWheel(0, -60, {0, 0});
+    EXPECT_EQ(e->TopRow(), 6);
+    e->MouseWheel(0, 240, {0, 0});
+    EXPECT_EQ(e->TopRow(), 0);
+    // A handler that takes the wheel stops the scroll.
+    e->OnMouseWheel = [](TObject*, TShiftState, int, TPoint, bool& Handled) { Handled = true; };
+    e->MouseWheel(0, -120, {0, 0});
+    EXPECT_EQ(e->TopRow(), 0);
+}
+
+TEST(EditorMouse, ADoubleClickSelectsTheWordUnderTheMouse)
+{
+    MouseEditor e("say hello_world now\r\n");
+    int clicks = 0;
+    e->OnDblClick = [&](TObject*) { ++clicks; };
+    const TPoint p = At(*e, 0, 7);
+    e->DblClick(0, p.X, p.Y);
+    EXPECT_EQ(e->SelText(), "hello_world");
+    EXPECT_EQ(e->Col(), 4);
+    EXPECT_EQ(clicks, 1);
+}
+
+} // namespace
+} // namespace qx::test
