@@ -162,7 +162,7 @@ void TProjectManager::ProjectNewMenuClick()
 void TProjectManager::ProjectOpenMenuClick()
 {
     if (RefuseWhileItemsOpen(MsgItemOpenInTheWay) || !QueryProjectSave()) return;
-    std::string fileName;
+    std::string fileName = ProjectDialogFolder();
     if (FServices.Dialogs.ChooseProjectToOpen(fileName)) OpenProject(fileName);
 }
 
@@ -235,9 +235,20 @@ bool TProjectManager::ProjectSaveMenuClick()
     return WriteProject(FState.ProjectFileName);
 }
 
+std::string TProjectManager::ProjectDialogFolder() const
+{
+    const TProjectSettings& settings = FState.Settings.Project;
+    if (!settings.UseProjectDir || settings.ProjectDirPath.empty()) return {};
+    std::string folder = settings.ProjectDirPath;
+    if (folder.back() != '/') folder += '/';
+    return folder;
+}
+
 bool TProjectManager::ProjectSaveAsMenuClick()
 {
-    std::string fileName = FState.ProjectFileName;
+    // A project never saved starts in the project folder (when one is set).
+    std::string fileName = FState.ProjectFileName == UntitledProjectName ? ProjectDialogFolder() + FState.ProjectFileName
+                                                                        : FState.ProjectFileName;
     for (;;) {
         if (!FServices.Dialogs.ChooseProjectToSave(fileName)) {
             FState.ProjectCanContinue = false;

@@ -121,6 +121,9 @@ public:
     int FindProjectItemTab(int itemId) const;    // 1-based; 0 when none
 
 private:
+    // The folder the project file dialogs start in: [Project] "ProjectDirPath" with "UseProjectDir" on,
+    // else none (with a slash at its end).
+    std::string ProjectDialogFolder() const;
     struct TPastePlan {
         int Position;
         int LevelShift;

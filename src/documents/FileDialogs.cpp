@@ -1,5 +1,7 @@
 #include "documents/FileDialogs.h"
 
+#include <string_view>
+
 namespace qx {
 
 const std::vector<std::string>& CharCodeListStrings()
@@ -44,5 +46,28 @@ std::vector<TFileFilter> ParseFileFilter(const std::string& Filter)
     if (Filters.empty()) Filters.push_back({"*.*", {"*.*"}});
     return Filters;
 }
+
+std::vector<std::string> QtNameFilters(const std::string& Filter)
+{
+    std::vector<std::string> Filters;
+    for (const TFileFilter& F : ParseFileFilter(Filter)) {
+        std::string_view Name = F.Name;
+        if (!Name.empty() && Name.back() == ')') {
+            const std::size_t Open = Name.rfind('(');
+            if (Open != std::string_view::npos) Name = Name.substr(0, Open);
+        }
+        while (!Name.empty() && Name.back() == ' ') Name.remove_suffix(1);
+        std::string Patterns;
+        for (const std::string& P : F.Patterns) {
+            if (!Patterns.empty()) Patterns += ' ';
+            Patterns += P == "*.*" ? "*" : P;
+        }
+        std::string Shown(Name.empty() ? Patterns : std::string(Name));
+        Filters.push_back(Shown + " (" + Patterns + ")");
+    }
+    return Filters;
+}
+
+int QtFilterPlace(int FilterIndex, int Count) { return FilterIndex >= 1 && FilterIndex <= Count ? FilterIndex - 1 : 0; }
 
 } // namespace qx

@@ -57,4 +57,11 @@ struct TFileFilter {
 };
 std::vector<TFileFilter> ParseFileFilter(const std::string& Filter);
 
+// The filters in the form a Qt file dialog shows and reads: "description (p1 p2)", where the description
+// is the filter's name without the pattern list it may already carry in brackets at its end, and the
+// class library's "*.*" (every file) becomes "*".
+std::vector<std::string> QtNameFilters(const std::string& Filter);
+// The 0-based place of a 1-based filter index among Count filters; the first for an index outside.
+int QtFilterPlace(int FilterIndex, int Count);
+
 } // namespace qx

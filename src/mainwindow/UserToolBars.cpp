@@ -1,6 +1,7 @@
 #include "mainwindow/UserToolBars.h"
 
 #include "documents/ToolBarFile.h"
+#include "mainwindow/MainMenu.h"
 
 #include <algorithm>
 #include <utility>
@@ -48,6 +49,15 @@ TToolButtonShape ToolButtonShape(int Number)
     if (Number == ToolButtonSeparator) return {TToolButtonStyle::Separator, 8, 22};
     if (Number == 1 || Number == 2 || Number == 52) return {TToolButtonStyle::DropDown, 34, 22};
     return {};
+}
+
+std::string ToolButtonHint(std::string_view MenuText, bool ShowHint, bool ShowShortCut)
+{
+    if (!ShowHint) return {};
+    std::string hint = PlainMenuCaption(MenuText);
+    const std::string_view key = MenuKeyPart(MenuText);
+    if (ShowShortCut && !key.empty()) hint += " (" + std::string(key) + ")";
+    return hint;
 }
 
 std::vector<int> ToolBarButtons(const std::vector<int>& List)

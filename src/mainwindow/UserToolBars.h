@@ -30,6 +30,10 @@ TToolButtonShape ToolButtonShape(int Number);
 // an action (a hand-edited file) make no button.
 std::vector<int> ToolBarButtons(const std::vector<int>& List);
 
+// A button's tip from its command's menu text ("caption\tkey"): nothing when tips are off ([ToolBar]
+// "ToolTipHintShow"); else the plain caption, and its key in brackets when "ToolTipShortCut" is on.
+std::string ToolButtonHint(std::string_view MenuText, bool ShowHint, bool ShowShortCut);
+
 // The dialog's categories: caption and numbers (the separator first).
 struct TToolCategory {
     std::string_view Caption;

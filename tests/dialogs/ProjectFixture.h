@@ -56,7 +56,11 @@ public:
 
 class FakeProjectDialogs : public TProjectDialogs {
 public:
-    bool ChooseProjectToOpen(std::string& path) override { return Next(OpenAnswers, path); }
+    bool ChooseProjectToOpen(std::string& path) override
+    {
+        OpenStarts.push_back(path);
+        return Next(OpenAnswers, path);
+    }
     bool ChooseProjectToSave(std::string& path) override
     {
         SaveStarts.push_back(path);
@@ -74,7 +78,7 @@ public:
     }
 
     std::deque<std::optional<std::string>> OpenAnswers, SaveAnswers, ExportAnswers;  // nullopt: Cancel
-    std::vector<std::string> SaveStarts;
+    std::vector<std::string> OpenStarts, SaveStarts;
     std::vector<std::string> FilesToAdd;
     std::function<void(TProjectPropertyForm&)> PropertyEdit;  // unset: Cancel
     TProjectPropertyForm Shown;

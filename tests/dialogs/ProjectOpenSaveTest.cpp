@@ -211,3 +211,23 @@ TEST_F(ProjectOpenSave, NewAsksAboutTheModifiedProject)
     EXPECT_EQ(Records().Count(), 2);
     EXPECT_EQ(State.ProjectFileName, file);
 }
+
+namespace {
+
+// With "UseProjectDir" the open dialog and the first save of a new project start in "ProjectDirPath".
+TEST_F(ProjectOpenSave, TheProjectDialogsStartInTheProjectFolderWhenItIsUsed)
+{
+    Dialogs.OpenAnswers = {std::nullopt, std::nullopt};
+    Dialogs.SaveAnswers = {std::nullopt, std::nullopt};
+    Manager.ProjectOpenMenuClick();
+    Manager.ProjectSaveAsMenuClick();
+    State.Settings.Project.UseProjectDir = true;
+    State.Settings.Project.ProjectDirPath = "/projects";
+    Manager.ProjectOpenMenuClick();
+    Manager.ProjectSaveAsMenuClick();
+    EXPECT_EQ(Dialogs.OpenStarts, (std::vector<std::string>{"", "/projects/"}));
+    EXPECT_EQ(Dialogs.SaveStarts,
+              (std::vector<std::string>{std::string(UntitledProjectName), "/projects/" + std::string(UntitledProjectName)}));
+}
+
+} // namespace

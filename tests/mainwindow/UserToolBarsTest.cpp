@@ -86,3 +86,28 @@ TEST(UserToolBars, TheDialogsListOperationsAtTheirEdges)
 
 } // namespace
 } // namespace qx
+
+namespace qx {
+namespace {
+
+// Tips follow the settings' meaning: "ToolTipHintShow" shows them at all, "ToolTipShortCut" adds the key.
+TEST(UserToolBars, ButtonTipsFollowTheTipAndShortcutSwitches)
+{
+    const struct {
+        const char* Text;
+        bool Hint;
+        bool Key;
+        const char* Expected;
+    } cases[] = {
+        {"上書き保存(&S)\tCtrl+S", true, true, "上書き保存 (Ctrl+S)"},
+        {"上書き保存(&S)\tCtrl+S", true, false, "上書き保存"},
+        {"上書き保存(&S)\tCtrl+S", false, true, ""},
+        {"開く(&O)...", true, true, "開く"},
+        {"移動 && ﾘﾈｰﾑ(&F)...", true, true, "移動 & ﾘﾈｰﾑ"},
+        {"しおり &0\tCtrl+0", true, true, "しおり 0 (Ctrl+0)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ToolButtonHint(c.Text, c.Hint, c.Key), c.Expected) << c.Text;
+}
+
+} // namespace
+} // namespace qx

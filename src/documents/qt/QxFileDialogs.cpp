@@ -12,15 +12,10 @@ namespace {
 
 QString Q(const std::string& Text) { return QString::fromUtf8(Text.data(), static_cast<int>(Text.size())); }
 
-// "Name (*.txt *.log)"; the class library's "*.*" means every file.
 QStringList NameFilters(const std::string& Filter)
 {
     QStringList Filters;
-    for (const TFileFilter& F : ParseFileFilter(Filter)) {
-        QStringList Patterns;
-        for (const std::string& P : F.Patterns) Patterns << (P == "*.*" ? QStringLiteral("*") : Q(P));
-        Filters << Q(F.Name) + " (" + Patterns.join(' ') + ")";
-    }
+    for (const std::string& F : QtNameFilters(Filter)) Filters << Q(F);
     return Filters;
 }
 
@@ -56,8 +51,7 @@ std::unique_ptr<QFileDialog> CreateFileDialog(const TFileDialogRequest& Request,
                                      : Request.MultiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     const QStringList Filters = NameFilters(Request.Filter);
     Dialog->setNameFilters(Filters);
-    if (Request.FilterIndex >= 1 && Request.FilterIndex <= Filters.size())
-        Dialog->selectNameFilter(Filters[Request.FilterIndex - 1]);
+    Dialog->selectNameFilter(Filters[QtFilterPlace(Request.FilterIndex, static_cast<int>(Filters.size()))]);
     if (!Request.InitialDir.empty()) Dialog->setDirectory(Q(Request.InitialDir));
     if (!Request.FileName.empty()) Dialog->selectFile(Q(Request.FileName));
     if (!Request.DefaultExt.empty()) Dialog->setDefaultSuffix(Q(Request.DefaultExt));

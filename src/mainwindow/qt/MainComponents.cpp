@@ -109,7 +109,11 @@ void TMainComponents::FirstShow()
 
 void TMainComponents::ShowTipsAtStart()
 {
-    if (!FTips->ReadShowAtStart()) return;
+    if (FTips->ReadShowAtStart()) ShowTips();
+}
+
+void TMainComponents::ShowTips()
+{
     const std::string path = FindShippedFile(TipsFileName, FState.ProgramFolder, ExecutablePath());
     if (!path.empty()) FTips->LoadTips(path);
     TQtTipWindow window(&FWindow);

@@ -76,6 +76,8 @@ public:
     // settings, the status timer; the tips come last (ShowTipsAtStart).
     void FirstShow();
     void ShowTipsAtStart();
+    // The tips window (the help menu's command).
+    void ShowTips();
     // The shortcut file of the program folder into the command keys (the menus show them).
     void LoadShortCuts();
     // The tray icon shown by UseTray; with Resident the hot key "HotKey" brings the window back,

@@ -12,6 +12,8 @@
 #include <QPixmap>
 #include <QToolBar>
 #include <QToolButton>
+#include <QHelpEvent>
+#include <QToolTip>
 
 #include <array>
 #include <map>
@@ -37,6 +39,30 @@ const std::map<int, const char*>& ThemeIcons()
     };
     return icons;
 }
+
+// A button's tip, made when the tip is asked for, so it follows the settings and the keys of the moment.
+class TButtonHintFilter : public QObject {
+public:
+    TButtonHintFilter(const TToolBarSettings& Settings, QObject* Parent) : QObject(Parent), FSettings(Settings) {}
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override
+    {
+        if (Event->type() != QEvent::ToolTip) return false;
+        auto* button = qobject_cast<QToolButton*>(Watched);
+        if (!button || !button->defaultAction()) return false;
+        const std::string hint = ToolButtonHint(button->defaultAction()->text().toStdString(),
+                                                FSettings.ToolTipHintShow, FSettings.ToolTipShortCut);
+        if (hint.empty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(static_cast<QHelpEvent*>(Event)->globalPos(), QString::fromStdString(hint), button);
+        return true;
+    }
+
+private:
+    const TToolBarSettings& FSettings;
+};
 
 // The first character of a caption that is a letter of its own (not "&" nor a bracket).
 QString IconCharacter(const QString& Caption)
@@ -131,6 +157,8 @@ void TQtUserToolBars::Fill(int B)
         auto* button = new QToolButton(bar);
         button->setObjectName(QString(B == 1 ? "UserBtn%1" : "User2Btn%1").arg(number));
         button->setDefaultAction(action);
+        if (!FHints) FHints = new TButtonHintFilter(FState.Settings.ToolBar, &FWindow);
+        button->installEventFilter(FHints);
         button->setAutoRaise(flat);
         button->setFixedSize(shape.Width, shape.Height);
         if (shape.Style == TToolButtonStyle::DropDown) {

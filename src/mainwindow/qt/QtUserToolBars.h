@@ -48,6 +48,7 @@ private:
     QMainWindow& FWindow;
     TGlobalState& FState;
     QToolBar* FBars[2] = {nullptr, nullptr};
+    QObject* FHints = nullptr;  // the buttons' tips (a child of the window)
 };
 
 // A tool button's icon: the theme's icon for its command when the desktop has one, else a small drawn

@@ -169,34 +169,6 @@ TQxEditorMain::~TQxEditorMain()
     FIds.Clear();
 }
 
-void TQxEditorMain::BuildMenus()
-{
-    // The menus proper come with the menu bar; until then the commands that work stand here.
-    const auto add = [this](const char* Caption, std::initializer_list<const char*> Actions) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(Caption));
-        for (const char* name : Actions) {
-            if (*name)
-                menu->addAction(FActions->Action(name));
-            else
-                menu->addSeparator();
-        }
-        connect(menu, &QMenu::aboutToShow, this, [this] { FActions->UpdateStates(); });
-    };
-    add("ファイル(&F)", {"ActionNew", "ActionSave", "", "ActionClose", "ActionAllClose", "", "ActionShutQxEditor"});
-    add("編集(&E)", {"ActionUndo", "ActionRedo", "", "ActionCut", "ActionCopy", "ActionPaste", "ActionDelete",
-                     "ActionAllSelect", "ActionBoxSelectMode", "", "ActionInyouCut", "ActionInyouCopy",
-                     "ActionInyouPaste", "ActionInyou", "ActionUserInyou", "ActionUserInyou2", "", "ActionInsertSign",
-                     "ActionInsertStr", "", "ActionEditMode"});
-    add("検索(&S)", {"ActionFind", "ActionFindNext", "ActionFindPrev", "ActionReplace", "", "ActionGrep",
-                     "ActionTagJump"});
-    add("表示(&V)", {"ActionNoWrap", "ActionWrap", "", "ActionFreeCursorMode", "ActionOverWriteMode"});
-    add("ツール(&T)", {"ActionCommand"});
-    QMenu* settings = menuBar()->addMenu(QString::fromUtf8("設定(&O)"));
-    settings->addAction(FToolDialogs->SyomeiAction);
-    settings->addAction(FToolDialogs->DataEditAction);
-    add("ウインドウ(&W)", {"ActionNextDoc", "ActionPrevDoc", "ActionFirstDoc", "ActionLastDoc", "", "ActionSplit"});
-}
-
 void TQxEditorMain::EditModeMenuClick()
 {
     if (TEditor* editor = CurrentEditor()) SetEditMode(editor->ReadOnly());
@@ -494,7 +466,13 @@ void TQxEditorMain::BuildTrayMenu(TTrayPopupMenu& Menu)
         if (!*name) {
             Menu.addSeparator();
         } else if (QAction* action = findChild<QAction*>(name)) {
-            Menu.addAction(action);
+            // A new or opened document is shown: the window comes back from the tray with it.
+            QAction* item = Menu.addAction(action->text().section(QLatin1Char('\t'), 0, 0));
+            item->setEnabled(action->isEnabled());
+            connect(item, &QAction::triggered, this, [this, action] {
+                action->trigger();
+                if (action->objectName() != QLatin1String("ActionShutQxEditor")) RestoreWindow();
+            });
         }
     }
 }
@@ -520,16 +498,7 @@ void TQxEditorMain::TabPagePopup(const QPoint& At)
     for (const char* name : {"ActionClose", "ActionAllClose"})
         if (QAction* action = findChild<QAction*>(name)) menu.addAction(action);
     menu.addSeparator();
-    const std::pair<const char*, TTabMove> moves[] = {{"先頭に移動", TTabMove::First},
-                                                      {"一つ左へ移動", TTabMove::Left},
-                                                      {"一つ右へ移動", TTabMove::Right},
-                                                      {"末尾に移動", TTabMove::Last}};
-    const int page = FPages->currentIndex();
-    for (const auto& [caption, move] : moves) {
-        QAction* action = menu.addAction(QString::fromUtf8(caption));
-        action->setEnabled(TabMoveTarget(move, page, Count()) != page);
-        connect(action, &QAction::triggered, this, [this, move] { MoveDocument(move); });
-    }
+    for (QAction* item : DocumentMoveItems(menu)) menu.addAction(item);
     menu.exec(FPages->tabBar()->mapToGlobal(At));
 }
 
@@ -590,6 +559,7 @@ void TQxEditorMain::FormShow(const std::vector<std::string>& Args, const std::st
     FComponents->FirstShow();
     LoadToolBarSettings(FState);
     FToolBars->Build();
+    ApplyBarSettings();
     const TProjectSettings& project = FState.Settings.Project;
     FProject->SetStartingOrClosing(true);
     FProject->NewProject();

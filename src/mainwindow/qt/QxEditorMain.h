@@ -26,8 +26,11 @@
 #include <string>
 #include <vector>
 
+class QAction;
+class QMenu;
 class QSplitter;
 class QTabWidget;
+class QToolBar;
 
 namespace qx {
 
@@ -35,6 +38,9 @@ class TEditor;
 class TEditorFrame;
 class TEditorWidget;
 class TMainComponents;
+class TMainMenuBar;
+class TBandGripWidget;
+class TCuteControlBar;
 class TProjectManager;
 class TProjectPane;
 class TQtProjectDialogs;
@@ -111,6 +117,9 @@ public:
     TProjectManager& Project() { return *FProject; }
     TProjectPane& ProjectPane() { return *FProjectPane; }
     TQtUserToolBars& ToolBars() { return *FToolBars; }
+    // The menu bar ("MainMenu1") and the control bar of the user tool bars (null before the first showing).
+    TMainMenuBar* MainMenu() const { return FMenuBar; }
+    TCuteControlBar* ControlBar() const { return FControlBar; }
     // The window back from the tray or from behind others (tray, hot key, a later start).
     void RestoreWindow();
     // The window's commands, their QActions (children of the window, named "Action..."), and the host
@@ -166,7 +175,20 @@ protected:
     void dropEvent(QDropEvent* Event) override;
 
 private:
+    // The menu bar, its items built as menus open, their states, the hint bar and the bars' commands
+    // (QxEditorMainMenus.cpp).
     void BuildMenus();
+    void BindMenuCommands();
+    std::vector<QAction*> MenuSlotItems(std::string_view Slot, QMenu& Menu);
+    void MenuOpening(std::string_view Menu);
+    // The four document moves as items of Menu, each enabled when the active page can move that way.
+    std::vector<QAction*> DocumentMoveItems(QMenu& Menu);
+    // The bars as the settings say: the status bar, the hint bar, the menu band's grip, and the control
+    // bar of the user tool bars (made at the first call, after the bars).
+    void ApplyBarSettings();
+    void ShowKeySetDialog();
+    // The current document is a file of its own (not untitled, a grep result or a project item).
+    bool NamedDocument() const;
     void ShowTitles();
     void WireEditor(TEditorFrame& Frame, TEditorWidget& Pane);
     // Editor environment N ("qxeenv" + N + ".ini") to one pane.
@@ -198,6 +220,10 @@ private:
     TTabIds FIds;
     QTabWidget* FPages;
     TQxStatusBar* FStatus;
+    TMainMenuBar* FMenuBar = nullptr;
+    TBandGripWidget* FMenuGrip = nullptr;
+    TCuteControlBar* FControlBar = nullptr;
+    QToolBar* FHintBar = nullptr;
     TStatusBarModel FStatusModel;
     TMainComponents* FComponents;  // a child of the window
     std::unique_ptr<TWindowProjectTabs> FProjectTabs;

@@ -10,6 +10,11 @@
 #include "mainwindow/qt/QtActions.h"
 #include "mainwindow/qt/EditorKeyTarget.h"
 #include "mainwindow/qt/MainComponents.h"
+#include "mainwindow/qt/MainMenuBar.h"
+#include "mainwindow/CommandTable.h"
+#include "mainwindow/MainMenu.h"
+#include <QMenu>
+#include <QMenuBar>
 #include "mainwindow/qt/QtUserToolBars.h"
 #include "mainwindow/qt/ToolBarSetDialog.h"
 #include "platform/Cp932.h"
@@ -39,6 +44,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 namespace qx {
 namespace {
@@ -663,6 +669,110 @@ TEST_F(MainWindowTest, ARightOrMiddleClickOnATabMakesItActive)
     EXPECT_EQ(Window->Pages()->currentIndex(), 0);
     QTest::mouseClick(tabs, Qt::MiddleButton, {}, tabs->tabRect(1).center());
     EXPECT_EQ(Window->Pages()->currentIndex(), 1);
+}
+
+// Every command but the key-only ones is an item (or a sub-menu) somewhere under the menu bar, and each
+// item runs its command.
+TEST_F(MainWindowTest, EveryMenuCommandIsReachableFromTheMenuBar)
+{
+    auto* bar = Window->MainMenu();
+    ASSERT_NE(bar, nullptr);
+    std::set<std::string> reached;
+    const auto walk = [&](auto&& self, QMenu* Menu) -> void {
+        const QString command = Menu->property("command").toString();
+        if (!command.isEmpty()) reached.insert(command.toStdString());
+        for (QAction* item : Menu->actions()) {
+            if (item->menu()) {
+                self(self, item->menu());
+            } else if (!item->property("command").toString().isEmpty()) {
+                reached.insert(item->property("command").toString().toStdString());
+            }
+        }
+    };
+    for (QAction* top : bar->actions()) walk(walk, top->menu());
+    for (int row = 0; row < ActionCount; ++row) {
+        const std::string name(ActionTable()[static_cast<std::size_t>(row)].Action);
+        EXPECT_EQ(reached.count(name), ActionBelongsInMenu(row) ? 1u : 0u) << name;
+    }
+    // An item runs its command: the editor's overwrite mode toggles from the View menu.
+    Window->NewTab();
+    QAction* item = bar->Item("ActionOverWriteMode");
+    ASSERT_NE(item, nullptr);
+    emit bar->Menu("FormatMenu")->aboutToShow();
+    ASSERT_TRUE(item->isEnabled());
+    item->trigger();
+    EXPECT_TRUE(Window->CurrentEditor()->OverWrite());
+    emit bar->Menu("FormatMenu")->aboutToShow();
+    EXPECT_TRUE(item->isChecked());
+}
+
+TEST_F(MainWindowTest, TheFileMenuFollowsTheSettingsTheTabsAndTheDocument)
+{
+    auto* bar = Window->MainMenu();
+    Window->NewTab();
+    State.Settings.Menu.PrintMenu = false;
+    State.Settings.Option.FileHistoryNumber = 0;
+    QMenu* file = bar->Menu("FileMenu");
+    emit file->aboutToShow();
+    EXPECT_FALSE(bar->Item("ActionPrint")->isVisible());
+    EXPECT_TRUE(bar->Item("ActionPrintPreview")->isVisible());
+    // The tool-bar's action of the same command stays.
+    EXPECT_TRUE(Window->Actions().Action("ActionPrint")->isVisible());
+    EXPECT_FALSE(bar->Menu("RecentFilesMenu")->menuAction()->isVisible());
+    EXPECT_FALSE(bar->Item("ActionAllClose")->isEnabled());
+    // An untitled document has nothing to reopen.
+    EXPECT_FALSE(bar->Menu("ReloadMenu")->menuAction()->isEnabled());
+    ASSERT_TRUE(Window->OpenFile({"", "", "", Dir.File("a.txt")}, false));
+    State.Settings.Menu.PrintMenu = true;
+    emit file->aboutToShow();
+    EXPECT_TRUE(bar->Item("ActionPrint")->isVisible());
+    EXPECT_TRUE(bar->Item("ActionAllClose")->isEnabled());
+    EXPECT_TRUE(bar->Menu("ReloadMenu")->menuAction()->isEnabled());
+}
+
+// The environment items carry their number; choosing one applies it to both panes and checks it.
+TEST_F(MainWindowTest, EnvironmentItemsCarryTheirNumberAndApplyToBothPanes)
+{
+    WriteFile(Dir.File("qxeenv3.ini"), "[EditorEnvironment]\r\nEnvironmentName=\"Three\"\r\n");
+    auto* bar = Window->MainMenu();
+    Window->NewTab();
+    Window->CreateSplit();
+    QMenu* env = bar->Menu("EnvMenu");
+    emit env->aboutToShow();
+    std::vector<std::pair<std::string, int>> items;
+    for (QAction* item : env->actions())
+        if (item->isVisible() && !item->isSeparator()) items.emplace_back(item->text().toStdString(), item->data().toInt());
+    EXPECT_EQ(items, (std::vector<std::pair<std::string, int>>{{"&0 標準", 0}, {"&3 Three", 3}}));
+    env->actions()[1]->trigger();
+    EXPECT_EQ(Window->CurrentFrame()->MainEditor().AnyNumber1, 3);
+    EXPECT_EQ(Window->CurrentFrame()->SecondEditor()->AnyNumber1, 3);
+    emit env->aboutToShow();
+    EXPECT_TRUE(env->actions()[1]->isChecked());
+    EXPECT_FALSE(env->actions()[0]->isChecked());
+}
+
+// The document moves keep the id list in page order.
+TEST_F(MainWindowTest, DocumentMovesKeepTheIdsInPageOrder)
+{
+    auto* bar = Window->MainMenu();
+    for (int i = 0; i < 3; ++i) Window->NewTab();
+    Window->Activate(0);
+    QMenu* moves = bar->Menu("DocMoveMenu");
+    const auto run = [&](int Move) {
+        emit moves->aboutToShow();
+        for (QAction* item : moves->actions())
+            if (!item->isSeparator() && item->data().toInt() == Move) item->trigger();
+    };
+    const std::vector<std::string> start = Ids();
+    run(static_cast<int>(TTabMove::Left));  // the first cannot move left
+    EXPECT_EQ(Ids(), start);
+    run(static_cast<int>(TTabMove::Last));
+    EXPECT_EQ(Ids(), (std::vector<std::string>{start[1], start[2], start[0]}));
+    EXPECT_EQ(Window->CurrentPage(), 2);
+    run(static_cast<int>(TTabMove::Left));
+    EXPECT_EQ(Ids(), (std::vector<std::string>{start[1], start[0], start[2]}));
+    run(static_cast<int>(TTabMove::First));
+    EXPECT_EQ(Ids(), start);
 }
 
 } // namespace
