@@ -14,7 +14,7 @@ TEST(FileDialogs, FiltersTakeQtsFormWithoutTheirOwnPatternLists)
                                                              "ﾕｰｻﾞｰ指定 1 (*.qxp *.qxh)", "ﾕｰｻﾞｰ指定 2 (*)",
                                                              "plain (*.c *.h)"}));
     // No filter at all means every file; a nameless filter is named by its patterns.
-    EXPECT_EQ(QtNameFilters(""), (std::vector<std::string>{"* (*)"}));
+    EXPECT_EQ(QtNameFilters(""), (std::vector<std::string>{"*.* (*)"}));
     EXPECT_EQ(QtNameFilters("|*.md"), (std::vector<std::string>{"*.md (*.md)"}));
 }
 

@@ -183,9 +183,10 @@ void TCuteControlBar::SetBandType(TCuteBandType Type)
 
 void TCuteControlBar::SetCanFold(bool Value)
 {
-    FCanFold = Value;
+    // The folded bands come back before folding ends.
     if (!Value)
         for (QToolBar* band : Folded()) band->show();
+    FCanFold = Value;
     UpdateStrip();
 }
 

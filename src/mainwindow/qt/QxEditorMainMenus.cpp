@@ -88,20 +88,18 @@ void TQxEditorMain::BindMenuCommands()
             [this, bar] { return FToolBars->Bar(bar) != nullptr; },
             [this, bar] { return FToolBars->Bar(bar) && !FToolBars->Bar(bar)->isHidden(); });
     }
-    FCommands.Bind(
-        "ActionStatusBar",
-        [this] {
-            FState.Settings.StatusBar.StatusBar = FStatus->isHidden();
-            FStatus->setVisible(FState.Settings.StatusBar.StatusBar);
-        },
-        {}, [this] { return !FStatus->isHidden(); });
-    FCommands.Bind(
-        "ActionHintBar",
-        [this] {
-            FState.Settings.StatusBar.HintBar = FHintBar->isHidden();
-            FHintBar->setVisible(FState.Settings.StatusBar.HintBar);
-        },
-        {}, [this] { return !FHintBar->isHidden(); });
+    // The status bar and the hint bar: shown or hidden, and the setting with them.
+    const auto toggle = [this](const char* Action, QWidget* Bar, bool& Setting) {
+        FCommands.Bind(
+            Action,
+            [Bar, &Setting] {
+                Setting = Bar->isHidden();
+                Bar->setVisible(Setting);
+            },
+            {}, [Bar] { return !Bar->isHidden(); });
+    };
+    toggle("ActionStatusBar", FStatus, FState.Settings.StatusBar.StatusBar);
+    toggle("ActionHintBar", FHintBar, FState.Settings.StatusBar.HintBar);
     // The commands that stand for a sub-menu pop it up at the mouse.
     const auto popup = [this](const char* Menu) {
         return [this, Menu] {
