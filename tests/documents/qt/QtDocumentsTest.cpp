@@ -85,7 +85,8 @@ TEST(QxFileDialogs, StripOfListsGivesTheChosenIndexes)
     Request.ComboBoxVisible2 = true;
     std::unique_ptr<QFileDialog> Dialog = CreateFileDialog(Request);
     EXPECT_TRUE(Dialog->testOption(QFileDialog::DontUseNativeDialog));
-    EXPECT_EQ(Dialog->nameFilters(), (QStringList{"テキスト (*.txt) (*.txt *.log)", "すべて (*.*) (*)"}));
+    // The name's own bracketed pattern list gives way to the real patterns.
+    EXPECT_EQ(Dialog->nameFilters(), (QStringList{"テキスト (*.txt *.log)", "すべて (*)"}));
     auto* Codes = Dialog->findChild<QComboBox*>("qxcombo");
     ASSERT_NE(Codes, nullptr);
     ASSERT_NE(Dialog->findChild<QWidget*>("clientPanel"), nullptr);
