@@ -12,6 +12,8 @@
 #include "editor/qt/QtCanvas.h"
 #include "platform/Cp932.h"
 
+#include "../common/FrameTimes.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -34,46 +36,8 @@ using namespace qx;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct Figures {
-    double Median = 0, P99 = 0;
-    // The thread's own processor time per frame: what the frame cost, apart from the time the
-    // scheduler gave to other programs on a busy machine.
-    double CpuMedian = 0, CpuP99 = 0;
-};
-
-double ThreadMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-// Times Step Count times, in milliseconds.
-Figures Time(int Count, const std::function<void()>& Step)
-{
-    std::vector<double> ms, cpu;
-    ms.reserve(static_cast<std::size_t>(Count));
-    cpu.reserve(static_cast<std::size_t>(Count));
-    for (int i = 0; i < Count; ++i) {
-        const auto start = Clock::now();
-        const double cpuStart = ThreadMs();
-        Step();
-        cpu.push_back(ThreadMs() - cpuStart);
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    const auto at = [](std::vector<double>& v, std::size_t percent) {
-        std::sort(v.begin(), v.end());
-        return v[std::min(v.size() - 1, v.size() * percent / 100)];
-    };
-    Figures f;
-    f.P99 = at(ms, 99);
-    f.Median = ms[ms.size() / 2];
-    f.CpuP99 = at(cpu, 99);
-    f.CpuMedian = cpu[cpu.size() / 2];
-    return f;
-}
+using bench::Figures;
+using bench::Time;
 
 // "median ... p99 ... (cpu median ... p99 ...)".
 std::string Show(const Figures& F)

@@ -19,6 +19,8 @@ public:
     virtual bool HasBoxFormat() const = 0;
     // Puts Shift-JIS text on the clipboard, marked as a box selection when Box.
     virtual void SetText(const std::string& Text, bool Box) = 0;
+    // Empties the clipboard.
+    virtual void Clear() { SetText({}, false); }
 };
 
 } // namespace qx

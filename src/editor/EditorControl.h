@@ -21,6 +21,7 @@
 //   EditorClipboard.cpp  clipboard                  EditorKeys.cpp       keys, characters
 //   EditorMouse.cpp      mouse and wheel            EditorSearch.cpp     search and replace
 //   EditorInputMethod.cpp  the input method        EditorTokens.cpp     the token under a point
+//   EditorPositions.cpp  offsets, rows, deleting    EditorMessages.cpp   the EDIT-control messages
 
 #include "editor/EditorCanvas.h"
 #include "editor/EditorClipboardPort.h"
@@ -434,14 +435,91 @@ public:
     static const char* const SearchTooLongText;
 
     // =================================================================================================
+    // Typing and editing keys (EditorKeys.cpp)
+    // =================================================================================================
+    // Inserts typed text (a character, a committed input-method text, a soft tab) at the caret as one
+    // undo step: over a shown selection, after padding a free caret past the row's end, or in overwrite
+    // mode over the characters that follow (on into the line's wrapped rows; a double-byte character
+    // cut in half leaves a space). Nothing for an empty S or a read-only control.
+    virtual void InsertTypedText(const std::string& S);
+    // Word movement on the caret row (tokens of the fountain in use; single-byte symbols and blanks
+    // start no word): Direction -1 the start of the word before the column, or the end of the row above
+    // from column 0; +1 the start of the next word, the row's end, or column 0 of the next row from
+    // the row's end. False, with ARow/ACol unchanged, when there is nowhere to go.
+    virtual bool FindWordStart(int& ARow, int& ACol, int Direction);
+
+    // =================================================================================================
+    // Positions and rows (EditorPositions.cpp)
+    // =================================================================================================
+    // The characters from the start of FromRow to display position (ARow, ACol): each row before ARow
+    // counts its bytes plus 2 when it ends its line (plus 1 when it ends the text), then the byte index
+    // of ACol on ARow.
+    std::int64_t OffsetFromRow(int FromRow, int ARow, int ACol) const;
+    // The rows of List as one text, CR LF after each row that ends its line.
+    static void JoinRows(const TRowAttributeStringList& List, std::string& Text);
+    // Removes row Index with undo; the caret goes to column 0 of Index, or to the end of the row above
+    // when that row now ends the text. Nothing for an invalid index.
+    virtual void DeleteRow(int Index);
+    // Empties the text and the undo buffer.
+    void Clear();
+
+    // =================================================================================================
+    // The EDIT-control messages as calls (EditorMessages.cpp). Character indexes count a row's bytes
+    // and 2 for each line end; they are 64-bit throughout.
+    // =================================================================================================
+    // WM_GETTEXT: at most Size - 1 bytes of the text and a terminating zero; nothing when Size < 1.
+    // Answers the number of bytes copied.
+    std::int64_t WmGetText(char* Buffer, std::int64_t Size) const;
+    std::int64_t WmGetTextLength() const { return TextLength(); }
+    void WmSetText(std::string_view Text);
+    // Cut and copy with a shown selection; without one (or cutting from a read-only control) they empty
+    // the clipboard.
+    void WmCut();
+    void WmCopy();
+    void WmPaste();
+    void WmClear();
+    bool EmCanUndo() const;
+    // Answers whether a step was undone.
+    bool EmUndo();
+    void EmEmptyUndoBuffer();
+    bool EmGetModify() const { return Modified(); }
+    void EmSetModify(bool Value);
+    void EmSetReadOnly(bool Value) { SetReadOnly(Value); }
+    int EmGetLineCount() const { return RowCount(); }
+    int EmGetFirstVisibleLine() const { return TopRow(); }
+    // Copies at most Size bytes of row ARow (no terminating zero); answers their number, 0 for a row
+    // outside the text.
+    int EmGetLine(int ARow, char* Buffer, int Size) const;
+    // The character index of row ARow's first byte (-1: the caret row); -1 for a row outside the text.
+    std::int64_t EmLineIndex(int ARow) const;
+    // The row that holds character index Index (-1: the caret row, or the selection's first row).
+    int EmLineFromChar(std::int64_t Index) const;
+    // The byte length of the row that holds Index; -1: the bytes left unselected on the selected rows,
+    // or the caret row's length without a selection.
+    int EmLineLength(std::int64_t Index) const;
+    void EmGetSel(std::int64_t& Start, std::int64_t& End) const;
+    // (0, -1) selects everything, Start -1 ends the selection, End -1 (or any negative End) means the
+    // end of the text; otherwise the characters between the two are selected.
+    void EmSetSel(std::int64_t Start, std::int64_t End);
+    void EmReplaceSel(const std::string& Text);
+    // Scrolls the caret into the middle third of the view when it is outside it.
+    void EmScrollCaret();
+    // The character index and row at client point (X, Y); false outside the client area.
+    bool EmCharFromPos(int X, int Y, std::int64_t& Index, int& ARow) const;
+    // The client position of the character at Index; false for an index outside the text.
+    bool EmPosFromChar(std::int64_t Index, int& X, int& Y) const;
+
+    // =================================================================================================
     // Keys, characters (EditorKeys.cpp), the input method (EditorInputMethod.cpp), mouse (EditorMouse.cpp):
     // host entry points
     // =================================================================================================
-    // Key is a virtual-key code; answers whether the control used the key.
-    bool KeyDown(int Key, TShiftState Shift);
+    // Key is a virtual-key code, Shift the state the key event carried, Repeat whether the key was
+    // already down (auto-repeat); answers whether the control used the key.
+    bool KeyDown(int Key, TShiftState Shift, bool Repeat = false);
     void KeyUp(int Key, TShiftState Shift);
-    // Characters typed, as Shift-JIS bytes.
-    void KeyPress(const std::string& Chars);
+    // Characters typed, as Shift-JIS bytes, with the shift state of their key: printable characters,
+    // Tab (9), Enter (13) and Backspace (8). A lead byte without its trail waits for the next call.
+    void KeyPress(const std::string& Chars, TShiftState Shift = 0);
     // The input method (Shift-JIS texts): Commit goes into the text once, as one undo step, in place of
     // the ReplaceLength bytes that begin ReplaceFrom bytes from the caret (negative: before it) when
     // ReplaceLength is not 0, else in place of the selection. Preedit is only shown at the caret
@@ -650,6 +728,26 @@ protected:
     void AdjustCol(bool Vertical, int Direction);
     std::string CaretRowAttributes() const;
     void SetCaretShown(bool Shown);
+
+    // ---- keys (EditorKeys.cpp) ----
+    // The caret keys (arrows, Home, End, PgUp, PgDn) and Delete.
+    void CaretKey(int Key, bool Ctrl);
+    void DeleteKey();
+    // The characters with a meaning of their own.
+    void TypeTab(TShiftState Shift);
+    void TypeReturn(bool Shift);
+    void TypeBackspace();
+    // Overwrite mode's typing.
+    void OverwriteTypedText(const std::string& S);
+    // The indent a new line takes after Enter on the caret row, as the text to insert.
+    std::string ReturnIndent() const;
+    // One edit: Count rows at ARow replaced by Text (CR LF after each line that ends), then the caret
+    // put at character index Caret of the new text.
+    void EditRows(int ARow, int Count, std::string_view Text, std::int64_t Caret);
+    // The row that holds character index Index (the last row for an index past the text).
+    int RowOfIndex(std::int64_t Index) const;
+    bool FKeyRepeat = false;   // the last key pressed repeats
+    std::string FPendingLead;  // a typed lead byte that waits for its trail
 
     // ---- frame (EditorFrame.cpp) ----
     // The number text of ARow, whose logical line is Line.

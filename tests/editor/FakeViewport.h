@@ -95,6 +95,12 @@ public:
         Box = IsBox;
         Has = true;
     }
+    void Clear() override
+    {
+        Content.clear();
+        Box = false;
+        Has = false;
+    }
 };
 
 } // namespace qx::test

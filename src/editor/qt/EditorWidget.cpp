@@ -3,6 +3,7 @@
 #include "editor/qt/EditorCursors.h"
 #include "editor/qt/QtCanvas.h"
 #include "platform/Cp932.h"
+#include "platform/VirtualKeyCodes.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -47,6 +48,30 @@ bool ButtonOf(Qt::MouseButton Button, TMouseButton& Out)
     case Qt::RightButton: Out = mbRight; return true;
     case Qt::MiddleButton: Out = mbMiddle; return true;
     default: return false;
+    }
+}
+
+// The virtual key of the keys the control reads itself, for a host without the main window's key codec.
+int DefaultVirtualKey(const QKeyEvent& Event)
+{
+    switch (Event.key()) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    default: return 0;
     }
 }
 
@@ -317,13 +342,23 @@ bool TEditorWidget::focusNextPrevChild(bool Next)
 
 void TEditorWidget::keyPressEvent(QKeyEvent* Event)
 {
+    // Without WantReturns, Enter and Esc belong to the dialog's default and cancel buttons; without
+    // WantTabs, Tab moves the focus.
+    const int qtKey = Event->key();
+    const bool dialogKey = qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter || qtKey == Qt::Key_Escape;
+    const bool tabKey = qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab;
+    if ((dialogKey && !FEditor->WantReturns()) || (tabKey && !FEditor->WantTabs())) {
+        Event->ignore();
+        return;
+    }
     Guard("key", [&] {
-        const int key = VirtualKeyOf ? VirtualKeyOf(*Event) : 0;
-        bool used = key != 0 && FEditor->KeyDown(key, ShiftOf(Event->modifiers()));
+        const int key = VirtualKeyOf ? VirtualKeyOf(*Event) : DefaultVirtualKey(*Event);
+        const TShiftState shift = ShiftOf(Event->modifiers());
+        bool used = key != 0 && FEditor->KeyDown(key, shift, Event->isAutoRepeat());
         const QString text = Event->text();
         if (!used && !text.isEmpty() && !(Event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
-            text.at(0).isPrint()) {
-            FEditor->KeyPress(ToSjis(text));
+            (text.at(0).isPrint() || text == "\r" || text == "\t" || text == "\b")) {
+            FEditor->KeyPress(ToSjis(text), shift);
             used = true;
         }
         Event->setAccepted(used || key != 0);
@@ -332,8 +367,10 @@ void TEditorWidget::keyPressEvent(QKeyEvent* Event)
 
 void TEditorWidget::keyReleaseEvent(QKeyEvent* Event)
 {
+    // An auto-repeating key is still down.
+    if (Event->isAutoRepeat()) return;
     Guard("key", [&] {
-        const int key = VirtualKeyOf ? VirtualKeyOf(*Event) : 0;
+        const int key = VirtualKeyOf ? VirtualKeyOf(*Event) : DefaultVirtualKey(*Event);
         if (key != 0) FEditor->KeyUp(key, ShiftOf(Event->modifiers()));
     });
 }

@@ -33,7 +33,7 @@ public:
     TFontResolver& Fonts() { return FFonts; }
 
     // The virtual-key code of a key event: the main window puts its key codec here (and usually routes
-    // keys before they reach the widget). Without one the control is given the characters typed only.
+    // keys before they reach the widget). Without one the host maps the keys the control reads itself.
     std::function<int(const QKeyEvent&)> VirtualKeyOf;
     // A context menu of the window's own (not owned); without one the control's own menu shows.
     QMenu* PopupMenu = nullptr;

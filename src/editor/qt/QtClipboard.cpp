@@ -77,4 +77,6 @@ void TQtClipboard::SetText(const std::string& Text, bool Box)
     QGuiApplication::clipboard()->setMimeData(MakeCp932MimeData(Text, Box));
 }
 
+void TQtClipboard::Clear() { QGuiApplication::clipboard()->clear(); }
+
 } // namespace qx

@@ -30,6 +30,7 @@ public:
     std::string Text() const override;
     bool HasBoxFormat() const override;
     void SetText(const std::string& Text, bool Box) override;
+    void Clear() override;
 };
 
 } // namespace qx

@@ -25,20 +25,27 @@ TEditorKeyTarget* TEditorKeyTarget::Of(TEditorWidget& Pane)
 
 TEditor* TEditorKeyTarget::Editor() const { return FPane ? &FPane->Editor() : nullptr; }
 
-void TEditorKeyTarget::KeyDown(TShortCut key, std::int32_t)
+namespace {
+
+TShiftState ShiftOfKey(TShortCut key)
 {
-    TEditor* editor = Editor();
-    if (!editor) return;
     TShiftState shift = 0;
     if (key & scShift) shift |= ssShift;
     if (key & scCtrl) shift |= ssCtrl;
     if (key & scAlt) shift |= ssAlt;
-    editor->KeyDown(key & 0xFF, shift);
+    return shift;
 }
 
-void TEditorKeyTarget::KeyChar(std::uint16_t charCode, TShortCut)
+} // namespace
+
+void TEditorKeyTarget::KeyDown(TShortCut key, std::int32_t keyData)
 {
-    if (TEditor* editor = Editor()) editor->KeyPress(CharBytes(charCode));
+    if (TEditor* editor = Editor()) editor->KeyDown(key & 0xFF, ShiftOfKey(key), (keyData & KeyDataRepeat) != 0);
+}
+
+void TEditorKeyTarget::KeyChar(std::uint16_t charCode, TShortCut modifiers)
+{
+    if (TEditor* editor = Editor()) editor->KeyPress(CharBytes(charCode), ShiftOfKey(modifiers));
 }
 
 void TEditorKeyTarget::ImeText(const std::string& text, TShortCut)

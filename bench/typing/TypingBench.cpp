@@ -1,0 +1,90 @@
+// Typing into the editing control in its Qt host, offscreen, on a large text:
+//   qx_typing_bench FILE [CHARACTERS]
+// CHARACTERS keystrokes (ASCII letters and a double-byte character every eighth key) are typed at the
+// end, the middle and the start of the text, unwrapped and wrapped at 80 columns. Each keystroke is
+// timed through the control's character entry point, which makes the edit and the repaint requests;
+// then, for the same keys again, with the widget's repaint of what they asked for. Figures per
+// keystroke: median and 99th percentile, wall clock and the thread's processor time.
+
+#include "editor/EditorControl.h"
+#include "editor/qt/EditorWidget.h"
+
+#include "../common/FrameTimes.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+using namespace qx;
+
+namespace {
+
+using bench::Figures;
+using bench::Time;
+
+// The i-th key: a letter, or "あ" every eighth key.
+std::string KeyText(int I) { return I % 8 == 7 ? std::string("\x82\xA0") : std::string(1, static_cast<char>('a' + I % 26)); }
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: qx_typing_bench FILE [CHARACTERS]\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int characters = argc > 2 ? std::atoi(argv[2]) : 1000;
+
+    TEditorWidget widget;
+    widget.resize(1280, 900);
+    TEditor& editor = widget.Editor();
+    editor.SetFont({"IPAGothic", 11, clBlack, {}});
+    editor.SetScrollBars(ssBoth);
+    editor.Ruler().SetVisible(true);
+    editor.Leftbar().SetVisible(true);
+    editor.Marks().RetMark().SetVisible(true);
+    editor.Marks().Underline().SetVisible(true);
+    editor.Lines().LoadFromFile(argv[1]);
+    widget.show();
+    widget.setFocus();
+    app.processEvents();
+    std::printf("%d rows; %d keystrokes per place\n", editor.RowCount(), characters);
+    std::printf("%-28s %-44s %s\n", "place", "keystroke (edit + repaint requests)", "keystroke + repaint");
+
+    for (int wrap : {0, 80}) {
+        if (wrap > 0) {
+            editor.WrapOption().SetWrapByte(wrap);
+            editor.SetWordWrap(true);
+        }
+        for (const char* place : {"end", "middle", "start"}) {
+            const auto goTo = [&] {
+                const int rows = editor.RowCount();
+                const int row = place[0] == 'e' ? rows - 1 : place[0] == 'm' ? rows / 2 : 0;
+                editor.SetRowCol(row, 0);
+                if (place[0] == 'e') editor.SetCol(editor.RowDisplayWidth(row));
+                app.processEvents();
+            };
+            goTo();
+            int key = 0;
+            const Figures typed = Time(characters, [&] { editor.KeyPress(KeyText(key++)); });
+            app.processEvents();
+            goTo();
+            const Figures painted = Time(characters, [&] {
+                editor.KeyPress(KeyText(key++));
+                widget.viewport()->repaint();
+            });
+            char label[64], a[96], b[96];
+            std::snprintf(label, sizeof label, "%s, %s", place, wrap > 0 ? "wrapped at 80" : "unwrapped");
+            std::snprintf(a, sizeof a, "median %6.3f p99 %6.3f ms (cpu p99 %6.3f)", typed.Median, typed.P99, typed.CpuP99);
+            std::snprintf(b, sizeof b, "median %6.3f p99 %6.3f ms (cpu p99 %6.3f)", painted.Median, painted.P99,
+                          painted.CpuP99);
+            std::printf("%-28s %-44s %s\n", label, a, b);
+            std::fflush(stdout);
+        }
+    }
+    std::_Exit(0);
+}
