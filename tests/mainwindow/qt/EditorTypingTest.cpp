@@ -69,6 +69,7 @@ TEST(EditorTyping, AControlInADialogLeavesEnterEscAndTabToTheDialogWhenItDoesNot
     layout->addWidget(other);
     layout->addWidget(ok);
     ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     int accepted = 0;
     QObject::connect(&dialog, &QDialog::accepted, [&] { ++accepted; });
     dialog.show();
