@@ -33,7 +33,12 @@ void TEditor::InputMethod(const std::string& Commit, const std::string& Preedit,
             SetSelStart(std::clamp<std::int64_t>(caret + ReplaceFrom, 0, TextLength()));
             SetSelLength(ReplaceLength);
         }
-        ReplaceSelection(Commit);
+        // Committed text goes in as typed text (over what follows in overwrite mode); an empty
+        // commit deletes the stretch.
+        if (Commit.empty())
+            ReplaceSelection(Commit);
+        else
+            InsertTypedText(Commit);
         EndCaretUpdate();
     }
     FPreedit = Preedit;
