@@ -86,8 +86,11 @@ void TEditor::ImeRows(int& First, int& Last) const
         Last = count - 1;
         return;
     }
-    First = std::max(FList->LineStartRow(FRow), FRow - ImeContextRows);
-    Last = std::min(FList->LineEndRow(FRow), FRow + ImeContextRows);
+    // Bounded walks: a line wrapped over a million rows costs no more than a short one.
+    First = FRow;
+    while (First > 0 && FRow - First < ImeContextRows && FList->RowAttributes(First - 1) == raWrapped) --First;
+    Last = FRow;
+    while (Last < count - 1 && Last - FRow < ImeContextRows && FList->RowAttributes(Last) == raWrapped) ++Last;
 }
 
 TEditor::TImeSurrounding TEditor::ImeSurrounding() const

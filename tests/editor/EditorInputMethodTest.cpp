@@ -122,6 +122,17 @@ TEST(EditorInputMethod, TheSurroundingTextIsTheCaretsLineWithCursorAndAnchor)
     around = e->ImeSurrounding();
     EXPECT_EQ(around.Cursor, 20);
     EXPECT_EQ(around.Anchor, 0);
+
+    // A line wrapped over many rows: a few rows on each side of the caret.
+    std::string longLine;
+    for (char c = 'a'; c < 'a' + 12; ++c) longLine += std::string(20, c);
+    longLine.resize(235);  // 12 rows, the last one short
+    e.SetText(longLine);
+    ASSERT_EQ(e->RowCount(), 12);
+    e->SetRowCol(6, 2);
+    around = e->ImeSurrounding();
+    EXPECT_EQ(around.Text, longLine.substr(2 * 20, 9 * 20));
+    EXPECT_EQ(around.Cursor, 4 * 20 + 2);
 }
 
 } // namespace
