@@ -79,11 +79,12 @@ void TEditor::DropSelection(int ARow, int ACol)
         return;
     }
     const int count = FList->Count();
-    const int targetRow = std::clamp(ARow, 0, count - 1);
-    const std::string_view targetText = FList->Get(targetRow);
+    // The row after the text's final line end is the end of the text.
+    const bool pastEnd = ARow >= count;
+    const int targetRow = pastEnd ? count - 1 : std::max(0, ARow);
     // A target right of the row's end is reached by spaces.
-    const int pad = std::max(0, ACol - DisplayWidth(targetText));
-    const std::int64_t target = FList->CharIndexOfRow(targetRow) + ColToByte(targetRow, ACol);
+    const int pad = pastEnd ? ACol : std::max(0, ACol - DisplayWidth(FList->Get(targetRow)));
+    const std::int64_t target = pastEnd ? TextLength() : FList->CharIndexOfRow(targetRow) + ColToByte(targetRow, ACol);
     const std::int64_t start = SelStart();
     const std::string moved = SelText();
     const std::int64_t length = static_cast<std::int64_t>(moved.size());

@@ -157,6 +157,13 @@ TEST(EditorMouse, ADropPastARowsEndPadsAndCtrlCopies)
     e.Select(0, 0, 0, 2);
     Drag(*e, At(*e, 0, 1), At(*e, 1, 2), ssCtrl);
     EXPECT_EQ(Content(*e), "abc\r\nxyab\r\n");
+
+    // The empty line after the last line end: the text goes to the end.
+    e.Select(0, 0, 0, 3);
+    Drag(*e, At(*e, 0, 1), At(*e, 2, 1));
+    EXPECT_EQ(Content(*e), "\r\nxyab\r\n abc");
+    EXPECT_EQ(e->Row(), 2);
+    EXPECT_EQ(e->Col(), 4);
 }
 
 TEST(EditorMouse, DragsThatMoveNothing)
