@@ -16,6 +16,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -160,6 +163,12 @@ TEST_F(ToolDialogsTest, ThePhraseEditorSavesEachChangeAndTheAssistantInsertsAPhr
     edit.Edit1->setText(QString::fromUtf8("よろしくお願いします。"));
     edit.Button2->click();  // register
     EXPECT_EQ(ReadBytes(Dir.File("word2.dat")), Sjis("よろしくお願いします。\r\n好きな文字列を登録して下さい。\r\n"));
+    // A drag that does not come from the list itself is refused.
+    QMimeData data;
+    data.setText("x");
+    QDragEnterEvent foreign(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(edit.ListBox1->viewport(), &foreign);
+    EXPECT_FALSE(foreign.isAccepted());
     edit.ListBox1->Dropped(0, -1);
     EXPECT_EQ(ReadBytes(Dir.File("word2.dat")), Sjis("好きな文字列を登録して下さい。\r\nよろしくお願いします。\r\n"));
     EXPECT_EQ(edit.ListBox1->currentRow(), 1);
