@@ -6,8 +6,10 @@
 #include "editor/EditorControl.h"
 #include "editor/QxEditor.h"
 #include "editor/RowAttributes.h"
+#include "mainwindow/VirtualKeys.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace qx {
 
@@ -86,6 +88,17 @@ void BindEditCommands(TCommandSet& Commands, TMainCommandHost& Host)
         focused([](TEditor& e) { e.SetSelectionMode(e.SelectionMode() == smBox ? smLine : smBox); }),
         [&Host] { return Host.FocusedEditor() != nullptr; },
         [&Host] { return Host.FocusedEditor() && Host.FocusedEditor()->SelectionMode() == smBox; });
+
+    // A box selection grown by one column or row from the keyboard: box mode, then Shift and the arrow, as
+    // the control takes them (no key is pressed on the desktop, so none can stay pressed).
+    for (const auto& [action, key] : {std::pair{"ActionKeyBoxSelectRight", VK_RIGHT}, std::pair{"ActionKeyBoxSelectLeft", VK_LEFT},
+                                      std::pair{"ActionKeyBoxSelectUp", VK_UP}, std::pair{"ActionKeyBoxSelectDown", VK_DOWN}})
+        Commands.Bind(action, focused([key](TEditor& e) {
+                          if (e.SelectionMode() != smBox) e.SetSelectionMode(smBox);
+                          e.KeyDown(key, ssShift);
+                          e.KeyUp(key, ssShift);
+                      }),
+                      [&Host] { return Host.FocusedEditor() != nullptr; });
 
     Commands.Bind("ActionStartToLine", focused([](TEditor& e) { SelectFromCaretTo(e, 0, 0); }));
     Commands.Bind("ActionStartToLine2", focused([](TEditor& e) { SelectFromCaretTo(e, e.Row(), 0); }));

@@ -239,7 +239,23 @@ void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditorWidget& Pane)
         if (CurrentFrame() == &Frame) SetChange(Frame.MainEditor().Modified());
         RefreshStatusBar();
     };
-    Editor.OnCaretMoved = [this](TObject*) { RefreshStatusBar(); };
+    auto& qx = static_cast<TQxEditor&>(Editor);
+    Editor.OnCaretMoved = [this, &qx](TObject*) {
+        FEditorEvents.CaretMoved(qx);
+        RefreshStatusBar();
+    };
+    Editor.OnDrawLine = [this, &qx](TObject*, const std::string& LineStr, int X, int Y, int Index, const TRect& ARect,
+                                    bool) { FEditorEvents.DrawLine(qx, LineStr, X, Y, Index, ARect); };
+    Editor.OnKeyDown = [this, &qx](TObject*, int& Key, TShiftState Shift) { FEditorEvents.KeyDown(qx, Key, Shift); };
+    Editor.OnKeyPress = [this, &qx](TObject*, char& Key) { FEditorEvents.KeyPress(qx, Key); };
+    Editor.OnMouseDown = [this, &qx](TObject*, TMouseButton, TShiftState Shift, int, int) {
+        FEditorEvents.MouseDown(qx, Shift);
+    };
+    Editor.OnSelectionChange = [this, &qx](TObject*, bool Selected) {
+        FEditorEvents.SelectionChange(qx, Selected);
+        RefreshStatusBar();
+    };
+    Editor.OnResize = [this, &qx](TObject*) { FEditorEvents.Resize(qx); };
     // With "MouseWheelCtrl" the window scrolls the focused pane itself, in whole notches.
     Editor.OnMouseWheel = [this](TObject*, TShiftState, int Delta, TPoint, bool& Handled) {
         const TMouseWheelSettings& wheel = FState.Settings.MouseWheel;

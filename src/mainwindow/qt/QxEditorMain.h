@@ -10,6 +10,7 @@
 #include "editor/QxEditorDocument.h"
 #include "mainwindow/CloseWalk.h"
 #include "mainwindow/CommandSet.h"
+#include "mainwindow/EditorEvents.h"
 #include "mainwindow/FileRoads.h"
 #include "mainwindow/StartOptions.h"
 #include "mainwindow/TabModel.h"
@@ -249,6 +250,7 @@ private:
     // The current tab's document as the file roads last asked for it.
     std::optional<TQxEditorDocument> FDocument;
     TWheelNotches FEditorWheel;
+    TEditorEvents FEditorEvents;
     TWheelNotches FTabWheel;
 };
 
