@@ -45,11 +45,14 @@ void TEditorEvents::KeyDown(TQxEditor& Editor, int& Key, TShiftState Shift)
 {
     FTabKeyHandled = false;
     if (!Editor.TabKeyIndent || Key != VK_TAB || !HasSelection(Editor) || Editor.ReadOnly()) return;
-    const bool soft = Editor.Caret().SoftTab();
-    if (Shift & ssShift)
-        soft ? Editor.SpaceUnIndent() : Editor.TabUnIndent();
-    else
-        soft ? Editor.SpaceIndent() : Editor.TabIndent();
+    // With soft tabs the lines move by a tab's width of single spaces.
+    const int steps = Editor.Caret().SoftTab() ? std::max(1, Editor.Caret().TabSpaceCount()) : 1;
+    for (int i = 0; i < steps; ++i) {
+        if (!Editor.Caret().SoftTab())
+            (Shift & ssShift) ? Editor.TabUnIndent() : Editor.TabIndent();
+        else
+            (Shift & ssShift) ? Editor.SpaceUnIndent() : Editor.SpaceIndent();
+    }
     Key = 0;
     FTabKeyHandled = true;
 }

@@ -93,7 +93,7 @@ TEST_F(EditorEventsTest, TabIndentsASelectionAndSwallowsItsCharacter)
     Host.SetText("\tabc\r\n\tdef\r\n");
     Editor().Caret().SetSoftTab(false);
     Editor().TabKeyIndent = true;
-    Select(0, 0, 1, 2);
+    Select(0, 0, 1, 6);
     int key = VK_TAB;
     Events.KeyDown(Editor(), key, ssShift);
     EXPECT_EQ(Editor().Lines().Text(), "abc\r\ndef\r\n");
@@ -127,7 +127,7 @@ TEST_F(EditorEventsTest, TheWindowWrapWidthFollowsTheWindowsWidth)
     Editor().WrapByWindow = true;
     Editor().SetWordWrap(true);
     Editor().Marks().WrapMark().SetVisible(false);
-    for (const int width : {640, 400, 100}) {
+    for (const int width : {640, 400, 300}) {
         Host.Viewport.Width = width;
         Editor().Resize();
         Events.Resize(Editor());
