@@ -10,6 +10,8 @@
 #include <QTreeView>
 #include <QWidget>
 
+#include <functional>
+
 class QMimeData;
 
 namespace qx {
@@ -56,8 +58,15 @@ public:
 
     TProjectTreeView& Tree() { return *FTree; }
 
+    // Told after the selected node changed (the window shows the project commands' states for it).
+    std::function<void()> OnSelectionChanged;
+
     void ProjectTreeRebuilt() override { FTree->Rebuild(); }
-    void ProjectNodeSelected(int index) override { FTree->SelectRecord(index); }
+    void ProjectNodeSelected(int index) override
+    {
+        FTree->SelectRecord(index);
+        if (OnSelectionChanged) OnSelectionChanged();
+    }
     void ProjectPaneVisibilityChanged(bool visible) override { setVisible(visible); }
     void ProjectNodeChanged(int index) override { FTree->Model().RecordChanged(index); }
 

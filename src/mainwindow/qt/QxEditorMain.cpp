@@ -24,6 +24,8 @@
 #include "mainwindow/qt/AutoSaveTimer.h"
 #include "mainwindow/qt/MainCommandHost.h"
 #include "mainwindow/qt/ToolDialogs.h"
+#include "mainwindow/qt/ProjectMenus.h"
+#include "mainwindow/ProjectCommands.h"
 #include "print/qt/PrintCommandBinding.h"
 #include "mainwindow/qt/SearchHost.h"
 #include "mainwindow/qt/QtActions.h"
@@ -149,6 +151,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     BindSearchCommands(FCommands, *FSearch, *FSearchHost);
     BindPrintCommands(FCommands, FState, FPrompter, this, [this] { return CurrentEditor(); }, [this] { return FCommandHost->StayOnTop(); });
     FToolDialogs = std::make_unique<TToolDialogs>(*this, FCommands);
+    BindProjectCommands(FCommands, *FProject);
     FActions = std::make_unique<TQtActions>(*this, FCommands, [this](const std::exception& e) {
         TPromptRequest request;
         request.Text = e.what();
@@ -157,6 +160,8 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
         FPrompter.Show(request);
     });
     FAutoSave = new TAutoSaveTimer(*this);
+    AttachProjectTreePopup(FProjectPane->Tree(), *FActions);
+    FProjectPane->OnSelectionChanged = [this] { FActions->UpdateStates(); };
     BuildMenus();
 }
 

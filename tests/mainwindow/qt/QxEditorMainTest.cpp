@@ -32,6 +32,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -589,6 +590,31 @@ TEST_F(MainWindowTest, AProjectOpensFromTheOpenRoadsAndItsStoredItemsOpenInTabs)
     QApplication::sendEvent(Window.get(), &closed);
     EXPECT_TRUE(closed.isAccepted());
     EXPECT_EQ(test::ReadBytes(Dir.File("p.qxp")), WriteProjectBytes(records));
+}
+
+TEST_F(MainWindowTest, TheProjectCommandsRunOnThePanesSelection)
+{
+    Window->Project().NewProject();
+    TProjectTreeView& tree = Window->ProjectPane().Tree();
+    tree.setCurrentIndex(tree.Model().IndexOfRecord(0));  // the box
+    QAction* makeBox = Window->Actions().Action("ActionProjectMakeBox");
+    QAction* makeFolder = Window->Actions().Action("ActionProjectMakeFolder");
+    EXPECT_FALSE(makeBox->isEnabled());
+    ASSERT_TRUE(makeFolder->isEnabled());
+    Prompter.InputAnswers = {{true, "F"}};
+    makeFolder->trigger();
+    ASSERT_EQ(State.ProjectItemList.Count(), 3);
+    EXPECT_EQ(State.ProjectItemList.Names(1), "F");
+    EXPECT_EQ(State.ProjectItemList.Levels(1), 1);
+    EXPECT_NE(tree.findChild<QMenu*>("ProjectTreePopupMenu"), nullptr);
+    EXPECT_NE(Window->findChild<QMenu*>("ProjectMenu"), nullptr);
+
+    // The manager command shows and hides the pane, its check following.
+    QAction* pane = Window->Actions().Action("ActionProjectManager");
+    const bool shown = Window->Project().PaneVisible();
+    pane->trigger();
+    EXPECT_NE(Window->Project().PaneVisible(), shown);
+    EXPECT_EQ(pane->isChecked(), !shown);
 }
 
 TEST_F(MainWindowTest, UserToolBarsAreBuiltFromTheirListsOverTheWindowsCommands)
