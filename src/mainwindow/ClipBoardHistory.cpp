@@ -64,7 +64,9 @@ void TQxClipBoardHistory::SetBuffers(int value)
 
 void TQxClipBoardHistory::ClipboardChanged(const std::optional<std::string>& text)
 {
-    if (text && FCanUpdate && FDisabled) {
+    const bool own = FOwnChange && text && *text == *FOwnChange;
+    if (!own) FOwnChange.reset();
+    if (text && !own && FCanUpdate && FDisabled) {
         const std::size_t budget = static_cast<std::size_t>(FBuffers);
         while (!FList.empty() && FTotalLength + text->size() > budget) Delete(Count() - 1);
         Insert(0, TClipRecord{*text, ClipHeadText(*text)});

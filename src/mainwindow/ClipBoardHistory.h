@@ -61,6 +61,11 @@ public:
     // budget by itself still becomes the only entry.
     void ClipboardChanged(const std::optional<std::string>& text);
 
+    // The program itself puts `text` on the clipboard from the history (the viewer's take-out): the change
+    // notices that bring this text back, however late they come, are not recorded again; the first
+    // notice of another text ends that.
+    void ExpectOwnChange(std::string text) { FOwnChange = std::move(text); }
+
     TNotifyEvent OnClipChange;
 
 private:
@@ -71,6 +76,7 @@ private:
     int FBuffers = 100000;
     bool FDisabled = false;
     bool FCanUpdate = false;
+    std::optional<std::string> FOwnChange;
 };
 
 } // namespace qx

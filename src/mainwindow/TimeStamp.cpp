@@ -3,6 +3,7 @@
 #include "platform/Cp932.h"
 #include "platform/LeadByte.h"
 
+#include <cctype>
 #include <ctime>
 
 namespace qx {
@@ -121,6 +122,77 @@ std::string ExpandTimeStamp(std::string_view Pattern, const TLocalTime& Now)
             out.append(Pattern.substr(i++, 2));
         else
             out += Pattern[i];
+    }
+    return out;
+}
+
+std::string FormatDateTime(std::string_view Pattern, const TLocalTime& Now)
+{
+    const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+    const auto marker = [&](std::size_t i) {
+        constexpr std::string_view ampm = "am/pm";
+        if (Pattern.size() - i < ampm.size()) return false;
+        for (std::size_t k = 0; k < ampm.size(); ++k)
+            if (lower(Pattern[i + k]) != ampm[k]) return false;
+        return true;
+    };
+    // With a half-day marker anywhere outside quotes, the hours are the 12-hour clock's.
+    bool twelve = false;
+    for (std::size_t i = 0; i < Pattern.size(); ++i) {
+        if (Pattern[i] == '"' || Pattern[i] == '\'') {
+            const std::size_t close = Pattern.find(Pattern[i], i + 1);
+            i = close == std::string_view::npos ? Pattern.size() : close;
+        } else if (IsDBCSLeadByte(Pattern[i])) {
+            ++i;
+        } else if (marker(i)) {
+            twelve = true;
+        }
+    }
+    TLocalTime clock = Now;
+    if (twelve) clock.Hour = Now.Hour % 12 == 0 ? 12 : Now.Hour % 12;
+
+    std::string out, part;
+    for (std::size_t i = 0; i < Pattern.size();) {
+        const char c = Pattern[i];
+        if (c == '"' || c == '\'') {
+            const std::size_t close = Pattern.find(c, i + 1);
+            const std::size_t end = close == std::string_view::npos ? Pattern.size() : close;
+            out.append(Pattern.substr(i + 1, end - i - 1));
+            i = end + 1;
+            continue;
+        }
+        if (IsDBCSLeadByte(c)) {
+            const std::size_t n = CharLengthAt(Pattern, i);
+            out.append(Pattern.substr(i, n));
+            i += n;
+            continue;
+        }
+        if (marker(i)) {
+            Token(Pattern[i] == 'a' ? 'p' : 'P', Now, part);
+            out += part;
+            i += 5;
+            continue;
+        }
+        std::size_t run = 1;
+        while (i + run < Pattern.size() && lower(Pattern[i + run]) == lower(c)) ++run;
+        // The run's letter and length name one part of ExpandTimeStamp.
+        char token = 0;
+        switch (lower(c)) {
+        case 'y': token = run <= 2 ? 'y' : 'Y'; break;
+        case 'm': token = run == 1 ? 'm' : 'M'; break;
+        case 'd': token = run == 1 ? 'd' : run == 2 ? 'D' : run == 3 ? 'a' : 'A'; break;
+        case 'h': token = run == 1 ? 'h' : 'H'; break;
+        case 'n': token = run == 1 ? 'n' : 'N'; break;
+        case 's': token = run == 1 ? 's' : 'S'; break;
+        case 'g': token = run <= 2 ? 'g' : 'G'; break;
+        case 'e': token = run == 1 ? 'e' : 'E'; break;
+        default: break;
+        }
+        if (token && Token(token, clock, part))
+            out += part;
+        else
+            out.append(Pattern.substr(i, run));
+        i += run;
     }
     return out;
 }

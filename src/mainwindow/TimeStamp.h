@@ -26,6 +26,14 @@ TLocalTime LocalTimeOf(std::chrono::system_clock::time_point Moment);
 // ends the text.
 std::string ExpandTimeStamp(std::string_view Pattern, const TLocalTime& Now);
 
+// The moment in a date-time pattern (Shift-JIS) of the fixed kind: "yyyy"/"yy" year, "mm"/"m" month,
+// "dd"/"d" day, "hh"/"h" hour, "nn"/"n" minute, "ss"/"s" second, "dddd"/"ddd" Japanese day name
+// ("日曜日" / "日"), "ggg" era name ("令和", "g" or "gg" its first character), "ee"/"e" year of the era,
+// "AM/PM" ("am/pm") the half day's marker, which also puts every hour of the pattern on the 12-hour clock
+// (12:05 "12:05 PM", 00:05 "12:05 AM"); text between double or single quotes is copied as it stands.
+// The parts are the ones ExpandTimeStamp gives.
+std::string FormatDateTime(std::string_view Pattern, const TLocalTime& Now);
+
 // "YYYYMMDDHHNNSS".
 std::string CompactTimeStamp(const TLocalTime& Now);
 

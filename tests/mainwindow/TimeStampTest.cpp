@@ -46,5 +46,30 @@ TEST(ExpandTimeStamp, HalfDaysErasAndMonthNames)
     EXPECT_EQ(CompactTimeStamp({2024, 6, 3, 4, 5, 6, 7, 1}), "20240603040506");
 }
 
+TEST(FormatDateTime, FixedPatternsErasAndTheTwelveHourClock)
+{
+    const TLocalTime noon{2019, 5, 1, 12, 5, 9, 0, 3};
+    const TLocalTime night{1989, 1, 8, 0, 5, 9, 0, 0};
+    const struct {
+        TLocalTime Time;
+        const char* Pattern;
+        const char* Expected;
+    } cases[] = {
+        {noon, "yyyy/mm/dd hh:nn:ss", "2019/05/01 12:05:09"},
+        {noon, "mm/dd/yy", "05/01/19"},
+        {noon, "hh:nn AM/PM", "12:05 PM"},
+        {night, "hh:nn:ss AM/PM", "12:05:09 AM"},
+        {{2024, 3, 5, 13, 5, 0, 0, 2}, "hh:nn am/pm", "01:05 pm"},
+        {night, "hh:nn", "00:05"},
+        {noon, R"(gggee"年"m"月"d"日（"dddd"）")", "令和01年5月1日（水曜日）"},
+        {{2019, 4, 30, 9, 0, 0, 0, 2}, R"(gggee"年"m"月"d"日（"ddd"）")", "平成31年4月30日（火）"},
+        {night, R"(ggge"年"h"時"n"分")", "平成1年0時5分"},
+        {{1989, 1, 7, 23, 59, 0, 0, 6}, R"(gggee"年")", "昭和64年"},
+        {noon, R"('yy' yy "AM/PM")", "yy 19 AM/PM"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Cp932ToUtf8(FormatDateTime(Utf8ToCp932(c.Pattern), c.Time)), c.Expected) << c.Pattern;
+}
+
 } // namespace
 } // namespace qx

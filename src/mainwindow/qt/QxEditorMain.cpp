@@ -29,6 +29,8 @@
 #include "print/qt/PrintCommandBinding.h"
 #include "mainwindow/qt/SearchHost.h"
 #include "mainwindow/qt/QtActions.h"
+#include "mainwindow/qt/ToolDialogCommands.h"
+#include "mainwindow/qt/ToolDialogs.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -152,6 +154,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     BindPrintCommands(FCommands, FState, FPrompter, this, [this] { return CurrentEditor(); }, [this] { return FCommandHost->StayOnTop(); });
     FToolDialogs = std::make_unique<TToolDialogs>(*this, FCommands);
     BindProjectCommands(FCommands, *FProject);
+    (new TToolDialogCommands(*this))->Bind();
     FActions = std::make_unique<TQtActions>(*this, FCommands, [this](const std::exception& e) {
         TPromptRequest request;
         request.Text = e.what();
