@@ -8,7 +8,7 @@
 #include "editor/EditorFixture.h"
 #include "editor/EditorStrings.h"
 #include "platform/Cp932.h"
-#include "platform/Launcher.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -51,30 +51,16 @@ TEST(GoToLine, LimitsFollowTheChosenNumbering)
     }
 }
 
-class RecordingLauncher : public TLauncher {
-public:
-    bool Start(const std::filesystem::path&, const std::vector<std::string>&, const std::filesystem::path&) override
-    {
-        return false;
-    }
-    bool Open(const std::string& Target, const std::filesystem::path&) override
-    {
-        Opened.push_back(Target);
-        return Result;
-    }
-    std::vector<std::string> Opened;
-    bool Result = true;
-};
-
 TEST(SendMail, TheTextGoesAsAnEncodedMailtoUrlAndAFailureIsReported)
 {
     EXPECT_EQ(MailToUrl("a b&c=d?", "x\ny\r\nz\r"), "mailto:?subject=a%20b%26c%3Dd%3F&body=x%0D%0Ay%0D%0Az%0D%0A");
     EXPECT_EQ(MailToUrl("件名", "100%#"), "mailto:?subject=%E4%BB%B6%E5%90%8D&body=100%25%23");
 
-    RecordingLauncher launcher;
+    test::RecordingLauncher launcher;
     test::ScriptedMessagePrompter prompter;
     EXPECT_TRUE(SendTextByMail(launcher, prompter, "S", Utf8ToCp932("本文")));
-    EXPECT_EQ(launcher.Opened, std::vector<std::string>{"mailto:?subject=S&body=%E6%9C%AC%E6%96%87"});
+    ASSERT_EQ(launcher.Calls.size(), 1u);
+    EXPECT_EQ(launcher.Calls[0].Target, "mailto:?subject=S&body=%E6%9C%AC%E6%96%87");
     launcher.Result = false;
     EXPECT_FALSE(SendTextByMail(launcher, prompter, "S", "x"));
     ASSERT_EQ(prompter.Requests.size(), 1u);
