@@ -23,7 +23,7 @@ TEST(FileCommands, DocumentsWithoutAFileAreRefusedWithABeep)
     test::ScriptedMessagePrompter prompter;
     FakeTrash trash;
     int beeps = 0;
-    for (const std::string name : {std::string("無題 1"), std::string("Grep 3"), std::string("Project 2"), std::string()}) {
+    for (const std::string& name : {std::string("無題 1"), std::string("Grep 3"), std::string("Project 2"), std::string()}) {
         EXPECT_FALSE(MoveDocumentToTrash(name, trash, prompter, [&] { ++beeps; }));
     }
     EXPECT_EQ(beeps, 4);

@@ -54,6 +54,7 @@ TTimeForm::TTimeForm(TTimeFormModel& Model, QWidget* Parent) : QDialog(Parent), 
     UserListBoxDate = Named<QListWidget>(this, "UserListBoxDate");
     UserListBoxDate->setMaximumHeight(UserListBoxDate->fontMetrics().height() * 4 + 8);
     Edit1 = Named<QLineEdit>(this, "Edit1");
+    Edit1->setMinimumWidth(240);
     Button3 = Button(this, "Button3", "更新");
     Button4 = Button(this, "Button4", "リセット");
     SpeedButton1 = Named<QToolButton>(this, "SpeedButton1");
