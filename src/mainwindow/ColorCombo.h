@@ -30,6 +30,16 @@ struct TColorName {
 // The 16 system colours in list order.
 extern const TColorName kSystemColors[16];
 
+struct TNamedColor {
+    const char* Name;
+    TColor Color;
+};
+// The 140 extended colour names the option dialogs offer (the web colours in alphabetical order,
+// "aqua" and "cyan", "fuchsia" and "magenta" alike).
+extern const TNamedColor kExtendedColorNames[140];
+// The same colours as the lines "name=$BBGGRR" that ExtendedColors takes.
+TStringList ExtendedColorLines();
+
 inline constexpr const char* kCurrentColorName = "選択色";
 inline constexpr const char* kDefaultColorName = "標準";
 inline constexpr const char* kOtherColorName = "その他...";

@@ -126,3 +126,17 @@ TEST(ColorCombo, CustomColoursStayWithinTheirLimit)
     EXPECT_EQ(model.AddCustomColor("", 0x000005), -1);
     EXPECT_EQ(Names(model).back(), "その他...");
 }
+
+TEST(ColorCombo, ExtendedColoursAreTheHundredFortyNamesInOrder)
+{
+    TColorComboModel model;
+    model.OnLoadExtendedColors = [&] { model.SetExtendedColors(ExtendedColorLines()); };
+    model.SetSelection(csExtended);
+    ASSERT_EQ(model.Count(), 140);
+    for (int i = 1; i < model.Count(); ++i) EXPECT_LT(Names(model)[i - 1], Names(model)[i]);
+    EXPECT_EQ(model.Items().front(), (TColorItem{"aliceblue", 0xFFF8F0}));
+    EXPECT_EQ(model.Items().back(), (TColorItem{"yellowgreen", 0x32CD9A}));
+    EXPECT_EQ(ExtendedColorLines()[1], "antiquewhite=$D7EBFA");
+    model.SetSelectedColor(0xFFFF00);
+    EXPECT_EQ(model.Items()[model.ItemIndex()].Name, "aqua");
+}

@@ -61,6 +61,15 @@ TEST(ColorConbo, ShowsTheModelAndTakesCustomColoursFromTheChooser)
     EXPECT_EQ(swatch.pixelColor(0, 0).alpha(), 0) << "outside the circle";
 }
 
+TEST(ColorConbo, ExtendedColoursAreTheWebColoursQtKnows)
+{
+    for (const TNamedColor& c : kExtendedColorNames) {
+        const QColor qt = QColor::fromString(QLatin1String(c.Name));
+        ASSERT_TRUE(qt.isValid()) << c.Name;
+        EXPECT_EQ(RGBColor(qt.red(), qt.green(), qt.blue()), c.Color) << c.Name;
+    }
+}
+
 TEST(Progress, ShowsRoundedPercentagesAndClearsOnClose)
 {
     TProgress progress;
