@@ -39,27 +39,6 @@ std::optional<TEnvironmentText> ReadEnvironmentText(const std::string& FileName)
     return Text;
 }
 
-// The first bytes of Word that hold at most kHilightWordMax bytes of whole characters.
-std::string CutWord(std::string_view Word)
-{
-    std::size_t End = 0;
-    while (End < Word.size()) {
-        const std::size_t Next = End + ((IsDBCSLeadByte(Word[End]) && End + 1 < Word.size()) ? 2 : 1);
-        if (Next > kHilightWordMax) break;
-        End = Next;
-    }
-    return std::string(Word.substr(0, End));
-}
-
-void ReadWordLines(const std::vector<std::string>& Lines, std::vector<std::string> (&Words)[3])
-{
-    for (auto& List : Words) List.clear();
-    for (const std::string& Line : Lines) {
-        if (Line.size() < 2 || Line[1] < '1' || Line[1] > '3') continue;
-        Words[Line[1] - '1'].push_back(CutWord(Line.size() > 3 ? std::string_view(Line).substr(3) : ""));
-    }
-}
-
 TEditorEnvironment EnvironmentOf(const TEnvironmentText& Text)
 {
     TEditorEnvironment Environment;
@@ -71,7 +50,7 @@ TEditorEnvironment EnvironmentOf(const TEnvironmentText& Text)
     SplitBySemicolon(Ext, Patterns);
     Environment.FileExt = Patterns.Items();
     EnvironmentKeys(Reader, Environment);
-    ReadWordLines(Text.WordLines, Environment.HilightWords);
+    ReadHilightWordLines(Text.WordLines, Environment.HilightWords);
     return Environment;
 }
 
@@ -85,6 +64,43 @@ TStringList EnvironmentHeader()
 }
 
 } // namespace
+
+std::string CutHilightWord(std::string_view Word)
+{
+    std::size_t End = 0;
+    while (End < Word.size()) {
+        const std::size_t Next = End + ((IsDBCSLeadByte(Word[End]) && End + 1 < Word.size()) ? 2 : 1);
+        if (Next > kHilightWordMax) break;
+        End = Next;
+    }
+    return std::string(Word.substr(0, End));
+}
+
+void ReadHilightWordLines(const std::vector<std::string>& Lines, std::vector<std::string> (&Words)[3])
+{
+    for (auto& List : Words) List.clear();
+    for (const std::string& Line : Lines) {
+        if (Line.size() < 2 || Line[1] < '1' || Line[1] > '3') continue;
+        Words[Line[1] - '1'].push_back(CutHilightWord(Line.size() > 3 ? std::string_view(Line).substr(3) : ""));
+    }
+}
+
+TKinsokuStrings KinsokuStrings(int Level, const TEditorEnvironment& Environment)
+{
+    static const TKinsokuStrings Presets[2] = {
+        {Utf8ToCp932("、。，．・？！゛゜ヽヾゝゞ々ー）］｝」』!),.:;?]}｡｣､･ｰﾞﾟ"), Utf8ToCp932("（［｛「『([{｢"),
+         Utf8ToCp932("、。，．,.｡､")},
+        {Utf8ToCp932("、。，．・：；？！゛゜ヽヾゝゞ々ー’”）〕］｝〉》」』】°′″℃￠％ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ"
+                     "!%),.:;?]}｡｣､･ｧｨｩｪｫｬｭｮｯｰﾞﾟ"),
+         Utf8ToCp932("‘“（〔［｛〈《「『【￥＄$([\\{｢"), Utf8ToCp932("、。，．,.｡､")},
+    };
+    switch (Level) {
+    case 0: return {};
+    case 1:
+    case 2: return Presets[Level - 1];
+    default: return {Environment.FollowString, Environment.LeadString, Environment.PunctuationString};
+    }
+}
 
 std::string EnvironmentFileName(const TGlobalState& State, int N)
 {

@@ -271,6 +271,19 @@ template <class K, class S> void EnvironmentKeys(K& k, S& s)
     k.Bool("Hilight", s.Hilight);
 }
 
+// The first bytes of Word that hold at most kHilightWordMax bytes of whole characters.
+std::string CutHilightWord(std::string_view Word);
+// Fills the three word lists (emptied first) from word lines: the second character "1", "2" or "3" picks
+// the list and the text from the fourth on is the word, cut by CutHilightWord; other lines are skipped.
+void ReadHilightWordLines(const std::vector<std::string>& Lines, std::vector<std::string> (&Words)[3]);
+
+// The kinsoku rule strings an environment's level stands for: level 0 none, 1 and 2 the presets, any other
+// level the environment's own strings.
+struct TKinsokuStrings {
+    std::string Follow, Lead, Punctuation;  // CP932
+};
+TKinsokuStrings KinsokuStrings(int Level, const TEditorEnvironment& Environment);
+
 // "qxeenv" + N + ".ini" in the program folder.
 std::string EnvironmentFileName(const TGlobalState& State, int N);
 

@@ -236,9 +236,11 @@ void ApplyEditorEnvironment(const TEditorEnvironment& S, const std::string& File
     wrap.SetWrapLineColor(S.WrapLineColor);
     wrap.SetLeading(S.WrapStrStyle == 0 || S.WrapStrStyle == 2);
     wrap.SetFollowPunctuation(S.WrapStrStyle != 0);
-    wrap.SetFollowStr(S.FollowString);
-    wrap.SetLeadStr(S.LeadString);
-    wrap.SetPunctuationStr(S.PunctuationString);
+    // The level picks the rules: none, a preset, or the environment's own strings.
+    const TKinsokuStrings kinsoku = KinsokuStrings(S.WrapStrLevel, S);
+    wrap.SetFollowStr(kinsoku.Follow);
+    wrap.SetLeadStr(kinsoku.Lead);
+    wrap.SetPunctuationStr(kinsoku.Punctuation);
 
     // 7. The ruler and the line-number bar.
     SetBar(E.Ruler(), S.ColRuler, S.ColFontColor, S.ColBackGroundColor, S.ColMarkColor, S.ColBarEdge);

@@ -163,4 +163,23 @@ void TColorComboModel::Changed()
     if (OnChange) OnChange();
 }
 
+void ShowOptionColor(TColorComboModel& Model, TColor Stored)
+{
+    Model.SetCurrentColor(Stored);
+    Model.SetSelection(csCurrent);
+    Model.SetItemIndex(0);
+    if (Model.OnChange) Model.OnChange();
+}
+
+void OpenOptionColors(TColorComboModel& Model, TColor Stored)
+{
+    if (Model.ExtendedColors().Empty()) Model.SetExtendedColors(ExtendedColorLines());
+    Model.SetSelection(csExtended | csCustom);
+    Model.SetSelectedColor(Stored);
+    if (Model.ItemIndex() < 0) {
+        Model.SetItemIndex(Model.Count() - 2);
+        if (Model.OnChange) Model.OnChange();
+    }
+}
+
 } // namespace qx

@@ -122,4 +122,11 @@ private:
     bool FRebuilding = false;
 };
 
+// The option pages' colour boxes: shown, a box holds only the stored colour ("選択色"); opened, it
+// offers the extended colours and "その他..." with the stored colour chosen (a colour the names lack is
+// added as a custom one), or the item before "その他..." when nothing is stored. Neither writes the
+// setting: only the user's choice does.
+void ShowOptionColor(TColorComboModel& Model, TColor Stored);
+void OpenOptionColors(TColorComboModel& Model, TColor Stored);
+
 } // namespace qx

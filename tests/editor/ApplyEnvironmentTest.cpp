@@ -163,9 +163,14 @@ TEditorEnvironment ReadBack(TQxEditor& E, const TGlobalState& State, const TEdit
     S.WrapLineColor = wrap.WrapLineColor();
     S.WrapStrStyle = wrap.Leading() ? (wrap.FollowPunctuation() ? 2 : 0) : 1;
     S.WrapStrLevel = State.EnvWrapStrLevel;
-    S.FollowString = wrap.FollowStr();
-    S.LeadString = wrap.LeadStr();
-    S.PunctuationString = wrap.PunctuationStr();
+    // The editor holds the rules of the level; the stored strings only at level 3.
+    const TKinsokuStrings kinsoku = KinsokuStrings(Expected.WrapStrLevel, Expected);
+    EXPECT_EQ(wrap.FollowStr(), kinsoku.Follow);
+    EXPECT_EQ(wrap.LeadStr(), kinsoku.Lead);
+    EXPECT_EQ(wrap.PunctuationStr(), kinsoku.Punctuation);
+    S.FollowString = Expected.WrapStrLevel == 3 ? wrap.FollowStr() : Expected.FollowString;
+    S.LeadString = Expected.WrapStrLevel == 3 ? wrap.LeadStr() : Expected.LeadString;
+    S.PunctuationString = Expected.WrapStrLevel == 3 ? wrap.PunctuationStr() : Expected.PunctuationString;
     S.CheckMailAddress = view.Mail();
     S.CheckURL = view.Url();
     S.CheckFilename = view.Files();
@@ -239,6 +244,27 @@ TEST_F(ApplyEnvironmentTest, EveryKeyReachesItsPropertyFromAFileAndAMissingFileG
     held = ReadBack(E(), state, defaults);
     EXPECT_EQ(KeyText(held), KeyText(defaults));
     for (int list = 0; list < 3; ++list) EXPECT_TRUE(held.HilightWords[list].empty()) << list;
+}
+
+TEST_F(ApplyEnvironmentTest, TheKinsokuLevelChoosesTheRules)
+{
+    TEditorEnvironment S;
+    S.FollowString = "f";
+    S.LeadString = "l";
+    S.PunctuationString = "p";
+    TEditorWrapOption& wrap = E().WrapOption();
+    for (const int level : {0, 1, 2, 3}) {
+        S.WrapStrLevel = level;
+        ApplyEditorEnvironment(S, "", E());
+        const TKinsokuStrings rules = KinsokuStrings(level, S);
+        EXPECT_EQ(wrap.FollowStr(), rules.Follow) << level;
+        EXPECT_EQ(wrap.LeadStr(), rules.Lead) << level;
+        EXPECT_EQ(wrap.PunctuationStr(), rules.Punctuation) << level;
+    }
+    EXPECT_EQ(wrap.FollowStr(), "f") << "level 3: the environment's own";
+    S.WrapStrLevel = 0;
+    ApplyEditorEnvironment(S, "", E());
+    EXPECT_TRUE(wrap.FollowStr().empty() && wrap.LeadStr().empty() && wrap.PunctuationStr().empty()) << "none";
 }
 
 TEST_F(ApplyEnvironmentTest, CommentPairsNeedBothBracketsAndTheTextsColoursReachTheOtherKinds)

@@ -86,4 +86,36 @@ void TQxColorConbo::resizeEvent(QResizeEvent* event)
     if (!FShowName) ShowModel();
 }
 
+TOptionColorBox::TOptionColorBox(std::function<TColor()> Stored, QWidget* Parent)
+    : TQxColorConbo(Parent), Chooser(Model().ColorChooser), FStored(std::move(Stored))
+{
+    Model().ColorChooser = [this](TColor Initial) {
+        const std::optional<TColor> chosen = Chooser ? Chooser(Initial) : std::nullopt;
+        FCancelled = !chosen;
+        return chosen;
+    };
+    OnSelect = [this] {
+        if (FCancelled) {
+            FCancelled = false;
+            Model().SetSelectedColor(FStored());
+        } else if (OnPick) {
+            OnPick(Model().GetSelectedColor());
+        }
+    };
+    ShowStored();
+}
+
+void TOptionColorBox::ShowStored() { ShowOptionColor(Model(), FStored()); }
+
+void TOptionColorBox::showPopup()
+{
+    GuardedCall(OnException, [&] { OpenOptionColors(Model(), FStored()); });
+    TQxColorConbo::showPopup();
+}
+
+void TOptionColorBox::keyPressEvent(QKeyEvent*)
+{
+    showPopup();
+}
+
 } // namespace qx

@@ -42,4 +42,25 @@ private:
     bool FShowing = false;
 };
 
+// A colour box of the option pages: Stored reads the setting it edits; it opens on any key. Only the
+// user's choice reaches OnPick: a cancelled "その他..." shows the stored colour again.
+class TOptionColorBox : public TQxColorConbo {
+public:
+    TOptionColorBox(std::function<TColor()> Stored, QWidget* Parent = nullptr);
+    // Shows the stored colour alone (a page's show).
+    void ShowStored();
+    void showPopup() override;
+
+    std::function<void(TColor)> OnPick;
+    // The colour dialog behind "その他..." (the box's own unless replaced).
+    TColorChooser Chooser;
+
+protected:
+    void keyPressEvent(QKeyEvent* Event) override;
+
+private:
+    std::function<TColor()> FStored;
+    bool FCancelled = false;
+};
+
 } // namespace qx

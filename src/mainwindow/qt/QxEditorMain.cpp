@@ -12,6 +12,7 @@
 #include "editor/QxEditor.h"
 #include "mainwindow/LogStamp.h"
 #include "mainwindow/WheelNotches.h"
+#include "mainwindow/qt/EditOptionCommand.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/MainComponents.h"
 #include "mainwindow/qt/ProjectTabs.h"
@@ -155,6 +156,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     FToolDialogs = std::make_unique<TToolDialogs>(*this, FCommands);
     BindProjectCommands(FCommands, *FProject);
     (new TToolDialogCommands(*this))->Bind();
+    BindEditOptionCommand(*this);
     FActions = std::make_unique<TQtActions>(*this, FCommands, [this](const std::exception& e) {
         TPromptRequest request;
         request.Text = e.what();
