@@ -26,6 +26,12 @@ const std::vector<TOptionPageNode>& OptionPageTree()
     return tree;
 }
 
+TProjectTreeLook ProjectTreeLookOf(const TProjectSettings& P)
+{
+    return {P.ProjectTreeImage, P.FontColor,       P.FontName,       P.FontSize,          P.FontStyle,
+            P.FontCharset,      P.BackGroundColor, P.TitleFontColor, P.TitleBackGroundColor};
+}
+
 TProjectTreeLook DefaultProjectTreeFont(const TProjectTreeLook& Current)
 {
     TProjectTreeLook look = Current;
@@ -82,8 +88,7 @@ void TOptionDialogModel::Load(int ClipBufferBytes)
     o.ClipHistoryKBytes = ClipBufferBytes / 1024;
     o.ClipCondition = s.ClipBoardViewer.OnlyQxEditor ? 0 : 1;
     const TProjectSettings& p = s.Project;
-    o.Tree = {p.ProjectTreeImage, p.FontColor,       p.FontName,       p.FontSize,          p.FontStyle,
-              p.FontCharset,      p.BackGroundColor, p.TitleFontColor, p.TitleBackGroundColor};
+    o.Tree = ProjectTreeLookOf(p);
     o.ShowByOpenFile = p.ShowByOpenFile;
     o.ProjectMenu = p.ProjectMenu;
     o.AutoSaveToExit = p.AutoSaveToExit;
@@ -263,31 +268,32 @@ void TOptionDialogModel::ApplyOptions()
     s.Option.OpenDirPath = o.DirIndex == 2 ? o.OpenDirPath : std::string();
     s.Option.SaveDirPath = o.DirIndex == 2 ? o.SaveDirPath : std::string();
 
-    ApplyCursor();
+    TCursorSettings& cursor = s.Cursor;
+    cursor.Cursor = o.CursorFromFile ? crFileCursor : o.Cursor >= 0 && o.Cursor <= 2 ? o.Cursor : 0;
+    if (o.CursorFromFile) cursor.CursorDir = o.CursorDir;
+    ApplyCursorSetting(cursor, FHost);
     FHost.RefreshCurrentTab();
 }
 
-void TOptionDialogModel::ApplyCursor()
+void ApplyCursorSetting(TCursorSettings& Cursor, TCursorHost& Host)
 {
-    TCursorSettings& cursor = FState.Settings.Cursor;
-    static constexpr int choices[] = {crIBeamCursor, 0, crHandPointCursor};
-    const int choice = FOptions.Cursor >= 0 && FOptions.Cursor <= 2 ? FOptions.Cursor : 0;
-    cursor.Cursor = choice;
-    int shape = choice == 1 ? FHost.UserCursor() : choices[choice];
-    if (FOptions.CursorFromFile) {
-        if (FHost.LoadCursorFile(FOptions.CursorDir)) {
-            cursor.Cursor = crFileCursor;
-            cursor.CursorDir = FOptions.CursorDir;
-            shape = crFileCursor;
+    switch (Cursor.Cursor) {
+    case 0: Host.SetTextCursor(crIBeamCursor); break;
+    case 1: Host.SetTextCursor(Host.UserCursor()); break;
+    case 2: Host.SetTextCursor(crHandPointCursor); break;
+    case crFileCursor:
+        if (Host.LoadCursorFile(Cursor.CursorDir)) {
+            Host.SetTextCursor(crFileCursor);
         } else {
-            cursor.Cursor = 0;
-            shape = crIBeamCursor;
-            FHost.Beep();
-            ShowMessageDialog(FHost.Prompter(), "カーソルが読み込めません", "確認", TMsgDlgType::mtInformation,
+            Cursor.Cursor = 0;
+            Host.SetTextCursor(crIBeamCursor);
+            Host.Beep();
+            ShowMessageDialog(Host.Prompter(), "カーソルが読み込めません", "確認", TMsgDlgType::mtInformation,
                               {TMsgDlgBtn::mbOK});
         }
+        break;
+    default: break;
     }
-    FHost.SetTextCursor(shape);
 }
 
 namespace {

@@ -40,6 +40,8 @@ struct TProjectTreeLook {
     TColor TitleBackGroundColor = clNavy;
 };
 
+// The look the [Project] settings give.
+TProjectTreeLook ProjectTreeLookOf(const TProjectSettings& Project);
 // The look of the preview tree's "デフォルト" button.
 TProjectTreeLook DefaultProjectTreeFont(const TProjectTreeLook& Current);
 
@@ -121,12 +123,28 @@ inline constexpr int crIBeamCursor = -4;
 inline constexpr int crHandPointCursor = -21;
 inline constexpr int crFileCursor = 6;
 
-// What Apply reaches beyond the settings.
-class TOptionDialogHost {
+// The screen's cursors as the editors' text cursor takes them.
+class TCursorHost {
 public:
-    virtual ~TOptionDialogHost() = default;
+    virtual ~TCursorHost() = default;
     virtual TPrompter& Prompter() = 0;
     virtual void Beep() = 0;
+    // The program's own cursor number.
+    virtual int UserCursor() = 0;
+    // Loads a cursor file as screen cursor 6; false when it cannot be read as a cursor.
+    virtual bool LoadCursorFile(const std::string& Path) = 0;
+    // The editors' text cursor (new tabs take it too).
+    virtual void SetTextCursor(int Cursor) = 0;
+};
+
+// The editors' text cursor by [Cursor] "Cursor": 0 the I-beam, 1 the program's own, 2 the hand point, 6
+// the file "CursorDir". A file that cannot be loaded gives Cursor 0 and the I-beam, a beep and a message.
+// Other values leave the cursor as it is.
+void ApplyCursorSetting(TCursorSettings& Cursor, TCursorHost& Host);
+
+// What Apply reaches beyond the settings.
+class TOptionDialogHost : public TCursorHost {
+public:
     // The tray icon shown by UseTray; the hot key registered while Resident.
     virtual void ApplyTrayAndHotKey(bool UseTray, bool Resident) = 0;
     // The menu shown in the window (style 0) or in the menu bar band (style 1), the band's style
@@ -141,12 +159,6 @@ public:
     virtual void ApplyProjectTreeLook(const TProjectTreeLook& Look) = 0;
     // The window's captions again (the file-name display may have changed).
     virtual void RefreshTitles() = 0;
-    // The program's own cursor number.
-    virtual int UserCursor() = 0;
-    // Loads a cursor file as screen cursor 6; false when it cannot be read as a cursor.
-    virtual bool LoadCursorFile(const std::string& Path) = 0;
-    // The editors' text cursor (new tabs take it too).
-    virtual void SetTextCursor(int Cursor) = 0;
     // The active tab, the selection state, the text length and the status bar again.
     virtual void RefreshCurrentTab() = 0;
 };
@@ -189,7 +201,6 @@ public:
 
 private:
     void WriteIniValue(std::string_view Section, std::string_view Key, const std::string& Value);
-    void ApplyCursor();
 
     TGlobalState& FState;
     TOptionDialogHost& FHost;

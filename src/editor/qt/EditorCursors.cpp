@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QPolygon>
 
+#include <map>
+
 namespace qx {
 
 namespace {
@@ -40,11 +42,25 @@ QPixmap ArrowPixmap(bool Mirrored, bool CopyBox)
     return pixmap;
 }
 
+// The class library's hand point.
+constexpr int crHandPoint = -21;
+
+std::map<int, QCursor>& ScreenCursors()
+{
+    static std::map<int, QCursor> cursors;
+    return cursors;
+}
+
 } // namespace
+
+void SetScreenCursor(int Number, const QCursor& Cursor) { ScreenCursors()[Number] = Cursor; }
 
 QCursor EditorCursor(int Cursor)
 {
+    const auto loaded = ScreenCursors().find(Cursor);
+    if (loaded != ScreenCursors().end()) return loaded->second;
     switch (Cursor) {
+    case crHandPoint: return QCursor(Qt::PointingHandCursor);
     case crIBeam: return QCursor(Qt::IBeamCursor);
     case crDrag: return QCursor(Qt::DragMoveCursor);
     case crRightArrow: {

@@ -27,6 +27,7 @@
 #include "mainwindow/qt/ToolDialogs.h"
 #include "mainwindow/qt/ProjectMenus.h"
 #include "mainwindow/ProjectCommands.h"
+#include "mainwindow/qt/OptionHost.h"
 #include "print/qt/PrintCommandBinding.h"
 #include "mainwindow/qt/SearchHost.h"
 #include "mainwindow/qt/QtActions.h"
@@ -157,6 +158,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     BindProjectCommands(FCommands, *FProject);
     (new TToolDialogCommands(*this))->Bind();
     BindEditOptionCommand(*this);
+    FCommands.Bind("ActionOption", [this] { ShowOptionDialog(*this, FCommandHost->StayOnTop()); });
     FActions = std::make_unique<TQtActions>(*this, FCommands, [this](const std::exception& e) {
         TPromptRequest request;
         request.Text = e.what();
@@ -310,6 +312,7 @@ void TQxEditorMain::NewTab()
     editor.FileName = name;
     ApplyEnvironment(editor, 0, false);
     WireEditor(*frame, frame->MainHost());
+    ShowTextCursor(frame->MainHost());
     FPages->addTab(frame, Q(name));
     FPages->setCurrentWidget(frame);
     SetCurFile(name);
@@ -324,7 +327,28 @@ void TQxEditorMain::CreateSplit()
     if (!frame) return;
     TEditorWidget* second =
         frame->CreateSplit([this](TQxEditor& Editor, int N) { ApplyEnvironment(Editor, N, true); });
-    if (second) WireEditor(*frame, *second);
+    if (!second) return;
+    WireEditor(*frame, *second);
+    ShowTextCursor(*second);
+}
+
+void TQxEditorMain::ShowTextCursor(TEditorWidget& Pane)
+{
+    TEditor& editor = Pane.Editor();
+    TEditorCursors cursors = editor.Caret().Cursors();
+    cursors.DefaultCursor = static_cast<TCursor>(FTextCursor);
+    editor.Caret().SetCursors(cursors);
+    Pane.SetCursor(FTextCursor);
+}
+
+void TQxEditorMain::SetTextCursor(int Cursor)
+{
+    FTextCursor = Cursor;
+    for (int page = 0; page < Count(); ++page) {
+        TEditorFrame* frame = FrameOfPage(page);
+        ShowTextCursor(frame->MainHost());
+        if (TEditorWidget* second = frame->SecondHost()) ShowTextCursor(*second);
+    }
 }
 
 void TQxEditorMain::RemoveSplit()
@@ -583,6 +607,10 @@ void TQxEditorMain::FormShow(const std::vector<std::string>& Args, const std::st
 {
     BindEnvironmentFileExts(FState);
     FComponents->FirstShow();
+    {
+        TQtOptionHost cursors(*this);
+        ApplyCursorSetting(FState.Settings.Cursor, cursors);
+    }
     LoadToolBarSettings(FState);
     FToolBars->Build();
     ApplyBarSettings();
@@ -768,6 +796,8 @@ void TQxEditorMain::ApplyMainSettings(const TGlobalState& State)
     const TWindowSettings& window = State.Settings.Window;
     if (window.WindowPosition != 1) setGeometry(window.Left, window.Top, window.Width, window.Height);
     if (window.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+    FPages->setTabPosition(State.Settings.Option.TabPosition == 1 ? QTabWidget::South : QTabWidget::North);
+    ApplyProjectTreeLook(*this, ProjectTreeLookOf(State.Settings.Project));
 }
 
 void TQxEditorMain::CollectMainSettings(TGlobalState&) {}

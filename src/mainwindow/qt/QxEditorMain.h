@@ -101,6 +101,8 @@ public:
     // Moves the active document in the tab order (its tab id goes with it).
     void MoveDocument(TTabMove Move);
     void RefreshStatusBar();
+    // The editors' text cursor (a screen cursor number): every pane takes it, new ones too.
+    void SetTextCursor(int Cursor);
 
     QTabWidget* Pages() const { return FPages; }
     TEditorFrame* CurrentFrame() const;
@@ -192,6 +194,7 @@ private:
     bool NamedDocument() const;
     void ShowTitles();
     void WireEditor(TEditorFrame& Frame, TEditorWidget& Pane);
+    void ShowTextCursor(TEditorWidget& Pane);
     // Editor environment N ("qxeenv" + N + ".ini") to one pane.
     void ApplyEnvironment(TQxEditor& Editor, int N, bool SecondPane);
     // An editor pane took the focus.
@@ -252,6 +255,7 @@ private:
     TWheelNotches FEditorWheel;
     TEditorEvents FEditorEvents;
     TWheelNotches FTabWheel;
+    int FTextCursor = -4;  // the I-beam
 };
 
 } // namespace qx

@@ -1,0 +1,753 @@
+#include "mainwindow/qt/OptionPages.h"
+
+#include "dialogs/OptionDialog.h"
+#include "documents/FileDialogs.h"
+#include "mainwindow/qt/ColorConbo.h"
+#include "mainwindow/qt/QtKeyCodec.h"
+#include "platform/Cp932.h"
+#include "platform/ShortCut.h"
+#include "platform/qt/QtColor.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFont>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace qx {
+
+void TOptionPage::Refresh()
+{
+    for (const auto& loader : FLoaders) loader();
+}
+
+THotKeyEdit::THotKeyEdit(QWidget* Parent) : QLineEdit(Parent)
+{
+    setPlaceholderText(QString::fromUtf8(kNoShortCutText));
+    // The box shows the key it caught; typing never edits its text.
+    setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+void THotKeyEdit::SetShortCutText(const std::string& Text)
+{
+    FText = ShortCutToText(TextToShortCut(Text));
+    setText(QString::fromStdString(FText));
+}
+
+void THotKeyEdit::keyPressEvent(QKeyEvent* Event)
+{
+    const TQtKeyStroke stroke = KeyStrokeOf(*Event);
+    const int key = stroke.Key & 0xFF;
+    // Modifier keys alone (Shift 0x10, Ctrl 0x11, Alt 0x12) wait for the key they modify.
+    if (key == 0 || (key >= 0x10 && key <= 0x12)) return;
+    const bool plain = stroke.Modifiers == 0;
+    if (plain && key == 0x09) {  // Tab moves on as in any box
+        QLineEdit::keyPressEvent(Event);
+        return;
+    }
+    const bool clear = plain && (key == 0x08 || key == 0x2E);  // BkSp, Del
+    FText = clear ? std::string() : ShortCutToText(stroke.Key);
+    setText(QString::fromStdString(FText));
+    if (OnChange) OnChange(FText);
+}
+
+namespace {
+
+QString U(const char* Text) { return QString::fromUtf8(Text); }
+
+// Builds one page's controls top to bottom; each control gets its loader and writes its value back
+// through the model, after which the whole page shows the copy again.
+class TPageBuilder {
+public:
+    using TEnabled = std::function<bool()>;
+
+    TPageBuilder(TOptionPage& Page, TOptionPageContext& Context)
+        : P(&Page), C(Context), M(Context.Model), O(Context.Model.Options())
+    {
+        auto* layout = new QVBoxLayout(&Page);
+        layout->setContentsMargins(8, 8, 8, 8);
+        FStack.push_back(layout);
+    }
+    ~TPageBuilder() { FStack.front()->addStretch(); }
+
+    TOptionPage* P;
+    TOptionPageContext& C;
+    TOptionDialogModel& M;
+    TEnvironmentOptions& O;
+
+    void Heading(std::initializer_list<const char*> Lines)
+    {
+        for (const char* line : Lines) Note(line);
+    }
+    void Note(const char* Text)
+    {
+        auto* label = new QLabel(U(Text), P);
+        label->setWordWrap(true);
+        Layout()->addWidget(label);
+    }
+    void Label(const char* Text) { Layout()->addWidget(new QLabel(U(Text), P)); }
+
+    // Nested layouts: a group box or a row, closed by End.
+    void Group(const char* Caption)
+    {
+        auto* group = new QGroupBox(U(Caption), P);
+        Layout()->addWidget(group);
+        FStack.push_back(new QVBoxLayout(group));
+    }
+    void Row()
+    {
+        auto* row = new QHBoxLayout;
+        Layout()->addLayout(row);
+        FStack.push_back(row);
+    }
+    void End()
+    {
+        if (auto* row = dynamic_cast<QHBoxLayout*>(FStack.back())) row->addStretch();
+        FStack.pop_back();
+    }
+
+    // Runs a change of the copy, then shows the copy again.
+    std::function<void(std::function<void()>)> Change()
+    {
+        TOptionPage* page = P;
+        TExceptionHandler onError = C.OnError;
+        return [page, onError](std::function<void()> Body) {
+            GuardedCall(onError, [&] {
+                Body();
+                page->Refresh();
+            });
+        };
+    }
+
+    template <class W>
+    W* Add(W* Widget, const char* Name, TEnabled Enabled)
+    {
+        Widget->setObjectName(Name);
+        Layout()->addWidget(Widget);
+        if (Enabled) P->AddLoader([Widget, Enabled] { Widget->setEnabled(Enabled()); });
+        return Widget;
+    }
+
+    QCheckBox* Check(const char* Name, const char* Caption, bool& Field, TEnabled Enabled = {},
+                     std::function<void(bool)> Set = {})
+    {
+        auto* box = Add(new QCheckBox(U(Caption), P), Name, Enabled);
+        if (!Set) Set = [&Field](bool Value) { Field = Value; };
+        P->AddLoader([box, &Field] {
+            const QSignalBlocker blocker(box);
+            box->setChecked(Field);
+        });
+        QObject::connect(box, &QCheckBox::toggled, P, [change = Change(), Set](bool On) { change([&] { Set(On); }); });
+        return box;
+    }
+
+    // A radio button of a choice shared with other buttons (not necessarily in one group).
+    QRadioButton* Radio(const char* Name, const char* Caption, std::function<bool()> IsSet, std::function<void()> Choose,
+                        TEnabled Enabled = {})
+    {
+        auto* button = Add(new QRadioButton(U(Caption), P), Name, Enabled);
+        button->setAutoExclusive(false);
+        P->AddLoader([button, IsSet] {
+            const QSignalBlocker blocker(button);
+            button->setChecked(IsSet());
+        });
+        QObject::connect(button, &QRadioButton::clicked, P, [change = Change(), Choose] { change(Choose); });
+        return button;
+    }
+    QRadioButton* Radio(const char* Name, const char* Caption, int& Field, int Value, TEnabled Enabled = {})
+    {
+        return Radio(
+            Name, Caption, [&Field, Value] { return Field == Value; }, [&Field, Value] { Field = Value; }, Enabled);
+    }
+    QRadioButton* Radio(const char* Name, const char* Caption, bool& Field, bool Value, TEnabled Enabled = {})
+    {
+        return Radio(
+            Name, Caption, [&Field, Value] { return Field == Value; }, [&Field, Value] { Field = Value; }, Enabled);
+    }
+
+    // A radio group: item i stands for the value i.
+    QGroupBox* RadioGroup(const char* Name, const char* Caption, std::initializer_list<const char*> Items, int& Field,
+                          TEnabled Enabled = {}, std::function<void(int)> Set = {})
+    {
+        auto* group = Add(new QGroupBox(U(Caption), P), Name, Enabled);
+        auto* layout = new QVBoxLayout(group);
+        auto* buttons = new QButtonGroup(group);
+        int id = 0;
+        for (const char* item : Items) {
+            auto* button = new QRadioButton(U(item), group);
+            layout->addWidget(button);
+            buttons->addButton(button, id++);
+        }
+        if (!Set) Set = [&Field](int Value) { Field = Value; };
+        P->AddLoader([buttons, &Field] {
+            const QSignalBlocker blocker(buttons);
+            if (QAbstractButton* button = buttons->button(Field)) {
+                button->setChecked(true);
+            } else if (QAbstractButton* checked = buttons->checkedButton()) {
+                buttons->setExclusive(false);
+                checked->setChecked(false);
+                buttons->setExclusive(true);
+            }
+        });
+        QObject::connect(buttons, &QButtonGroup::idClicked, P, [change = Change(), Set](int Id) { change([&] { Set(Id); }); });
+        return group;
+    }
+
+    // A drop-down list: item i stands for the value i + Offset.
+    QComboBox* Combo(const char* Name, std::initializer_list<const char*> Items, int& Field, int Offset = 0)
+    {
+        auto* combo = Add(new QComboBox(P), Name, {});
+        for (const char* item : Items) combo->addItem(U(item));
+        P->AddLoader([combo, &Field, Offset] {
+            const QSignalBlocker blocker(combo);
+            combo->setCurrentIndex(Field - Offset);
+        });
+        QObject::connect(combo, &QComboBox::activated, P,
+                         [change = Change(), &Field, Offset](int Index) { change([&] { Field = Index + Offset; }); });
+        return combo;
+    }
+
+    QSpinBox* Spin(const char* Name, int Min, int Max, int& Field, TEnabled Enabled = {})
+    {
+        auto* spin = Add(new QSpinBox(P), Name, Enabled);
+        spin->setRange(Min, Max);
+        P->AddLoader([spin, &Field] {
+            const QSignalBlocker blocker(spin);
+            spin->setValue(Field);
+        });
+        QObject::connect(spin, &QSpinBox::valueChanged, P, [change = Change(), &Field](int Value) {
+            change([&] { Field = Value; });
+        });
+        return spin;
+    }
+
+    // A text box over a value that Get and Set reach (the user filter box follows its choice).
+    QLineEdit* Edit(const char* Name, std::function<std::string()> Get, std::function<void(const std::string&)> Set,
+                    TEnabled Enabled = {})
+    {
+        auto* edit = Add(new QLineEdit(P), Name, Enabled);
+        P->AddLoader([edit, Get] {
+            const QString text = QString::fromStdString(Get());
+            if (edit->text() == text) return;  // keeps the cursor where the user types
+            const QSignalBlocker blocker(edit);
+            edit->setText(text);
+        });
+        QObject::connect(edit, &QLineEdit::textChanged, P, [change = Change(), Set](const QString& Text) {
+            change([&] { Set(Text.toStdString()); });
+        });
+        return edit;
+    }
+    QLineEdit* Edit(const char* Name, std::string& Field, TEnabled Enabled = {})
+    {
+        return Edit(
+            Name, [&Field] { return Field; }, [&Field](const std::string& Text) { Field = Text; }, Enabled);
+    }
+
+    QPushButton* Button(const char* Name, const char* Caption, std::function<void()> Click, TEnabled Enabled = {})
+    {
+        auto* button = Add(new QPushButton(U(Caption), P), Name, Enabled);
+        QObject::connect(button, &QPushButton::clicked, P, [change = Change(), Click] { change(Click); });
+        return button;
+    }
+
+    // A folder chooser's "参照" for a path field.
+    QPushButton* FolderButton(const char* Name, std::string& Field, TEnabled Enabled)
+    {
+        TFileDialogService& dialogs = C.Dialogs;
+        return Button(
+            Name, "参照",
+            [&dialogs, &Field] {
+                std::string folder;
+                if (dialogs.BrowseForFolder("フォルダを選択してください。", "", folder)) Field = folder;
+            },
+            Enabled);
+    }
+
+    TQxColorConbo* Color(const char* Name, TColor& Field)
+    {
+        auto* combo = Add(new TQxColorConbo(P), Name, {});
+        combo->Model().SetSelection(csSystemJ | csCustom);
+        combo->OnException = C.OnError;
+        P->AddLoader([combo, &Field] {
+            const QSignalBlocker blocker(combo);
+            combo->Model().SetSelectedColor(Field);
+        });
+        combo->OnSelect = [change = Change(), combo, &Field] {
+            change([&] { Field = combo->Model().GetSelectedColor(); });
+        };
+        return combo;
+    }
+
+private:
+    QBoxLayout* Layout() const { return FStack.back(); }
+    std::vector<QBoxLayout*> FStack;
+};
+
+void BuildBasicPage(TPageBuilder& B)
+{
+    TOptionDialogModel& m = B.M;
+    TEnvironmentOptions& o = B.O;
+    B.Group(" タスクトレイ設定 ");
+    B.Check("UseTrayCheck", "タスクトレイアイコンを使用", o.UseTray, {}, [&m](bool On) { m.SetUseTray(On); });
+    B.Row();
+    B.Label("トレイメニュータイトルバナー色：");
+    B.Combo("TrayColorComboBox", {"青", "緑", "赤"}, o.TrayMenuColor);
+    B.End();
+    B.End();
+    B.Group(" 常駐設定 ");
+    B.Check("AlwsCheck", "”常駐QxEditor”を使用", o.AlwaysQxEditor, [&m] { return m.ResidentEnabled(); });
+    B.Row();
+    B.Label("ショートカットキー：");
+    auto* hotKey = B.Add(new THotKeyEdit(B.P), "HotKey1", [&m] { return m.HotKeyEnabled(); });
+    B.P->AddLoader([hotKey, &o] { hotKey->SetShortCutText(o.HotKey); });
+    hotKey->OnChange = [&o](const std::string& Text) { o.HotKey = Text; };
+    B.End();
+    B.End();
+    B.Check("NPadDiaryCheckBox", "メモ帳互換の日誌作成", o.NPadDiary);
+}
+
+void BuildTabPage(TPageBuilder& B)
+{
+    TOptionDialogModel& m = B.M;
+    TEnvironmentOptions& o = B.O;
+    B.RadioGroup("TabPosRadioGroup", " 表示位置 ", {"上", "下"}, o.TabPosition, {}, [&m](int V) { m.SetTabPosition(V); });
+    B.RadioGroup("TabStyleRadioGroup", " スタイル ", {"ノートブック", "ボタン", "フラットボタン"}, o.TabStyle,
+                 [&m] { return m.TabStyleEnabled(); });
+    B.RadioGroup("TabHighLightRadioGroup", " 現在のタブ ", {"標準", "反転表示", "イメージ表示"}, o.TabHiLight);
+    B.Row();
+    B.Label("閉じた後にアクティブにするウインドウ：");
+    B.Combo("TabCloseCtrlComboBox", {"次（標準）", "前", "常に先頭", "常に末尾"}, o.TabCloseCtrl);
+    B.End();
+    B.Check("TabWheelChangeCheckBox", "タブ上のホイール回転でアクティブなウインドウを切り替える", o.TabWheelChange);
+    B.Check("TabMultiLineCheckBox", "タブの複数行表示を行う", o.TabMultiLine);
+    B.Note("※表示スタイル関連の設定は次回起動時から有効になります。");
+}
+
+void BuildMenuBarPage(TPageBuilder& B)
+{
+    TOptionDialogModel& m = B.M;
+    TEnvironmentOptions& o = B.O;
+    B.Radio("MenuRadioButton1", "標準メニュー", o.MenuStyle, 0);
+    B.Radio("MenuRadioButton2", "Office 風メニュー", o.MenuStyle, 1);
+    B.RadioGroup("RadioGroup13", " 表示スタイル ", {"標準", "ATOK12 風", "Netscape 風"}, o.MenuBarStyle,
+                 [&m] { return m.MenuBandEnabled(); });
+}
+
+void BuildToolBarPage(TPageBuilder& B)
+{
+    TEnvironmentOptions& o = B.O;
+    const bool bars = B.C.AnyUserToolBar;
+    B.Check("DDCheck", "ドラッグ＆ドロップの許可", o.DragAndDrop, [bars] { return bars; });
+    B.Check("BtnFlatCheck", "ツールボタンをフラットで表示", o.ButtonFlat, [bars] { return bars; });
+    B.Check("ToolTipHintShowCheckBox", "ツールチップヒントを表示", o.ToolTipHintShow);
+    B.Check("ToolTipShortCutCheckBox", "ツールチップ内にショートカットを表示", o.ToolTipShortCut);
+    B.Check("CanFoldCheckBox", "ツールバーの折り畳みを許可", o.ToolBarFold);
+    B.RadioGroup("RadioGroup12", " 表示スタイル ", {"標準", "ATOK12 風", "Netscape 風"}, o.ToolBarStyle);
+    B.Group(" 起動時 設定読み込み ");
+    B.Check("LoadTBar1CheckBox", "ツールバー 1", o.LoadToolBar1);
+    B.Check("LoadTBar2CheckBox", "ツールバー 2", o.LoadToolBar2);
+    B.Note("※次回起動時以降有効");
+    B.End();
+}
+
+void BuildStatusBarPage(TPageBuilder& B)
+{
+    TEnvironmentOptions& o = B.O;
+    B.Group(" [0] を表示 ");
+    B.Check("PosZeroCheckBox", "行 ： 桁", o.PosZeroVisibled);
+    B.Check("SizeZeroCheckBox", "現在位置 / サイズ", o.SizeZeroVisibled);
+    B.End();
+    B.RadioGroup("RadioGroup5", " ステータスバー情報 ",
+                 {"None", "Disk space", "System resource", "GDI resource", "User resource"}, o.StatusInfo);
+    B.RadioGroup("RadioGroup3", " 桁の取得方法 ", {"バイト数", "文字数"}, o.ColByChar);
+    B.Check("RowLogCheckBox", "行を論理行で取得する", o.RowByLog);
+}
+
+void BuildMenuCommandPage(TPageBuilder& B)
+{
+    TEnvironmentOptions& o = B.O;
+    B.Group(" 表示メニュー ");
+    B.Label("[ ファイルメニュー ]");
+    auto* list = B.Add(new QListWidget(B.P), "CheckListBoxFileMenu", {});
+    for (const char* item : {"お気に入りから開く", "関連付けから開く", "開き直す", "HTML形式で保存", "印刷プレビュー",
+                             "印刷", "メーラへ送信"}) {
+        auto* row = new QListWidgetItem(U(item), list);
+        row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+    }
+    B.P->AddLoader([list, &o] {
+        const QSignalBlocker blocker(list);
+        for (int i = 0; i < list->count(); ++i)
+            list->item(i)->setCheckState(o.FileMenu[static_cast<std::size_t>(i)] ? Qt::Checked : Qt::Unchecked);
+    });
+    // Any click stores all seven.
+    QObject::connect(list, &QListWidget::itemChanged, B.P, [change = B.Change(), list, &o] {
+        change([&] {
+            for (int i = 0; i < list->count(); ++i)
+                o.FileMenu[static_cast<std::size_t>(i)] = list->item(i)->checkState() == Qt::Checked;
+        });
+    });
+    B.End();
+    B.Check("MenuIconCheckBox", "メニュー項目の横にイメージを表示", o.MenuImage);
+}
+
+void BuildStartPage(TPageBuilder& B)
+{
+    TOptionDialogModel& m = B.M;
+    TEnvironmentOptions& o = B.O;
+    B.Note("※次回起動時以降有効");
+    B.Check("NoExecutionCheckBox", "二重起動を禁止", o.NotExecute);
+    B.Check("SplashCheckBox", "タイトルウインドウを表示", o.SplashWindow);
+    B.Check("Comctl32CheckBox", "起動時に 「COMCTL32.DLL」 のバージョンチェック", o.Comctl32Check);
+    B.Group(" 起動時の位置およびサイズ設定 ");
+    B.Radio("RadioButton1", "デフォルトの位置/サイズ", o.WindowPosition, 1);
+    B.Radio("RadioButton2", "前回終了時の位置/サイズ", o.WindowPosition, 2);
+    B.Radio("RadioButton3", "位置/サイズ指定", o.WindowPosition, 3);
+    const auto coords = [&m] { return m.WindowCoordsEnabled(); };
+    const std::pair<const char*, int*> spins[2][2] = {{{"X座標：", &o.Left}, {"Y座標：", &o.Top}},
+                                                      {{"幅：", &o.Width}, {"高さ：", &o.Height}}};
+    const char* names[2][2] = {{"SpinEdit1", "SpinEdit2"}, {"SpinEdit3", "SpinEdit4"}};
+    for (int r = 0; r < 2; ++r) {
+        B.Row();
+        for (int c = 0; c < 2; ++c) {
+            B.Add(new QLabel(U(spins[r][c].first), B.P), "", coords);
+            B.Spin(names[r][c], -99999, 99999, *spins[r][c].second, coords);
+        }
+        B.End();
+    }
+    B.Row();
+    const auto placement = B.C.Placement;
+    B.Button(
+        "Button2", "現在の位置取得",
+        [placement, &o] {
+            const TWindowPlacement p = placement();
+            o.Left = p.Left;
+            o.Top = p.Top;
+        },
+        coords);
+    B.Button(
+        "Button8", "現在のサイズ取得",
+        [placement, &o] {
+            const TWindowPlacement p = placement();
+            o.Width = p.Width;
+            o.Height = p.Height;
+        },
+        coords);
+    B.End();
+    B.End();
+}
+
+void BuildClipboardPage(TPageBuilder& B)
+{
+    TOptionDialogModel& m = B.M;
+    TEnvironmentOptions& o = B.O;
+    B.Group(" クリップボード履歴 ");
+    B.Check("ClipCheck", "履歴を取る", o.UseClip);
+    B.Row();
+    const auto size = [&m] { return m.ClipSizeEnabled(); };
+    B.Add(new QLabel(U("履歴バッファサイズ："), B.P), "", size);
+    B.Spin("ClipHistNum", 100, 1000, o.ClipHistoryKBytes, size);
+    B.Add(new QLabel(U("キロバイト"), B.P), "", size);
+    B.End();
+    B.RadioGroup("ClipRadioGroup", " 履歴を取る条件 ", {"QxEditor 内のみ", "全てのアプリケーションに対して"}, o.ClipCondition);
+    B.End();
+}
+
+void BuildWheelPage(TPageBuilder& B)
+{
+    TOptionDialogModel& m = B.M;
+    TEnvironmentOptions& o = B.O;
+    B.Note("※ホイールスクロールの設定は次回起動時から有効になります。");
+    B.Note("ホイールが正しく動作しない場合は以下を試してください");
+    B.Radio("RadioButtonWindows", "Windowsのマウスの設定に依存する", o.MouseWheelCtrl, false);
+    B.Radio("RadioButtonQxEditor", "QxEditorにて制御する", o.MouseWheelCtrl, true);
+    const auto choices = [&m] { return m.WheelChoicesEnabled(); };
+    const auto lines = [&m] { return m.WheelLinesEnabled(); };
+    B.Radio("RadioButtonLineScroll", "行スクロール", o.MouseWheelPage, false, choices);
+    B.Row();
+    B.Add(new QLabel(U("スクロール数："), B.P), "", lines);
+    B.Spin("SpinEditWheelScroll", 1, 30, o.MouseWheelScroll, lines);
+    B.Add(new QLabel(U("行"), B.P), "", lines);
+    B.End();
+    B.Radio("RadioButtonPageScroll", "ページスクロール", o.MouseWheelPage, true, choices);
+}
+
+void BuildProjectPage(TPageBuilder& B)
+{
+    TEnvironmentOptions& o = B.O;
+    B.Group(" プロジェクトマネージャ ");
+    B.Check("ProjectIconCheckBox", "項目の横にイメージを表示", o.Tree.Images);
+    B.RadioGroup("ProjectViewFormatRadio", " 項目の表示形式 ",
+                 {"標準の表示", "プロジェクト名を太字で表示", "選択項目を太字で表示"}, o.ProjectTreeFormat);
+    B.Check("ShowWhenOpenCheckBox", "プロジェクトファイルを開いた時、自動的に表示", o.ShowByOpenFile);
+    B.RadioGroup("ShowMenuRadioGroup", " [プロジェクト]メニューの表示 ", {"メインメニュー", "プロジェクトマネージャ"},
+                 o.ProjectMenu);
+    B.Check("ProjectAutoSaveCheckBox", "終了時、プロジェクトの自動保存を行なう", o.AutoSaveToExit);
+    B.Note("※次回起動時以降有効");
+    B.End();
+}
+
+void BuildProjectFontPage(TPageBuilder& B)
+{
+    TOptionDialogModel& m = B.M;
+    TEnvironmentOptions& o = B.O;
+    B.Group(" ツリービュー ");
+    auto* preview = B.Add(new QTreeWidget(B.P), "TreeViewPre", {});
+    preview->setHeaderHidden(true);
+    auto* root = new QTreeWidgetItem(preview, {U("プロジェクト")});
+    for (const char* item : {"フォルダ", "テキスト", "リンク"}) new QTreeWidgetItem(root, {U(item)});
+    root->setExpanded(true);
+    B.P->AddLoader([preview, &o] { ShowProjectTreeLook(*preview, o.Tree); });
+    B.Row();
+    B.Label("文字色：");
+    B.Color("FontColorConbo", o.Tree.FontColor);
+    B.Label("背景色：");
+    B.Color("BackColorConbo", o.Tree.BackGroundColor);
+    B.End();
+    B.Row();
+    const auto chooseFont = B.C.ChooseFont;
+    B.Button("Button7", "参照", [chooseFont, &o] {
+        QFont font = ProjectTreeFont(o.Tree);
+        if (!chooseFont || !chooseFont(font)) return;
+        o.Tree.FontName = Utf8ToCp932(font.family().toStdString());
+        o.Tree.FontSize = font.pointSize() > 0 ? font.pointSize() : o.Tree.FontSize;
+        TFontStyles style;
+        if (font.bold()) style.Include(TFontStyle::fsBold);
+        if (font.italic()) style.Include(TFontStyle::fsItalic);
+        if (font.underline()) style.Include(TFontStyle::fsUnderline);
+        if (font.strikeOut()) style.Include(TFontStyle::fsStrikeOut);
+        o.Tree.FontStyle = style;
+    });
+    B.Button("Button5", "ﾃﾞﾌｫﾙﾄ", [&m] { m.DefaultTreeFont(); });
+    B.End();
+    B.End();
+    B.Group(" タイトル ");
+    B.Row();
+    B.Label("文字色：");
+    B.Color("TitleFontColorConbo", o.Tree.TitleFontColor);
+    B.Label("背景色：");
+    B.Color("TitleBackColorConbo", o.Tree.TitleBackGroundColor);
+    B.End();
+    B.End();
+}
+
+void BuildProjectOtherPage(TPageBuilder& B)
+{
+    TOptionDialogModel& m = B.M;
+    TEnvironmentOptions& o = B.O;
+    B.Group(" プロジェクトを開く/プロジェクトの保存 ");
+    B.Check("ProjectDirCheckBox", "フォルダを指定して開く", o.UseProjectDir);
+    B.Row();
+    const auto dir = [&m] { return m.ProjectDirEnabled(); };
+    B.Edit("ProjectDirPath", o.ProjectDirPath, dir);
+    B.FolderButton("Button1", o.ProjectDirPath, dir);
+    B.End();
+    B.End();
+    B.Group(" 起動時の動作 ");
+    B.Radio("RadioButton1", "なし", o.ProjectStartStyle, 0);
+    B.Radio("RadioButton2", "終了時に開いていたプロジェクトを開く", o.ProjectStartStyle, 1);
+    B.Radio("RadioButton3", "プロジェクトを指定して開く", o.ProjectStartStyle, 2);
+    B.Row();
+    const auto file = [&m] { return m.ProjectFileEnabled(); };
+    B.Edit("ProjectFilePath", o.ProjectFilePath, file);
+    const auto choose = B.C.ChooseProject;
+    B.Button(
+        "Button2", "参照",
+        [choose, &o] {
+            std::string path;
+            if (choose && choose(path)) o.ProjectFilePath = path;
+        },
+        file);
+    B.End();
+    B.End();
+    B.RadioGroup("ProjectOpenRadioGroup", " プロジェクトファイルを開いた時の動作 ",
+                 {"プロジェクトとして開く", "ファイルとして開く"}, o.ProjectOpenStyle);
+}
+
+void BuildInterfacePage(TPageBuilder& B)
+{
+    TEnvironmentOptions& o = B.O;
+    B.Group(" ファイル名表示 ");
+    B.Radio("RadioButton12", "フルパスで表示", o.ShowFilePath, true);
+    B.Radio("RadioButton13", "ファイル名のみ", o.ShowFilePath, false);
+    B.Check("FilePathCheckBox", "最小化時はフルパス表示しない", o.NoFullPathWhenMinimized);
+    B.End();
+    B.Group(" お気に入り ");
+    B.Row();
+    B.Label("ポップアップ表示数：");
+    B.Radio("RadioButton14", "4 個", o.FavoritePopNumber, 4);
+    B.Radio("RadioButton15", "8 個", o.FavoritePopNumber, 8);
+    B.Radio("RadioButton16", "12 個", o.FavoritePopNumber, 12);
+    B.Radio("RadioButton17", "16 個", o.FavoritePopNumber, 16);
+    B.End();
+    B.End();
+    B.RadioGroup("TBarDClickRadioGroup", " タイトルバーダブルクリック時の動作 ", {"Windows 標準", "Macintosh 風"},
+                 o.TitleBarDbClickStyle);
+}
+
+void BuildHistoryPage(TPageBuilder& B)
+{
+    TEnvironmentOptions& o = B.O;
+    TGlobalState& state = B.C.State;
+    B.Group(" ファイル履歴 ");
+    B.Row();
+    B.Label("メニュー表示数：");
+    B.Spin("SpinEditFHist", 0, 16, o.FileHistoryNumber);
+    B.Label("個 (0～16)");
+    B.End();
+    B.End();
+    // These act at once; Cancel does not bring the entries back.
+    B.Button("FileHistClearButton", "ファイル履歴をクリア", [&state] { ClearFileHistory(state); });
+    B.Button("DirHistClearButton", "フォルダ履歴をクリア", [&state] { ClearFolderHistory(state); });
+    B.Button("FindHistClearButton", "検索履歴をクリア", [&state] { ClearFindHistory(state); });
+    B.Button("ReplaceHistClearButton", "置換履歴をクリア", [&state] { ClearReplaceHistory(state); });
+}
+
+void BuildFilterPage(TPageBuilder& B)
+{
+    TEnvironmentOptions& o = B.O;
+    B.Group(" ファイルのオープンダイアログ ");
+    B.Row();
+    B.Label("デフォルトのフィルタ：");
+    B.Combo("FilterComboBox",
+            {"ﾃｷｽﾄ文書 (*.txt;*.hed;*.bat;*.ini;*.inf;*.log)", "HTMLﾄﾞｷｭﾒﾝﾄ (*.htm;*html)", "全てのﾌｧｲﾙ (*.*)",
+             "ﾕｰｻﾞｰ指定 1", "ﾕｰｻﾞｰ指定 2", "ﾕｰｻﾞｰ指定 3"},
+            o.OpenFileFilter, 1);
+    B.End();
+    B.Label("ユーザー指定のワイルドカード：");
+    B.Row();
+    // Which user filter the box edits is the page's own choice, not a setting; the box's handlers keep
+    // it alive as long as the page.
+    auto chosen = std::make_shared<int>(0);
+    B.Combo("ComboBox1", {"ﾕｰｻﾞｰ指定 1", "ﾕｰｻﾞｰ指定 2", "ﾕｰｻﾞｰ指定 3"}, *chosen);
+    B.Edit(
+        "Edit6", [chosen, &o] { return o.UserFilter[static_cast<std::size_t>(*chosen)]; },
+        [chosen, &o](const std::string& Text) { o.UserFilter[static_cast<std::size_t>(*chosen)] = Text; });
+    B.End();
+    B.End();
+    B.Group(" ファイルのセーブダイアログ ");
+    B.Combo("FilterComboBox2", {"ﾃｷｽﾄ文書 (*.txt)", "HTMLﾄﾞｷｭﾒﾝﾄ (*.html)", "HTMLﾄﾞｷｭﾒﾝﾄ (*.htm)", "全てのﾌｧｲﾙ (*.*)"},
+            o.SaveFileFilter, 1);
+    B.End();
+}
+
+void BuildFolderPage(TPageBuilder& B)
+{
+    TOptionDialogModel& m = B.M;
+    TEnvironmentOptions& o = B.O;
+    B.Radio("UserDirRadio1", "デフォルト（標準）", o.DirIndex, 0);
+    B.Radio("UserDirRadio2", "前回終了時のフォルダを開く", o.DirIndex, 1);
+    B.Radio("UserDirRadio3", "フォルダを指定して開く", o.DirIndex, 2);
+    const auto paths = [&m] { return m.DirPathsEnabled(); };
+    B.Group(" 指定フォルダ");
+    B.Add(new QLabel(U("ファイルを開くフォルダ："), B.P), "", paths);
+    B.Row();
+    B.Edit("OpenDirPath", o.OpenDirPath, paths);
+    B.FolderButton("Button15", o.OpenDirPath, paths);
+    B.End();
+    B.Add(new QLabel(U("ファイルの保存フォルダ："), B.P), "", paths);
+    B.Row();
+    B.Edit("SaveDirPath", o.SaveDirPath, paths);
+    B.FolderButton("Button16", o.SaveDirPath, paths);
+    B.End();
+    B.End();
+}
+
+void BuildCursorPage(TPageBuilder& B)
+{
+    TOptionDialogModel& m = B.M;
+    TEnvironmentOptions& o = B.O;
+    B.RadioGroup("RadioGroup2", " マウスカーソル ", {"デフォルト", "オリジナル", "ハンドポイント"}, o.Cursor,
+                 [&m] { return m.CursorChoiceEnabled(); });
+    B.Check("CursorCheckBox", "指定したマウスカーソルを使用する：", o.CursorFromFile);
+    B.Row();
+    const auto file = [&o] { return o.CursorFromFile; };
+    B.Edit(
+        "CursorDir", [&o] { return o.CursorDir; }, [&m](const std::string& Text) { m.SetCursorDir(Text); }, file);
+    TFileDialogService& dialogs = B.C.Dialogs;
+    B.Button(
+        "Button6", "参照",
+        [&dialogs, &m] {
+            TFileDialogRequest request;
+            request.Filter = "ﾎﾟｲﾝﾀ (*.cur)|*.cur|ｱﾆﾒｰｼｮﾝﾎﾟｲﾝﾀ (*.ani)|*.ani";
+            const TFileDialogResult result = dialogs.Execute(request);
+            if (result.Accepted && !result.Files.empty()) m.SetCursorDir(result.Files.front());
+        },
+        file);
+    B.End();
+}
+
+void BuildHeading(TPageBuilder& B, const char* Title, const char* Text)
+{
+    B.Heading({Title, Text, "設定したい項目を選択してください。"});
+}
+
+} // namespace
+
+QFont ProjectTreeFont(const TProjectTreeLook& Look)
+{
+    QFont font(QString::fromStdString(Cp932ToUtf8(Look.FontName)));
+    font.setPointSize(std::max(1, Look.FontSize));
+    font.setBold(Look.FontStyle.Contains(TFontStyle::fsBold));
+    font.setItalic(Look.FontStyle.Contains(TFontStyle::fsItalic));
+    font.setUnderline(Look.FontStyle.Contains(TFontStyle::fsUnderline));
+    font.setStrikeOut(Look.FontStyle.Contains(TFontStyle::fsStrikeOut));
+    return font;
+}
+
+void ShowProjectTreeLook(QTreeView& Tree, const TProjectTreeLook& Look)
+{
+    Tree.setFont(ProjectTreeFont(Look));
+    QPalette palette = Tree.palette();
+    palette.setColor(QPalette::Base, ToQColor(Look.BackGroundColor));
+    palette.setColor(QPalette::Text, ToQColor(Look.FontColor));
+    Tree.setPalette(palette);
+    Tree.viewport()->update();
+}
+
+TOptionPage* CreateOptionPage(int Index, TOptionPageContext& Context, QWidget* Parent)
+{
+    auto* page = new TOptionPage(Parent);
+    page->setObjectName(QString::fromUtf8(OptionPageTree().at(static_cast<std::size_t>(Index)).PageClass.data()));
+    {
+        TPageBuilder b(*page, Context);
+        switch (Index) {
+        case 0: BuildHeading(b, "[ 基本設定 ]", "基本的な環境設定を行います。"); break;
+        case 1: BuildBasicPage(b); break;
+        case 2: BuildTabPage(b); break;
+        case 3: BuildMenuBarPage(b); break;
+        case 4: BuildToolBarPage(b); break;
+        case 5: BuildStatusBarPage(b); break;
+        case 6: BuildMenuCommandPage(b); break;
+        case 7: BuildStartPage(b); break;
+        case 8: BuildClipboardPage(b); break;
+        case 9: BuildWheelPage(b); break;
+        case 10: BuildHeading(b, "[ プロジェクト ]", "プロジェクトに関する設定を行います。"); break;
+        case 11: BuildProjectPage(b); break;
+        case 12: BuildProjectFontPage(b); break;
+        case 13: BuildProjectOtherPage(b); break;
+        case 14: BuildHeading(b, "[ ユーザーインターフェース ]", "ユーザーインターフェースに関する設定を行います。"); break;
+        case 15: BuildInterfacePage(b); break;
+        case 16: BuildHistoryPage(b); break;
+        case 17: BuildFilterPage(b); break;
+        case 18: BuildFolderPage(b); break;
+        case 19: BuildCursorPage(b); break;
+        default: break;
+        }
+    }
+    page->Refresh();
+    return page;
+}
+
+} // namespace qx

@@ -1,0 +1,154 @@
+#include "mainwindow/qt/OptionDialog.h"
+
+#include "documents/GlobalState.h"
+#include "documents/MainSettings.h"
+#include "mainwindow/qt/OptionHost.h"
+#include "mainwindow/qt/QxEditorMain.h"
+#include "platform/IniFile.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+struct OptionDialogTest : ::testing::Test {
+    test::TempDir Dir;
+    TGlobalState State;
+    test::ScriptedMessagePrompter Prompter;
+    std::unique_ptr<TQxEditorMain> Window;
+
+    void SetUp() override
+    {
+        State.ProgramFolder = Dir.Path() + "/";
+        Window = std::make_unique<TQxEditorMain>(State, Prompter);
+        Window->NewTab();
+        SaveMainSettings(State, Window.get());
+    }
+    std::string Ini() { return test::ReadBytes(Dir.File("QxEditor.ini")); }
+    // Runs the options command with Body in place of the modal loop; the dialog's result.
+    int Run(const std::function<void(TOptionDialog&)>& Body)
+    {
+        int result = -1;
+        ShowOptionDialog(*Window, false, [&](QDialog& Dialog) {
+            Body(static_cast<TOptionDialog&>(Dialog));
+            result = Dialog.result();
+        });
+        return result;
+    }
+    template <class W> static W* Find(TOptionDialog& D, const char* Name)
+    {
+        W* widget = D.Page()->findChild<W*>(Name);
+        EXPECT_NE(widget, nullptr) << Name;
+        return widget;
+    }
+    static QAbstractButton* Choice(TOptionDialog& D, const char* Group, int Index)
+    {
+        return Find<QGroupBox>(D, Group)->findChildren<QRadioButton*>().at(Index);
+    }
+};
+
+TEST_F(OptionDialogTest, OpensOnTheFirstHeadingAndBuildsEveryPage)
+{
+    Run([](TOptionDialog& D) {
+        EXPECT_EQ(D.PageIndex(), 0);
+        QTreeWidget* tree = D.Tree();
+        ASSERT_EQ(tree->topLevelItemCount(), 3);
+        EXPECT_TRUE(tree->topLevelItem(0)->isExpanded());
+        EXPECT_FALSE(tree->topLevelItem(1)->isExpanded());
+        EXPECT_FALSE(tree->topLevelItem(2)->isExpanded());
+        EXPECT_FALSE(D.findChild<QPushButton*>("Button9")->isEnabled());
+        const char* someControl[] = {
+            "",          "UseTrayCheck", "TabPosRadioGroup", "RadioGroup13", "BtnFlatCheck", "RadioGroup5",
+            "CheckListBoxFileMenu", "SpinEdit1", "ClipHistNum", "SpinEditWheelScroll", "", "ProjectViewFormatRadio",
+            "TreeViewPre", "ProjectDirPath", "", "FilePathCheckBox", "SpinEditFHist", "Edit6", "OpenDirPath",
+            "CursorDir"};
+        for (int i = 0; i < 20; ++i) {
+            SCOPED_TRACE(i);
+            D.ShowPage(i);
+            ASSERT_NE(D.Page(), nullptr);
+            EXPECT_EQ(D.Page()->objectName().toStdString(), OptionPageTree()[static_cast<std::size_t>(i)].PageClass);
+            if (*someControl[i]) EXPECT_NE(D.Page()->findChild<QWidget*>(someControl[i]), nullptr);
+        }
+        // Only one page lives at a time.
+        EXPECT_EQ(D.findChildren<TOptionPage*>().size(), 1);
+    });
+}
+
+TEST_F(OptionDialogTest, OkTakesTheTabPositionIntoTheFile)
+{
+    const int result = Run([&](TOptionDialog& D) {
+        D.ShowPage(2);
+        QGroupBox* style = Find<QGroupBox>(D, "TabStyleRadioGroup");
+        Choice(D, "TabStyleRadioGroup", 2)->click();
+        Choice(D, "TabPosRadioGroup", 1)->click();
+        // The bottom position takes the notebook style and locks the choice.
+        EXPECT_FALSE(style->isEnabled());
+        EXPECT_TRUE(Choice(D, "TabStyleRadioGroup", 0)->isChecked());
+        D.Button3Click();
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    TMemIniFile ini(Dir.File("QxEditor.ini"));
+    EXPECT_EQ(ini.ReadInteger("Option", "TabPosition", -1), 1);
+    EXPECT_EQ(ini.ReadInteger("Option", "TabStyle", -1), 0);
+    // The window shows it from the next start.
+    EXPECT_EQ(Window->Pages()->tabPosition(), QTabWidget::North);
+}
+
+TEST_F(OptionDialogTest, CancelChangesNothingOnDisk)
+{
+    State.Settings.Basic.AlwaysQxEditor = true;
+    const std::string before = Ini();
+    const int result = Run([&](TOptionDialog& D) {
+        D.ShowPage(1);
+        auto* resident = Find<QCheckBox>(D, "AlwsCheck");
+        EXPECT_TRUE(resident->isChecked());
+        EXPECT_TRUE(Find<QLineEdit>(D, "HotKey1")->isEnabled());
+        Find<QCheckBox>(D, "UseTrayCheck")->click();
+        EXPECT_FALSE(resident->isChecked());
+        EXPECT_FALSE(resident->isEnabled());
+        EXPECT_FALSE(Find<QLineEdit>(D, "HotKey1")->isEnabled());
+        D.ShowPage(9);
+        Find<QSpinBox>(D, "SpinEditWheelScroll");
+        D.Button4Click();
+    });
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(Ini(), before);
+    EXPECT_TRUE(State.Settings.Basic.UseTray);
+    EXPECT_TRUE(State.Settings.Basic.AlwaysQxEditor);
+}
+
+TEST_F(OptionDialogTest, HotKeyAndUserFilterReachTheCopy)
+{
+    Run([&](TOptionDialog& D) {
+        D.ShowPage(1);
+        auto* hotKey = Find<QLineEdit>(D, "HotKey1");
+        QTest::keyClick(hotKey, Qt::Key_F5, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(hotKey->text().toStdString(), "Shift+Ctrl+F5");
+        D.ShowPage(17);
+        auto* which = Find<QComboBox>(D, "ComboBox1");
+        which->setCurrentIndex(1);
+        emit which->activated(1);
+        auto* filter = Find<QLineEdit>(D, "Edit6");
+        filter->clear();
+        QTest::keyClicks(filter, "*.md");
+        D.Button3Click();
+    });
+    EXPECT_EQ(State.Settings.Basic.HotKey, "Shift+Ctrl+F5");
+    EXPECT_EQ(State.Settings.Option.UserFilter2, "*.md");
+    EXPECT_EQ(State.Settings.Option.UserFilter1, TOptionSettings().UserFilter1);
+}
+
+} // namespace
+} // namespace qx
