@@ -48,6 +48,14 @@ namespace {
 
 std::string BoolText(bool Value) { return Value ? "1" : "0"; }
 
+// The file menu's seven flags in the order of the page's list, and the three user filters.
+constexpr bool TMenuSettings::*kFileMenuFlags[] = {
+    &TMenuSettings::FavoriteMenu,     &TMenuSettings::RtnOpenMenu, &TMenuSettings::ReloadMenu,
+    &TMenuSettings::HTMLSaveMenu,     &TMenuSettings::PrintPreviewMenu, &TMenuSettings::PrintMenu,
+    &TMenuSettings::SendMailMenu};
+constexpr std::string TOptionSettings::*kUserFilters[] = {&TOptionSettings::UserFilter1, &TOptionSettings::UserFilter2,
+                                                          &TOptionSettings::UserFilter3};
+
 } // namespace
 
 void TOptionDialogModel::Load(int ClipBufferBytes)
@@ -76,8 +84,7 @@ void TOptionDialogModel::Load(int ClipBufferBytes)
     o.RowByLog = s.StatusBar.RowByLog;
     o.StatusInfo = s.StatusBar.StatusInfo;
     o.ColByChar = s.StatusBar.ColByChar ? 1 : 0;
-    o.FileMenu = {s.Menu.FavoriteMenu, s.Menu.RtnOpenMenu,      s.Menu.ReloadMenu, s.Menu.HTMLSaveMenu,
-                  s.Menu.PrintPreviewMenu, s.Menu.PrintMenu, s.Menu.SendMailMenu};
+    for (std::size_t i = 0; i < o.FileMenu.size(); ++i) o.FileMenu[i] = s.Menu.*kFileMenuFlags[i];
     o.MenuImage = s.Menu.MenuImage;
     o.WindowPosition = s.Window.WindowPosition;
     o.Left = s.Window.Left;
@@ -104,7 +111,7 @@ void TOptionDialogModel::Load(int ClipBufferBytes)
     o.FileHistoryNumber = s.Option.FileHistoryNumber;
     o.OpenFileFilter = s.Option.OpenFileFilter;
     o.SaveFileFilter = s.Option.SaveFileFilter;
-    o.UserFilter = {s.Option.UserFilter1, s.Option.UserFilter2, s.Option.UserFilter3};
+    for (std::size_t i = 0; i < o.UserFilter.size(); ++i) o.UserFilter[i] = s.Option.*kUserFilters[i];
     o.DirIndex = s.Option.DirIndex;
     o.OpenDirPath = s.Option.OpenDirPath;
     o.SaveDirPath = s.Option.SaveDirPath;
@@ -207,13 +214,7 @@ void TOptionDialogModel::ApplyOptions()
     FHost.RefreshStatusInfo();
     s.StatusBar.ColByChar = o.ColByChar == 1;
 
-    s.Menu.FavoriteMenu = o.FileMenu[0];
-    s.Menu.RtnOpenMenu = o.FileMenu[1];
-    s.Menu.ReloadMenu = o.FileMenu[2];
-    s.Menu.HTMLSaveMenu = o.FileMenu[3];
-    s.Menu.PrintPreviewMenu = o.FileMenu[4];
-    s.Menu.PrintMenu = o.FileMenu[5];
-    s.Menu.SendMailMenu = o.FileMenu[6];
+    for (std::size_t i = 0; i < o.FileMenu.size(); ++i) s.Menu.*kFileMenuFlags[i] = o.FileMenu[i];
 
     s.Window.WindowPosition = o.WindowPosition;
     s.Window.Left = o.Left;
@@ -259,9 +260,7 @@ void TOptionDialogModel::ApplyOptions()
     s.Option.FileHistoryNumber = o.FileHistoryNumber;
 
     // The open dialog builds its filter from the user filters each time it opens.
-    s.Option.UserFilter1 = o.UserFilter[0];
-    s.Option.UserFilter2 = o.UserFilter[1];
-    s.Option.UserFilter3 = o.UserFilter[2];
+    for (std::size_t i = 0; i < o.UserFilter.size(); ++i) s.Option.*kUserFilters[i] = o.UserFilter[i];
     s.Option.OpenFileFilter = o.OpenFileFilter;
     s.Option.SaveFileFilter = o.SaveFileFilter;
     s.Option.DirIndex = o.DirIndex;

@@ -2,6 +2,7 @@
 
 #include "documents/GlobalState.h"
 #include "documents/MainSettings.h"
+#include "editor/QxEditor.h"
 #include "mainwindow/qt/OptionHost.h"
 #include "mainwindow/qt/QxEditorMain.h"
 #include "platform/IniFile.h"
@@ -12,13 +13,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace qx {
 namespace {
@@ -82,7 +87,10 @@ TEST_F(OptionDialogTest, OpensOnTheFirstHeadingAndBuildsEveryPage)
             if (*someControl[i]) EXPECT_NE(D.Page()->findChild<QWidget*>(someControl[i]), nullptr);
         }
         // Only one page lives at a time.
-        EXPECT_EQ(D.findChildren<TOptionPage*>().size(), 1);
+        int pages = 0;
+        for (QWidget* child : D.findChild<QWidget*>("OptPanel")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            pages += child->objectName().startsWith("Toptionpanel");
+        EXPECT_EQ(pages, 1);
     });
 }
 
@@ -134,6 +142,9 @@ TEST_F(OptionDialogTest, HotKeyAndUserFilterReachTheCopy)
     Run([&](TOptionDialog& D) {
         D.ShowPage(1);
         auto* hotKey = Find<QLineEdit>(D, "HotKey1");
+        EXPECT_FALSE(hotKey->isEnabled());
+        Find<QCheckBox>(D, "AlwsCheck")->click();
+        ASSERT_TRUE(hotKey->isEnabled());
         QTest::keyClick(hotKey, Qt::Key_F5, Qt::ControlModifier | Qt::ShiftModifier);
         EXPECT_EQ(hotKey->text().toStdString(), "Shift+Ctrl+F5");
         D.ShowPage(17);
@@ -148,6 +159,40 @@ TEST_F(OptionDialogTest, HotKeyAndUserFilterReachTheCopy)
     EXPECT_EQ(State.Settings.Basic.HotKey, "Shift+Ctrl+F5");
     EXPECT_EQ(State.Settings.Option.UserFilter2, "*.md");
     EXPECT_EQ(State.Settings.Option.UserFilter1, TOptionSettings().UserFilter1);
+}
+
+TEST_F(OptionDialogTest, CursorFilesLoadWhereQtReadsThem)
+{
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(QString::fromStdString(Dir.File("pen.png"))));
+    std::filesystem::copy_file(Dir.File("pen.png"), Dir.File("pen.ani"));
+    TQtOptionHost host(*Window);
+    EXPECT_TRUE(host.LoadCursorFile(Dir.File("pen.png")));
+    EXPECT_FALSE(host.LoadCursorFile(Dir.File("pen.ani")));
+    EXPECT_FALSE(host.LoadCursorFile(Dir.File("missing.cur")));
+
+    // An animated cursor chosen on the page takes the failure road: the default cursor and one message.
+    Run([&](TOptionDialog& D) {
+        D.ShowPage(19);
+        Find<QCheckBox>(D, "CursorCheckBox")->click();
+        EXPECT_FALSE(Find<QGroupBox>(D, "RadioGroup2")->isEnabled());
+        Find<QLineEdit>(D, "CursorDir")->setText(QString::fromStdString(Dir.File("pen.ani")));
+        D.Button3Click();
+    });
+    EXPECT_EQ(State.Settings.Cursor.Cursor, 0);
+    EXPECT_EQ(State.Settings.Cursor.CursorDir, Dir.File("pen.ani"));
+    ASSERT_EQ(Prompter.Texts(), std::vector<std::string>{"カーソルが読み込めません"});
+    EXPECT_EQ(Window->CurrentEditor()->Caret().Cursors().DefaultCursor, -4);
+
+    Run([&](TOptionDialog& D) {
+        D.ShowPage(19);
+        Find<QCheckBox>(D, "CursorCheckBox")->click();
+        Find<QLineEdit>(D, "CursorDir")->setText(QString::fromStdString(Dir.File("pen.png")));
+        D.Button3Click();
+    });
+    EXPECT_EQ(State.Settings.Cursor.Cursor, 6);
+    EXPECT_EQ(Window->CurrentEditor()->Caret().Cursors().DefaultCursor, 6);
 }
 
 } // namespace
