@@ -3,6 +3,7 @@
 #include "platform/Cp932.h"
 
 #include <QHBoxLayout>
+#include <functional>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
@@ -40,9 +41,9 @@ TEditEnvDialog::TEditEnvDialog(TEditEnvManager& Manager, TExceptionHandler OnErr
     struct TButton {
         const char* Name;
         const char* Caption;
-        bool (TEditEnvManager::*Operation)();
+        std::function<bool(TEditEnvManager&)> Operation;
     };
-    static const TButton buttons[] = {
+    const TButton buttons[] = {
         {"Button2", "新規(&N)...", &TEditEnvManager::New},       {"Button3", "コピー(&P)...", &TEditEnvManager::Copy},
         {"Button4", "削除(&D)", &TEditEnvManager::Delete},       {"Button5", "名前の変更(&C)...", &TEditEnvManager::Rename},
         {"Button6", "読み込み(&L)...", &TEditEnvManager::Import}, {"Button7", "保存(&S)...", &TEditEnvManager::Export},
@@ -54,7 +55,10 @@ TEditEnvDialog::TEditEnvDialog(TEditEnvManager& Manager, TExceptionHandler OnErr
         button->setObjectName(QLatin1String(b.Name));
         button->setAutoDefault(false);
         column->addWidget(button);
-        connect(button, &QPushButton::clicked, this, [this, operation = b.Operation] { Run(operation); });
+        connect(button, &QPushButton::clicked, this, [this, operation = b.Operation] {
+            GuardedCall(FOnError, [&] { operation(FManager); });
+            ShowState();
+        });
     }
     column->addStretch(1);
     auto* close = new QPushButton(QStringLiteral("閉じる(&C)"), this);
@@ -81,12 +85,6 @@ void TEditEnvDialog::ApplyStayOnTop(bool StayOnTop) { setWindowFlag(Qt::WindowSt
 QPushButton* TEditEnvDialog::ButtonNamed(const char* Name) const
 {
     return findChild<QPushButton*>(QLatin1String(Name));
-}
-
-void TEditEnvDialog::Run(bool (TEditEnvManager::*Operation)())
-{
-    GuardedCall(FOnError, [&] { (FManager.*Operation)(); });
-    ShowState();
 }
 
 void TEditEnvDialog::ShowState()

@@ -24,7 +24,6 @@ protected:
     void done(int Result) override;
 
 private:
-    void Run(bool (TEditEnvManager::*Operation)());
     void ShowState();
 
     TEditEnvManager& FManager;
