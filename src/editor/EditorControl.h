@@ -555,6 +555,10 @@ public:
     bool DragKey(int Key, bool Down);
     // The drag state: 0 idle, 1 pressed inside a movable selection, 2 dragging it.
     int DragState() const { return FDragState; }
+    // After a press at (X, Y) inside a movable selection: the drag starts once the mouse moves away
+    // from the press (what a press does by itself with the automatic drag mode; with the manual mode
+    // the press's owner calls it).
+    void BeginSelectionDrag(TShiftState Shift, int X, int Y);
     // Whether the selection may be dragged: editable, shown, normal mode, Caret.SelMove.
     virtual bool CanSelMove() const;
     // Inserts a copy of the selected text at (ARow, ACol) when that lies outside the selection.

@@ -152,10 +152,7 @@ void TEditor::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
             if (CanSelMove() && X >= TextAreaLeft() && Y >= TextAreaTop() && IsInSelection(row, col)) {
                 // A press on the selection: the caret goes there and a drag may start.
                 SetRowCol(row, col);
-                if (FCaret->SelDragMode() == dmAutomatic) {
-                    MouseUp(mbLeft, Shift, X, Y);
-                    FDragState = 1;
-                }
+                if (FCaret->SelDragMode() == dmAutomatic) BeginSelectionDrag(Shift, X, Y);
                 if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
                 return;
             }
@@ -178,6 +175,12 @@ void TEditor::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
         }
     }
     if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TEditor::BeginSelectionDrag(TShiftState Shift, int X, int Y)
+{
+    MouseUp(mbLeft, Shift, X, Y);
+    FDragState = 1;
 }
 
 void TEditor::MouseMove(TShiftState Shift, int X, int Y)

@@ -65,14 +65,19 @@ void TEditorEvents::KeyPress(TQxEditor& Editor, char& Key)
     }
 }
 
-void TEditorEvents::MouseDown(TQxEditor& Editor, TShiftState Shift)
+void TEditorEvents::MouseDown(TQxEditor& Editor, TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     // Box mode the user chose by command stays; otherwise the mode follows Alt.
-    if (Editor.SelectionMode() == smBox && !FBoxByAlt) return;
-    const bool alt = (Shift & ssAlt) != 0;
-    FBoxByAlt = alt;
-    const TEditorSelectionMode mode = alt ? smBox : smLine;
-    if (Editor.SelectionMode() != mode) Editor.SetSelectionMode(mode);
+    if (Editor.SelectionMode() != smBox || FBoxByAlt) {
+        const bool alt = (Shift & ssAlt) != 0;
+        FBoxByAlt = alt;
+        const TEditorSelectionMode mode = alt ? smBox : smLine;
+        if (Editor.SelectionMode() != mode) Editor.SetSelectionMode(mode);
+    }
+    if (Button != mbLeft || Editor.DragState() != 0 || !Editor.CanSelMove() || X < Editor.TextAreaLeft()) return;
+    int row = 0, col = 0;
+    Editor.PosToRowCol(X, Y, false, col, row);
+    if (Editor.IsInSelection(row, col)) Editor.BeginSelectionDrag(Shift, X, Y);
 }
 
 void TEditorEvents::SelectionChange(TQxEditor& Editor, bool Selected)

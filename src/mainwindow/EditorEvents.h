@@ -5,6 +5,7 @@
 // its flags are the window's, whichever pane the event comes from.
 
 #include "platform/ShiftState.h"
+#include "editor/EditorControl.h"
 
 #include <string>
 
@@ -24,8 +25,9 @@ public:
     // consumed (Key = 0) and so is the character it would type.
     void KeyDown(TQxEditor& Editor, int& Key, TShiftState Shift);
     void KeyPress(TQxEditor& Editor, char& Key);
-    // A mouse press: the box mode follows the Alt key, unless the user chose box mode by command.
-    void MouseDown(TQxEditor& Editor, TShiftState Shift);
+    // A mouse press: the box mode follows the Alt key, unless the user chose box mode by command; a left
+    // press inside a movable selection, right of the left margin, starts dragging it.
+    void MouseDown(TQxEditor& Editor, TMouseButton Button, TShiftState Shift, int X, int Y);
     // The selection appeared or went; when it went, box mode ends.
     void SelectionChange(TQxEditor& Editor, bool Selected);
     // The editor's window changed size: with the wrap following the window, its width is computed again.

@@ -107,19 +107,41 @@ TEST_F(EditorEventsTest, TabIndentsASelectionAndSwallowsItsCharacter)
 
 TEST_F(EditorEventsTest, BoxModeFollowsAltUnlessChosenByCommandAndEndsWithTheSelection)
 {
-    Events.MouseDown(Editor(), ssLeft | ssAlt);
+    Events.MouseDown(Editor(), mbLeft, ssLeft | ssAlt, 0, 0);
     EXPECT_EQ(Editor().SelectionMode(), smBox);
-    Events.MouseDown(Editor(), ssLeft);
+    Events.MouseDown(Editor(), mbLeft, ssLeft, 0, 0);
     EXPECT_EQ(Editor().SelectionMode(), smLine);
 
     // Chosen by command: a press without Alt keeps it, until the selection goes.
     Editor().SetSelectionMode(smBox);
-    Events.MouseDown(Editor(), ssLeft);
+    Events.MouseDown(Editor(), mbLeft, ssLeft, 0, 0);
     EXPECT_EQ(Editor().SelectionMode(), smBox);
     Events.SelectionChange(Editor(), true);
     EXPECT_EQ(Editor().SelectionMode(), smBox);
     Events.SelectionChange(Editor(), false);
     EXPECT_EQ(Editor().SelectionMode(), smLine);
+}
+
+TEST_F(EditorEventsTest, APressInsideTheSelectionDragsItWhenTheControlLeavesDraggingToTheWindow)
+{
+    Editor().Caret().SetSelDragMode(dmManual);
+    Editor().OnMouseDown = [&](TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
+        Events.MouseDown(Editor(), Button, Shift, X, Y);
+    };
+    const auto x = [&](int Col) { return Editor().TextAreaLeft() + Col * Editor().ColWidth() + 1; };
+    const auto y = [&](int Row) { return Editor().TextAreaTop() + Row * Editor().RowHeight() + 2; };
+    Select(0, 0, 0, 3);
+    Editor().MouseDown(mbLeft, ssLeft, x(1), y(0));
+    Editor().MouseMove(ssLeft, x(1), y(2));
+    Editor().MouseUp(mbLeft, 0, x(1), y(2));
+    EXPECT_EQ(Editor().Lines().Text(), "\r\ndef\r\ngabchi\r\n");
+    Editor().Undo();
+    EXPECT_EQ(Editor().Lines().Text(), "abc\r\ndef\r\nghi\r\n");
+
+    // A press in the left margin selects rows instead.
+    Select(0, 0, 0, 3);
+    Editor().MouseDown(mbLeft, ssLeft, 1, y(0));
+    EXPECT_EQ(Editor().DragState(), 0);
 }
 
 TEST_F(EditorEventsTest, TheWindowWrapWidthFollowsTheWindowsWidth)

@@ -260,8 +260,8 @@ void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditorWidget& Pane)
                                     bool) { FEditorEvents.DrawLine(qx, LineStr, X, Y, Index, ARect); };
     Editor.OnKeyDown = [this, &qx](TObject*, int& Key, TShiftState Shift) { FEditorEvents.KeyDown(qx, Key, Shift); };
     Editor.OnKeyPress = [this, &qx](TObject*, char& Key) { FEditorEvents.KeyPress(qx, Key); };
-    Editor.OnMouseDown = [this, &qx](TObject*, TMouseButton, TShiftState Shift, int, int) {
-        FEditorEvents.MouseDown(qx, Shift);
+    Editor.OnMouseDown = [this, &qx](TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
+        FEditorEvents.MouseDown(qx, Button, Shift, X, Y);
     };
     Editor.OnSelectionChange = [this, &qx](TObject*, bool Selected) {
         FEditorEvents.SelectionChange(qx, Selected);
