@@ -110,6 +110,8 @@ void BindEditCommands(TCommandSet& Commands, TMainCommandHost& Host)
     Commands.Bind("ActionLineToEnd2", focused([](TEditor& e) {
         if (e.Row() < e.RowCount()) SelectFromCaretTo(e, e.Row(), e.RowDisplayWidth(e.Row()));
     }));
+    Commands.Bind("ActionSelectWord", focused([](TEditor& e) { e.SelectWordAtCaret(); }),
+                  [&Host] { return Host.FocusedEditor() != nullptr; });
     Commands.Bind("ActionSelectNowLine", focused([](TEditor& e) { e.SelectRow(e.Row()); }));
 
     Commands.Bind("ActionTabIndent", focused([](TEditor& e) { e.TabIndent(); }), editableSelected);

@@ -94,6 +94,7 @@ TEST_F(MainCommandsTest, SelectionsRunFromTheCaret)
         {"ActionLineToEnd", "f\r\nghi"},
         {"ActionLineToEnd2", "f"},
         {"ActionSelectNowLine", "def\r\n"},
+        {"ActionSelectWord", "def"},
     };
     for (const auto& c : cases) {
         Editor().Lines().SetText("abc\r\ndef\r\nghi");
