@@ -26,11 +26,18 @@ void SelectFromCaretTo(TEditor& Editor, int Row, int Col)
     Editor.ShowSelection();
 }
 
-// The end of the text: the last row's end.
+// The end of the text: the last row's end, or the empty row after it when the text ends with a line
+// end (the caret may stand there, as the control's own Ctrl+End puts it).
 void EndOfText(TEditor& Editor, int& Row, int& Col)
 {
-    Row = std::max(0, Editor.RowCount() - 1);
-    Col = Editor.RowCount() > 0 ? Editor.RowDisplayWidth(Row) : 0;
+    const int count = Editor.RowCount();
+    if (count > 0 && Editor.RowAttribute(count - 1) == raEof) {
+        Row = count - 1;
+        Col = Editor.RowDisplayWidth(Row);
+    } else {
+        Row = count;
+        Col = 0;
+    }
 }
 
 } // namespace

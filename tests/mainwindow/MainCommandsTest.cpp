@@ -104,6 +104,33 @@ TEST_F(MainCommandsTest, SelectionsRunFromTheCaret)
     }
 }
 
+TEST_F(MainCommandsTest, BottomJumpAndSelectToEndReachTheVeryEndOfTheText)
+{
+    // A text that ends with a line end ends on the empty row after its last line.
+    const struct {
+        const char* Text;
+        int Row, Col;
+        const char* Selected;  // from row 0, column 1
+    } cases[] = {
+        {"abc\r\ndef\r\n", 2, 0, "bc\r\ndef\r\n"},
+        {"abc\r\ndef", 1, 3, "bc\r\ndef"},
+        {"abc\r\n\r\n", 2, 0, "bc\r\n\r\n"},
+        {"", 0, 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Text);
+        Editor().Lines().SetText(c.Text);
+        Editor().SetRowCol(0, 1);
+        Run("ActionBottomJump");
+        EXPECT_EQ(Editor().Row(), c.Row);
+        EXPECT_EQ(Editor().Col(), c.Col);
+        Editor().SetRowCol(0, 1);
+        Run("ActionLineToEnd");
+        EXPECT_EQ(Editor().SelText(), c.Selected);
+        EXPECT_EQ(Editor().Row(), c.Row);
+    }
+}
+
 TEST_F(MainCommandsTest, DeleteCurLineIsOneUndoStepAndKeepsTheOtherRowsMarks)
 {
     Editor().Lines().SetText("one\r\ntwo\r\nthree");
