@@ -1,6 +1,7 @@
 #include "editor/qt/EditorWidget.h"
 
 #include "editor/qt/EditorCursors.h"
+#include "editor/qt/EditorScrollBar.h"
 #include "editor/qt/QtCanvas.h"
 #include "platform/Cp932.h"
 #include "platform/VirtualKeyCodes.h"
@@ -148,6 +149,8 @@ TEditorWidget::TEditorWidget(QWidget* Parent, std::unique_ptr<TEditor> Editor)
     setFrameStyle(FEditor->BorderStyle() == bsSingle ? (QFrame::StyledPanel | QFrame::Sunken) : QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBar(new TEditorScrollBar(Qt::Vertical, this));
+    setHorizontalScrollBar(new TEditorScrollBar(Qt::Horizontal, this));
     const auto follow = [this](QScrollBar* Bar, bool Vertical) {
         connect(Bar, &QScrollBar::valueChanged, this, [this, Bar, Vertical](int Value) {
             if (FSyncingBars) return;

@@ -33,6 +33,23 @@ QString TFontResolver::ResolveFamily(const std::string& Name)
     return FallbackFamily();
 }
 
+quint32 TGlyphTable::Of(const QRawFont& Raw, char16_t C)
+{
+    auto& page = FPages[C >> 8];
+    if (!page) {
+        page = std::make_unique<std::array<quint32, 256>>();
+        page->fill(0);
+        QChar chars[256];
+        for (int i = 0; i < 256; ++i) chars[i] = QChar(static_cast<char16_t>((C & 0xFF00) | i));
+        // Surrogate halves map to no glyph on their own: they stay 0.
+        int count = 256;
+        Raw.glyphIndexesForChars(chars, 256, page->data(), &count);
+        for (int i = 0; i < 256; ++i)
+            if (chars[i].isSurrogate()) (*page)[static_cast<std::size_t>(i)] = 0;
+    }
+    return (*page)[C & 0xFF];
+}
+
 namespace {
 
 QRawFont RawOf(QFont Font, int Variant)

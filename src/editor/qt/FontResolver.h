@@ -17,6 +17,17 @@
 
 namespace qx {
 
+// The glyph index of each character in one raw font, looked up a page of 256 characters at a time
+// and kept: drawing a character then costs a table read instead of a search of the font's cmap.
+class TGlyphTable {
+public:
+    // 0 when the font has no glyph for C.
+    quint32 Of(const QRawFont& Raw, char16_t C);
+
+private:
+    std::array<std::unique_ptr<std::array<quint32, 256>>, 256> FPages;
+};
+
 // One font description as the canvas draws it.
 struct TResolvedFont {
     QFont Font;
@@ -25,6 +36,8 @@ struct TResolvedFont {
     std::array<QRawFont, 4> FallbackRaw;
     // Whether the face of a variant lacks the weight or slant asked for (the canvas then makes it).
     std::array<bool, 4> SynthBold{}, SynthItalic{}, FallbackSynthBold{}, FallbackSynthItalic{};
+    // The glyphs of Raw and FallbackRaw, filled as characters are drawn.
+    mutable std::array<TGlyphTable, 4> Glyphs, FallbackGlyphs;
     TFontMetrics Metrics;
     int Ascent = 0;
 };

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -48,9 +49,13 @@ TQtCanvas::TQtCanvas(QPainter& Painter, TFontResolver& Fonts) : FPainter(Painter
     FPainter.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
+TQtCanvas::~TQtCanvas() { Flush(); }
+
 void TQtCanvas::FillRect(const TRect& R, TColor Color)
 {
-    if (!R.Empty()) FPainter.fillRect(ToQRect(R), ToQColor(Color));
+    if (R.Empty()) return;
+    Touch(R);
+    FPainter.fillRect(ToQRect(R), ToQColor(Color));
 }
 
 void TQtCanvas::TextRun(const TRect& Clip, int X, int Y, unsigned Options, std::string_view Text,
@@ -65,67 +70,116 @@ void TQtCanvas::TextRun(const TRect& Clip, int X, int Y, unsigned Options, std::
     const QRawFont& raw = font.Raw[variant];
     const QRawFont& fallback = font.FallbackRaw[variant];
 
-    // Characters and the cell each begins in.
-    FChars.clear();
-    FCells.clear();
-    for (std::size_t i = 0; i < Text.size();) {
-        std::size_t length;
-        const char16_t c = CharOf(Text, i, length);
-        if (c != u' ' && c != 0x3000) {
-            FChars.append(QChar(c));
-            FCells.append(static_cast<int>(i));
-        }
-        i += length;
-    }
-    if (FChars.isEmpty()) return;
-    FIndexes.resize(FChars.size());
-    int count = static_cast<int>(FChars.size());
-    if (!raw.glyphIndexesForChars(FChars.constData(), count, FIndexes.data(), &count)) count = 0;
+    // Each character's glyph at the cell it begins in; a glyph the font lacks comes from the
+    // fallback, else the fallback's replacement character.
     FGlyphs.clear();
     FPositions.clear();
     FFallbackGlyphs.clear();
     FFallbackPositions.clear();
     const qreal baseline = Y + font.Ascent;
-    for (qsizetype k = 0; k < FChars.size(); ++k) {
-        const QPointF at(X + FCells[k] * Style.CellWidth, baseline);
-        if (k < count && FIndexes[k] != 0) {
-            FGlyphs.append(FIndexes[k]);
+    bool inked = false;
+    for (std::size_t i = 0; i < Text.size();) {
+        std::size_t length;
+        const char16_t c = CharOf(Text, i, length);
+        const QPointF at(X + static_cast<int>(i) * Style.CellWidth, baseline);
+        i += length;
+        if (c == u' ' || c == 0x3000) continue;
+        inked = true;
+        if (const quint32 glyph = font.Glyphs[variant].Of(raw, c)) {
+            FGlyphs.append(glyph);
             FPositions.append(at);
             continue;
         }
-        // A glyph the font lacks comes from the fallback, else the fallback's replacement character.
-        QChar c = FChars[k];
-        quint32 glyph = 0;
-        int one = 1;
-        if (!fallback.glyphIndexesForChars(&c, 1, &glyph, &one) || glyph == 0) {
-            c = QChar(QChar::ReplacementCharacter);
-            one = 1;
-            fallback.glyphIndexesForChars(&c, 1, &glyph, &one);
-        }
+        quint32 glyph = font.FallbackGlyphs[variant].Of(fallback, c);
+        if (glyph == 0) glyph = font.FallbackGlyphs[variant].Of(fallback, QChar::ReplacementCharacter);
         if (glyph != 0) {
             FFallbackGlyphs.append(glyph);
             FFallbackPositions.append(at);
         }
     }
+    if (!inked) return;
 
     // Glyphs stay in their cells: a run that lies inside the clip needs no clipping of its own.
     const int runRight = X + static_cast<int>(Text.size()) * Style.CellWidth;
     const bool inside = X >= Clip.Left && runRight <= Clip.Right && Y >= Clip.Top &&
                         Y + font.Metrics.Height <= Clip.Bottom && !italic && !bold;
     const bool clip = (Options & etoClipped) && !inside;
+    const bool strikeOut = Style.Font.Style.Contains(fsStrikeOut);
+    const QColor color = ToQColor(Style.Font.Color);
+    if (!clip && !strikeOut && !font.SynthBold[variant] && !font.SynthItalic[variant] &&
+        !font.FallbackSynthBold[variant] && !font.FallbackSynthItalic[variant]) {
+        const TRect cells{X, Y, runRight, Y + font.Metrics.Height};
+        Touch(cells);  // drawn over gathered glyphs: those go first
+        Gather(raw, FGlyphs, FPositions, color.rgb());
+        Gather(fallback, FFallbackGlyphs, FFallbackPositions, color.rgb());
+        AddBand(cells);
+        return;
+    }
+    Flush();
     if (clip) {
         FPainter.save();
         FPainter.setClipRect(ToQRect(Clip), Qt::IntersectClip);
     }
-    const QColor color = ToQColor(Style.Font.Color);
     DrawRun(raw, FGlyphs, FPositions, color, font.SynthBold[variant], font.SynthItalic[variant], baseline);
     DrawRun(fallback, FFallbackGlyphs, FFallbackPositions, color, font.FallbackSynthBold[variant],
             font.FallbackSynthItalic[variant], baseline);
-    if (Style.Font.Style.Contains(fsStrikeOut)) {
+    if (strikeOut) {
         const int y = Y + font.Ascent * 2 / 3;
         FPainter.fillRect(QRect(X, y, static_cast<int>(Text.size()) * Style.CellWidth, 1), color);
     }
     if (clip) FPainter.restore();
+}
+
+void TQtCanvas::Gather(const QRawFont& Raw, const QVector<quint32>& Glyphs, const QVector<QPointF>& Positions,
+                       QRgb Color)
+{
+    if (Glyphs.isEmpty()) return;
+    auto batch = std::find_if(FBatches.begin(), FBatches.end(),
+                              [&](const TBatch& B) { return B.Raw == &Raw && B.Color == Color; });
+    if (batch == FBatches.end()) batch = FBatches.insert(FBatches.end(), TBatch{&Raw, Color, {}, {}});
+    batch->Glyphs.append(Glyphs);
+    batch->Positions.append(Positions);
+}
+
+void TQtCanvas::AddBand(const TRect& Cells)
+{
+    FPending = FBands.empty() ? Cells
+                              : TRect{std::min(FPending.Left, Cells.Left), std::min(FPending.Top, Cells.Top),
+                                      std::max(FPending.Right, Cells.Right), std::max(FPending.Bottom, Cells.Bottom)};
+    // Runs come row by row: the band of a row is mostly the last one.
+    for (auto band = FBands.rbegin(); band != FBands.rend(); ++band) {
+        if (band->Top != Cells.Top || band->Bottom != Cells.Bottom) continue;
+        band->Left = std::min(band->Left, Cells.Left);
+        band->Right = std::max(band->Right, Cells.Right);
+        return;
+    }
+    if (!FBands.empty() && Cells.Top < FBands.back().Bottom) FBandsDown = false;
+    FBands.push_back({Cells.Top, Cells.Bottom, Cells.Left, Cells.Right});
+}
+
+void TQtCanvas::Touch(const TRect& R)
+{
+    if (FBands.empty() || !Intersects(R, FPending)) return;
+    auto band = FBands.begin();
+    // Bands that follow each other down the page: only those from the first that reaches R's top.
+    if (FBandsDown)
+        band = std::partition_point(FBands.begin(), FBands.end(), [&](const TBand& B) { return B.Bottom <= R.Top; });
+    for (; band != FBands.end(); ++band) {
+        if (FBandsDown && band->Top >= R.Bottom) return;
+        if (Intersects(R, {band->Left, band->Top, band->Right, band->Bottom})) {
+            Flush();
+            return;
+        }
+    }
+}
+
+void TQtCanvas::Flush()
+{
+    for (TBatch& batch : FBatches) DrawRun(*batch.Raw, batch.Glyphs, batch.Positions, QColor(batch.Color), false, false, 0);
+    FBatches.clear();
+    FBands.clear();
+    FBandsDown = true;
+    FPending = {};
 }
 
 void TQtCanvas::DrawRun(const QRawFont& Raw, const QVector<quint32>& Glyphs, const QVector<QPointF>& Positions,
@@ -152,6 +206,7 @@ void TQtCanvas::DrawRun(const QRawFont& Raw, const QVector<quint32>& Glyphs, con
 void TQtCanvas::Line(int X1, int Y1, int X2, int Y2, TColor Color)
 {
     if (X1 == X2 && Y1 == Y2) return;
+    Touch({std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2) + 1, std::max(Y1, Y2) + 1});
     const QColor color = ToQColor(Color);
     // The end point is left out, as the platform's LineTo leaves it.
     if (Y1 == Y2) {
@@ -174,6 +229,7 @@ void TQtCanvas::Line(int X1, int Y1, int X2, int Y2, TColor Color)
 void TQtCanvas::DotLine(int X1, int Y, int X2, TColor Bk, TColor Dot)
 {
     if (X2 < X1) return;
+    Touch({X1, Y, X2 + 1, Y + 1});
     // One screen-wide row of the pattern per colour pair, made once; a line is one copy of its start,
     // so the dots begin at X1 whatever X1 is.
     static std::map<std::pair<TColor, TColor>, QPixmap> cache;
@@ -196,6 +252,7 @@ void TQtCanvas::DotLine(int X1, int Y, int X2, TColor Bk, TColor Dot)
 
 void TQtCanvas::DrawGlyph(int X, int Y, const TGlyph& Glyph, TColor Color)
 {
+    Touch({X, Y, X + Glyph.Width, Y + Glyph.Height});
     static QHash<QPair<const void*, TColor>, QImage> cache;
     QImage& image = cache[{Glyph.Rows, Color}];
     if (image.isNull()) {
@@ -211,10 +268,15 @@ void TQtCanvas::DrawGlyph(int X, int Y, const TGlyph& Glyph, TColor Color)
 
 void TQtCanvas::PushClip(const TRect& R)
 {
+    Flush();
     FPainter.save();
     FPainter.setClipRect(ToQRect(R), Qt::IntersectClip);
 }
 
-void TQtCanvas::PopClip() { FPainter.restore(); }
+void TQtCanvas::PopClip()
+{
+    Flush();
+    FPainter.restore();
+}
 
 } // namespace qx

@@ -43,7 +43,13 @@ QColor ToQColor(TColor color, const QPalette& palette)
     return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
 }
 
-QColor ToQColor(TColor color) { return ToQColor(color, QGuiApplication::palette()); }
+QColor ToQColor(TColor color)
+{
+    // Plain colours need no palette: painting converts thousands of them a frame.
+    if (color != clNone && color != clDefault && !IsSystemColor(color))
+        return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
+    return ToQColor(color, QGuiApplication::palette());
+}
 
 TColor FromQColor(const QColor& color)
 {

@@ -1,5 +1,6 @@
 // The Qt host: a paint event becomes the control's drawing on the widget's pixels.
 
+#include "editor/qt/EditorScrollBar.h"
 #include "editor/qt/EditorWidget.h"
 #include "editor/qt/QtCanvas.h"
 #include "platform/Cp932.h"
@@ -85,6 +86,72 @@ TEST(QtCanvas, BytesThatAreNoCharacterDrawASubstituteAndKeepTheGrid)
     EXPECT_GT(inked(2, 1), 0);
     EXPECT_GT(inked(3, 1), 0);
     EXPECT_EQ(inked(4, 4), 0);
+}
+
+// Runs are gathered and drawn together, yet the picture is that of drawing each at once: what is
+// drawn later over the same cells covers them, what is drawn elsewhere leaves them.
+TEST(QtCanvas, GatheredRunsKeepTheOrderOfDrawing)
+{
+    const int w = 10, h = 20;
+    QImage image(6 * w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    TTextStyle black, red;
+    black.Font = {"IPAGothic", 10, clBlack, {}};
+    black.CellWidth = w;
+    red = black;
+    red.Font.Color = clRed;
+    {
+        QPainter painter(&image);
+        TFontResolver fonts;
+        TQtCanvas canvas(painter, fonts);
+        canvas.TextRun({0, 0, 6 * w, h}, 0, 0, etoClipped, "HHH", black);
+        canvas.FillRect({0, 0, w, h}, clWhite);                  // cell 0 wiped after its text
+        canvas.TextRun({0, 0, 6 * w, h}, w, 0, etoClipped, "H", red);  // cell 1 written over in red
+        canvas.FillRect({4 * w, 0, 5 * w, h}, clYellow);         // elsewhere: cell 2 stays black
+    }
+    const auto count = [&](int Cell, QColor Color) { return CountPixels(image, QRect(Cell * w, 0, w, h), Color); };
+    EXPECT_EQ(count(0, Qt::black), 0);
+    EXPECT_EQ(count(1, Qt::black), 0);
+    EXPECT_GT(count(1, Qt::red), 0);
+    EXPECT_GT(count(2, Qt::black), 0);
+    EXPECT_GT(count(4, Qt::yellow), 0);
+}
+
+// A bar whose slider does not move by a pixel shows the picture the style painted before; one that
+// moves is painted again, and looks as the style paints it.
+TEST(EditorScrollBar, ReusesItsPictureWhileTheBarLooksTheSame)
+{
+    TEditorScrollBar bar(Qt::Vertical);
+    QScrollBar plain(Qt::Vertical);
+    for (QScrollBar* b : {static_cast<QScrollBar*>(&bar), &plain}) {
+        b->resize(16, 400);
+        b->setRange(0, 2000000);
+        b->setPageStep(50);
+        b->setValue(1000000);
+    }
+    const QImage first = bar.grab().toImage();
+    const int paints = bar.StylePaints();
+    EXPECT_GE(paints, 1);
+    bar.setValue(1000050);
+    EXPECT_EQ(bar.grab().toImage(), first);
+    EXPECT_EQ(bar.StylePaints(), paints);
+
+    for (int value : {0, 2000000 - 50}) {
+        bar.setValue(value);
+        plain.setValue(value);
+        const QImage mine = bar.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage theirs = plain.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(mine.size(), theirs.size());
+        int different = 0;
+        for (int y = 0; y < mine.height(); ++y)
+            for (int x = 0; x < mine.width(); ++x) {
+                const QColor a = mine.pixelColor(x, y), b = theirs.pixelColor(x, y);
+                if (std::abs(a.red() - b.red()) > 2 || std::abs(a.green() - b.green()) > 2 || std::abs(a.blue() - b.blue()) > 2)
+                    ++different;
+            }
+        EXPECT_EQ(different, 0) << value;
+    }
+    EXPECT_EQ(bar.StylePaints(), paints + 2);
 }
 
 } // namespace
