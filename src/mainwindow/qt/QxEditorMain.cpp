@@ -146,6 +146,14 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     connect(FPages->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& At) { TabPagePopup(At); });
     FCommandHost = std::make_unique<TQtMainCommandHost>(*this, FState, FPrompter);
     BindMainCommands(FCommands, *FCommandHost);
+    // Web and mail links go to the desktop, file links into a tab by the open road.
+    FEditorEvents.Links.Launcher = &FCommandHost->Launcher();
+    FEditorEvents.Links.Prompter = &FPrompter;
+    FEditorEvents.Links.ProgramFolder = FState.ProgramFolder;
+    FEditorEvents.Links.OpenFile = [this](const std::string& FileName) {
+        OpenFile({"", "", "", FileName}, true);
+        RefreshStatusBar();
+    };
     FSearchHost = std::make_unique<TQtSearchHost>(*this, FState, FPrompter);
     FSearchHost->StayOnTop = [this] { return FCommandHost->StayOnTop(); };
     FSearchHost->StopMacro = [this] {
@@ -268,6 +276,24 @@ void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditorWidget& Pane)
         RefreshStatusBar();
     };
     Editor.OnResize = [this, &qx](TObject*) { FEditorEvents.Resize(qx); };
+    Editor.OnMouseMove = [this, &qx](TObject*, TShiftState Shift, int X, int Y) { FEditorEvents.MouseMove(qx, Shift, X, Y); };
+    Editor.OnClick = [this, &qx](TObject*) { FEditorEvents.LinkClick(qx, qx.ClickPoint()); };
+    Editor.OnDblClick = [this, &qx](TObject*) { FEditorEvents.LinkDblClick(qx, qx.ClickPoint()); };
+    // A drag of the selection may end in the other pane: the pane under the mouse, in its own pixels.
+    const auto paneUnder = [&Frame, &Pane](int X, int Y, QPoint& At) {
+        return Frame.PaneAt(Pane.viewport()->mapToGlobal(QPoint(X, Y)), At);
+    };
+    Editor.OnDragOver = [this, &qx, paneUnder](TObject*, TShiftState, int X, int Y, bool& Handled) {
+        QPoint at;
+        TQxEditor* target = paneUnder(X, Y, at);
+        Handled = FEditorEvents.DragOver(qx, target, at.x(), at.y());
+    };
+    Editor.OnDragDrop = [this, &qx, paneUnder](TObject*, TShiftState Shift, int X, int Y, bool& Handled) {
+        QPoint at;
+        Handled = FEditorEvents.DragDrop(qx, paneUnder(X, Y, at), Shift);
+    };
+    Editor.OnEndDrag = [this](TObject*) { FEditorEvents.EndDrag(); };
+    connect(&Pane, &QObject::destroyed, this, [this, gone = &Editor] { FEditorEvents.Forget(gone); });
     // With "MouseWheelCtrl" the window scrolls the focused pane itself, in whole notches.
     Editor.OnMouseWheel = [this](TObject*, TShiftState, int Delta, TPoint, bool& Handled) {
         const TMouseWheelSettings& wheel = FState.Settings.MouseWheel;

@@ -132,6 +132,8 @@ public:
     TQtMainCommandHost& CommandHost() { return *FCommandHost; }
     // The signature, phrase, quote-mark and external-command tools.
     TToolDialogs& ToolDialogs() { return *FToolDialogs; }
+    // What the document panes' events do (links, dragging the selection, ...).
+    TEditorEvents& EditorEvents() { return FEditorEvents; }
 
     // Set by File > Exit and the session's end: the close really quits (no resident mode).
     bool QuitRequested = false;
