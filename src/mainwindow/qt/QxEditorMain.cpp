@@ -18,6 +18,8 @@
 #include "mainwindow/qt/ProjectTabs.h"
 #include "mainwindow/qt/QtUserToolBars.h"
 #include "mainwindow/qt/TrayPopupMenu.h"
+#include "mainwindow/qt/X11Keyboard.h"
+#include "platform/VirtualKeyCodes.h"
 #include "documents/ToolBarFile.h"
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectPropertyDialog.h"
@@ -78,7 +80,7 @@ void ShowFileMessage(TPrompter& Prompter, std::string Text, const char* Caption,
 
 TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* Parent)
     : QMainWindow(Parent), FState(State), FPrompter(Prompter), FIds(State.TabIdList, State.TabCounter),
-      FStatusModel(State)
+      FStatusModel(State), FLockKeys(std::make_unique<TX11LockKeyProbe>())
 {
     setObjectName("QxEditorMain");
     setWindowTitle("QxEditor");
@@ -247,6 +249,7 @@ void TQxEditorMain::EditorEnter(TEditorFrame& Frame, TEditorWidget& Pane)
     FState.ActiveEditor = &static_cast<TQxEditor&>(Pane.Editor());
     FComponents->FocusEditor(Pane);
     SetCurFile(Frame.FileName());
+    FStatusModel.UpdateLockKeys(*FLockKeys);
     RefreshStatusBar();
 }
 
@@ -266,7 +269,17 @@ void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditorWidget& Pane)
     };
     Editor.OnDrawLine = [this, &qx](TObject*, const std::string& LineStr, int X, int Y, int Index, const TRect& ARect,
                                     bool) { FEditorEvents.DrawLine(qx, LineStr, X, Y, Index, ARect); };
-    Editor.OnKeyDown = [this, &qx](TObject*, int& Key, TShiftState Shift) { FEditorEvents.KeyDown(qx, Key, Shift); };
+    // Num Lock and Caps Lock show in the status bar; a lock may go only when its key is released.
+    const auto lockKey = [this](int Key) {
+        if (Key != VK_NUMLOCK && Key != VK_CAPITAL) return;
+        FStatusModel.UpdateLockKeys(*FLockKeys);
+        RefreshStatusBar();
+    };
+    Editor.OnKeyDown = [this, &qx, lockKey](TObject*, int& Key, TShiftState Shift) {
+        lockKey(Key);
+        FEditorEvents.KeyDown(qx, Key, Shift);
+    };
+    Editor.OnKeyUp = [lockKey](TObject*, int& Key, TShiftState) { lockKey(Key); };
     Editor.OnKeyPress = [this, &qx](TObject*, char& Key) { FEditorEvents.KeyPress(qx, Key); };
     Editor.OnMouseDown = [this, &qx](TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
         FEditorEvents.MouseDown(qx, Button, Shift, X, Y);

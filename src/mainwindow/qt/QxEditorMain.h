@@ -162,6 +162,8 @@ public:
     void MakeBackupFile(const std::string& FileName) override;
     // The file dialogs (the Qt ones unless a test sets others).
     void SetDialogs(std::unique_ptr<TFileDialogService> Dialogs);
+    // Where the status bar reads Num Lock and Caps Lock (the X server unless a test sets another).
+    void SetLockKeys(std::unique_ptr<TLockKeyProbe> Probe) { FLockKeys = std::move(Probe); }
     // The clock of the backup copies' time stamps (the system's when empty).
     std::function<std::chrono::system_clock::time_point()> Clock;
 
@@ -256,6 +258,7 @@ private:
     std::optional<TQxEditorDocument> FDocument;
     TWheelNotches FEditorWheel;
     TEditorEvents FEditorEvents;
+    std::unique_ptr<TLockKeyProbe> FLockKeys;
     TWheelNotches FTabWheel;
     int FTextCursor = -4;  // the I-beam
 };

@@ -898,5 +898,37 @@ TEST_F(MainWindowTest, LinksOpenByClicksFilesInATabAddressesThroughTheLauncher)
     EXPECT_TRUE(Prompter.Requests.empty());
 }
 
+TEST_F(MainWindowTest, NumLockAndCapsLockShowAsTheirKeysGoDownAndUp)
+{
+    struct Locks : TLockKeyProbe {
+        bool Num = false, Caps = false;
+        std::optional<bool> NumLock() const override { return Num; }
+        std::optional<bool> CapsLock() const override { return Caps; }
+    };
+    auto probe = std::make_unique<Locks>();
+    Locks& locks = *probe;
+    Window->SetLockKeys(std::move(probe));
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    QWidget* pane = &Window->CurrentFrame()->MainHost();
+    const auto panels = [&] {
+        return Window->StatusBarWidget()->Panel(5)->text().toStdString() + "|" +
+               Window->StatusBarWidget()->Panel(6)->text().toStdString();
+    };
+    locks.Caps = true;
+    QTest::keyClick(pane, Qt::Key_CapsLock);
+    EXPECT_EQ(panels(), "|CAP");
+    locks.Num = true;
+    QTest::keyPress(pane, Qt::Key_NumLock);
+    EXPECT_EQ(panels(), "NUM|CAP");
+    // The server lets a lock go when its key is released.
+    locks.Caps = false;
+    QTest::keyRelease(pane, Qt::Key_CapsLock);
+    EXPECT_EQ(panels(), "NUM|");
+    // Other keys do not ask.
+    locks.Num = false;
+    QTest::keyClick(pane, Qt::Key_Left);
+    EXPECT_EQ(panels(), "NUM|");
+}
+
 } // namespace
 } // namespace qx
