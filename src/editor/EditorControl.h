@@ -77,6 +77,9 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+// The selection dragged out of Sender is at (X, Y), a point of Sender's client area; Handled when the
+// owner takes the move (it shows the drop point elsewhere) or the drop.
+using TDragEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y, bool& Handled)>;
 
 // The selection as the painter and the selection code share it: display positions of its start and
 // end, in the order they stand in the text (for a box: the corners).
@@ -183,6 +186,11 @@ public:
     TNotifyEvent OnSelectionModeChange, OnTopColChange, OnTopRowChange, OnResize;
     TMouseWheelEvent OnMouseWheel;
     TNotifyEvent OnDrawWrapLine, OnHideWrapLine;
+    // Dragging the selection: each move of the drag and its drop go to the owner first; OnEndDrag when
+    // the drag is over, dropped or cancelled. OnClick: a left press and release in the client area
+    // without Shift, not moved, not part of a double click (ClickPoint tells where).
+    TDragEvent OnDragOver, OnDragDrop;
+    TNotifyEvent OnEndDrag;
 
     // Attaches the control to Source's text as one more view of it; its own text is freed when no
     // other view holds it. Sharing the text the control already shows changes nothing.
@@ -568,6 +576,14 @@ public:
     void DropSelection(int ARow, int ACol);
     // Ends a drag (and the selection) without dropping.
     void CancelDrag();
+    // The point of the last left press without Shift or of the last double click (client pixels).
+    TPoint ClickPoint() const { return FPressPoint; }
+    // While a selection dragged from another view of the same text is over this one: the caret follows
+    // (X, Y) as it does for a drag of the control's own and shows though the control has no focus.
+    void ShowDropPoint(int X, int Y);
+    void HideDropPoint();
+    // The cursor of the area under the mouse again, after its owner showed one of its own.
+    void RestoreCursor();
     // The mouse cursor's kind: 0 default, 1 left margin, 2 top margin, 3 in a movable selection, 4
     // dragging, 5 drag-copying; shown from Caret.Cursors when Caret.AutoCursor is on.
     int CursorKind() const { return FCursorKind; }
@@ -628,7 +644,9 @@ protected:
     int FHitLength = 0;
 
     // ---- mouse (EditorMouse.cpp) ----
-    TPoint FPressPoint;             // the last left press without Shift
+    TPoint FPressPoint;             // the last left press without Shift (or double click)
+    bool FClickPending = false;     // the left press may still become a click
+    bool FDropPointShown = false;   // the caret shows another view's drop point
     std::uint8_t FCursorKind = 0;
     int FWheelRest = 0;             // wheel delta short of a row, kept for the next turn
     // The display position under a point; with Centre a point in a cell's right half gives the next
@@ -636,6 +654,8 @@ protected:
     void MousePos(int X, int Y, bool Centre, int& ARow, int& ACol) const;
     // Whether a point is at least half a column from the press point, either way.
     bool MovedFromPress(int X, int Y) const;
+    // The caret to where a dragged text would go at (X, Y).
+    void FollowDropPoint(int X, int Y);
 
     // ---- tokens (EditorTokens.cpp) ----
     struct TTokenSpan {

@@ -5,7 +5,11 @@
 // A press inside a movable selection starts a possible drag (state 1); it becomes a drag (state 2)
 // once the mouse has gone half a column from the press point, and a release drops the text where the
 // caret then stands. While a drag may start, mouse moves do not select: the button is still down,
-// but the press belongs to the drag.
+// but the press belongs to the drag. The owner sees every move of a drag and its drop first, so that
+// a text can be dragged to another view of it (the other pane of a split window).
+//
+// A click is a press and release that did not move half a column, without Shift; the press of a double
+// click makes none (the desktop sends it before the double click, which then cancels it).
 
 #include "editor/EditorControl.h"
 
@@ -13,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace qx {
 
@@ -41,6 +46,31 @@ bool TEditor::MovedFromPress(int X, int Y) const
     return std::abs(X - FPressPoint.X) >= threshold || std::abs(Y - FPressPoint.Y) >= threshold;
 }
 
+void TEditor::FollowDropPoint(int X, int Y)
+{
+    int row = 0, col = 0;
+    MousePos(X, Y, false, row, col);
+    SetRowCol(row, col);
+}
+
+void TEditor::ShowDropPoint(int X, int Y)
+{
+    FollowDropPoint(X, Y);
+    FDropPointShown = true;
+    if (!FViewport || Focused()) return;  // the control's own caret shows it
+    // A plain bar, whatever the caret's style: it marks a place between characters.
+    const int x = TextAreaLeft() + (FCol - FTopCol) * FColWidth;
+    const int y = TextAreaTop() + RowHeight() * (FRow - FTopRow);
+    FViewport->SetCaret({x, y, x + 2, y + FFontHeight}, true);
+}
+
+void TEditor::HideDropPoint()
+{
+    if (!FDropPointShown) return;
+    FDropPointShown = false;
+    if (FViewport && !Focused()) FViewport->SetCaret(CaretRect(), false);
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Cursor kinds and the drag's operations
 
@@ -48,11 +78,18 @@ void TEditor::SetCursorKind(int Kind)
 {
     if (Kind == FCursorKind) return;
     FCursorKind = static_cast<std::uint8_t>(Kind);
-    if (!FCaret->AutoCursor() || !FViewport) return;
+    if (FCaret->AutoCursor()) RestoreCursor();
+}
+
+void TEditor::RestoreCursor()
+{
+    if (!FViewport) return;
     const TEditorCursors& cursors = FCaret->Cursors();
     const TCursor shapes[] = {cursors.DefaultCursor, cursors.LeftMarginCursor, cursors.TopMarginCursor,
                               cursors.InSelCursor,   cursors.DragSelCursor,    cursors.DragSelCopyCursor};
-    if (Kind >= 0 && Kind < 6) FViewport->SetCursor(shapes[Kind]);
+    // Without the automatic cursor the area never changes it: the default one stands.
+    const int kind = FCaret->AutoCursor() ? FCursorKind : 0;
+    if (kind < 6) FViewport->SetCursor(shapes[kind]);
 }
 
 bool TEditor::CanSelMove() const
@@ -119,9 +156,11 @@ void TEditor::DropSelection(int ARow, int ACol)
 
 void TEditor::CancelDrag()
 {
+    const bool dragging = FDragState != 0;
     FDragState = 0;
     SetCursorKind(0);
     CleanSelection();
+    if (dragging && OnEndDrag) OnEndDrag(this);
 }
 
 bool TEditor::DragKey(int Key, bool Down)
@@ -146,6 +185,7 @@ void TEditor::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
     if (FViewport && !FViewport->Focused()) FViewport->SetFocus();
     if (Button == mbLeft && FDragState == 0) {
         int row = 0, col = 0;
+        FClickPending = !(Shift & ssShift);
         if (!(Shift & ssShift)) {
             FPressPoint = {X, Y};
             PosToRowCol(X, Y, false, col, row);
@@ -179,21 +219,26 @@ void TEditor::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 
 void TEditor::BeginSelectionDrag(TShiftState Shift, int X, int Y)
 {
+    // The release ends the press's own handling; the press may still become a click.
+    const bool pending = std::exchange(FClickPending, false);
     MouseUp(mbLeft, Shift, X, Y);
+    FClickPending = pending;
     FDragState = 1;
 }
 
 void TEditor::MouseMove(TShiftState Shift, int X, int Y)
 {
     int row = 0, col = 0;
+    if (FClickPending && MovedFromPress(X, Y)) FClickPending = false;
     if (FDragState == 1 && MovedFromPress(X, Y)) {
         FDragState = 2;
         SetCursorKind(Shift & ssCtrl ? 5 : 4);
     }
     if (FDragState == 2) {
-        // The caret shows where the text would go.
-        MousePos(X, Y, false, row, col);
-        SetRowCol(row, col);
+        // The caret shows where the text would go, unless the owner shows it in another view.
+        bool handled = false;
+        if (OnDragOver) OnDragOver(this, Shift, X, Y, handled);
+        if (!handled) FollowDropPoint(X, Y);
     } else if (FDragState == 1) {
         // Not yet a drag; no selecting either, the press belongs to the drag.
     } else if ((Shift & ssLeft) && FLeftButtonDown) {
@@ -228,22 +273,27 @@ void TEditor::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
     if (Button != mbLeft) return;
     FLeftButtonDown = false;
+    const bool inside = FViewport && X >= 0 && Y >= 0 && X < FViewport->ClientWidth() && Y < FViewport->ClientHeight();
+    const bool click = std::exchange(FClickPending, false) && inside;
     if (FDragState == 2) {
         FDragState = 0;
-        const bool inside = FViewport && X >= 0 && Y >= 0 && X < FViewport->ClientWidth() && Y < FViewport->ClientHeight();
-        if (inside && !IsInSelection(FRow, FCol)) {
+        bool handled = false;
+        if (OnDragDrop) OnDragDrop(this, Shift, X, Y, handled);
+        if (!handled && inside && !IsInSelection(FRow, FCol)) {
             if (Shift & ssCtrl)
                 CopySelectionTo(FRow, FCol);
             else
                 DropSelection(FRow, FCol);
-        } else {
+        } else if (!handled) {
             CleanSelection();
         }
+        if (OnEndDrag) OnEndDrag(this);
     } else if (FDragState == 1) {
         CancelDrag();
     } else {
         FRowSelectMode = 0;
     }
+    if (click && OnClick) OnClick(this);
 }
 
 void TEditor::DblClick(TShiftState Shift, int X, int Y)
@@ -251,6 +301,8 @@ void TEditor::DblClick(TShiftState Shift, int X, int Y)
     (void)Shift;
     if (FDragState == 2) return;
     FDragState = 0;
+    FClickPending = false;
+    FPressPoint = {X, Y};
     // A link of the fountain is taken whole; anything else as a plain word.
     const TPoint at{X, Y};
     const int kind = TokenKindAt(at);

@@ -19,6 +19,7 @@ using TCursor = std::int16_t;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crIBeam = -4;
 constexpr TCursor crDrag = -12;
+constexpr TCursor crHandPoint = -21;
 constexpr TCursor crRightArrow = 1958;
 constexpr TCursor crDragSelCopy = 1959;
 

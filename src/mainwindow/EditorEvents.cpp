@@ -1,8 +1,14 @@
 #include "mainwindow/EditorEvents.h"
 
 #include "editor/EditorFountain.h"
+#include "editor/EditorViewport.h"
+#include "editor/FountainParser.h"
 #include "editor/QxEditor.h"
+#include "mainwindow/MainCommands.h"
+#include "mainwindow/TabModel.h"
 #include "mainwindow/VirtualKeys.h"
+#include "platform/Cp932.h"
+#include "platform/Launcher.h"
 
 #include <algorithm>
 
@@ -14,7 +20,146 @@ TColor Or(TColor Value, TColor Default) { return Value == clNone ? Default : Val
 
 bool HasSelection(TEditor& Editor) { return Editor.SelectionShown() && Editor.SelLength() > 0; }
 
+// The editor's link mode for a token kind; 0 (nothing) for a kind that is no link.
+int LinkMode(const TQxEditor& Editor, int Kind)
+{
+    switch (Kind) {
+    case toUrl: return Editor.ModeURL;
+    case toMail: return Editor.ModeMailAddr;
+    case toFile: return Editor.ModeFilename;
+    default: return 0;
+    }
+}
+
+enum class TLinkAction { None, Select, Open };
+
+TLinkAction LinkAction(int Mode, bool Double)
+{
+    if (Double) return Mode == 3 ? TLinkAction::Select : (Mode == 4 || Mode == 5) ? TLinkAction::Open : TLinkAction::None;
+    return (Mode == 1 || Mode == 5) ? TLinkAction::Select : Mode == 2 ? TLinkAction::Open : TLinkAction::None;
+}
+
+bool Opens(int Mode) { return Mode == 2 || Mode == 4 || Mode == 5; }
+
+// The folder a relative file link starts from: the document's own, else the program's.
+std::filesystem::path LinkFolder(const TQxEditor& Editor, const std::filesystem::path& ProgramFolder)
+{
+    const std::string& name = Editor.FileName;
+    if (name.empty() || IsUntitled(name) || IsGrepResult(name) || IsProjectTab(name)) return ProgramFolder;
+    return std::filesystem::path(name).parent_path();
+}
+
 } // namespace
+
+void TEditorEvents::MouseMove(TQxEditor& Editor, TShiftState Shift, int X, int Y)
+{
+    if ((Shift & (ssLeft | ssRight | ssMiddle)) || Editor.DragState() != 0 || !Editor.Viewport()) return;
+    // The token under the mouse is looked for only while some link would open.
+    const bool anyOpens = Opens(Editor.ModeURL) || Opens(Editor.ModeMailAddr) || Opens(Editor.ModeFilename);
+    if (anyOpens && Opens(LinkMode(Editor, Editor.TokenKindAt({X, Y})))) {
+        Editor.Viewport()->SetCursor(crHandPoint);
+        FHandShown = &Editor;
+    } else if (FHandShown == &Editor) {
+        FHandShown = nullptr;
+        Editor.RestoreCursor();
+    }
+}
+
+void TEditorEvents::LinkClick(TQxEditor& Editor, TPoint At) { Link(Editor, At, false); }
+
+void TEditorEvents::LinkDblClick(TQxEditor& Editor, TPoint At) { Link(Editor, At, true); }
+
+void TEditorEvents::Link(TQxEditor& Editor, TPoint At, bool Double)
+{
+    std::string token;
+    int kind = 0;
+    if (!Editor.TokenAt(At, true, token, false, kind)) return;
+    switch (LinkAction(LinkMode(Editor, kind), Double)) {
+    case TLinkAction::None: break;
+    case TLinkAction::Select: Editor.SelectTokenAtPos(At); break;
+    case TLinkAction::Open: OpenLink(Editor, kind, token); break;
+    }
+}
+
+std::string TEditorEvents::LinkFileName(std::string_view Link, const std::filesystem::path& Folder)
+{
+    if (Link.starts_with("file://"))
+        Link.remove_prefix(7);
+    else if (Link.starts_with("file:"))
+        Link.remove_prefix(5);
+    std::string name(Link);
+    std::erase(name, '"');
+    std::filesystem::path path(name);
+    if (path.is_relative()) path = Folder / path;
+    return path.lexically_normal().string();
+}
+
+void TEditorEvents::OpenLink(TQxEditor& Editor, int Kind, const std::string& Token)
+{
+    // Links are document text (Shift-JIS); names and addresses go out as UTF-8.
+    const std::string text = Cp932ToUtf8(Token);
+    if (Kind == toFile) {
+        if (Links.OpenFile) Links.OpenFile(LinkFileName(text, LinkFolder(Editor, Links.ProgramFolder)));
+        return;
+    }
+    // "www." alone names no scheme; the desktop is told it is a web address.
+    const std::string target = Kind == toMail ? "mailto:" + text : text.starts_with("www.") ? "http://" + text : text;
+    const bool opened = Links.Launcher && Links.Launcher->Open(target, Links.ProgramFolder);
+    if (!opened && Links.Prompter) ReportShellOpenFailed(*Links.Prompter, target);
+}
+
+bool TEditorEvents::DragOver(TQxEditor& Source, TQxEditor* Target, int X, int Y)
+{
+    if (Target == &Source || (Target && Target->SharedList() != Source.SharedList())) Target = nullptr;
+    if (FDropTarget && FDropTarget != Target) FDropTarget->HideDropPoint();
+    FDropTarget = Target;
+    if (!Target) return false;
+    Target->ShowDropPoint(X, Y);
+    return true;
+}
+
+bool TEditorEvents::DragDrop(TQxEditor& Source, TQxEditor* Target, TShiftState Shift)
+{
+    EndDrag();
+    if (!Target || Target->SharedList() != Source.SharedList()) return false;
+    // The drop point is the target's caret, where the drag left it.
+    const int row = Target->Row(), col = Target->Col();
+    if (Source.IsInSelection(row, col)) {
+        Source.CancelDrag();
+        return true;
+    }
+    const std::int64_t start = Source.SelStart();
+    const std::int64_t length = Source.SelLength();
+    Source.CancelDrag();
+    // The target takes the same stretch of the text and moves (copies) it.
+    Target->SetSelStart(start);
+    Target->SetSelLength(length);
+    if (!Target->CanSelMove()) {
+        Target->CleanSelection();
+        return true;
+    }
+    if (Shift & ssCtrl)
+        Target->CopySelectionTo(row, col);
+    else
+        Target->DropSelection(row, col);
+    // The dropped text ends at the caret.
+    const std::int64_t end = Target->SelStart();
+    Target->SetSelStart(end - length);
+    Target->SetSelLength(length);
+    if (Target != &Source && Target->Viewport()) Target->Viewport()->SetFocus();
+    return true;
+}
+
+void TEditorEvents::EndDrag()
+{
+    if (FDropTarget) std::exchange(FDropTarget, nullptr)->HideDropPoint();
+}
+
+void TEditorEvents::Forget(const TEditor* Editor)
+{
+    if (FDropTarget == Editor) FDropTarget = nullptr;
+    if (FHandShown == Editor) FHandShown = nullptr;
+}
 
 void TEditorEvents::CaretMoved(TQxEditor& Editor)
 {
@@ -82,6 +227,9 @@ void TEditorEvents::MouseDown(TQxEditor& Editor, TMouseButton Button, TShiftStat
 
 void TEditorEvents::SelectionChange(TQxEditor& Editor, bool Selected)
 {
+    // The current-line highlight shows only without a selection: the caret row is painted anew.
+    if (Editor.CurLineHilighted && Selected != FPrevHasSelection) Editor.InvalidateRow(Editor.Row());
+    FPrevHasSelection = Selected;
     if (Selected || Editor.SelectionMode() != smBox) return;
     FBoxByAlt = false;
     Editor.SetSelectionMode(smLine);

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace qx::test {
 namespace {
@@ -299,6 +301,93 @@ TEST(EditorMouse, ADoubleClickSelectsTheWordUnderTheMouse)
     EXPECT_EQ(e->SelText(), "hello_world");
     EXPECT_EQ(e->Col(), 4);
     EXPECT_EQ(clicks, 1);
+}
+
+TEST(EditorMouse, AClickIsAPressAndReleaseThatStayedWithoutShift)
+{
+    MouseEditor e("abcdef\r\nxyz\r\n");
+    std::vector<TPoint> clicks;
+    e->OnClick = [&](TObject*) { clicks.push_back(e->ClickPoint()); };
+    const TPoint p = At(*e, 0, 2), q = At(*e, 0, 2, 2), far = At(*e, 1, 2);
+    struct Case {
+        const char* Name;
+        std::function<void()> Mouse;
+        bool Clicked;
+    } cases[] = {
+        {"click", [&] { Press(*e, p); Release(*e, q); }, true},
+        {"selecting", [&] { Press(*e, p); Move(*e, far); Release(*e, far); }, false},
+        {"Shift+click", [&] { Press(*e, p, ssShift); Release(*e, p, ssShift); }, false},
+        {"released outside", [&] { Press(*e, p); Release(*e, {p.X, 1000}); }, false},
+        {"in the selection, not moved", [&] { e.Select(0, 1, 0, 4); Press(*e, p); Release(*e, p); }, true},
+        {"the selection dragged", [&] { e.Select(0, 1, 0, 4); Press(*e, p); Move(*e, far); Release(*e, far); }, false},
+        // The desktop sends a double click's press before the double click itself.
+        {"double click", [&] { Press(*e, p); Release(*e, p); clicks.clear(); Press(*e, p); e->DblClick(0, p.X, p.Y); Release(*e, p); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        e->CleanSelection();
+        clicks.clear();
+        c.Mouse();
+        ASSERT_EQ(clicks.size(), c.Clicked ? 1u : 0u);
+        if (c.Clicked) {
+            EXPECT_EQ(clicks[0].X, p.X);
+        }
+    }
+}
+
+TEST(EditorMouse, TheOwnerMayTakeADragsMovesAndItsDrop)
+{
+    MouseEditor e("abcdef\r\nxyz\r\n");
+    int ends = 0;
+    std::vector<TPoint> over;
+    e->OnDragOver = [&](TObject*, TShiftState, int X, int Y, bool& Handled) {
+        over.push_back({X, Y});
+        Handled = true;
+    };
+    e->OnDragDrop = [&](TObject*, TShiftState, int, int, bool& Handled) { Handled = true; };
+    e->OnEndDrag = [&](TObject*) { ++ends; };
+    e.Select(0, 1, 0, 4);
+    Press(*e, At(*e, 0, 2));
+    Move(*e, At(*e, 1, 1));
+    Move(*e, At(*e, 1, 2));
+    EXPECT_EQ(over.size(), 2u);
+    EXPECT_EQ(e->Row(), 0) << "the owner shows the drop point; the caret stays";
+    Release(*e, At(*e, 1, 2));
+    EXPECT_EQ(Content(*e), "abcdef\r\nxyz\r\n");
+    EXPECT_EQ(e->DragState(), 0);
+    EXPECT_EQ(ends, 1);
+    // Not taken: the control drops the text itself; Escape ends a drag too.
+    e->OnDragOver = nullptr;
+    e->OnDragDrop = [&](TObject*, TShiftState, int, int, bool&) {};
+    e.Select(0, 1, 0, 4);
+    Drag(*e, At(*e, 0, 2), At(*e, 1, 1));
+    EXPECT_EQ(Content(*e), "aef\r\nxbcdyz\r\n");
+    EXPECT_EQ(ends, 2);
+    e.Select(0, 0, 0, 2);
+    Press(*e, At(*e, 0, 1));
+    Move(*e, At(*e, 1, 1));
+    e->DragKey(VkEscape, true);
+    EXPECT_EQ(ends, 3);
+}
+
+TEST(EditorMouse, ADropPointShowsWithoutTheFocusAndGoesAgain)
+{
+    MouseEditor e("abcdef\r\nxyz\r\n");
+    e.Viewport.HasFocus = false;
+    const TPoint p = At(*e, 1, 2);
+    e->ShowDropPoint(p.X, p.Y);
+    EXPECT_EQ(e->Row(), 1);
+    EXPECT_EQ(e->Col(), 2);
+    EXPECT_TRUE(e.Viewport.CaretShown);
+    EXPECT_EQ(e.Viewport.Caret.Left, p.X);
+    EXPECT_EQ(e.Viewport.Caret.Top, e->TextAreaTop() + e->RowHeight());
+    EXPECT_GT(e.Viewport.Caret.Bottom, e.Viewport.Caret.Top);
+    e->HideDropPoint();
+    EXPECT_FALSE(e.Viewport.CaretShown);
+    // Above the text the row above the top one is taken, so the view scrolls up a row at a time.
+    e->SetTopRow(1);
+    e->ShowDropPoint(p.X, 0);
+    EXPECT_EQ(e->Row(), 0);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "mainwindow/KeyMacroCommands.h"
 #include "mainwindow/MainCommands.h"
 #include "platform/Launcher.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompter.h"
 
 #include <memory>
@@ -20,24 +21,6 @@
 #include <vector>
 
 namespace qx::test {
-
-// A launcher that records what it was asked to start or open.
-class RecordingLauncher : public TLauncher {
-public:
-    bool Start(const std::filesystem::path& Program, const std::vector<std::string>&,
-               const std::filesystem::path& Folder) override
-    {
-        Calls.push_back("start " + Program.string() + " in " + Folder.string());
-        return Succeeds;
-    }
-    bool Open(const std::string& Target, const std::filesystem::path&) override
-    {
-        Calls.push_back("open " + Target);
-        return Succeeds;
-    }
-    std::vector<std::string> Calls;
-    bool Succeeds = true;
-};
 
 // The clipboard's text as the clipboard commands see it.
 class StringTextClipboard : public TTextClipboard {

@@ -294,8 +294,12 @@ TEST_F(MainCommandsTest, ANewWindowStartsTheProgramFromItsFolderOnlyWhenASecondC
     EXPECT_FALSE(Enabled("ActionQxEditor"));
     Host.SecondCopy = true;
     Run("ActionQxEditor");
-    EXPECT_EQ(Host.Launch.Calls, (std::vector<std::string>{"start /opt/qx/QxEditor in /opt/qx"}));
-    Host.Launch.Succeeds = false;
+    ASSERT_EQ(Host.Launch.Calls.size(), 1u);
+    EXPECT_EQ(Host.Launch.Calls[0].Kind, "start");
+    EXPECT_EQ(Host.Launch.Calls[0].Target, "/opt/qx/QxEditor");
+    EXPECT_TRUE(Host.Launch.Calls[0].Arguments.empty());
+    EXPECT_EQ(Host.Launch.Calls[0].Folder, "/opt/qx");
+    Host.Launch.Result = false;
     Run("ActionQxEditor");
     EXPECT_EQ(Host.Prompts.Requests.size(), 1u);
 

@@ -21,11 +21,4 @@ private:
     std::array<QLabel*, StatusPanelCount> FPanels{};
 };
 
-// Num Lock and Caps Lock cannot be read through Qt: the panels stay empty.
-class TUnknownLockKeyProbe : public TLockKeyProbe {
-public:
-    std::optional<bool> NumLock() const override { return std::nullopt; }
-    std::optional<bool> CapsLock() const override { return std::nullopt; }
-};
-
 } // namespace qx

@@ -42,9 +42,6 @@ QPixmap ArrowPixmap(bool Mirrored, bool CopyBox)
     return pixmap;
 }
 
-// The class library's hand point.
-constexpr int crHandPoint = -21;
-
 std::map<int, QCursor>& ScreenCursors()
 {
     static std::map<int, QCursor> cursors;

@@ -80,6 +80,18 @@ TEditorWidget* TEditorFrame::CreateSplit(const TEnvironmentApply& ApplyEnvironme
     return FSecond;
 }
 
+TQxEditor* TEditorFrame::PaneAt(const QPoint& Global, QPoint& At)
+{
+    for (TEditorWidget* pane : {FMain, FSecond}) {
+        if (!pane) continue;
+        const QPoint local = pane->viewport()->mapFromGlobal(Global);
+        if (!pane->viewport()->rect().contains(local)) continue;
+        At = local;
+        return &static_cast<TQxEditor&>(pane->Editor());
+    }
+    return nullptr;
+}
+
 void TEditorFrame::NoteFocus(const QWidget* Widget)
 {
     if (Widget && Widget == FMain) FActive = FMain;

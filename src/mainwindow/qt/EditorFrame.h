@@ -44,6 +44,9 @@ public:
     // per-document values; nothing when there is one.
     TEditorWidget* CreateSplit(const TEnvironmentApply& ApplyEnvironment);
     void RemoveSplit();
+    // The pane whose text area holds the screen point Global, with the point in its own pixels (At);
+    // null over neither.
+    TQxEditor* PaneAt(const QPoint& Global, QPoint& At);
     // Calls Proc on each pane's editor.
     template <class Proc> void EachEditor(Proc&& P)
     {

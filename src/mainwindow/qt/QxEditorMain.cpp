@@ -18,6 +18,8 @@
 #include "mainwindow/qt/ProjectTabs.h"
 #include "mainwindow/qt/QtUserToolBars.h"
 #include "mainwindow/qt/TrayPopupMenu.h"
+#include "mainwindow/qt/X11Keyboard.h"
+#include "platform/VirtualKeyCodes.h"
 #include "documents/ToolBarFile.h"
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectPropertyDialog.h"
@@ -78,7 +80,7 @@ void ShowFileMessage(TPrompter& Prompter, std::string Text, const char* Caption,
 
 TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* Parent)
     : QMainWindow(Parent), FState(State), FPrompter(Prompter), FIds(State.TabIdList, State.TabCounter),
-      FStatusModel(State)
+      FStatusModel(State), FLockKeys(std::make_unique<TX11LockKeyProbe>())
 {
     setObjectName("QxEditorMain");
     setWindowTitle("QxEditor");
@@ -146,6 +148,14 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     connect(FPages->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& At) { TabPagePopup(At); });
     FCommandHost = std::make_unique<TQtMainCommandHost>(*this, FState, FPrompter);
     BindMainCommands(FCommands, *FCommandHost);
+    // Web and mail links go to the desktop, file links into a tab by the open road.
+    FEditorEvents.Links.Launcher = &FCommandHost->Launcher();
+    FEditorEvents.Links.Prompter = &FPrompter;
+    FEditorEvents.Links.ProgramFolder = FState.ProgramFolder;
+    FEditorEvents.Links.OpenFile = [this](const std::string& FileName) {
+        OpenFile({"", "", "", FileName}, true);
+        RefreshStatusBar();
+    };
     FSearchHost = std::make_unique<TQtSearchHost>(*this, FState, FPrompter);
     FSearchHost->StayOnTop = [this] { return FCommandHost->StayOnTop(); };
     FSearchHost->StopMacro = [this] {
@@ -239,6 +249,7 @@ void TQxEditorMain::EditorEnter(TEditorFrame& Frame, TEditorWidget& Pane)
     FState.ActiveEditor = &static_cast<TQxEditor&>(Pane.Editor());
     FComponents->FocusEditor(Pane);
     SetCurFile(Frame.FileName());
+    FStatusModel.UpdateLockKeys(*FLockKeys);
     RefreshStatusBar();
 }
 
@@ -258,7 +269,17 @@ void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditorWidget& Pane)
     };
     Editor.OnDrawLine = [this, &qx](TObject*, const std::string& LineStr, int X, int Y, int Index, const TRect& ARect,
                                     bool) { FEditorEvents.DrawLine(qx, LineStr, X, Y, Index, ARect); };
-    Editor.OnKeyDown = [this, &qx](TObject*, int& Key, TShiftState Shift) { FEditorEvents.KeyDown(qx, Key, Shift); };
+    // Num Lock and Caps Lock show in the status bar; a lock may go only when its key is released.
+    const auto lockKey = [this](int Key) {
+        if (Key != VK_NUMLOCK && Key != VK_CAPITAL) return;
+        FStatusModel.UpdateLockKeys(*FLockKeys);
+        RefreshStatusBar();
+    };
+    Editor.OnKeyDown = [this, &qx, lockKey](TObject*, int& Key, TShiftState Shift) {
+        lockKey(Key);
+        FEditorEvents.KeyDown(qx, Key, Shift);
+    };
+    Editor.OnKeyUp = [lockKey](TObject*, int& Key, TShiftState) { lockKey(Key); };
     Editor.OnKeyPress = [this, &qx](TObject*, char& Key) { FEditorEvents.KeyPress(qx, Key); };
     Editor.OnMouseDown = [this, &qx](TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
         FEditorEvents.MouseDown(qx, Button, Shift, X, Y);
@@ -268,6 +289,24 @@ void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditorWidget& Pane)
         RefreshStatusBar();
     };
     Editor.OnResize = [this, &qx](TObject*) { FEditorEvents.Resize(qx); };
+    Editor.OnMouseMove = [this, &qx](TObject*, TShiftState Shift, int X, int Y) { FEditorEvents.MouseMove(qx, Shift, X, Y); };
+    Editor.OnClick = [this, &qx](TObject*) { FEditorEvents.LinkClick(qx, qx.ClickPoint()); };
+    Editor.OnDblClick = [this, &qx](TObject*) { FEditorEvents.LinkDblClick(qx, qx.ClickPoint()); };
+    // A drag of the selection may end in the other pane: the pane under the mouse, in its own pixels.
+    const auto paneUnder = [&Frame, &Pane](int X, int Y, QPoint& At) {
+        return Frame.PaneAt(Pane.viewport()->mapToGlobal(QPoint(X, Y)), At);
+    };
+    Editor.OnDragOver = [this, &qx, paneUnder](TObject*, TShiftState, int X, int Y, bool& Handled) {
+        QPoint at;
+        TQxEditor* target = paneUnder(X, Y, at);
+        Handled = FEditorEvents.DragOver(qx, target, at.x(), at.y());
+    };
+    Editor.OnDragDrop = [this, &qx, paneUnder](TObject*, TShiftState Shift, int X, int Y, bool& Handled) {
+        QPoint at;
+        Handled = FEditorEvents.DragDrop(qx, paneUnder(X, Y, at), Shift);
+    };
+    Editor.OnEndDrag = [this](TObject*) { FEditorEvents.EndDrag(); };
+    connect(&Pane, &QObject::destroyed, this, [this, gone = &Editor] { FEditorEvents.Forget(gone); });
     // With "MouseWheelCtrl" the window scrolls the focused pane itself, in whole notches.
     Editor.OnMouseWheel = [this](TObject*, TShiftState, int Delta, TPoint, bool& Handled) {
         const TMouseWheelSettings& wheel = FState.Settings.MouseWheel;

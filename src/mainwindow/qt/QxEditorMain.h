@@ -132,6 +132,8 @@ public:
     TQtMainCommandHost& CommandHost() { return *FCommandHost; }
     // The signature, phrase, quote-mark and external-command tools.
     TToolDialogs& ToolDialogs() { return *FToolDialogs; }
+    // What the document panes' events do (links, dragging the selection, ...).
+    TEditorEvents& EditorEvents() { return FEditorEvents; }
 
     // Set by File > Exit and the session's end: the close really quits (no resident mode).
     bool QuitRequested = false;
@@ -160,6 +162,8 @@ public:
     void MakeBackupFile(const std::string& FileName) override;
     // The file dialogs (the Qt ones unless a test sets others).
     void SetDialogs(std::unique_ptr<TFileDialogService> Dialogs);
+    // Where the status bar reads Num Lock and Caps Lock (the X server unless a test sets another).
+    void SetLockKeys(std::unique_ptr<TLockKeyProbe> Probe) { FLockKeys = std::move(Probe); }
     // The clock of the backup copies' time stamps (the system's when empty).
     std::function<std::chrono::system_clock::time_point()> Clock;
 
@@ -254,6 +258,7 @@ private:
     std::optional<TQxEditorDocument> FDocument;
     TWheelNotches FEditorWheel;
     TEditorEvents FEditorEvents;
+    std::unique_ptr<TLockKeyProbe> FLockKeys;
     TWheelNotches FTabWheel;
     int FTextCursor = -4;  // the I-beam
 };

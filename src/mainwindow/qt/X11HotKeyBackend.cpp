@@ -1,5 +1,7 @@
 #include "mainwindow/qt/X11HotKeyBackend.h"
 
+#include "mainwindow/qt/X11Keyboard.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -13,18 +15,8 @@ namespace qx {
 
 namespace {
 
-constexpr std::uint32_t kNumLockKeySym = 0xFF7F;
 // The modifiers a grab is about; Caps Lock and Num Lock are grabbed as variants and ignored on a press.
 constexpr std::uint16_t kRelevantModifiers = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
-
-template <class T>
-using XcbReply = std::unique_ptr<T, decltype(&std::free)>;
-
-template <class T>
-XcbReply<T> Owned(T* reply)
-{
-    return XcbReply<T>(reply, &std::free);
-}
 
 // The variants of a grab: plain, with Caps Lock, with Num Lock and with both.
 std::vector<std::uint16_t> LockVariants(std::uint16_t numLock)
@@ -38,9 +30,8 @@ std::vector<std::uint16_t> LockVariants(std::uint16_t numLock)
 
 TX11HotKeyBackend::TX11HotKeyBackend()
 {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection()) return;
-    FConnection = x11->connection();
+    FConnection = QtX11Connection();
+    if (!FConnection) return;
     const xcb_setup_t* setup = xcb_get_setup(FConnection);
     const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(setup);
     if (!screens.rem) {
@@ -59,38 +50,9 @@ TX11HotKeyBackend::~TX11HotKeyBackend()
     for (const auto& [index, key] : FKeys) Ungrab(key, numLock);
 }
 
-std::uint8_t TX11HotKeyBackend::KeyCodeOf(std::uint32_t keySym) const
-{
-    const xcb_setup_t* setup = xcb_get_setup(FConnection);
-    const int first = setup->min_keycode;
-    const int count = setup->max_keycode - setup->min_keycode + 1;
-    auto reply = Owned(xcb_get_keyboard_mapping_reply(
-        FConnection, xcb_get_keyboard_mapping(FConnection, static_cast<xcb_keycode_t>(first), static_cast<std::uint8_t>(count)),
-        nullptr));
-    if (!reply) return 0;
-    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply.get());
-    const int perCode = reply->keysyms_per_keycode;
-    const int total = xcb_get_keyboard_mapping_keysyms_length(reply.get());
-    // The first key that gives the symbol unshifted, else the first that gives it at all.
-    for (int column = 0; column < perCode; ++column)
-        for (int code = 0; code < count && code * perCode + column < total; ++code)
-            if (syms[code * perCode + column] == keySym) return static_cast<std::uint8_t>(first + code);
-    return 0;
-}
+std::uint8_t TX11HotKeyBackend::KeyCodeOf(std::uint32_t keySym) const { return X11KeyCodeOf(FConnection, keySym); }
 
-std::uint16_t TX11HotKeyBackend::NumLockMask() const
-{
-    const std::uint8_t numLockCode = KeyCodeOf(kNumLockKeySym);
-    if (!numLockCode) return 0;
-    auto reply = Owned(xcb_get_modifier_mapping_reply(FConnection, xcb_get_modifier_mapping(FConnection), nullptr));
-    if (!reply) return 0;
-    const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(reply.get());
-    const int perModifier = reply->keycodes_per_modifier;
-    for (int modifier = 0; modifier < 8; ++modifier)
-        for (int i = 0; i < perModifier; ++i)
-            if (codes[modifier * perModifier + i] == numLockCode) return static_cast<std::uint16_t>(1u << modifier);
-    return 0;
-}
+std::uint16_t TX11HotKeyBackend::NumLockMask() const { return X11NumLockMask(FConnection); }
 
 void TX11HotKeyBackend::Ungrab(const Grabbed& key, std::uint16_t numLock)
 {
@@ -99,7 +61,7 @@ void TX11HotKeyBackend::Ungrab(const Grabbed& key, std::uint16_t numLock)
     for (std::uint16_t variant : LockVariants(numLock))
         cookies.push_back(xcb_ungrab_key_checked(FConnection, key.KeyCode, FRoot,
                                                  static_cast<std::uint16_t>(key.Modifiers | variant)));
-    for (xcb_void_cookie_t cookie : cookies) Owned(xcb_request_check(FConnection, cookie));
+    for (xcb_void_cookie_t cookie : cookies) XcbOwned(xcb_request_check(FConnection, cookie));
 }
 
 bool TX11HotKeyBackend::Register(int index, const THotKeyGrab& grab)
@@ -115,7 +77,7 @@ bool TX11HotKeyBackend::Register(int index, const THotKeyGrab& grab)
                                                key.KeyCode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     bool refused = false;
     for (xcb_void_cookie_t cookie : cookies) {
-        if (auto error = Owned(xcb_request_check(FConnection, cookie))) refused = true;
+        if (auto error = XcbOwned(xcb_request_check(FConnection, cookie))) refused = true;
     }
     if (refused) {
         // Another client holds the key (or a variant of it): take back whatever was granted.

@@ -121,7 +121,11 @@ TEST(QxStatusBar, ShowsTheModelsPanels)
     EXPECT_EQ(Bar.Panel(2)->text(), "更新");
     EXPECT_EQ(Bar.Panel(8)->text(), "EUC");
     EXPECT_EQ(Bar.Panel(8)->width(), 70);
-    TUnknownLockKeyProbe Probe;
+    // Lock keys that cannot be read leave their panels empty.
+    struct UnknownLocks : TLockKeyProbe {
+        std::optional<bool> NumLock() const override { return std::nullopt; }
+        std::optional<bool> CapsLock() const override { return std::nullopt; }
+    } Probe;
     Model.UpdateLockKeys(Probe);
     Bar.ShowPanels(Model.Panels());
     EXPECT_EQ(Bar.Panel(5)->text(), "");

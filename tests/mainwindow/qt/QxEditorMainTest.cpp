@@ -25,6 +25,7 @@
 #include "dialogs/qt/ProjectTreeView.h"
 #include "documents/EditorEnvironment.h"
 #include "documents/qt/QxStatusBar.h"
+#include "support/RecordingLauncher.h"
 #include "support/TempDir.h"
 
 #include <QAction>
@@ -33,6 +34,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -799,6 +801,133 @@ TEST_F(MainWindowTest, DocumentMovesKeepTheIdsInPageOrder)
     EXPECT_EQ(Ids(), (std::vector<std::string>{start[1], start[0], start[2]}));
     run(static_cast<int>(TTabMove::First));
     EXPECT_EQ(Ids(), start);
+}
+
+// The client point in the middle of cell (Row, Col) of a pane.
+QPoint CellPoint(TEditor& E, int Row, int Col)
+{
+    return {E.TextAreaLeft() + (Col - E.TopCol()) * E.ColWidth() + E.ColWidth() / 2 - 1,
+            E.TextAreaTop() + (Row - E.TopRow()) * E.RowHeight() + E.RowHeight() / 2};
+}
+
+TEST_F(MainWindowTest, ASelectionDraggedIntoTheOtherPaneMovesThereAsOneUndoStep)
+{
+    Window->resize(800, 600);
+    Window->show();
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    Window->CreateSplit();
+    TEditorFrame* frame = Window->CurrentFrame();
+    QWidget* upper = frame->MainHost().viewport();
+    QWidget* lower = frame->SecondHost()->viewport();
+    TQxEditor& first = frame->MainEditor();
+    TQxEditor& second = *frame->SecondEditor();
+    const std::string text = Window->CurrentEditor()->Lines().Text();
+    const std::string rest = text.substr(std::string("alpha\r\nsecond").size());
+    // The upper pane selects "alpha" and the mouse carries it to row 1, column 1 of the lower pane;
+    // the upper pane holds the mouse, so every point after the press is one of its own.
+    const auto dragTo = [&](int Row, int Col, Qt::KeyboardModifiers Keys) {
+        first.CleanSelection();
+        first.SetRowCol(0, 0);
+        first.StartSelection();
+        first.SetRowCol(0, 5);
+        first.ShowSelection();
+        const QPoint drop = upper->mapFromGlobal(lower->mapToGlobal(CellPoint(second, Row, Col)));
+        QTest::mousePress(upper, Qt::LeftButton, Keys, CellPoint(first, 0, 2));
+        QTest::mouseMove(upper, drop);
+        QTest::mouseMove(upper, drop + QPoint(1, 0));
+        QTest::mouseRelease(upper, Qt::LeftButton, Keys, drop + QPoint(1, 0));
+    };
+    dragTo(1, 1, Qt::NoModifier);
+    EXPECT_EQ(first.Lines().Text(), "\r\nsalphaecond" + rest);
+    EXPECT_EQ(second.SelText(), "alpha");
+    EXPECT_FALSE(first.SelectionShown());
+    EXPECT_EQ(first.DragState(), 0);
+    second.Undo();
+    EXPECT_EQ(first.Lines().Text(), text);
+    // With Ctrl the text is copied.
+    dragTo(1, 6, Qt::ControlModifier);
+    EXPECT_EQ(first.Lines().Text(), "alpha\r\nsecondalpha" + rest);
+    EXPECT_EQ(second.SelText(), "alpha");
+    // Dropped on the selection as the lower pane shows it: nothing changes.
+    second.Undo();
+    dragTo(0, 3, Qt::NoModifier);
+    EXPECT_EQ(first.Lines().Text(), text);
+    EXPECT_FALSE(first.SelectionShown());
+    EXPECT_FALSE(second.SelectionShown());
+}
+
+TEST_F(MainWindowTest, LinksOpenByClicksFilesInATabAddressesThroughTheLauncher)
+{
+    Window->resize(800, 600);
+    Window->show();
+    WriteFile(Dir.File("links.txt"), "see file://b.txt or http://qx.example/p now\n");
+    Window->OpenCommandLine({"links.txt"}, Dir.Path());
+    TQxEditor& editor = *Window->CurrentEditor();
+    editor.View().SetUrl(true);
+    editor.View().SetFiles(true);
+    editor.ModeFilename = 2;
+    editor.ModeURL = 5;
+    test::RecordingLauncher launcher;
+    Window->EditorEvents().Links.Launcher = &launcher;
+    QWidget* pane = Window->CurrentFrame()->MainHost().viewport();
+
+    // The hand over a link that a click opens.
+    QMouseEvent hover(QEvent::MouseMove, CellPoint(editor, 0, 6), pane->mapToGlobal(CellPoint(editor, 0, 6)),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(pane, &hover);
+    EXPECT_EQ(pane->cursor().shape(), Qt::PointingHandCursor);
+
+    QTest::mouseClick(pane, Qt::LeftButton, {}, CellPoint(editor, 0, 6));
+    ASSERT_EQ(Window->Count(), 2);
+    EXPECT_EQ(Window->Name(1), Dir.File("b.txt"));
+
+    // Mode 5: the click selects the address, the double click (after its own press) opens it.
+    Window->Activate(0);
+    const QPoint url = CellPoint(editor, 0, 22);
+    QTest::mouseClick(pane, Qt::LeftButton, {}, url);
+    EXPECT_EQ(editor.SelText(), "http://qx.example/p");
+    EXPECT_TRUE(launcher.Calls.empty());
+    QTest::mousePress(pane, Qt::LeftButton, {}, url);
+    QTest::mouseDClick(pane, Qt::LeftButton, {}, url);
+    QTest::mouseRelease(pane, Qt::LeftButton, {}, url);
+    ASSERT_EQ(launcher.Calls.size(), 1u);
+    EXPECT_EQ(launcher.Calls[0].Target, "http://qx.example/p");
+    EXPECT_EQ(editor.SelText(), "http://qx.example/p");
+    EXPECT_EQ(editor.DragState(), 0);
+    EXPECT_EQ(Window->Count(), 2);
+    EXPECT_TRUE(Prompter.Requests.empty());
+}
+
+TEST_F(MainWindowTest, NumLockAndCapsLockShowAsTheirKeysGoDownAndUp)
+{
+    struct Locks : TLockKeyProbe {
+        bool Num = false, Caps = false;
+        std::optional<bool> NumLock() const override { return Num; }
+        std::optional<bool> CapsLock() const override { return Caps; }
+    };
+    auto probe = std::make_unique<Locks>();
+    Locks& locks = *probe;
+    Window->SetLockKeys(std::move(probe));
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    QWidget* pane = &Window->CurrentFrame()->MainHost();
+    const auto panels = [&] {
+        return Window->StatusBarWidget()->Panel(5)->text().toStdString() + "|" +
+               Window->StatusBarWidget()->Panel(6)->text().toStdString();
+    };
+    locks.Caps = true;
+    QTest::keyClick(pane, Qt::Key_CapsLock);
+    EXPECT_EQ(panels(), "|CAP");
+    locks.Num = true;
+    QTest::keyPress(pane, Qt::Key_NumLock);
+    EXPECT_EQ(panels(), "NUM|CAP");
+    // The server lets a lock go when its key is released.
+    locks.Caps = false;
+    QTest::keyRelease(pane, Qt::Key_CapsLock);
+    EXPECT_EQ(panels(), "NUM|");
+    // Other keys do not ask.
+    locks.Num = false;
+    QTest::keyClick(pane, Qt::Key_Left);
+    EXPECT_EQ(panels(), "NUM|");
 }
 
 } // namespace
