@@ -44,6 +44,8 @@ public:
     // per-document values; nothing when there is one.
     TEditorWidget* CreateSplit(const TEnvironmentApply& ApplyEnvironment);
     void RemoveSplit();
+    // With a split, the second pane takes half the frame's height again (after the window's resize).
+    void HalveSplit();
     // Calls Proc on each pane's editor.
     template <class Proc> void EachEditor(Proc&& P)
     {
