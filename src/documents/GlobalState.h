@@ -55,10 +55,6 @@ struct TProjectItemKeys {
 };
 inline constexpr TProjectItemKeys ProjectItemKeys{};
 
-// The About box's links.
-inline constexpr std::string_view AboutMailLink = "mailto:qxeditor@example.org";
-inline constexpr std::string_view AboutWebLink = "https://example.org/qxeditor/";
-
 inline constexpr int EnvironmentCount = 10;
 
 struct TGlobalState {

@@ -5,6 +5,7 @@
 #include "documents/EditorEnvironment.h"
 #include "documents/MessageDialog.h"
 #include "documents/MessageTexts.h"
+#include "documents/ShellShortcut.h"
 #include "editor/EditorControl.h"
 #include "editor/QxEditor.h"
 #include "mainwindow/TabModel.h"
@@ -71,7 +72,9 @@ void AfterSave(TFileRoadHost& Host, const std::string& Name)
 
 bool OpenDocument(TFileRoadHost& Host, const TOpenRequest& Request, int Code, bool ReuseUntouched, bool LookForTab)
 {
-    const std::string name = AbsoluteName(Request.FileName);
+    // A shortcut opens its target, which the messages then name.
+    const std::string given = ShortcutTarget(Request.FileName);
+    const std::string name = AbsoluteName(given);
     if (LookForTab) {
         std::vector<std::string> names;
         for (int i = 0; i < Host.Count(); ++i) names.push_back(Host.Name(i));
@@ -83,15 +86,15 @@ bool OpenDocument(TFileRoadHost& Host, const TOpenRequest& Request, int Code, bo
     int share = 0;
     switch (TestOpenFile(name)) {
     case otLocked:
-        Show(Host.Prompter(), MsgFileLocked(Request.FileName), "情報", TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
+        Show(Host.Prompter(), MsgFileLocked(given), "情報", TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
         share = 64;
         break;
     case otNotFound:
         // The name as given: a missing file has no long form to show.
-        Show(Host.Prompter(), MsgFileCannotOpen(Request.FileName), "確認", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+        Show(Host.Prompter(), MsgFileCannotOpen(given), "確認", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
         return false;
     case otOpenError:
-        Show(Host.Prompter(), MsgFileOpenError(Request.FileName), "確認", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+        Show(Host.Prompter(), MsgFileOpenError(given), "確認", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
         return false;
     default: break;
     }
@@ -258,7 +261,7 @@ void InsertFile(TFileRoadHost& Host)
     const TFileDialogResult result = Host.Dialogs().Execute(request);
     if (!result.Accepted || result.Files.empty()) return;
     Host.LastDialogFolder() = FolderOf(result.Files.front());
-    const TDecodedDocument file = LoadDocumentFile(result.Files.front(), ocAuto, Host.Prompter());
+    const TDecodedDocument file = LoadDocumentFile(ShortcutTarget(result.Files.front()), ocAuto, Host.Prompter());
     if (file.Status != TLoadStatus::Loaded) return;
     editor->ReplaceSelection(file.Text);
     const auto* current = dynamic_cast<const TQxEditor*>(Host.CurrentEditor());

@@ -1,8 +1,9 @@
 // The View and Window menus' commands: the edit mode, overwrite and free cursor on both panes; tabs,
-// the split, stay on top and a new window.
+// the split, stay on top, a new window and the maker's addresses.
 
 #include "mainwindow/MainCommands.h"
 
+#include "dialogs/AboutBox.h"
 #include "documents/MessageTexts.h"
 #include "editor/EditorControl.h"
 #include "platform/Launcher.h"
@@ -92,6 +93,13 @@ void BindWindowCommands(TCommandSet& Commands, TMainCommandHost& Host)
                 ReportShellOpenFailed(Host.Prompter(), program.string());
         },
         [&Host] { return Host.SecondCopyAllowed(); });
+    // The maker's mail address and web page, the ones the version window shows, by the desktop's programs.
+    const std::pair<const char*, std::string> links[] = {{"ActionMail", std::string("mailto:") + AboutMailAddress},
+                                                         {"ActionHome", AboutWebAddress}};
+    for (const auto& [action, target] : links)
+        Commands.Bind(action, [&Host, target] {
+            if (!Host.Launcher().Open(target, {})) ReportShellOpenFailed(Host.Prompter(), target);
+        });
 }
 
 void BindMainCommands(TCommandSet& Commands, TMainCommandHost& Host)

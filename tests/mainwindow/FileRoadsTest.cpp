@@ -72,6 +72,22 @@ TEST_F(FileRoadsTest, OpenDialogFilesTakeOneRoadEachAndOpenTabsOnlyActivate)
     EXPECT_TRUE(Host.FileDialogs.Requests[0].ComboBoxVisible);
 }
 
+TEST_F(FileRoadsTest, AShortcutOpensItsTargetWhichTheTabAndTheMessagesName)
+{
+    const std::string a = File("a.txt", "A");
+    File("a.desktop", "[Desktop Entry]\nType=Link\nURL=a.txt\n");
+    File("gone.desktop", "[Desktop Entry]\nType=Link\nURL=file://" + Dir.Path() + "/gone.txt\n");
+    std::filesystem::create_symlink("a.txt", Dir.File("link"));
+    Host.FileDialogs.Results.push_back(Chosen({Dir.File("a.desktop"), Dir.File("link"), Dir.File("gone.desktop")}));
+    OpenFromDialog(Host);
+    // Both shortcuts name the one file: one tab.
+    ASSERT_EQ(Host.Count(), 1);
+    EXPECT_EQ(Host.Name(0), std::filesystem::canonical(a).string());
+    EXPECT_EQ(Host.TextOf(0), "A\r\n");
+    ASSERT_EQ(Host.Prompts.Requests.size(), 1u);
+    EXPECT_NE(Host.Prompts.Requests[0].Text.find("gone.txt"), std::string::npos) << Host.Prompts.Requests[0].Text;
+}
+
 TEST_F(FileRoadsTest, TheChosenCodeReadsEveryFileOfTheDialog)
 {
     // "日本" in EUC, which the automatic choice could also take for Shift-JIS.

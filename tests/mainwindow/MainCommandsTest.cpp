@@ -310,5 +310,17 @@ TEST_F(MainCommandsTest, ANewWindowStartsTheProgramFromItsFolderOnlyWhenASecondC
     EXPECT_TRUE(Checked("ActionStayOnTop")) << "ignored while minimised";
 }
 
+TEST_F(MainCommandsTest, TheMakersAddressesOpenThroughTheDesktopAndAFailureIsShown)
+{
+    Run("ActionMail");
+    Run("ActionHome");
+    EXPECT_EQ(Host.Launch.Calls,
+              (std::vector<std::string>{"open mailto:qxeditor@example.org", "open https://example.org/qxeditor/"}));
+    EXPECT_TRUE(Host.Prompts.Requests.empty());
+    Host.Launch.Succeeds = false;
+    Run("ActionHome");
+    EXPECT_EQ(Host.Prompts.Requests.size(), 1u);
+}
+
 } // namespace
 } // namespace qx

@@ -75,9 +75,15 @@ TEditorWidget* TEditorFrame::CreateSplit(const TEnvironmentApply& ApplyEnvironme
     second.Caret().SetFreeCaret(first.Caret().FreeCaret());
     second.SetTopRow(first.TopRow());
     FSplitter->addWidget(FSecond);
+    HalveSplit();
+    return FSecond;
+}
+
+void TEditorFrame::HalveSplit()
+{
+    if (!FSecond) return;
     const int half = std::max(1, FSplitter->height() / 2);
     FSplitter->setSizes({FSplitter->height() - half, half});
-    return FSecond;
 }
 
 TQxEditor* TEditorFrame::PaneAt(const QPoint& Global, QPoint& At)

@@ -47,6 +47,8 @@ public:
     // The pane whose text area holds the screen point Global, with the point in its own pixels (At);
     // null over neither.
     TQxEditor* PaneAt(const QPoint& Global, QPoint& At);
+    // With a split, the second pane takes half the frame's height again (after the window's resize).
+    void HalveSplit();
     // Calls Proc on each pane's editor.
     template <class Proc> void EachEditor(Proc&& P)
     {

@@ -4,6 +4,7 @@
 #include "documents/EditorEnvironment.h"
 #include "documents/FileHistory.h"
 #include "documents/MessageTexts.h"
+#include "documents/ShellShortcut.h"
 #include "documents/qt/QxStatusBar.h"
 #include "editor/EditorControl.h"
 #include "editor/EditorStrings.h"
@@ -46,6 +47,7 @@
 #include <QDropEvent>
 #include <QTabBar>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QWheelEvent>
 #include <QTabWidget>
 
@@ -145,7 +147,11 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     });
     connect(FPages->tabBar(), &QTabBar::tabMoved, this, [this](int From, int To) { FIds.Move(From, To); });
     FPages->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(FPages->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& At) { TabPagePopup(At); });
+    FTabMenu = new QMenu(this);
+    FTabMenu->setObjectName("TabPagePopupMenu");
+    connect(FTabMenu, &QMenu::aboutToShow, this, [this] { TabPagePopupMenuPopup(); });
+    connect(FPages->tabBar(), &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& At) { FTabMenu->popup(FPages->tabBar()->mapToGlobal(At)); });
     FCommandHost = std::make_unique<TQtMainCommandHost>(*this, FState, FPrompter);
     BindMainCommands(FCommands, *FCommandHost);
     // Web and mail links go to the desktop, file links into a tab by the open road.
@@ -499,13 +505,16 @@ TDocumentHost TQxEditorMain::Host()
 
 bool TQxEditorMain::OpenFile(const TOpenRequest& Request, bool ReuseUntouched)
 {
-    // A project file opens as the project (when the settings say so); every other file takes the file road.
-    std::string name = Request.FileName;
+    // A shortcut stands for its target. A project file opens as the project (when the settings say so);
+    // every other file takes the file road.
+    TOpenRequest request = Request;
+    request.FileName = ShortcutTarget(Request.FileName);
+    std::string name = request.FileName;
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(name, ec);
     if (!ec) name = absolute.lexically_normal().string();
     if (OpenAsProject(name, ReuseUntouched)) return true;
-    return OpenDocument(*this, Request, ocAuto, ReuseUntouched);
+    return OpenDocument(*this, request, ocAuto, ReuseUntouched);
 }
 
 void TQxEditorMain::DocumentBoundTo(const std::string& Name)
@@ -580,15 +589,30 @@ QMenu* TQxEditorMain::createPopupMenu()
     return menu;
 }
 
-void TQxEditorMain::TabPagePopup(const QPoint& At)
+void TQxEditorMain::TabPagePopupMenuPopup()
 {
-    QMenu menu(this);
-    menu.setObjectName("TabPagePopupMenu");
-    for (const char* name : {"ActionClose", "ActionAllClose"})
-        if (QAction* action = findChild<QAction*>(name)) menu.addAction(action);
-    menu.addSeparator();
-    for (QAction* item : DocumentMoveItems(menu)) menu.addAction(item);
-    menu.exec(FPages->tabBar()->mapToGlobal(At));
+    FTabMenu->clear();
+    if (FActions) FActions->UpdateStates();
+    const bool atBottom = FPages->tabPosition() == QTabWidget::South;
+    const auto addCloseItems = [this] {
+        for (const char* name : {"ActionClose", "ActionAllClose"})
+            if (QAction* action = findChild<QAction*>(name)) FTabMenu->addAction(action);
+    };
+    if (!atBottom) {
+        addCloseItems();
+        FTabMenu->addSeparator();
+    }
+    for (QAction* item : DocumentMoveItems(*FTabMenu)) FTabMenu->addAction(item);
+    if (atBottom) {
+        FTabMenu->addSeparator();
+        addCloseItems();
+    }
+}
+
+void TQxEditorMain::resizeEvent(QResizeEvent* Event)
+{
+    QMainWindow::resizeEvent(Event);
+    if (TEditorFrame* frame = CurrentFrame()) frame->HalveSplit();
 }
 
 bool TQxEditorMain::OpenAsProject(const std::string& Name, bool Ask)

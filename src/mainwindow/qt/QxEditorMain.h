@@ -105,6 +105,8 @@ public:
     void SetTextCursor(int Cursor);
 
     QTabWidget* Pages() const { return FPages; }
+    // The tab row's menu ("TabPagePopupMenu"), filled as it opens.
+    QMenu* TabMenu() const { return FTabMenu; }
     TEditorFrame* CurrentFrame() const;
     TEditorFrame* FrameOfPage(int Page) const;
     TQxEditor* CurrentEditor() const override;
@@ -180,6 +182,8 @@ protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
     void dragEnterEvent(QDragEnterEvent* Event) override;
     void dropEvent(QDropEvent* Event) override;
+    // The second pane of a split view takes half the page again (FormResize).
+    void resizeEvent(QResizeEvent* Event) override;
 
 private:
     // The menu bar, its items built as menus open, their states, the hint bar and the bars' commands
@@ -220,13 +224,15 @@ private:
                     std::function<void(const std::string&)> Open);
     // The tray menu as it opens: the recent files, then the window's commands.
     void BuildTrayMenu(TTrayPopupMenu& Menu);
-    // The tab row's menu: close, close all, and the document moves.
-    void TabPagePopup(const QPoint& At);
+    // The tab row's menu: close, close all, and the document moves. The close items stand nearest the
+    // tab row: first in the menu with the tabs at the top, last with the tabs at the bottom.
+    void TabPagePopupMenuPopup();
 
     TGlobalState& FState;
     TPrompter& FPrompter;
     TTabIds FIds;
     QTabWidget* FPages;
+    QMenu* FTabMenu;
     TQxStatusBar* FStatus;
     TMainMenuBar* FMenuBar = nullptr;
     TBandGripWidget* FMenuGrip = nullptr;

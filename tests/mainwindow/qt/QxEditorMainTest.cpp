@@ -35,6 +35,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -532,6 +533,25 @@ TEST_F(MainWindowTest, TheStatusTimerShowsTheChosenFigureAndStopsAtZero)
     EXPECT_FALSE(Window->Components().StatusTimer().isActive());
 }
 
+// The command line, the hand-over and dropped files open a shortcut's target: a project through a link
+// to it opens as the project.
+TEST_F(MainWindowTest, AShortcutOpensItsTargetAndALinkToAProjectTheProject)
+{
+    TProjectRecordList records;
+    records.Add({TProjectNodeType::ntBox, 0, "box"});
+    records.Add({TProjectNodeType::ntTrash, 0, "trash"});
+    WriteFile(Dir.File("p.qxp"), WriteProjectBytes(records));
+    WriteFile(Dir.File("a.desktop"), "[Desktop Entry]\nType=Link\nURL=a.txt\n");
+    std::filesystem::create_symlink("p.qxp", Dir.File("project-link"));
+    Window->OpenCommandLine({"a.desktop", "project-link"}, Dir.Path());
+    const std::string real = std::filesystem::canonical(Dir.Path()).string();
+    ASSERT_EQ(Window->Count(), 1);
+    EXPECT_EQ(Window->Name(0), real + "/a.txt");
+    EXPECT_EQ(State.ProjectFileName, real + "/p.qxp");
+    Window->DropUrls({QUrl::fromLocalFile(QString::fromStdString(Dir.File("a.desktop")))});
+    EXPECT_EQ(Window->Count(), 1) << "the target is open already";
+}
+
 TEST_F(MainWindowTest, AProjectOpensFromTheOpenRoadsAndItsStoredItemsOpenInTabs)
 {
     TProjectRecordList records;
@@ -928,6 +948,68 @@ TEST_F(MainWindowTest, NumLockAndCapsLockShowAsTheirKeysGoDownAndUp)
     locks.Num = false;
     QTest::keyClick(pane, Qt::Key_Left);
     EXPECT_EQ(panels(), "NUM|");
+// Every command has its handler; only the two help commands stay disabled, having no help viewer here.
+TEST_F(MainWindowTest, EveryCommandIsBoundButTheHelpFiles)
+{
+    std::vector<std::string> unbound;
+    for (int row = 0; row < ActionCount; ++row)
+        if (!Window->Commands().Bound(row)) unbound.emplace_back(ActionTable()[static_cast<std::size_t>(row)].Action);
+    EXPECT_EQ(unbound, (std::vector<std::string>{"ActionHelp", "ActionKeyWord"}));
+}
+
+// The tab row's menu puts its close items nearest the tabs: first with the tabs at the top, last with
+// the tabs at the bottom.
+TEST_F(MainWindowTest, TheTabMenuPutsItsCloseItemsNearestTheTabRow)
+{
+    Window->NewTab();
+    Window->NewTab();
+    QMenu* menu = Window->TabMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->objectName(), "TabPagePopupMenu");
+    const auto items = [&] {
+        emit menu->aboutToShow();
+        std::vector<std::string> names;
+        for (QAction* item : menu->actions()) {
+            if (!item->isVisible()) continue;
+            names.push_back(item->isSeparator() ? "-" : !item->objectName().isEmpty() ? item->objectName().toStdString()
+                                                                                        : item->text().toStdString());
+        }
+        return names;
+    };
+    const std::vector<std::string> moves = {"先頭に移動", "一つ左へ移動", "一つ右へ移動", "末尾に移動"};
+    std::vector<std::string> top = {"ActionClose", "ActionAllClose", "-"};
+    top.insert(top.end(), moves.begin(), moves.end());
+    EXPECT_EQ(items(), top);
+    Window->Pages()->setTabPosition(QTabWidget::South);
+    std::vector<std::string> bottom = moves;
+    bottom.insert(bottom.end(), {"-", "ActionClose", "ActionAllClose"});
+    EXPECT_EQ(items(), bottom);
+    // Opened again, the menu holds each item once, and its items act on the active tab.
+    EXPECT_EQ(items(), bottom);
+    QAction* allClose = Window->Actions().Action("ActionAllClose");
+    EXPECT_TRUE(allClose->isEnabled());
+    for (QAction* item : menu->actions())
+        if (item->text() == QString::fromUtf8("先頭に移動")) item->trigger();
+    EXPECT_EQ(Window->CurrentPage(), 0);
+}
+
+// A resize of the window gives the second pane of a split view half the page again.
+TEST_F(MainWindowTest, AResizeGivesTheSecondPaneHalfThePage)
+{
+    Window->resize(800, 600);
+    Window->show();
+    Window->NewTab();
+    Window->CreateSplit();
+    TEditorFrame* frame = Window->CurrentFrame();
+    auto* splitter = frame->findChild<QSplitter*>();
+    ASSERT_NE(splitter, nullptr);
+    QCoreApplication::processEvents();
+    splitter->setSizes({splitter->height() - 60, 60});
+    ASSERT_LT(frame->SecondHost()->height(), splitter->height() / 3);
+    Window->resize(800, 700);
+    QCoreApplication::processEvents();
+    EXPECT_NEAR(frame->SecondHost()->height(), splitter->height() / 2, splitter->handleWidth() + 1);
+    EXPECT_NEAR(frame->MainHost().height(), splitter->height() / 2, splitter->handleWidth() + 1);
 }
 
 } // namespace
