@@ -14,6 +14,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace qx {
 namespace {
@@ -27,8 +28,16 @@ public:
     TPrompter& Prompter() override { return Messages; }
     void Beep() override { ++Beeps; }
     void ApplyTrayAndHotKey(bool UseTray, bool Resident) override { Tray.push_back({UseTray, Resident}); }
-    void ApplyMenuLook(int, int, int, bool) override { Steps.push_back("menu"); }
-    void ApplyToolBarLook(const TToolBarSettings&) override { Steps.push_back("toolbar"); }
+    void ApplyMenuLook(int MenuStyle, int BandStyle, int ProjectMenu, bool MenuImages) override
+    {
+        Steps.push_back("menu");
+        Menu = {MenuStyle, BandStyle, ProjectMenu, MenuImages};
+    }
+    void ApplyToolBarLook(const TToolBarSettings& ToolBar) override
+    {
+        Steps.push_back("toolbar");
+        ToolBarBand = {ToolBar.BarStyle, ToolBar.ToolBarFold};
+    }
     void RefreshStatusInfo() override { Steps.push_back("status"); }
     void ApplyClipboardHistory(int Bytes, bool) override { ClipBytes = Bytes; }
     void ApplyProjectTreeLook(const TProjectTreeLook&) override { Steps.push_back("tree"); }
@@ -46,6 +55,8 @@ public:
     int Beeps = 0;
     std::vector<std::pair<bool, bool>> Tray;
     std::vector<std::string> Steps;
+    std::tuple<int, int, int, bool> Menu{-1, -1, -1, false};
+    std::pair<int, bool> ToolBarBand{-1, false};
     int ClipBytes = -1;
     bool CursorLoads = true;
     std::string LoadedCursor;
@@ -217,6 +228,33 @@ TEST_F(OptionDialogTest, ApplyMovesChoicesIntoTheSettings)
     // The window's parts follow in the fixed order.
     EXPECT_THAT(Host.Steps, ElementsAre("menu", "toolbar", "status", "tree", "titles", "refresh", "menu", "toolbar",
                                         "status", "tree", "titles", "refresh"));
+}
+
+TEST_F(OptionDialogTest, MenuAndBandStylesReachTheWindowAtOnce)
+{
+    State.Settings.Menu.MenuStyle = 1;
+    State.Settings.Menu.BarStyle = 1;
+    Model.Load(0);
+    EXPECT_TRUE(Model.MenuBandEnabled());
+    EXPECT_EQ(Model.Options().MenuBarStyle, 1);
+    Model.Options().MenuBarStyle = 2;
+    Model.Options().ToolBarStyle = 1;
+    Model.Options().ToolBarFold = true;
+    Model.Options().ProjectMenu = 0;
+    Model.Options().MenuImage = false;
+    Model.ApplyOptions();
+    EXPECT_EQ(Host.Menu, std::tuple(1, 2, 0, false));
+    EXPECT_EQ(Host.ToolBarBand, std::pair(1, true));
+    EXPECT_EQ(State.Settings.Menu.BarStyle, 2);
+    EXPECT_EQ(State.Settings.ToolBar.BarStyle, 1);
+
+    // The plain menu keeps its band style for when the band comes back.
+    Model.Options().MenuStyle = 0;
+    EXPECT_FALSE(Model.MenuBandEnabled());
+    Model.ApplyOptions();
+    EXPECT_EQ(Host.Menu, std::tuple(0, 2, 0, false));
+    EXPECT_EQ(State.Settings.Menu.MenuStyle, 0);
+    EXPECT_EQ(State.Settings.Menu.BarStyle, 2);
 }
 
 TEST_F(OptionDialogTest, CursorChoicesAndFiles)

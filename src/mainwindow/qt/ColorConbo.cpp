@@ -3,6 +3,7 @@
 #include "platform/qt/QtColor.h"
 
 #include <QColorDialog>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPolygon>
 
@@ -113,9 +114,21 @@ void TOptionColorBox::showPopup()
     TQxColorConbo::showPopup();
 }
 
-void TOptionColorBox::keyPressEvent(QKeyEvent*)
+void TOptionColorBox::keyPressEvent(QKeyEvent* Event)
 {
-    showPopup();
+    // Any key opens the list, but Enter and Esc still reach the dialog's OK and CANCEL, and a modifier
+    // waits for its key (Tab never comes here: it moves the focus).
+    switch (Event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_AltGr: Event->ignore(); return;
+    default: showPopup();
+    }
 }
 
 } // namespace qx

@@ -9,27 +9,16 @@
 #include "platform/Cp932.h"
 #include "platform/qt/QtColor.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace qx {
-
-void TEditOptionPage::Refresh()
-{
-    for (const auto& loader : FLoaders) loader();
-}
 
 namespace {
 
@@ -37,186 +26,20 @@ QString U(std::string_view Utf8) { return QString::fromUtf8(Utf8.data(), static_
 QString S(const std::string& Sjis) { return QString::fromStdString(Cp932ToUtf8(Sjis)); }
 std::string ToSjis(const QString& Text) { return Utf8ToCp932(Text.toStdString()); }
 
-using TEnabled = std::function<bool()>;
+using TEnabled = TPageBinder::TEnabled;
 
-// Lays a page out top to bottom, in groups and rows; every control it makes shows the working copy
-// through a loader and writes its changes back, after which the page shows the copy again.
-class TPageBuilder {
+// The editor pages edit the record's Shift-JIS texts, and only as the user types; Enter in a page
+// always means OK.
+class TPageBuilder : public TPageBinder {
 public:
-    TPageBuilder(TEditOptionPage* Page, TEditOptionContext& Context)
-        : P(Page), C(Context), R(Context.Model.Record)
+    TPageBuilder(TEditOptionPage& Page, TEditOptionContext& Context)
+        : TPageBinder(Page, Context.OnError, Context.Dialogs, {true, true, false}), C(Context), R(Context.Model.Record)
     {
-        auto* layout = new QVBoxLayout(P);
-        layout->setAlignment(Qt::AlignTop);
-        FStack.push_back(layout);
+        Layout()->setAlignment(Qt::AlignTop);
     }
-    ~TPageBuilder() { Layout()->addStretch(1); }
 
-    TEditOptionPage* P;
     TEditOptionContext& C;
     TEditorEnvironment& R;
-
-    // Runs a change and shows the copy again; errors go to the dialog's handler. Handlers keep a copy:
-    // the builder is gone once the page is built.
-    struct TChange {
-        TEditOptionPage* Page;
-        TExceptionHandler OnError;
-        void operator()(const std::function<void()>& Body) const
-        {
-            GuardedCall(OnError, [&] {
-                Body();
-                Page->Refresh();
-            });
-        }
-    };
-    TChange Changer() const { return {P, C.OnError}; }
-    // Lays the next controls into Layout until End.
-    void Into(QBoxLayout* Layout) { FStack.push_back(Layout); }
-
-    template <class W> W* Add(W* Widget, const char* Name, TEnabled Enabled = {})
-    {
-        Widget->setObjectName(QLatin1String(Name));
-        Layout()->addWidget(Widget);
-        if (Enabled) P->AddLoader([Widget, Enabled] { Widget->setEnabled(Enabled()); });
-        return Widget;
-    }
-    QGroupBox* Group(const char* Caption, TEnabled Enabled = {})
-    {
-        auto* group = Add(new QGroupBox(U(Caption), P), "", Enabled);
-        FStack.push_back(new QVBoxLayout(group));
-        return group;
-    }
-    void Row()
-    {
-        auto* row = new QHBoxLayout;
-        Layout()->addLayout(row);
-        FStack.push_back(row);
-    }
-    void End()
-    {
-        if (dynamic_cast<QHBoxLayout*>(Layout())) Layout()->addStretch(1);
-        FStack.pop_back();
-    }
-    QLabel* Label(const char* Caption) { return Add(new QLabel(U(Caption), P), ""); }
-
-    QCheckBox* Check(const char* Name, const char* Caption, bool& Field, TEnabled Enabled = {})
-    {
-        auto* box = Add(new QCheckBox(U(Caption), P), Name, Enabled);
-        P->AddLoader([box, &Field] {
-            const QSignalBlocker blocker(box);
-            box->setChecked(Field);
-        });
-        QObject::connect(box, &QCheckBox::clicked, P, [change = Changer(), &Field](bool On) { change([&] { Field = On; }); });
-        return box;
-    }
-
-    // A radio group: item i stands for the value i; a value without an item checks none.
-    QGroupBox* Radio(const char* Name, const char* Caption, std::initializer_list<const char*> Items,
-                     std::function<int()> Get, std::function<void(int)> Set, TEnabled Enabled = {})
-    {
-        auto* group = Add(new QGroupBox(U(Caption), P), Name, Enabled);
-        auto* layout = new QVBoxLayout(group);
-        auto* buttons = new QButtonGroup(group);
-        int id = 0;
-        for (const char* item : Items) {
-            auto* button = new QRadioButton(U(item), group);
-            layout->addWidget(button);
-            buttons->addButton(button, id++);
-        }
-        P->AddLoader([buttons, Get] {
-            const QSignalBlocker blocker(buttons);
-            buttons->setExclusive(false);
-            for (QAbstractButton* button : buttons->buttons()) button->setChecked(buttons->id(button) == Get());
-            buttons->setExclusive(true);
-        });
-        QObject::connect(buttons, &QButtonGroup::idClicked, P, [change = Changer(), Set](int Id) { change([&] { Set(Id); }); });
-        return group;
-    }
-    QGroupBox* Radio(const char* Name, const char* Caption, std::initializer_list<const char*> Items, int& Field)
-    {
-        return Radio(
-            Name, Caption, Items, [&Field] { return Field; }, [&Field](int V) { Field = V; });
-    }
-
-    // A drop-down list: item i stands for the value i.
-    QComboBox* Combo(const char* Name, std::initializer_list<const char*> Items, int& Field, TEnabled Enabled = {})
-    {
-        auto* combo = Add(new QComboBox(P), Name, Enabled);
-        for (const char* item : Items) combo->addItem(U(item));
-        P->AddLoader([combo, &Field] {
-            const QSignalBlocker blocker(combo);
-            combo->setCurrentIndex(Field >= 0 && Field < combo->count() ? Field : -1);
-        });
-        QObject::connect(combo, &QComboBox::activated, P, [change = Changer(), &Field](int Index) { change([&] { Field = Index; }); });
-        return combo;
-    }
-
-    QSpinBox* Spin(const char* Name, int Min, int Max, int& Field, TEnabled Enabled = {})
-    {
-        auto* spin = Add(new QSpinBox(P), Name, Enabled);
-        spin->setRange(Min, Max);
-        P->AddLoader([spin, &Field] {
-            const QSignalBlocker blocker(spin);
-            spin->setValue(Field);
-        });
-        QObject::connect(spin, &QSpinBox::valueChanged, P, [change = Changer(), &Field](int Value) { change([&] { Field = Value; }); });
-        return spin;
-    }
-
-    // A text box over a CP932 value that Get and Set reach.
-    QLineEdit* Edit(const char* Name, std::function<std::string()> Get, std::function<void(const std::string&)> Set,
-                    TEnabled Enabled = {})
-    {
-        auto* edit = Add(new QLineEdit(P), Name, Enabled);
-        P->AddLoader([edit, Get] {
-            const QString text = S(Get());
-            if (edit->text() == text) return;  // the cursor stays where the user types
-            const QSignalBlocker blocker(edit);
-            edit->setText(text);
-        });
-        QObject::connect(edit, &QLineEdit::textEdited, P,
-                         [change = Changer(), Set](const QString& Text) { change([&] { Set(ToSjis(Text)); }); });
-        return edit;
-    }
-    QLineEdit* Edit(const char* Name, std::string& Field, TEnabled Enabled = {})
-    {
-        return Edit(
-            Name, [&Field] { return Field; }, [&Field](const std::string& Text) { Field = Text; }, Enabled);
-    }
-
-    QPushButton* Button(const char* Name, const char* Caption, std::function<void()> Click, TEnabled Enabled = {})
-    {
-        auto* button = Add(new QPushButton(U(Caption), P), Name, Enabled);
-        button->setAutoDefault(false);
-        QObject::connect(button, &QPushButton::clicked, P, [change = Changer(), Click] { change(Click); });
-        return button;
-    }
-
-    TOptionColorBox* Color(const char* Name, std::function<TColor&()> Field, TEnabled Enabled = {})
-    {
-        auto* box = Add(new TOptionColorBox([Field] { return Field(); }, P), Name, Enabled);
-        box->setMinimumWidth(160);
-        box->OnException = C.OnError;
-        P->AddLoader([box] { box->ShowStored(); });
-        box->OnPick = [change = Changer(), Field](TColor Chosen) { change([&] { Field() = Chosen; }); };
-        return box;
-    }
-    TOptionColorBox* Color(const char* Name, TColor& Field, TEnabled Enabled = {})
-    {
-        return Color(Name, [&Field]() -> TColor& { return Field; }, Enabled);
-    }
-    // A labelled colour box in a row of its own.
-    void ColorRow(const char* Caption, const char* Name, TColor& Field, TEnabled Enabled = {})
-    {
-        Row();
-        Label(Caption);
-        Color(Name, Field, Enabled);
-        End();
-    }
-
-private:
-    QBoxLayout* Layout() const { return FStack.back(); }
-    std::vector<QBoxLayout*> FStack;
 };
 
 void BasicPage(TPageBuilder& B)
@@ -594,15 +417,7 @@ void WrapPage(TPageBuilder& B)
     B.Group(" 折り返し ");
     static const char* const names[] = {"WrapRadioButton1", "WrapRadioButton2", "WrapRadioButton3"};
     static const char* const captions[] = {"折り返さない", "指定文字数で折り返す", "ウインドウの右端で折り返す"};
-    for (int mode = 0; mode < 3; ++mode) {
-        auto* button = B.Add(new QRadioButton(U(captions[mode]), B.P), names[mode]);
-        button->setAutoExclusive(false);  // the copy decides which one is on
-        B.P->AddLoader([button, mode, &r] {
-            const QSignalBlocker blocker(button);
-            button->setChecked(r.WordWrap == mode);
-        });
-        QObject::connect(button, &QRadioButton::clicked, B.P, [change = B.Changer(), mode, &r] { change([&] { r.WordWrap = mode; }); });
-    }
+    for (int mode = 0; mode < 3; ++mode) B.Radio(names[mode], captions[mode], r.WordWrap, mode);
     B.Row();
     B.Label("折り返し文字数：");
     B.Spin("WrapByteEdit", 20, 2000, r.WrapByte, [&r] { return r.WordWrap == 1; });
@@ -621,7 +436,7 @@ void WrapPage(TPageBuilder& B)
 void KinsokuPage(TPageBuilder& B)
 {
     TEditorEnvironment& r = B.R;
-    B.Radio("KinsokuRadioGroup", " 禁則処理の方法 ", {"追い出し", "句読点のぶら下げ", "追い出し＋句読点のぶら下げ"},
+    B.RadioGroup("KinsokuRadioGroup", " 禁則処理の方法 ", {"追い出し", "句読点のぶら下げ", "追い出し＋句読点のぶら下げ"},
             r.WrapStrStyle);
     B.Row();
     B.Label("禁則処理レベル：");
@@ -658,7 +473,7 @@ void BarPage(TPageBuilder& B, bool Ruler)
         B.ColorRow("前景色：", "ColFontColorConbo", r.ColFontColor);
         B.ColorRow("背景色：", "ColBackColorConbo", r.ColBackGroundColor);
         B.ColorRow("マーク色：", "ColMarkColorConbo", r.ColMarkColor);
-        B.Radio(
+        B.RadioGroup(
             "ColBarGaugeRangeRadioGroup", " 目盛 ", {"10単位", "8単位"}, [&r] { return r.ColBarGaugeRange == 1 ? 1 : 0; },
             [&r](int V) { r.ColBarGaugeRange = V; });
         B.Check("ColBarEdgeCheckBox", "エッジ効果", r.ColBarEdge);
@@ -714,14 +529,14 @@ void LinkPage(TPageBuilder& B)
 void CaretPage(TPageBuilder& B)
 {
     TEditorEnvironment& r = B.R;
-    B.Radio(
+    B.RadioGroup(
         "CaretStyleRadioGroup", " カーソル（キャレット） ", {"デフォルト", "BRIEF 風", "DOS 風"}, [&r] { return r.Caret; },
         [&r](int V) { r.Caret = V; });
     B.Row();
-    B.Radio("RadioGroup9", " 挿入後のカーソル位置 ", {"先頭のまま", "最後に移動"}, r.InsertCurPos);
-    B.Radio("RadioGroup8", " 貼り付け後のカーソル位置 ", {"先頭のまま", "最後に移動"}, r.PasteCurPos);
+    B.RadioGroup("RadioGroup9", " 挿入後のカーソル位置 ", {"先頭のまま", "最後に移動"}, r.InsertCurPos);
+    B.RadioGroup("RadioGroup8", " 貼り付け後のカーソル位置 ", {"先頭のまま", "最後に移動"}, r.PasteCurPos);
     B.End();
-    B.Radio(
+    B.RadioGroup(
         "CaretKeepRadioGroup", " カーソル移動時の動作 ", {"メモ帳 風", "WordPad 風"}, [&r] { return r.CaretKeep ? 1 : 0; },
         [&r](int V) { r.CaretKeep = V == 1; });
     B.Check("CaretLockScrollCheckBox", "縦スクロール時、カーソル（キャレット）を追従する", r.CaretLockScroll);
@@ -733,7 +548,7 @@ void CaretPage(TPageBuilder& B)
 void LockPage(TPageBuilder& B)
 {
     TEditorEnvironment& r = B.R;
-    B.Radio("FileLockModeRadioGroup", " ファイルの排他制御 ", {"しない", "書込み禁止", "読み書き禁止"}, r.FileLockMode);
+    B.RadioGroup("FileLockModeRadioGroup", " ファイルの排他制御 ", {"しない", "書込み禁止", "読み書き禁止"}, r.FileLockMode);
     B.Check("FileTimeStampCheckBox", "ファイルのタイムスタンプを時々チェックする", r.FileTimeStampCheck,
             [&r] { return r.FileLockMode == 0; });
 }
@@ -755,11 +570,7 @@ void BackupPage(TPageBuilder& B)
         "EditBackUpDir", [&r] { return Utf8ToCp932(r.BackUpDir); },
         [&r](const std::string& Text) { r.BackUpDir = Cp932ToUtf8(Text); }, folder);
     dir->setMinimumWidth(300);
-    TEditOptionContext& c = B.C;
-    B.Button("Button1", "参照", [&c, &r] {
-        std::string chosen;
-        if (c.Dialogs.BrowseForFolder("フォルダを選択してください。", "", chosen)) r.BackUpDir = chosen;
-    }, folder);
+    B.FolderButton("Button1", r.BackUpDir, folder);
     B.End();
     B.Check("CheckBoxBackUpUseTime", "ファイル名称に日付を使用して世代管理を行う(&T)", r.BackUpUseTime, folder);
 }
@@ -779,36 +590,30 @@ void AutoSavePage(TPageBuilder& B)
 
 TEditOptionPage* CreateEditOptionPage(int Index, TEditOptionContext& Context, QWidget* Parent)
 {
-    auto* page = new TEditOptionPage(Parent);
-    static const char* const classes[kEditOptionPageCount] = {
-        "Toptionpanel8",  "Toptionpanel10", "Toptionpanel15", "Toptionpanel9",  "Toptionpanel35", "Toptionpanel38",
-        "Toptionpanel39", "Toptionpanel29", "Toptionpanel30", "Toptionpanel34", "Toptionpanel37", "Toptionpanel33",
-        "Toptionpanel14", "Toptionpanel7",  "Toptionpanel12", "Toptionpanel17"};
-    page->setObjectName(QLatin1String(classes[Index]));
-    {
-        TPageBuilder b(page, Context);
-        switch (Index) {
-        case 0: BasicPage(b); break;
-        case 1: DisplayPage1(b); break;
-        case 2: DisplayPage2(b); break;
-        case 3: FontPage(b); break;
-        case 4: ColorPage(b); break;
-        case 5: WordPage(b); break;
-        case 6: BracketPage(b); break;
-        case 7: WrapPage(b); break;
-        case 8: KinsokuPage(b); break;
-        case 9: BarPage(b, true); break;
-        case 10: BarPage(b, false); break;
-        case 11: LinkPage(b); break;
-        case 12: CaretPage(b); break;
-        case 13: LockPage(b); break;
-        case 14: BackupPage(b); break;
-        case 15: AutoSavePage(b); break;
-        default: break;
-        }
-    }
-    page->Refresh();
-    return page;
+    struct TPage {
+        const char* Class;
+        void (*Build)(TPageBuilder&);
+    };
+    static const TPage pages[kEditOptionPageCount] = {
+        {"Toptionpanel8", BasicPage},
+        {"Toptionpanel10", DisplayPage1},
+        {"Toptionpanel15", DisplayPage2},
+        {"Toptionpanel9", FontPage},
+        {"Toptionpanel35", ColorPage},
+        {"Toptionpanel38", WordPage},
+        {"Toptionpanel39", BracketPage},
+        {"Toptionpanel29", WrapPage},
+        {"Toptionpanel30", KinsokuPage},
+        {"Toptionpanel34", [](TPageBuilder& B) { BarPage(B, true); }},
+        {"Toptionpanel37", [](TPageBuilder& B) { BarPage(B, false); }},
+        {"Toptionpanel33", LinkPage},
+        {"Toptionpanel14", CaretPage},
+        {"Toptionpanel7", LockPage},
+        {"Toptionpanel12", BackupPage},
+        {"Toptionpanel17", AutoSavePage},
+    };
+    const TPage& page = pages[Index];
+    return BuildBoundPage<TEditOptionPage, TPageBuilder>(page.Class, Context, Parent, page.Build);
 }
 
 QIcon EditOptionPageIcon(int Index)

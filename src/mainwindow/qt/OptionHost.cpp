@@ -96,9 +96,9 @@ void TQtOptionHost::ApplyTrayAndHotKey(bool UseTray, bool Resident)
     FMain.Components().ApplyTrayAndHotKey(UseTray, Resident);
 }
 
-void TQtOptionHost::ApplyMenuLook(int, int, int ProjectMenu, bool MenuImages)
+void TQtOptionHost::ApplyMenuLook(int MenuStyle, int BandStyle, int ProjectMenu, bool MenuImages)
 {
-    // The window's one menu bar serves both menu styles and band styles; what it can show changes here.
+    FMain.ApplyMenuBand(MenuStyle, BandStyle);
     QApplication::setAttribute(Qt::AA_DontShowIconsInMenus, !MenuImages);
     if (auto* menu = FMain.findChild<QMenu*>("ProjectMenu")) menu->menuAction()->setVisible(ProjectMenu == 0);
     if (auto* bar = FMain.findChild<QToolBar*>("ProjectToolBar")) bar->setVisible(ProjectMenu != 0);
@@ -109,6 +109,7 @@ void TQtOptionHost::ApplyToolBarLook(const TToolBarSettings& ToolBar)
     for (const char* name : {"UserToolBar", "UserToolBar2"})
         if (auto* bar = FMain.findChild<QToolBar*>(name)) bar->setMovable(ToolBar.DragAndDrop);
     FMain.ToolBars().Rebuild();
+    FMain.ApplyToolBarBand(ToolBar.BarStyle, ToolBar.ToolBarFold);
 }
 
 void TQtOptionHost::RefreshStatusInfo() { FMain.Components().StatusTimerTick(); }

@@ -2,36 +2,21 @@
 
 #include "dialogs/OptionDialog.h"
 #include "documents/FileDialogs.h"
-#include "mainwindow/qt/ColorConbo.h"
 #include "mainwindow/qt/QtKeyCodec.h"
 #include "platform/Cp932.h"
 #include "platform/ShortCut.h"
 #include "platform/qt/QtColor.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
+#include <QBoxLayout>
 #include <QFont>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include <memory>
 
 namespace qx {
-
-void TOptionPage::Refresh()
-{
-    for (const auto& loader : FLoaders) loader();
-}
 
 THotKeyEdit::THotKeyEdit(QWidget* Parent) : QLineEdit(Parent)
 {
@@ -67,22 +52,15 @@ namespace {
 
 QString U(const char* Text) { return QString::fromUtf8(Text); }
 
-// Builds one page's controls top to bottom; each control gets its loader and writes its value back
-// through the model, after which the whole page shows the copy again.
-class TPageBuilder {
+// The environment pages edit the settings' UTF-8 texts as they change.
+class TPageBuilder : public TPageBinder {
 public:
-    using TEnabled = std::function<bool()>;
-
     TPageBuilder(TOptionPage& Page, TOptionPageContext& Context)
-        : P(&Page), C(Context), M(Context.Model), O(Context.Model.Options())
+        : TPageBinder(Page, Context.OnError, Context.Dialogs, {}), C(Context), M(Context.Model), O(Context.Model.Options())
     {
-        auto* layout = new QVBoxLayout(&Page);
-        layout->setContentsMargins(8, 8, 8, 8);
-        FStack.push_back(layout);
+        Layout()->setContentsMargins(8, 8, 8, 8);
     }
-    ~TPageBuilder() { FStack.front()->addStretch(); }
 
-    TOptionPage* P;
     TOptionPageContext& C;
     TOptionDialogModel& M;
     TEnvironmentOptions& O;
@@ -91,208 +69,6 @@ public:
     {
         for (const char* line : Lines) Note(line);
     }
-    void Note(const char* Text)
-    {
-        auto* label = new QLabel(U(Text), P);
-        label->setWordWrap(true);
-        Layout()->addWidget(label);
-    }
-    void Label(const char* Text) { Layout()->addWidget(new QLabel(U(Text), P)); }
-
-    // Nested layouts: a group box or a row, closed by End.
-    void Group(const char* Caption)
-    {
-        auto* group = new QGroupBox(U(Caption), P);
-        Layout()->addWidget(group);
-        FStack.push_back(new QVBoxLayout(group));
-    }
-    void Row()
-    {
-        auto* row = new QHBoxLayout;
-        Layout()->addLayout(row);
-        FStack.push_back(row);
-    }
-    void End()
-    {
-        if (auto* row = dynamic_cast<QHBoxLayout*>(FStack.back())) row->addStretch();
-        FStack.pop_back();
-    }
-
-    // Runs a change of the copy, then shows the copy again.
-    std::function<void(std::function<void()>)> Change()
-    {
-        TOptionPage* page = P;
-        TExceptionHandler onError = C.OnError;
-        return [page, onError](std::function<void()> Body) {
-            GuardedCall(onError, [&] {
-                Body();
-                page->Refresh();
-            });
-        };
-    }
-
-    template <class W>
-    W* Add(W* Widget, const char* Name, TEnabled Enabled)
-    {
-        Widget->setObjectName(Name);
-        Layout()->addWidget(Widget);
-        if (Enabled) P->AddLoader([Widget, Enabled] { Widget->setEnabled(Enabled()); });
-        return Widget;
-    }
-
-    QCheckBox* Check(const char* Name, const char* Caption, bool& Field, TEnabled Enabled = {},
-                     std::function<void(bool)> Set = {})
-    {
-        auto* box = Add(new QCheckBox(U(Caption), P), Name, Enabled);
-        if (!Set) Set = [&Field](bool Value) { Field = Value; };
-        P->AddLoader([box, &Field] {
-            const QSignalBlocker blocker(box);
-            box->setChecked(Field);
-        });
-        QObject::connect(box, &QCheckBox::toggled, P, [change = Change(), Set](bool On) { change([&] { Set(On); }); });
-        return box;
-    }
-
-    // A radio button of a choice shared with other buttons (not necessarily in one group).
-    QRadioButton* Radio(const char* Name, const char* Caption, std::function<bool()> IsSet, std::function<void()> Choose,
-                        TEnabled Enabled = {})
-    {
-        auto* button = Add(new QRadioButton(U(Caption), P), Name, Enabled);
-        button->setAutoExclusive(false);
-        P->AddLoader([button, IsSet] {
-            const QSignalBlocker blocker(button);
-            button->setChecked(IsSet());
-        });
-        QObject::connect(button, &QRadioButton::clicked, P, [change = Change(), Choose] { change(Choose); });
-        return button;
-    }
-    QRadioButton* Radio(const char* Name, const char* Caption, int& Field, int Value, TEnabled Enabled = {})
-    {
-        return Radio(
-            Name, Caption, [&Field, Value] { return Field == Value; }, [&Field, Value] { Field = Value; }, Enabled);
-    }
-    QRadioButton* Radio(const char* Name, const char* Caption, bool& Field, bool Value, TEnabled Enabled = {})
-    {
-        return Radio(
-            Name, Caption, [&Field, Value] { return Field == Value; }, [&Field, Value] { Field = Value; }, Enabled);
-    }
-
-    // A radio group: item i stands for the value i.
-    QGroupBox* RadioGroup(const char* Name, const char* Caption, std::initializer_list<const char*> Items, int& Field,
-                          TEnabled Enabled = {}, std::function<void(int)> Set = {})
-    {
-        auto* group = Add(new QGroupBox(U(Caption), P), Name, Enabled);
-        auto* layout = new QVBoxLayout(group);
-        auto* buttons = new QButtonGroup(group);
-        int id = 0;
-        for (const char* item : Items) {
-            auto* button = new QRadioButton(U(item), group);
-            layout->addWidget(button);
-            buttons->addButton(button, id++);
-        }
-        if (!Set) Set = [&Field](int Value) { Field = Value; };
-        P->AddLoader([buttons, &Field] {
-            const QSignalBlocker blocker(buttons);
-            if (QAbstractButton* button = buttons->button(Field)) {
-                button->setChecked(true);
-            } else if (QAbstractButton* checked = buttons->checkedButton()) {
-                buttons->setExclusive(false);
-                checked->setChecked(false);
-                buttons->setExclusive(true);
-            }
-        });
-        QObject::connect(buttons, &QButtonGroup::idClicked, P, [change = Change(), Set](int Id) { change([&] { Set(Id); }); });
-        return group;
-    }
-
-    // A drop-down list: item i stands for the value i + Offset.
-    QComboBox* Combo(const char* Name, std::initializer_list<const char*> Items, int& Field, int Offset = 0)
-    {
-        auto* combo = Add(new QComboBox(P), Name, {});
-        for (const char* item : Items) combo->addItem(U(item));
-        P->AddLoader([combo, &Field, Offset] {
-            const QSignalBlocker blocker(combo);
-            combo->setCurrentIndex(Field - Offset);
-        });
-        QObject::connect(combo, &QComboBox::activated, P,
-                         [change = Change(), &Field, Offset](int Index) { change([&] { Field = Index + Offset; }); });
-        return combo;
-    }
-
-    QSpinBox* Spin(const char* Name, int Min, int Max, int& Field, TEnabled Enabled = {})
-    {
-        auto* spin = Add(new QSpinBox(P), Name, Enabled);
-        spin->setRange(Min, Max);
-        P->AddLoader([spin, &Field] {
-            const QSignalBlocker blocker(spin);
-            spin->setValue(Field);
-        });
-        QObject::connect(spin, &QSpinBox::valueChanged, P, [change = Change(), &Field](int Value) {
-            change([&] { Field = Value; });
-        });
-        return spin;
-    }
-
-    // A text box over a value that Get and Set reach (the user filter box follows its choice).
-    QLineEdit* Edit(const char* Name, std::function<std::string()> Get, std::function<void(const std::string&)> Set,
-                    TEnabled Enabled = {})
-    {
-        auto* edit = Add(new QLineEdit(P), Name, Enabled);
-        P->AddLoader([edit, Get] {
-            const QString text = QString::fromStdString(Get());
-            if (edit->text() == text) return;  // keeps the cursor where the user types
-            const QSignalBlocker blocker(edit);
-            edit->setText(text);
-        });
-        QObject::connect(edit, &QLineEdit::textChanged, P, [change = Change(), Set](const QString& Text) {
-            change([&] { Set(Text.toStdString()); });
-        });
-        return edit;
-    }
-    QLineEdit* Edit(const char* Name, std::string& Field, TEnabled Enabled = {})
-    {
-        return Edit(
-            Name, [&Field] { return Field; }, [&Field](const std::string& Text) { Field = Text; }, Enabled);
-    }
-
-    QPushButton* Button(const char* Name, const char* Caption, std::function<void()> Click, TEnabled Enabled = {})
-    {
-        auto* button = Add(new QPushButton(U(Caption), P), Name, Enabled);
-        QObject::connect(button, &QPushButton::clicked, P, [change = Change(), Click] { change(Click); });
-        return button;
-    }
-
-    // A folder chooser's "参照" for a path field.
-    QPushButton* FolderButton(const char* Name, std::string& Field, TEnabled Enabled)
-    {
-        TFileDialogService& dialogs = C.Dialogs;
-        return Button(
-            Name, "参照",
-            [&dialogs, &Field] {
-                std::string folder;
-                if (dialogs.BrowseForFolder("フォルダを選択してください。", "", folder)) Field = folder;
-            },
-            Enabled);
-    }
-
-    TQxColorConbo* Color(const char* Name, TColor& Field)
-    {
-        auto* combo = Add(new TQxColorConbo(P), Name, {});
-        combo->Model().SetSelection(csSystemJ | csCustom);
-        combo->OnException = C.OnError;
-        P->AddLoader([combo, &Field] {
-            const QSignalBlocker blocker(combo);
-            combo->Model().SetSelectedColor(Field);
-        });
-        combo->OnSelect = [change = Change(), combo, &Field] {
-            change([&] { Field = combo->Model().GetSelectedColor(); });
-        };
-        return combo;
-    }
-
-private:
-    QBoxLayout* Layout() const { return FStack.back(); }
-    std::vector<QBoxLayout*> FStack;
 };
 
 void BuildBasicPage(TPageBuilder& B)
@@ -392,7 +168,7 @@ void BuildMenuCommandPage(TPageBuilder& B)
             list->item(i)->setCheckState(o.FileMenu[static_cast<std::size_t>(i)] ? Qt::Checked : Qt::Unchecked);
     });
     // Any click stores all seven.
-    QObject::connect(list, &QListWidget::itemChanged, B.P, [change = B.Change(), list, &o] {
+    QObject::connect(list, &QListWidget::itemChanged, B.P, [change = B.Changer(), list, &o] {
         change([&] {
             for (int i = 0; i < list->count(); ++i)
                 o.FileMenu[static_cast<std::size_t>(i)] = list->item(i)->checkState() == Qt::Checked;
@@ -421,7 +197,7 @@ void BuildStartPage(TPageBuilder& B)
     for (int r = 0; r < 2; ++r) {
         B.Row();
         for (int c = 0; c < 2; ++c) {
-            B.Add(new QLabel(U(spins[r][c].first), B.P), "", coords);
+            B.Label(spins[r][c].first, coords);
             B.Spin(names[r][c], -99999, 99999, *spins[r][c].second, coords);
         }
         B.End();
@@ -456,9 +232,9 @@ void BuildClipboardPage(TPageBuilder& B)
     B.Check("ClipCheck", "履歴を取る", o.UseClip);
     B.Row();
     const auto size = [&m] { return m.ClipSizeEnabled(); };
-    B.Add(new QLabel(U("履歴バッファサイズ："), B.P), "", size);
+    B.Label("履歴バッファサイズ：", size);
     B.Spin("ClipHistNum", 100, 1000, o.ClipHistoryKBytes, size);
-    B.Add(new QLabel(U("キロバイト"), B.P), "", size);
+    B.Label("キロバイト", size);
     B.End();
     B.RadioGroup("ClipRadioGroup", " 履歴を取る条件 ", {"QxEditor 内のみ", "全てのアプリケーションに対して"}, o.ClipCondition);
     B.End();
@@ -476,9 +252,9 @@ void BuildWheelPage(TPageBuilder& B)
     const auto lines = [&m] { return m.WheelLinesEnabled(); };
     B.Radio("RadioButtonLineScroll", "行スクロール", o.MouseWheelPage, false, choices);
     B.Row();
-    B.Add(new QLabel(U("スクロール数："), B.P), "", lines);
+    B.Label("スクロール数：", lines);
     B.Spin("SpinEditWheelScroll", 1, 30, o.MouseWheelScroll, lines);
-    B.Add(new QLabel(U("行"), B.P), "", lines);
+    B.Label("行", lines);
     B.End();
     B.Radio("RadioButtonPageScroll", "ページスクロール", o.MouseWheelPage, true, choices);
 }
@@ -623,7 +399,7 @@ void BuildFilterPage(TPageBuilder& B)
     B.Combo("FilterComboBox",
             {"ﾃｷｽﾄ文書 (*.txt;*.hed;*.bat;*.ini;*.inf;*.log)", "HTMLﾄﾞｷｭﾒﾝﾄ (*.htm;*html)", "全てのﾌｧｲﾙ (*.*)",
              "ﾕｰｻﾞｰ指定 1", "ﾕｰｻﾞｰ指定 2", "ﾕｰｻﾞｰ指定 3"},
-            o.OpenFileFilter, 1);
+            o.OpenFileFilter, {}, 1);
     B.End();
     B.Label("ユーザー指定のワイルドカード：");
     B.Row();
@@ -638,7 +414,7 @@ void BuildFilterPage(TPageBuilder& B)
     B.End();
     B.Group(" ファイルのセーブダイアログ ");
     B.Combo("FilterComboBox2", {"ﾃｷｽﾄ文書 (*.txt)", "HTMLﾄﾞｷｭﾒﾝﾄ (*.html)", "HTMLﾄﾞｷｭﾒﾝﾄ (*.htm)", "全てのﾌｧｲﾙ (*.*)"},
-            o.SaveFileFilter, 1);
+            o.SaveFileFilter, {}, 1);
     B.End();
 }
 
@@ -651,12 +427,12 @@ void BuildFolderPage(TPageBuilder& B)
     B.Radio("UserDirRadio3", "フォルダを指定して開く", o.DirIndex, 2);
     const auto paths = [&m] { return m.DirPathsEnabled(); };
     B.Group(" 指定フォルダ");
-    B.Add(new QLabel(U("ファイルを開くフォルダ："), B.P), "", paths);
+    B.Label("ファイルを開くフォルダ：", paths);
     B.Row();
     B.Edit("OpenDirPath", o.OpenDirPath, paths);
     B.FolderButton("Button15", o.OpenDirPath, paths);
     B.End();
-    B.Add(new QLabel(U("ファイルの保存フォルダ："), B.P), "", paths);
+    B.Label("ファイルの保存フォルダ：", paths);
     B.Row();
     B.Edit("SaveDirPath", o.SaveDirPath, paths);
     B.FolderButton("Button16", o.SaveDirPath, paths);
@@ -718,36 +494,33 @@ void ShowProjectTreeLook(QTreeView& Tree, const TProjectTreeLook& Look)
 
 TOptionPage* CreateOptionPage(int Index, TOptionPageContext& Context, QWidget* Parent)
 {
-    auto* page = new TOptionPage(Parent);
-    page->setObjectName(QString::fromUtf8(OptionPageTree().at(static_cast<std::size_t>(Index)).PageClass.data()));
-    {
-        TPageBuilder b(*page, Context);
-        switch (Index) {
-        case 0: BuildHeading(b, "[ 基本設定 ]", "基本的な環境設定を行います。"); break;
-        case 1: BuildBasicPage(b); break;
-        case 2: BuildTabPage(b); break;
-        case 3: BuildMenuBarPage(b); break;
-        case 4: BuildToolBarPage(b); break;
-        case 5: BuildStatusBarPage(b); break;
-        case 6: BuildMenuCommandPage(b); break;
-        case 7: BuildStartPage(b); break;
-        case 8: BuildClipboardPage(b); break;
-        case 9: BuildWheelPage(b); break;
-        case 10: BuildHeading(b, "[ プロジェクト ]", "プロジェクトに関する設定を行います。"); break;
-        case 11: BuildProjectPage(b); break;
-        case 12: BuildProjectFontPage(b); break;
-        case 13: BuildProjectOtherPage(b); break;
-        case 14: BuildHeading(b, "[ ユーザーインターフェース ]", "ユーザーインターフェースに関する設定を行います。"); break;
-        case 15: BuildInterfacePage(b); break;
-        case 16: BuildHistoryPage(b); break;
-        case 17: BuildFilterPage(b); break;
-        case 18: BuildFolderPage(b); break;
-        case 19: BuildCursorPage(b); break;
-        default: break;
-        }
-    }
-    page->Refresh();
-    return page;
+    using TBuild = void (*)(TPageBuilder&);
+    static const TBuild pages[] = {
+        [](TPageBuilder& B) { BuildHeading(B, "[ 基本設定 ]", "基本的な環境設定を行います。"); },
+        BuildBasicPage,
+        BuildTabPage,
+        BuildMenuBarPage,
+        BuildToolBarPage,
+        BuildStatusBarPage,
+        BuildMenuCommandPage,
+        BuildStartPage,
+        BuildClipboardPage,
+        BuildWheelPage,
+        [](TPageBuilder& B) { BuildHeading(B, "[ プロジェクト ]", "プロジェクトに関する設定を行います。"); },
+        BuildProjectPage,
+        BuildProjectFontPage,
+        BuildProjectOtherPage,
+        [](TPageBuilder& B) { BuildHeading(B, "[ ユーザーインターフェース ]", "ユーザーインターフェースに関する設定を行います。"); },
+        BuildInterfacePage,
+        BuildHistoryPage,
+        BuildFilterPage,
+        BuildFolderPage,
+        BuildCursorPage,
+    };
+    static_assert(std::size(pages) == 20);
+    const auto index = static_cast<std::size_t>(Index);
+    return BuildBoundPage<TOptionPage, TPageBuilder>(OptionPageTree().at(index).PageClass.data(), Context, Parent,
+                                                     pages[index]);
 }
 
 } // namespace qx

@@ -1,11 +1,10 @@
 #pragma once
-// The twenty pages of the environment options dialog. A page only binds its controls to the working
-// copy: showing it copies the copy into the controls (signals blocked, so showing never changes the
-// copy), each change of a control writes one value back through the model, and the page then shows the
-// copy again, which is how the model's linked rules reach the other controls.
+// The twenty pages of the environment options dialog, bound to the working copy as every option page
+// is (OptionPageKit.h); the linked rules between their controls are the model's.
 
 #include "documents/MainSettings.h"
 #include "mainwindow/qt/GuardedCall.h"
+#include "mainwindow/qt/OptionPageKit.h"
 
 #include <QFont>
 #include <QLineEdit>
@@ -40,16 +39,9 @@ struct TOptionPageContext {
 };
 
 // A page: its controls and the loaders that show the working copy in them.
-class TOptionPage : public QWidget {
+class TOptionPage : public TBoundPage {
 public:
-    explicit TOptionPage(QWidget* Parent) : QWidget(Parent) {}
-    // Shows the working copy in every control (their signals blocked) with their enabled states.
-    void Refresh();
-    // A loader per control, run by Refresh.
-    void AddLoader(std::function<void()> Loader) { FLoaders.push_back(std::move(Loader)); }
-
-private:
-    std::vector<std::function<void()>> FLoaders;
+    using TBoundPage::TBoundPage;
 };
 
 // The project tree's font, and a tree shown in the project tree's font and colours.

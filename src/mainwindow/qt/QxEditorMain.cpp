@@ -859,8 +859,31 @@ void TQxEditorMain::ApplyMainSettings(const TGlobalState& State)
     const TWindowSettings& window = State.Settings.Window;
     if (window.WindowPosition != 1) setGeometry(window.Left, window.Top, window.Width, window.Height);
     if (window.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
-    FPages->setTabPosition(State.Settings.Option.TabPosition == 1 ? QTabWidget::South : QTabWidget::North);
+    const TOptionSettings& option = State.Settings.Option;
+    ApplyTabLook(option.TabPosition, option.TabStyle, option.TabMultiLine);
     ApplyProjectTreeLook(*this, ProjectTreeLookOf(State.Settings.Project));
+}
+
+void TQxEditorMain::ApplyTabLook(int Position, int Style, bool MultiLine)
+{
+    const bool bottom = Position == 1;
+    FPages->setTabPosition(bottom ? QTabWidget::South : QTabWidget::North);
+    // Buttons stand apart in the row: raised, the current one pressed; flat ones show a frame only
+    // around the current one and the one under the mouse. The bottom row has the tab style only.
+    static const char* const buttons =
+        "QTabBar::tab { border: 1px solid palette(mid); border-radius: 3px; padding: 3px 10px; margin: 2px 1px;"
+        " background: palette(button); }"
+        "QTabBar::tab:selected { background: palette(midlight); border-color: palette(dark); }";
+    static const char* const flatButtons =
+        "QTabBar::tab { border: 1px solid transparent; border-radius: 3px; padding: 3px 10px; margin: 2px 1px;"
+        " background: transparent; }"
+        "QTabBar::tab:hover { border-color: palette(mid); }"
+        "QTabBar::tab:selected { background: palette(midlight); border-color: palette(dark); }";
+    const int style = bottom ? 0 : Style;
+    QTabBar* bar = FPages->tabBar();
+    bar->setStyleSheet(style == 1 ? buttons : style == 2 ? flatButtons : "");
+    bar->setUsesScrollButtons(!MultiLine);
+    bar->setElideMode(MultiLine ? Qt::ElideRight : Qt::ElideNone);
 }
 
 void TQxEditorMain::CollectMainSettings(TGlobalState&) {}

@@ -169,6 +169,15 @@ public:
     // The clock of the backup copies' time stamps (the system's when empty).
     std::function<std::chrono::system_clock::time_point()> Clock;
 
+    // The menu band: the plain menu (style 0) or a band with its grip in band style BarStyle (0, 1, 2).
+    void ApplyMenuBand(int MenuStyle, int BarStyle);
+    // The user tool bars' control bar: its band style and whether its bands fold.
+    void ApplyToolBarBand(int BarStyle, bool CanFold);
+    // The tab row: at the top (0) or the bottom (1); at the top as tabs (0), buttons (1) or flat buttons
+    // (2); MultiLine keeps every tab in view (Qt's tab bar has one row: the tabs share its width
+    // instead of scrolling).
+    void ApplyTabLook(int Position, int Style, bool MultiLine);
+
     // TMainFormSettings
     void ApplyMainSettings(const TGlobalState& State) override;
     void CollectMainSettings(TGlobalState& State) override;

@@ -56,6 +56,7 @@ void TQxEditorMain::BuildMenus()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     FMenuGrip = new TBandGripWidget(band);
+    FMenuGrip->setObjectName("MenuBandGrip");
     FMenuBar = new TMainMenuBar(*FActions, band);
     layout->addWidget(FMenuGrip);
     layout->addWidget(FMenuBar, 1);
@@ -127,16 +128,27 @@ void TQxEditorMain::ApplyBarSettings()
     const TMainSettings& settings = FState.Settings;
     FStatus->setVisible(settings.StatusBar.StatusBar);
     FHintBar->setVisible(settings.StatusBar.HintBar);
-    // Menu style 0 is the plain menu; otherwise the menu is a band with its grip.
-    FMenuGrip->setVisible(settings.Menu.MenuStyle != 0);
-    FMenuGrip->BandType = BandTypeOfStyle(settings.Menu.BarStyle);
-    FMenuGrip->update();
+    ApplyMenuBand(settings.Menu.MenuStyle, settings.Menu.BarStyle);
     if (!FControlBar) {
         FControlBar = new TCuteControlBar(*this, "ControlBar1");
         for (int bar : {1, 2}) FControlBar->AddBand(FToolBars->Bar(bar));
     }
-    FControlBar->SetBandType(BandTypeOfStyle(settings.ToolBar.BarStyle));
-    FControlBar->SetCanFold(settings.ToolBar.ToolBarFold);
+    ApplyToolBarBand(settings.ToolBar.BarStyle, settings.ToolBar.ToolBarFold);
+}
+
+void TQxEditorMain::ApplyMenuBand(int MenuStyle, int BarStyle)
+{
+    // Menu style 0 is the plain menu; otherwise the menu is a band with its grip.
+    FMenuGrip->setVisible(MenuStyle != 0);
+    FMenuGrip->BandType = BandTypeOfStyle(BarStyle);
+    FMenuGrip->update();
+}
+
+void TQxEditorMain::ApplyToolBarBand(int BarStyle, bool CanFold)
+{
+    if (!FControlBar) return;  // made with the bars at the first showing, which applies the settings
+    FControlBar->SetBandType(BandTypeOfStyle(BarStyle));
+    FControlBar->SetCanFold(CanFold);
 }
 
 std::vector<QAction*> TQxEditorMain::DocumentMoveItems(QMenu& Menu)

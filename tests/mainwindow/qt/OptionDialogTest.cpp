@@ -3,6 +3,7 @@
 #include "documents/GlobalState.h"
 #include "documents/MainSettings.h"
 #include "editor/QxEditor.h"
+#include "mainwindow/qt/CuteControlBar.h"
 #include "mainwindow/qt/OptionHost.h"
 #include "mainwindow/qt/QxEditorMain.h"
 #include "platform/IniFile.h"
@@ -18,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -137,6 +140,40 @@ TEST_F(OptionDialogTest, CancelChangesNothingOnDisk)
     EXPECT_TRUE(State.Settings.Basic.AlwaysQxEditor);
 }
 
+TEST_F(OptionDialogTest, MenuBandFollowsOkAndTheTabRowTheStart)
+{
+    auto* grip = dynamic_cast<TBandGripWidget*>(Window->findChild<QWidget*>("MenuBandGrip"));
+    ASSERT_TRUE(grip);
+    Run([&](TOptionDialog& D) {
+        D.ShowPage(3);
+        Find<QRadioButton>(D, "MenuRadioButton1")->click();
+        EXPECT_FALSE(Find<QGroupBox>(D, "RadioGroup13")->isEnabled());
+        D.Button1Click();
+        EXPECT_TRUE(grip->isHidden()) << "the plain menu has no grip";
+        Find<QRadioButton>(D, "MenuRadioButton2")->click();
+        Choice(D, "RadioGroup13", 2)->click();
+        D.Button3Click();
+    });
+    EXPECT_FALSE(grip->isHidden());
+    EXPECT_EQ(grip->BandType, BandTypeOfStyle(2));
+    EXPECT_EQ(State.Settings.Menu.BarStyle, 2);
+
+    // The tab row's look is the start's: buttons or flat buttons at the top only, and every tab in
+    // view when several rows were asked for.
+    QTabBar* tabs = Window->Pages()->tabBar();
+    EXPECT_TRUE(tabs->styleSheet().isEmpty());
+    EXPECT_TRUE(tabs->usesScrollButtons());
+    State.Settings.Option.TabStyle = 1;
+    State.Settings.Option.TabMultiLine = true;
+    Window->ApplyMainSettings(State);
+    EXPECT_TRUE(tabs->styleSheet().contains("QTabBar::tab"));
+    EXPECT_FALSE(tabs->usesScrollButtons());
+    State.Settings.Option.TabPosition = 1;
+    Window->ApplyMainSettings(State);
+    EXPECT_EQ(Window->Pages()->tabPosition(), QTabWidget::South);
+    EXPECT_TRUE(tabs->styleSheet().isEmpty());
+}
+
 TEST_F(OptionDialogTest, HotKeyAndUserFilterReachTheCopy)
 {
     Run([&](TOptionDialog& D) {
@@ -159,6 +196,37 @@ TEST_F(OptionDialogTest, HotKeyAndUserFilterReachTheCopy)
     EXPECT_EQ(State.Settings.Basic.HotKey, "Shift+Ctrl+F5");
     EXPECT_EQ(State.Settings.Option.UserFilter2, "*.md");
     EXPECT_EQ(State.Settings.Option.UserFilter1, TOptionSettings().UserFilter1);
+}
+
+TEST_F(OptionDialogTest, ColourBoxesOpenOnAKeyWithTheNamedColoursAndWriteOnlyAChoice)
+{
+    State.Settings.Project.FontColor = 0x123456;
+    Run([&](TOptionDialog& D) {
+        D.ShowPage(12);
+        auto* font = Find<QComboBox>(D, "FontColorConbo");
+        ASSERT_TRUE(font);
+        ASSERT_EQ(font->count(), 1);
+        EXPECT_EQ(font->itemText(0).toStdString(), "選択色");
+        // Enter, Esc and a modifier alone are the dialog's; any other key opens the list.
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Shift}) {
+            QTest::keyClick(font, key);
+            EXPECT_EQ(font->count(), 1) << key;
+        }
+        QTest::keyClick(font, Qt::Key_A);
+        EXPECT_EQ(font->count(), 142) << "the 140 names, the stored colour and その他...";
+        EXPECT_EQ(font->currentText().toStdString(), "$123456");
+        EXPECT_EQ(font->itemText(0).toStdString(), "aliceblue");
+        font->hidePopup();
+        EXPECT_EQ(Find<QComboBox>(D, "BackColorConbo")->count(), 1);
+        // Opening wrote nothing; a choice does.
+        EXPECT_EQ(D.Page()->findChild<QTreeWidget*>("TreeViewPre")->palette().color(QPalette::Text), QColor(0x56, 0x34, 0x12));
+        emit font->activated(font->findText("aqua"));
+        EXPECT_EQ(D.Page()->findChild<QTreeWidget*>("TreeViewPre")->palette().color(QPalette::Text), QColor(0, 0xFF, 0xFF));
+        D.Button3Click();
+    });
+    EXPECT_EQ(State.Settings.Project.FontColor, 0xFFFF00);
+    EXPECT_EQ(State.Settings.Project.BackGroundColor, TProjectSettings().BackGroundColor);
+    EXPECT_EQ(State.Settings.Project.TitleFontColor, TProjectSettings().TitleFontColor);
 }
 
 TEST_F(OptionDialogTest, CursorFilesLoadWhereQtReadsThem)
