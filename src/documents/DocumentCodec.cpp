@@ -187,7 +187,7 @@ public:
         case ocJis: return Decode(Reader, TCode::Jis, 0);
         case ocUtf16LE: return Decode(Reader, TCode::Utf16LE, StartsWith(First, "\xFF\xFE") ? 2 : 0);
         case ocUtf16BE: return Decode(Reader, TCode::Utf16BE, StartsWith(First, "\xFE\xFF") ? 2 : 0);
-        case ocUtf8: FCheckUtf8 = true; return Decode(Reader, TCode::Utf8, 0);
+        case ocUtf8: return Decode(Reader, TCode::Utf8, 0);
         default: return {TLoadStatus::BadChoice, {}, 0, 0, 0};
         }
     }
@@ -209,13 +209,18 @@ private:
             const std::uint64_t At = Reader.Offset() - Piece.size();
             if (Detect) {
                 Observe(Piece);
-                const TCode Guess = Guessed();
-                if (Guess != FCode) Switch(Guess, At, Reader.SourceOffset());
-            } else if (FCheckUtf8 && DetectUtf8(Piece) == 0 && !IsAscii(Piece)) {
-                return {TLoadStatus::NotInCode, {}, 0, 0, 0};
+                if (const TCode Guess = Guessed(); Guess != FCode) Switch(Guess, At, Reader.SourceOffset());
+            }
+            std::string_view Text = Convert(Piece, At);
+            if (FNotUtf8) {
+                // UTF-8 is checked by its decoding: the text is not UTF-8 after all.
+                if (!Detect) return {TLoadStatus::NotInCode, {}, 0, 0, 0};
+                FUtf8 = TUtf8::Invalid;
+                FNotUtf8 = false;
+                Switch(Guessed(), At, Reader.SourceOffset());
+                Text = Convert(Piece, At);
             }
             if (FPlain) FPlain = IsPlainInEveryCode(Piece);
-            const std::string_view Text = Convert(Piece, At);
             FSink.Append(Text);
             LineEnd.Feed(Units() ? Text : Piece);
         }
@@ -248,7 +253,8 @@ private:
     // byte code found so far.
     void Observe(std::string_view Piece)
     {
-        if (FUtf8 != TUtf8::Invalid) {
+        // Once the text reads as UTF-8, its decoding checks each piece.
+        if (FUtf8 == TUtf8::AsciiOnly) {
             if (DetectUtf8(Piece) != 0) FUtf8 = TUtf8::Valid;
             else if (!IsAscii(Piece)) FUtf8 = TUtf8::Invalid;
         }
@@ -307,6 +313,8 @@ private:
             // The mark, when there is one, is not text.
             if (At == 0 && StartsWith(Piece, "\xEF\xBB\xBF")) Piece.remove_prefix(3);
             FText = Utf8ToSjis(Piece, &Lost);
+            // Empty for bytes that are not UTF-8 (DetectUtf8's rule), and only then.
+            FNotUtf8 = FText.empty() && !Piece.empty();
             ReplaceNulBytes(FText);
             break;
         case TCode::Utf16LE:
@@ -327,10 +335,10 @@ private:
     const std::size_t FReadSize;
     TCode FCode = TCode::Sjis;
     std::uint64_t FSkip = 0;  // the mark's bytes before the text
-    bool FCheckUtf8 = false;  // a forced UTF-8: bytes that are not UTF-8 stop the load
     bool FBinary = false;     // the head holds binary bytes: Shift-JIS
     int FDetected = dcAscii;
     TUtf8 FUtf8 = TUtf8::AsciiOnly;
+    bool FNotUtf8 = false;    // the last piece decoded as UTF-8 was none
     bool FPlain = true;       // every byte read so far reads the same in every code
     std::size_t FLost = 0;
     TJisReadState FJis;

@@ -1,5 +1,6 @@
 #include "documents/DocumentCodec.h"
 #include "documents/DocumentCodes.h"
+#include "documents/UnicodeCoding.h"
 #include "platform/Cp932.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompter.h"
@@ -232,6 +233,11 @@ struct GatheredText : TTextSink {
     int Restarts = 0;
 };
 
+bool IsAscii(std::string_view Bytes)
+{
+    return std::all_of(Bytes.begin(), Bytes.end(), [](char C) { return static_cast<unsigned char>(C) < 0x80; });
+}
+
 // Files whose code shows late or changes its mind: a long plain head, UTF-8 that breaks off, kana
 // pairs that only a later byte or the question decides, JIS whose set runs across line ends, marks,
 // NULs and binary bytes, broken characters at line ends, and line ends of every kind.
@@ -274,6 +280,11 @@ TEST(DocumentCodec, DecodingInPiecesGivesWhatTheWholeFileGives)
         test::ScriptedMessagePrompter Whole;
         Whole.Answers = {Answer};
         const TDecodedDocument Expected = DecodeDocument(File, Code, Whole);
+        // The choice of UTF-8 follows its detector, whichever way the decoder checks it.
+        const bool Utf8 = DetectUtf8(File) != 0;
+        if (Code == ocUtf8) EXPECT_EQ(Expected.Status == TLoadStatus::NotInCode, !Utf8 && !IsAscii(File)) << Round;
+        if (Code == ocAuto && DetectUnicodeBom(File) == 0 && Expected.Status == TLoadStatus::Loaded)
+            EXPECT_EQ(Expected.CharType == sfctUTF8, Utf8) << Round;
         for (std::size_t ReadSize : {std::size_t{1}, std::size_t{3}, std::size_t{16}}) {
             SCOPED_TRACE(testing::Message() << "round " << Round << ", code " << Code << ", reads of " << ReadSize);
             test::ScriptedMessagePrompter Pieces;
