@@ -43,6 +43,12 @@ for shape in generate generate-prose; do
   compare "SJIS -> JIS, nkf -S -j" sjis-jis "$input" nkf -S -j "$input"
   compare "SJIS -> UTF-8, iconv" sjis-utf8 "$input" iconv -f CP932 -t UTF-8 "$input"
   compare "UTF-8 -> SJIS, iconv" utf8-sjis "$utf8" iconv -f UTF-8 -t CP932 "$utf8"
+  euc=$data/$shape-$megabytes.euc
+  jis=$data/$shape-$megabytes.jis
+  [ -s "$euc" ] || nkf -S -e -x "$input" > "$euc"
+  [ -s "$jis" ] || nkf -S -j "$input" > "$jis"
+  compare "EUC -> SJIS, nkf -E -s -x" euc-sjis "$euc" nkf -E -s -x "$euc"
+  compare "JIS -> SJIS, nkf -J -s" jis-sjis "$jis" nkf -J -s "$jis"
 done
 
 QX_CHARCODES_INPUT=$data/generate-$megabytes.sjis "$bench" --benchmark_min_time=1

@@ -2,7 +2,7 @@
 // generator of the Japanese test text.
 //   qx_charcodes_tool generate <megabytes> <out>     deterministic Shift-JIS text: kana, kanji, ASCII
 //   qx_charcodes_tool generate-prose <megabytes> <out>   the same shaped like manual pages (CR LF)
-//   qx_charcodes_tool sjis-euc|sjis-jis|sjis-utf8|utf8-sjis <in> <out>
+//   qx_charcodes_tool sjis-euc|sjis-jis|sjis-utf8|utf8-sjis|euc-sjis|jis-sjis <in> <out>
 // The converters go through the input in blocks of whole lines, as the editor converts a document line by
 // line when it saves; the result is the same as for the whole text at once.
 
@@ -219,10 +219,16 @@ int main(int argc, char** argv)
             else if (mode == "sjis-jis") ConvertFile(argv[2], argv[3], [](Text t) { return qx::SjisToJis(t); });
             else if (mode == "sjis-utf8") ConvertFile(argv[2], argv[3], [](Text t) { return qx::Cp932ToUtf8(t); });
             else if (mode == "utf8-sjis") ConvertFile(argv[2], argv[3], [](Text t) { return qx::Utf8ToSjis(t); });
+            else if (mode == "euc-sjis") ConvertFile(argv[2], argv[3], [](Text t) { return qx::EucToSjis(t); });
+            else if (mode == "jis-sjis") {
+                // The set an escape chose runs on over the end of a block, as the document reader's does.
+                qx::TJisReadState state;
+                ConvertFile(argv[2], argv[3], [&state](Text t) { return qx::JisPieceToSjis(t, nullptr, state); });
+            }
             else throw std::runtime_error("unknown mode " + mode);
             return 0;
         }
-        std::fprintf(stderr, "usage: %s generate|generate-prose <megabytes> <out> | sjis-euc|sjis-jis|sjis-utf8|utf8-sjis <in> <out>\n", argv[0]);
+        std::fprintf(stderr, "usage: %s generate|generate-prose <megabytes> <out> | sjis-euc|sjis-jis|sjis-utf8|utf8-sjis|euc-sjis|jis-sjis <in> <out>\n", argv[0]);
         return 2;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());

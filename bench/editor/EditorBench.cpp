@@ -5,8 +5,9 @@
 //   qx_editor_bench load FILE [WRAP]           loads FILE (wrapped at WRAP columns when given) and exits
 //   qx_editor_bench insert FILE [WRAP] [N]     loads FILE, then types N characters at the start, the
 //                                              middle and the end; prints latency percentiles
-//   qx_editor_bench open FILE [WRAP]           opens FILE as a document: one read, the code detected,
-//                                              converted to Shift-JIS and loaded into the rows
+//   qx_editor_bench open FILE [WRAP]           opens FILE as a document, as the editor does: read in
+//                                              pieces, the code detected on the first ones, each piece
+//                                              converted to Shift-JIS and laid out into the rows
 //   qx_editor_bench save FILE CODE OUT         opens FILE, then saves it to OUT in CODE (0 JIS .. 5 UTF-8)
 // The load is timed from outside (wall time, peak memory) so that it compares with another program.
 
@@ -126,7 +127,8 @@ void Load(Text& T, const std::string& File, int Wrap)
     T.lines.LoadFromFile(File);
 }
 
-// The open road of a document: one read, one detection, one conversion, one load into the rows.
+// The open road of a document: the file read and decoded piece by piece into rows laid out apart, which
+// then become the text.
 class NoPrompter : public TPrompter {
 public:
     int Show(const TPromptRequest&) override { return mr::No; }  // undecided kana: Shift-JIS
@@ -139,10 +141,18 @@ int OpenDocument(Text& T, const std::string& File, int Wrap)
         T.rows->WrapOption().SetWrapByte(Wrap);
         T.rows->SetWordWrap(true);
     }
+    class Rows : public TTextSink {
+    public:
+        explicit Rows(TEditorStrings& Lines) : Loader(Lines) {}
+        void Append(std::string_view Piece) override { Loader.Append(Piece); }
+        void Restart() override { Loader.Restart(); }
+        TEditorStrings::TLoader Loader;
+    };
     NoPrompter prompter;
-    TDecodedDocument decoded = DecodeDocument(ReadDocumentBytes(File), 1, prompter);
+    Rows rows(T.lines);
+    const TDecodedDocument decoded = LoadDocumentFile(File, ocAuto, prompter, rows);
     if (decoded.Status != TLoadStatus::Loaded) return 1;
-    T.lines.SetText(decoded.Text);
+    rows.Loader.Finish();
     return decoded.CharType;
 }
 

@@ -140,11 +140,13 @@ int Grep(const std::string& Mask, const std::string& Pattern)
 
     // The engine alone over the files the dialog lists, its lines counted only.
     std::vector<std::string> files;
+    auto begin = Clock::now();
     AddFilesRecursive(Mask, true, files);
+    std::printf("listing %.1f\n", Ms(begin, Clock::now()));
     auto grep = Construct<TGrep>();
     int lines = 0;
     grep->OnMatch = [&](TObject*, const RE_LineInfo_t&) { ++lines; };
-    auto begin = Clock::now();
+    begin = Clock::now();
     grep->SetRegExp(Pattern);
     for (const std::string& f : files) grep->Grep(f);
     auto end = Clock::now();

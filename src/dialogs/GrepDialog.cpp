@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -87,25 +88,29 @@ void ReadFolder(const std::string& Folder, std::vector<std::string>& FileNames, 
 {
     DIR* dir = ::opendir(Folder.c_str());
     if (!dir) return;
-    std::vector<std::string> names;
+    // The folder's own entry type where the file system gives it (no look-up of each name); a link,
+    // or an entry of unknown type, is looked up beside the folder's descriptor.
+    std::vector<std::pair<std::string, unsigned char>> names;
     while (const dirent* e = ::readdir(dir)) {
         if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
-        names.emplace_back(e->d_name);
+        names.emplace_back(e->d_name, e->d_type);
+    }
+    std::sort(names.begin(), names.end());
+    const int fd = ::dirfd(dir);
+    for (const auto& [name, type] : names) {
+        bool folder = type == DT_DIR, file = type == DT_REG;
+        if (type == DT_UNKNOWN || type == DT_LNK) {
+            struct stat own {};
+            if (::fstatat(fd, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) continue;
+            struct stat target {};
+            folder = S_ISDIR(own.st_mode);
+            file = S_ISREG(own.st_mode) ||
+                   (S_ISLNK(own.st_mode) && ::fstatat(fd, name.c_str(), &target, 0) == 0 && S_ISREG(target.st_mode));
+        }
+        if (folder) Folders.push_back(name);
+        else if (file) FileNames.push_back(name);
     }
     ::closedir(dir);
-    std::sort(names.begin(), names.end());
-    for (const std::string& name : names) {
-        const std::string path = Join(Folder, name);
-        struct stat own {};
-        if (::lstat(path.c_str(), &own) != 0) continue;
-        if (S_ISDIR(own.st_mode)) {
-            Folders.push_back(name);
-            continue;
-        }
-        struct stat target {};
-        if (S_ISREG(own.st_mode) || (S_ISLNK(own.st_mode) && ::stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode)))
-            FileNames.push_back(name);
-    }
 }
 
 void AddFolder(const std::string& Folder, const std::string& NamePart, bool SubDirs, std::vector<std::string>& Files)

@@ -385,15 +385,17 @@ constexpr unsigned char kShiftOut = 0x0E, kShiftIn = 0x0F;
 // themselves in every set, so that line ends stay. An ESC that starts no escape is a broken character,
 // and the bytes after it are read afresh; an escape cut off by the end of the text is dropped. A byte
 // from 0x80 up is no JIS: half-width katakana (8-bit JIS) stays one, anything else is broken.
+// State (when given) holds the set and the shift at the start and receives them at the end, for a text
+// read in pieces.
 template <class TOut>
-std::string ReadJis(std::string_view Text, std::size_t* Lost)
+std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* State = nullptr)
 {
     static_assert(!TOut::kWidensKana, "JIS is read into EUC and Shift-JIS");
     TOut W(Text.size());
     char* Out = W.Begin();
     const std::size_t N = Text.size();
-    TJisSet Set = TJisSet::Ascii;
-    bool ShiftOut = false;
+    TJisSet Set = State ? static_cast<TJisSet>(State->Set) : TJisSet::Ascii;
+    bool ShiftOut = State && State->ShiftOut;
     for (std::size_t I = 0, Limit = 0; I < N;) {
         if (I >= Limit) {
             Limit = I + std::min(N - I, TOut::kStretch);
@@ -436,6 +438,7 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost)
             I += 2;
         }
     }
+    if (State) *State = {static_cast<int>(Set), ShiftOut};
     return W.Finish(Out, Lost);
 }
 
@@ -594,21 +597,30 @@ TBytePair EucKanaToJis(std::string_view Text, std::size_t& Pos)
     return ToPair(Code);
 }
 
+bool HasBinaryHead(std::string_view Text)
+{
+    if (Text.size() < 2) return false; // the last byte is never examined
+    const std::size_t Head = std::min<std::size_t>(512, Text.size() - 1);
+    for (std::size_t I = 0; I < Head; ++I) {
+        const auto B = static_cast<unsigned char>(Text[I]);
+        if (B < 0x08 || B == 0xFF) return true;
+    }
+    return false;
+}
+
 int DetectCharCode(std::string_view Text)
 {
+    if (Text.size() < 2) return dcAscii;
+    return HasBinaryHead(Text) ? dcBinary : ContinueCharCodeDetection(Text, dcAscii);
+}
+
+int ContinueCharCodeDetection(std::string_view Text, int Undecided)
+{
     const std::size_t L = Text.size();
-    if (L < 2) return dcAscii; // the last byte is never examined
+    int R = Undecided;
+    if (L < 2) return R;
     const auto At = [&](std::size_t I) { return ByteAt(Text, I); };
-
-    // Binary pass over the head of the text.
-    const std::size_t Head = std::min<std::size_t>(512, L - 1);
-    for (std::size_t I = 0; I < Head; ++I) {
-        const unsigned char B = At(I);
-        if (B < 0x08 || B == 0xFF) return dcBinary;
-    }
-
     // Main pass: the first decisive byte wins; "either" stays only when the text ends before one.
-    int R = dcAscii;
     std::size_t I = 0;
     while (R == dcAscii || R == dcEucOrSjis) {
         // Plain ASCII, and kana-range pairs while undecided, go eight bytes at a time; the last byte of
@@ -668,6 +680,10 @@ int DetectCharCode(std::string_view Text)
 
 std::string JisToEuc(std::string_view Text, std::size_t* Lost) { return ReadJis<TEucWriter>(Text, Lost); }
 std::string JisToSjis(std::string_view Text, std::size_t* Lost) { return ReadJis<TSjisWriter>(Text, Lost); }
+std::string JisPieceToSjis(std::string_view Text, std::size_t* Lost, TJisReadState& State)
+{
+    return ReadJis<TSjisWriter>(Text, Lost, &State);
+}
 std::string EucToJis(std::string_view Text, std::size_t* Lost) { return ReadEuc<TJisWriter>(Text, Lost); }
 std::string EucToSjis(std::string_view Text, std::size_t* Lost) { return ReadEuc<TSjisWriter>(Text, Lost); }
 std::string SjisToJis(std::string_view Text, std::size_t* Lost) { return ReadSjis<TJisWriter>(Text, Lost); }

@@ -43,6 +43,13 @@ enum TDetectedCharCode : int {
 constexpr unsigned kJisGeta = 0x222E;
 
 int DetectCharCode(std::string_view Text);
+// DetectCharCode's two passes, for a text read in pieces: the test of the text's head for binary bytes
+// (given its first 513 bytes or more, or the whole text, it answers for the whole), then the main pass
+// over each piece in turn while the pieces before left it Undecided (dcAscii or dcEucOrSjis; the first
+// piece starts at dcAscii). Pieces cut after a CR or LF byte give together what DetectCharCode gives
+// for the whole text.
+bool HasBinaryHead(std::string_view Text);
+int ContinueCharCodeDetection(std::string_view Text, int Undecided);
 
 // Converts Text from Source to Target (dcJis, dcEuc or dcSjis). Text comes back unchanged when Source is
 // dcAscii, dcBinary, dcEucOrSjis or Target itself, and for any other target.
@@ -52,6 +59,15 @@ std::string ConvertCharCodeAuto(std::string_view Text, int Target, std::size_t* 
 
 std::string JisToEuc(std::string_view Text, std::size_t* Lost = nullptr);
 std::string JisToSjis(std::string_view Text, std::size_t* Lost = nullptr);
+// What a JIS reader carries from one piece of a text to the next: the set the last escape chose and
+// whether SO is in force.
+struct TJisReadState {
+    int Set = 0;
+    bool ShiftOut = false;
+};
+// JisToSjis over the pieces of one text (cut after a CR or LF byte): State starts each piece where the
+// piece before left the reader.
+std::string JisPieceToSjis(std::string_view Text, std::size_t* Lost, TJisReadState& State);
 std::string EucToJis(std::string_view Text, std::size_t* Lost = nullptr);
 std::string EucToSjis(std::string_view Text, std::size_t* Lost = nullptr);
 std::string SjisToJis(std::string_view Text, std::size_t* Lost = nullptr);

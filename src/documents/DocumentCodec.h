@@ -9,6 +9,7 @@
 #include "platform/Prompter.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -30,12 +31,45 @@ struct TDecodedDocument {
     std::size_t Lost = 0; // characters Shift-JIS could not hold (replaced)
 };
 
+// Where a document's bytes come from, read front to back; the decoder may go back to an earlier place.
+class TByteSource {
+public:
+    virtual ~TByteSource() = default;
+    // Reads up to Size bytes into Into and answers how many; 0 at the end. Raises EInOutError when the
+    // bytes cannot be read.
+    virtual std::size_t Read(char* Into, std::size_t Size) = 0;
+    // The next Read starts at byte Offset.
+    virtual void Seek(std::uint64_t Offset) = 0;
+};
+
+// Where the decoded text goes, piece by piece, so that no whole copy of the file or of its text is ever
+// held besides what the receiver builds.
+class TTextSink {
+public:
+    virtual ~TTextSink() = default;
+    // The next piece of the text (Shift-JIS, NULs already spaces). A piece may end anywhere, also
+    // between the CR and the LF of a line end.
+    virtual void Append(std::string_view Text) = 0;
+    // Everything appended so far is void: the text comes again from its start, in another code.
+    virtual void Restart() = 0;
+};
+
+// The bytes the decoder reads at a time; a line longer than that is read whole.
+constexpr std::size_t kDocumentReadSize = std::size_t{256} << 10;
+
 // Decodes a file's bytes read with the code choice OpenCode (TOpenCharCode). Automatic choice: a
 // UTF-16 mark, else UTF-8, else the detected JIS, EUC or Shift-JIS; when EUC and Shift-JIS cannot be
 // told apart the prompter asks (Yes: EUC, No: Shift-JIS, anything else: Cancelled). A forced UTF-16 code
 // skips the first two bytes only when they are that order's mark; a forced UTF-8 accepts any UTF-8,
 // pure ASCII included, with or without the mark.
 TDecodedDocument DecodeDocument(std::string Bytes, int OpenCode, TPrompter& Prompter);
+// The same, read from Source ReadSize bytes at a time and decoded piece by piece into Sink (the result's
+// Text stays empty). The code is chosen from the pieces read so far and each piece decoded at once; the
+// few texts whose code turns out otherwise further on (UTF-8 until a byte that UTF-8 does not allow, or a
+// text that only an EUC answer decides) are read again from the start after a Restart. A result that is
+// not Loaded leaves in Sink what it will: the caller drops it. Read errors propagate.
+TDecodedDocument DecodeDocument(TByteSource& Source, int OpenCode, TPrompter& Prompter, TTextSink& Sink,
+                                std::size_t ReadSize = kDocumentReadSize);
 
 // The document's Shift-JIS text (lines separated by LF, the last line without one) as the bytes of a
 // file in CharType (TSaveFileCharType) with RtrnType's line ends: UTF-16 starts with its mark, UTF-8

@@ -3,14 +3,29 @@
 // a TQxEditor (for a split tab, of both its panes), so that these steps are written and tested once
 // and the control only has to answer them.
 
+#include "documents/DocumentCodec.h"
+
 #include <ctime>
+#include <memory>
 #include <string>
 
 namespace qx {
 
+// A text being read into a document's editor: filled piece by piece beside the text shown, which stays
+// as it is until Load puts the new text in its place. Dropped without Load, it changes nothing.
+class TLoadingText : public TTextSink {
+public:
+    // Replaces the editor's text by the pieces received, in one update, the undo history emptied.
+    virtual void Load() = 0;
+};
+
 class TDocumentEditor {
 public:
     virtual ~TDocumentEditor() = default;
+
+    // A text to read into this editor. This one gathers the pieces and hands them to LoadText; an
+    // editor that can lay its rows out as the pieces come does better.
+    virtual std::unique_ptr<TLoadingText> NewText();
 
     // The editor's file name ("" while untitled).
     virtual std::string FileName() const = 0;
@@ -44,5 +59,21 @@ public:
     virtual bool SameFileTStamp(const std::string& FileName) const = 0;
     virtual std::time_t FileTStamp() const = 0;
 };
+
+inline std::unique_ptr<TLoadingText> TDocumentEditor::NewText()
+{
+    class TGatheredText : public TLoadingText {
+    public:
+        explicit TGatheredText(TDocumentEditor& Editor) : FEditor(Editor) {}
+        void Append(std::string_view Piece) override { FText.append(Piece); }
+        void Restart() override { FText.clear(); }
+        void Load() override { FEditor.LoadText(std::move(FText)); }
+
+    private:
+        TDocumentEditor& FEditor;
+        std::string FText;
+    };
+    return std::make_unique<TGatheredText>(*this);
+}
 
 } // namespace qx

@@ -127,43 +127,62 @@ int TestOpenFile(const std::string& FileName)
     return otNormal;
 }
 
-std::string ReadDocumentBytes(const std::string& FileName)
-{
-    Descriptor File(OpenRegularFile(FileName));
-    if (File.Fd < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + Reason(errno));
-    struct stat St;
-    if (::fstat(File.Fd, &St) != 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + Reason(errno));
-    // One byte of room past the size, so that the read that finds the end needs no larger buffer (a
-    // larger one would copy the whole file once more).
-    std::string Bytes(static_cast<std::size_t>(St.st_size) + 1, '\0');
-    std::size_t Done = 0;
-    for (;;) {
-        if (Done == Bytes.size()) Bytes.resize(Done + Done / 2 + (1 << 16));  // the file grew since the fstat
-        const ssize_t N = ::read(File.Fd, Bytes.data() + Done, Bytes.size() - Done);
-        if (N == 0) break;
-        if (N < 0) {
-            if (errno == EINTR) continue;
-            throw EFOpenError("Cannot read file \"" + FileName + "\". " + Reason(errno));
-        }
-        Done += static_cast<std::size_t>(N);
-    }
-    Bytes.resize(Done);
-    return Bytes;
-}
+namespace {
 
-TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter)
+// A regular file, read through one descriptor (a FIFO or a device is refused at the open).
+class TFileSource : public TByteSource {
+public:
+    explicit TFileSource(const std::string& FileName) : FFileName(FileName), FFile(OpenRegularFile(FileName))
+    {
+        if (FFile.Fd < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + Reason(errno));
+    }
+
+    std::size_t Read(char* Into, std::size_t Size) override
+    {
+        for (;;) {
+            const ssize_t N = ::read(FFile.Fd, Into, Size);
+            if (N >= 0) return static_cast<std::size_t>(N);
+            if (errno != EINTR) Failed();
+        }
+    }
+
+    void Seek(std::uint64_t Offset) override
+    {
+        if (::lseek(FFile.Fd, static_cast<off_t>(Offset), SEEK_SET) < 0) Failed();
+    }
+
+private:
+    [[noreturn]] void Failed() const
+    {
+        throw EInOutError("Cannot read file \"" + FFileName + "\". " + Reason(errno));
+    }
+
+    std::string FFileName;
+    Descriptor FFile;
+};
+
+class TStringSink : public TTextSink {
+public:
+    void Append(std::string_view Piece) override { Text.append(Piece); }
+    void Restart() override { Text.clear(); }
+    std::string Text;
+};
+
+} // namespace
+
+TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter, TTextSink& Sink)
 {
-    std::string Bytes;
+    TDecodedDocument Result;
     try {
-        Bytes = ReadDocumentBytes(FileName);
+        TFileSource Source(FileName);
+        Result = DecodeDocument(Source, OpenCode, Prompter, Sink);
     } catch (const Exception& E) {
         ShowMessageDialog(Prompter, MsgFileReadError(FileName, E.what()), "", TMsgDlgType::mtError,
                           {TMsgDlgBtn::mbOK});
-        TDecodedDocument Failed;
-        Failed.Status = TLoadStatus::ReadError;
-        return Failed;
+        Result = {};
+        Result.Status = TLoadStatus::ReadError;
+        return Result;
     }
-    TDecodedDocument Result = DecodeDocument(std::move(Bytes), OpenCode, Prompter);
     switch (Result.Status) {
     case TLoadStatus::Loaded:
         if (Result.Lost > 0)
@@ -180,6 +199,14 @@ TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPr
     case TLoadStatus::Cancelled:
     case TLoadStatus::ReadError: break;
     }
+    return Result;
+}
+
+TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter)
+{
+    TStringSink Sink;
+    TDecodedDocument Result = LoadDocumentFile(FileName, OpenCode, Prompter, Sink);
+    if (Result.Status == TLoadStatus::Loaded) Result.Text = std::move(Sink.Text);
     return Result;
 }
 

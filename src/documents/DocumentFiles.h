@@ -24,12 +24,13 @@ enum TOpenTest : int {
 // then an exclusive advisory lock taken and given back at once (refused while another editor holds one).
 int TestOpenFile(const std::string& FileName);
 
-// Reads a whole regular file in one read of its size. Raises EFOpenError when it cannot.
-std::string ReadDocumentBytes(const std::string& FileName);
-
-// Reads and decodes a document (see DecodeDocument). Whatever went wrong is shown through the prompter
-// (a read error, bytes not in the chosen code), as is a load that had to replace characters; a result
-// that is not Loaded must leave the open document and its file binding as they were.
+// Reads and decodes a document (see DecodeDocument) into Sink, in pieces, so that neither the file's
+// bytes nor its text are ever held whole besides what Sink builds. Whatever went wrong is shown through
+// the prompter (a read error, bytes not in the chosen code), as is a load that had to replace
+// characters; a result that is not Loaded must leave the open document and its file binding as they
+// were (the caller drops what Sink received).
+TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter, TTextSink& Sink);
+// The same with the text gathered in the result's Text.
 TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter);
 
 // Writes bytes to a path; raises EInOutError on failure, leaving the old file whole.

@@ -35,14 +35,16 @@ void Call(const std::function<void()>& F)
 TLoadStatus LoadFileToEditor(TDocumentEditor& Document, TDocumentHost& Host, const TGlobalState& State,
                              const std::string& FileName, int Code, int ShareMode)
 {
-    TDecodedDocument Decoded = LoadDocumentFile(FileName, Code, *Host.Prompter);
+    // The text is laid out beside the one shown, which a load that does not go through leaves alone.
+    const std::unique_ptr<TLoadingText> Text = Document.NewText();
+    const TDecodedDocument Decoded = LoadDocumentFile(FileName, Code, *Host.Prompter, *Text);
     if (Decoded.Status != TLoadStatus::Loaded) return Decoded.Status;
 
     const int N = EnvironmentIndexOfExt(State, EnvironmentPatternOf(FileName));
     if (Host.ApplyEnvironment) Host.ApplyEnvironment(N);
     Document.SetEnvironmentNumber(N);
     Document.SetFileOpenMode(ShareMode);
-    Document.LoadText(std::move(Decoded.Text));
+    Text->Load();
     Document.SetSaveFileCharType(Decoded.CharType);
     Document.SetSaveFileRtrnType(Decoded.RtrnType);
     Document.SetModified(false);

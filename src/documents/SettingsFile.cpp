@@ -33,7 +33,12 @@ bool WriteSettingsFile(TMemIniFile& ini, std::string_view title)
 {
     ini.SetHeader(title.empty() ? TStringList() : SettingsFileHeader(title));
     try {
-        ini.UpdateFile();
+        // A store that changes nothing (a search run again with the same words and switches) costs a
+        // read, not a flushed write.
+        const std::string bytes = ini.FileBytes();
+        std::string old;
+        if (ReadFileBytes(ini.FileName(), old) && old == bytes) return true;
+        WriteFileBytesSafely(ini.FileName(), bytes);
         return true;
     } catch (const Exception&) {
         return false;

@@ -25,8 +25,9 @@ TStringList SettingsFileHeader(std::string_view title);
 // gives nothing, and the caller keeps its defaults and must not write (that would lose the file).
 std::optional<TMemIniFile> OpenSettingsFile(const std::string& path);
 
-// Writes the header (none when `title` is empty) and the content in one safe write. Settings are never worth stopping the program
-// for: a failure (an unwritable program folder) returns false and the old file stays as it was.
+// Writes the header (none when `title` is empty) and the content in one safe write, unless the file
+// holds those very bytes already. Settings are never worth stopping the program for: a failure (an
+// unwritable program folder) returns false and the old file stays as it was.
 bool WriteSettingsFile(TMemIniFile& ini, std::string_view title);
 
 // The same rule for a settings file that is no ini file ("Favorite"): writes `bytes` safely unless the

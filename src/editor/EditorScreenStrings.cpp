@@ -703,6 +703,19 @@ void TEditorScreenStrings::Clear()
     for (TEditorView* view : FViews) view->SetRowCol(0, 0);
 }
 
+void TEditorScreenStrings::TakeRows(TEditorStringList& Built)
+{
+    BeginUpdate();
+    Clear();
+    {
+        const TTracked tracked(FTracking);
+        AssignItems(Built);
+    }
+    FIndexValid = false;
+    FStateRows = 0;
+    EndUpdate();
+}
+
 void TEditorScreenStrings::Undo() { FUndoObj->Undo(); }
 
 void TEditorScreenStrings::Redo() { FUndoObj->Redo(); }

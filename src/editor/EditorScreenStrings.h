@@ -23,8 +23,15 @@
 
 namespace qx {
 
-// A plain row list, used for temporary rows (wrap results, undo).
-class TEditorStringList : public TRowAttributeStringList {};
+// A plain row list, used for temporary rows (wrap results, undo, a text laid out before it is shown).
+class TEditorStringList : public TRowAttributeStringList {
+public:
+    // Appends a row with its attribute (raEnd, raWrapped or raEof) and nothing else, announcing nothing.
+    void AppendLaidOutRow(std::string_view Text, int Attribute)
+    {
+        AppendRow(Text, static_cast<std::uint32_t>(Attribute) & 3u);
+    }
+};
 
 // What the last edit changed, read by the views while they repaint; cleared after each update batch.
 struct TEditorUpdateRange {
@@ -118,6 +125,9 @@ public:
 
     // Empties the text and the undo buffer; every view's caret goes to row 0, column 0.
     void Clear();
+    // Clear, then Built's rows (laid out by the current rules) become the text, taken over without a
+    // copy; Built is left empty. The line numbers and lexer states are worked out anew.
+    void TakeRows(TEditorStringList& Built);
     virtual void Undo();
     virtual void Redo();
 

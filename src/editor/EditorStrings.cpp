@@ -25,31 +25,24 @@ namespace {
 // copied once out of the kernel, and once more into the rows.
 constexpr std::size_t kChunkSize = std::size_t{256} << 10;
 
-// The line ends of a chunk as bits: bit I % 64 of Mask[I / 64] is set when byte I of the N bytes at P
-// (N at most kChunkSize) is CR or LF. Returns the offset of the first Ctrl-Z, or N. Marking the chunk
-// at once and then stepping from bit to bit costs less than a search from every line start.
-std::size_t MarkLineEnds(const char* P, std::size_t N, std::uint64_t* Mask)
+// The line ends of up to kChunkSize bytes as bits: bit I % 64 of Mask[I / 64] is set when byte I of the
+// N bytes at P is CR or LF. Marking a stretch at once and then stepping from bit to bit costs less than
+// a search from every line start.
+void MarkLineEnds(const char* P, std::size_t N, std::uint64_t* Mask)
 {
     std::fill(Mask, Mask + (N + 63) / 64, 0);
-    std::size_t stop = N;
     std::size_t i = 0;
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i eof = _mm_set1_epi8('\x1A');
     for (; i + 16 <= N; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P + i));
         const unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
         Mask[i / 64] |= static_cast<std::uint64_t>(hits) << (i % 64);
-        const unsigned eofs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, eof)));
-        if (eofs != 0 && stop == N) stop = i + static_cast<std::size_t>(__builtin_ctz(eofs));
     }
 #endif
-    for (; i < N; ++i) {
+    for (; i < N; ++i)
         if (P[i] == '\r' || P[i] == '\n') Mask[i / 64] |= std::uint64_t{1} << (i % 64);
-        if (P[i] == '\x1A' && stop == N) stop = i;
-    }
-    return stop;
 }
 
 // The first marked byte at or after From and before End, or End.
@@ -69,55 +62,6 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// Reads the file from its start in chunks and calls Line(Text) for each line. CR, LF and CR LF end a
-// line, also when a chunk boundary falls between CR and LF; the byte 0x1A ends the text. Returns True
-// when the text ends with a line end (or is empty).
-template <class LineProc>
-bool ScanLines(std::FILE* File, const std::string& FileName, LineProc&& Line)
-{
-    std::rewind(File);
-    const auto buffer = std::make_unique_for_overwrite<char[]>(kChunkSize);
-    const auto mask = std::make_unique_for_overwrite<std::uint64_t[]>(kChunkSize / 64);
-    char* const chunk = buffer.get();
-    std::uint64_t* const ends = mask.get();
-    std::string pending;  // the start of a line that a chunk boundary cut
-    bool afterCR = false;
-    bool ended = false;
-    while (!ended) {
-        const std::size_t n = std::fread(chunk, 1, kChunkSize, File);
-        if (n == 0) break;
-        std::size_t start = 0;
-        if (afterCR && chunk[0] == '\n') start = 1;  // the LF of a CR LF split between two chunks
-        afterCR = false;
-        // Ctrl-Z ends the text: the chunk counts only up to it.
-        const std::size_t end = MarkLineEnds(chunk, n, ends);
-        ended = end < n;
-        for (;;) {
-            std::size_t i = NextLineEnd(ends, start, end);
-            if (i == end) break;
-            if (pending.empty()) {
-                Line(std::string_view(chunk + start, i - start));
-            } else {
-                pending.append(chunk + start, i - start);
-                Line(std::string_view(pending));
-                pending.clear();
-            }
-            if (chunk[i] == '\r') {
-                if (i + 1 < end && chunk[i + 1] == '\n')
-                    ++i;
-                else if (i + 1 == n)
-                    afterCR = true;
-            }
-            start = i + 1;
-        }
-        pending.append(chunk + start, end - start);
-    }
-    if (std::ferror(File)) throw EInOutError("Read error in file \"" + FileName + "\"");
-    if (pending.empty()) return true;
-    Line(std::string_view(pending));
-    return false;
-}
 
 } // namespace
 
@@ -227,47 +171,108 @@ std::string TEditorStrings::Text() const
 
 void TEditorStrings::SetText(std::string_view Text)
 {
-    ReplaceText([Text](const auto& Line) {
-        ForEachLine(Text, Line);
-        return Text.empty() || EndsWithLineEnd(Text);
+    TLoader loader(*this);
+    loader.Append(Text);
+    loader.Finish();
+}
+
+TEditorStrings::TLoader::TLoader(TEditorStrings& Lines) : FLines(Lines), FOption(std::make_unique<TEditorWrapOption>())
+{
+    const TEditorScreenStrings& rows = Lines.Rows();
+    const TEditorView* main = rows.MainView();
+    FOption->Assign(rows.WrapOption());
+    FOption->TakeRulesChanged();
+    FRules = rows.WrapRules();
+    FRules.Option = FOption.get();
+    FRules.Layout.WordWrap = rows.WordWrap() && !(main && main->Loading());
+}
+
+TEditorStrings::TLoader::~TLoader() = default;
+
+void TEditorStrings::TLoader::AddLine(std::string_view Line)
+{
+    WrapLine(Line, FRules, [&](std::size_t offset, std::size_t length, int attribute) {
+        FBuilt.AppendLaidOutRow(Line.substr(offset, length), attribute);
     });
 }
 
-// Scan(Line) hands every line of the new text to Line and answers whether the text ends with a line
-// end. It runs twice: first to count the lines (before anything changes), then to fill the rows. With word
-// wrap the lines are wrapped as they come, as a re-wrap of the whole text would leave them; while the
-// main view is loading they stay unwrapped, to be wrapped once it has loaded.
-template <class ScanProc>
-void TEditorStrings::ReplaceText(ScanProc&& Scan)
+void TEditorStrings::TLoader::Append(std::string_view Piece)
 {
-    TEditorScreenStrings& rows = Rows();
-    const TEditorView* main = rows.MainView();
-    TWrapRules rules = rows.WrapRules();
-    rules.Layout.WordWrap = rows.WordWrap() && !(main && main->Loading());
-    // The line count: the room to make for the rows (wrapping adds the rest as it comes).
-    std::size_t count = 0;
-    Scan([&](std::string_view) { ++count; });
-
-    BeginUpdate();
-    try {
-        rows.Clear();
-        rows.SetCapacity(static_cast<int>(count));
-        bool endsWithLineEnd;
-        {
-            TEditorScreenStrings::TRowAppender appender(rows);
-            endsWithLineEnd = Scan([&](std::string_view line) {
-                WrapLine(line, rules, [&](std::size_t offset, std::size_t length, int attribute) {
-                    appender.Add(line.substr(offset, length), attribute);
-                });
-            });
+    if (Piece.empty()) return;
+    std::size_t start = 0;  // where the current line starts in the piece
+    if (FAfterCR && Piece[0] == '\n') start = 1;  // the LF of a CR LF split between two pieces
+    FAfterCR = false;
+    FMask.resize(kChunkSize / 64);
+    // The line ends are marked a chunk at a time; a line may run on over several chunks.
+    for (std::size_t chunk = 0; chunk < Piece.size(); chunk += kChunkSize) {
+        const std::size_t n = std::min(kChunkSize, Piece.size() - chunk);
+        MarkLineEnds(Piece.data() + chunk, n, FMask.data());
+        for (std::size_t from = start > chunk ? start - chunk : 0;;) {
+            std::size_t i = NextLineEnd(FMask.data(), from, n);
+            if (i == n) break;
+            i += chunk;
+            const std::string_view line = Piece.substr(start, i - start);
+            if (FPending.empty()) {
+                AddLine(line);
+            } else {
+                FPending.append(line);
+                AddLine(FPending);
+                FPending.clear();
+            }
+            if (Piece[i] == '\r') {
+                if (i + 1 < Piece.size() && Piece[i + 1] == '\n') ++i;
+                else if (i + 1 == Piece.size()) FAfterCR = true;
+            }
+            start = i + 1;
+            from = start - chunk;
+            if (from >= n) break;
         }
+    }
+    FPending.append(Piece.substr(std::min(start, Piece.size())));
+}
+
+void TEditorStrings::TLoader::Restart()
+{
+    FBuilt.Clear();
+    FPending.clear();
+    FAfterCR = false;
+}
+
+bool TEditorStrings::TLoader::SameLayout(const TWrapRules& Rules) const
+{
+    if (!Rules.Layout.WordWrap && !FRules.Layout.WordWrap) return true;
+    FOption->Assign(*Rules.Option);
+    return !FOption->TakeRulesChanged() && Rules.Layout.WordWrap == FRules.Layout.WordWrap &&
+           Rules.Layout.WrapByte == FRules.Layout.WrapByte && Rules.Layout.TabSpaceCount == FRules.Layout.TabSpaceCount &&
+           Rules.Layout.Delimiters == FRules.Layout.Delimiters;
+}
+
+void TEditorStrings::TLoader::Finish()
+{
+    // A text that does not end with a line end ends with its last row.
+    const bool endsWithLineEnd = FPending.empty();
+    if (!endsWithLineEnd) {
+        AddLine(FPending);
+        FPending.clear();
+    }
+    TEditorScreenStrings& rows = FLines.Rows();
+    FLines.BeginUpdate();
+    try {
+        rows.TakeRows(FBuilt);
         if (!endsWithLineEnd) rows.SetRowAttributes(rows.Count() - 1, raEof);
+        const TEditorView* main = rows.MainView();
+        TWrapRules rules = rows.WrapRules();
+        rules.Layout.WordWrap = rows.WordWrap() && !(main && main->Loading());
+        if (!SameLayout(rules)) {
+            if (rows.WordWrap()) rows.ReWrapAll();
+            else rows.UnwrapAll();
+        }
         rows.InitRowStates();
     } catch (...) {
-        EndUpdate();
+        FLines.EndUpdate();
         throw;
     }
-    EndUpdate();
+    FLines.EndUpdate();
 }
 
 void TEditorStrings::Assign(const TStringList& Source)
@@ -301,9 +306,8 @@ void TEditorStrings::EndUpdate()
 
 void TEditorStrings::LoadFromFile(const std::string& FileName)
 {
-    // Opened and read through before anything changes: a file that cannot be read leaves the text alone.
-    // The text is read twice, so only a regular file will do (a pipe would come out empty the second
-    // time, and one without a writer would block the open).
+    // Read and laid out beside the text shown, which a file that cannot be read leaves alone. Only a
+    // regular file will do: one without a writer would block the open.
     const int fd = OpenRegularFile(FileName);
     if (fd < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(errno));
     FilePtr file(::fdopen(fd, "rb"));
@@ -313,7 +317,18 @@ void TEditorStrings::LoadFromFile(const std::string& FileName)
         throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(error));
     }
     std::setvbuf(file.get(), nullptr, _IONBF, 0);  // the chunks are large: no copy through a stream buffer
-    ReplaceText([&](const auto& Line) { return ScanLines(file.get(), FileName, Line); });
+    TLoader loader(*this);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kChunkSize);
+    for (;;) {
+        const std::size_t n = std::fread(buffer.get(), 1, kChunkSize, file.get());
+        if (n == 0) break;
+        // Ctrl-Z ends the text.
+        const char* eof = static_cast<const char*>(std::memchr(buffer.get(), '\x1A', n));
+        loader.Append(std::string_view(buffer.get(), eof ? static_cast<std::size_t>(eof - buffer.get()) : n));
+        if (eof) break;
+    }
+    if (std::ferror(file.get())) throw EInOutError("Read error in file \"" + FileName + "\"");
+    loader.Finish();
 }
 
 } // namespace qx

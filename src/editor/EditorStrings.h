@@ -4,12 +4,16 @@
 // primitive, so undo, re-wrapping, lexer states and repainting follow by themselves. A line end counts
 // as two characters wherever character offsets are spoken of.
 
+#include "editor/EditorScreenStrings.h"
 #include "editor/EditorView.h"
 #include "platform/Object.h"
 #include "platform/StringList.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qx {
 
@@ -44,19 +48,49 @@ public:
     void EndUpdate();
     int UpdateCount() const { return FUpdateCount; }
 
-    // Replaces the text by a file's bytes, read in two passes over 8 KB chunks: CR, LF and CR LF end a
-    // line (a CR LF split between two chunks once), the byte 0x1A ends the text, every other byte (NUL
-    // too) is kept. A file that cannot be opened, or that is no regular file (a pipe, a device, a
-    // folder), raises EFOpenError and changes nothing; a read error raises EInOutError.
+    // Replaces the text by a file's bytes, read in large chunks: CR, LF and CR LF end a line, the byte
+    // 0x1A ends the text, every other byte (NUL too) is kept. A file that cannot be opened, or that is
+    // no regular file (a pipe, a device, a folder), raises EFOpenError and changes nothing; a read error
+    // raises EInOutError and changes nothing.
     void LoadFromFile(const std::string& FileName);
+
+    // A whole text received in pieces and laid out beside the text shown, then put in its place at
+    // once by Finish (not undoable); dropped before, it changes nothing. The pieces may be cut anywhere:
+    // CR, LF and CR LF end a line, also one split between two pieces, and every other byte belongs to a
+    // line. With word wrap the lines are cut into rows as they come, by the rules in force when the
+    // loader began (while the main view loads, not at all); rules that changed before Finish re-wrap
+    // the text once. The rows are cut from large regions, so that each byte is copied once.
+    class TLoader {
+    public:
+        explicit TLoader(TEditorStrings& Lines);
+        ~TLoader();
+        TLoader(const TLoader&) = delete;
+        TLoader& operator=(const TLoader&) = delete;
+
+        void Append(std::string_view Piece);
+        // Forgets the pieces received.
+        void Restart();
+        void Finish();
+
+    private:
+        void AddLine(std::string_view Line);
+        // Whether Rules lay a text out as the loader's rules did.
+        bool SameLayout(const TWrapRules& Rules) const;
+
+        TEditorStrings& FLines;
+        std::unique_ptr<TEditorWrapOption> FOption;  // the wrap rules at the start, kept apart
+        TWrapRules FRules;
+        TEditorStringList FBuilt;
+        std::string FPending;  // the start of a line that a piece's end cut
+        bool FAfterCR = false; // the last piece ended with a CR: a LF next belongs to it
+        std::vector<std::uint64_t> FMask;
+    };
 
 private:
     TEditorScreenStrings& Rows() const { return Editor.ScreenStrings(); }
     void CheckIndex(int Index) const;
     // Runs Edit between the editor's begin-edit and end-edit, the selection ended first.
     template <class EditProc> void Edit(EditProc&& Body);
-    // Replaces the whole text by the lines Scan reads (not undoable).
-    template <class ScanProc> void ReplaceText(ScanProc&& Scan);
 
     int FUpdateCount = 0;
 };

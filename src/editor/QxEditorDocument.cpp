@@ -11,6 +11,26 @@ void TQxEditorDocument::LoadText(std::string Text)
     FMain.Lines().SetText(Text);
 }
 
+std::unique_ptr<TLoadingText> TQxEditorDocument::NewText()
+{
+    class TRowsText : public TLoadingText {
+    public:
+        explicit TRowsText(TQxEditorDocument& Document) : FDocument(Document), FLoader(Document.FMain.Lines()) {}
+        void Append(std::string_view Piece) override { FLoader.Append(Piece); }
+        void Restart() override { FLoader.Restart(); }
+        void Load() override
+        {
+            FDocument.Both([](TQxEditor& E) { E.CleanSelection(); });
+            FLoader.Finish();
+        }
+
+    private:
+        TQxEditorDocument& FDocument;
+        TEditorStrings::TLoader FLoader;
+    };
+    return std::make_unique<TRowsText>(*this);
+}
+
 void TQxEditorDocument::SetSaveFileCharType(int Value)
 {
     const auto type = static_cast<TSaveFileCharType>(std::clamp(Value, int{sfctJIS}, int{sfctUTF8}));

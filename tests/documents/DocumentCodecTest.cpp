@@ -1,10 +1,13 @@
 #include "documents/DocumentCodec.h"
 #include "documents/DocumentCodes.h"
+#include "documents/UnicodeCoding.h"
 #include "platform/Cp932.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace qx {
 namespace {
@@ -197,6 +200,147 @@ TEST(DocumentCodec, EncodingWritesMarksAndLineEnds)
     std::size_t Lost = 0;
     EncodeDocument(Bytes("F9 40 41"), sfctJIS, sfrtCRLF, &Lost);
     EXPECT_EQ(Lost, 1u);
+}
+
+
+// Bytes handed out in reads of at most Max bytes, so that the decoder's pieces fall everywhere.
+class SmallReads : public TByteSource {
+public:
+    SmallReads(std::string_view Bytes, std::size_t Max) : FBytes(Bytes), FMax(Max) {}
+    std::size_t Read(char* Into, std::size_t Size) override
+    {
+        const std::size_t N = std::min({Size, FMax, FBytes.size() - FAt});
+        std::copy_n(FBytes.data() + FAt, N, Into);
+        FAt += N;
+        return N;
+    }
+    void Seek(std::uint64_t Offset) override { FAt = static_cast<std::size_t>(Offset); }
+
+private:
+    std::string_view FBytes;
+    std::size_t FMax;
+    std::size_t FAt = 0;
+};
+
+struct GatheredText : TTextSink {
+    void Append(std::string_view Piece) override { Text.append(Piece); }
+    void Restart() override
+    {
+        Text.clear();
+        ++Restarts;
+    }
+    std::string Text;
+    int Restarts = 0;
+};
+
+bool IsAscii(std::string_view Bytes)
+{
+    return std::all_of(Bytes.begin(), Bytes.end(), [](char C) { return static_cast<unsigned char>(C) < 0x80; });
+}
+
+// Files whose code shows late or changes its mind: a long plain head, UTF-8 that breaks off, kana
+// pairs that only a later byte or the question decides, JIS whose set runs across line ends, marks,
+// NULs and binary bytes, broken characters at line ends, and line ends of every kind.
+std::string RandomDocument(std::mt19937& Rng)
+{
+    static const std::string Pieces[] = {
+        "plain ascii ", "\r\n", "\n", "\r", std::string(1, '\0'), "\x88\x9F",  // 亜 in Shift-JIS
+        "\xA4\xA2",                                                      // あ in EUC, ､｢ in Shift-JIS
+        "\xB0\xA1", "\x8E\xB1", "\xE3\x81\x82",                              // 亜 EUC, ｱ EUC, あ UTF-8
+        "\xF0\x9F\x98\x80", "\xED\xA0\xBD\xED\xB8\x80",                          // a character past the BMP
+        "\x1B$B\x30\x21", "\x1B(B", "\x1B(I\x31", "\x0E\x31\x0F", "\x1B",        // JIS sets, SO/SI, a lone ESC
+        "\x81", "\xE0", "\x80", "\xFD", "\xFF", "\x01", "\xEF\xBB\xBF", "\x8F\xB0\xA1",
+    };
+    std::string File;
+    const int Head = std::uniform_int_distribution<int>(0, 5)(Rng);
+    if (Head == 0) File = "\xFF\xFE";
+    else if (Head == 1) File = "\xEF\xBB\xBF";
+    else if (Head == 2) File = std::string(std::uniform_int_distribution<int>(0, 700)(Rng), 'a') + "\n";
+    // Mostly one kind of character, so that most files decide late rather than at once.
+    const int Favourite = std::uniform_int_distribution<int>(0, std::size(Pieces) - 1)(Rng);
+    const int Count = std::uniform_int_distribution<int>(0, 60)(Rng);
+    for (int I = 0; I < Count; ++I) {
+        const int Kind = std::uniform_int_distribution<int>(0, 9)(Rng);
+        File += Kind < 5 ? Pieces[Favourite]
+                         : Pieces[std::uniform_int_distribution<int>(0, std::size(Pieces) - 1)(Rng)];
+    }
+    return File;
+}
+
+// Decoding in pieces gives what decoding the whole file at once gives, by every code choice and with
+// the EUC question answered either way: the same text, code, line end, lost count and questions.
+TEST(DocumentCodec, DecodingInPiecesGivesWhatTheWholeFileGives)
+{
+    std::mt19937 Rng(20261211);
+    int Restarted = 0;
+    for (int Round = 0; Round < 3000; ++Round) {
+        const std::string File = RandomDocument(Rng);
+        const int Code = 1 + Round % 7;
+        const int Answer = Round % 3 == 0 ? mr::Yes : (Round % 3 == 1 ? mr::No : mr::Cancel);
+        test::ScriptedMessagePrompter Whole;
+        Whole.Answers = {Answer};
+        const TDecodedDocument Expected = DecodeDocument(File, Code, Whole);
+        // The choice of UTF-8 follows its detector, whichever way the decoder checks it.
+        const bool Utf8 = DetectUtf8(File) != 0;
+        if (Code == ocUtf8) EXPECT_EQ(Expected.Status == TLoadStatus::NotInCode, !Utf8 && !IsAscii(File)) << Round;
+        if (Code == ocAuto && DetectUnicodeBom(File) == 0 && Expected.Status == TLoadStatus::Loaded)
+            EXPECT_EQ(Expected.CharType == sfctUTF8, Utf8) << Round;
+        for (std::size_t ReadSize : {std::size_t{1}, std::size_t{3}, std::size_t{16}}) {
+            SCOPED_TRACE(testing::Message() << "round " << Round << ", code " << Code << ", reads of " << ReadSize);
+            test::ScriptedMessagePrompter Pieces;
+            Pieces.Answers = {Answer};
+            SmallReads Source(File, ReadSize % 2 ? ReadSize + Round % 5 : ReadSize);
+            GatheredText Sink;
+            const TDecodedDocument D = DecodeDocument(Source, Code, Pieces, Sink, ReadSize);
+            ASSERT_EQ(D.Status, Expected.Status);
+            EXPECT_EQ(Pieces.Requests.size(), Whole.Requests.size());
+            if (D.Status != TLoadStatus::Loaded) continue;
+            ASSERT_EQ(Sink.Text, Expected.Text);
+            EXPECT_EQ(D.CharType, Expected.CharType);
+            EXPECT_EQ(D.RtrnType, Expected.RtrnType);
+            EXPECT_EQ(D.Lost, Expected.Lost);
+            Restarted += Sink.Restarts;
+        }
+    }
+    EXPECT_GT(Restarted, 20) << "the files must make the decoder change its mind";
+}
+
+// A Shift-JIS file is decided on its first piece and read once; a UTF-8 file that breaks off late is
+// read again from the start in the code it turned out to be in.
+TEST(DocumentCodec, DecodingInPiecesReadsAgainOnlyWhenTheCodeChanges)
+{
+    struct CountingReads : SmallReads {
+        using SmallReads::SmallReads;
+        std::size_t Read(char* Into, std::size_t Size) override
+        {
+            const std::size_t N = SmallReads::Read(Into, Size);
+            Bytes += N;
+            return N;
+        }
+        std::size_t Bytes = 0;
+    };
+    std::string Lines;
+    for (int I = 0; I < 2000; ++I) Lines += Sjis("日本語の行です\r\n");
+    test::ScriptedMessagePrompter Prompter;
+    {
+        CountingReads Source(Lines, 4096);
+        GatheredText Sink;
+        const TDecodedDocument D = DecodeDocument(Source, ocAuto, Prompter, Sink, 1024);
+        EXPECT_EQ(D.CharType, sfctSJIS);
+        EXPECT_EQ(Sink.Text, Lines);
+        EXPECT_EQ(Sink.Restarts, 0);
+        EXPECT_EQ(Source.Bytes, Lines.size());
+    }
+    {
+        const std::string File = Cp932ToUtf8(Lines) + Sjis("最後だけ Shift-JIS");
+        CountingReads Source(File, 4096);
+        GatheredText Sink;
+        const TDecodedDocument D = DecodeDocument(Source, ocAuto, Prompter, Sink, 1024);
+        EXPECT_EQ(D.CharType, sfctSJIS);
+        EXPECT_EQ(Sink.Restarts, 1);
+        EXPECT_EQ(Sink.Text, File);
+        EXPECT_LT(Source.Bytes, 2 * File.size());
+    }
 }
 
 } // namespace

@@ -224,3 +224,75 @@ TEST(TEditorStrings, AFileThatCannotBeReadChangesNothing)
     EXPECT_TRUE(e.rows->UndoObj().CanUndo());
     EXPECT_EQ(e.lines.UpdateCount(), 0);
 }
+
+// The rows a text's lines give, cut by the rules in force, worked out without the loader: each line of
+// ForEachLine wrapped by WrapLine, the last row marked when the text has no final line end.
+std::vector<std::string> ExpectedRows(const TEditorScreenStrings& Store, std::string_view Text)
+{
+    std::vector<std::string> rows;
+    ForEachLine(Text, [&](std::string_view line) {
+        WrapLine(line, Store.WrapRules(), [&](std::size_t offset, std::size_t length, int attribute) {
+            rows.push_back(std::string(line.substr(offset, length)) + "|" + std::to_string(attribute));
+        });
+    });
+    if (!Text.empty() && !EndsWithLineEnd(Text)) rows.back().back() = '2';
+    return rows;
+}
+
+TEST(TEditorStrings, ALoaderCutsPiecesIntoTheLinesOfTheWholeText)
+{
+    std::mt19937 rng(5);
+    for (int round = 0; round < 200; ++round) {
+        std::string text;
+        const std::size_t size = std::uniform_int_distribution<std::size_t>(0, 3000)(rng);
+        while (text.size() < size) {
+            const int kind = std::uniform_int_distribution<int>(0, 99)(rng);
+            text += kind < 10 ? "\r" : kind < 20 ? "\n" : kind < 30 ? "\r\n" : kind < 32 ? std::string(300, 'L') : "ab\x82\xA0";
+        }
+        Editor e;
+        e.lines.SetText("the old text");
+        if (round % 2) {
+            e.rows->WrapOption().SetWrapByte(20);
+            e.rows->SetWordWrap(true);
+        }
+        TEditorStrings::TLoader loader(e.lines);
+        // A first attempt is forgotten, as when the decoder starts again in another code.
+        loader.Append("forgotten\r");
+        loader.Restart();
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t n = std::uniform_int_distribution<std::size_t>(0, 700)(rng);
+            loader.Append(std::string_view(text).substr(at, n));
+            at += n;
+        }
+        EXPECT_EQ(e.Rows(), (Rows{"the old text|2"})) << "nothing shows before Finish";
+        loader.Finish();
+        ASSERT_EQ(e.Rows(), ExpectedRows(*e.rows, text)) << "round " << round;
+        EXPECT_FALSE(e.rows->UndoObj().CanUndo());
+    }
+}
+
+TEST(TEditorStrings, ALoaderWhoseRulesChangedBeforeFinishReWrapsOnce)
+{
+    const std::string text = std::string(50, 'x') + "\r\nshort\r\n" + std::string(30, 'y');
+    for (const bool wrapAtStart : {false, true}) {
+        Editor e;
+        e.rows->WrapOption().SetWrapByte(20);
+        e.rows->SetWordWrap(wrapAtStart);
+        TEditorStrings::TLoader loader(e.lines);
+        loader.Append(text);
+        // As an editor environment applied between the read and the load would.
+        e.rows->WrapOption().SetWrapByte(25);
+        e.rows->SetWordWrap(true);
+        loader.Finish();
+        EXPECT_EQ(e.Rows(), ExpectedRows(*e.rows, text)) << wrapAtStart;
+        EXPECT_EQ(e.lines.Count(), 3);
+    }
+    // A loader dropped before Finish changes nothing.
+    Editor e;
+    e.lines.SetText("keep");
+    {
+        TEditorStrings::TLoader loader(e.lines);
+        loader.Append("dropped\r\n");
+    }
+    EXPECT_EQ(e.Rows(), (Rows{"keep|2"}));
+}
