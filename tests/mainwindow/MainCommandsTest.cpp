@@ -314,10 +314,11 @@ TEST_F(MainCommandsTest, TheMakersAddressesOpenThroughTheDesktopAndAFailureIsSho
 {
     Run("ActionMail");
     Run("ActionHome");
-    EXPECT_EQ(Host.Launch.Calls,
-              (std::vector<std::string>{"open mailto:qxeditor@example.org", "open https://example.org/qxeditor/"}));
+    ASSERT_EQ(Host.Launch.Calls.size(), 2u);
+    EXPECT_EQ(Host.Launch.Calls[0].Kind + " " + Host.Launch.Calls[0].Target, "open mailto:qxeditor@example.org");
+    EXPECT_EQ(Host.Launch.Calls[1].Kind + " " + Host.Launch.Calls[1].Target, "open https://example.org/qxeditor/");
     EXPECT_TRUE(Host.Prompts.Requests.empty());
-    Host.Launch.Succeeds = false;
+    Host.Launch.Result = false;
     Run("ActionHome");
     EXPECT_EQ(Host.Prompts.Requests.size(), 1u);
 }

@@ -948,6 +948,8 @@ TEST_F(MainWindowTest, NumLockAndCapsLockShowAsTheirKeysGoDownAndUp)
     locks.Num = false;
     QTest::keyClick(pane, Qt::Key_Left);
     EXPECT_EQ(panels(), "NUM|");
+}
+
 // Every command has its handler; only the two help commands stay disabled, having no help viewer here.
 TEST_F(MainWindowTest, EveryCommandIsBoundButTheHelpFiles)
 {
