@@ -88,7 +88,7 @@ private:
     bool FPrevHasSelection = false;
     // The view that shows the drop point of a drag from another, and the one that shows the hand.
     TQxEditor* FDropTarget = nullptr;
-    const TEditor* FHandShown = nullptr;
+    TEditor* FHandShown = nullptr;
     // Box mode was turned on by the Alt key at a press (not by the box-mode command).
     bool FBoxByAlt = false;
 };

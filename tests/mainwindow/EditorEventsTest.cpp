@@ -193,6 +193,13 @@ TEST_F(LinkTest, TheHandShowsOverALinkThatOpensAndTheEditorsCursorElsewhere)
     EXPECT_EQ(over(0, 5), text);
     EXPECT_EQ(over(1, 3), crHandPoint);
     EXPECT_EQ(over(1, 3, ssLeft), crHandPoint);
+    // The mouse goes on into another pane: the first gets its own cursor back.
+    HostedEditor other(Construct<TQxEditor>());
+    other.SetText("plain\r\n");
+    auto& second = static_cast<TQxEditor&>(*other.Editor);
+    second.ModeURL = 2;
+    Events.MouseMove(second, 0, At(0, 1, &second).X, At(0, 1, &second).Y);
+    EXPECT_EQ(Host.Viewport.Cursor, text);
 }
 
 TEST_F(EditorEventsTest, TheHighlightRepaintsTheOldAndTheNewCaretRowAndPaintsOnlyTheCaretRow)
