@@ -11,6 +11,7 @@
 #include "platform/Launcher.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace qx {
 
@@ -56,13 +57,19 @@ void TEditorEvents::MouseMove(TQxEditor& Editor, TShiftState Shift, int X, int Y
     if ((Shift & (ssLeft | ssRight | ssMiddle)) || Editor.DragState() != 0 || !Editor.Viewport()) return;
     // The token under the mouse is looked for only while some link would open.
     const bool anyOpens = Opens(Editor.ModeURL) || Opens(Editor.ModeMailAddr) || Opens(Editor.ModeFilename);
-    if (anyOpens && Opens(LinkMode(Editor, Editor.TokenKindAt({X, Y})))) {
-        Editor.Viewport()->SetCursor(crHandPoint);
-        FHandShown = &Editor;
-    } else if (FHandShown == &Editor) {
-        FHandShown = nullptr;
-        Editor.RestoreCursor();
+    // A token is lexed on its whole line: looked for once per cell the mouse enters, not per pixel.
+    const int w = std::max(1, Editor.ColWidth()), h = std::max(1, Editor.RowHeight());
+    const THoverCell cell{&Editor, X / w, Y / h, Editor.TopRow(), Editor.TopCol()};
+    if (anyOpens && !(cell == FHoverCell)) {
+        FHoverKind = Editor.TokenKindAt({X, Y});
+        FHoverCell = cell;
     }
+    const bool hand = anyOpens && Opens(LinkMode(Editor, FHoverKind));
+    // The pane that showed the hand last gets its own cursor back, whichever pane the mouse is in now.
+    if (FHandShown && (FHandShown != &Editor || !hand)) std::exchange(FHandShown, nullptr)->RestoreCursor();
+    if (!hand) return;
+    Editor.Viewport()->SetCursor(crHandPoint);
+    FHandShown = &Editor;
 }
 
 void TEditorEvents::LinkClick(TQxEditor& Editor, TPoint At) { Link(Editor, At, false); }
@@ -159,6 +166,7 @@ void TEditorEvents::Forget(const TEditor* Editor)
 {
     if (FDropTarget == Editor) FDropTarget = nullptr;
     if (FHandShown == Editor) FHandShown = nullptr;
+    if (FHoverCell.Editor == Editor) FHoverCell = {};
 }
 
 void TEditorEvents::CaretMoved(TQxEditor& Editor)

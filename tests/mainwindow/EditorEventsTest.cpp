@@ -193,6 +193,26 @@ TEST_F(LinkTest, TheHandShowsOverALinkThatOpensAndTheEditorsCursorElsewhere)
     EXPECT_EQ(over(0, 5), text);
     EXPECT_EQ(over(1, 3), crHandPoint);
     EXPECT_EQ(over(1, 3, ssLeft), crHandPoint);
+    // The text scrolls under the mouse: the next move looks again, even within the same cell.
+    std::string rows = "http://qx.example/a\r\n";
+    for (int i = 0; i < 60; ++i) rows += "plain\r\n";
+    Host.SetText(rows);
+    Modes(2);
+    const TPoint p = At(0, 2);
+    EXPECT_EQ(over(0, 2), crHandPoint);
+    Editor().SetTopRow(1);
+    ASSERT_EQ(Editor().TopRow(), 1);
+    Editor().MouseMove(0, p.X + 1, p.Y);
+    EXPECT_EQ(Host.Viewport.Cursor, text);
+    Editor().SetTopRow(0);
+    EXPECT_EQ(over(0, 2), crHandPoint);
+    // The mouse goes on into another pane: the first gets its own cursor back.
+    HostedEditor other(Construct<TQxEditor>());
+    other.SetText("plain\r\n");
+    auto& second = static_cast<TQxEditor&>(*other.Editor);
+    second.ModeURL = 2;
+    Events.MouseMove(second, 0, At(0, 1, &second).X, At(0, 1, &second).Y);
+    EXPECT_EQ(Host.Viewport.Cursor, text);
 }
 
 TEST_F(EditorEventsTest, TheHighlightRepaintsTheOldAndTheNewCaretRowAndPaintsOnlyTheCaretRow)

@@ -190,8 +190,14 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
 
 TQxEditorMain::~TQxEditorMain()
 {
-    // No focus change reaches the window's members while its children go.
+    // No focus change, nor a pane's end, reaches the window's members while its children go.
     disconnect(qApp, nullptr, this, nullptr);
+    for (int page = 0; page < Count(); ++page) {
+        TEditorFrame* frame = FrameOfPage(page);
+        if (!frame) continue;
+        disconnect(&frame->MainHost(), nullptr, this, nullptr);
+        if (frame->SecondHost()) disconnect(frame->SecondHost(), nullptr, this, nullptr);
+    }
     delete FProjectPane;
     // The pages go with the window; their ids go with them.
     FIds.Clear();
