@@ -63,14 +63,16 @@ TEditOptionDialog::TEditOptionDialog(TEditOptionContext Context, TEditOptionHost
     FPageList->setObjectName(QStringLiteral("ListBox1"));
     FPageList->setViewMode(QListView::ListMode);
     FPageList->setIconSize(QSize(32, 32));
-    FPageList->setFixedWidth(112);
+    // Wide enough for the longest caption beside its icon, with the scroll bar.
+    FPageList->setFixedWidth(140);
+    FPageList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Selected pages white on blue, as the list has always shown them.
     FPageList->setStyleSheet(QStringLiteral("QListWidget::item { height: 56px; }"
                                             "QListWidget::item:selected { background: #0000FF; color: white; }"));
     for (int i = 0; i < kEditOptionPageCount; ++i) {
         auto* item = new QListWidgetItem(EditOptionPageIcon(i), QString::fromUtf8(kEditOptionPageCaptions[i]).trimmed());
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-        item->setSizeHint(QSize(100, 56));
+        item->setSizeHint(QSize(118, 56));
         FPageList->addItem(item);
     }
     FPageList->setFlow(QListView::TopToBottom);

@@ -86,7 +86,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
 {
     setObjectName("QxEditorMain");
     setWindowTitle("QxEditor");
-    FPages = new QTabWidget(this);
+    FPages = new TPageControl(this);
     FPages->setObjectName("PageControl1");
     FPages->setMovable(true);
     FPages->setDocumentMode(true);
@@ -338,7 +338,7 @@ bool TQxEditorMain::eventFilter(QObject* Watched, QEvent* Event)
     if (Watched == FPages->tabBar() && Event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(Event);
         if (press->button() == Qt::RightButton || press->button() == Qt::MiddleButton) {
-            const int tab = FPages->tabBar()->tabAt(press->position().toPoint());
+            const int tab = FPages->PageTabBar()->TabIndexAt(press->position().toPoint());
             if (tab >= 0) FPages->setCurrentIndex(tab);
         }
     }
@@ -886,10 +886,9 @@ void TQxEditorMain::ApplyTabLook(int Position, int Style, bool MultiLine)
         "QTabBar::tab:hover { border-color: palette(mid); }"
         "QTabBar::tab:selected { background: palette(midlight); border-color: palette(dark); }";
     const int style = bottom ? 0 : Style;
-    QTabBar* bar = FPages->tabBar();
+    TPageTabBar* bar = FPages->PageTabBar();
     bar->setStyleSheet(style == 1 ? buttons : style == 2 ? flatButtons : "");
-    bar->setUsesScrollButtons(!MultiLine);
-    bar->setElideMode(MultiLine ? Qt::ElideRight : Qt::ElideNone);
+    bar->SetMultiLine(MultiLine);
 }
 
 void TQxEditorMain::CollectMainSettings(TGlobalState&) {}

@@ -15,6 +15,7 @@
 #include "mainwindow/StartOptions.h"
 #include "mainwindow/TabModel.h"
 #include "mainwindow/WheelNotches.h"
+#include "mainwindow/qt/PageTabBar.h"
 
 #include <QMainWindow>
 #include <QUrl>
@@ -174,8 +175,7 @@ public:
     // The user tool bars' control bar: its band style and whether its bands fold.
     void ApplyToolBarBand(int BarStyle, bool CanFold);
     // The tab row: at the top (0) or the bottom (1); at the top as tabs (0), buttons (1) or flat buttons
-    // (2); MultiLine keeps every tab in view (Qt's tab bar has one row: the tabs share its width
-    // instead of scrolling).
+    // (2); MultiLine wraps the tabs into as many rows as they need.
     void ApplyTabLook(int Position, int Style, bool MultiLine);
 
     // TMainFormSettings
@@ -240,7 +240,7 @@ private:
     TGlobalState& FState;
     TPrompter& FPrompter;
     TTabIds FIds;
-    QTabWidget* FPages;
+    TPageControl* FPages;
     QMenu* FTabMenu;
     TQxStatusBar* FStatus;
     TMainMenuBar* FMenuBar = nullptr;

@@ -168,6 +168,25 @@ TEST_F(OptionDialogTest, MenuBandFollowsOkAndTheTabRowTheStart)
     Window->ApplyMainSettings(State);
     EXPECT_TRUE(tabs->styleSheet().contains("QTabBar::tab"));
     EXPECT_FALSE(tabs->usesScrollButtons());
+    // Several rows: every tab whole, a press on one in a lower row makes it current.
+    for (int i = 0; i < 6; ++i) Window->NewTab();
+    for (int i = 0; i < Window->Count(); ++i)
+        Window->Pages()->setTabText(i, QString("a_rather_long_document_name_%1.txt").arg(i));
+    Window->resize(500, 400);
+    Window->show();
+    QCoreApplication::processEvents();
+    auto* bar = dynamic_cast<TPageTabBar*>(tabs);
+    ASSERT_TRUE(bar);
+    EXPECT_GT(bar->RowCount(), 2);
+    EXPECT_LE(bar->width(), Window->Pages()->width());
+    EXPECT_EQ(bar->height(), bar->RowCount() * bar->CellRect(0).height());
+    const QRect last = bar->CellRect(Window->Count() - 1);
+    EXPECT_LE(last.right(), Window->Pages()->width());
+    EXPECT_GT(last.top(), 0);
+    EXPECT_EQ(bar->TabIndexAt(last.center()), Window->Count() - 1);
+    Window->Pages()->setCurrentIndex(0);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, last.center());
+    EXPECT_EQ(Window->Pages()->currentIndex(), Window->Count() - 1);
     State.Settings.Option.TabPosition = 1;
     Window->ApplyMainSettings(State);
     EXPECT_EQ(Window->Pages()->tabPosition(), QTabWidget::South);
