@@ -8,11 +8,10 @@
 
 #include "editor/EditorControl.h"
 #include "editor/qt/EditorWidget.h"
-#include "editor/qt/FontResolver.h"
 #include "editor/qt/QtCanvas.h"
-#include "platform/Cp932.h"
 
 #include "../common/FrameTimes.h"
+#include "../common/ReferenceEditor.h"
 
 #include <QApplication>
 #include <QImage>
@@ -26,7 +25,6 @@
 #include <ctime>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -99,20 +97,8 @@ int main(int argc, char* argv[])
                 editor.VisibleRows(), editor.VisibleCols());
 
     // The reference: the first lines of the same text in Qt's plain-text widget.
-    QPlainTextEdit reference;
-    reference.resize(1280, 900);
-    reference.setFont(TFontResolver().Resolve(BenchFont).Font);
-    reference.setLineWrapMode(QPlainTextEdit::NoWrap);
-    {
-        std::ifstream in(file, std::ios::binary);
-        std::string line, text;
-        for (int i = 0; i < referenceLines && std::getline(in, line); ++i) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            text += line;
-            text += '\n';
-        }
-        reference.setPlainText(QString::fromStdString(Cp932ToUtf8(text)));
-    }
+    std::unique_ptr<QPlainTextEdit> referenceEditor = bench::MakeReferenceEditor(file, referenceLines, BenchFont);
+    QPlainTextEdit& reference = *referenceEditor;
     reference.show();
     app.processEvents();
     const auto referenceMiddle = [&] {

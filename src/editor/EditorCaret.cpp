@@ -48,11 +48,22 @@ int TEditor::MaxTopRow() const
     return FTopEOF ? std::max(0, count + FVisibleRows - 1) : std::max(0, count);
 }
 
+int TEditor::TopRowLimit() const
+{
+    const int count = FList->Count();
+    return FTopEOF ? count : std::max(0, count - FVisibleRows + 1);
+}
+
 void TEditor::UpdateScrollBars()
 {
     if (!FViewport) return;
     const int maxTop = MaxTopRow();
-    FTopRow = std::min(FTopRow, maxTop);
+    // A text that shrank below the view (or a window grown taller) brings the top back to where
+    // SetTopRow and the bar can reach, and the view shows it.
+    if (FTopRow > TopRowLimit()) {
+        FTopRow = TopRowLimit();
+        Invalidate();
+    }
     FTopCol = std::max(0, std::min(FTopCol, MaxColumn - FVisibleCols / 2));
     if (FScrollBars == ssVertical || FScrollBars == ssBoth)
         FViewport->SetScrollBar(TScrollBarKind::Vertical, 0, std::max(FVisibleRows, maxTop), FVisibleRows, FTopRow);
@@ -70,9 +81,7 @@ void TEditor::ScrollText(int DX, int DY, const TRect& ScrollRect)
 
 void TEditor::SetTopRow(int Value)
 {
-    const int count = FList->Count();
-    Value = std::max(0, std::min(Value, count));
-    if (!FTopEOF) Value = std::max(0, std::min(Value, count - FVisibleRows + 1));
+    Value = std::max(0, std::min(Value, TopRowLimit()));
     const int delta = FTopRow - Value;
     FTopRow = Value;
     if (!FViewport || delta == 0) return;

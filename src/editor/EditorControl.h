@@ -263,6 +263,9 @@ public:
     void UpdateScrollBars();
     // The largest top row the scroll bar offers.
     int MaxTopRow() const;
+    // The last row that may stand at the top: the last row with TopEOF, else the one that fills the
+    // window down to the last row (MaxTopRow is the scroll range, which holds a whole page).
+    int TopRowLimit() const;
     void SetTopRow(int Value) override;
     void SetTopCol(int Value);
     void SetRow(int Value) override;

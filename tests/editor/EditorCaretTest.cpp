@@ -55,6 +55,30 @@ TEST(EditorScroll, TopRowLimitsWithAndWithoutTopEOF)
     EXPECT_EQ(e.Viewport.Bar(TScrollBarKind::Vertical).Pos, 10);
 }
 
+// A text that shrinks under the view brings its top back to where SetTopRow and the bar can reach
+// (the view never rests past the last row that fills the window, or with TopEOF past the last row),
+// and the bar shows the same place.
+TEST(EditorScroll, AShrinkingTextPullsTheTopBackWithinTheLimit)
+{
+    for (const bool topEof : {false, true}) {
+        SCOPED_TRACE(topEof);
+        HostedEditor e;
+        e->SetScrollBars(ssVertical);
+        e->SetTopEOF(topEof);
+        e.SetText(Lines(100));
+        const int visible = e->VisibleRows();
+        e->SetTopRow(100);
+        ASSERT_EQ(e->TopRow(), topEof ? 100 : 100 - visible + 1);
+        // The last sixty lines go, one edit each, as from another pane.
+        for (int i = 0; i < 60; ++i) e->Lines().Delete(e->Lines().Count() - 1);
+        const int limit = topEof ? 40 : 40 - visible + 1;
+        EXPECT_EQ(e->TopRow(), limit);
+        EXPECT_EQ(e.Viewport.Bar(TScrollBarKind::Vertical).Pos, limit);
+        e->SetTopRow(limit + 5);
+        EXPECT_EQ(e->TopRow(), limit);
+    }
+}
+
 TEST(EditorScroll, PagesAndScrollsOfPixels)
 {
     HostedEditor e;

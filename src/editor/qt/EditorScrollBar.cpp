@@ -25,7 +25,12 @@ void TEditorScrollBar::paintEvent(QPaintEvent* Event)
     look.Size = size();
     look.Ratio = devicePixelRatioF();
     look.State = static_cast<int>(option.state);
-    look.Slider = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+    // A style that paints the slider over a groove that does not depend on where it stands (Fusion)
+    // keeps a picture of the groove alone and paints the short slider and the end buttons over it
+    // every time, so that a slider that moves costs no painting of the long groove either.
+    const bool layered = style()->name().compare(u"fusion", Qt::CaseInsensitive) == 0;
+    if (!layered)
+        look.Slider = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
     look.AtMinimum = option.sliderValue <= option.minimum;
     look.AtMaximum = option.sliderValue >= option.maximum;
     look.Palette = palette().cacheKey();
@@ -38,11 +43,18 @@ void TEditorScrollBar::paintEvent(QPaintEvent* Event)
         FPicture.fill(Qt::transparent);
         QPainter picture(&FPicture);
         ++FStylePaints;
-        style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &picture, this);
+        QStyleOptionSlider groove = option;
+        if (layered) groove.subControls &= ~(QStyle::SC_ScrollBarSlider | QStyle::SC_ScrollBarAddLine | QStyle::SC_ScrollBarSubLine);
+        style()->drawComplexControl(QStyle::CC_ScrollBar, &groove, &picture, this);
         FLook = look;
     }
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), FPicture);
+    if (layered) {
+        // The style's own order: the slider, then the end buttons (whose edges lie over it).
+        option.subControls = QStyle::SC_ScrollBarSlider | QStyle::SC_ScrollBarAddLine | QStyle::SC_ScrollBarSubLine;
+        style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
+    }
 }
 
 } // namespace qx

@@ -1,8 +1,9 @@
 #pragma once
-// The control's scroll bars. A bar over a long text is asked to repaint at every scroll step, yet its
-// slider moves by less than a pixel a page: the bar keeps the last picture the style painted and
-// shows it again while the bar would look the same (size, slider rectangle, ends, state, palette).
-// While the mouse is over it or presses it, the style paints every time (it may animate).
+// The control's scroll bars. A bar is asked to repaint at every scroll step, and a style may paint
+// its long groove slowly (Fusion's gradients and lines fill it through Qt's thread pool), yet over a
+// long text the slider moves by less than a pixel a page: the bar keeps the last picture the style
+// painted and shows it again while the bar would look the same (size, slider rectangle, ends, state,
+// palette). While the mouse is over it or presses it, the style paints every time (it may animate).
 
 #include <QImage>
 #include <QRect>
@@ -14,7 +15,7 @@ class TEditorScrollBar : public QScrollBar {
 public:
     explicit TEditorScrollBar(Qt::Orientation Orientation, QWidget* Parent = nullptr);
 
-    // How many paints the style was asked for (a test sees the picture reused).
+    // How many times the style painted the bar's picture, or the whole bar (a test sees it reused).
     int StylePaints() const { return FStylePaints; }
 
 protected:

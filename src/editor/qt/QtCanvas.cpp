@@ -136,7 +136,11 @@ void TQtCanvas::Gather(const QRawFont& Raw, const QVector<quint32>& Glyphs, cons
     if (Glyphs.isEmpty()) return;
     auto batch = std::find_if(FBatches.begin(), FBatches.end(),
                               [&](const TBatch& B) { return B.Raw == &Raw && B.Color == Color; });
-    if (batch == FBatches.end()) batch = FBatches.insert(FBatches.end(), TBatch{&Raw, Color, {}, {}});
+    if (batch == FBatches.end()) {
+        batch = FBatches.insert(FBatches.end(), TBatch{&Raw, Color, {}, {}});
+        batch->Glyphs.reserve(1024);  // about a screenful of one colour
+        batch->Positions.reserve(1024);
+    }
     batch->Glyphs.append(Glyphs);
     batch->Positions.append(Positions);
 }
