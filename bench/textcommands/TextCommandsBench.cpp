@@ -53,7 +53,7 @@ int main(int argc, char** argv)
             InsertLineNumbers(*editor, true, 0, 1, lines, 1, 1);
         } else if (command == "hankaku") {
             editor->SelectAll();
-            ConvertSelection(*editor, ConvertToHankaku);
+            ConvertSelection(*editor, ConvertToHankaku, true);  // as the command converts
         } else {
             std::fprintf(stderr, "qx_textcommands_bench: unknown command %s\n", command.c_str());
             return 2;

@@ -67,6 +67,16 @@ void TEditor::ReplaceSelection(const std::string& S)
     EndEdit();
 }
 
+void TEditor::ConvertAllLines(const std::function<std::string(std::string_view)>& Convert)
+{
+    if (FReadOnly || FList->Count() == 0) return;
+    BeginEdit();
+    CleanSelection();
+    FList->ConvertLines(Convert);
+    CaretToOffset(0, FList->TextLength());
+    EndEdit();
+}
+
 void TEditor::InsertBlock(const std::string& S)
 {
     if (FReadOnly) return;

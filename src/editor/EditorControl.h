@@ -415,6 +415,10 @@ public:
     // Inserts the lines of S as a rectangle whose top-left corner is the caret, or the box selection's
     // top-left corner once its cells are cut out; short rows are padded, missing rows added.
     virtual void InsertBlock(const std::string& S);
+    // Every line of the text through Convert, which must keep to its line (it never sees a line end),
+    // in one edit: the same text as replacing a selection of all of it by the converted whole, built
+    // line by line with the old rows kept for undo. The caret goes to the end, as after that replacement.
+    void ConvertAllLines(const std::function<std::string(std::string_view)>& Convert);
     // Add or remove one column of leading blank (a tab's blanks become spaces), or one leading tab, on
     // every selected line, or at the box's left column in box mode; the same text stays selected.
     virtual void SpaceIndent();

@@ -236,6 +236,9 @@ TRowsText TEditorScreenStrings::GetRowsText(int StartRow, int RowCount) const
     TRowsText run;
     if (StartRow < 0 || StartRow >= Count()) return run;
     const int endRow = RowCount < 0 ? LineEndRow(StartRow) : std::min(StartRow + RowCount, Count()) - 1;
+    // A run of many rows is copied into one buffer of its exact size (a line end counts two).
+    if (endRow - StartRow > BlockRows)
+        run.Text.reserve(static_cast<std::size_t>(CharIndexOfRow(endRow + 1) - CharIndexOfRow(StartRow)));
     for (int row = StartRow; row <= endRow; ++row) {
         run.Text += Get(row);
         run.LastAttr = RowAttributes(row);
@@ -255,7 +258,7 @@ std::string TEditorScreenStrings::RowTextWithLineEnd(int Row) const
 std::vector<std::uint16_t> TEditorScreenStrings::RowsMarks(int Index, int Count) const
 {
     std::vector<std::uint16_t> marks;
-    for (int i = 0; i < Count; ++i) {
+    for (int i = 0; FMarksInUse != 0 && i < Count; ++i) {
         const int m = RowMarks(Index + i);
         if (m != 0 && marks.empty()) marks.assign(static_cast<std::size_t>(Count), 0);
         if (!marks.empty()) marks[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(m);
@@ -263,9 +266,15 @@ std::vector<std::uint16_t> TEditorScreenStrings::RowsMarks(int Index, int Count)
     return marks;
 }
 
-void TEditorScreenStrings::ReplaceRowItems(int Index, int Count, const TEditorStringList& Source)
+void TEditorScreenStrings::ReplaceRowItems(int Index, int Count, TEditorStringList& Source)
 {
     const int added = Source.Count();
+    if (Index == 0 && Count == this->Count() && added > 0) {
+        // The whole text anew (all of it replaced, or such a change undone): the rows are taken over
+        // as they are, rather than row by row.
+        TakeAllRows(Source, nullptr);
+        return;
+    }
     const int common = std::min(Count, added);
     BeginUpdate();
     for (int i = 0; i < common; ++i) ChangeRow(Index + i, [&] { PutItem(Index + i, Source.Item(i)); });
@@ -299,12 +308,16 @@ int TEditorScreenStrings::DeleteRows(int Index, int Count)
     return marks;
 }
 
-void TEditorScreenStrings::ReplaceRows(int Index, int Count, const TEditorStringList& Source)
+void TEditorScreenStrings::ReplaceRows(int Index, int Count, TEditorStringList& Source)
 {
     if (Index < 0 || Index > this->Count()) return;
     Count = std::clamp(Count, 0, this->Count() - Index);
-    const int added = Source.Count() - Count;
-    std::vector<int> marks(static_cast<std::size_t>(std::max(Source.Count(), 0)), 0);
+    const int sourceRows = Source.Count();
+    const int added = sourceRows - Count;
+    // Without marks on the old rows, the new rows keep Source's marks as they are.
+    bool oldMarks = false;
+    for (int i = 0; FMarksInUse != 0 && !oldMarks && i < Count; ++i) oldMarks = RowMarks(Index + i) != 0;
+    std::vector<int> marks(static_cast<std::size_t>(oldMarks ? sourceRows : 0), 0);
     int dropped = 0;
     if (!marks.empty()) {
         const TEditorView* view = ActiveView();
@@ -315,13 +328,13 @@ void TEditorScreenStrings::ReplaceRows(int Index, int Count, const TEditorString
             const int target = i == 0 ? first : i + added;
             marks[static_cast<std::size_t>(target >= 1 ? target : 0)] |= m;
         }
-    } else {
+    } else if (oldMarks) {
         for (int i = 0; i < Count; ++i) dropped |= RowMarks(Index + i);
     }
+    for (std::size_t i = 0; i < marks.size(); ++i) marks[i] |= Source.RowMarks(static_cast<int>(i));
     BeginUpdate();
     ReplaceRowItems(Index, Count, Source);
-    for (std::size_t i = 0; i < marks.size(); ++i)
-        TEditorStringList::SetRowMarks(Index + static_cast<int>(i), marks[i] | Source.RowMarks(static_cast<int>(i)));
+    for (std::size_t i = 0; i < marks.size(); ++i) TEditorStringList::SetRowMarks(Index + static_cast<int>(i), marks[i]);
     EndUpdate();
     DropMarks(dropped);
 }
@@ -394,20 +407,26 @@ void TEditorScreenStrings::UpdateText(int Row, int RowCount, std::string_view Te
     if (!wholeRows && lastRow == endRow && endRow < count - 1) endRow = LineEndRow(endRow + 1);
     const int oldRows = endRow - startRow + 1;
 
-    // Built in one buffer of the final size: a large paste is copied once here, not once per doubling.
-    const auto withLineEnd = [this](int row) { return Get(row).size() + (RowAttributes(row) == raEnd ? 2 : 0); };
-    std::size_t size = Text.size();
-    for (int row = startRow; row < Row; ++row) size += withLineEnd(row);
-    for (int row = lastRow + 1; row <= endRow; ++row) size += withLineEnd(row);
-    std::string text;
-    text.reserve(size);
-    const auto append = [&](int row) {
-        text += Get(row);
-        if (RowAttributes(row) == raEnd) text += "\r\n";
-    };
-    for (int row = startRow; row < Row; ++row) append(row);
-    text += Text;
-    for (int row = lastRow + 1; row <= endRow; ++row) append(row);
+    // The text of the lines the edit touches: Text itself when no row around it takes part (a whole
+    // text replaced is not copied again), else built in one buffer of the final size (a large paste is
+    // copied once here, not once per doubling). Text is read only before the rows change.
+    std::string built;
+    std::string_view text = Text;
+    if (startRow < Row || lastRow < endRow) {
+        const auto withLineEnd = [this](int row) { return Get(row).size() + (RowAttributes(row) == raEnd ? 2 : 0); };
+        std::size_t size = Text.size();
+        for (int row = startRow; row < Row; ++row) size += withLineEnd(row);
+        for (int row = lastRow + 1; row <= endRow; ++row) size += withLineEnd(row);
+        built.reserve(size);
+        const auto append = [&](int row) {
+            built += Get(row);
+            if (RowAttributes(row) == raEnd) built += "\r\n";
+        };
+        for (int row = startRow; row < Row; ++row) append(row);
+        built += Text;
+        for (int row = lastRow + 1; row <= endRow; ++row) append(row);
+        text = built;
+    }
 
     // The undo entry is filled before the change and recorded once the change is made.
     TUndoData undo;
@@ -602,77 +621,129 @@ void TEditorScreenStrings::ReWrapAll()
 
 void TEditorScreenStrings::UnwrapAll() { RebuildRows(false); }
 
-// Lays every logical line out anew: wrapped by the current rules, or joined into one row. A line's
-// marks stay on the line: its rows keep them in order, and the marks of surplus old rows join its last
-// new row. Lines that stay one row keep their row as it is.
+// Lays every logical line out anew into Built: wrapped by the current rules, or joined into one row,
+// and with Convert, converted first. A line's marks stay on the line: its rows keep them in order, and
+// the marks of surplus old rows join its last new row. Lines that stay one row as they were keep their
+// row as it is.
+void TEditorScreenStrings::LayOutLines(bool Wrap, const TLineConvert* Convert, TEditorStringList& Built) const
+{
+    const int count = Count();
+    const int lastAttr = RowAttributes(count - 1) == raWrapped ? raEof : RowAttributes(count - 1);
+    TWrapRules rules = WrapRules();
+    rules.Layout.WordWrap = Wrap;
+    std::string joined, converted;
+    int kept = 0;  // the first of a run of old rows that stay as they are
+    const auto keep = [&](int end) {
+        if (end > kept) Built.InsertItems(Built.Count(), *this, kept, end - kept);
+    };
+    for (int row = 0; row < count;) {
+        const int end = LineEndRow(row);
+        std::string_view line = Get(row);
+        if (end > row) {
+            joined.clear();
+            for (int r = row; r <= end; ++r) joined += Get(r);
+            line = joined;
+        }
+        if (Convert) {
+            converted = (*Convert)(line);
+            if (converted != line) line = converted;
+        }
+        if (end == row && line.data() != converted.data() && (!Wrap || WrapCut(line, rules) < 0)) {
+            if (RowAttributes(row) != raEnd && row != count - 1) {
+                keep(row + 1);
+                Built.SetRowAttributes(Built.Count() - 1, raEnd);
+                kept = row + 1;
+            }
+            row = end + 1;
+            continue;
+        }
+        keep(row);
+        const int first = Built.Count();
+        WrapLine(line, rules, [&](std::size_t offset, std::size_t length, int attribute) {
+            const int i = Built.Count() - first;
+            const int old = std::min(row + i, end);
+            const int r = Built.Add(line.substr(offset, length));
+            Built.SetData(r, Data(old));
+            Built.SetRowAttributes(r, attribute);
+            if (row + i <= end) Built.SetRowMarks(r, RowMarks(old));
+        });
+        // The marks of old rows that have no new row join the line's last row.
+        const int last = Built.Count() - 1;
+        int m = Built.RowMarks(last);
+        for (int o = row + (last - first + 1); o <= end; ++o) m |= RowMarks(o);
+        Built.SetRowMarks(last, m);
+        row = end + 1;
+        kept = row;
+    }
+    keep(count);
+    Built.SetRowAttributes(Built.Count() - 1, lastAttr);
+}
+
 void TEditorScreenStrings::RebuildRows(bool Wrap)
 {
     FWrapOption->TakeRulesChanged();  // the rows are laid out by the rules in force now
     for (TEditorView* view : FViews) view->CleanSelection();
-    const int count = Count();
-    if (count > 0) {
+    if (Count() > 0) {
         TNotifyEvent saved = std::move(OnChange);
         OnChange = nullptr;
-        const int lastAttr = RowAttributes(count - 1) == raWrapped ? raEof : RowAttributes(count - 1);
-        TWrapRules rules = WrapRules();
-        rules.Layout.WordWrap = Wrap;
-
         // The new rows are laid out in a list of their own, which then takes the old rows' place.
         TEditorStringList built;
-        std::string joined;
-        int kept = 0;  // the first of a run of old rows that stay as they are
-        const auto keep = [&](int end) {
-            if (end > kept) built.InsertItems(built.Count(), *this, kept, end - kept);
-        };
-        for (int row = 0; row < count;) {
-            const int end = LineEndRow(row);
-            std::string_view line = Get(row);
-            if (end > row) {
-                joined.clear();
-                for (int r = row; r <= end; ++r) joined += Get(r);
-                line = joined;
-            }
-            if (end == row && (!Wrap || WrapCut(line, rules) < 0)) {
-                if (RowAttributes(row) != raEnd && row != count - 1) {
-                    keep(row + 1);
-                    built.SetRowAttributes(built.Count() - 1, raEnd);
-                    kept = row + 1;
-                }
-                row = end + 1;
-                continue;
-            }
-            keep(row);
-            const int first = built.Count();
-            WrapLine(line, rules, [&](std::size_t offset, std::size_t length, int attribute) {
-                const int i = built.Count() - first;
-                const int old = std::min(row + i, end);
-                const int r = built.Add(line.substr(offset, length));
-                built.SetData(r, Data(old));
-                built.SetRowAttributes(r, attribute);
-                if (row + i <= end) built.SetRowMarks(r, RowMarks(old));
-            });
-            // The marks of old rows that have no new row join the line's last row.
-            const int last = built.Count() - 1;
-            int m = built.RowMarks(last);
-            for (int o = row + (last - first + 1); o <= end; ++o) m |= RowMarks(o);
-            built.SetRowMarks(last, m);
-            row = end + 1;
-            kept = row;
-        }
-        keep(count);
-        built.SetRowAttributes(built.Count() - 1, lastAttr);
-
-        BeginUpdate();
-        {
-            const TTracked tracked(FTracking);
-            AssignItems(built);
-        }
-        FIndexValid = false;
-        FStateRows = 0;
-        EndUpdate();
+        LayOutLines(Wrap, nullptr, built);
+        TakeAllRows(built, nullptr);
         OnChange = std::move(saved);
     }
     AfterLayoutChange();
+}
+
+void TEditorScreenStrings::ConvertLines(const TLineConvert& Convert)
+{
+    const int count = Count();
+    if (count == 0) return;
+    TEditorStringList built;
+    LayOutLines(FWordWrap, &Convert, built);
+    // The old rows themselves are the undo entry: nothing of the old text is copied.
+    TUndoData undo;
+    undo.Row = 0;
+    undo.RowCount = built.Count();
+    undo.Rows = std::make_shared<TEditorStringList>();
+    const TUpdateBatch batch(*this);
+    TakeAllRows(built, undo.Rows.get());
+    FUndoObj->AddUndoData(std::move(undo));
+    const int states = UpdateRowStates(0, true);
+    NoteChange(0, count, states, Count());
+}
+
+void TEditorScreenStrings::TakeAllRows(TEditorStringList& In, TEditorStringList* Out)
+{
+    BeginUpdate();
+    {
+        const TTracked tracked(FTracking);
+        if (Out) Out->AssignItems(*this);
+        AssignItems(In);
+    }
+    FIndexValid = false;
+    FStateRows = 0;
+    EndUpdate();
+}
+
+int TEditorScreenStrings::MarksOfRows() const
+{
+    int marks = 0;
+    for (int row = 0; FMarksInUse != 0 && row < Count(); ++row) marks |= RowMarks(row);
+    return marks;
+}
+
+void TEditorScreenStrings::KeepMarks(int Pool)
+{
+    int saved = 0;
+    for (int row = 0; row < Count(); ++row) {
+        const int m = RowMarks(row);
+        if (m == 0) continue;
+        if ((m & ~Pool) != 0) TEditorStringList::SetRowMarks(row, m & Pool);
+        saved |= m & Pool;
+    }
+    if (Count() > 0 && (Pool & ~saved) != 0) TEditorStringList::SetRowMarks(0, RowMarks(0) | (Pool & ~saved));
+    IncludeMarks(Pool);
 }
 
 void TEditorScreenStrings::AfterLayoutChange()

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -95,8 +96,9 @@ public:
     // Replaces Count rows at Index by every row of Source, carrying the old rows' marks: the first old
     // row's marks stay on the first new row (or, when rows are added while the active view's caret
     // stands in column 0, go down with the old text), the other old rows keep theirs counted from the
-    // end, and the marks of rows that disappear join the first new row.
-    void ReplaceRows(int Index, int Count, const TEditorStringList& Source);
+    // end, and the marks of rows that disappear join the first new row. Source may be left empty (its
+    // rows taken over).
+    void ReplaceRows(int Index, int Count, TEditorStringList& Source);
 
     // The edit primitive: replaces RowCount rows at Row (0: inserts before Row) by Text (CR, LF or CR LF
     // end its lines) and records the change for undo. The replaced rows' content includes the line end
@@ -114,6 +116,13 @@ public:
     // The lexer state at the start of Row, lexed first when it is not computed yet.
     TRowAttributeData RowAttributeData(int Row);
     int StateRows() const { return FStateRows; }
+
+    // Every line replaced by Convert(line) (a line end never passes through it) in one edit, one undo
+    // step: the rows are laid out anew in a list of their own, as re-wrapping does, and the old rows
+    // themselves go into the undo entry, so even a whole long text is copied no more than once. Lines
+    // that stay one row as they were keep their row; marks stay on their lines.
+    using TLineConvert = std::function<std::string(std::string_view)>;
+    void ConvertLines(const TLineConvert& Convert);
 
     // Wrapping with the current rules (the main view's tab width and delimiters).
     virtual void WrapText(std::string_view Text, TEditorStringList& List);
@@ -170,8 +179,9 @@ private:
 
     // Records what an edit changed in UpdateRange (merged with the edits before it in the same batch).
     void NoteChange(int StartRow, int OldRows, int StateRows, int NewRows);
-    // Replaces Count rows at Index by Source's rows as they are (marks included).
-    void ReplaceRowItems(int Index, int Count, const TEditorStringList& Source);
+    // Replaces Count rows at Index by Source's rows as they are (marks included); Source may be left
+    // empty (every row replaced: its rows are taken over).
+    void ReplaceRowItems(int Index, int Count, TEditorStringList& Source);
     // The marks of Count rows from Index, one per row; empty when none has a mark.
     std::vector<std::uint16_t> RowsMarks(int Index, int Count) const;
     // Gives the marks Marks to the row that follows a removal at Row (or drops them when no row is
@@ -183,6 +193,14 @@ private:
     // The common end of ReWrapAll and UnwrapAll.
     void AfterLayoutChange();
     void RebuildRows(bool Wrap);
+    void LayOutLines(bool Wrap, const TLineConvert* Convert, TEditorStringList& Built) const;
+    // Every row of In goes into the store as it is, and the store's rows into Out (when given; else
+    // they go); the prefix sums and the lexer states start again.
+    void TakeAllRows(TEditorStringList& In, TEditorStringList* Out);
+    // The marks the rows hold, ORed.
+    int MarksOfRows() const;
+    // Every row keeps only the marks of Pool; the marks of Pool that no row holds go to row 0.
+    void KeepMarks(int Pool);
     // Runs Change, which changes row Row in place, and brings the prefix sums up to date.
     template <class ChangeProc> void ChangeRow(int Row, ChangeProc&& Change);
     // The characters (a line end counts 2) and line ends of Count rows from First, for the prefix sums.

@@ -219,6 +219,7 @@ void TEditor::ReplaceSelected(std::string_view S)
     const auto lineEnd = [&](int r) { return FList->RowAttributes(r) == raEnd ? "\r\n" : ""; };
 
     std::string text;
+    std::string_view edit;  // the new text of the rows from the start row: text, or S alone
     int insertAt = bytes.StartCol;  // the byte where S goes in on the start row
     if (FSelectionMode == smBox) {
         for (int r = bytes.StartRow; r <= lastRow; ++r) {
@@ -239,22 +240,30 @@ void TEditor::ReplaceSelected(std::string_view S)
             text += lineEnd(r);
         }
     } else if (bytes.StartRow < count) {
-        text.assign(FList->Get(bytes.StartRow).substr(0, static_cast<std::size_t>(bytes.StartCol)));
-        text.append(S);
+        const std::string_view head = FList->Get(bytes.StartRow).substr(0, static_cast<std::size_t>(bytes.StartCol));
+        std::string_view tail, tailEnd;
         if (bytes.EndRow < count) {
             const std::string_view end = FList->Get(bytes.EndRow);
-            text.append(end.substr(std::min(end.size(), static_cast<std::size_t>(bytes.EndCol + 1))));
-            text += lineEnd(bytes.EndRow);
+            tail = end.substr(std::min(end.size(), static_cast<std::size_t>(bytes.EndCol + 1)));
+            tailEnd = lineEnd(bytes.EndRow);
+        }
+        // A selection of whole lines to the end of the text (all of it, say) is replaced by S as it is.
+        if (head.empty() && tail.empty() && tailEnd.empty()) {
+            edit = S;
+        } else {
+            text.reserve(head.size() + S.size() + tail.size() + tailEnd.size());
+            text.append(head).append(S).append(tail).append(tailEnd);
         }
     } else {
-        text.assign(S);
+        edit = S;
     }
+    if (edit.empty()) edit = text;
     const std::int64_t offset = FList->CharIndexOfRow(bytes.StartRow) - FList->CharIndexOfRow(fromRow) + insertAt +
                                 static_cast<std::int64_t>(S.size());
 
     BeginEdit();
     CleanSelection();
-    FList->UpdateText(bytes.StartRow, std::max(0, lastRow - bytes.StartRow + 1), text);
+    FList->UpdateText(bytes.StartRow, std::max(0, lastRow - bytes.StartRow + 1), edit);
     CaretToOffset(fromRow, offset);
     EndEdit();
 }

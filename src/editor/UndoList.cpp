@@ -80,7 +80,20 @@ void TEditorUndoObj::Apply(TUndoDataList& From, bool Redo)
     List.BeginUpdate();
 
     TUndoData inverse;
-    {
+    if (From.Last().Rows) {
+        // Every row back as it was; the rows the change produced go into the inverse entry. The rows
+        // keep the marks still in use, and marks set since the change stay, on the first row.
+        TUndoData& entry = From.Last();
+        const int pool = List.MarksOfRows();
+        const int removed = List.Count();
+        inverse.Row = 0;
+        inverse.Rows = std::make_shared<TEditorStringList>();
+        List.TakeAllRows(*entry.Rows, inverse.Rows.get());
+        List.KeepMarks(pool);
+        const int states = List.UpdateRowStates(0, true);
+        List.NoteChange(0, removed, states, List.Count());
+        inverse.RowCount = List.Count();
+    } else {
         TUndoData& entry = From.Last();
         entry.Row = std::clamp(entry.Row, 0, List.Count());
         inverse.Row = entry.Row;

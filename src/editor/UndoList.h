@@ -13,6 +13,7 @@
 namespace qx {
 
 class TEditorScreenStrings;
+class TEditorStringList;
 
 // Row attribute of an entry without old text: the change only inserted rows.
 constexpr int uaNoText = 3;
@@ -31,6 +32,9 @@ struct TUndoData {
     // marks that row held before; applying the entry takes back what is still there.
     std::uint16_t LentMarks = 0;
     std::uint16_t LenderMarks = 0;
+    // Instead of Text: every row of the store as it was, for a change that replaced them all (a
+    // conversion of the whole text). Applying the entry puts them back as they are.
+    std::shared_ptr<TEditorStringList> Rows;
 };
 
 // An owning list of entries, oldest first.

@@ -17,6 +17,7 @@ void BindTextCommands(TCommandSet& Commands, TMainCommandHost& Host)
         TEditor* editor = Host.FocusedEditor();
         return editable() && editor->SelectionShown() && editor->SelLength() > 0;
     };
+    // Case, width and kana conversions keep to lines.
     using TConvert = std::string (*)(std::string_view);
     const struct {
         const char* Action;
@@ -31,7 +32,7 @@ void BindTextCommands(TCommandSet& Commands, TMainCommandHost& Host)
         Commands.Bind(
             c.Action,
             [&Host, convert] {
-                if (TEditor* editor = Host.FocusedEditor()) ConvertSelection(*editor, convert);
+                if (TEditor* editor = Host.FocusedEditor()) ConvertSelection(*editor, convert, true);
             },
             editableSelected);
     }

@@ -117,9 +117,15 @@ void AddLineBreaksAtWraps(TEditor& Editor)
     ReplaceRows(Editor, 0, count - 1, text);
 }
 
-void ConvertSelection(TEditor& Editor, const std::function<std::string(std::string_view)>& Convert)
+void ConvertSelection(TEditor& Editor, const std::function<std::string(std::string_view)>& Convert, bool ByLine)
 {
     if (Editor.ReadOnly() || !Editor.SelectionShown()) return;
+    // All of the text by a conversion that keeps to its lines: line by line, so that a long text is
+    // neither copied out nor copied for undo.
+    if (ByLine && Editor.SelectionMode() != smBox && Editor.SelStart() == 0 && Editor.SelLength() == Editor.TextLength()) {
+        Editor.ConvertAllLines(Convert);
+        return;
+    }
     const std::string result = Convert(Editor.SelText());
     if (Editor.SelectionMode() == smBox)
         Editor.InsertBlock(result);

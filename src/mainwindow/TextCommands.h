@@ -38,8 +38,11 @@ void DuplicateCurrentLine(TEditor& Editor);
 void AddLineBreaksAtWraps(TEditor& Editor);
 
 // The selected text through Convert: inserted as a block in box-selection mode, else in place of the
-// selection. Nothing without a selection or on a read-only editor.
-void ConvertSelection(TEditor& Editor, const std::function<std::string(std::string_view)>& Convert);
+// selection. Nothing without a selection or on a read-only editor. ByLine: Convert keeps to lines (it
+// maps each line on its own and never makes or takes a line end), so a selection of the whole text is
+// converted line by line (TEditor::ConvertAllLines).
+void ConvertSelection(TEditor& Editor, const std::function<std::string(std::string_view)>& Convert,
+                      bool ByLine = false);
 
 // The HTML page of Lines (Shift-JIS) with Title (Shift-JIS, escaped) and the PRE switch: CR LF line ends.
 std::string HtmlPage(const std::vector<std::string>& Lines, std::string_view Title, bool Pre);

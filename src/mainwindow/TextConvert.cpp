@@ -29,35 +29,49 @@ public:
             if (p.From < 0x100)
                 FSingle[p.From] = target;
             else if (IsDBCSLeadByte(static_cast<unsigned char>(p.From >> 8)))
-                FDouble[p.From] = target;
+                FDouble[p.From] = target, FLeadMaps[p.From >> 8] = true;
             else
                 FMarked[p.From >> 8][(p.From & 0xFFu) - 0xDE] = target;
         }
     }
 
+    // One pass: the bytes that stay are copied in runs, only what converts is written piecewise.
     std::string Convert(std::string_view Text) const
     {
         std::string out;
         out.reserve(Text.size() + Text.size() / 8);
+        const char* const text = Text.data();
         const std::size_t n = Text.size();
+        std::size_t run = 0;  // the first byte not yet copied
+        const auto put = [&](std::size_t At, std::size_t Length, std::uint32_t Target) {
+            out.append(text + run, At - run);
+            Put(out, Target);
+            run = At + Length;
+        };
         for (std::size_t i = 0; i < n;) {
-            const auto b = static_cast<unsigned char>(Text[i]);
+            const auto b = static_cast<unsigned char>(text[i]);
             if (IsDBCSLeadByte(b) && i + 1 < n) {
-                const unsigned c = b * 256u + static_cast<unsigned char>(Text[i + 1]);
-                if (!Put(out, FDouble[c])) out.append(Text.substr(i, 2));
+                if (FLeadMaps[b]) {
+                    const std::uint32_t target = FDouble[b * 256u + static_cast<unsigned char>(text[i + 1])];
+                    if (target) put(i, 2, target);
+                }
                 i += 2;
                 continue;
             }
             if (i + 1 < n) {
-                const auto mark = static_cast<unsigned char>(Text[i + 1]);
-                if ((mark == 0xDE || mark == 0xDF) && Put(out, FMarked[b][mark - 0xDE])) {
-                    i += 2;
-                    continue;
+                const auto mark = static_cast<unsigned char>(text[i + 1]);
+                if (mark == 0xDE || mark == 0xDF) {
+                    if (const std::uint32_t target = FMarked[b][mark - 0xDE]) {
+                        put(i, 2, target);
+                        i += 2;
+                        continue;
+                    }
                 }
             }
-            if (!Put(out, FSingle[b])) out += Text[i];
+            if (const std::uint32_t target = FSingle[b]) put(i, 1, target);
             ++i;
         }
+        out.append(text + run, n - run);
         return out;
     }
 
@@ -72,15 +86,16 @@ private:
         if (To2) add(To2);
         return count << 24 | bytes;
     }
-    static bool Put(std::string& Out, std::uint32_t Target)
+    static void Put(std::string& Out, std::uint32_t Target)
     {
         const unsigned count = Target >> 24;
         for (unsigned k = count; k > 0; --k) Out += static_cast<char>(Target >> (8 * (k - 1)) & 0xFF);
-        return count > 0;
     }
 
     std::array<std::uint32_t, 256> FSingle{};
     std::vector<std::uint32_t> FDouble;
+    // Whether any double-byte character of a lead byte converts: most (the kanji's) need no lookup.
+    std::array<bool, 256> FLeadMaps{};
     // A half-width kana byte followed by the voiced (0xDE) or semi-voiced (0xDF) mark.
     std::array<std::array<std::uint32_t, 2>, 256> FMarked{};
 };

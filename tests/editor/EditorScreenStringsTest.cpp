@@ -168,7 +168,8 @@ TEST(TEditorScreenStrings, DeleteAndReplaceRowsCarryMarks)
     EXPECT_EQ(Dump(*s.rows, true), (Rows{"a|0", "x|0#6", "y|0#8"}));
     // No new rows: the marks no other row holds leave MarksInUse.
     s->SetRowMarks(0, 8);
-    s->ReplaceRows(1, 2, TEditorStringList());
+    TEditorStringList none;
+    s->ReplaceRows(1, 2, none);
     EXPECT_EQ(s->GetMarksInUse(), 8);
 }
 

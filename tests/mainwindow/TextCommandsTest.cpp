@@ -134,6 +134,92 @@ TEST_F(TextCommandsTest, ConversionsReplaceTheSelectionOrInsertABlock)
     EXPECT_EQ(Cp932ToUtf8(Text()), "ａBC\r\nＤEf\r\n");
 }
 
+// A conversion of all of the text goes line by line, with the old rows kept for undo: the text, the rows
+// and the caret come out as replacing the selection by the converted whole does, in one undo step that
+// brings every row and mark back, and redo converts again.
+TEST_F(TextCommandsTest, AWholeTextConversionLineByLineMatchesTheWholeReplacement)
+{
+    using TConvert = std::string (*)(std::string_view);
+    struct Case {
+        const char* Text;  // UTF-8
+        int WrapByte;      // 0: no word wrap
+        TConvert Convert;
+    };
+    const Case cases[] = {
+        {"ＡＢＣ　ｄ\r\nｶﾞｷﾞ\r\n\r\nlast", 0, ConvertToHankaku},
+        {"ＡＢＣ　ｄ\r\nｶﾞｷﾞ\r\n\r\nlast", 0, ConvertToZenkaku},
+        {"abc\\\r\n漢字カナ\r\n", 0, ConvertToZenkaku},
+        {"012345678ｶﾞｷﾞｸﾞｹﾞｺﾞ0123456789\r\nＡＢＣＤＥＦＧＨＩＪＫ\r\nx", 10, ConvertToZenkaku},
+        {"012345678ｶﾞｷﾞｸﾞｹﾞｺﾞ0123456789\r\nＡＢＣＤＥＦＧＨＩＪＫ\r\nx", 10, ConvertToHankaku},
+        {"unchanged\r\nlines", 0, ConvertToHankaku},
+        {"mixed Case words, and some more of them\r\n", 10, UpperCaseText},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Text);
+        HostedEditor whole{Construct<TQxEditor>()};
+        HostedEditor lines{Construct<TQxEditor>()};
+        for (TEditor* e : {whole.Editor.get(), lines.Editor.get()}) {
+            e->SetWordWrap(c.WrapByte > 0);
+            if (c.WrapByte > 0) e->WrapOption().SetWrapByte(c.WrapByte);
+            e->Lines().SetText(Utf8ToCp932(c.Text));
+            e->PutRowMark(1, 3);
+            e->SelectAll();
+        }
+        TEditor& e = *lines.Editor;
+        const int rows = e.RowCount();
+        std::vector<std::string> before;
+        for (int r = 0; r < rows; ++r) before.push_back(e.RowString(r));
+        ASSERT_EQ(e.FindRowMark(3), 1);
+        const int markLine = e.RowToLine(1);
+        ConvertSelection(*whole.Editor, c.Convert);
+        ConvertSelection(e, c.Convert, true);
+        const auto rowTexts = [](TEditor& Editor) {
+            std::vector<std::string> texts;
+            for (int r = 0; r < Editor.RowCount(); ++r) texts.push_back(Editor.RowString(r));
+            return texts;
+        };
+        EXPECT_EQ(rowTexts(e), rowTexts(*whole.Editor));
+        EXPECT_EQ(e.Lines().Text(), whole.Editor->Lines().Text());
+        EXPECT_EQ(e.SelStart(), whole.Editor->SelStart());
+        // A mark stays on its line (where the replacement counts rows from the end).
+        EXPECT_EQ(e.RowToLine(e.FindRowMark(3)), markLine);
+        const std::string converted = e.Lines().Text();
+        e.Undo();
+        EXPECT_EQ(rowTexts(e), before);
+        EXPECT_EQ(e.FindRowMark(3), 1);
+        EXPECT_FALSE(e.CanUndo());
+        e.Redo();
+        EXPECT_EQ(e.Lines().Text(), converted);
+        e.Undo();
+        EXPECT_EQ(rowTexts(e), before);
+    }
+    // Undo keeps the marks in use: one removed since the conversion stays removed, one set since stays
+    // (on the first row, as the row it stood on is gone).
+    E().Lines().SetText(Utf8ToCp932("ａ\r\nｂ\r\nｃ"));
+    E().PutRowMark(1, 3);
+    E().SelectAll();
+    ConvertSelection(E(), ConvertToHankaku, true);
+    E().DeleteRowMark(1, 3);
+    E().PutRowMark(2, 5);
+    E().Undo();
+    EXPECT_EQ(Cp932ToUtf8(Text()), "ａ\r\nｂ\r\nｃ\r\n");
+    EXPECT_EQ(E().FindRowMark(3), -1);
+    EXPECT_EQ(E().FindRowMark(5), 0);
+}
+
+// A part of the text, or a conversion that does not keep to lines, takes the selection's road.
+TEST_F(TextCommandsTest, APartOfTheTextIsConvertedInPlaceOfTheSelection)
+{
+    E().Lines().SetText(Utf8ToCp932("ＡＢ\r\nＣＤ"));
+    Select(0, 2, 1, 2);
+    ConvertSelection(E(), ConvertToHankaku, true);
+    EXPECT_EQ(Cp932ToUtf8(Text()), "ＡB\r\nCＤ\r\n");
+    E().SelectAll();
+    ConvertSelection(E(), RemoveLineBreaks);
+    EXPECT_EQ(Cp932ToUtf8(Text()), "ＡBCＤ\r\n");
+    ExpectOneUndoStep(Utf8ToCp932("ＡB\r\nCＤ\r\n"));
+}
+
 TEST(HtmlPage, HeadBodyAndTailAsWrittenWithAnEscapedTitle)
 {
     const std::vector<std::string> lines = {"a<b", Utf8ToCp932("表")};
