@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Opening a document of about 100 MB in Shift-JIS, EUC, UTF-8 and UTF-16LE (one read, the code
-# detected, converted to Shift-JIS and loaded into the row store, unwrapped and wrapped at 80) against
-# vim opening the same file with the matching 'fencs'; then saving that text in each code against iconv
-# writing the same code from the Shift-JIS file.
+# Opening a document of about 100 MB in Shift-JIS, EUC, UTF-8 and UTF-16LE (read in pieces, the code
+# chosen from the first ones, each piece converted to Shift-JIS and laid out into rows, unwrapped and
+# wrapped at 80) against vim opening the same file with the matching 'fencs'; then saving that text in
+# each code against iconv writing the same code from the Shift-JIS file.
 #   bench/bench-documents.sh <build-dir>
 # Wall time and peak memory come from /usr/bin/time. The programs run in turn, vim first, RUNS times
 # (default 3): each figure is the median of the rounds, and each time ratio is the median of the ratios

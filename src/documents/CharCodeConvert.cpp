@@ -380,6 +380,43 @@ const TJisEscape* FindJisEscape(std::string_view Rest, bool* Cut)
 
 constexpr unsigned char kShiftOut = 0x0E, kShiftIn = 0x0F;
 
+// The bytes a writer without runs of double-byte characters writes for each EUC pair (both bytes
+// 0xA1..0xFE), as they lie in memory, the lead byte the low half of the index. The writer itself fills
+// the table, so that a run of pairs comes out as one character at a time would.
+template <class TOut>
+const std::uint16_t* EucPairForms()
+{
+    static const std::unique_ptr<std::uint16_t[]> Forms = [] {
+        std::unique_ptr<std::uint16_t[]> F(new std::uint16_t[0x10000]());
+        auto W = std::make_unique<TOut>(2);
+        for (unsigned B1 = 0xA1; B1 <= 0xFE; ++B1) {
+            for (unsigned B2 = 0xA1; B2 <= 0xFE; ++B2) {
+                char* Out = W->Begin();
+                W->Jis0208(Out, (B1 & 0x7F) << 8 | (B2 & 0x7F));
+                if (Out - W->Begin() == 2) std::memcpy(&F[B1 | B2 << 8], W->Begin(), 2);
+            }
+        }
+        return F;
+    }();
+    return Forms.get();
+}
+
+// The number (0..8) of the eight bytes at P, from the first, that a JIS reader in its ASCII set copies
+// as they are: below 0x80, and not ESC, SO or SI.
+std::size_t JisPlainPrefix(const char* P)
+{
+    constexpr std::uint64_t Ones = 0x0101010101010101ULL, Highs = 0x8080808080808080ULL;
+    std::uint64_t Word;
+    std::memcpy(&Word, P, sizeof Word);
+    // A byte equal to C gives its high bit; a false one can only follow a true one.
+    const auto Equal = [Word](unsigned char C) {
+        const std::uint64_t X = Word ^ (Ones * C);
+        return (X - Ones) & ~X & Highs;
+    };
+    const std::uint64_t Stop = (Word & Highs) | Equal(kEsc) | Equal(0x0E) | Equal(0x0F);
+    return Stop == 0 ? 8 : static_cast<std::size_t>(__builtin_ctzll(Stop)) / 8;
+}
+
 // JIS: the escapes above choose the set of the bytes 0x21..0x7E, and SO ... SI shifts them to half-width
 // katakana and back (an escape ends the shift as well). Control bytes, the space and DEL stand for
 // themselves in every set, so that line ends stay. An ESC that starts no escape is a broken character,
@@ -396,10 +433,26 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* Sta
     const std::size_t N = Text.size();
     TJisSet Set = State ? static_cast<TJisSet>(State->Set) : TJisSet::Ascii;
     bool ShiftOut = State && State->ShiftOut;
+    // The JIS X 0208 pairs are the EUC pairs without their high bits.
+    const std::uint16_t* const Forms = TOut::kRunsOfDouble ? nullptr : EucPairForms<TOut>();
+    const auto* S = reinterpret_cast<const unsigned char*>(Text.data());
     for (std::size_t I = 0, Limit = 0; I < N;) {
         if (I >= Limit) {
             Limit = I + std::min(N - I, TOut::kStretch);
             Out = W.Reserve(Out, Limit - I);
+        }
+        if (!ShiftOut && Set == TJisSet::Ascii && I + 8 <= Limit) {
+            const std::size_t Count = JisPlainPrefix(Text.data() + I);
+            W.Ascii(Out, Text.data() + I, Count);
+            I += Count;
+            if (Count == 8) continue;
+        } else if (!ShiftOut && Set == TJisSet::X0208 && Forms) {
+            const std::size_t Start = I;
+            for (std::uint16_t Form; I + 1 < Limit && (S[I] | S[I + 1]) < 0x80 &&
+                                     (Form = Forms[(S[I] | 0x80) | (S[I + 1] | 0x80) << 8]) != 0;
+                 I += 2)
+                W.Pair(Out, Form);
+            if (I != Start) continue;
         }
         const auto B = static_cast<unsigned char>(Text[I]);
         if (B == kEsc) {
@@ -449,6 +502,8 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* Sta
 template <class TOut>
 std::string ReadEuc(std::string_view Text, std::size_t* Lost)
 {
+    const std::uint16_t* const Forms = TOut::kRunsOfDouble ? nullptr : EucPairForms<TOut>();
+    const auto* S = reinterpret_cast<const unsigned char*>(Text.data());
     TOut W(Text.size());
     char* Out = W.Begin();
     const std::size_t N = Text.size();
@@ -457,9 +512,33 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
             Limit = I + std::min(N - I, TOut::kStretch);
             Out = W.Reserve(Out, Limit - I);
         }
+        if (I + 8 <= Limit) {
+            // ASCII eight bytes at a time, as in ReadSjis.
+            const std::size_t Count = AsciiPrefix(Text.data() + I);
+            W.Ascii(Out, Text.data() + I, Count);
+            I += Count;
+            if (Count == 8) continue;
+        }
         const auto B = static_cast<unsigned char>(Text[I]);
         const unsigned char B2 = ByteAt(Text, I + 1);
-        if (B < 0x80 || B == 0x80 || B == 0xFF) {
+        if (std::uint16_t Form = Forms && I + 1 < N ? Forms[B | B2 << 8] : 0) {
+            // A run of JIS X 0208 pairs, two a step while both are pairs.
+            W.Pair(Out, Form);
+            I += 2;
+            while (I + 3 < Limit) {
+                std::uint32_t Four;
+                std::memcpy(&Four, S + I, sizeof Four);
+                const std::uint16_t F1 = Forms[Four & 0xFFFF], F2 = Forms[Four >> 16];
+                if (F1 == 0 || F2 == 0) break;
+                W.Pair(Out, F1);
+                W.Pair(Out, F2);
+                I += 4;
+            }
+            while (I + 1 < Limit && (Form = Forms[S[I] | S[I + 1] << 8]) != 0) {
+                W.Pair(Out, Form);
+                I += 2;
+            }
+        } else if (B < 0x80 || B == 0x80 || B == 0xFF) {
             W.Single(Out, B);
             ++I;
         } else if (B == 0x8E && IsHalfKana(B2)) {

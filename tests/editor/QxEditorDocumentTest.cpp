@@ -102,6 +102,34 @@ TEST_F(QxDocumentTest, AFailedLoadLeavesTheOpenDocumentAsItWas)
     EXPECT_TRUE(main->Modified());
 }
 
+// The text is read in pieces into rows laid out beside the shown ones: a load that fails or is declined
+// only after many pieces leaves the shown text alone all the same.
+TEST_F(QxDocumentTest, ALoadThatFailsLateInABigFileLeavesTheOpenDocumentAsItWas)
+{
+    std::string utf8, pairs;
+    while (utf8.size() < 3 * kDocumentReadSize) utf8 += "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E text\r\n";  // 日本語
+    while (pairs.size() < 3 * kDocumentReadSize) pairs += "\xA4\xA2\xA4\xA4\r\n";  // EUC or Shift-JIS
+    struct Case {
+        std::string Bytes;
+        int Code;
+        TLoadStatus Status;
+    };
+    const Case cases[] = {
+        {utf8 + "\x82\xA0\r\n", ocUtf8, TLoadStatus::NotInCode},  // Shift-JIS at the very end
+        {pairs, ocAuto, TLoadStatus::Cancelled},                     // the question, asked at the end
+    };
+    Open("a.txt", "kept text\r\n");
+    main->SetModified(true);
+    for (const Case& c : cases) {
+        prompter.Answers = {mr::Cancel};
+        WriteBytes(dir.File("b.txt"), c.Bytes);
+        EXPECT_EQ(LoadFileToEditor(doc, host, state, dir.File("b.txt"), c.Code, 0), c.Status);
+        EXPECT_EQ(main->Lines().Text(), "kept text\r\n");
+        EXPECT_EQ(second->Lines().Count(), 1);
+        EXPECT_TRUE(main->Modified());
+    }
+}
+
 TEST_F(QxDocumentTest, AFailedSaveKeepsFileCodeModifiedAndLock)
 {
     main->LockFile = true;
