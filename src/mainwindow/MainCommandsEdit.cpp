@@ -126,11 +126,13 @@ void BindEditCommands(TCommandSet& Commands, TMainCommandHost& Host)
     Commands.Bind("ActionSpaceIndent", focused([](TEditor& e) { e.SpaceIndent(); }), editableSelected);
     Commands.Bind("ActionSpaceUnindent", focused([](TEditor& e) { e.SpaceUnIndent(); }), editableSelected);
 
-    // Jumps to the text's ends; at the end the caret row stands half a window from the top.
-    Commands.Bind("ActionTopJump", focused([](TEditor& e) { e.SetRowCol(0, 0); }));
+    // Jumps to the text's ends, ending a selection as the control's own Ctrl+Home and Ctrl+End do; at
+    // the end the caret row stands half a window from the top.
+    Commands.Bind("ActionTopJump", focused([](TEditor& e) { e.SetSelStart(0); }));
     Commands.Bind("ActionBottomJump", focused([](TEditor& e) {
         int row = 0, col = 0;
         EndOfText(e, row, col);
+        e.CleanSelection();
         e.SetRowCol(row, col);
         e.SetTopRow(std::clamp(row - e.VisibleRows() / 2, 0, std::max(0, e.MaxTopRow())));
     }));

@@ -124,10 +124,20 @@ TEST_F(MainCommandsTest, BottomJumpAndSelectToEndReachTheVeryEndOfTheText)
         Run("ActionBottomJump");
         EXPECT_EQ(Editor().Row(), c.Row);
         EXPECT_EQ(Editor().Col(), c.Col);
+        Run("ActionTopJump");
+        EXPECT_EQ(Editor().Row(), 0);
+        EXPECT_EQ(Editor().Col(), 0);
         Editor().SetRowCol(0, 1);
         Run("ActionLineToEnd");
         EXPECT_EQ(Editor().SelText(), c.Selected);
         EXPECT_EQ(Editor().Row(), c.Row);
+        // A jump ends the selection; the next selection starts at the caret.
+        for (const char* jump : {"ActionTopJump", "ActionBottomJump"}) {
+            Run("ActionAllSelect");
+            Run(jump);
+            EXPECT_FALSE(Editor().SelectionShown()) << jump;
+            EXPECT_EQ(Editor().SelLength(), 0) << jump;
+        }
     }
 }
 
