@@ -380,6 +380,30 @@ const TJisEscape* FindJisEscape(std::string_view Rest, bool* Cut)
 
 constexpr unsigned char kShiftOut = 0x0E, kShiftIn = 0x0F;
 
+// Writes the run of pairs at S[I] whose first has the form Form (Forms: the writer's two bytes of each
+// pair, the lead byte the low half of the index), two pairs a step while both have forms, then one; I
+// ends after the run, or at Limit.
+template <class TOut>
+void WritePairRun(TOut& W, char*& Out, const std::uint16_t* Forms, const unsigned char* S, std::size_t& I,
+                  std::size_t Limit, std::uint16_t Form)
+{
+    W.Pair(Out, Form);
+    I += 2;
+    while (I + 3 < Limit) {
+        std::uint32_t Four;
+        std::memcpy(&Four, S + I, sizeof Four);
+        const std::uint16_t F1 = Forms[Four & 0xFFFF], F2 = Forms[Four >> 16];
+        if (F1 == 0 || F2 == 0) break;
+        W.Pair(Out, F1);
+        W.Pair(Out, F2);
+        I += 4;
+    }
+    while (I + 1 < Limit && (Form = Forms[S[I] | S[I + 1] << 8]) != 0) {
+        W.Pair(Out, Form);
+        I += 2;
+    }
+}
+
 // The bytes a writer without runs of double-byte characters writes for each EUC pair (both bytes
 // 0xA1..0xFE), as they lie in memory, the lead byte the low half of the index. The writer itself fills
 // the table, so that a run of pairs comes out as one character at a time would.
@@ -523,21 +547,7 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
         const unsigned char B2 = ByteAt(Text, I + 1);
         if (std::uint16_t Form = Forms && I + 1 < N ? Forms[B | B2 << 8] : 0) {
             // A run of JIS X 0208 pairs, two a step while both are pairs.
-            W.Pair(Out, Form);
-            I += 2;
-            while (I + 3 < Limit) {
-                std::uint32_t Four;
-                std::memcpy(&Four, S + I, sizeof Four);
-                const std::uint16_t F1 = Forms[Four & 0xFFFF], F2 = Forms[Four >> 16];
-                if (F1 == 0 || F2 == 0) break;
-                W.Pair(Out, F1);
-                W.Pair(Out, F2);
-                I += 4;
-            }
-            while (I + 1 < Limit && (Form = Forms[S[I] | S[I + 1] << 8]) != 0) {
-                W.Pair(Out, Form);
-                I += 2;
-            }
+            WritePairRun(W, Out, Forms, S, I, Limit, Form);
         } else if (B < 0x80 || B == 0x80 || B == 0xFF) {
             W.Single(Out, B);
             ++I;
@@ -594,21 +604,7 @@ std::string ReadSjis(std::string_view Text, std::size_t* Lost)
             // Japanese text is mostly runs of double-byte characters: go through a run in one loop, two
             // characters a step while both are pairs, then one.
             W.OpenRun(Out);
-            W.Pair(Out, Form);
-            I += 2;
-            while (I + 3 < Limit) {
-                std::uint32_t Four;
-                std::memcpy(&Four, S + I, sizeof Four);
-                const std::uint16_t F1 = Forms[Four & 0xFFFF], F2 = Forms[Four >> 16];
-                if (F1 == 0 || F2 == 0) break;
-                W.Pair(Out, F1);
-                W.Pair(Out, F2);
-                I += 4;
-            }
-            while (I + 1 < Limit && (Form = Forms[S[I] | S[I + 1] << 8]) != 0) {
-                W.Pair(Out, Form);
-                I += 2;
-            }
+            WritePairRun(W, Out, Forms, S, I, Limit, Form);
         } else if (IsHalfKana(B)) {
             if constexpr (TOut::kWidensKana) {
                 W.Double(Out, PairCode(SjisKanaToJis(Text, I)));

@@ -312,14 +312,13 @@ private:
         case TCode::Utf8:
             // The mark, when there is one, is not text.
             if (At == 0 && StartsWith(Piece, "\xEF\xBB\xBF")) Piece.remove_prefix(3);
-            FText = Utf8ToSjis(Piece, &Lost);
-            // Empty for bytes that are not UTF-8 (DetectUtf8's rule), and only then.
-            FNotUtf8 = FText.empty() && !Piece.empty();
+            // False for bytes that are not UTF-8 (DetectUtf8's rule).
+            FNotUtf8 = !Utf8ToSjis(Piece, FText, &Lost);
             ReplaceNulBytes(FText);
             break;
         case TCode::Utf16LE:
         case TCode::Utf16BE:
-            FText = Utf16ToSjis(Piece, FCode == TCode::Utf16BE, &Lost);
+            Utf16ToSjis(Piece, FCode == TCode::Utf16BE, FText, &Lost);
             ReplaceNulBytes(FText);
             break;
         }

@@ -203,13 +203,24 @@ std::u16string Utf8ToWide(std::string_view Bytes)
 
 std::string Utf8ToSjis(std::string_view Bytes, std::size_t* Lost)
 {
+    std::string Text;
+    Utf8ToSjis(Bytes, Text, Lost);
+    return Text;
+}
+
+bool Utf8ToSjis(std::string_view Bytes, std::string& Result, std::size_t* Lost)
+{
     if (Lost) *Lost = 0;
     const std::uint16_t* const Codes = Cp932EncodeTable();
     const auto* S = reinterpret_cast<const unsigned char*>(Bytes.data());
     const std::size_t N = Bytes.size();
     // Each sequence becomes at most as many bytes as it has (one more for the second store of a code).
-    std::string Result(N + 1, '\0');
+    Result.resize(N + 1);
     char* Out = Result.data();
+    const auto Invalid = [&Result] {
+        Result.clear();
+        return false;
+    };
     std::size_t Missing = 0;
     // A unit without a code: U+0000 is a NUL; a low surrogate right after a high one is part of the one
     // character the high one already stood for; anything else becomes '?'. (A high surrogate came from
@@ -245,7 +256,7 @@ std::string Utf8ToSjis(std::string_view Bytes, std::size_t* Lost)
             do {
                 const unsigned U = (S[I] & 0x0Fu) << 12 | (S[I + 1] & 0x3Fu) << 6 | (S[I + 2] & 0x3Fu);
                 if (U < 0x800) [[unlikely]]
-                    return {}; // overlong
+                    return Invalid(); // overlong
                 if (const unsigned Code = Codes[U]) [[likely]]
                     PutCp932Code(Out, Code);
                 else
@@ -262,20 +273,26 @@ std::string Utf8ToSjis(std::string_view Bytes, std::size_t* Lost)
             ++Missing;
             I += 4;
         } else {
-            return {}; // as Utf8ToWide: a bad lead byte, a bad continuation byte, a cut or overlong sequence
+            return Invalid(); // as Utf8ToWide: a bad lead byte, a bad continuation byte, a cut or overlong sequence
         }
     }
     Result.resize(static_cast<std::size_t>(Out - Result.data()));
     if (Lost) *Lost = Missing;
-    return Result;
+    return true;
 }
 
 std::string Utf16ToSjis(std::string_view Bytes, bool BigEndian, std::size_t* Lost)
 {
-    // The units are read from the bytes as they are converted: no copy of the file as UTF-16 is made.
-    std::string Text = Utf16BytesToCp932(Bytes, BigEndian, Lost);
-    if (Lost && Bytes.size() % 2 != 0) ++*Lost; // half a unit is a character lost
+    std::string Text;
+    Utf16ToSjis(Bytes, BigEndian, Text, Lost);
     return Text;
+}
+
+void Utf16ToSjis(std::string_view Bytes, bool BigEndian, std::string& Text, std::size_t* Lost)
+{
+    // The units are read from the bytes as they are converted: no copy of the file as UTF-16 is made.
+    Utf16BytesToCp932(Bytes, BigEndian, Text, Lost);
+    if (Lost && Bytes.size() % 2 != 0) ++*Lost; // half a unit is a character lost
 }
 
 std::string SjisToUtf16(std::string_view Text, bool BigEndian)

@@ -42,10 +42,15 @@ std::u16string Utf8ToWide(std::string_view Bytes);
 // UTF-8 document bytes as Shift-JIS text: the same as Utf16ToCp932 (Utf8ToWide (Bytes), Lost), in one
 // pass without the units in between. Empty (and nothing lost) for input that is not valid.
 std::string Utf8ToSjis(std::string_view Bytes, std::size_t* Lost = nullptr);
+// The same into Text, whose memory is used again (a reader of many pieces allocates once); false, with
+// Text empty, for input that is not valid.
+bool Utf8ToSjis(std::string_view Bytes, std::string& Text, std::size_t* Lost = nullptr);
 // The units of UTF-16 document bytes (after the mark), in the given byte order, as Shift-JIS text
 // through the code page 932 codec; characters without a code become '?' and are counted in `*Lost`. A
 // last odd byte is not a unit: it is left out and counted lost.
 std::string Utf16ToSjis(std::string_view Bytes, bool BigEndian, std::size_t* Lost = nullptr);
+// The same into Text, whose memory is used again.
+void Utf16ToSjis(std::string_view Bytes, bool BigEndian, std::string& Text, std::size_t* Lost = nullptr);
 // Shift-JIS text as UTF-16 bytes in the given byte order, without a mark. Nothing is lost: every byte
 // of the text decodes to some unit (a broken sequence to the codec's substitute).
 std::string SjisToUtf16(std::string_view Text, bool BigEndian);

@@ -181,10 +181,10 @@ std::u16string Cp932ToUtf16(std::string_view sjis)
 namespace {
 
 // The code page's bytes of Count UTF-16 units, unit I being Unit(I).
-template <class UnitProc> std::string UnitsToCp932(std::size_t count, UnitProc&& unit, std::size_t* lost)
+template <class UnitProc> void UnitsToCp932(std::size_t count, UnitProc&& unit, std::string& out, std::size_t* lost)
 {
     const std::uint16_t* const table = Cp932EncodeTable();
-    std::string out(count * 2, '\0');
+    out.resize(count * 2);
     char* o = out.data();
     std::size_t missing = 0;
     for (std::size_t i = 0; i < count; ++i) {
@@ -205,23 +205,32 @@ template <class UnitProc> std::string UnitsToCp932(std::size_t count, UnitProc&&
     }
     out.resize(static_cast<std::size_t>(o - out.data()));
     if (lost) *lost = missing;
-    return out;
 }
 
 } // namespace
 
 std::string Utf16ToCp932(std::u16string_view text, std::size_t* lost)
 {
-    return UnitsToCp932(text.size(), [text](std::size_t i) { return text[i]; }, lost);
+    std::string out;
+    UnitsToCp932(text.size(), [text](std::size_t i) { return text[i]; }, out, lost);
+    return out;
 }
 
 std::string Utf16BytesToCp932(std::string_view bytes, bool bigEndian, std::size_t* lost)
 {
+    std::string out;
+    Utf16BytesToCp932(bytes, bigEndian, out, lost);
+    return out;
+}
+
+void Utf16BytesToCp932(std::string_view bytes, bool bigEndian, std::string& out, std::size_t* lost)
+{
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t high = bigEndian ? 0 : 1;
-    return UnitsToCp932(
+    UnitsToCp932(
         bytes.size() / 2,
-        [b, high](std::size_t i) { return static_cast<char16_t>(b[2 * i + high] << 8 | b[2 * i + 1 - high]); }, lost);
+        [b, high](std::size_t i) { return static_cast<char16_t>(b[2 * i + high] << 8 | b[2 * i + 1 - high]); }, out,
+        lost);
 }
 
 std::string Utf8ToCp932(std::string_view utf8, std::size_t* lost)

@@ -28,6 +28,8 @@ std::u16string Cp932ToUtf16(std::string_view sjis);
 std::string Utf16ToCp932(std::u16string_view text, std::size_t* lost = nullptr);
 // The same for UTF-16 bytes of either byte order (an odd last byte is left out), read in place.
 std::string Utf16BytesToCp932(std::string_view bytes, bool bigEndian, std::size_t* lost = nullptr);
+// The same into `out`, whose memory is used again.
+void Utf16BytesToCp932(std::string_view bytes, bool bigEndian, std::string& out, std::size_t* lost = nullptr);
 std::string Utf8ToCp932(std::string_view utf8, std::size_t* lost = nullptr);
 std::string Cp932ToUtf8(std::string_view sjis);
 
