@@ -95,4 +95,12 @@ int PageAfterClose(int Closed, int Count, int TabCloseCtrl)
     }
 }
 
+TTabMark TabMarkOf(int TabHiLight, bool Active)
+{
+    TTabMark mark;
+    if (TabHiLight == 1) mark.Highlighted = Active;
+    if (TabHiLight == 2 && Active) mark.ImageIndex = ActiveTabImage;
+    return mark;
+}
+
 } // namespace qx

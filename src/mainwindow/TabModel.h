@@ -52,6 +52,17 @@ private:
 // as "TabCloseCtrl" says: 0 the one after it (or the new last), 1 the previous, 2 the first, 3 the last.
 int PageAfterClose(int Closed, int Count, int TabCloseCtrl);
 
+// How a page's tab is marked by "TabHiLight" (read at start; the options dialog's change shows at the
+// next start): 1 the active tab is highlighted (drawn inverted), 2 the active tab shows the command
+// image ActiveTabImage (the edit-mode one); 0 and any other value mark nothing.
+inline constexpr int ActiveTabImage = 50;
+struct TTabMark {
+    bool Highlighted = false;
+    int ImageIndex = -1;  // -1: no image
+    bool operator==(const TTabMark&) const = default;
+};
+TTabMark TabMarkOf(int TabHiLight, bool Active);
+
 // The document moves of the tab order: to the first place, one left, one right, to the last place.
 enum class TTabMove { First, Left, Right, Last };
 // Where page Page of Count pages moves; Page itself when it cannot move that way.

@@ -74,6 +74,24 @@ TEST(TabModel, PageAfterClose)
         EXPECT_EQ(PageAfterClose(c.Closed, c.Count, c.Ctrl), c.Expected) << c.Closed << " " << c.Ctrl;
 }
 
+TEST(TabModel, TabMarksFollowTheHighlightSetting)
+{
+    // Only the active tab is ever marked; the standard look and unknown values mark none.
+    struct Case {
+        int TabHiLight;
+        bool Active;
+        TTabMark Expected;
+    };
+    for (const Case& c : std::vector<Case>{{0, true, {}},
+                                           {1, true, {true, -1}},
+                                           {1, false, {}},
+                                           {2, true, {false, ActiveTabImage}},
+                                           {2, false, {}},
+                                           {3, true, {}},
+                                           {-1, true, {}}})
+        EXPECT_EQ(TabMarkOf(c.TabHiLight, c.Active), c.Expected) << c.TabHiLight << " " << c.Active;
+}
+
 TEST(TabModel, DocumentMoves)
 {
     struct Case {

@@ -1,8 +1,6 @@
 #include "mainwindow/qt/PageTabBar.h"
 
 #include <QMouseEvent>
-#include <QStyleOptionTab>
-#include <QStylePainter>
 
 namespace qx {
 
@@ -20,6 +18,37 @@ void TPageTabBar::SetMultiLine(bool Value)
     FHover = -1;
     updateGeometry();
     update();
+}
+
+void TPageTabBar::SetTabHighlighted(int Index, bool Value)
+{
+    if (Index < 0 || Index >= count() || TabHighlighted(Index) == Value) return;
+    setTabData(Index, Value);
+    update();
+}
+
+bool TPageTabBar::TabHighlighted(int Index) const { return tabData(Index).toBool(); }
+
+void TPageTabBar::PaintLabel(QStylePainter& Painter, const QStyleOptionTab& Option, bool Highlighted) const
+{
+    QRect box = Option.rect;
+    if (Highlighted) {
+        box.adjust(3, 3, -3, -2);
+        Painter.fillRect(box, Option.palette.color(QPalette::Highlight));
+    }
+    const int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
+    const bool enabled = Option.state.testFlag(QStyle::State_Enabled);
+    const QRect textBox = style()->itemTextRect(Option.fontMetrics, box, flags, enabled, Option.text);
+    const QSize iconSize = Option.icon.isNull() ? QSize() : Option.iconSize;
+    const int gap = iconSize.isEmpty() ? 0 : 4;
+    const int left = box.center().x() - (iconSize.width() + gap + textBox.width()) / 2;
+    if (!iconSize.isEmpty()) {
+        const QRect iconBox(QPoint(left, box.center().y() - iconSize.height() / 2), iconSize);
+        Painter.drawPixmap(iconBox, Option.icon.pixmap(iconSize, devicePixelRatio()));
+    }
+    const QRect textRect(left + iconSize.width() + gap, box.top(), textBox.width() + 1, box.height());
+    Painter.drawItemText(textRect, flags, Option.palette, enabled, Option.text,
+                         Highlighted ? QPalette::HighlightedText : QPalette::WindowText);
 }
 
 std::vector<TTabCell> TPageTabBar::Cells() const
@@ -74,6 +103,14 @@ void TPageTabBar::paintEvent(QPaintEvent* Event)
 {
     if (!FMultiLine) {
         QTabBar::paintEvent(Event);
+        // A highlighted tab's label again over Qt's, inverted.
+        QStylePainter painter(this);
+        for (int i = 0; i < count(); ++i) {
+            if (!TabHighlighted(i)) continue;
+            QStyleOptionTab option;
+            initStyleOption(&option, i);
+            PaintLabel(painter, option, true);
+        }
         return;
     }
     QStylePainter painter(this);
@@ -89,8 +126,7 @@ void TPageTabBar::paintEvent(QPaintEvent* Event)
         // The shape where the cell is; the label too, which a style sheet's style would put where Qt's
         // own one-row layout has the tab.
         painter.drawControl(QStyle::CE_TabBarTabShape, option);
-        painter.drawItemText(option.rect, Qt::AlignCenter | Qt::TextShowMnemonic, option.palette,
-                             isTabEnabled(Index), tabText(Index), QPalette::WindowText);
+        PaintLabel(painter, option, TabHighlighted(Index));
     };
     for (int i = 0; i < count(); ++i)
         if (i != currentIndex()) paintTab(i);

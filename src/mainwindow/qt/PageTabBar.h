@@ -6,6 +6,8 @@
 
 #include "mainwindow/TabRows.h"
 
+#include <QStyleOptionTab>
+#include <QStylePainter>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -22,6 +24,10 @@ public:
     // Where tab Index stands while the row wraps.
     QRect CellRect(int Index) const;
     int RowCount() const { return TabRowCount(Cells()); }
+    // A highlighted tab shows its label inverted, on the highlight colour. The mark is the tab's data,
+    // so it moves with the tab when the tab is dragged.
+    void SetTabHighlighted(int Index, bool Value);
+    bool TabHighlighted(int Index) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -39,6 +45,8 @@ private:
     std::vector<TTabCell> Cells() const;
     int RowHeight() const;
     int RowWidth() const;
+    // A tab's icon and text centred in its rectangle, on the highlight colour when Highlighted.
+    void PaintLabel(QStylePainter& Painter, const QStyleOptionTab& Option, bool Highlighted) const;
 
     bool FMultiLine = false;
     bool FWasMovable = false;

@@ -18,6 +18,7 @@
 #include "mainwindow/qt/MainComponents.h"
 #include "mainwindow/qt/ProjectTabs.h"
 #include "mainwindow/qt/QtUserToolBars.h"
+#include "mainwindow/UserToolBars.h"
 #include "mainwindow/qt/TrayPopupMenu.h"
 #include "mainwindow/qt/X11Keyboard.h"
 #include "platform/VirtualKeyCodes.h"
@@ -37,6 +38,7 @@
 #include "mainwindow/qt/ToolDialogCommands.h"
 #include "mainwindow/qt/ToolDialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -478,6 +480,7 @@ void TQxEditorMain::PageChanged()
     if (!frame) return;
     // The focused pane of another tab is no longer the active editor; keys go to this tab's.
     FState.ActiveEditor = FocusedEditor();
+    MarkTabs();
     FComponents->FocusEditor(*frame->ActivePane());
     FCurFile = frame->FileName();
     SetChange(frame->MainEditor().Modified());
@@ -487,6 +490,22 @@ void TQxEditorMain::PageChanged()
     if (host.IsNamedDocument()) {
         TQxEditorDocument document = frame->Document();
         CheckFileTimeStamp(document, host, FState);
+    }
+}
+
+void TQxEditorMain::MarkTabs()
+{
+    const int hiLight = FState.Settings.Option.TabHiLight;
+    if (hiLight != 1 && hiLight != 2) return;  // the standard look: the tabs are left as they are
+    TPageTabBar* bar = FPages->PageTabBar();
+    for (int page = 0; page < Count(); ++page) {
+        const TTabMark mark = TabMarkOf(hiLight, page == FPages->currentIndex());
+        bar->SetTabHighlighted(page, mark.Highlighted);
+        QIcon image;
+        if (mark.ImageIndex >= 0)
+            if (QAction* action = FActions->Action(ToolButtonAction(mark.ImageIndex)))
+                image = action->icon().isNull() ? ToolButtonIcon(mark.ImageIndex, action->text()) : action->icon();
+        bar->setTabIcon(page, image);
     }
 }
 
@@ -867,6 +886,7 @@ void TQxEditorMain::ApplyMainSettings(const TGlobalState& State)
     if (window.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
     const TOptionSettings& option = State.Settings.Option;
     ApplyTabLook(option.TabPosition, option.TabStyle, option.TabMultiLine);
+    MarkTabs();
     ApplyProjectTreeLook(*this, ProjectTreeLookOf(State.Settings.Project));
 }
 

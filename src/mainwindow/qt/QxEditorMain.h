@@ -217,6 +217,8 @@ private:
     // An editor pane took the focus.
     void EditorEnter(TEditorFrame& Frame, TEditorWidget& Pane);
     void PageChanged();
+    // Marks the active tab as [Option] "TabHiLight" says (highlighted, or with its image).
+    void MarkTabs();
     // The current document was read from or written to Name: its name, the titles, the history.
     TDocumentHost Host();
     TCloseServices CloseServices();

@@ -1014,5 +1014,56 @@ TEST_F(MainWindowTest, AResizeGivesTheSecondPaneHalfThePage)
     EXPECT_NEAR(frame->MainHost().height(), splitter->height() / 2, splitter->handleWidth() + 1);
 }
 
+// "TabHiLight" 1 paints the active tab's label on the highlight colour, in one row and in several; 2 gives
+// the active tab the edit-mode image; the marks follow the active tab.
+TEST_F(MainWindowTest, TheActiveTabIsMarkedAsTheHighlightSettingSays)
+{
+    Window->resize(800, 600);
+    Window->show();
+    Window->OpenCommandLine({"a.txt", "b.txt"}, Dir.Path());
+    auto* bar = static_cast<TPageTabBar*>(Window->Pages()->tabBar());
+    const QColor highlight = bar->palette().color(QPalette::Highlight);
+    const auto highlightedPixels = [&](int Page) {
+        QCoreApplication::processEvents();
+        const QImage shot = bar->grab().toImage();
+        const QRect cell = bar->MultiLine() ? bar->CellRect(Page) : bar->tabRect(Page);
+        int n = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                if (shot.rect().contains(x, y) && QColor(shot.pixel(x, y)) == highlight) ++n;
+        return n;
+    };
+    // The standard look marks nothing.
+    EXPECT_FALSE(bar->TabHighlighted(Window->CurrentPage()));
+    EXPECT_EQ(highlightedPixels(Window->CurrentPage()), 0);
+
+    State.Settings.Option.TabHiLight = 1;
+    for (const bool multiLine : {false, true}) {
+        bar->SetMultiLine(multiLine);
+        for (const int page : {0, 1}) {
+            Window->Activate(page);
+            EXPECT_TRUE(bar->TabHighlighted(page)) << multiLine;
+            EXPECT_FALSE(bar->TabHighlighted(1 - page)) << multiLine;
+            EXPECT_GT(highlightedPixels(page), 100) << multiLine;
+            EXPECT_EQ(highlightedPixels(1 - page), 0) << multiLine;
+        }
+    }
+    // A dragged tab keeps its mark.
+    bar->SetMultiLine(false);
+    bar->moveTab(1, 0);
+    EXPECT_TRUE(bar->TabHighlighted(0));
+    EXPECT_EQ(Window->Pages()->currentIndex(), 0);
+
+    State.Settings.Option.TabHiLight = 2;
+    Window->Activate(1);
+    EXPECT_FALSE(bar->TabHighlighted(0));
+    EXPECT_FALSE(bar->TabHighlighted(1));
+    EXPECT_FALSE(bar->tabIcon(1).isNull());
+    EXPECT_TRUE(bar->tabIcon(0).isNull());
+    Window->Activate(0);
+    EXPECT_FALSE(bar->tabIcon(0).isNull());
+    EXPECT_TRUE(bar->tabIcon(1).isNull());
+}
+
 } // namespace
 } // namespace qx
