@@ -666,8 +666,8 @@ protected:
 
     // ---- tokens (EditorTokens.cpp) ----
     struct TTokenSpan {
-        int LineRow = 0;        // the first row of the token's logical line
-        std::int64_t Start = 0; // the token's offset in the line
+        int LineRow = 0;        // the row Start counts from (a row of the token's logical line)
+        std::int64_t Start = 0; // the token's offset from the start of LineRow
         int Length = 0;
         int Kind = 0;
         std::string Text;

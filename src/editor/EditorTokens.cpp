@@ -1,13 +1,23 @@
-// TEditor: the token under a point. A token is lexed on its whole logical line (the wrapped rows
-// joined), so a URL or a word that a wrap cuts in two is found, and selected, whole.
+// TEditor: the token under a point. A token is lexed on its logical line (the wrapped rows joined),
+// so a URL or a word that a wrap cuts in two is found, and selected, whole. Only a window of the line
+// around the point is lexed, so that a point on a line of megabytes (a hover, a click) costs what one
+// on a short line does: a token longer than the window is cut at the window's edge.
 
 #include "editor/EditorControl.h"
 
 #include "editor/Fountain.h"
 #include "editor/FountainParser.h"
 #include "editor/TokenParser.h"
+#include "platform/LeadByte.h"
 
 namespace qx {
+
+namespace {
+
+// The bytes of the line lexed on each side of the point: far more than any link or word.
+constexpr std::int64_t TokenWindowBytes = 4096;
+
+} // namespace
 
 bool TEditor::PointToPos(TPoint Point, int& ARow, int& AByte) const
 {
@@ -30,17 +40,31 @@ bool TEditor::FindToken(TPoint Point, bool UseFountain, bool KeepState, TTokenSp
 {
     int row = 0, byte = 0;
     if (!PointToPos(Point, row, byte) || row >= FList->Count()) return false;
-    const int first = FList->LineStartRow(row);
-    const int last = FList->LineEndRow(row);
-    std::string line;
+    // Back: whole rows of the line, up to the first that starts a window's width before the point.
+    // A row starts on a character boundary, and the paint starts its lexer there too. The point lies
+    // within the columns shown, so in a row that is not wrapped its start is near enough.
+    int first = row;
     std::int64_t offset = byte;
-    for (int r = first; r <= last; ++r) {
+    while (first > 0 && offset < TokenWindowBytes && FList->RowAttributes(first - 1) == raWrapped)
+        offset += static_cast<std::int64_t>(FList->Get(--first).size());
+    std::string line;
+    for (int r = first; r < row; ++r) line += FList->Get(r);
+    // Ahead: whole characters up to a window's width after the point (the point is a character's start).
+    const std::size_t limit = static_cast<std::size_t>(offset + TokenWindowBytes);
+    for (int r = row; r < FList->Count() && line.size() < limit; ++r) {
         const std::string_view text = FList->Get(r);
-        if (r < row) offset += static_cast<std::int64_t>(text.size());
-        line += text;
+        std::size_t take = text.size();
+        if (line.size() + take > limit) {
+            take = r == row ? static_cast<std::size_t>(byte) : 0;
+            while (take < text.size() && line.size() + take < limit) take += CharLengthAt(text, take);
+        }
+        line += text.substr(0, take);
+        if (FList->RowAttributes(r) != raWrapped) break;
     }
+    // Mid-line the lexer goes on in the state the row list keeps for the row, as the paint does.
+    const bool midLine = first > 0 && FList->RowAttributes(first - 1) == raWrapped;
     TRowAttributeData state;
-    if (UseFountain && KeepState) state = FList->RowAttributeData(first);
+    if (UseFountain && (KeepState || midLine)) state = FList->RowAttributeData(first);
     const std::unique_ptr<TFountainParser> parser =
         UseFountain ? ActiveFountain()->CreateParser() : std::make_unique<TTokenParser>();
     parser->StartRow(line, state);
