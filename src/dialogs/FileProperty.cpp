@@ -107,7 +107,7 @@ TFilePropertyFields FileProperties(TQxEditor& Editor, TPropertyKind Kind, const 
     f.CharCount = std::to_string(text.WithBreaks) + " 文字";
     f.CharCountNoBreak = std::to_string(text.WithoutBreaks) + " 文字";
 
-    const bool selected = Editor.SelectionShown() && Editor.SelLength() > 0;
+    const bool selected = Editor.HasSelection();
     std::int64_t selChars = 0;
     int selLines = 0;
     if (selected) {

@@ -371,6 +371,8 @@ public:
     TEditorSelectionMode SelectionMode() const { return FSelectionMode; }
     const TSelectionBounds& Selection() const { return FSelection; }
     bool SelectionShown() const { return FSelectionState == 2 || FSelectionState == 3; }
+    // A shown selection that holds at least one byte.
+    bool HasSelection() const { return SelectionShown() && SelLength() > 0; }
     // Ends a shown selection or search hit and repaints the rows it covered.
     void CleanSelection() override;
     // Sets the anchor at the caret (state 1); the selection shows at the first caret move.

@@ -19,8 +19,6 @@ namespace {
 
 TColor Or(TColor Value, TColor Default) { return Value == clNone ? Default : Value; }
 
-bool HasSelection(TEditor& Editor) { return Editor.SelectionShown() && Editor.SelLength() > 0; }
-
 // The editor's link mode for a token kind; 0 (nothing) for a kind that is no link.
 int LinkMode(const TQxEditor& Editor, int Kind)
 {
@@ -180,7 +178,7 @@ void TEditorEvents::CaretMoved(TQxEditor& Editor)
 void TEditorEvents::DrawLine(TQxEditor& Editor, const std::string& LineStr, int X, int Y, int Index,
                              const TRect& ARect)
 {
-    if (!Editor.CurLineHilighted || Index != Editor.Row() || HasSelection(Editor) || !Editor.PaintCanvas()) return;
+    if (!Editor.CurLineHilighted || Index != Editor.Row() || Editor.HasSelection() || !Editor.PaintCanvas()) return;
     TFountainColor& colors = Editor.View().Colors().CurLine();
     TTextStyle& style = Editor.PaintStyle();
     const TTextStyle saved = style;
@@ -197,7 +195,7 @@ void TEditorEvents::DrawLine(TQxEditor& Editor, const std::string& LineStr, int 
 void TEditorEvents::KeyDown(TQxEditor& Editor, int& Key, TShiftState Shift)
 {
     FTabKeyHandled = false;
-    if (!Editor.TabKeyIndent || Key != VK_TAB || !HasSelection(Editor) || Editor.ReadOnly()) return;
+    if (!Editor.TabKeyIndent || Key != VK_TAB || !Editor.HasSelection() || Editor.ReadOnly()) return;
     // With soft tabs the lines move by a tab's width of single spaces.
     const int steps = Editor.Caret().SoftTab() ? std::max(1, Editor.Caret().TabSpaceCount()) : 1;
     for (int i = 0; i < steps; ++i) {

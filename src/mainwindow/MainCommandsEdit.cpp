@@ -15,8 +15,6 @@ namespace qx {
 
 namespace {
 
-bool HasSelection(TEditor* Editor) { return Editor && Editor->SelectionShown() && Editor->SelLength() > 0; }
-
 // The selection from the caret to a place (the caret goes there).
 void SelectFromCaretTo(TEditor& Editor, int Row, int Col)
 {
@@ -46,7 +44,7 @@ void BindEditCommands(TCommandSet& Commands, TMainCommandHost& Host)
 {
     // The rules that follow the focused editor and the edit mode.
     const auto editable = [&Host] { return Host.FocusedEditor() != nullptr && Host.Editable(); };
-    const auto selected = [&Host] { return HasSelection(Host.FocusedEditor()); };
+    const auto selected = [&Host] { return (Host.FocusedEditor() && Host.FocusedEditor()->HasSelection()); };
     const auto editableSelected = [editable, selected] { return editable() && selected(); };
     const auto pasteable = [&Host, editable] { return editable() && Host.ClipboardHasText(); };
     // Runs Body on the focused editor, when there is one.

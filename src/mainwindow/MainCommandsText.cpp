@@ -15,7 +15,7 @@ void BindTextCommands(TCommandSet& Commands, TMainCommandHost& Host)
     const auto editable = [&Host] { return Host.FocusedEditor() != nullptr && Host.Editable(); };
     const auto editableSelected = [&Host, editable] {
         TEditor* editor = Host.FocusedEditor();
-        return editable() && editor->SelectionShown() && editor->SelLength() > 0;
+        return editable() && editor->HasSelection();
     };
     // Case, width and kana conversions keep to lines.
     using TConvert = std::string (*)(std::string_view);

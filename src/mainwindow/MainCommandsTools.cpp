@@ -42,8 +42,6 @@ private:
     TEditor& FEditor;
 };
 
-bool HasSelection(TEditor* Editor) { return Editor && Editor->SelectionShown() && Editor->SelLength() > 0; }
-
 // Sets both panes' wrap width (the second takes the first's) and, when asked, the wrap mode.
 void SetWrap(TMainCommandHost& Host, int WrapByte, int WordWrap, int ByWindow)
 {
@@ -139,7 +137,7 @@ void BindToolCommands(TCommandSet& Commands, TMainCommandHost& Host)
                 (Host.ClipboardCommands()->*run)(&pane);
             },
             [&Host, cuts] {
-                return Host.ClipboardCommands() && HasSelection(Host.FocusedEditor()) && (!cuts || Host.Editable());
+                return Host.ClipboardCommands() && (Host.FocusedEditor() && Host.FocusedEditor()->HasSelection()) && (!cuts || Host.Editable());
             });
     }
     const auto pasteable = [&Host] { return Host.FocusedEditor() && Host.Editable() && Host.ClipboardHasText(); };
@@ -190,7 +188,7 @@ void BindToolCommands(TCommandSet& Commands, TMainCommandHost& Host)
 
     // Reconversion has no input method to ask here: it says so.
     Commands.Bind("ActionReHenkan", [&Host] { ReportReconversionUnsupported(Host.Prompter()); },
-                  [&Host] { return Host.Editable() && HasSelection(Host.FocusedEditor()); });
+                  [&Host] { return Host.Editable() && (Host.FocusedEditor() && Host.FocusedEditor()->HasSelection()); });
     // The code of the character under the caret of the current editor; nothing past the row's end.
     Commands.Bind(
         "ActionCharCode",
