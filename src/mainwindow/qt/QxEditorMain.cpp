@@ -52,6 +52,7 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -270,6 +271,8 @@ void TQxEditorMain::EditorEnter(TEditorFrame& Frame, TEditorWidget& Pane)
 void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditorWidget& Pane)
 {
     FComponents->AttachEditor(Pane);
+    Pane.installEventFilter(this);
+    Pane.viewport()->installEventFilter(this);
     TEditor& Editor = Pane.Editor();
     // The frame may be gone when a late event arrives: look it up again each time.
     Editor.OnChange = [this, &Frame](TObject*) {
@@ -350,6 +353,21 @@ bool TQxEditorMain::eventFilter(QObject* Watched, QEvent* Event)
         const int notches = FTabWheel.Add(static_cast<QWheelEvent*>(Event)->angleDelta().y());
         if (notches != 0 && Count() > 0) FPages->setCurrentIndex(WheelTab(FPages->currentIndex(), Count(), notches));
         return true;
+    }
+    // The control reports a caret move only when the row changes; typing, a click or the input method
+    // may move it within the row. The status bar follows every caret move: it is refreshed once after
+    // each input event of a pane has been handled.
+    if (Watched != FPages->tabBar() && !FStatusRefreshPending) {
+        const QEvent::Type type = Event->type();
+        const bool dragging = type == QEvent::MouseMove && static_cast<QMouseEvent*>(Event)->buttons() != Qt::NoButton;
+        if (type == QEvent::KeyPress || type == QEvent::InputMethod || type == QEvent::MouseButtonPress ||
+            type == QEvent::MouseButtonRelease || dragging) {
+            FStatusRefreshPending = true;
+            QTimer::singleShot(0, this, [this] {
+                FStatusRefreshPending = false;
+                RefreshStatusBar();
+            });
+        }
     }
     return QMainWindow::eventFilter(Watched, Event);
 }

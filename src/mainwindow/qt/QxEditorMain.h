@@ -277,6 +277,7 @@ private:
     TEditorEvents FEditorEvents;
     std::unique_ptr<TLockKeyProbe> FLockKeys;
     TWheelNotches FTabWheel;
+    bool FStatusRefreshPending = false;  // a refresh after the pane's current input event
     int FTextCursor = -4;  // the I-beam
 };
 

@@ -918,6 +918,44 @@ TEST_F(MainWindowTest, LinksOpenByClicksFilesInATabAddressesThroughTheLauncher)
     EXPECT_TRUE(Prompter.Requests.empty());
 }
 
+// Typing and clicking move the caret within its row, which the control does not report as a caret move;
+// the status bar still shows where the caret is once each event has been handled.
+TEST_F(MainWindowTest, TheStatusBarFollowsTheCaretWithinARow)
+{
+    Window->resize(800, 600);
+    Window->show();
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    TQxEditor& editor = *Window->CurrentEditor();
+    QWidget* pane = &Window->CurrentFrame()->MainHost();
+    const auto panels = [&] {
+        QCoreApplication::processEvents();
+        return Window->StatusBarWidget()->Panel(0)->text().toStdString() + "|" +
+               Window->StatusBarWidget()->Panel(1)->text().toStdString();
+    };
+    const std::string start = panels();
+    QTest::keyClicks(pane, "xy");
+    const std::string typed = panels();
+    EXPECT_NE(typed, start);
+    EXPECT_EQ(editor.Col(), 2);
+    Window->RefreshStatusBar();
+    EXPECT_EQ(panels(), typed) << "the panels showed a caret that had moved on";
+    QTest::keyClick(pane, Qt::Key_End);
+    EXPECT_EQ(editor.Col(), 7);
+    const std::string atEnd = panels();
+    Window->RefreshStatusBar();
+    EXPECT_EQ(panels(), atEnd);
+    // A click on the same row.
+    QWidget* area = Window->CurrentFrame()->MainHost().viewport();
+    const QPoint cell(editor.TextAreaLeft() + editor.ColWidth() * 3 + 1, editor.TextAreaTop() + editor.RowHeight() / 2);
+    QTest::mouseClick(area, Qt::LeftButton, {}, cell);
+    EXPECT_EQ(editor.Row(), 0);
+    EXPECT_EQ(editor.Col(), 3);
+    const std::string clicked = panels();
+    Window->RefreshStatusBar();
+    EXPECT_EQ(panels(), clicked);
+    EXPECT_NE(clicked, atEnd);
+}
+
 TEST_F(MainWindowTest, NumLockAndCapsLockShowAsTheirKeysGoDownAndUp)
 {
     struct Locks : TLockKeyProbe {
