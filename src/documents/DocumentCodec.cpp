@@ -363,16 +363,6 @@ private:
     std::size_t FAt = 0;
 };
 
-class TStringSink : public TTextSink {
-public:
-    explicit TStringSink(std::string& Text) : FText(Text) {}
-    void Append(std::string_view Text) override { FText.append(Text); }
-    void Restart() override { FText.clear(); }
-
-private:
-    std::string& FText;
-};
-
 } // namespace
 
 void ReplaceNulBytes(std::string& Text)
@@ -391,10 +381,9 @@ TDecodedDocument DecodeDocument(TByteSource& Source, int OpenCode, TPrompter& Pr
 TDecodedDocument DecodeDocument(std::string Bytes, int OpenCode, TPrompter& Prompter)
 {
     TMemorySource Source(Bytes);
-    std::string Text;
-    TStringSink Sink(Text);
+    TStringSink Sink;
     TDecodedDocument Result = DecodeDocument(Source, OpenCode, Prompter, Sink, std::max<std::size_t>(Bytes.size(), 1));
-    if (Result.Status == TLoadStatus::Loaded) Result.Text = std::move(Text);
+    if (Result.Status == TLoadStatus::Loaded) Result.Text = std::move(Sink.Text);
     return Result;
 }
 

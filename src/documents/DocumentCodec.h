@@ -54,6 +54,14 @@ public:
     virtual void Restart() = 0;
 };
 
+// A sink that gathers the whole text in one string.
+class TStringSink : public TTextSink {
+public:
+    void Append(std::string_view Piece) override { Text.append(Piece); }
+    void Restart() override { Text.clear(); }
+    std::string Text;
+};
+
 // The bytes the decoder reads at a time; a line longer than that is read whole.
 constexpr std::size_t kDocumentReadSize = std::size_t{256} << 10;
 

@@ -161,13 +161,6 @@ private:
     Descriptor FFile;
 };
 
-class TStringSink : public TTextSink {
-public:
-    void Append(std::string_view Piece) override { Text.append(Piece); }
-    void Restart() override { Text.clear(); }
-    std::string Text;
-};
-
 } // namespace
 
 TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter, TTextSink& Sink)

@@ -53,16 +53,10 @@ std::filesystem::path LinkFolder(const TQxEditor& Editor, const std::filesystem:
 void TEditorEvents::MouseMove(TQxEditor& Editor, TShiftState Shift, int X, int Y)
 {
     if ((Shift & (ssLeft | ssRight | ssMiddle)) || Editor.DragState() != 0 || !Editor.Viewport()) return;
-    // The token under the mouse is looked for only while some link would open.
+    // The token under the mouse is looked for only while some link would open (the lookup lexes a
+    // bounded window of the line, so a move costs the same on any line).
     const bool anyOpens = Opens(Editor.ModeURL) || Opens(Editor.ModeMailAddr) || Opens(Editor.ModeFilename);
-    // A token is lexed on its whole line: looked for once per cell the mouse enters, not per pixel.
-    const int w = std::max(1, Editor.ColWidth()), h = std::max(1, Editor.RowHeight());
-    const THoverCell cell{&Editor, X / w, Y / h, Editor.TopRow(), Editor.TopCol()};
-    if (anyOpens && !(cell == FHoverCell)) {
-        FHoverKind = Editor.TokenKindAt({X, Y});
-        FHoverCell = cell;
-    }
-    const bool hand = anyOpens && Opens(LinkMode(Editor, FHoverKind));
+    const bool hand = anyOpens && Opens(LinkMode(Editor, Editor.TokenKindAt({X, Y})));
     // The pane that showed the hand last gets its own cursor back, whichever pane the mouse is in now.
     if (FHandShown && (FHandShown != &Editor || !hand)) std::exchange(FHandShown, nullptr)->RestoreCursor();
     if (!hand) return;
@@ -164,7 +158,6 @@ void TEditorEvents::Forget(const TEditor* Editor)
 {
     if (FDropTarget == Editor) FDropTarget = nullptr;
     if (FHandShown == Editor) FHandShown = nullptr;
-    if (FHoverCell.Editor == Editor) FHoverCell = {};
 }
 
 void TEditorEvents::CaretMoved(TQxEditor& Editor)

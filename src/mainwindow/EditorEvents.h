@@ -89,15 +89,6 @@ private:
     // The view that shows the drop point of a drag from another, and the one that shows the hand.
     TQxEditor* FDropTarget = nullptr;
     TEditor* FHandShown = nullptr;
-    // The cell the token under the mouse was last looked for in (its pane, cell and the pane's scroll),
-    // and the token's kind.
-    struct THoverCell {
-        const TEditor* Editor = nullptr;
-        int Col = 0, Row = 0, TopRow = 0, TopCol = 0;
-        bool operator==(const THoverCell&) const = default;
-    };
-    THoverCell FHoverCell;
-    int FHoverKind = 0;
     // Box mode was turned on by the Alt key at a press (not by the box-mode command).
     bool FBoxByAlt = false;
 };
