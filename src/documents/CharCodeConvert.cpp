@@ -15,6 +15,8 @@ namespace qx {
 namespace {
 
 constexpr unsigned char kEsc = 0x1B;
+// The bytes a block step of a reader takes at once (see LeadsOfBlock).
+constexpr std::size_t kBlock = 64;
 
 // Full-width JIS X 0208 code of each half-width katakana 0xA0..0xDF (0xA0 is no character).
 constexpr std::uint16_t kHalfKanaToJis[64] = {
@@ -171,7 +173,8 @@ const std::uint16_t* PairForms()
 // The write position is the reader's local `Out`, passed to each call, so that it stays in a register
 // (a position kept in the writer would be reloaded after every byte stored). The reader goes through the
 // text in stretches of at most kStretch bytes: a character writes at most kMaxBytesPerByte bytes for each
-// byte it reads (kMaxCharBytes at most in all), so a stretch fits the writer's small stage, which stays
+// byte it reads (kMaxCharBytes at most in all; a block step that starts in a stretch may run kBlock + 1
+// bytes past its end and store 3 * kBlock more), so a stretch fits the writer's small stage, which stays
 // in the first-level cache and is appended to the result after each stretch. The result is reserved,
 // never cleared first: each of its bytes is written once.
 template <class TDerived>
@@ -184,7 +187,7 @@ public:
     // stage, emptied into the result.
     char* Reserve(char* Out, std::size_t Bytes)
     {
-        static_assert(kStretch * TDerived::kMaxBytesPerByte + 2 * kMaxCharBytes <= kStageBytes);
+        static_assert(kStretch * TDerived::kMaxBytesPerByte + 2 * kMaxCharBytes + 4 * kBlock <= kStageBytes);
         (void)Bytes;
         FResult.append(FStage, static_cast<std::size_t>(Out - FStage));
         return FStage;
@@ -365,12 +368,20 @@ constexpr TJisEscape kJisEscapes[] = {
     {"\x1B$B", TJisSet::X0208},  {"\x1B$@", TJisSet::X0208},   {"\x1B$(B", TJisSet::X0208},
     {"\x1B$(@", TJisSet::X0208}, {"\x1B$(D", TJisSet::X0212},
 };
+static_assert(kJisEscapes[0].Bytes == "\x1B(B" && kJisEscapes[1].Bytes == "\x1B(J" && kJisEscapes[3].Bytes == "\x1B$B");
 
 // The escape that Rest (which starts with ESC) starts with; null when it starts none. *Cut tells whether
-// Rest is the start of one, cut off by the end of the text.
+// Rest is the start of one, cut off by the end of the text. Every run of kanji in a JIS text opens with
+// ESC $ B and closes with ESC ( B (or ESC ( J): those three are told by their two bytes after the ESC
+// before the table is searched.
 const TJisEscape* FindJisEscape(std::string_view Rest, bool* Cut)
 {
     *Cut = false;
+    if (Rest.size() >= 3) {
+        const char C1 = Rest[1], C2 = Rest[2];
+        if (C1 == '$' && C2 == 'B') return &kJisEscapes[3];
+        if (C1 == '(' && (C2 == 'B' || C2 == 'J')) return &kJisEscapes[C2 == 'B' ? 0 : 1];
+    }
     for (const TJisEscape& E : kJisEscapes) {
         if (Rest.starts_with(E.Bytes)) return &E;
         *Cut = *Cut || E.Bytes.starts_with(Rest);
@@ -380,28 +391,117 @@ const TJisEscape* FindJisEscape(std::string_view Rest, bool* Cut)
 
 constexpr unsigned char kShiftOut = 0x0E, kShiftIn = 0x0F;
 
+// The index in a table of pair forms of the two bytes at P, one load: the lead byte is the low half.
+template <unsigned char kHigh = 0>
+inline unsigned PairIndex(const unsigned char* P)
+{
+    std::uint16_t Two;
+    std::memcpy(&Two, P, sizeof Two);
+    return Two | kHigh * 0x0101u;
+}
+
 // Writes the run of pairs at S[I] whose first has the form Form (Forms: the writer's two bytes of each
 // pair, the lead byte the low half of the index), two pairs a step while both have forms, then one; I
-// ends after the run, or at Limit.
-template <class TOut>
-void WritePairRun(TOut& W, char*& Out, const std::uint16_t* Forms, const unsigned char* S, std::size_t& I,
-                  std::size_t Limit, std::uint16_t Form)
+// ends after the run, or at Limit. kHigh is 0x80 for a 7-bit text (JIS X 0208 in JIS): its bytes must
+// be below 0x80 and are looked up as EUC, with the high bit set. Inlined into each reader, so that Out
+// and I stay in its registers.
+template <unsigned char kHigh = 0, class TOut>
+[[gnu::always_inline]] inline void WritePairRun(TOut& W, char*& Out, const std::uint16_t* Forms, const unsigned char* S,
+                                                std::size_t& I, std::size_t Limit, std::uint16_t Form)
 {
+    constexpr std::uint32_t High = kHigh * 0x01010101u;
     W.Pair(Out, Form);
     I += 2;
     while (I + 3 < Limit) {
         std::uint32_t Four;
         std::memcpy(&Four, S + I, sizeof Four);
+        if ((Four & High) != 0) break;
+        Four |= High;
         const std::uint16_t F1 = Forms[Four & 0xFFFF], F2 = Forms[Four >> 16];
         if (F1 == 0 || F2 == 0) break;
         W.Pair(Out, F1);
         W.Pair(Out, F2);
         I += 4;
     }
-    while (I + 1 < Limit && (Form = Forms[S[I] | S[I + 1] << 8]) != 0) {
+    while (I + 1 < Limit && ((S[I] | S[I + 1]) & kHigh) == 0 && (Form = Forms[PairIndex<kHigh>(S + I)]) != 0) {
         W.Pair(Out, Form);
         I += 2;
     }
+}
+
+// Block steps: where the writer gives each pair two bytes and each ASCII byte itself (TSjisWriter,
+// TEucWriter), the text keeps its length, so that a reader can take 64 bytes at once: find the pairs in
+// them by their bytes' classes, copy the block and store each pair's form over its place. The steps stop
+// before the first character that is not ASCII or a pair with a form (half-width katakana, a broken byte,
+// a lost character), which the reader takes on its own; so a text comes out as it would character by
+// character, and the rare cases stay in one place. (kBlock is defined at the top.)
+
+// The first bytes of the pairs among 64 bytes that start at a character boundary, given the bytes that
+// can open a pair (LeadRange). A run of such bytes alternates lead and trail from its first byte (the
+// byte before the run is no lead, so the run starts at a boundary); a trail may be a byte of any class.
+constexpr std::uint64_t LeadsOfBlock(std::uint64_t LeadRange)
+{
+    constexpr std::uint64_t Even = 0x5555555555555555ULL;
+    const std::uint64_t Starts = LeadRange & ~(LeadRange << 1);
+    // Adding the first bit of each run that starts at an even place carries through that run and clears
+    // it: what is left are the runs that start at an odd place.
+    const std::uint64_t OddRuns = (LeadRange + (Starts & Even)) & LeadRange;
+    return (LeadRange & ~OddRuns & Even) | (OddRuns & ~Even);
+}
+
+// The bits below Count (at most 64).
+constexpr std::uint64_t BitsBelow(std::size_t Count) { return Count >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << Count) - 1; }
+
+// Writes the Count (at most kBlock + 1) bytes at S to Out, each pair whose lead has its bit in Leads as its
+// form (Forms as in WritePairRun) and each half-width katakana whose bit is in Kana as the writer
+// writes it (after which the rest of the block is copied again to its new place); returns Count, or the
+// place of the first pair without a form, the bytes before it written, and moves Out past what it wrote.
+// Reads 2 * kBlock bytes at S when Kana is not empty, kBlock + 1 else; stores up to 3 * kBlock bytes at Out.
+template <class TOut>
+[[gnu::always_inline]] inline std::size_t WriteBlock(TOut& W, char*& Out, const unsigned char* S, std::size_t Count,
+                                                     std::uint64_t Leads, std::uint64_t Kana, const std::uint16_t* Forms)
+{
+    std::memcpy(Out, S, kBlock);
+    char* Base = Out; // where byte 0 would be written: each katakana moves it by what it adds
+    std::size_t Done = Count;
+    for (std::uint64_t Todo = (Leads | Kana) & BitsBelow(Count); Todo != 0; Todo &= Todo - 1) {
+        const auto K = static_cast<std::size_t>(std::countr_zero(Todo));
+        if ((Kana >> K & 1) != 0) [[unlikely]] {
+            char* P = Base + K;
+            W.Kana(P, S[K]);
+            Base = P - K - 1;
+            std::memcpy(Base + K + 1, S + K + 1, kBlock);
+            continue;
+        }
+        const std::uint16_t Form = Forms[PairIndex(S + K)];
+        if (Form == 0) {
+            Done = K;
+            break;
+        }
+        std::memcpy(Base + K, &Form, sizeof Form);
+    }
+    Out = Base + Done;
+    return Done;
+}
+
+// A block step of Shift-JIS or EUC (S has 2 * kBlock readable bytes), given the block's bytes that can
+// open a pair: ASCII and pairs, and in Shift-JIS for TEucWriter half-width katakana, up to the first
+// other byte from 0x80 up that is in no pair (a byte that starts nothing; a pair without a form stops
+// WriteBlock). Returns the bytes done and moves Out past what it wrote.
+template <bool kKana, class TOut>
+[[gnu::always_inline]] inline std::size_t PairBlock(TOut& W, char*& Out, const unsigned char* S, std::uint64_t LeadRange,
+                                                    const std::uint16_t* Forms)
+{
+    const char* const P = reinterpret_cast<const char*>(S);
+    const std::uint64_t Leads = LeadsOfBlock(LeadRange);
+    std::uint64_t Alone = BytesInRange64(P, 0x80, 0xFF) & ~(Leads | Leads << 1), Kana = 0;
+    if constexpr (kKana) {
+        Kana = Alone & BytesInRange64(P, 0xA1, 0xDF);
+        Alone &= ~Kana;
+    }
+    // A pair that opens at the last byte ends one byte past the block.
+    const std::size_t Count = Alone != 0 ? static_cast<std::size_t>(std::countr_zero(Alone)) : kBlock + (Leads >> 63);
+    return WriteBlock(W, Out, S, Count, Leads, Kana, Forms);
 }
 
 // The bytes a writer without runs of double-byte characters writes for each EUC pair (both bytes
@@ -470,13 +570,11 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* Sta
             W.Ascii(Out, Text.data() + I, Count);
             I += Count;
             if (Count == 8) continue;
-        } else if (!ShiftOut && Set == TJisSet::X0208 && Forms) {
-            const std::size_t Start = I;
-            for (std::uint16_t Form; I + 1 < Limit && (S[I] | S[I + 1]) < 0x80 &&
-                                     (Form = Forms[(S[I] | 0x80) | (S[I + 1] | 0x80) << 8]) != 0;
-                 I += 2)
-                W.Pair(Out, Form);
-            if (I != Start) continue;
+        } else if (!ShiftOut && Set == TJisSet::X0208 && Forms && I + 1 < Limit && (S[I] | S[I + 1]) < 0x80) {
+            if (const std::uint16_t Form = Forms[PairIndex<0x80>(S + I)]) {
+                WritePairRun<0x80>(W, Out, Forms, S, I, Limit, Form);
+                continue;
+            }
         }
         const auto B = static_cast<unsigned char>(Text[I]);
         if (B == kEsc) {
@@ -536,6 +634,13 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
             Limit = I + std::min(N - I, TOut::kStretch);
             Out = W.Reserve(Out, Limit - I);
         }
+        if constexpr (!TOut::kRunsOfDouble) {
+            if (I + 2 * kBlock <= N) {
+                const std::size_t Done = PairBlock<false>(W, Out, S + I, BytesInRange64(Text.data() + I, 0xA1, 0xFE), Forms);
+                I += Done;
+                if (Done != 0) continue;
+            }
+        }
         if (I + 8 <= Limit) {
             // ASCII eight bytes at a time, as in ReadSjis.
             const std::size_t Count = AsciiPrefix(Text.data() + I);
@@ -586,6 +691,15 @@ std::string ReadSjis(std::string_view Text, std::size_t* Lost)
         if (I >= Limit) {
             Limit = I + std::min(N - I, TOut::kStretch);
             Out = W.Reserve(Out, Limit - I);
+        }
+        if constexpr (!TOut::kRunsOfDouble) {
+            if (I + 2 * kBlock <= N) {
+                const char* const P = Text.data() + I;
+                const std::size_t Done =
+                    PairBlock<true>(W, Out, S + I, BytesInRange64(P, 0x81, 0x9F) | BytesInRange64(P, 0xE0, 0xFC), Forms);
+                I += Done;
+                if (Done != 0) continue;
+            }
         }
         if (I + 8 <= Limit) {
             // ASCII comes in short runs (words, line ends) between the double-byte ones: take the bytes

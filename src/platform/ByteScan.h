@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qx {
 
 // The eight bytes at P as one little-endian word. P must have eight readable bytes.
@@ -22,6 +26,28 @@ inline std::size_t AsciiPrefix(const char* P)
     static_assert(std::endian::native == std::endian::little, "the first byte is the lowest of the word");
     const std::uint64_t High = LoadWord(P) & 0x8080808080808080ULL;
     return High == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(High)) / 8;
+}
+
+// Bit I set when byte I of the 64 bytes at P lies in Lo..Hi (Lo <= Hi, not the whole range). P must have
+// 64 readable bytes.
+inline std::uint64_t BytesInRange64(const char* P, unsigned char Lo, unsigned char Hi)
+{
+    std::uint64_t Mask = 0;
+#if defined(__SSE2__)
+    // Shifted by 0x80 - Lo, the bytes in range are the lowest Hi - Lo + 1 signed values.
+    const __m128i Shift = _mm_set1_epi8(static_cast<char>(0x80 - Lo));
+    const __m128i Bound = _mm_set1_epi8(static_cast<char>(0x80 + (Hi - Lo) + 1));
+    for (int I = 0; I < 4; ++I) {
+        const __m128i V = _mm_add_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(P) + I), Shift);
+        Mask |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(V, Bound)))) << (16 * I);
+    }
+#else
+    for (int I = 0; I < 64; ++I) {
+        const auto B = static_cast<unsigned char>(P[I]);
+        if (B >= Lo && B <= Hi) Mask |= std::uint64_t{1} << I;
+    }
+#endif
+    return Mask;
 }
 
 } // namespace qx

@@ -306,3 +306,62 @@ TEST(CharCodeConvert, SjisToEucOfRandomTextMatchesItsPieces)
         ASSERT_EQ(lost, eucLost) << ::testing::PrintToString(text);
     }
 }
+
+// Long texts, mostly of ordinary characters (hiragana, kanji, ASCII words, line ends, half-width
+// katakana) so that the readers take them many bytes at a time, with now and then a piece of every other
+// kind: each reader gives for the whole text what it gives for the pieces one by one. JIS is read as
+// SjisToJis writes the whole text (long runs under one escape) and checked against each piece's JIS
+// read alone.
+TEST(CharCodeConvert, LongTextsReadInBlocksAsTheirPieces)
+{
+    std::mt19937 random(17);
+    const auto pick = [&random](unsigned from, unsigned to) { return static_cast<char>(from + random() % (to - from + 1)); };
+    const auto ordinaryPiece = [&]() -> std::string {
+        switch (random() % 6) {
+        case 0: return {'\x82', pick(0x9F, 0xF1)};  // hiragana
+        case 1: return {pick(0x88, 0x9F), pick(0x40, 0xFC)};  // kanji, a trail byte of any class (0x7F is lost)
+        case 2: return {pick(0xE0, 0xEA), pick(0x80, 0xFC)};
+        case 3: return random() % 4 == 0 ? "\r\n" : std::string(1 + random() % 9, pick(0x21, 0x7E));
+        case 4: return random() % 8 == 0 ? std::string{pick(0xA1, 0xDF)} : std::string{'\x83', pick(0x40, 0x96)};
+        default: return {'\x81', pick(0x40, 0x9E)};  // punctuation, trails that are lead bytes too
+        }
+    };
+    for (int round = 0; round < 400; ++round) {
+        const int rare = 1 + static_cast<int>(random() % 60);  // one piece in `rare` is of any kind
+        std::vector<std::string> pieces;
+        const auto isKana = [](char c) { return static_cast<unsigned char>(c) >= 0xA1 && static_cast<unsigned char>(c) <= 0xDF; };
+        for (int n = 100 + static_cast<int>(random() % 900); n > 0; --n) {
+            std::string piece = random() % rare == 0 ? qx::test::RandomSjisPieces(random, 1)[0] : ordinaryPiece();
+            // A sound mark after a katakana would join it in JIS, which one piece alone cannot show.
+            if (!pieces.empty() && !pieces.back().empty() && isKana(pieces.back()[0]) && !piece.empty() &&
+                (piece[0] == '\xDE' || piece[0] == '\xDF'))
+                piece = "a";
+            pieces.push_back(std::move(piece));
+        }
+        std::string text, euc, eucOfPieces, jisOfPieces;
+        std::size_t eucLost = 0, eucOfPiecesLost = 0, jisOfPiecesLost = 0;
+        for (const std::string& piece : pieces) {
+            std::size_t lost = 0;
+            text += piece;
+            const std::string pieceEuc = SjisToEuc(ExactBytes(piece), &lost);
+            euc += pieceEuc;
+            eucLost += lost;
+            eucOfPieces += EucToSjis(ExactBytes(pieceEuc), &lost);
+            eucOfPiecesLost += lost;
+            jisOfPieces += JisToSjis(ExactBytes(SjisToJis(ExactBytes(piece))), &lost);
+            jisOfPiecesLost += lost;
+        }
+        const std::string shown = ::testing::PrintToString(text);
+        std::size_t lost = 99;
+        ASSERT_EQ(SjisToEuc(ExactBytes(text), &lost), euc) << shown;
+        ASSERT_EQ(lost, eucLost) << shown;
+        ASSERT_EQ(EucToSjis(ExactBytes(euc), &lost), eucOfPieces) << shown;
+        ASSERT_EQ(lost, eucOfPiecesLost) << shown;
+        const std::string jis = SjisToJis(ExactBytes(text), &lost);
+        ASSERT_EQ(jis, EucToJis(ExactBytes(euc))) << shown;
+        ASSERT_EQ(lost, eucLost) << shown;
+        ASSERT_EQ(JisToSjis(ExactBytes(jis), &lost), jisOfPieces) << shown;
+        ASSERT_EQ(lost, jisOfPiecesLost) << shown;
+        ASSERT_EQ(JisToEuc(ExactBytes(jis), &lost), SjisToEuc(ExactBytes(jisOfPieces))) << shown;
+    }
+}
