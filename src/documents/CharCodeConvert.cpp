@@ -452,25 +452,44 @@ constexpr std::uint64_t LeadsOfBlock(std::uint64_t LeadRange)
 // The bits below Count (at most 64).
 constexpr std::uint64_t BitsBelow(std::size_t Count) { return Count >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << Count) - 1; }
 
-// Writes the Count (at most kBlock + 1) bytes at S to Out, each pair whose lead has its bit in Leads as its
-// form (Forms as in WritePairRun) and each half-width katakana whose bit is in Kana as the writer
-// writes it (after which the rest of the block is copied again to its new place); returns Count, or the
-// place of the first pair without a form, the bytes before it written, and moves Out past what it wrote.
-// Reads 2 * kBlock bytes at S when Kana is not empty, kBlock + 1 else; stores up to 3 * kBlock bytes at Out.
-template <class TOut>
-[[gnu::always_inline]] inline std::size_t WriteBlock(TOut& W, char*& Out, const unsigned char* S, std::size_t Count,
-                                                     std::uint64_t Leads, std::uint64_t Kana, const std::uint16_t* Forms)
+// How the block steps tell the bytes of Shift-JIS and EUC: the bytes that can open a pair, and where the
+// half-width katakana start (kKanaPrefix bytes before the katakana byte itself).
+struct TSjisBytes {
+    static constexpr std::size_t kKanaPrefix = 0;
+    static std::uint64_t LeadRange(const char* P) { return BytesInRange64(P, 0xA1, 0xDC, 0x20); } // 0x81..0x9F, 0xE0..0xFC
+    // Some of them trail bytes (PairBlock leaves those out).
+    static std::uint64_t KanaStarts(const char* P) { return BytesInRange64(P, 0xA1, 0xDF); }
+};
+struct TEucBytes {
+    static constexpr std::size_t kKanaPrefix = 1;
+    static std::uint64_t LeadRange(const char* P) { return BytesInRange64(P, 0xA1, 0xFE); }
+    // Every 0x8E (WriteBlock stops at one that no katakana follows) but the last byte's, whose katakana
+    // would end past the block: there the step stops.
+    static std::uint64_t KanaStarts(const char* P) { return BytesInRange64(P, 0x8E, 0x8E) & ~(std::uint64_t{1} << 63); }
+};
+// What a block step may read from where it starts: its kBlock bytes, the pair or katakana that may end
+// past them, and the block again after the last katakana.
+constexpr std::size_t kBlockReach = 2 * kBlock + 2;
+
+// WriteBlock's walk through its pairs and katakana (Events, Kana those among them).
+template <class TIn, bool kWithKana, class TOut>
+[[gnu::always_inline]] inline std::size_t WriteBlockEvents(TOut& W, char*& Out, const unsigned char* S, std::size_t Count,
+                                                           std::uint64_t Events, std::uint64_t Kana, const std::uint16_t* Forms)
 {
-    std::memcpy(Out, S, kBlock);
-    char* Base = Out; // where byte 0 would be written: each katakana moves it by what it adds
+    char* Base = Out; // where byte 0 would be written: each katakana moves it by what it adds or takes
     std::size_t Done = Count;
-    for (std::uint64_t Todo = (Leads | Kana) & BitsBelow(Count); Todo != 0; Todo &= Todo - 1) {
+    for (std::uint64_t Todo = Events & BitsBelow(Count); Todo != 0; Todo &= Todo - 1) {
         const auto K = static_cast<std::size_t>(std::countr_zero(Todo));
-        if ((Kana >> K & 1) != 0) [[unlikely]] {
+        if (kWithKana && (Kana >> K & 1) != 0) {
+            constexpr std::size_t Next = TIn::kKanaPrefix + 1; // the byte after the katakana, from its start
+            if (!IsHalfKana(S[K + TIn::kKanaPrefix])) {
+                Done = K;
+                break;
+            }
             char* P = Base + K;
-            W.Kana(P, S[K]);
-            Base = P - K - 1;
-            std::memcpy(Base + K + 1, S + K + 1, kBlock);
+            W.Kana(P, S[K + TIn::kKanaPrefix]);
+            Base = P - K - Next;
+            std::memcpy(Base + K + Next, S + K + Next, kBlock);
             continue;
         }
         const std::uint16_t Form = Forms[PairIndex(S + K)];
@@ -484,24 +503,38 @@ template <class TOut>
     return Done;
 }
 
-// A block step of Shift-JIS or EUC (S has 2 * kBlock readable bytes), given the block's bytes that can
-// open a pair: ASCII and pairs, and in Shift-JIS for TEucWriter half-width katakana, up to the first
-// other byte from 0x80 up that is in no pair (a byte that starts nothing; a pair without a form stops
-// WriteBlock). Returns the bytes done and moves Out past what it wrote.
-template <bool kKana, class TOut>
-[[gnu::always_inline]] inline std::size_t PairBlock(TOut& W, char*& Out, const unsigned char* S, std::uint64_t LeadRange,
-                                                    const std::uint16_t* Forms)
+// Writes the Count (at most kBlock + 1) bytes at S to Out, each pair whose lead has its bit in Leads as its
+// form (Forms as in WritePairRun) and each half-width katakana whose first byte has its bit in Kana as
+// the writer writes it (after which the rest of the block is copied again to its new place); returns
+// Count, or the place of the first pair without a form or of a Kana bit without a katakana (an 0x8E before
+// something else), the bytes before it written, and moves Out past
+// what it wrote. Reads at most kBlockReach bytes at S; stores up to 3 * kBlock bytes at Out.
+template <class TIn, class TOut>
+[[gnu::always_inline]] inline std::size_t WriteBlock(TOut& W, char*& Out, const unsigned char* S, std::size_t Count,
+                                                     std::uint64_t Leads, std::uint64_t Kana, const std::uint16_t* Forms)
+{
+    std::memcpy(Out, S, kBlock);
+    // Most blocks hold no katakana: theirs is the loop without the test for one at each pair.
+    return Kana == 0 ? WriteBlockEvents<TIn, false>(W, Out, S, Count, Leads, 0, Forms)
+                     : WriteBlockEvents<TIn, true>(W, Out, S, Count, Leads | Kana, Kana, Forms);
+}
+
+// A block step of Shift-JIS or EUC (TIn) for a writer that keeps the length of pairs and ASCII (S has
+// kBlockReach readable bytes): ASCII, pairs and half-width katakana up to the first other byte from 0x80
+// up that is in none of them (a byte that starts nothing; a pair without a form stops WriteBlock).
+// Returns the bytes done and moves Out past what it wrote.
+template <class TIn, class TOut>
+[[gnu::always_inline]] inline std::size_t PairBlock(TOut& W, char*& Out, const unsigned char* S, const std::uint16_t* Forms)
 {
     const char* const P = reinterpret_cast<const char*>(S);
-    const std::uint64_t Leads = LeadsOfBlock(LeadRange);
-    std::uint64_t Alone = BytesInRange64(P, 0x80, 0xFF) & ~(Leads | Leads << 1), Kana = 0;
-    if constexpr (kKana) {
-        Kana = Alone & BytesInRange64(P, 0xA1, 0xDF);
-        Alone &= ~Kana;
-    }
+    const std::uint64_t KanaStarts = TIn::KanaStarts(P);
+    // An EUC katakana byte after its 0x8E opens no pair.
+    const std::uint64_t Leads = LeadsOfBlock(TIn::LeadRange(P) & ~(KanaStarts << TIn::kKanaPrefix));
+    const std::uint64_t Kana = KanaStarts & ~(Leads << 1);
+    const std::uint64_t Alone = HighBytes64(P) & ~(Leads | Leads << 1 | Kana | Kana << TIn::kKanaPrefix);
     // A pair that opens at the last byte ends one byte past the block.
     const std::size_t Count = Alone != 0 ? static_cast<std::size_t>(std::countr_zero(Alone)) : kBlock + (Leads >> 63);
-    return WriteBlock(W, Out, S, Count, Leads, Kana, Forms);
+    return WriteBlock<TIn>(W, Out, S, Count, Leads, Kana, Forms);
 }
 
 // The bytes a writer without runs of double-byte characters writes for each EUC pair (both bytes
@@ -635,8 +668,8 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
             Out = W.Reserve(Out, Limit - I);
         }
         if constexpr (!TOut::kRunsOfDouble) {
-            if (I + 2 * kBlock <= N) {
-                const std::size_t Done = PairBlock<false>(W, Out, S + I, BytesInRange64(Text.data() + I, 0xA1, 0xFE), Forms);
+            if (I + kBlockReach <= N) {
+                const std::size_t Done = PairBlock<TEucBytes>(W, Out, S + I, Forms);
                 I += Done;
                 if (Done != 0) continue;
             }
@@ -693,10 +726,8 @@ std::string ReadSjis(std::string_view Text, std::size_t* Lost)
             Out = W.Reserve(Out, Limit - I);
         }
         if constexpr (!TOut::kRunsOfDouble) {
-            if (I + 2 * kBlock <= N) {
-                const char* const P = Text.data() + I;
-                const std::size_t Done =
-                    PairBlock<true>(W, Out, S + I, BytesInRange64(P, 0x81, 0x9F) | BytesInRange64(P, 0xE0, 0xFC), Forms);
+            if (I + kBlockReach <= N) {
+                const std::size_t Done = PairBlock<TSjisBytes>(W, Out, S + I, Forms);
                 I += Done;
                 if (Done != 0) continue;
             }

@@ -28,24 +28,42 @@ inline std::size_t AsciiPrefix(const char* P)
     return High == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(High)) / 8;
 }
 
-// Bit I set when byte I of the 64 bytes at P lies in Lo..Hi (Lo <= Hi, not the whole range). P must have
-// 64 readable bytes.
-inline std::uint64_t BytesInRange64(const char* P, unsigned char Lo, unsigned char Hi)
+// Bit I set when byte I of the 64 bytes at P, with the bits of Flip flipped, lies in Lo..Hi (Lo <= Hi, not
+// the whole range). P must have 64 readable bytes. (Flipping joins ranges: the Shift-JIS lead bytes
+// 0x81..0x9F and 0xE0..0xFC are 0xA1..0xDC with 0x20 flipped.)
+inline std::uint64_t BytesInRange64(const char* P, unsigned char Lo, unsigned char Hi, unsigned char Flip = 0)
 {
     std::uint64_t Mask = 0;
 #if defined(__SSE2__)
     // Shifted by 0x80 - Lo, the bytes in range are the lowest Hi - Lo + 1 signed values.
+    const __m128i Flips = _mm_set1_epi8(static_cast<char>(Flip));
     const __m128i Shift = _mm_set1_epi8(static_cast<char>(0x80 - Lo));
     const __m128i Bound = _mm_set1_epi8(static_cast<char>(0x80 + (Hi - Lo) + 1));
     for (int I = 0; I < 4; ++I) {
-        const __m128i V = _mm_add_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(P) + I), Shift);
-        Mask |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(V, Bound)))) << (16 * I);
+        const __m128i V = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P) + I);
+        const __m128i Shifted = _mm_add_epi8(_mm_xor_si128(V, Flips), Shift);
+        Mask |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(Shifted, Bound)))) << (16 * I);
     }
 #else
     for (int I = 0; I < 64; ++I) {
-        const auto B = static_cast<unsigned char>(P[I]);
+        const auto B = static_cast<unsigned char>(P[I] ^ Flip);
         if (B >= Lo && B <= Hi) Mask |= std::uint64_t{1} << I;
     }
+#endif
+    return Mask;
+}
+
+// Bit I set when byte I of the 64 bytes at P is 0x80 or above. P must have 64 readable bytes.
+inline std::uint64_t HighBytes64(const char* P)
+{
+    std::uint64_t Mask = 0;
+#if defined(__SSE2__)
+    for (int I = 0; I < 4; ++I)
+        Mask |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(P) + I))))
+                << (16 * I);
+#else
+    for (int I = 0; I < 64; ++I)
+        if (static_cast<unsigned char>(P[I]) >= 0x80) Mask |= std::uint64_t{1} << I;
 #endif
     return Mask;
 }
