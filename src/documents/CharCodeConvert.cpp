@@ -368,20 +368,12 @@ constexpr TJisEscape kJisEscapes[] = {
     {"\x1B$B", TJisSet::X0208},  {"\x1B$@", TJisSet::X0208},   {"\x1B$(B", TJisSet::X0208},
     {"\x1B$(@", TJisSet::X0208}, {"\x1B$(D", TJisSet::X0212},
 };
-static_assert(kJisEscapes[0].Bytes == "\x1B(B" && kJisEscapes[1].Bytes == "\x1B(J" && kJisEscapes[3].Bytes == "\x1B$B");
 
 // The escape that Rest (which starts with ESC) starts with; null when it starts none. *Cut tells whether
-// Rest is the start of one, cut off by the end of the text. Every run of kanji in a JIS text opens with
-// ESC $ B and closes with ESC ( B (or ESC ( J): those three are told by their two bytes after the ESC
-// before the table is searched.
+// Rest is the start of one, cut off by the end of the text.
 const TJisEscape* FindJisEscape(std::string_view Rest, bool* Cut)
 {
     *Cut = false;
-    if (Rest.size() >= 3) {
-        const char C1 = Rest[1], C2 = Rest[2];
-        if (C1 == '$' && C2 == 'B') return &kJisEscapes[3];
-        if (C1 == '(' && (C2 == 'B' || C2 == 'J')) return &kJisEscapes[C2 == 'B' ? 0 : 1];
-    }
     for (const TJisEscape& E : kJisEscapes) {
         if (Rest.starts_with(E.Bytes)) return &E;
         *Cut = *Cut || E.Bytes.starts_with(Rest);
@@ -611,6 +603,14 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* Sta
         }
         const auto B = static_cast<unsigned char>(Text[I]);
         if (B == kEsc) {
+            // Every run of kanji opens with ESC $ B and closes with ESC ( B (or ESC ( J): those are told
+            // by their two bytes after the ESC, before the table is searched.
+            if (I + 2 < N && (S[I + 1] == '$' || S[I + 1] == '(') && (S[I + 2] == 'B' || (S[I + 2] == 'J' && S[I + 1] == '('))) {
+                Set = S[I + 1] == '$' ? TJisSet::X0208 : TJisSet::Ascii;
+                ShiftOut = false;
+                I += 3;
+                continue;
+            }
             bool Cut = false;
             if (const TJisEscape* E = FindJisEscape(Text.substr(I), &Cut)) {
                 Set = E->Set;
