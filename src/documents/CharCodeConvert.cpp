@@ -384,38 +384,35 @@ const TJisEscape* FindJisEscape(std::string_view Rest, bool* Cut)
 constexpr unsigned char kShiftOut = 0x0E, kShiftIn = 0x0F;
 
 // The index in a table of pair forms of the two bytes at P, one load: the lead byte is the low half.
-template <unsigned char kHigh = 0>
 inline unsigned PairIndex(const unsigned char* P)
 {
     std::uint16_t Two;
     std::memcpy(&Two, P, sizeof Two);
-    return Two | kHigh * 0x0101u;
+    return Two;
 }
 
 // Writes the run of pairs at S[I] whose first has the form Form (Forms: the writer's two bytes of each
-// pair, the lead byte the low half of the index), two pairs a step while both have forms, then one; I
-// ends after the run, or at Limit. kHigh is 0x80 for a 7-bit text (JIS X 0208 in JIS): its bytes must
-// be below 0x80 and are looked up as EUC, with the high bit set. Inlined into each reader, so that Out
-// and I stay in its registers.
-template <unsigned char kHigh = 0, class TOut>
+// pair, indexed by the two bytes as they lie in memory, the lead byte the low half), two pairs a step;
+// I ends after the run, or at Limit. Both forms of a step are stored and the step's length is counted
+// from them, so that the run costs one branch that the processor cannot foresee, at its end. Inlined
+// into each reader, so that Out and I stay in its registers.
+template <class TOut>
 [[gnu::always_inline]] inline void WritePairRun(TOut& W, char*& Out, const std::uint16_t* Forms, const unsigned char* S,
                                                 std::size_t& I, std::size_t Limit, std::uint16_t Form)
 {
-    constexpr std::uint32_t High = kHigh * 0x01010101u;
     W.Pair(Out, Form);
     I += 2;
-    while (I + 3 < Limit) {
+    for (std::size_t Step = 4; Step == 4 && I + 3 < Limit;) {
         std::uint32_t Four;
         std::memcpy(&Four, S + I, sizeof Four);
-        if ((Four & High) != 0) break;
-        Four |= High;
         const std::uint16_t F1 = Forms[Four & 0xFFFF], F2 = Forms[Four >> 16];
-        if (F1 == 0 || F2 == 0) break;
         W.Pair(Out, F1);
         W.Pair(Out, F2);
-        I += 4;
+        Step = F1 == 0 ? 0 : F2 == 0 ? 2 : 4;
+        Out -= 4 - Step;
+        I += Step;
     }
-    while (I + 1 < Limit && ((S[I] | S[I + 1]) & kHigh) == 0 && (Form = Forms[PairIndex<kHigh>(S + I)]) != 0) {
+    while (I + 1 < Limit && (Form = Forms[S[I] | S[I + 1] << 8]) != 0) {
         W.Pair(Out, Form);
         I += 2;
     }
@@ -550,6 +547,21 @@ const std::uint16_t* EucPairForms()
     return Forms.get();
 }
 
+// The same for the JIS X 0208 pairs of a JIS text (both bytes 0x21..0x7E, the EUC pairs without their
+// high bits); 0 for any other two bytes.
+template <class TOut>
+const std::uint16_t* JisPairForms()
+{
+    static const std::unique_ptr<std::uint16_t[]> Forms = [] {
+        const std::uint16_t* const Euc = EucPairForms<TOut>();
+        std::unique_ptr<std::uint16_t[]> F(new std::uint16_t[0x10000]());
+        for (unsigned J1 = 0x21; J1 <= 0x7E; ++J1)
+            for (unsigned J2 = 0x21; J2 <= 0x7E; ++J2) F[J1 | J2 << 8] = Euc[(J1 | 0x80) | (J2 | 0x80) << 8];
+        return F;
+    }();
+    return Forms.get();
+}
+
 // The number (0..8) of the eight bytes at P, from the first, that a JIS reader in its ASCII set copies
 // as they are: below 0x80, and not ESC, SO or SI.
 std::size_t JisPlainPrefix(const char* P)
@@ -582,8 +594,7 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* Sta
     const std::size_t N = Text.size();
     TJisSet Set = State ? static_cast<TJisSet>(State->Set) : TJisSet::Ascii;
     bool ShiftOut = State && State->ShiftOut;
-    // The JIS X 0208 pairs are the EUC pairs without their high bits.
-    const std::uint16_t* const Forms = TOut::kRunsOfDouble ? nullptr : EucPairForms<TOut>();
+    const std::uint16_t* const Forms = JisPairForms<TOut>();
     const auto* S = reinterpret_cast<const unsigned char*>(Text.data());
     for (std::size_t I = 0, Limit = 0; I < N;) {
         if (I >= Limit) {
@@ -595,9 +606,9 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* Sta
             W.Ascii(Out, Text.data() + I, Count);
             I += Count;
             if (Count == 8) continue;
-        } else if (!ShiftOut && Set == TJisSet::X0208 && Forms && I + 1 < Limit && (S[I] | S[I + 1]) < 0x80) {
-            if (const std::uint16_t Form = Forms[PairIndex<0x80>(S + I)]) {
-                WritePairRun<0x80>(W, Out, Forms, S, I, Limit, Form);
+        } else if (!ShiftOut && Set == TJisSet::X0208 && I + 1 < Limit) {
+            if (const std::uint16_t Form = Forms[PairIndex(S + I)]) {
+                WritePairRun(W, Out, Forms, S, I, Limit, Form);
                 continue;
             }
         }
