@@ -7,7 +7,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -53,37 +52,39 @@ unsigned WidenKana(unsigned char K, unsigned char Mark, bool* Merged)
 
 TBytePair ToPair(unsigned Code) { return {static_cast<unsigned char>(Code >> 8), static_cast<unsigned char>(Code)}; }
 
-// The JIS code (both bytes 0x21..0x7E) that each Shift-JIS pair is written as in JIS and in EUC, indexed by
-// lead << 8 | trail; 0 for a byte pair that is no character and for a character without a place. Leads
-// 0x81..0x9F and 0xE0..0xEF go by the JIS X 0208 arithmetic; the IBM extensions (0xFA..0xFC) by the code
-// page's lowest code below lead 0xF0 for the same character (their NEC-selected or NEC row 13 form),
-// found through the codec. The user-defined leads 0xF0..0xF9 are left to UserAreaCode, and WrittenCode
-// takes out the undefined leads, whose rows are the user area.
-class TSjisPairTable {
+// The JIS code (both bytes 0x21..0x7E) that each IBM extension (lead 0xFA..0xFC) is written as in JIS and
+// in EUC: the JIS form of the code page's lowest code below lead 0xF0 for the same character (its
+// NEC-selected or NEC row 13 form), found through the codec; 0 for a code without one. A table of 3 x 256
+// codes, built when first needed.
+class TIbmExtensionCodes {
 public:
-    TSjisPairTable() : FCode(new std::uint16_t[0x10000]())
+    TIbmExtensionCodes()
     {
-        // The characters of the IBM extensions, each with the lowest code below lead 0xF0 that has it.
+        // The characters of the IBM extensions, each with the lowest code below lead 0xF0 that has it. The
+        // bit set of those characters spares the search for the codes whose character is none of them.
         std::vector<std::pair<int, unsigned>> Lowest;
-        ForEachPair(0xFA, 0xFC, [&](unsigned, int Ch) { Lowest.emplace_back(Ch, 0); });
+        std::vector<bool> IsIbm(0x10000);
+        ForEachPair(0xFA, 0xFC, [&](unsigned, int Ch) {
+            Lowest.emplace_back(Ch, 0);
+            IsIbm[static_cast<std::size_t>(Ch)] = true;
+        });
         std::sort(Lowest.begin(), Lowest.end());
         const auto Find = [&](int Ch) {
             const auto It = std::lower_bound(Lowest.begin(), Lowest.end(), std::pair<int, unsigned>(Ch, 0));
             return It != Lowest.end() && It->first == Ch ? &*It : nullptr;
         };
-        for (unsigned S1 = 0x81; S1 <= 0xEF; ++S1) {
-            if (!IsSjisLeadByte(static_cast<unsigned char>(S1))) continue;
-            for (unsigned S2 = 0x40; S2 <= 0xFC; ++S2)
-                if (IsSjisTrailByte(static_cast<unsigned char>(S2))) Put(S1 << 8 | S2, S1 << 8 | S2);
-        }
         ForEachPair(0x81, 0xEF, [&](unsigned Code, int Ch) {
-            if (auto* Entry = Find(Ch); Entry && Entry->second == 0) Entry->second = Code; // ascending: the lowest
+            if (!IsIbm[static_cast<std::size_t>(Ch)]) return;
+            if (auto* Entry = Find(Ch); Entry->second == 0) Entry->second = Code; // ascending: the lowest
         });
         ForEachPair(0xFA, 0xFC, [&](unsigned Code, int Ch) {
-            if (const auto* Entry = Find(Ch); Entry->second != 0) Put(Code, Entry->second);
+            if (const unsigned Form = Find(Ch)->second; Form != 0) {
+                const TBytePair J = SjisToJisChar(static_cast<unsigned char>(Form >> 8), static_cast<unsigned char>(Form));
+                FCode[(Code >> 8) - 0xFA][Code & 0xFF] = static_cast<std::uint16_t>(J[0] << 8 | J[1]);
+            }
         });
     }
-    const std::uint16_t* Codes() const { return FCode.get(); }
+    unsigned Code(unsigned char S1, unsigned char S2) const { return FCode[S1 - 0xFA][S2]; }
 
 private:
     // Every defined code of the leads First..Last, ascending, with its character.
@@ -94,21 +95,9 @@ private:
             for (unsigned S2 = 0x40; S2 <= 0xFC; ++S2)
                 if (const int Ch = Cp932CodeToUnicode(S1 << 8 | S2); Ch >= 0) Visit(S1 << 8 | S2, Ch);
     }
-    // The pair Code is written as the JIS form of the pair Form.
-    void Put(unsigned Code, unsigned Form)
-    {
-        const TBytePair J = SjisToJisChar(static_cast<unsigned char>(Form >> 8), static_cast<unsigned char>(Form));
-        FCode[Code] = static_cast<std::uint16_t>(J[0] << 8 | J[1]);
-    }
 
-    std::unique_ptr<std::uint16_t[]> FCode;
+    std::uint16_t FCode[3][256] = {};
 };
-
-const TSjisPairTable& SjisPairs()
-{
-    static const TSjisPairTable Table;
-    return Table;
-}
 
 // The user area of JIS and EUC: rows 85..88 and 93..94 hold the user-defined characters of leads 0xF0,
 // 0xF1 and 0xF4, laid out as the undefined leads 0xEB, 0xEC and 0xEF would be by the arithmetic (0xF040
@@ -125,15 +114,21 @@ unsigned UserAreaCode(unsigned char S1, unsigned char S2)
     return static_cast<unsigned>(J[0]) << 8 | J[1];
 }
 
-// The code a writer gives the Shift-JIS pair (S1, S2): the JIS code of the table, or the user-area place
-// of a user-defined character. The arithmetic codes of the undefined leads 0xEB, 0xEC and 0xEF (no
-// characters) would land in the user area and read back as user-defined characters: they have no place.
-// 0 when there is none.
+// The JIS code (both bytes 0x21..0x7E) a writer gives the Shift-JIS pair (S1, S2); 0 for a byte pair
+// that is no character and for a character without a place. Leads 0x81..0x9F and 0xE0..0xEF go by the
+// JIS X 0208 arithmetic, the IBM extensions by TIbmExtensionCodes, the user-defined characters to their
+// user-area place. The arithmetic codes of the undefined leads 0xEB, 0xEC and 0xEF (no characters) would
+// land in the user area and read back as user-defined characters: they have no place.
 unsigned WrittenCode(unsigned char S1, unsigned char S2)
 {
-    if (S1 >= 0xF0 && S1 <= 0xF9) return IsSjisTrailByte(S2) ? UserAreaCode(S1, S2) : 0;
-    const unsigned Code = SjisPairs().Codes()[S1 << 8 | S2];
-    return IsEucUserRow(static_cast<unsigned char>(Code >> 8)) ? 0 : Code;
+    if (!IsSjisPair(S1, S2)) return 0;
+    if (S1 >= 0xF0 && S1 <= 0xF9) return UserAreaCode(S1, S2);
+    if (S1 >= 0xFA) {
+        static const TIbmExtensionCodes Ibm;
+        return Ibm.Code(S1, S2);
+    }
+    const TBytePair J = SjisToJisChar(S1, S2);
+    return IsEucUserRow(J[0]) ? 0 : static_cast<unsigned>(J[0]) << 8 | J[1];
 }
 
 #include "documents/CharCodeConvertX0212.inc"
@@ -147,6 +142,22 @@ unsigned X0212ToCp932(unsigned Code)
     return It != End && (*It)[0] == Code ? (*It)[1] : 0;
 }
 
+// A table of the forms of pairs (what a writer writes for each, as the two bytes lie in memory), indexed
+// by the pair's two bytes as they lie in memory. Kept in static storage, which the program starts with
+// cleared, so that building one writes only its entries (one from the heap was cleared first).
+class TPairForms {
+public:
+    template <class TFill>
+    explicit TPairForms(TFill Fill)
+    {
+        Fill(FForm);
+    }
+    const std::uint16_t* Forms() const { return FForm; }
+
+private:
+    std::uint16_t FForm[0x10000];
+};
+
 // What each Shift-JIS pair is written as by writer TOut (the PairForm of its WrittenCode), indexed by the two bytes as they lie in
 // memory (lead | trail << 8: one load of two bytes, or half of one of four); 0 for a pair the reader must
 // look at more closely. One look-up per character in the double-byte runs.
@@ -154,16 +165,15 @@ template <class TOut>
 const std::uint16_t* PairForms()
 {
     static_assert(std::endian::native == std::endian::little, "the lead byte is the low half of the index");
-    static const std::unique_ptr<std::uint16_t[]> Forms = [] {
-        std::unique_ptr<std::uint16_t[]> F(new std::uint16_t[0x10000]());
-        for (unsigned I = 0; I < 0x10000; ++I) {
-            const auto S1 = static_cast<unsigned char>(I >> 8), S2 = static_cast<unsigned char>(I);
-            const unsigned Code = WrittenCode(S1, S2);
-            if (Code != 0) F[S1 | S2 << 8] = TOut::PairForm(Code);
+    static const TPairForms Forms([](std::uint16_t* F) {
+        for (unsigned S1 = 0x81; S1 <= 0xFC; ++S1) {
+            for (unsigned S2 = 0x40; S2 <= 0xFC; ++S2) {
+                const unsigned Code = WrittenCode(static_cast<unsigned char>(S1), static_cast<unsigned char>(S2));
+                if (Code != 0) F[S1 | S2 << 8] = TOut::PairForm(Code);
+            }
         }
-        return F;
-    }();
-    return Forms.get();
+    });
+    return Forms.Forms();
 }
 
 // Writers: what a converter emits for each character its reader finds. Single takes a byte that stands
@@ -532,19 +542,17 @@ template <class TIn, class TOut>
 template <class TOut>
 const std::uint16_t* EucPairForms()
 {
-    static const std::unique_ptr<std::uint16_t[]> Forms = [] {
-        std::unique_ptr<std::uint16_t[]> F(new std::uint16_t[0x10000]());
-        auto W = std::make_unique<TOut>(2);
+    static const TPairForms Forms([](std::uint16_t* F) {
+        TOut W(2);
         for (unsigned B1 = 0xA1; B1 <= 0xFE; ++B1) {
             for (unsigned B2 = 0xA1; B2 <= 0xFE; ++B2) {
-                char* Out = W->Begin();
-                W->Jis0208(Out, (B1 & 0x7F) << 8 | (B2 & 0x7F));
-                if (Out - W->Begin() == 2) std::memcpy(&F[B1 | B2 << 8], W->Begin(), 2);
+                char* Out = W.Begin();
+                W.Jis0208(Out, (B1 & 0x7F) << 8 | (B2 & 0x7F));
+                if (Out - W.Begin() == 2) std::memcpy(&F[B1 | B2 << 8], W.Begin(), 2);
             }
         }
-        return F;
-    }();
-    return Forms.get();
+    });
+    return Forms.Forms();
 }
 
 // The same for the JIS X 0208 pairs of a JIS text (both bytes 0x21..0x7E, the EUC pairs without their
@@ -552,14 +560,12 @@ const std::uint16_t* EucPairForms()
 template <class TOut>
 const std::uint16_t* JisPairForms()
 {
-    static const std::unique_ptr<std::uint16_t[]> Forms = [] {
+    static const TPairForms Forms([](std::uint16_t* F) {
         const std::uint16_t* const Euc = EucPairForms<TOut>();
-        std::unique_ptr<std::uint16_t[]> F(new std::uint16_t[0x10000]());
         for (unsigned J1 = 0x21; J1 <= 0x7E; ++J1)
             for (unsigned J2 = 0x21; J2 <= 0x7E; ++J2) F[J1 | J2 << 8] = Euc[(J1 | 0x80) | (J2 | 0x80) << 8];
-        return F;
-    }();
-    return Forms.get();
+    });
+    return Forms.Forms();
 }
 
 // The number (0..8) of the eight bytes at P, from the first, that a JIS reader in its ASCII set copies
