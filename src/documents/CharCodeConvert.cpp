@@ -359,7 +359,6 @@ private:
     bool FInRun = false;
 };
 
-unsigned PairCode(TBytePair P) { return static_cast<unsigned>(P[0]) << 8 | P[1]; }
 
 // Readers: walk a text of one code and hand each character to a writer.
 
@@ -708,7 +707,10 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
             ++I;
         } else if (B == 0x8E && IsHalfKana(B2)) {
             if constexpr (TOut::kWidensKana) {
-                W.Double(Out, PairCode(EucKanaToJis(Text, I)));
+                // Not EucKanaToJis, which takes I by reference and so would keep it out of a register.
+                bool Merged = false;
+                W.Double(Out, WidenKana(B2, ByteAt(Text, I + 2) == 0x8E ? ByteAt(Text, I + 3) : 0, &Merged));
+                I += Merged ? 4 : 2;
             } else {
                 W.Kana(Out, B2);
                 I += 2;
@@ -769,7 +771,10 @@ std::string ReadSjis(std::string_view Text, std::size_t* Lost)
             WritePairRun(W, Out, Forms, S, I, Limit, Form);
         } else if (IsHalfKana(B)) {
             if constexpr (TOut::kWidensKana) {
-                W.Double(Out, PairCode(SjisKanaToJis(Text, I)));
+                // Not SjisKanaToJis, as in ReadEuc.
+                bool Merged = false;
+                W.Double(Out, WidenKana(B, B2, &Merged));
+                I += Merged ? 2 : 1;
             } else {
                 W.Kana(Out, B);
                 ++I;
