@@ -359,7 +359,6 @@ private:
     bool FInRun = false;
 };
 
-
 // Readers: walk a text of one code and hand each character to a writer.
 
 // What the bytes 0x21..0x7E of a JIS text stand for, as the escape sequences choose.
@@ -599,6 +598,9 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* Sta
     const std::size_t N = Text.size();
     TJisSet Set = State ? static_cast<TJisSet>(State->Set) : TJisSet::Ascii;
     bool ShiftOut = State && State->ShiftOut;
+    // What the bytes 0x21..0x7E stand for now: the set, or katakana while SO is in force. (One variable
+    // for the loop's tests, so that it stays in a register.)
+    TJisSet Now = ShiftOut ? TJisSet::Kana : Set;
     const std::uint16_t* const Forms = JisPairForms<TOut>();
     const auto* S = reinterpret_cast<const unsigned char*>(Text.data());
     for (std::size_t I = 0, Limit = 0; I < N;) {
@@ -606,12 +608,12 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* Sta
             Limit = I + std::min(N - I, TOut::kStretch);
             Out = W.Reserve(Out, Limit - I);
         }
-        if (!ShiftOut && Set == TJisSet::Ascii && I + 8 <= Limit) {
+        if (Now == TJisSet::Ascii && I + 8 <= Limit) {
             const std::size_t Count = JisPlainPrefix(Text.data() + I);
             W.Ascii(Out, Text.data() + I, Count);
             I += Count;
             if (Count == 8) continue;
-        } else if (!ShiftOut && Set == TJisSet::X0208 && I + 1 < Limit) {
+        } else if (Now == TJisSet::X0208 && I + 1 < Limit) {
             if (const std::uint16_t Form = Forms[PairIndex(S + I)]) {
                 WritePairRun(W, Out, Forms, S, I, Limit, Form);
                 continue;
@@ -622,14 +624,14 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* Sta
             // Every run of kanji opens with ESC $ B and closes with ESC ( B (or ESC ( J): those are told
             // by their two bytes after the ESC, before the table is searched.
             if (I + 2 < N && (S[I + 1] == '$' || S[I + 1] == '(') && (S[I + 2] == 'B' || (S[I + 2] == 'J' && S[I + 1] == '('))) {
-                Set = S[I + 1] == '$' ? TJisSet::X0208 : TJisSet::Ascii;
+                Set = Now = S[I + 1] == '$' ? TJisSet::X0208 : TJisSet::Ascii;
                 ShiftOut = false;
                 I += 3;
                 continue;
             }
             bool Cut = false;
             if (const TJisEscape* E = FindJisEscape(Text.substr(I), &Cut)) {
-                Set = E->Set;
+                Set = Now = E->Set;
                 ShiftOut = false;
                 I += E->Bytes.size();
                 continue;
@@ -639,17 +641,18 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* Sta
             ++I;
         } else if (B == kShiftOut || B == kShiftIn) {
             ShiftOut = B == kShiftOut;
+            Now = ShiftOut ? TJisSet::Kana : Set;
             ++I;
         } else if (!IsJisByte(B)) {
             if (B < 0x80) W.Single(Out, B);
             else if (IsHalfKana(B)) W.Kana(Out, B);
             else W.Broken(Out);
             ++I;
-        } else if (ShiftOut || Set == TJisSet::Kana) {
+        } else if (Now == TJisSet::Kana) {
             if (B <= 0x5F) W.Kana(Out, static_cast<unsigned char>(B | 0x80));
             else W.Broken(Out);
             ++I;
-        } else if (Set == TJisSet::Ascii) {
+        } else if (Now == TJisSet::Ascii) {
             W.Single(Out, B);
             ++I;
         } else if (const unsigned char B2 = ByteAt(Text, I + 1); !IsJisByte(B2)) {
@@ -657,7 +660,7 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* Sta
             ++I;
         } else {
             const unsigned Code = static_cast<unsigned>(B) << 8 | B2;
-            if (Set == TJisSet::X0208) W.Jis0208(Out, Code);
+            if (Now == TJisSet::X0208) W.Jis0208(Out, Code);
             else W.Cp932Char(Out, X0212ToCp932(Code));
             I += 2;
         }
