@@ -47,9 +47,10 @@ constexpr std::pair<char16_t, unsigned> kJisStandardCodePoints[] = {
     {0x2014, 0x815C},  // — EM DASH; ― U+2015
 };
 
-// Unicode (BMP) -> code; 0 means none (U+0000 is handled by the caller).
+// Unicode (BMP) -> code; 0 means none (U+0000 is handled by the caller). Only ever in static storage,
+// which starts zeroed: the constructor writes the codes that exist and touches no other page.
 struct EncodeTable {
-    std::array<std::uint16_t, 0x10000> code{};
+    std::array<std::uint16_t, 0x10000> code;
 
     EncodeTable()
     {
@@ -74,8 +75,8 @@ struct EncodeTable {
 
 const EncodeTable& Encoder()
 {
-    static const auto table = std::make_unique<EncodeTable>();
-    return *table;
+    static const EncodeTable table;
+    return table;
 }
 
 // What a byte and the byte after it (0 past the end) decode to, as UTF-8, indexed by byte << 8 | next:

@@ -1,16 +1,93 @@
 #include "regexp/Grep.h"
 
 #include "platform/LeadByte.h"
+#include "regexp/ByteVectors.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <optional>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <string>
+#include <utility>
 
 namespace qx {
+
+// Finds a needle of bytes. Sixteen or 32 places are tested at a time for two of the needle's bytes together,
+// which rules out nearly every other place at once; the two are the needle's rarest in a sample of the
+// text (a kana or kanji lead byte is common in Japanese text, most trail bytes are not), and before a
+// sample is seen its first and its last.
+class TNeedleFinder {
+public:
+    explicit TNeedleFinder(std::string Needle) : FNeedle(std::move(Needle)), FSecond(FNeedle.size() - 1) {}
+    const std::string& Needle() const { return FNeedle; }
+
+    // Picks the two bytes that are rarest in Sample, of two different values where the needle has them
+    // (the first of equally rare ones).
+    void Tune(const char* Sample, std::size_t Size)
+    {
+        const std::size_t k = FNeedle.size();
+        if (k < 3) return;
+        std::array<std::uint32_t, 256> count{};
+        for (std::size_t i = 0; i < Size; ++i) ++count[static_cast<unsigned char>(Sample[i])];
+        const auto often = [&](std::size_t j) { return count[static_cast<unsigned char>(FNeedle[j])]; };
+        std::size_t a = 0;
+        for (std::size_t j = 1; j < k; ++j)
+            if (often(j) < often(a)) a = j;
+        const auto key = [&](std::size_t j) { return std::pair(FNeedle[j] == FNeedle[a], often(j)); };
+        std::size_t b = a == 0 ? 1 : 0;
+        for (std::size_t j = 0; j < k; ++j)
+            if (j != a && key(j) < key(b)) b = j;
+        FFirst = std::min(a, b);
+        FSecond = std::max(a, b);
+    }
+
+    // The first place of the needle in [Hay, Hay + Size).
+    const char* Find(const char* Hay, std::size_t Size) const
+    {
+        const std::size_t k = FNeedle.size();
+        if (k == 1) return static_cast<const char*>(std::memchr(Hay, FNeedle[0], Size));
+        std::size_t i = 0;
+#if defined(__SSE2__)
+        const char* hit = ByteVectors::Wide() ? FindWide(Hay, Size, i) : FindIn<ByteVectors::TNarrowBytes>(Hay, Size, i);
+        if (hit) return hit;
+#endif
+        return i < Size ? static_cast<const char*>(memmem(Hay + i, Size - i, FNeedle.data(), k)) : nullptr;
+    }
+
+private:
+#if defined(__SSE2__)
+    // The search over whole vectors; I: how far it went.
+    template <class T>
+    const char* FindIn(const char* Hay, std::size_t Size, std::size_t& I) const
+    {
+        const std::size_t k = FNeedle.size();
+        typename T::V first, second, a, b;
+        T::Splat(first, static_cast<unsigned char>(FNeedle[FFirst]));
+        T::Splat(second, static_cast<unsigned char>(FNeedle[FSecond]));
+        std::size_t i = 0;
+        for (; i + k - 1 + T::Size <= Size; i += T::Size) {
+            T::Load(a, Hay + i + FFirst);
+            T::Load(b, Hay + i + FSecond);
+            T::Equal(a, a, first);
+            T::Equal(b, b, second);
+            T::And(a, a, b);
+            for (std::uint32_t mask = T::Mask(a); mask != 0; mask &= mask - 1) {
+                const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+                if (std::memcmp(Hay + at, FNeedle.data(), k) == 0) return Hay + at;
+            }
+        }
+        I = i;
+        return nullptr;
+    }
+    QX_WIDE_ENTRY const char* FindWide(const char* Hay, std::size_t Size, std::size_t& I) const
+    {
+        return FindIn<ByteVectors::TWideBytes>(Hay, Size, I);
+    }
+#endif
+
+    std::string FNeedle;
+    std::size_t FFirst = 0, FSecond;
+};
 
 namespace {
 
@@ -33,29 +110,6 @@ bool AppendCodeBytes(unsigned Code, std::string& Bytes)
     if (high != 0) Bytes.push_back(static_cast<char>(high));
     Bytes.push_back(static_cast<char>(low));
     return true;
-}
-
-// The first place of Needle in [Hay, Hay + Size). Sixteen places are tested at a time for the needle's
-// first and last byte together, which rules out nearly every other place at once.
-const char* FindNeedle(const char* Hay, std::size_t Size, const std::string& Needle)
-{
-    const std::size_t k = Needle.size();
-    if (k == 1) return static_cast<const char*>(std::memchr(Hay, Needle[0], Size));
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i first = _mm_set1_epi8(Needle[0]), last = _mm_set1_epi8(Needle[k - 1]);
-    for (; i + k - 1 + 16 <= Size; i += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Hay + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Hay + i + k - 1));
-        const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(both));
-        for (; mask != 0; mask &= mask - 1) {
-            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-            if (std::memcmp(Hay + at + 1, Needle.data() + 1, k - 2) == 0) return Hay + at;
-        }
-    }
-#endif
-    return i < Size ? static_cast<const char*>(memmem(Hay + i, Size - i, Needle.data(), k)) : nullptr;
 }
 
 // The codes a match can start with, as byte tests, and the first place where one of them stands: a
@@ -124,6 +178,16 @@ struct StartCodeFinder {
     }
 };
 
+// Whether Pos starts a character, From (at or before it) being known to start one. A byte that cannot be
+// a lead byte ends a character, so the parity of the run of lead-like bytes before Pos (down to From)
+// tells it; a lead byte before a line end is a character of its own.
+bool StartsCharacter(const char* Buf, std::size_t From, std::size_t Pos)
+{
+    std::size_t run = 0;
+    while (Pos - run > From && IsDBCSLeadByte(Buf[Pos - run - 1])) ++run;
+    return run % 2 == 0 || EndsLine(static_cast<unsigned char>(Buf[Pos]));
+}
+
 void SkipToStart(TTxtFile& File, const StartCodeFinder& Finder, std::size_t& Pos, std::size_t& LineStart,
                  bool& LineOpen)
 {
@@ -139,11 +203,7 @@ void SkipToStart(TTxtFile& File, const StartCodeFinder& Finder, std::size_t& Pos
         sync = LineStart = static_cast<const char*>(lf) - buf + 1;
         LineOpen = true;
     }
-    // A byte that cannot be a lead byte ends a character, so the parity of the run of lead-like bytes
-    // before target (down to the known boundary) tells whether target starts a character.
-    std::size_t run = 0;
-    while (target - run > sync && IsDBCSLeadByte(buf[target - run - 1])) ++run;
-    if (run % 2 == 0 || EndsLine(static_cast<unsigned char>(buf[target]))) Pos = target;
+    if (StartsCharacter(buf, sync, target)) Pos = target;
     else Pos = target == end ? target - 1 : target + 1; // in the middle of a character (or its lead is last)
 }
 
@@ -231,9 +291,8 @@ void TGrep::SetUseSynonymDic(bool Value)
 
 void TGrep::Report(TTxtFile& File)
 {
-    RE_LineInfo_t info;
-    File.ReadCurrentLine(info);
-    OnMatch(this, info);
+    File.ReadCurrentLine(FLine);
+    OnMatch(this, FLine);
 }
 
 void TGrep::GrepByStr(const std::string& FileName)
@@ -248,29 +307,40 @@ void TGrep::GrepByStr(const std::string& FileName)
     // A needle that holds a line end after its start needs CR LF made one LF in the buffer.
     TTxtFile file(FileName, &Cancel, &Poll, needle.find('\n', 1) == std::string::npos, &FBuffer);
     if (!possible) return;
+    TNeedleFinder finder(std::move(needle));
     try {
-        ScanLiteral(file, needle, codes);
+        ScanLiteral(file, finder, codes);
     } catch (const EEndOfFile&) {
     }
 }
 
-void TGrep::ScanLiteral(TTxtFile& File, const std::string& Needle, const std::u16string& Codes)
+void TGrep::ScanLiteral(TTxtFile& File, TNeedleFinder& Finder, const std::u16string& Codes)
 {
+    const std::size_t length = Finder.Needle().size();
     std::size_t from = File.Position();
     std::size_t sync = from; // a character boundary at or before every candidate still to come
     LineTracker line;
     line.Reset(File.LineStart());
+    bool tuned = false;
     for (;;) {
         const char* buf = File.Buffer();
         const std::size_t end = File.DataEnd();
+        if (!tuned && end - from >= TTxtFile::BlockSize / 2) {
+            Finder.Tune(buf + from, std::min<std::size_t>(end - from, 16384));
+            tuned = true;
+        }
         std::size_t keepFrom;
-        const char* hit = from < end ? FindNeedle(buf + from, end - from, Needle) : nullptr;
+        const char* hit = from < end ? Finder.Find(buf + from, end - from) : nullptr;
         if (hit) {
             const std::size_t q = hit - buf;
             line.MoveTo(buf, q);
             sync = std::max(sync, line.Start);
-            while (sync < q) sync += (IsDBCSLeadByte(buf[sync]) && !EndsLine(buf[sync + 1])) ? 2 : 1;
-            const int same = sync == q ? CodesAt(buf, end, q, Codes) : 0;
+            if (!StartsCharacter(buf, sync, q)) {
+                from = sync = q + 1; // q is the trail byte of the character before it
+                continue;
+            }
+            sync = q;
+            const int same = CodesAt(buf, end, q, Codes);
             if (same == 0) {
                 from = q + 1;
                 continue;
@@ -280,14 +350,17 @@ void TGrep::ScanLiteral(TTxtFile& File, const std::string& Needle, const std::u1
                 const std::size_t start = buf[q] == '\n' ? q + 1 : line.Start;
                 File.Seek(std::max(q, start), start);
                 Report(File);
+                // The search goes on at the line end (a match may start there); no line end lies
+                // between the line's start and it.
                 from = sync = File.Position();
-                line.Reset(File.LineStart());
+                line.Start = File.LineStart();
+                line.Scanned = from;
                 continue;
             }
             keepFrom = q;
         } else {
             // Starts from here on may reach into the next block.
-            keepFrom = std::max(from, end - std::min(end, Needle.size() - 1));
+            keepFrom = std::max(from, end - std::min(end, length - 1));
         }
         line.MoveTo(buf, keepFrom);
         File.Seek(keepFrom, line.Start);
@@ -328,8 +401,9 @@ void TGrep::ScanRegExp(TTxtFile& File, TRE_DFA& DFA)
     const bool skip = finder.Build(DFA.StartRanges());
     // A code that every match holds, as bytes: at a line start, the lines before the next place that
     // holds those bytes are passed over unread.
-    std::string required;
-    if (DFA.RequiredCode() != 0 && !AppendCodeBytes(DFA.RequiredCode(), required)) required.clear();
+    std::optional<TNeedleFinder> required;
+    if (std::string bytes; DFA.RequiredCode() != 0 && AppendCodeBytes(DFA.RequiredCode(), bytes))
+        required.emplace(std::move(bytes));
     constexpr int start = TRE_DFA::kUnanchoredStart;
     int state = start;
     bool lineOpen = false; // a line is being fed and has not been reported
@@ -344,12 +418,12 @@ void TGrep::ScanRegExp(TTxtFile& File, TRE_DFA& DFA)
     };
     for (;;) {
         const auto* buf = reinterpret_cast<const unsigned char*>(File.Buffer());
-        if (!required.empty() && pos == lineStart) {
+        if (required && pos == lineStart) {
             // Go to the line end before the first line that may hold a match (or the last one in the
             // block when none does): the lines between hold none.
             const char* text = File.Buffer();
             const std::size_t end = File.DataEnd();
-            const char* hit = FindNeedle(text + pos, end - pos, required);
+            const char* hit = required->Find(text + pos, end - pos);
             const std::size_t upTo = hit ? static_cast<std::size_t>(hit - text) : end;
             const void* lf = memrchr(text + pos, '\n', upTo - pos);
             if (lf && static_cast<std::size_t>(static_cast<const char*>(lf) - text) > pos) {
