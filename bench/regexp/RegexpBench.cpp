@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace qx;
@@ -138,32 +139,43 @@ int main(int argc, char** argv)
         std::printf("%s\n", Cp932ToUtf8(patterns[grep->CurrentIndex()]).c_str());
         return 0;
     }
-    // The lines are gathered and written in large pieces, as the other tools write theirs.
-    // (Below the allocator's threshold for a mapping of its own, which costs a page-table flush to
-    // give back at the exit.)
-    std::string out, name;
-    out.reserve((1 << 16) + 4096);
+    // The lines are gathered in a buffer of 64 KB (below the allocator's threshold for a mapping of its
+    // own, which costs a page-table flush to give back at the exit) and written in large pieces, as the
+    // other tools write theirs; a piece longer than the buffer goes out by itself.
+    std::vector<char> out(1 << 16);
+    std::size_t used = 0;
     const auto flush = [&] {
-        std::fwrite(out.data(), 1, out.size(), stdout);
-        out.clear();
+        std::fwrite(out.data(), 1, used, stdout);
+        used = 0;
     };
+    const auto put = [&](std::string_view piece) {
+        if (used + piece.size() > out.size()) {
+            flush();
+            if (piece.size() > out.size()) {
+                std::fwrite(piece.data(), 1, piece.size(), stdout);
+                return;
+            }
+        }
+        std::memcpy(out.data() + used, piece.data(), piece.size());
+        used += piece.size();
+    };
+    std::string name, prefix; // the file searched, and "FILE:"
     bool matched = false;
     grep->OnMatch = [&](TObject*, const RE_LineInfo_t& info) {
         matched = true;
         char number[16];
         const auto end = std::to_chars(number, number + sizeof number, info.LineNo).ptr;
-        out += name;
-        out += ':';
-        out.append(number, end);
-        out += ':';
-        out += info.Line;
-        out += '\n';
-        if (out.size() >= (1 << 16)) flush();
+        put(prefix);
+        put(std::string_view(number, static_cast<std::size_t>(end - number)));
+        put(":");
+        put(info.Line);
+        put("\n");
     };
     // As grep tools answer: 0 when a line matched, 1 when none did, 2 when a file could not be read.
     bool failed = false;
     for (; next < args.size(); ++next) {
         name = args[next];
+        prefix = name + ':';
         try {
             grep->Grep(name);
         } catch (const Exception& e) {

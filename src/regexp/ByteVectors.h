@@ -43,6 +43,7 @@ struct TNarrowBytes {
     static void Sub(V& Out, const V& A, const V& B) { Out = _mm_sub_epi8(A, B); }
     // Bit i set where byte i has its top bit set.
     static std::uint32_t Mask(const V& A) { return static_cast<std::uint32_t>(_mm_movemask_epi8(A)); }
+    static unsigned Count(std::uint32_t Bits) { return static_cast<unsigned>(__builtin_popcount(Bits)); }
     // The sum of the bytes.
     static std::size_t Sum(const V& A)
     {
@@ -64,6 +65,7 @@ struct TWideBytes {
     [[gnu::target("avx2")]] static void Or(V& Out, const V& A, const V& B) { Out = _mm256_or_si256(A, B); }
     [[gnu::target("avx2")]] static void Sub(V& Out, const V& A, const V& B) { Out = _mm256_sub_epi8(A, B); }
     [[gnu::target("avx2")]] static std::uint32_t Mask(const V& A) { return static_cast<std::uint32_t>(_mm256_movemask_epi8(A)); }
+    [[gnu::target("popcnt")]] static unsigned Count(std::uint32_t Bits) { return static_cast<unsigned>(__builtin_popcount(Bits)); }
     [[gnu::target("avx2")]] static std::size_t Sum(const V& A)
     {
         const V sums = _mm256_sad_epu8(A, _mm256_setzero_si256());

@@ -41,6 +41,29 @@ public:
         FSecond = std::max(a, b);
     }
 
+    // A place where the needle's two chosen bytes stand, with the number of its line (the needle itself
+    // is not compared yet).
+    struct TCandidate {
+        std::uint32_t At;       // from the start of the stretch
+        std::uint32_t LineEnds; // in the stretch before At
+    };
+    static constexpr std::size_t MaxCandidates = 1024;
+
+    // The candidates in the whole vectors from Hay on, in one pass that counts the line ends too, so
+    // that a match costs no count of its own for its line's number: up to MaxCandidates of
+    // them into Out (their number into Found). Returns how far the pass reached, LineEnds the line ends
+    // before that; 0 when Hay holds no whole vector.
+    std::size_t Scan(const char* Hay, std::size_t Size, TCandidate* Out, std::size_t& Found, std::size_t& LineEnds) const
+    {
+        Found = LineEnds = 0;
+#if defined(__SSE2__)
+        if (ByteVectors::Wide()) return ScanWide(Hay, Size, Out, Found, LineEnds);
+        return ScanIn<ByteVectors::TNarrowBytes>(Hay, Size, Out, Found, LineEnds);
+#else
+        return 0;
+#endif
+    }
+
     // The first place of the needle in [Hay, Hay + Size).
     const char* Find(const char* Hay, std::size_t Size) const
     {
@@ -82,6 +105,45 @@ private:
     QX_WIDE_ENTRY const char* FindWide(const char* Hay, std::size_t Size, std::size_t& I) const
     {
         return FindIn<ByteVectors::TWideBytes>(Hay, Size, I);
+    }
+
+    template <class T>
+    std::size_t ScanIn(const char* Hay, std::size_t Size, TCandidate* Out, std::size_t& Found, std::size_t& LineEnds) const
+    {
+        const std::size_t k = FNeedle.size();
+        if (Size < k - 1 + T::Size) return 0;
+        const std::size_t last = Size - (k - 1) - T::Size; // the last place a vector may start
+        const char* const atFirst = Hay + FFirst;
+        const char* const atSecond = Hay + FSecond;
+        typename T::V first, second, lf, a, b;
+        T::Splat(first, static_cast<unsigned char>(FNeedle[FFirst]));
+        T::Splat(second, static_cast<unsigned char>(FNeedle[FSecond]));
+        T::Splat(lf, '\n');
+        std::size_t i = 0, found = 0;
+        std::uint32_t lines = 0;
+        for (; i <= last && found <= MaxCandidates - T::Size; i += T::Size) {
+            T::Load(a, Hay + i);
+            T::Equal(a, a, lf);
+            const std::uint32_t ends = T::Mask(a);
+            T::Load(a, atFirst + i);
+            T::Load(b, atSecond + i);
+            T::Equal(a, a, first);
+            T::Equal(b, b, second);
+            T::And(a, a, b);
+            for (std::uint32_t mask = T::Mask(a); mask != 0; mask &= mask - 1) {
+                const unsigned j = static_cast<unsigned>(__builtin_ctz(mask));
+                Out[found++] = {static_cast<std::uint32_t>(i + j), lines + T::Count(ends & ((1u << j) - 1))};
+            }
+            lines += T::Count(ends);
+        }
+        Found = found;
+        LineEnds = lines;
+        return i;
+    }
+    QX_WIDE_ENTRY std::size_t ScanWide(const char* Hay, std::size_t Size, TCandidate* Out, std::size_t& Found,
+                                       std::size_t& LineEnds) const
+    {
+        return ScanIn<ByteVectors::TWideBytes>(Hay, Size, Out, Found, LineEnds);
     }
 #endif
 
@@ -291,8 +353,9 @@ void TGrep::SetUseSynonymDic(bool Value)
 
 void TGrep::Report(TTxtFile& File)
 {
-    File.ReadCurrentLine(FLine);
-    OnMatch(this, FLine);
+    RE_LineInfo_t info;
+    File.ReadCurrentLine(info);
+    OnMatch(this, info);
 }
 
 void TGrep::GrepByStr(const std::string& FileName)
@@ -316,12 +379,36 @@ void TGrep::GrepByStr(const std::string& FileName)
 
 void TGrep::ScanLiteral(TTxtFile& File, TNeedleFinder& Finder, const std::u16string& Codes)
 {
-    const std::size_t length = Finder.Needle().size();
-    std::size_t from = File.Position();
+    const std::string& needle = Finder.Needle();
+    const std::size_t length = needle.size();
+    std::size_t from = File.Position(); // where the search goes on (a match may start here)
     std::size_t sync = from; // a character boundary at or before every candidate still to come
     LineTracker line;
     line.Reset(File.LineStart());
     bool tuned = false;
+    std::vector<TNeedleFinder::TCandidate> candidates(TNeedleFinder::MaxCandidates);
+    // Whether the needle's bytes at q are a match: 1 yes, 0 no, -1 when that depends on what is not
+    // read yet. Start is the start of q's line.
+    const auto match = [&](const char* buf, std::size_t end, std::size_t q, std::size_t start) {
+        sync = std::max(sync, start);
+        if (!StartsCharacter(buf, sync, q)) {
+            sync = q + 1; // q is the trail byte of the character before it
+            return 0;
+        }
+        sync = q;
+        return CodesAt(buf, end, q, Codes);
+    };
+    // Reports the line of the match at q, whose line starts at Start; the search goes on at its line
+    // end (a match may start there), which is not before Known. A match that starts at a line end
+    // belongs to the line after it.
+    const auto report = [&](const char* buf, std::size_t q, std::size_t start, std::size_t known) {
+        if (buf[q] == '\n') start = q + 1;
+        File.Seek(std::max(known, start), start);
+        Report(File);
+        from = sync = File.Position();
+        line.Start = File.LineStart();
+        line.Scanned = from; // no line end between the line's start and its end
+    };
     for (;;) {
         const char* buf = File.Buffer();
         const std::size_t end = File.DataEnd();
@@ -329,32 +416,54 @@ void TGrep::ScanLiteral(TTxtFile& File, TNeedleFinder& Finder, const std::u16str
             Finder.Tune(buf + from, std::min<std::size_t>(end - from, 16384));
             tuned = true;
         }
+        // The whole vectors first, a stretch at a time: its candidates with their lines' numbers, and
+        // its line ends counted, in one pass.
+        for (bool more = true; more && from < end;) {
+            const std::size_t base = from;
+            line.MoveTo(buf, base);
+            const int before = File.LineNoAt(base);
+            std::size_t found, lineEnds;
+            const std::size_t reached = Finder.Scan(buf + base, end - base, candidates.data(), found, lineEnds);
+            if (reached == 0) break;
+            for (std::size_t c = 0; c < found && more; ++c) {
+                const auto& candidate = candidates[c];
+                const std::size_t q = base + candidate.At;
+                if (q < from || std::memcmp(buf + q, needle.data(), length) != 0) continue;
+                line.MoveTo(buf, q);
+                const std::size_t start = line.Start;
+                const int same = match(buf, end, q, start);
+                if (same == 0) continue;
+                // A match whose line end is not read yet (or undecided) is left to the search below,
+                // which reads on.
+                const void* lineEnd = same > 0 ? std::memchr(buf + q + 1, '\n', end - q - 1) : nullptr;
+                if (!lineEnd) {
+                    from = q;
+                    more = false;
+                    break;
+                }
+                const bool atLineEnd = buf[q] == '\n';
+                File.CountedTo(atLineEnd ? q + 1 : start, before + static_cast<int>(candidate.LineEnds) + atLineEnd);
+                report(buf, q, start, static_cast<const char*>(lineEnd) - buf);
+            }
+            if (more && from < base + reached) {
+                from = base + reached;
+                line.MoveTo(buf, from);
+                File.CountedTo(from, before + static_cast<int>(lineEnds));
+            }
+        }
+        // The rest of the block, a candidate at a time.
         std::size_t keepFrom;
         const char* hit = from < end ? Finder.Find(buf + from, end - from) : nullptr;
         if (hit) {
             const std::size_t q = hit - buf;
             line.MoveTo(buf, q);
-            sync = std::max(sync, line.Start);
-            if (!StartsCharacter(buf, sync, q)) {
-                from = sync = q + 1; // q is the trail byte of the character before it
-                continue;
-            }
-            sync = q;
-            const int same = CodesAt(buf, end, q, Codes);
+            const int same = match(buf, end, q, line.Start);
             if (same == 0) {
                 from = q + 1;
                 continue;
             }
             if (same == 1) {
-                // A match that starts at a line end belongs to the line after it.
-                const std::size_t start = buf[q] == '\n' ? q + 1 : line.Start;
-                File.Seek(std::max(q, start), start);
-                Report(File);
-                // The search goes on at the line end (a match may start there); no line end lies
-                // between the line's start and it.
-                from = sync = File.Position();
-                line.Start = File.LineStart();
-                line.Scanned = from;
+                report(buf, q, line.Start, q);
                 continue;
             }
             keepFrom = q;

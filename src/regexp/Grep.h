@@ -73,7 +73,6 @@ private:
     TCrossingMemo FCrossing;
 
     std::vector<char> FBuffer; // the reader's buffer, kept from file to file
-    RE_LineInfo_t FLine;       // the line reported last, its text's memory kept for the next
 };
 
 } // namespace qx

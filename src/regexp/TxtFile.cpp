@@ -17,9 +17,10 @@ namespace {
 // The two passes over every byte of a file, a vector at a time (see ByteVectors.h) and the rest a byte
 // at a time.
 #if defined(__SSE2__)
-// The line ends in whole vectors from p on; I: how far they reach.
+// The line ends in p[0, n) a vector at a time; I: how far the vectors reached. When Before bytes before
+// p may be read, the last vector may reach back over bytes counted already.
 template <class T>
-std::size_t CountLineFeedsIn(const unsigned char* p, std::size_t n, std::size_t& I)
+std::size_t CountLineFeedsIn(const unsigned char* p, std::size_t n, std::size_t Before, std::size_t& I)
 {
     typename T::V lf, acc, v, hit;
     T::Splat(lf, '\n');
@@ -35,13 +36,19 @@ std::size_t CountLineFeedsIn(const unsigned char* p, std::size_t n, std::size_t&
         }
         count += T::Sum(acc);
     }
+    if (i < n && Before + n >= T::Size) {
+        T::Load(v, p + n - T::Size);
+        T::Equal(hit, v, lf);
+        count += T::Count(T::Mask(hit) >> (T::Size - (n - i)));
+        i = n;
+    }
     I = i;
     return count;
 }
 
-QX_WIDE_ENTRY std::size_t CountLineFeedsWide(const unsigned char* p, std::size_t n, std::size_t& I)
+QX_WIDE_ENTRY std::size_t CountLineFeedsWide(const unsigned char* p, std::size_t n, std::size_t Before, std::size_t& I)
 {
-    return CountLineFeedsIn<ByteVectors::TWideBytes>(p, n, I);
+    return CountLineFeedsIn<ByteVectors::TWideBytes>(p, n, Before, I);
 }
 
 // Whether p[0, n) holds a NUL, and a CR that no LF follows, in whole vectors (p[n] must be readable).
@@ -76,12 +83,13 @@ QX_WIDE_ENTRY void FindNulAndLoneCRWide(const unsigned char* p, std::size_t n, b
 }
 #endif
 
-std::size_t CountLineFeeds(const unsigned char* p, std::size_t n)
+// The line ends in p[0, n); the Before bytes before p may be read.
+std::size_t CountLineFeeds(const unsigned char* p, std::size_t n, std::size_t Before)
 {
     std::size_t count = 0, i = 0;
 #if defined(__SSE2__)
-    if (ByteVectors::Wide()) count = CountLineFeedsWide(p, n, i);
-    else count = CountLineFeedsIn<ByteVectors::TNarrowBytes>(p, n, i);
+    if (ByteVectors::Wide()) count = CountLineFeedsWide(p, n, Before, i);
+    else count = CountLineFeedsIn<ByteVectors::TNarrowBytes>(p, n, Before, i);
 #endif
     for (; i < n; ++i) count += p[i] == '\n';
     return count;
@@ -164,7 +172,7 @@ int TTxtFile::LineNoAt(std::size_t Pos)
 {
     if (Pos > FCounted) {
         FLines += static_cast<int>(
-            CountLineFeeds(reinterpret_cast<const unsigned char*>(FBuf.data()) + FCounted, Pos - FCounted));
+            CountLineFeeds(reinterpret_cast<const unsigned char*>(FBuf.data()) + FCounted, Pos - FCounted, FCounted));
         FCounted = Pos;
     }
     return FLines;
@@ -298,7 +306,7 @@ void TTxtFile::ReadCurrentLine(RE_LineInfo_t& Info)
     }
     const std::size_t end = lf - FBuf.data();
     const std::size_t cr = end > FLineStart && FBuf[end - 1] == '\r' ? 1 : 0;
-    Info.Line.assign(FBuf.data() + FLineStart, end - FLineStart - cr);
+    Info.Line = std::string_view(FBuf.data() + FLineStart, end - FLineStart - cr);
     Info.LineNo = LineNoAt(FLineStart);
     FCur = FPeek = end;
 }
