@@ -18,6 +18,7 @@
 #include "platform/Cp932.h"
 #include "regexp/Grep.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -141,35 +142,33 @@ int main(int argc, char** argv)
     }
     // The lines are gathered in a buffer of 64 KB (below the allocator's threshold for a mapping of its
     // own, which costs a page-table flush to give back at the exit) and written in large pieces, as the
-    // other tools write theirs; a piece longer than the buffer goes out by itself.
+    // other tools write theirs; a line longer than the buffer goes out by itself.
     std::vector<char> out(1 << 16);
     std::size_t used = 0;
     const auto flush = [&] {
         std::fwrite(out.data(), 1, used, stdout);
         used = 0;
     };
-    const auto put = [&](std::string_view piece) {
-        if (used + piece.size() > out.size()) {
-            flush();
-            if (piece.size() > out.size()) {
-                std::fwrite(piece.data(), 1, piece.size(), stdout);
-                return;
-            }
-        }
-        std::memcpy(out.data() + used, piece.data(), piece.size());
-        used += piece.size();
-    };
     std::string name, prefix; // the file searched, and "FILE:"
     bool matched = false;
     grep->OnMatch = [&](TObject*, const RE_LineInfo_t& info) {
         matched = true;
-        char number[16];
-        const auto end = std::to_chars(number, number + sizeof number, info.LineNo).ptr;
-        put(prefix);
-        put(std::string_view(number, static_cast<std::size_t>(end - number)));
-        put(":");
-        put(info.Line);
-        put("\n");
+        constexpr std::size_t numberRoom = 12; // the line number, ':' and the line end
+        const std::size_t size = prefix.size() + numberRoom + info.Line.size();
+        if (used + size > out.size()) flush();
+        if (size > out.size()) {
+            std::fprintf(stdout, "%s%d:", prefix.c_str(), info.LineNo);
+            std::fwrite(info.Line.data(), 1, info.Line.size(), stdout);
+            std::fputc('\n', stdout);
+            return;
+        }
+        char* w = out.data() + used;
+        w = std::copy(prefix.begin(), prefix.end(), w);
+        w = std::to_chars(w, w + numberRoom, info.LineNo).ptr;
+        *w++ = ':';
+        w = std::copy(info.Line.begin(), info.Line.end(), w);
+        *w++ = '\n';
+        used = static_cast<std::size_t>(w - out.data());
     };
     // As grep tools answer: 0 when a line matched, 1 when none did, 2 when a file could not be read.
     bool failed = false;

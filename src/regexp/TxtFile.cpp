@@ -299,8 +299,9 @@ int TTxtFile::PeekWCharInBlock()
 void TTxtFile::ReadCurrentLine(RE_LineInfo_t& Info)
 {
     CheckCancel();
-    const char* lf;
-    while (!(lf = static_cast<const char*>(std::memchr(FBuf.data() + FCur, '\n', FEnd - FCur)))) {
+    // (A search loop that found the line end already has moved the position to it.)
+    const char* lf = FCur < FEnd && FBuf[FCur] == '\n' ? FBuf.data() + FCur : nullptr;
+    while (!lf && !(lf = static_cast<const char*>(std::memchr(FBuf.data() + FCur, '\n', FEnd - FCur)))) {
         FCur = FEnd;
         if (!Fill()) throw EEndOfFile();
     }
