@@ -9,7 +9,8 @@
 //                                          short LF lines, 31 MB)
 //   qx_regexp_bench expand [-f] PATTERN    the pre-processed pattern (UTF-8), for the other tools
 //   qx_regexp_bench grep [-f] PATTERN FILE...
-//                                          prints file:line:text for each matching line, as "rg -n" does;
+//                                          prints line:text for each matching line (file:line:text when
+//                                          there are several files), as "rg -n" does;
 //                                          exits 0 when a line matched, 1 when none did, 2 on an error
 //
 // Patterns are given as UTF-8 and converted to Shift-JIS once; -f switches the fuzzy dictionary on.
@@ -28,6 +29,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <cerrno>
+#include <unistd.h>
 
 using namespace qx;
 
@@ -145,11 +149,20 @@ int main(int argc, char** argv)
     // other tools write theirs; a line longer than the buffer goes out by itself.
     std::vector<char> out(1 << 16);
     std::size_t used = 0;
+    const auto write = [](const char* p, std::size_t n) {
+        while (n > 0) {
+            const ssize_t done = ::write(STDOUT_FILENO, p, n);
+            if (done < 0 && errno == EINTR) continue;
+            if (done <= 0) std::exit(2);
+            p += done;
+            n -= static_cast<std::size_t>(done);
+        }
+    };
     const auto flush = [&] {
-        std::fwrite(out.data(), 1, used, stdout);
+        write(out.data(), used);
         used = 0;
     };
-    std::string name, prefix; // the file searched, and "FILE:"
+    std::string prefix; // "FILE:" before each line when there are several files, as rg writes it
     bool matched = false;
     grep->OnMatch = [&](TObject*, const RE_LineInfo_t& info) {
         matched = true;
@@ -157,9 +170,10 @@ int main(int argc, char** argv)
         const std::size_t size = prefix.size() + numberRoom + info.Line.size();
         if (used + size > out.size()) flush();
         if (size > out.size()) {
-            std::fprintf(stdout, "%s%d:", prefix.c_str(), info.LineNo);
-            std::fwrite(info.Line.data(), 1, info.Line.size(), stdout);
-            std::fputc('\n', stdout);
+            const std::string head = prefix + std::to_string(info.LineNo) + ':';
+            write(head.data(), head.size());
+            write(info.Line.data(), info.Line.size());
+            write("\n", 1);
             return;
         }
         char* w = out.data() + used;
@@ -172,9 +186,10 @@ int main(int argc, char** argv)
     };
     // As grep tools answer: 0 when a line matched, 1 when none did, 2 when a file could not be read.
     bool failed = false;
+    const bool several = args.size() - next > 1;
     for (; next < args.size(); ++next) {
-        name = args[next];
-        prefix = name + ':';
+        const std::string& name = args[next];
+        if (several) prefix = name + ':';
         try {
             grep->Grep(name);
         } catch (const Exception& e) {

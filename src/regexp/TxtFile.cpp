@@ -197,8 +197,11 @@ bool TTxtFile::Fill()
     FLineStart = 0;
     FCounted -= keep;
 
-    // A long line makes the reads grow with it, so that it is moved a logarithmic number of times.
-    const std::size_t want = std::max(BlockSize, FEnd);
+    // A long line makes the reads grow with it, so that it is moved a logarithmic number of times. The
+    // short rest of a line kept from the block before makes the read as much shorter instead, within the
+    // buffer: a larger one would cost fresh memory for every file.
+    std::size_t want = std::max(BlockSize, FEnd);
+    if (FEnd < BlockSize / 2 && FBuf.size() >= FEnd + 3 + BlockSize / 2) want = std::min(want, FBuf.size() - FEnd - 3);
     const std::size_t needed = FEnd + 1 + want + 2;
     if (FBuf.size() < needed) FBuf.resize(std::max(needed, FBuf.size() * 2));
     const std::size_t start = FEnd;
