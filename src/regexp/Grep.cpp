@@ -423,7 +423,9 @@ void TGrep::ScanLiteral(TTxtFile& File, TNeedleFinder& Finder, const std::u16str
             line.MoveTo(buf, base);
             const int before = File.LineNoAt(base);
             std::size_t found, lineEnds;
-            const std::size_t reached = Finder.Scan(buf + base, end - base, candidates.data(), found, lineEnds);
+            // (Stretches of at most 1 GB keep their places within 32 bits, however long the line.)
+            const std::size_t stretch = std::min<std::size_t>(end - base, std::size_t{1} << 30);
+            const std::size_t reached = Finder.Scan(buf + base, stretch, candidates.data(), found, lineEnds);
             if (reached == 0) break;
             for (std::size_t c = 0; c < found && more; ++c) {
                 const auto& candidate = candidates[c];
