@@ -114,6 +114,21 @@ TScrollStyle ScrollStyleOf(int Type, TScrollStyle Current)
 
 } // namespace
 
+void ApplyWrapRules(const TEditorEnvironment& S, TEditorWrapOption& Wrap)
+{
+    Wrap.SetWordBreak(S.WordBreak);
+    Wrap.SetFollowRetMark(S.FollowReturnMark);
+    Wrap.SetWrapLineVisible(S.WrapLine);
+    Wrap.SetWrapLineColor(S.WrapLineColor);
+    Wrap.SetLeading(S.WrapStrStyle == 0 || S.WrapStrStyle == 2);
+    Wrap.SetFollowPunctuation(S.WrapStrStyle != 0);
+    // The level picks the rules: none, a preset, or the environment's own strings.
+    const TKinsokuStrings kinsoku = KinsokuStrings(S.WrapStrLevel, S);
+    Wrap.SetFollowStr(kinsoku.Follow);
+    Wrap.SetLeadStr(kinsoku.Lead);
+    Wrap.SetPunctuationStr(kinsoku.Punctuation);
+}
+
 void ApplyEditorEnvironment(const TEditorEnvironment& S, const std::string& FileName, TQxEditor& E,
                             const TEnvironmentApplyHost& Host)
 {
@@ -230,17 +245,7 @@ void ApplyEditorEnvironment(const TEditorEnvironment& S, const std::string& File
     // 6. Wrapping rules (the wrap column and the word wrap itself are set once the window's layout is
     //    known, below).
     TEditorWrapOption& wrap = E.WrapOption();
-    wrap.SetWordBreak(S.WordBreak);
-    wrap.SetFollowRetMark(S.FollowReturnMark);
-    wrap.SetWrapLineVisible(S.WrapLine);
-    wrap.SetWrapLineColor(S.WrapLineColor);
-    wrap.SetLeading(S.WrapStrStyle == 0 || S.WrapStrStyle == 2);
-    wrap.SetFollowPunctuation(S.WrapStrStyle != 0);
-    // The level picks the rules: none, a preset, or the environment's own strings.
-    const TKinsokuStrings kinsoku = KinsokuStrings(S.WrapStrLevel, S);
-    wrap.SetFollowStr(kinsoku.Follow);
-    wrap.SetLeadStr(kinsoku.Lead);
-    wrap.SetPunctuationStr(kinsoku.Punctuation);
+    ApplyWrapRules(S, wrap);
 
     // 7. The ruler and the line-number bar.
     SetBar(E.Ruler(), S.ColRuler, S.ColFontColor, S.ColBackGroundColor, S.ColMarkColor, S.ColBarEdge);

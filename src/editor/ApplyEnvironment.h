@@ -15,6 +15,7 @@
 namespace qx {
 
 class TQxEditor;
+class TEditorWrapOption;
 
 // What the apply reaches beyond the editor.
 struct TEnvironmentApplyHost {
@@ -28,6 +29,9 @@ struct TEnvironmentApplyHost {
     std::function<void(bool Open)> SetImeOpen;
 };
 
+// The wrap settings of Environment: the line-break rules with their strings and the guide line, not the
+// wrap column nor the word wrap itself (they depend on the window).
+void ApplyWrapRules(const TEditorEnvironment& Environment, TEditorWrapOption& Wrap);
 // Applies Environment to Editor. FileName is the environment's file: with "Hilight" on and the file
 // present, its word lists fill the editor's three reserve-word lists.
 void ApplyEditorEnvironment(const TEditorEnvironment& Environment, const std::string& FileName, TQxEditor& Editor,
