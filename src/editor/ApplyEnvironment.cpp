@@ -112,6 +112,9 @@ TScrollStyle ScrollStyleOf(int Type, TScrollStyle Current)
     }
 }
 
+// The wrap column under S: the environment's, or the window's width when it wraps there.
+int WrapByteOf(const TEditorEnvironment& S, const TQxEditor& E) { return S.WordWrap == 2 ? E.VisibleCols() - 4 : S.WrapByte; }
+
 } // namespace
 
 void ApplyWrapRules(const TEditorEnvironment& S, TEditorWrapOption& Wrap)
@@ -127,6 +130,21 @@ void ApplyWrapRules(const TEditorEnvironment& S, TEditorWrapOption& Wrap)
     Wrap.SetFollowStr(kinsoku.Follow);
     Wrap.SetLeadStr(kinsoku.Lead);
     Wrap.SetPunctuationStr(kinsoku.Punctuation);
+}
+
+TWrapRules EnvironmentWrapRules(const TEditorEnvironment& S, TQxEditor& E, TEditorWrapOption& Option)
+{
+    TWrapRules rules = E.ScreenStrings().WrapRules();
+    Option.Assign(E.WrapOption());
+    ApplyWrapRules(S, Option);
+    Option.SetWrapByte(WrapByteOf(S, E));
+    TEditorCaret caret;  // its tab width, as the environment sets it
+    caret.SetTabSpaceCount(S.TabSpaceCount);
+    rules.Layout.TabSpaceCount = caret.TabSpaceCount();
+    rules.Layout.WordWrap = S.WordWrap == 1 || S.WordWrap == 2;
+    rules.Layout.WrapByte = Option.WrapByte();
+    rules.Option = &Option;
+    return rules;
 }
 
 void ApplyEditorEnvironment(const TEditorEnvironment& S, const std::string& FileName, TQxEditor& E,
@@ -261,7 +279,7 @@ void ApplyEditorEnvironment(const TEditorEnvironment& S, const std::string& File
     // wrapping at the window takes them; then the rows are laid out once.
     update.Close();
     E.WrapByWindow = S.WordWrap == 2;
-    wrap.SetWrapByte(E.WrapByWindow ? E.VisibleCols() - 4 : S.WrapByte);
+    wrap.SetWrapByte(WrapByteOf(S, E));
     E.SetWordWrap(S.WordWrap == 1 || S.WordWrap == 2);
     update.CloseWrap();
     E.Invalidate();
