@@ -8,15 +8,17 @@
 #   bench/bench-regexp.sh <build-dir>      (make bench builds <build-dir> = build/bench)
 #
 # Every tool writes its matching lines with line numbers to a file, on one thread (rg -j1: TGrep runs on
-# the user-interface thread). The main table runs TGrep and the other tool in turn, RUNS times (default
-# 5), and gives the median times and the median of the per-pair ratios with the lowest and the highest,
-# so that a machine whose speed drifts skews no ratio; its last column says whether both reported the
-# same line numbers. The long-line table gives the best of RUNS runs.
+# the user-interface thread). The main table runs TGrep and the other tool in pairs (bench/paired-runs.py,
+# RUNS pairs, default 9, which goes first alternating), and gives the median times and the medians of
+# the pairs' ratios of wall-clock and of processor time with the lowest and the highest, so that a
+# machine whose speed drifts skews no ratio; its last column says whether both reported the same line
+# numbers. The long-line table gives the best of RUNS runs.
 set -euo pipefail
 build=${1:-build/bench}
 tool=$build/bin/qx_regexp_bench
 data=${QX_BENCH_DATA:-$build/regexp-data}
-runs=${QX_BENCH_RUNS:-${RUNS:-5}}
+runs=${QX_BENCH_RUNS:-${RUNS:-9}}
+pairs_tool=$(dirname "$0")/paired-runs.py
 for t in rg grep iconv; do command -v $t >/dev/null || { echo "bench-regexp: $t is missing (scripts/install-deps.sh bench)" >&2; exit 1; }; done
 [ -x "$tool" ] || { echo "bench-regexp: $tool is missing (make bench)" >&2; exit 1; }
 [ -f "$data/dict.txt" ] || "$tool" generate "$data" 100
@@ -34,22 +36,18 @@ best() {
 }
 ms() { awk -v u="$1" 'BEGIN { printf "%.1f", u / 1000 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
-median() { tr ' ' '\n' <<<"$1" | grep . | sort -g | sed -n "$(( (runs + 1) / 2 ))p"; }
-lowest() { tr ' ' '\n' <<<"$1" | grep . | sort -g | head -n 1; }
-highest() { tr ' ' '\n' <<<"$1" | grep . | sort -g | tail -n 1; }
-# paired OURS... -- THEIRS...: "ours-ms theirs-ms median-ratio [lowest–highest]" over $runs rounds, the
-# ratio being their time over ours.
+# paired OURS... -- THEIRS...: "ours-ms | theirs-ms | wall ratio [lowest–highest] | cpu ratio [...]" over
+# $runs pairs, the ratio being their time over ours.
+# quote WORD...: the words as one shell-quoted string (bytes kept as they are: a Shift-JIS pattern too).
+quote() { python3 -c 'import os, shlex, sys; sys.stdout.buffer.write(os.fsencode(" ".join(shlex.quote(a) for a in sys.argv[1:])))' "$@"; }
 paired() {
   local ours=() theirs=() side=0 a
   for a in "$@"; do
     if [ "$a" = -- ]; then side=1; elif [ $side = 0 ]; then ours+=("$a"); else theirs+=("$a"); fi
   done
-  local to="" tt="" rs="" x y
-  for _ in $(seq "$runs"); do
-    x=$(micros "${ours[@]}"); y=$(micros "${theirs[@]}")
-    to+="$x "; tt+="$y "; rs+="$(awk -v a="$x" -v b="$y" 'BEGIN { printf "%.2f", b / a }') "
-  done
-  echo "$(ms "$(median "$to")") | $(ms "$(median "$tt")") | $(median "$rs") [$(lowest "$rs")–$(highest "$rs")]"
+  python3 "$pairs_tool" --pairs "$runs" --output "$out" --exit-codes 0,1 - "$(quote "${ours[@]}")" "$(quote "${theirs[@]}")" |
+    sed -E 's/.*wall: ours ([0-9.]+) s, theirs ([0-9.]+) s, ratio ([0-9.]+)x \[([0-9.]+)-([0-9.]+)\].*CPU: ours [0-9.]+ s, theirs [0-9.]+ s, ratio ([0-9.]+)x \[([0-9.]+)-([0-9.]+)\].*/\1 \2 \3 \4 \5 \6 \7 \8/' |
+    awk '{ printf "%.1f | %.1f | %s [%s–%s] | %s [%s–%s]", $1 * 1000, $2 * 1000, $3, $4, $5, $6, $7, $8 }'
 }
 # same OURS... -- THEIRS...: whether both report the same line numbers in one file.
 same() {
@@ -57,7 +55,7 @@ same() {
   for a in "$@"; do
     if [ "$a" = -- ]; then side=1; elif [ $side = 0 ]; then ours+=("$a"); else theirs+=("$a"); fi
   done
-  if cmp -s <("${ours[@]}" 2>/dev/null | cut -d: -f2) <("${theirs[@]}" 2>/dev/null | cut -d: -f1); then echo yes; else echo NO; fi
+  if cmp -s <("${ours[@]}" 2>/dev/null | cut -d: -f1) <("${theirs[@]}" 2>/dev/null | cut -d: -f1); then echo yes; else echo NO; fi
 }
 sj() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
 
@@ -73,8 +71,8 @@ rows=(
   "prose crossing する(.|\n)*XYZ"
   "dict literal 固有名詞" "dict literal 正規表現" "dict class [０-９]+行" "dict dotstar 東京.*大阪"
 )
-echo "| pattern | input | TGrep ms | rg -E shift_jis ms | rg / TGrep, median [lowest–highest] | LC_ALL=C grep -F ms | grep / TGrep | same lines |"
-echo "|---|---|---|---|---|---|---|---|"
+echo "| pattern | input | TGrep ms | rg -E shift_jis ms | rg / TGrep, wall [lowest–highest] | rg / TGrep, cpu | LC_ALL=C grep -F ms | grep / TGrep, wall | same lines |"
+echo "|---|---|---|---|---|---|---|---|---|"
 for row in "${rows[@]}"; do
   read -r input kind pattern <<<"$row"
   case $input in

@@ -2,12 +2,14 @@
 //   qx_editor_bench generate FILE MEGABYTES [prose]
 //                                              writes a Shift-JIS text of about that size (CR LF lines):
 //                                              random characters and words, or manual-page prose
-//   qx_editor_bench load FILE [WRAP]           loads FILE (wrapped at WRAP columns when given) and exits
-//   qx_editor_bench insert FILE [WRAP] [N]     loads FILE, then types N characters at the start, the
+//   qx_editor_bench load FILE [WRAP[r]]        loads FILE (wrapped at WRAP columns when given) and exits
+//   qx_editor_bench insert FILE [WRAP[r]] [N]  loads FILE, then types N characters at the start, the
 //                                              middle and the end; prints latency percentiles
-//   qx_editor_bench open FILE [WRAP]           opens FILE as a document, as the editor does: read in
+//   qx_editor_bench open FILE [WRAP[r]]        opens FILE as a document, as the editor does: read in
 //                                              pieces, the code detected on the first ones, each piece
 //                                              converted to Shift-JIS and laid out into the rows
+// A WRAP with an "r" (80r) wraps by the line-break rules of the editor's default environment (words
+// kept whole, punctuation hanging past the column, a line end kept on a full row); without, by none.
 //   qx_editor_bench save FILE CODE OUT         opens FILE, then saves it to OUT in CODE (0 JIS .. 5 UTF-8)
 // The load is timed from outside (wall time, peak memory) so that it compares with another program.
 
@@ -15,6 +17,8 @@
 #include "documents/DocumentCodec.h"
 #include "documents/DocumentCodes.h"
 #include "documents/DocumentFiles.h"
+#include "documents/EditorEnvironment.h"
+#include "editor/ApplyEnvironment.h"
 #include "editor/EditorFountain.h"
 #include "editor/EditorScreen.h"
 #include "editor/EditorScreenStrings.h"
@@ -118,12 +122,29 @@ int Generate(const std::string& File, long Megabytes)
     return out ? 0 : 1;
 }
 
-void Load(Text& T, const std::string& File, int Wrap)
+// The wrap of a WRAP argument: a column (0: none), and whether the environment's rules apply.
+struct Wrap {
+    int Column = 0;
+    bool Rules = false;
+};
+
+Wrap ParseWrap(const char* Arg)
 {
-    if (Wrap > 0) {
-        T.rows->WrapOption().SetWrapByte(Wrap);
-        T.rows->SetWordWrap(true);
-    }
+    const std::string a = Arg ? Arg : "0";
+    return {std::atoi(a.c_str()), !a.empty() && a.back() == 'r'};
+}
+
+void SetWrap(Text& T, Wrap W)
+{
+    if (W.Column <= 0) return;
+    if (W.Rules) ApplyWrapRules(TEditorEnvironment{}, T.rows->WrapOption());
+    T.rows->WrapOption().SetWrapByte(W.Column);
+    T.rows->SetWordWrap(true);
+}
+
+void Load(Text& T, const std::string& File, Wrap W)
+{
+    SetWrap(T, W);
     T.lines.LoadFromFile(File);
 }
 
@@ -135,12 +156,9 @@ public:
     bool InputQuery(const std::string&, const std::string&, std::string&) override { return false; }
 };
 
-int OpenDocument(Text& T, const std::string& File, int Wrap)
+int OpenDocument(Text& T, const std::string& File, Wrap W)
 {
-    if (Wrap > 0) {
-        T.rows->WrapOption().SetWrapByte(Wrap);
-        T.rows->SetWordWrap(true);
-    }
+    SetWrap(T, W);
     class Rows : public TTextSink {
     public:
         explicit Rows(TEditorStrings& Lines) : Loader(Lines) {}
@@ -173,10 +191,10 @@ void TypeAt(TEditorScreenStrings& Rows, int Row, int Col)
     Rows.UpdateText(from, run.Rows, run.Text);
 }
 
-int Insert(const std::string& File, int Wrap, int Count)
+int Insert(const std::string& File, Wrap W, int Count)
 {
     Text t;
-    Load(t, File, Wrap);
+    Load(t, File, W);
     TEditorScreenStrings& rows = *t.rows;
     rows.TextLength();  // the editor asks for the length and the line count right after loading
     // Wall time, and the time the thread was on a processor (a busy machine's preemptions left out).
@@ -222,12 +240,12 @@ int Insert(const std::string& File, int Wrap, int Count)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::cerr << "usage: qx_editor_bench generate FILE MB | load FILE [WRAP] | insert FILE [WRAP] [N] | open FILE [WRAP] "
+        std::cerr << "usage: qx_editor_bench generate FILE MB | load FILE [WRAP[r]] | insert FILE [WRAP[r]] [N] | open FILE [WRAP[r]] "
                      "| save FILE CODE OUT\n";
         return 2;
     }
     const std::string command = argv[1], file = argv[2];
-    const int wrap = argc > 3 ? std::atoi(argv[3]) : 0;
+    const Wrap wrap = ParseWrap(argc > 3 ? argv[3] : nullptr);
     try {
         if (command == "generate" && argc > 4 && std::string(argv[4]) == "prose") {
             const std::string text = bench::MakeProse(static_cast<std::size_t>(std::atol(argv[3])) * 1000 * 1000);
@@ -255,7 +273,7 @@ int main(int argc, char** argv)
         }
         if (command == "save" && argc > 4) {
             Text t;
-            OpenDocument(t, file, 0);
+            OpenDocument(t, file, {});
             // The rows as the save path walks them: each logical line, LF between.
             const std::string lines = t.lines.Text();
             std::string text;
@@ -264,7 +282,7 @@ int main(int argc, char** argv)
                 if (c != '\r') text += c;
             if (!text.empty() && text.back() == '\n') text.pop_back();
             const auto begin = std::chrono::steady_clock::now();
-            WriteFileBytesSafely(argv[4], EncodeDocument(text, wrap, sfrtCRLF));
+            WriteFileBytesSafely(argv[4], EncodeDocument(text, std::atoi(argv[3]), sfrtCRLF));
             const auto end = std::chrono::steady_clock::now();
             std::printf("%.3f\n", std::chrono::duration<double>(end - begin).count());
             std::fflush(stdout);

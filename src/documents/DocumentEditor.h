@@ -11,6 +11,8 @@
 
 namespace qx {
 
+struct TEditorEnvironment;
+
 // A text being read into a document's editor: filled piece by piece beside the text shown, which stays
 // as it is until Load puts the new text in its place. Dropped without Load, it changes nothing.
 class TLoadingText : public TTextSink {
@@ -23,9 +25,10 @@ class TDocumentEditor {
 public:
     virtual ~TDocumentEditor() = default;
 
-    // A text to read into this editor. This one gathers the pieces and hands them to LoadText; an
-    // editor that can lay its rows out as the pieces come does better.
-    virtual std::unique_ptr<TLoadingText> NewText();
+    // A text to read into this editor, to be shown under the environment Shown once loaded (null: the
+    // editor's settings stay). This one gathers the pieces and hands them to LoadText; an editor that
+    // can lay its rows out as the pieces come does better, by the wrap that Shown will set.
+    virtual std::unique_ptr<TLoadingText> NewText(const TEditorEnvironment* Shown);
 
     // The editor's file name ("" while untitled).
     virtual std::string FileName() const = 0;
@@ -60,7 +63,7 @@ public:
     virtual std::time_t FileTStamp() const = 0;
 };
 
-inline std::unique_ptr<TLoadingText> TDocumentEditor::NewText()
+inline std::unique_ptr<TLoadingText> TDocumentEditor::NewText(const TEditorEnvironment*)
 {
     class TGatheredText : public TLoadingText {
     public:

@@ -5,6 +5,8 @@
 #include "documents/MessageDialog.h"
 #include "documents/MessageTexts.h"
 
+#include <optional>
+
 #include <sys/stat.h>
 
 namespace qx {
@@ -35,12 +37,17 @@ void Call(const std::function<void()>& F)
 TLoadStatus LoadFileToEditor(TDocumentEditor& Document, TDocumentHost& Host, const TGlobalState& State,
                              const std::string& FileName, int Code, int ShareMode)
 {
-    // The text is laid out beside the one shown, which a load that does not go through leaves alone.
-    const std::unique_ptr<TLoadingText> Text = Document.NewText();
+    // The text is laid out beside the one shown, which a load that does not go through leaves alone,
+    // by the wrap of the environment that the file's name chooses, so that applying it lays out nothing
+    // again.
+    const int N = EnvironmentIndexOfExt(State, EnvironmentPatternOf(FileName));
+    std::optional<TEditorEnvironment> Environment;
+    if (Host.ApplyEnvironment)
+        Environment = LoadEnvironmentFile(EnvironmentFileName(State, N)).value_or(TEditorEnvironment{});
+    const std::unique_ptr<TLoadingText> Text = Document.NewText(Environment ? &*Environment : nullptr);
     const TDecodedDocument Decoded = LoadDocumentFile(FileName, Code, *Host.Prompter, *Text);
     if (Decoded.Status != TLoadStatus::Loaded) return Decoded.Status;
 
-    const int N = EnvironmentIndexOfExt(State, EnvironmentPatternOf(FileName));
     if (Host.ApplyEnvironment) Host.ApplyEnvironment(N);
     Document.SetEnvironmentNumber(N);
     Document.SetFileOpenMode(ShareMode);

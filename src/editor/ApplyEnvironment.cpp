@@ -112,7 +112,40 @@ TScrollStyle ScrollStyleOf(int Type, TScrollStyle Current)
     }
 }
 
+// The wrap column under S: the environment's, or the window's width when it wraps there.
+int WrapByteOf(const TEditorEnvironment& S, const TQxEditor& E) { return S.WordWrap == 2 ? E.VisibleCols() - 4 : S.WrapByte; }
+
 } // namespace
+
+void ApplyWrapRules(const TEditorEnvironment& S, TEditorWrapOption& Wrap)
+{
+    Wrap.SetWordBreak(S.WordBreak);
+    Wrap.SetFollowRetMark(S.FollowReturnMark);
+    Wrap.SetWrapLineVisible(S.WrapLine);
+    Wrap.SetWrapLineColor(S.WrapLineColor);
+    Wrap.SetLeading(S.WrapStrStyle == 0 || S.WrapStrStyle == 2);
+    Wrap.SetFollowPunctuation(S.WrapStrStyle != 0);
+    // The level picks the rules: none, a preset, or the environment's own strings.
+    const TKinsokuStrings kinsoku = KinsokuStrings(S.WrapStrLevel, S);
+    Wrap.SetFollowStr(kinsoku.Follow);
+    Wrap.SetLeadStr(kinsoku.Lead);
+    Wrap.SetPunctuationStr(kinsoku.Punctuation);
+}
+
+TWrapRules EnvironmentWrapRules(const TEditorEnvironment& S, TQxEditor& E, TEditorWrapOption& Option)
+{
+    TWrapRules rules = E.ScreenStrings().WrapRules();
+    Option.Assign(E.WrapOption());
+    ApplyWrapRules(S, Option);
+    Option.SetWrapByte(WrapByteOf(S, E));
+    TEditorCaret caret;  // its tab width, as the environment sets it
+    caret.SetTabSpaceCount(S.TabSpaceCount);
+    rules.Layout.TabSpaceCount = caret.TabSpaceCount();
+    rules.Layout.WordWrap = S.WordWrap == 1 || S.WordWrap == 2;
+    rules.Layout.WrapByte = Option.WrapByte();
+    rules.Option = &Option;
+    return rules;
+}
 
 void ApplyEditorEnvironment(const TEditorEnvironment& S, const std::string& FileName, TQxEditor& E,
                             const TEnvironmentApplyHost& Host)
@@ -230,17 +263,7 @@ void ApplyEditorEnvironment(const TEditorEnvironment& S, const std::string& File
     // 6. Wrapping rules (the wrap column and the word wrap itself are set once the window's layout is
     //    known, below).
     TEditorWrapOption& wrap = E.WrapOption();
-    wrap.SetWordBreak(S.WordBreak);
-    wrap.SetFollowRetMark(S.FollowReturnMark);
-    wrap.SetWrapLineVisible(S.WrapLine);
-    wrap.SetWrapLineColor(S.WrapLineColor);
-    wrap.SetLeading(S.WrapStrStyle == 0 || S.WrapStrStyle == 2);
-    wrap.SetFollowPunctuation(S.WrapStrStyle != 0);
-    // The level picks the rules: none, a preset, or the environment's own strings.
-    const TKinsokuStrings kinsoku = KinsokuStrings(S.WrapStrLevel, S);
-    wrap.SetFollowStr(kinsoku.Follow);
-    wrap.SetLeadStr(kinsoku.Lead);
-    wrap.SetPunctuationStr(kinsoku.Punctuation);
+    ApplyWrapRules(S, wrap);
 
     // 7. The ruler and the line-number bar.
     SetBar(E.Ruler(), S.ColRuler, S.ColFontColor, S.ColBackGroundColor, S.ColMarkColor, S.ColBarEdge);
@@ -256,7 +279,7 @@ void ApplyEditorEnvironment(const TEditorEnvironment& S, const std::string& File
     // wrapping at the window takes them; then the rows are laid out once.
     update.Close();
     E.WrapByWindow = S.WordWrap == 2;
-    wrap.SetWrapByte(E.WrapByWindow ? E.VisibleCols() - 4 : S.WrapByte);
+    wrap.SetWrapByte(WrapByteOf(S, E));
     E.SetWordWrap(S.WordWrap == 1 || S.WordWrap == 2);
     update.CloseWrap();
     E.Invalidate();

@@ -8,6 +8,7 @@
 
 #include "documents/EditorEnvironment.h"
 #include "documents/GlobalState.h"
+#include "editor/EditorWrap.h"
 
 #include <functional>
 #include <string>
@@ -28,6 +29,13 @@ struct TEnvironmentApplyHost {
     std::function<void(bool Open)> SetImeOpen;
 };
 
+// The wrap settings of Environment: the line-break rules with their strings and the guide line, not the
+// wrap column nor the word wrap itself (they depend on the window).
+void ApplyWrapRules(const TEditorEnvironment& Environment, TEditorWrapOption& Wrap);
+// The wrap that Editor's text gets once Environment is applied, the window's columns taken as they are
+// now: the rules go into Option, which the result points to. A text read for the editor is laid out by
+// them as it comes, so that applying the environment afterwards does not lay it out again.
+TWrapRules EnvironmentWrapRules(const TEditorEnvironment& Environment, TQxEditor& Editor, TEditorWrapOption& Option);
 // Applies Environment to Editor. FileName is the environment's file: with "Hilight" on and the file
 // present, its word lists fill the editor's three reserve-word lists.
 void ApplyEditorEnvironment(const TEditorEnvironment& Environment, const std::string& FileName, TQxEditor& Editor,

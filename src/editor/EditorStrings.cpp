@@ -176,15 +176,17 @@ void TEditorStrings::SetText(std::string_view Text)
     loader.Finish();
 }
 
-TEditorStrings::TLoader::TLoader(TEditorStrings& Lines) : FLines(Lines), FOption(std::make_unique<TEditorWrapOption>())
+TEditorStrings::TLoader::TLoader(TEditorStrings& Lines) : TLoader(Lines, Lines.Rows().WrapRules()) {}
+
+TEditorStrings::TLoader::TLoader(TEditorStrings& Lines, const TWrapRules& Rules)
+    : FLines(Lines), FOption(std::make_unique<TEditorWrapOption>())
 {
-    const TEditorScreenStrings& rows = Lines.Rows();
-    const TEditorView* main = rows.MainView();
-    FOption->Assign(rows.WrapOption());
+    const TEditorView* main = Lines.Rows().MainView();
+    FOption->Assign(*Rules.Option);
     FOption->TakeRulesChanged();
-    FRules = rows.WrapRules();
+    FRules = Rules;
     FRules.Option = FOption.get();
-    FRules.Layout.WordWrap = rows.WordWrap() && !(main && main->Loading());
+    FRules.Layout.WordWrap = Rules.Layout.WordWrap && !(main && main->Loading());
 }
 
 TEditorStrings::TLoader::~TLoader() = default;

@@ -58,11 +58,13 @@ public:
     // once by Finish (not undoable); dropped before, it changes nothing. The pieces may be cut anywhere:
     // CR, LF and CR LF end a line, also one split between two pieces, and every other byte belongs to a
     // line. With word wrap the lines are cut into rows as they come, by the rules in force when the
-    // loader began (while the main view loads, not at all); rules that changed before Finish re-wrap
-    // the text once. The rows are cut from large regions, so that each byte is copied once.
+    // loader began, or by the rules given, which the text will be shown under (while the main view
+    // loads, not at all); rules in force at Finish that differ from them re-wrap the text once. The
+    // rows are cut from large regions, so that each byte is copied once.
     class TLoader {
     public:
         explicit TLoader(TEditorStrings& Lines);
+        TLoader(TEditorStrings& Lines, const TWrapRules& Rules);
         ~TLoader();
         TLoader(const TLoader&) = delete;
         TLoader& operator=(const TLoader&) = delete;

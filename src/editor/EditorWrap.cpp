@@ -220,29 +220,136 @@ bool StepBackAbove(TEditorAttributeArray& A, int Floor)
     return false;
 }
 
+// The characters of a line around a cut, for a line whose columns are its bytes (no tab), found
+// without walking the line from its start: a byte that cannot lead a double-byte character ends a
+// character, so from the last such byte before a place on, the lead-capable bytes pair up. Moving the
+// cut over a character costs that character, plus once the run of lead-capable bytes it lies in.
+class TByteCut {
+public:
+    // The cut at byte Pos, which must start a character (or be the line's end).
+    TByteCut(std::string_view Line, std::size_t Pos) : FLine(Line), FPos(Pos), FAnchor(LastNonLead(Line, Pos)) {}
+
+    // The cut before column W: at W, or one byte before when a double-byte character crosses it.
+    static TByteCut AtColumn(std::string_view Line, std::size_t W)
+    {
+        TByteCut cut(Line, W);
+        if ((static_cast<std::ptrdiff_t>(W) - 1 - cut.FAnchor) % 2 == 1 && W < Line.size()) --cut.FPos;
+        return cut;
+    }
+    // Whether a character starts at byte Pos (0 < Pos < the line's length).
+    static bool StartsAt(std::string_view Line, std::size_t Pos)
+    {
+        return (static_cast<std::ptrdiff_t>(Pos) - 1 - LastNonLead(Line, Pos)) % 2 == 0;
+    }
+
+    std::size_t Pos() const { return FPos; }
+    // The character before the cut (empty at the start) and the one after it (empty at the end).
+    std::string_view Before() const
+    {
+        std::ptrdiff_t anchor;
+        const std::size_t length = BackLength(anchor);
+        return FLine.substr(FPos - length, length);
+    }
+    std::string_view After() const { return FLine.substr(FPos, CharLengthAt(FLine, FPos)); }
+
+    void Back()
+    {
+        std::ptrdiff_t anchor;
+        FPos -= BackLength(anchor);
+        FAnchor = anchor;
+    }
+    void Forward()
+    {
+        const std::size_t end = FPos + CharLengthAt(FLine, FPos);
+        for (; FPos < end; ++FPos)
+            if (!IsDBCSLeadByte(FLine[FPos])) FAnchor = static_cast<std::ptrdiff_t>(FPos);
+    }
+
+private:
+    // The last byte before Before that cannot lead (-1: none).
+    static std::ptrdiff_t LastNonLead(std::string_view Line, std::size_t Before)
+    {
+        auto j = static_cast<std::ptrdiff_t>(Before) - 1;
+        while (j >= 0 && IsDBCSLeadByte(Line[static_cast<std::size_t>(j)])) --j;
+        return j;
+    }
+    // The length of the character before the cut (0 at the start), and the anchor of the cut before it.
+    std::size_t BackLength(std::ptrdiff_t& Anchor) const
+    {
+        Anchor = FAnchor;
+        if (FPos == 0) return 0;
+        const auto pos = static_cast<std::ptrdiff_t>(FPos);
+        if (FAnchor < pos - 1) return 2;  // a lead-capable byte before a cut ends a pair
+        Anchor = LastNonLead(FLine, FPos - 1);
+        return (pos - 2 - Anchor) % 2 == 1 ? 2 : 1;  // a trail byte, when an odd run of leads is before it
+    }
+
+    std::string_view FLine;
+    std::size_t FPos;
+    std::ptrdiff_t FAnchor;  // the last byte before FPos that cannot lead (-1: none)
+};
+
+// The cut of WrapCutByColumns for a line whose first W + 3 bytes hold no tab (a column is a byte; the
+// description of the row would end at the first character boundary from column W + 3 on), reckoned on
+// the bytes around the wrap column. W is at least 8.
+int WrapCutByBytes(std::string_view Line, const TWrapRules& Rules, std::size_t W)
+{
+    const TEditorWrapOption& option = *Rules.Option;
+    const std::size_t size = Line.size();
+    if (size < W) return -1;
+    TByteCut cut = TByteCut::AtColumn(Line, W);
+    // A character ending at the cut ends a word when it is a delimiter or double-byte.
+    const auto endsWord = [&] {
+        const std::string_view c = cut.Before();
+        return c.size() == 2 || Rules.Layout.Delimiters.test(static_cast<unsigned char>(c[0]));
+    };
+    if (cut.Pos() == W && option.WordBreak() && size > W) {
+        const TByteCut atColumn = cut;
+        const std::size_t low = std::max<std::size_t>(W / 3, 1);
+        while (!endsWord() && cut.Pos() > low) cut.Back();
+        if (!endsWord()) cut = atColumn;
+    }
+    if (option.FollowPunctuation()) {
+        while (cut.Pos() < W + 2 && InSet(cut.After(), option.PunctuationStr())) cut.Forward();
+    }
+    if (option.Leading()) {
+        // Only while a character follows the cut within the description of the row.
+        const std::size_t described = size <= W + 3 ? size : (TByteCut::StartsAt(Line, W + 3) ? W + 3 : W + 4);
+        if (cut.Pos() < described) {
+            const std::size_t floor = W / 5 * 4;
+            const auto backAbove = [&] {
+                TByteCut before = cut;
+                before.Back();
+                if (before.Pos() <= floor) return false;
+                cut = before;
+                return true;
+            };
+            while (InSet(cut.Before(), option.LeadStr()) && backAbove()) {}
+            if (cut.Pos() + 2 <= described && InSet(cut.After(), option.FollowStr())) {
+                while ((InSet(cut.Before(), option.LeadStr()) || InSet(cut.After(), option.FollowStr())) && backAbove()) {}
+            }
+        }
+    }
+    return static_cast<int>(std::max(cut.Pos(), CharLengthAt(Line, 0)));
+}
+
 } // namespace
 
 int WrapCut(std::string_view Line, const TWrapRules& Rules)
+{
+    // Below 8 columns the rules' bounds (a third, four fifths of the row) meet the line's first
+    // characters, which the walk over the columns handles.
+    const std::size_t w = static_cast<std::size_t>(std::max(1, Rules.Layout.WrapByte));
+    if (w >= 8 && Line.substr(0, w + 3).find('\t') == std::string_view::npos) return WrapCutByBytes(Line, Rules, w);
+    return WrapCutByColumns(Line, Rules);
+}
+
+int WrapCutByColumns(std::string_view Line, const TWrapRules& Rules)
 {
     const TEditorWrapOption& option = *Rules.Option;
     // A column may be narrower than any character (the printer's can): the cut still takes one.
     const int W = std::max(1, Rules.Layout.WrapByte);
     if (Line.empty()) return -1;
-    // Without tabs a column is a byte: a short line fits, and without the line-break rules the cut is
-    // at the wrap column, or one column before a double-byte character that starts in it.
-    const std::size_t w = static_cast<std::size_t>(W);
-    if (Line.substr(0, w + 3).find('\t') == std::string_view::npos) {
-        if (Line.size() < w) return -1;
-        if (!option.WordBreak() && !option.FollowPunctuation() && !option.Leading()) {
-            // A byte that cannot lead ends a character, so the characters before the wrap column are
-            // known from the last such byte on: the lead-capable bytes after it pair up, and an odd
-            // one out at the column starts a character that crosses it (unless it ends the line).
-            std::size_t leads = 0;
-            while (leads < w && IsDBCSLeadByte(Line[w - 1 - leads])) ++leads;
-            const int cut = leads % 2 == 1 && w < Line.size() ? W - 1 : W;
-            return cut > 0 ? cut : static_cast<int>(CharLengthAt(Line, 0));
-        }
-    }
     // One description buffer per thread, reused from cut to cut.
     thread_local std::string buffer;
     RowAttributeString(Line, Rules.Layout, buffer);

@@ -159,6 +159,9 @@ int WrapLine(std::string_view Line, const TWrapRules& Rules, RowProc&& Row);
 
 // The length of the first row cut from Line, or -1 when the whole line fits in one row.
 int WrapCut(std::string_view Line, const TWrapRules& Rules);
+// The same cut, found by walking a column description of the row: the way a line with tabs near the
+// wrap column takes (WrapCut reckons the others on their bytes, to the same result).
+int WrapCutByColumns(std::string_view Line, const TWrapRules& Rules);
 
 template <class RowProc>
 int WrapLine(std::string_view Line, const TWrapRules& Rules, RowProc&& Row)

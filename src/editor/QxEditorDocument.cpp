@@ -11,11 +11,14 @@ void TQxEditorDocument::LoadText(std::string Text)
     FMain.Lines().SetText(Text);
 }
 
-std::unique_ptr<TLoadingText> TQxEditorDocument::NewText()
+std::unique_ptr<TLoadingText> TQxEditorDocument::NewText(const TEditorEnvironment* Shown)
 {
     class TRowsText : public TLoadingText {
     public:
-        explicit TRowsText(TQxEditorDocument& Document) : FDocument(Document), FLoader(Document.FMain.Lines()) {}
+        TRowsText(TQxEditorDocument& Document, const TEditorEnvironment* Shown)
+            : FDocument(Document), FLoader(Document.FMain.Lines(), Rules(Document.FMain, Shown, FOption))
+        {
+        }
         void Append(std::string_view Piece) override { FLoader.Append(Piece); }
         void Restart() override { FLoader.Restart(); }
         void Load() override
@@ -25,10 +28,16 @@ std::unique_ptr<TLoadingText> TQxEditorDocument::NewText()
         }
 
     private:
+        static TWrapRules Rules(TQxEditor& Editor, const TEditorEnvironment* Shown, TEditorWrapOption& Option)
+        {
+            return Shown ? EnvironmentWrapRules(*Shown, Editor, Option) : Editor.ScreenStrings().WrapRules();
+        }
+
         TQxEditorDocument& FDocument;
+        TEditorWrapOption FOption;  // the rules under Shown, which the loader copies
         TEditorStrings::TLoader FLoader;
     };
-    return std::make_unique<TRowsText>(*this);
+    return std::make_unique<TRowsText>(*this, Shown);
 }
 
 void TQxEditorDocument::SetSaveFileCharType(int Value)

@@ -16,8 +16,8 @@ public:
 
     std::string FileName() const override { return FMain.FileName; }
     void LoadText(std::string Text) override;
-    // The rows are laid out as the pieces come, beside the text shown.
-    std::unique_ptr<TLoadingText> NewText() override;
+    // The rows are laid out as the pieces come, beside the text shown, by the wrap Shown will set.
+    std::unique_ptr<TLoadingText> NewText(const TEditorEnvironment* Shown) override;
     std::string SaveText() const override { return FMain.SaveText(); }
 
     int SaveFileCharType() const override { return FMain.SaveFileCharType(); }

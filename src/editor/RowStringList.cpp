@@ -354,8 +354,11 @@ void TRowStringList::InsertRows(int Index, int Count, RowProc&& Row)
         if (FBlocks.empty()) InsertBlock(0, std::unique_ptr<TBlock>(new TBlock));
         const std::size_t first = FBlocks.size() - 1;
         std::size_t last = first;
-        // A list that never grows past one block (temporary rows, a short text) needs no arena.
-        TTextArena* arena = FArena && FBlocks[last]->Text.InArena() ? FArena.get() : nullptr;
+        // A list that never grows past one block (temporary rows, a short text) needs no arena. A block
+        // cut from the arena whose rows so far are empty (a blank line) has no text yet: its first
+        // bytes come from the arena too, not from a heap buffer grown again and again.
+        const TBlockText& text = FBlocks[last]->Text;
+        TTextArena* arena = FArena && (text.InArena() || text.capacity() == 0) ? FArena.get() : nullptr;
         try {
             for (int i = 0; i < Count; ++i) {
                 if (FBlocks[last]->Rows() >= BlockRows) {

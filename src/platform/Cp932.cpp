@@ -20,7 +20,7 @@ constexpr bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b
 constexpr int LeadIndex(unsigned char lead) { return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 0x1F; }
 
 // The single bytes the system's mapping leaves undefined, decoded as the original platform did.
-char16_t DecodeSingle(unsigned char b)
+constexpr char16_t DecodeSingle(unsigned char b)
 {
     switch (b) {
     case 0x80: return 0x0080;
@@ -47,11 +47,12 @@ constexpr std::pair<char16_t, unsigned> kJisStandardCodePoints[] = {
     {0x2014, 0x815C},  // — EM DASH; ― U+2015
 };
 
-// Unicode (BMP) -> code; 0 means none (U+0000 is handled by the caller).
+// Unicode (BMP) -> code; 0 means none (U+0000 is handled by the caller). Built by the compiler: a
+// program that encodes finds it in its file, with nothing to compute or clear at its start.
 struct EncodeTable {
     std::array<std::uint16_t, 0x10000> code{};
 
-    EncodeTable()
+    constexpr EncodeTable()
     {
         auto put = [this](char16_t ch, unsigned c) {
             if (ch != 0 && code[ch] == 0) code[ch] = static_cast<std::uint16_t>(c);
@@ -72,11 +73,9 @@ struct EncodeTable {
     }
 };
 
-const EncodeTable& Encoder()
-{
-    static const auto table = std::make_unique<EncodeTable>();
-    return *table;
-}
+constexpr EncodeTable kEncoder{};
+
+const EncodeTable& Encoder() { return kEncoder; }
 
 // What a byte and the byte after it (0 past the end) decode to, as UTF-8, indexed by byte << 8 | next:
 // the UTF-8 bytes in the low three bytes (first byte lowest), their count in bits 24..25, and kPairForm

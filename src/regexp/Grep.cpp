@@ -1,16 +1,155 @@
 #include "regexp/Grep.h"
 
 #include "platform/LeadByte.h"
+#include "regexp/ByteVectors.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <optional>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <string>
+#include <utility>
 
 namespace qx {
+
+// Finds a needle of bytes. Sixteen or 32 places are tested at a time for two of the needle's bytes together,
+// which rules out nearly every other place at once; the two are the needle's rarest in a sample of the
+// text (a kana or kanji lead byte is common in Japanese text, most trail bytes are not), and before a
+// sample is seen its first and its last.
+class TNeedleFinder {
+public:
+    explicit TNeedleFinder(std::string Needle) : FNeedle(std::move(Needle)), FSecond(FNeedle.size() - 1) {}
+    const std::string& Needle() const { return FNeedle; }
+
+    // Picks the two bytes that are rarest in Sample, of two different values where the needle has them
+    // (the first of equally rare ones).
+    void Tune(const char* Sample, std::size_t Size)
+    {
+        const std::size_t k = FNeedle.size();
+        if (k < 3) return;
+        std::array<std::uint32_t, 256> count{};
+        for (std::size_t i = 0; i < Size; ++i) ++count[static_cast<unsigned char>(Sample[i])];
+        const auto often = [&](std::size_t j) { return count[static_cast<unsigned char>(FNeedle[j])]; };
+        std::size_t a = 0;
+        for (std::size_t j = 1; j < k; ++j)
+            if (often(j) < often(a)) a = j;
+        const auto key = [&](std::size_t j) { return std::pair(FNeedle[j] == FNeedle[a], often(j)); };
+        std::size_t b = a == 0 ? 1 : 0;
+        for (std::size_t j = 0; j < k; ++j)
+            if (j != a && key(j) < key(b)) b = j;
+        FFirst = std::min(a, b);
+        FSecond = std::max(a, b);
+    }
+
+    // A place where the needle's two chosen bytes stand, with the number of its line (the needle itself
+    // is not compared yet).
+    struct TCandidate {
+        std::uint32_t At;       // from the start of the stretch
+        std::uint32_t LineEnds; // in the stretch before At
+    };
+    static constexpr std::size_t MaxCandidates = 1024;
+
+    // The candidates in the whole vectors from Hay on, in one pass that counts the line ends too, so
+    // that a match costs no count of its own for its line's number: up to MaxCandidates of
+    // them into Out (their number into Found). Returns how far the pass reached, LineEnds the line ends
+    // before that; 0 when Hay holds no whole vector.
+    std::size_t Scan(const char* Hay, std::size_t Size, TCandidate* Out, std::size_t& Found, std::size_t& LineEnds) const
+    {
+        Found = LineEnds = 0;
+#if defined(__SSE2__)
+        if (ByteVectors::Wide()) return ScanWide(Hay, Size, Out, Found, LineEnds);
+        return ScanIn<ByteVectors::TNarrowBytes>(Hay, Size, Out, Found, LineEnds);
+#else
+        return 0;
+#endif
+    }
+
+    // The first place of the needle in [Hay, Hay + Size).
+    const char* Find(const char* Hay, std::size_t Size) const
+    {
+        const std::size_t k = FNeedle.size();
+        if (k == 1) return static_cast<const char*>(std::memchr(Hay, FNeedle[0], Size));
+        std::size_t i = 0;
+#if defined(__SSE2__)
+        const char* hit = ByteVectors::Wide() ? FindWide(Hay, Size, i) : FindIn<ByteVectors::TNarrowBytes>(Hay, Size, i);
+        if (hit) return hit;
+#endif
+        return i < Size ? static_cast<const char*>(memmem(Hay + i, Size - i, FNeedle.data(), k)) : nullptr;
+    }
+
+private:
+#if defined(__SSE2__)
+    // The search over whole vectors; I: how far it went.
+    template <class T>
+    const char* FindIn(const char* Hay, std::size_t Size, std::size_t& I) const
+    {
+        const std::size_t k = FNeedle.size();
+        typename T::V first, second, a, b;
+        T::Splat(first, static_cast<unsigned char>(FNeedle[FFirst]));
+        T::Splat(second, static_cast<unsigned char>(FNeedle[FSecond]));
+        std::size_t i = 0;
+        for (; i + k - 1 + T::Size <= Size; i += T::Size) {
+            T::Load(a, Hay + i + FFirst);
+            T::Load(b, Hay + i + FSecond);
+            T::Equal(a, a, first);
+            T::Equal(b, b, second);
+            T::And(a, a, b);
+            for (std::uint32_t mask = T::Mask(a); mask != 0; mask &= mask - 1) {
+                const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+                if (std::memcmp(Hay + at, FNeedle.data(), k) == 0) return Hay + at;
+            }
+        }
+        I = i;
+        return nullptr;
+    }
+    QX_WIDE_ENTRY const char* FindWide(const char* Hay, std::size_t Size, std::size_t& I) const
+    {
+        return FindIn<ByteVectors::TWideBytes>(Hay, Size, I);
+    }
+
+    template <class T>
+    std::size_t ScanIn(const char* Hay, std::size_t Size, TCandidate* Out, std::size_t& Found, std::size_t& LineEnds) const
+    {
+        const std::size_t k = FNeedle.size();
+        if (Size < k - 1 + T::Size) return 0;
+        const std::size_t last = Size - (k - 1) - T::Size; // the last place a vector may start
+        const char* const atFirst = Hay + FFirst;
+        const char* const atSecond = Hay + FSecond;
+        typename T::V first, second, lf, a, b;
+        T::Splat(first, static_cast<unsigned char>(FNeedle[FFirst]));
+        T::Splat(second, static_cast<unsigned char>(FNeedle[FSecond]));
+        T::Splat(lf, '\n');
+        std::size_t i = 0, found = 0;
+        std::uint32_t lines = 0;
+        for (; i <= last && found <= MaxCandidates - T::Size; i += T::Size) {
+            T::Load(a, Hay + i);
+            T::Equal(a, a, lf);
+            const std::uint32_t ends = T::Mask(a);
+            T::Load(a, atFirst + i);
+            T::Load(b, atSecond + i);
+            T::Equal(a, a, first);
+            T::Equal(b, b, second);
+            T::And(a, a, b);
+            for (std::uint32_t mask = T::Mask(a); mask != 0; mask &= mask - 1) {
+                const unsigned j = static_cast<unsigned>(__builtin_ctz(mask));
+                Out[found++] = {static_cast<std::uint32_t>(i + j), lines + T::Count(ends & ((1u << j) - 1))};
+            }
+            lines += T::Count(ends);
+        }
+        Found = found;
+        LineEnds = lines;
+        return i;
+    }
+    QX_WIDE_ENTRY std::size_t ScanWide(const char* Hay, std::size_t Size, TCandidate* Out, std::size_t& Found,
+                                       std::size_t& LineEnds) const
+    {
+        return ScanIn<ByteVectors::TWideBytes>(Hay, Size, Out, Found, LineEnds);
+    }
+#endif
+
+    std::string FNeedle;
+    std::size_t FFirst = 0, FSecond;
+};
 
 namespace {
 
@@ -33,29 +172,6 @@ bool AppendCodeBytes(unsigned Code, std::string& Bytes)
     if (high != 0) Bytes.push_back(static_cast<char>(high));
     Bytes.push_back(static_cast<char>(low));
     return true;
-}
-
-// The first place of Needle in [Hay, Hay + Size). Sixteen places are tested at a time for the needle's
-// first and last byte together, which rules out nearly every other place at once.
-const char* FindNeedle(const char* Hay, std::size_t Size, const std::string& Needle)
-{
-    const std::size_t k = Needle.size();
-    if (k == 1) return static_cast<const char*>(std::memchr(Hay, Needle[0], Size));
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i first = _mm_set1_epi8(Needle[0]), last = _mm_set1_epi8(Needle[k - 1]);
-    for (; i + k - 1 + 16 <= Size; i += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Hay + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Hay + i + k - 1));
-        const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(both));
-        for (; mask != 0; mask &= mask - 1) {
-            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-            if (std::memcmp(Hay + at + 1, Needle.data() + 1, k - 2) == 0) return Hay + at;
-        }
-    }
-#endif
-    return i < Size ? static_cast<const char*>(memmem(Hay + i, Size - i, Needle.data(), k)) : nullptr;
 }
 
 // The codes a match can start with, as byte tests, and the first place where one of them stands: a
@@ -124,6 +240,16 @@ struct StartCodeFinder {
     }
 };
 
+// Whether Pos starts a character, From (at or before it) being known to start one. A byte that cannot be
+// a lead byte ends a character, so the parity of the run of lead-like bytes before Pos (down to From)
+// tells it; a lead byte before a line end is a character of its own.
+bool StartsCharacter(const char* Buf, std::size_t From, std::size_t Pos)
+{
+    std::size_t run = 0;
+    while (Pos - run > From && IsDBCSLeadByte(Buf[Pos - run - 1])) ++run;
+    return run % 2 == 0 || EndsLine(static_cast<unsigned char>(Buf[Pos]));
+}
+
 void SkipToStart(TTxtFile& File, const StartCodeFinder& Finder, std::size_t& Pos, std::size_t& LineStart,
                  bool& LineOpen)
 {
@@ -139,11 +265,7 @@ void SkipToStart(TTxtFile& File, const StartCodeFinder& Finder, std::size_t& Pos
         sync = LineStart = static_cast<const char*>(lf) - buf + 1;
         LineOpen = true;
     }
-    // A byte that cannot be a lead byte ends a character, so the parity of the run of lead-like bytes
-    // before target (down to the known boundary) tells whether target starts a character.
-    std::size_t run = 0;
-    while (target - run > sync && IsDBCSLeadByte(buf[target - run - 1])) ++run;
-    if (run % 2 == 0 || EndsLine(static_cast<unsigned char>(buf[target]))) Pos = target;
+    if (StartsCharacter(buf, sync, target)) Pos = target;
     else Pos = target == end ? target - 1 : target + 1; // in the middle of a character (or its lead is last)
 }
 
@@ -248,46 +370,108 @@ void TGrep::GrepByStr(const std::string& FileName)
     // A needle that holds a line end after its start needs CR LF made one LF in the buffer.
     TTxtFile file(FileName, &Cancel, &Poll, needle.find('\n', 1) == std::string::npos, &FBuffer);
     if (!possible) return;
+    TNeedleFinder finder(std::move(needle));
     try {
-        ScanLiteral(file, needle, codes);
+        ScanLiteral(file, finder, codes);
     } catch (const EEndOfFile&) {
     }
 }
 
-void TGrep::ScanLiteral(TTxtFile& File, const std::string& Needle, const std::u16string& Codes)
+void TGrep::ScanLiteral(TTxtFile& File, TNeedleFinder& Finder, const std::u16string& Codes)
 {
-    std::size_t from = File.Position();
+    const std::string& needle = Finder.Needle();
+    const std::size_t length = needle.size();
+    std::size_t from = File.Position(); // where the search goes on (a match may start here)
     std::size_t sync = from; // a character boundary at or before every candidate still to come
     LineTracker line;
     line.Reset(File.LineStart());
+    bool tuned = false;
+    std::vector<TNeedleFinder::TCandidate> candidates(TNeedleFinder::MaxCandidates);
+    // Whether the needle's bytes at q are a match: 1 yes, 0 no, -1 when that depends on what is not
+    // read yet. Start is the start of q's line.
+    const auto match = [&](const char* buf, std::size_t end, std::size_t q, std::size_t start) {
+        sync = std::max(sync, start);
+        if (!StartsCharacter(buf, sync, q)) {
+            sync = q + 1; // q is the trail byte of the character before it
+            return 0;
+        }
+        sync = q;
+        return CodesAt(buf, end, q, Codes);
+    };
+    // Reports the line of the match at q, whose line starts at Start; the search goes on at its line
+    // end (a match may start there), which is not before Known. A match that starts at a line end
+    // belongs to the line after it.
+    const auto report = [&](const char* buf, std::size_t q, std::size_t start, std::size_t known) {
+        if (buf[q] == '\n') start = q + 1;
+        File.Seek(std::max(known, start), start);
+        Report(File);
+        from = sync = File.Position();
+        line.Start = File.LineStart();
+        line.Scanned = from; // no line end between the line's start and its end
+    };
     for (;;) {
         const char* buf = File.Buffer();
         const std::size_t end = File.DataEnd();
+        if (!tuned && end - from >= TTxtFile::BlockSize / 2) {
+            Finder.Tune(buf + from, std::min<std::size_t>(end - from, 16384));
+            tuned = true;
+        }
+        // The whole vectors first, a stretch at a time: its candidates with their lines' numbers, and
+        // its line ends counted, in one pass.
+        for (bool more = true; more && from < end;) {
+            const std::size_t base = from;
+            line.MoveTo(buf, base);
+            const int before = File.LineNoAt(base);
+            std::size_t found, lineEnds;
+            // (Stretches of at most 1 GB keep their places within 32 bits, however long the line.)
+            const std::size_t stretch = std::min<std::size_t>(end - base, std::size_t{1} << 30);
+            const std::size_t reached = Finder.Scan(buf + base, stretch, candidates.data(), found, lineEnds);
+            if (reached == 0) break;
+            for (std::size_t c = 0; c < found && more; ++c) {
+                const auto& candidate = candidates[c];
+                const std::size_t q = base + candidate.At;
+                if (q < from || std::memcmp(buf + q, needle.data(), length) != 0) continue;
+                line.MoveTo(buf, q);
+                const std::size_t start = line.Start;
+                const int same = match(buf, end, q, start);
+                if (same == 0) continue;
+                // A match whose line end is not read yet (or undecided) is left to the search below,
+                // which reads on.
+                const void* lineEnd = same > 0 ? std::memchr(buf + q + 1, '\n', end - q - 1) : nullptr;
+                if (!lineEnd) {
+                    from = q;
+                    more = false;
+                    break;
+                }
+                const bool atLineEnd = buf[q] == '\n';
+                File.CountedTo(atLineEnd ? q + 1 : start, before + static_cast<int>(candidate.LineEnds) + atLineEnd);
+                report(buf, q, start, static_cast<const char*>(lineEnd) - buf);
+            }
+            if (more && from < base + reached) {
+                from = base + reached;
+                line.MoveTo(buf, from);
+                File.CountedTo(from, before + static_cast<int>(lineEnds));
+            }
+        }
+        // The rest of the block, a candidate at a time.
         std::size_t keepFrom;
-        const char* hit = from < end ? FindNeedle(buf + from, end - from, Needle) : nullptr;
+        const char* hit = from < end ? Finder.Find(buf + from, end - from) : nullptr;
         if (hit) {
             const std::size_t q = hit - buf;
             line.MoveTo(buf, q);
-            sync = std::max(sync, line.Start);
-            while (sync < q) sync += (IsDBCSLeadByte(buf[sync]) && !EndsLine(buf[sync + 1])) ? 2 : 1;
-            const int same = sync == q ? CodesAt(buf, end, q, Codes) : 0;
+            const int same = match(buf, end, q, line.Start);
             if (same == 0) {
                 from = q + 1;
                 continue;
             }
             if (same == 1) {
-                // A match that starts at a line end belongs to the line after it.
-                const std::size_t start = buf[q] == '\n' ? q + 1 : line.Start;
-                File.Seek(std::max(q, start), start);
-                Report(File);
-                from = sync = File.Position();
-                line.Reset(File.LineStart());
+                report(buf, q, line.Start, q);
                 continue;
             }
             keepFrom = q;
         } else {
             // Starts from here on may reach into the next block.
-            keepFrom = std::max(from, end - std::min(end, Needle.size() - 1));
+            keepFrom = std::max(from, end - std::min(end, length - 1));
         }
         line.MoveTo(buf, keepFrom);
         File.Seek(keepFrom, line.Start);
@@ -328,8 +512,9 @@ void TGrep::ScanRegExp(TTxtFile& File, TRE_DFA& DFA)
     const bool skip = finder.Build(DFA.StartRanges());
     // A code that every match holds, as bytes: at a line start, the lines before the next place that
     // holds those bytes are passed over unread.
-    std::string required;
-    if (DFA.RequiredCode() != 0 && !AppendCodeBytes(DFA.RequiredCode(), required)) required.clear();
+    std::optional<TNeedleFinder> required;
+    if (std::string bytes; DFA.RequiredCode() != 0 && AppendCodeBytes(DFA.RequiredCode(), bytes))
+        required.emplace(std::move(bytes));
     constexpr int start = TRE_DFA::kUnanchoredStart;
     int state = start;
     bool lineOpen = false; // a line is being fed and has not been reported
@@ -344,12 +529,12 @@ void TGrep::ScanRegExp(TTxtFile& File, TRE_DFA& DFA)
     };
     for (;;) {
         const auto* buf = reinterpret_cast<const unsigned char*>(File.Buffer());
-        if (!required.empty() && pos == lineStart) {
+        if (required && pos == lineStart) {
             // Go to the line end before the first line that may hold a match (or the last one in the
             // block when none does): the lines between hold none.
             const char* text = File.Buffer();
             const std::size_t end = File.DataEnd();
-            const char* hit = FindNeedle(text + pos, end - pos, required);
+            const char* hit = required->Find(text + pos, end - pos);
             const std::size_t upTo = hit ? static_cast<std::size_t>(hit - text) : end;
             const void* lf = memrchr(text + pos, '\n', upTo - pos);
             if (lf && static_cast<std::size_t>(static_cast<const char*>(lf) - text) > pos) {

@@ -13,6 +13,8 @@
 
 namespace qx {
 
+class TNeedleFinder;
+
 using TGrepOnMatch = std::function<void(TObject* Sender, const RE_LineInfo_t& LineInfo)>;
 
 class TGrep : public TRegularExpression {
@@ -49,7 +51,7 @@ protected:
 private:
     void SelectGrep();
     void Report(TTxtFile& File);
-    void ScanLiteral(TTxtFile& File, const std::string& Needle, const std::u16string& Codes);
+    void ScanLiteral(TTxtFile& File, TNeedleFinder& Finder, const std::u16string& Codes);
     void ScanRegExp(TTxtFile& File, TRE_DFA& DFA);
     // Follows the matches of the line that ends at Pos into the lines after it; true when one ends.
     bool MatchesAcrossLineEnd(TTxtFile& File, TRE_DFA& DFA, int State, unsigned LineEndClass);

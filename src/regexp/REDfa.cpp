@@ -43,13 +43,20 @@ void TRE_DFA::BuildClasses(const TRE_NFA& NFA)
             else FMoves[s].emplace_back(classes[{t.First, t.Last}], t.To);
         }
 
-    std::vector<std::uint16_t> classOf(0x10000, 0);
-    for (std::size_t c = 1; c < FClassRange.size(); ++c)
-        std::fill(classOf.begin() + FClassRange[c].first, classOf.begin() + FClassRange[c].second + 1,
-                  static_cast<std::uint16_t>(c));
+    // Each row of 256 codes is filled from the ranges that reach into it, in one sweep over the ranges
+    // (disjoint, so sorted by their ends as by their starts); no table of every code: fresh memory of
+    // 128 KB costs more than the few ranges of a pattern.
+    std::size_t from = 1; // the first class that does not end before the row
     for (unsigned high = 0; high < 256; ++high) {
-        std::array<std::uint16_t, 256> row;
-        std::copy_n(classOf.begin() + high * 256, 256, row.begin());
+        std::array<std::uint16_t, 256> row{};
+        const unsigned lo = high << 8, hi = lo | 0xFF;
+        while (from < FClassRange.size() && FClassRange[from].second < lo) ++from;
+        for (std::size_t c = from; c < FClassRange.size() && FClassRange[c].first <= hi; ++c) {
+            const unsigned first = std::max<unsigned>(FClassRange[c].first, lo);
+            const unsigned last = std::min<unsigned>(FClassRange[c].second, hi);
+            if (first <= last)
+                std::fill(row.begin() + (first - lo), row.begin() + (last - lo) + 1, static_cast<std::uint16_t>(c));
+        }
         auto it = std::find(FRows.begin(), FRows.end(), row);
         if (it == FRows.end()) it = FRows.insert(FRows.end(), row);
         FRowOf[high] = static_cast<std::uint8_t>(it - FRows.begin());

@@ -1,6 +1,7 @@
 #include "regexp/TxtFile.h"
 
 #include "platform/LeadByte.h"
+#include "regexp/ByteVectors.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,58 +9,104 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace qx {
 
 namespace {
 
-// The two passes over every byte of a file, sixteen bytes at a time where the processor allows.
-std::size_t CountLineFeeds(const unsigned char* p, std::size_t n)
+// The two passes over every byte of a file, a vector at a time (see ByteVectors.h) and the rest a byte
+// at a time.
+#if defined(__SSE2__)
+// The line ends in p[0, n) a vector at a time; I: how far the vectors reached. When Before bytes before
+// p may be read, the last vector may reach back over bytes counted already.
+template <class T>
+std::size_t CountLineFeedsIn(const unsigned char* p, std::size_t n, std::size_t Before, std::size_t& I)
+{
+    typename T::V lf, acc, v, hit;
+    T::Splat(lf, '\n');
+    std::size_t count = 0, i = 0;
+    while (i + T::Size <= n) {
+        // Byte counters, added up before they can overflow.
+        T::Zero(acc);
+        const std::size_t stop = std::min(n, i + 255 * T::Size);
+        for (; i + T::Size <= stop; i += T::Size) {
+            T::Load(v, p + i);
+            T::Equal(hit, v, lf);
+            T::Sub(acc, acc, hit);
+        }
+        count += T::Sum(acc);
+    }
+    if (i < n && Before + n >= T::Size) {
+        T::Load(v, p + n - T::Size);
+        T::Equal(hit, v, lf);
+        count += T::Count(T::Mask(hit) >> (T::Size - (n - i)));
+        i = n;
+    }
+    I = i;
+    return count;
+}
+
+QX_WIDE_ENTRY std::size_t CountLineFeedsWide(const unsigned char* p, std::size_t n, std::size_t Before, std::size_t& I)
+{
+    return CountLineFeedsIn<ByteVectors::TWideBytes>(p, n, Before, I);
+}
+
+// Whether p[0, n) holds a NUL, and a CR that no LF follows, in whole vectors (p[n] must be readable).
+template <class T>
+void FindNulAndLoneCRIn(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR, std::size_t& I)
+{
+    typename T::V zero, cr, lf, anyNul, anyLone, v, next, hit, beforeLf;
+    T::Zero(zero);
+    T::Splat(cr, '\r');
+    T::Splat(lf, '\n');
+    T::Zero(anyNul);
+    T::Zero(anyLone);
+    std::size_t i = 0;
+    for (; i + T::Size <= n; i += T::Size) {
+        T::Load(v, p + i);
+        T::Load(next, p + i + 1);
+        T::Equal(hit, v, zero);
+        T::Or(anyNul, anyNul, hit);
+        T::Equal(hit, v, cr);
+        T::Equal(beforeLf, next, lf);
+        T::AndNot(hit, beforeLf, hit);
+        T::Or(anyLone, anyLone, hit);
+    }
+    Nul = T::Mask(anyNul) != 0;
+    LoneCR = T::Mask(anyLone) != 0;
+    I = i;
+}
+
+QX_WIDE_ENTRY void FindNulAndLoneCRWide(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR, std::size_t& I)
+{
+    FindNulAndLoneCRIn<ByteVectors::TWideBytes>(p, n, Nul, LoneCR, I);
+}
+#endif
+
+// The line ends in p[0, n); the Before bytes before p may be read.
+std::size_t CountLineFeeds(const unsigned char* p, std::size_t n, std::size_t Before)
 {
     std::size_t count = 0, i = 0;
 #if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (i + 16 <= n) {
-        // Byte counters, added up before they can overflow.
-        __m128i acc = _mm_setzero_si128();
-        const std::size_t stop = std::min(n, i + 255 * 16);
-        for (; i + 16 <= stop; i += 16)
-            acc = _mm_sub_epi8(acc, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), lf));
-        const __m128i sums = _mm_sad_epu8(acc, _mm_setzero_si128());
-        count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
-                 static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
-    }
+    if (ByteVectors::Wide()) count = CountLineFeedsWide(p, n, Before, i);
+    else count = CountLineFeedsIn<ByteVectors::TNarrowBytes>(p, n, Before, i);
 #endif
     for (; i < n; ++i) count += p[i] == '\n';
     return count;
 }
 
-// Whether p[0, n) holds a NUL, and a CR that no LF follows (p[n] must be readable).
 void FindNulAndLoneCR(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR)
 {
     std::size_t i = 0;
-    unsigned nul = 0, lone = 0;
+    Nul = LoneCR = false;
 #if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128(), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-    __m128i anyNul = zero, anyLone = zero;
-    for (; i + 16 <= n; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
-        anyNul = _mm_or_si128(anyNul, _mm_cmpeq_epi8(v, zero));
-        anyLone = _mm_or_si128(anyLone, _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(v, cr)));
-    }
-    nul = _mm_movemask_epi8(anyNul);
-    lone = _mm_movemask_epi8(anyLone);
+    if (ByteVectors::Wide()) FindNulAndLoneCRWide(p, n, Nul, LoneCR, i);
+    else FindNulAndLoneCRIn<ByteVectors::TNarrowBytes>(p, n, Nul, LoneCR, i);
 #endif
     for (; i < n; ++i) {
-        nul |= p[i] == 0;
-        lone |= (p[i] == '\r') & (p[i + 1] != '\n');
+        Nul |= p[i] == 0;
+        LoneCR |= (p[i] == '\r') & (p[i + 1] != '\n');
     }
-    Nul = nul != 0;
-    LoneCR = lone != 0;
 }
 
 } // namespace
@@ -125,7 +172,7 @@ int TTxtFile::LineNoAt(std::size_t Pos)
 {
     if (Pos > FCounted) {
         FLines += static_cast<int>(
-            CountLineFeeds(reinterpret_cast<const unsigned char*>(FBuf.data()) + FCounted, Pos - FCounted));
+            CountLineFeeds(reinterpret_cast<const unsigned char*>(FBuf.data()) + FCounted, Pos - FCounted, FCounted));
         FCounted = Pos;
     }
     return FLines;
@@ -150,8 +197,11 @@ bool TTxtFile::Fill()
     FLineStart = 0;
     FCounted -= keep;
 
-    // A long line makes the reads grow with it, so that it is moved a logarithmic number of times.
-    const std::size_t want = std::max(BlockSize, FEnd);
+    // A long line makes the reads grow with it, so that it is moved a logarithmic number of times. The
+    // short rest of a line kept from the block before makes the read as much shorter instead, within the
+    // buffer: a larger one would cost fresh memory for every file.
+    std::size_t want = std::max(BlockSize, FEnd);
+    if (FEnd < BlockSize / 2 && FBuf.size() >= FEnd + 3 + BlockSize / 2) want = std::min(want, FBuf.size() - FEnd - 3);
     const std::size_t needed = FEnd + 1 + want + 2;
     if (FBuf.size() < needed) FBuf.resize(std::max(needed, FBuf.size() * 2));
     const std::size_t start = FEnd;
@@ -252,14 +302,15 @@ int TTxtFile::PeekWCharInBlock()
 void TTxtFile::ReadCurrentLine(RE_LineInfo_t& Info)
 {
     CheckCancel();
-    const char* lf;
-    while (!(lf = static_cast<const char*>(std::memchr(FBuf.data() + FCur, '\n', FEnd - FCur)))) {
+    // (A search loop that found the line end already has moved the position to it.)
+    const char* lf = FCur < FEnd && FBuf[FCur] == '\n' ? FBuf.data() + FCur : nullptr;
+    while (!lf && !(lf = static_cast<const char*>(std::memchr(FBuf.data() + FCur, '\n', FEnd - FCur)))) {
         FCur = FEnd;
         if (!Fill()) throw EEndOfFile();
     }
     const std::size_t end = lf - FBuf.data();
     const std::size_t cr = end > FLineStart && FBuf[end - 1] == '\r' ? 1 : 0;
-    Info.Line.assign(FBuf.data() + FLineStart, end - FLineStart - cr);
+    Info.Line = std::string_view(FBuf.data() + FLineStart, end - FLineStart - cr);
     Info.LineNo = LineNoAt(FLineStart);
     FCur = FPeek = end;
 }

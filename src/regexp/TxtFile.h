@@ -16,6 +16,7 @@
 #include <functional>
 #include <sys/types.h>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qx {
@@ -33,9 +34,10 @@ public:
 // A byte after a lead byte that ends the line rather than being its trail byte.
 inline bool EndsLine(unsigned char b) { return b == '\n' || b == '\r'; }
 
+// A line that grep reports. Line is the text in the reader's buffer, valid during the report only.
 struct RE_LineInfo_t {
-    std::string Line; // without its line end
-    int LineNo = 0;   // 1-based
+    std::string_view Line; // without its line end
+    int LineNo = 0;        // 1-based
 };
 
 // Lets the application run its pending work during a long search, but no more often than once per
@@ -100,6 +102,13 @@ public:
     bool Fill();
     // The number of line ends before Pos; Pos must not go back between calls.
     int LineNoAt(std::size_t Pos);
+    // Tells that Lines line ends lie before Pos, as a search loop counted them on its way (Pos not
+    // before the last position counted).
+    void CountedTo(std::size_t Pos, int Lines)
+    {
+        FCounted = Pos;
+        FLines = Lines;
+    }
 
 private:
     // Turns the raw bytes from From to FEnd into text: NUL to blank, a lone CR to LF, and CR LF to LF

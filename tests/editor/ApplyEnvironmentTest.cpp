@@ -346,6 +346,48 @@ TEST_F(ApplyEnvironmentTest, RowsAreLaidOutOnceAndWrappingAtTheWindowTakesItsCol
     E().List().RemoveView(&watcher);
 }
 
+TEST_F(ApplyEnvironmentTest, TheWrapForeseenForATextIsTheWrapTheApplyLeaves)
+{
+    // A text being read is laid out by the wrap an environment will leave; when that is foreseen right,
+    // the rows are not laid out again once the environment is applied.
+    struct Case {
+        const char* Name;
+        int WordWrap, WrapByte, TabSpaceCount, WrapStrStyle, WrapStrLevel;
+        bool WordBreak, FollowReturnMark;
+    };
+    const Case cases[] = {
+        {"no wrap", 0, 70, 8, 1, 2, true, true},
+        {"at a column, odd tabs", 1, 33, 5, 0, 1, false, false},
+        {"column out of range, tabs too wide", 1, 5000, 13, 2, 3, true, false},
+        {"at the window", 2, 70, 2, 1, 0, false, true},
+    };
+    for (const Case& c : cases) {
+        TEditorEnvironment S;
+        S.WordWrap = c.WordWrap;
+        S.WrapByte = c.WrapByte;
+        S.TabSpaceCount = c.TabSpaceCount;
+        S.WrapStrStyle = c.WrapStrStyle;
+        S.WrapStrLevel = c.WrapStrLevel;
+        S.WordBreak = c.WordBreak;
+        S.FollowReturnMark = c.FollowReturnMark;
+        S.FollowString = Utf8ToCp932("」");
+        TEditorWrapOption option;
+        const TWrapRules foreseen = EnvironmentWrapRules(S, E(), option);
+        ApplyEditorEnvironment(S, "", E());
+        const TWrapRules applied = E().List().WrapRules();
+        EXPECT_EQ(foreseen.Layout.WordWrap, applied.Layout.WordWrap) << c.Name;
+        EXPECT_EQ(foreseen.Layout.WrapByte, applied.Layout.WrapByte) << c.Name;
+        EXPECT_EQ(foreseen.Layout.TabSpaceCount, applied.Layout.TabSpaceCount) << c.Name;
+        EXPECT_EQ(foreseen.Layout.Delimiters, applied.Layout.Delimiters) << c.Name;
+        ASSERT_EQ(foreseen.Option, &option);
+        TEditorWrapOption same;
+        same.Assign(option);
+        same.TakeRulesChanged();
+        same.Assign(*applied.Option);
+        EXPECT_FALSE(same.TakeRulesChanged()) << c.Name << ": the line-break rules differ";
+    }
+}
+
 TEST_F(ApplyEnvironmentTest, TheLockIsTakenAgainInTheNewModeByTheFirstPaneOnly)
 {
     const std::string file = dir.File("doc.txt");

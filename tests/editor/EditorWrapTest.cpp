@@ -262,31 +262,56 @@ TEST(TEditorWrapOption, DefaultsHaveNoUnmappedCharacters)
     }
 }
 
-TEST(WrapLine, TheQuickCutAgreesWithTheColumnWalk)
+TEST(WrapLine, TheCutByBytesAgreesWithTheColumnWalk)
 {
-    // With empty rule strings the line-break rules change nothing, but the cut then takes the walk over
-    // the column description instead of the quick cut by bytes.
-    TEditorWrapOption quick, walked;
-    for (TEditorWrapOption* o : {&quick, &walked}) o->SetWrapByte(20);
-    walked.SetLeading(true);
-    walked.SetLeadStr("");
-    walked.SetFollowStr("");
-    std::mt19937 rng(7);
-    const std::string pieces[] = {"a", " ", Bytes("82 A0"), Bytes("88 9F"), Bytes("82"), "\t"};
-    for (int n = 0; n < 3000; ++n) {
-        std::string line;
-        const int length = static_cast<int>(rng() % 60);
-        for (int i = 0; i < length; ++i) line += pieces[rng() % (n % 2 ? 6 : 5)];
-        std::vector<std::pair<std::size_t, std::size_t>> rows[2];
-        int k = 0;
-        for (TEditorWrapOption* o : {&quick, &walked}) {
-            TWrapRules rules;
-            rules.Layout.WordWrap = true;
-            rules.Layout.WrapByte = 20;
-            rules.Option = o;
-            WrapLine(line, rules, [&](std::size_t offset, std::size_t length, int) { rows[k].emplace_back(offset, length); });
-            ++k;
+    // A line without tabs near the wrap column is cut on its bytes; the walk over the column description
+    // is the reference. Lines of pieces that the rules look at: delimiters and letters, double-byte
+    // characters whose both bytes can lead (a long run of lead-capable bytes), a lead byte alone at the
+    // line's end, half-width kana, brackets and punctuation of both widths; tabs now and then, which
+    // send the line (or what is left of it) to the walk.
+    const std::string pieces[] = {"a", "b", " ", ",", ".", "(", ")", Bytes("82 A0"), Bytes("88 9F"), Bytes("E0 E0"),
+                                  Bytes("82"), Bytes("B1"), Bytes("A1"), S("、"), S("。"), S("「"), S("」"), S("（"),
+                                  S("）"), S("￥"), S("ー"), S("ぁ"), "\t"};
+    const std::size_t noTab = std::size(pieces) - 1;
+    const std::string presets[][3] = {
+        {S("、。，．・？！゛゜ヽヾゝゞ々ー）］｝」』!),.:;?]}｡｣､･ｰﾞﾟ"), S("（［｛「『([{｢"), S("、。，．,.｡､")},
+        {S("、。・ーぁ」）!),.") + Bytes("E0 E0"), S("「（￥([") + Bytes("88 9F"), S("、。,.") + Bytes("82")},
+        {"", "", ""},
+    };
+    std::mt19937 rng(11);
+    for (const int width : {8, 9, 10, 13, 20, 21, 33, 80}) {
+        for (int flags = 0; flags < 8; ++flags) {
+            for (const auto& preset : presets) {
+                TEditorWrapOption option;
+                option.SetWordBreak(flags & 1);
+                option.SetFollowPunctuation(flags & 2);
+                option.SetLeading(flags & 4);
+                option.SetFollowStr(preset[0]);
+                option.SetLeadStr(preset[1]);
+                option.SetPunctuationStr(preset[2]);
+                TWrapRules rules;
+                rules.Layout.WordWrap = true;
+                rules.Layout.WrapByte = width;
+                rules.Option = &option;
+                for (int n = 0; n < 80; ++n) {
+                    std::string line;
+                    const int count = static_cast<int>(rng() % static_cast<unsigned>(3 * width));
+                    const std::size_t kinds = n % 4 == 0 ? std::size(pieces) : noTab;
+                    // Runs of one piece too, so that a word or a run of brackets meets the wrap column.
+                    for (int i = 0; i < count;) {
+                        const std::string& piece = pieces[rng() % kinds];
+                        const int repeat = rng() % 4 == 0 ? static_cast<int>(rng() % 12) + 1 : 1;
+                        for (int r = 0; r < repeat && i < count; ++r, ++i) line += piece;
+                    }
+                    // Every cut from every character start, not only the ones a wrap reaches.
+                    for (std::size_t at = 0; at < line.size(); at += CharLengthAt(line, at)) {
+                        const std::string_view rest = std::string_view(line).substr(at);
+                        ASSERT_EQ(WrapCut(rest, rules), WrapCutByColumns(rest, rules))
+                            << "width " << width << ", flags " << flags << ", line "
+                            << ::testing::PrintToString(std::string(rest));
+                    }
+                }
+            }
         }
-        ASSERT_EQ(rows[0], rows[1]) << ::testing::PrintToString(line);
     }
 }

@@ -2,6 +2,7 @@
 // split tab's two panes over one text, their lock and their time stamp.
 
 #include "EditorFixture.h"
+#include "FakeEditorView.h"
 
 #include "documents/DocumentCodec.h"
 #include "documents/EditorEnvironment.h"
@@ -128,6 +129,80 @@ TEST_F(QxDocumentTest, ALoadThatFailsLateInABigFileLeavesTheOpenDocumentAsItWas)
         EXPECT_EQ(second->Lines().Count(), 1);
         EXPECT_TRUE(main->Modified());
     }
+}
+
+// The rows of the shown text with their attributes, as "text|attribute".
+std::vector<std::string> RowsOf(TQxEditor& Editor)
+{
+    TEditorScreenStrings& rows = Editor.ScreenStrings();
+    std::vector<std::string> out;
+    for (int row = 0; row < rows.Count(); ++row) out.push_back(std::string(rows.Get(row)) + "|" + std::to_string(rows.RowAttributes(row)));
+    return out;
+}
+
+// A file whose environment wraps is laid out by that wrap as it is read, so that applying the
+// environment lays nothing out again; the rows are those that wrapping the text anew gives, and a load
+// that fails leaves the rows and the wrap as they were.
+TEST_F(QxDocumentTest, AFileIsLaidOutOnceByTheWrapOfItsEnvironment)
+{
+    state.ProgramFolder = dir.Path() + "/";
+    TEditorEnvironment log;
+    log.FileExt = {"*.log"};
+    log.WordWrap = 1;
+    log.WrapByte = 20;
+    log.WrapStrStyle = 2;  // brackets kept with their words, punctuation hanging
+    log.TabSpaceCount = 4;
+    const std::string logFile = EnvironmentFileName(state, 1);
+    ASSERT_TRUE(SaveEnvironmentFile(log, logFile));
+    BindEnvironmentFileExts(state);
+    host.ApplyEnvironment = [&](int N) { doc.ApplyEnvironment(EnvironmentFileName(state, N), {}); };
+    FakeEditorView spy;  // counts the lay-outs of the whole text: each cleans every view's selection
+    spy.Store = &main->ScreenStrings();
+    main->ScreenStrings().AddView(&spy);
+    std::string text;
+    for (int i = 0; i < 60; ++i) text += Utf8ToCp932("「ことば」は、words and\twords、その他。") + std::to_string(i) + "\r\n";
+
+    // Read as the load reads, the environment applied before the text is put in place: laid out by its
+    // wrap as it came, or by the unwrapped text's and laid out again.
+    std::vector<std::string> rows[2];
+    int layouts[2];
+    for (const bool told : {true, false}) {
+        Open("a.txt", "unwrapped\r\n");
+        ASSERT_FALSE(main->WordWrap());
+        const std::optional<TEditorEnvironment> shown = LoadEnvironmentFile(logFile);
+        ASSERT_TRUE(shown);
+        const std::unique_ptr<TLoadingText> loading = doc.NewText(told ? &*shown : nullptr);
+        loading->Append(text);
+        doc.ApplyEnvironment(logFile, {});
+        spy.Cleanings = 0;
+        loading->Load();
+        layouts[told] = spy.Cleanings;
+        rows[told] = RowsOf(*main);
+    }
+    EXPECT_LT(layouts[true], layouts[false]) << "the text told its environment is not laid out again";
+    EXPECT_EQ(rows[true], rows[false]);
+
+    // The whole road: the rows equal the text wrapped anew by the rules in force.
+    Open("a.log", text);
+    ASSERT_TRUE(main->WordWrap());
+    EXPECT_EQ(main->WrapOption().WrapByte(), 20);
+    const std::vector<std::string> loaded = RowsOf(*main);
+    EXPECT_GT(loaded.size(), 120u);
+    EXPECT_EQ(loaded, rows[true]);
+    main->SetWordWrap(false);
+    main->SetWordWrap(true);
+    EXPECT_EQ(RowsOf(*main), loaded);
+
+    // A load that fails after its environment was read changes nothing.
+    main->SetModified(true);
+    WriteBytes(dir.File("b.txt"), "\x82\xA0");  // Shift-JIS, not UTF-8
+    EXPECT_EQ(LoadFileToEditor(doc, host, state, dir.File("b.txt"), ocUtf8, 0), TLoadStatus::NotInCode);
+    EXPECT_EQ(RowsOf(*main), loaded);
+    EXPECT_TRUE(main->WordWrap());
+    EXPECT_EQ(main->WrapOption().WrapByte(), 20);
+    EXPECT_EQ(main->AnyNumber1, 1);
+    EXPECT_TRUE(main->Modified());
+    main->ScreenStrings().RemoveView(&spy);
 }
 
 TEST_F(QxDocumentTest, AFailedSaveKeepsFileCodeModifiedAndLock)

@@ -117,3 +117,21 @@ TEST(TRowStringList, RegionsGoBackWhenNoRowUsesThem)
         EXPECT_EQ(TTextArena::RegionBytes(), before) << "round " << round;
     }
 }
+
+TEST(TRowStringList, ABlockThatBeginsWithABlankRowStillTakesItsTextFromTheRegions)
+{
+    // Prose has blank lines between its paragraphs, so many blocks of a load begin with an empty row,
+    // which gives the block no text yet: the rows after it must still go into the regions, not into a
+    // heap buffer grown again and again (a fault and a copy at every step).
+    for (const int blankEvery : {TRowStringList::BlockRows, 7, 1}) {
+        const std::size_t before = TTextArena::RegionBytes();
+        TRowStringList list;
+        const std::string row(100, 'r');
+        const int rows = 60000;
+        for (int i = 0; i < rows; ++i) list.Add(i % blankEvery == 0 ? std::string() : row);
+        const std::size_t text = static_cast<std::size_t>(rows - (rows + blankEvery - 1) / blankEvery) * row.size();
+        EXPECT_GE(TTextArena::RegionBytes() - before, text * 9 / 10) << "a blank row every " << blankEvery;
+        for (const int i : {0, 1, TRowStringList::BlockRows, rows - 1})
+            EXPECT_EQ(list.Get(i), i % blankEvery == 0 ? std::string() : row) << i;
+    }
+}

@@ -26,7 +26,7 @@ inline GrepResult GrepText(TGrep& Grep, const std::string& Text, const std::stri
     GrepResult result;
     Grep.OnMatch = [&](TObject*, const RE_LineInfo_t& info) {
         result.LineNos.push_back(info.LineNo);
-        result.Lines.push_back(info.Line);
+        result.Lines.emplace_back(info.Line);
     };
     Grep.SetRegExp(Pattern);
     Grep.Grep(file);

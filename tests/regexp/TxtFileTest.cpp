@@ -285,6 +285,34 @@ TEST(TGrep, LiteralAndAutomatonAgreeWithTheSlowWayOnRandomText)
     }
 }
 
+TEST(TGrep, LiteralsAmongCharactersMadeOfLeadBytesOnly)
+{
+    // Double-byte characters both of whose bytes can be lead bytes, in long runs: every byte is a place
+    // where a literal's bytes may stand, and only the parity from the line start tells a character's
+    // start from its trail byte (a lead byte before a line end is a character of its own).
+    const std::string pieces[] = {Bytes("81 81"), Bytes("98 98"), Bytes("81 98"), Bytes("98 81"), Bytes("E0 81"),
+                                  "a", Bytes("81 0A"), "\n", "\r\n"};
+    std::mt19937 rng(5);
+    auto grep = Construct<TGrep>();
+    const std::pair<std::string, std::u16string> needles[] = {
+        {"\\x8181", u"\x8181"},
+        {"\\x8198", u"\x8198"},
+        {"\\x9881\\x8198", u"\x9881\x8198"},
+        {"\\x8181\\x9898\\x8181", u"\x8181\x9898\x8181"},
+        {"a\\x8181", u"a\x8181"},
+    };
+    std::string raw;
+    while (raw.size() < 2 * kBlock + 333) {
+        const unsigned k = rng() % 60;
+        raw += k < 50 ? pieces[k % 5] : pieces[5 + k % 4];
+    }
+    for (const auto& [pattern, codes] : needles) {
+        const auto expected = ReferenceLines(raw, codes);
+        EXPECT_FALSE(expected.empty()) << pattern;
+        EXPECT_EQ(GrepText(*grep, raw, pattern).LineNos, expected) << pattern;
+    }
+}
+
 TEST(TGrep, AgreesWithTheStartByStartSearchOnRandomPatterns)
 {
     // The search loops (one pass per line, skips to start codes, the byte search of literals, matches
