@@ -94,7 +94,11 @@ public:
     std::size_t Position() const { return FCur; }
     std::size_t LineStart() const { return FLineStart; }
     // Moves the current (and look-ahead) position, with the start of the line that holds it.
-    void Seek(std::size_t Pos, std::size_t LineStart);
+    void Seek(std::size_t Pos, std::size_t LineStart)
+    {
+        FCur = FPeek = Pos;
+        FLineStart = LineStart;
+    }
     void SeekPeek(std::size_t Pos) { FPeek = Pos; }
     std::size_t PeekPosition() const { return FPeek; }
     // Reads the next block after DataEnd(), dropping the text before the line start (every position
