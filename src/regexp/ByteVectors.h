@@ -2,7 +2,7 @@
 // The loops that pass over every byte of a file (the search for a needle, the count of line ends, the
 // check for NUL bytes and lone CRs) are written once, as templates over a set of vector operations, and
 // built twice: with the 32-byte vectors of AVX2 where the processor has them and with the 16-byte ones
-// of SSE2 (which every x86-64 processor has) for any other; Wide() tells which may run. A loop's entry
+// of SSE2 (which every x86-64 processor has) for any other; Wide() tells which runs. A loop's entry
 // for the wide set is built for that target and flattened, so that the operations are inlined into it.
 //
 // Vectors go to the operations by reference and come back through an out parameter: a vector in a
@@ -19,15 +19,18 @@
 
 namespace qx::ByteVectors {
 
-// Whether the wide set may run here.
-inline bool Wide()
+// Whether the wide set runs: where the processor has it, unless switched off (as the tests do, to run the
+// narrow set too).
+inline bool& WideSwitch()
 {
-    static const bool wide = [] {
+    static bool wide = [] {
         __builtin_cpu_init();
         return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
     }();
     return wide;
 }
+
+inline bool Wide() { return WideSwitch(); }
 
 struct TNarrowBytes {
     using V = __m128i;
