@@ -113,7 +113,7 @@ private:
             T::And(a, a, b);
             for (std::uint32_t mask = T::Mask(a); mask != 0; mask &= mask - 1) {
                 const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-                if (std::memcmp(Hay + at, FNeedle.data(), k) == 0) return Hay + at;
+                if (At(Hay + at)) return Hay + at;
             }
         }
         I = i;

@@ -106,8 +106,8 @@ public:
     bool Fill();
     // The number of line ends before Pos; Pos must not go back between calls.
     int LineNoAt(std::size_t Pos);
-    // Tells that Lines line ends lie before Pos, as a search loop counted them on its way (Pos not
-    // before the last position counted).
+    // Tells that Lines line ends lie before Pos, as a search loop counted them on its way; the counts
+    // asked for later go on from there.
     void CountedTo(std::size_t Pos, int Lines)
     {
         FCounted = Pos;

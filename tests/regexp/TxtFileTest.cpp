@@ -298,7 +298,8 @@ TEST(TGrep, LiteralAndAutomatonAgreeWithTheSlowWayOnRandomText)
         for (const auto& n : needles) {
             const auto expected = ReferenceLines(raw, n.codes);
             WithEachVectorWidth([&](const char* width) {
-                EXPECT_EQ(GrepText(*grep, raw, n.pattern).LineNos, expected) << n.pattern << " round " << round << width;
+                EXPECT_EQ(GrepText(*grep, raw, n.pattern).LineNos, expected)
+                    << n.pattern << " round " << round << width;
                 // The same through the automaton, with one start code and with two.
                 EXPECT_EQ(GrepText(*grep, raw, n.alike).LineNos, expected) << n.alike << " round " << round << width;
                 EXPECT_EQ(GrepText(*grep, raw, n.pattern + "|\\x00").LineNos, expected)
