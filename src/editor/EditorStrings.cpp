@@ -39,10 +39,12 @@ void MarkLineEnds(const char* P, std::size_t N, std::uint64_t* Ends, std::uint64
     for (; i + 64 <= N; i += 64) {
         std::uint64_t ends = 0, tabs = 0;
         for (int part = 0; part < 4; ++part) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P + i + 16 * static_cast<std::size_t>(part)));
-            const auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
-            ends |= static_cast<std::uint64_t>(hits) << (16 * part);
-            if (Tabs) tabs |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, tab)))) << (16 * part);
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P + i) + part);
+            const auto bits = [&](__m128i Hits) {
+                return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(Hits))) << (16 * part);
+            };
+            ends |= bits(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+            if (Tabs) tabs |= bits(_mm_cmpeq_epi8(v, tab));
         }
         Ends[i / 64] = ends;
         if (Tabs) Tabs[i / 64] = tabs;
