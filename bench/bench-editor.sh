@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Loading a Shift-JIS text of about 100 MB into the editor's row store, unwrapped and wrapped at 80
-# columns, against vim opening the same file as cp932; and the latency of typing one character at the
-# start, the middle and the end of a text.
+# columns (without line-break rules, and by those of the editor's default environment: words kept whole,
+# punctuation hanging), against vim opening the same file as cp932; and the latency of typing one
+# character at the start, the middle and the end of a text.
 #   bench/bench-editor.sh <build-dir>
 # Two texts: the generated one (random characters and words, lines of 0 to 96 bytes) and one shaped like
 # manual-page prose (indented paragraphs filled to 78 columns, blank lines), both with CR LF. Wall time
@@ -39,7 +40,7 @@ for shape in sjis prose; do
         read -r vt vm < <(measure vim -u NONE -es -n --cmd 'set fencs=cp932' -c 'q!' "$data")
         times[vim]+="$vt "
         mems[vim]+="$vm "
-        for wrap in 0 80; do
+        for wrap in 0 80 80r; do
             read -r t m < <(measure "$bin" load "$data" "$wrap")
             times[$wrap]+="$t "
             mems[$wrap]+="$m "
@@ -50,9 +51,12 @@ for shape in sjis prose; do
     vim_m=$(median "${mems[vim]}")
     printf '%-28s %8s %22s %10s %10s\n' "load" "seconds" "x vim [lowest-highest]" "peak MB" "x vim"
     printf '%-28s %8.2f %22s %10.0f %10s\n' "vim -u NONE -es (cp932)" "$(median "${times[vim]}")" "1.00" "$((vim_m / 1024))" "1.00"
-    for wrap in 0 80; do
-        label="row store, wrap off"
-        [ "$wrap" -gt 0 ] && label="row store, wrap at $wrap"
+    for wrap in 0 80 80r; do
+        case $wrap in
+        0) label="row store, wrap off" ;;
+        *r) label="row store, wrap ${wrap%r}, rules" ;;
+        *) label="row store, wrap at $wrap" ;;
+        esac
         m=$(median "${mems[$wrap]}")
         printf '%-28s %8.2f %22s %10.0f %10.2f\n' "$label" "$(median "${times[$wrap]}")" \
             "$(median "${ratios[$wrap]}") [$(spread "${ratios[$wrap]}")]" "$((m / 1024))" \
@@ -62,8 +66,8 @@ for shape in sjis prose; do
 done
 
 for data in "$dir/editor-sjis.txt" "$dir/editor-prose400.txt"; do
-    for wrap in 0 80; do
-        echo "one-character inserts in $(basename "$data"), 2000 at each place, wrap $([ "$wrap" -gt 0 ] && echo "at $wrap" || echo off):"
+    for wrap in 0 80 80r; do
+        echo "one-character inserts in $(basename "$data"), 2000 at each place, wrap $wrap:"
         "$bin" insert "$data" "$wrap" 2000
         echo
     done

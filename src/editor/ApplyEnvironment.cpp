@@ -113,7 +113,10 @@ TScrollStyle ScrollStyleOf(int Type, TScrollStyle Current)
 }
 
 // The wrap column under S: the environment's, or the window's width when it wraps there.
-int WrapByteOf(const TEditorEnvironment& S, const TQxEditor& E) { return S.WordWrap == 2 ? E.VisibleCols() - 4 : S.WrapByte; }
+int WrapByteOf(const TEditorEnvironment& S, const TQxEditor& E)
+{
+    return S.WordWrap == 2 ? E.VisibleCols() - 4 : S.WrapByte;
+}
 
 } // namespace
 

@@ -25,24 +25,51 @@ namespace {
 // copied once out of the kernel, and once more into the rows.
 constexpr std::size_t kChunkSize = std::size_t{256} << 10;
 
-// The line ends of up to kChunkSize bytes as bits: bit I % 64 of Mask[I / 64] is set when byte I of the
-// N bytes at P is CR or LF. Marking a stretch at once and then stepping from bit to bit costs less than
-// a search from every line start.
-void MarkLineEnds(const char* P, std::size_t N, std::uint64_t* Mask)
+// The line ends of up to kChunkSize bytes as bits: bit I % 64 of Ends[I / 64] is set when byte I of the
+// N bytes at P is CR or LF; likewise the tabs in Tabs, when given. Marking a stretch at once and then
+// stepping from bit to bit costs less than a search from every line start.
+void MarkLineEnds(const char* P, std::size_t N, std::uint64_t* Ends, std::uint64_t* Tabs)
 {
-    std::fill(Mask, Mask + (N + 63) / 64, 0);
     std::size_t i = 0;
 #if defined(__SSE2__)
+    // A word of each mask from 64 bytes at a time.
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    for (; i + 16 <= N; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P + i));
-        const unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
-        Mask[i / 64] |= static_cast<std::uint64_t>(hits) << (i % 64);
+    const __m128i tab = _mm_set1_epi8('\t');
+    for (; i + 64 <= N; i += 64) {
+        std::uint64_t ends = 0, tabs = 0;
+        for (int part = 0; part < 4; ++part) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P + i) + part);
+            const auto bits = [&](__m128i Hits) {
+                return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(Hits))) << (16 * part);
+            };
+            ends |= bits(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+            if (Tabs) tabs |= bits(_mm_cmpeq_epi8(v, tab));
+        }
+        Ends[i / 64] = ends;
+        if (Tabs) Tabs[i / 64] = tabs;
     }
 #endif
-    for (; i < N; ++i)
-        if (P[i] == '\r' || P[i] == '\n') Mask[i / 64] |= std::uint64_t{1} << (i % 64);
+    if (i < N) {
+        Ends[i / 64] = 0;
+        if (Tabs) Tabs[i / 64] = 0;
+    }
+    for (; i < N; ++i) {
+        const std::uint64_t bit = std::uint64_t{1} << (i % 64);
+        if (P[i] == '\r' || P[i] == '\n') Ends[i / 64] |= bit;
+        if (Tabs && P[i] == '\t') Tabs[i / 64] |= bit;
+    }
+}
+
+// Whether a byte From .. End - 1 is marked.
+bool AnyMarked(const std::uint64_t* Mask, std::size_t From, std::size_t End)
+{
+    for (std::size_t i = From; i < End; i = (i / 64 + 1) * 64) {
+        std::uint64_t bits = Mask[i / 64] >> (i % 64);
+        if (End - i < 64) bits &= (std::uint64_t{1} << (End - i)) - 1;
+        if (bits != 0) return true;
+    }
+    return false;
 }
 
 // The first marked byte at or after From and before End, or End.
@@ -191,8 +218,13 @@ TEditorStrings::TLoader::TLoader(TEditorStrings& Lines, const TWrapRules& Rules)
 
 TEditorStrings::TLoader::~TLoader() = default;
 
-void TEditorStrings::TLoader::AddLine(std::string_view Line)
+void TEditorStrings::TLoader::AddLine(std::string_view Line, bool MayHaveTab)
 {
+    // A line shorter than the wrap column is one row, whatever the rules, unless a tab widens it.
+    if (!MayHaveTab && Line.size() < static_cast<std::size_t>(std::max(1, FRules.Layout.WrapByte))) {
+        FBuilt.AppendLaidOutRow(Line, 0);
+        return;
+    }
     WrapLine(Line, FRules, [&](std::size_t offset, std::size_t length, int attribute) {
         FBuilt.AppendLaidOutRow(Line.substr(offset, length), attribute);
     });
@@ -204,21 +236,25 @@ void TEditorStrings::TLoader::Append(std::string_view Piece)
     std::size_t start = 0;  // where the current line starts in the piece
     if (FAfterCR && Piece[0] == '\n') start = 1;  // the LF of a CR LF split between two pieces
     FAfterCR = false;
+    // With word wrap the tabs are marked too: a line without one needs no cut when it is short.
+    const bool wrap = FRules.Layout.WordWrap;
     FMask.resize(kChunkSize / 64);
+    if (wrap) FTabs.resize(kChunkSize / 64);
     // The line ends are marked a chunk at a time; a line may run on over several chunks.
     for (std::size_t chunk = 0; chunk < Piece.size(); chunk += kChunkSize) {
         const std::size_t n = std::min(kChunkSize, Piece.size() - chunk);
-        MarkLineEnds(Piece.data() + chunk, n, FMask.data());
+        MarkLineEnds(Piece.data() + chunk, n, FMask.data(), wrap ? FTabs.data() : nullptr);
         for (std::size_t from = start > chunk ? start - chunk : 0;;) {
             std::size_t i = NextLineEnd(FMask.data(), from, n);
             if (i == n) break;
             i += chunk;
             const std::string_view line = Piece.substr(start, i - start);
             if (FPending.empty()) {
-                AddLine(line);
+                // The tabs of a line that began in an earlier chunk are not marked any more.
+                AddLine(line, !wrap || start < chunk || AnyMarked(FTabs.data(), start - chunk, i - chunk));
             } else {
                 FPending.append(line);
-                AddLine(FPending);
+                AddLine(FPending, true);
                 FPending.clear();
             }
             if (Piece[i] == '\r') {
@@ -254,7 +290,7 @@ void TEditorStrings::TLoader::Finish()
     // A text that does not end with a line end ends with its last row.
     const bool endsWithLineEnd = FPending.empty();
     if (!endsWithLineEnd) {
-        AddLine(FPending);
+        AddLine(FPending, true);
         FPending.clear();
     }
     TEditorScreenStrings& rows = FLines.Rows();

@@ -75,7 +75,7 @@ public:
         void Finish();
 
     private:
-        void AddLine(std::string_view Line);
+        void AddLine(std::string_view Line, bool MayHaveTab);
         // Whether Rules lay a text out as the loader's rules did.
         bool SameLayout(const TWrapRules& Rules) const;
 
@@ -85,7 +85,8 @@ public:
         TEditorStringList FBuilt;
         std::string FPending;  // the start of a line that a piece's end cut
         bool FAfterCR = false; // the last piece ended with a CR: a LF next belongs to it
-        std::vector<std::uint64_t> FMask;
+        std::vector<std::uint64_t> FMask;  // the line ends of a chunk of a piece
+        std::vector<std::uint64_t> FTabs;  // its tabs, with word wrap
     };
 
 private:

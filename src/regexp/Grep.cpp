@@ -1,5 +1,6 @@
 #include "regexp/Grep.h"
 
+#include "platform/ByteScan.h"
 #include "platform/LeadByte.h"
 #include "regexp/ByteVectors.h"
 
@@ -12,14 +13,28 @@
 
 namespace qx {
 
-// Finds a needle of bytes. Sixteen or 32 places are tested at a time for two of the needle's bytes together,
-// which rules out nearly every other place at once; the two are the needle's rarest in a sample of the
-// text (a kana or kanji lead byte is common in Japanese text, most trail bytes are not), and before a
-// sample is seen its first and its last.
+// Finds a needle of bytes. Sixteen or 32 places are tested at a time for two of the needle's bytes
+// together, which rules out nearly every other place at once; the two are the needle's rarest in a
+// sample of the text (a kana or kanji lead byte is common in Japanese text, most trail bytes are not),
+// and before a sample is seen its first and its last.
 class TNeedleFinder {
 public:
-    explicit TNeedleFinder(std::string Needle) : FNeedle(std::move(Needle)), FSecond(FNeedle.size() - 1) {}
+    explicit TNeedleFinder(std::string Needle) : FNeedle(std::move(Needle)), FSecond(FNeedle.size() - 1)
+    {
+        if (FNeedle.size() >= 8) {
+            FHead = LoadWord(FNeedle.data());
+            FTail = LoadWord(FNeedle.data() + FNeedle.size() - 8);
+        }
+    }
     const std::string& Needle() const { return FNeedle; }
+
+    // Whether the needle's bytes stand at P (two words for a needle of 8 to 16 bytes).
+    bool At(const char* P) const
+    {
+        const std::size_t k = FNeedle.size();
+        if (k >= 8 && k <= 16) return LoadWord(P) == FHead && LoadWord(P + k - 8) == FTail;
+        return std::memcmp(P, FNeedle.data(), k) == 0;
+    }
 
     // Picks the two bytes that are rarest in Sample, of two different values where the needle has them
     // (the first of equally rare ones).
@@ -53,7 +68,8 @@ public:
     // that a match costs no count of its own for its line's number: up to MaxCandidates of
     // them into Out (their number into Found). Returns how far the pass reached, LineEnds the line ends
     // before that; 0 when Hay holds no whole vector.
-    std::size_t Scan(const char* Hay, std::size_t Size, TCandidate* Out, std::size_t& Found, std::size_t& LineEnds) const
+    std::size_t Scan(const char* Hay, std::size_t Size, TCandidate* Out, std::size_t& Found,
+                     std::size_t& LineEnds) const
     {
         Found = LineEnds = 0;
 #if defined(__SSE2__)
@@ -71,7 +87,8 @@ public:
         if (k == 1) return static_cast<const char*>(std::memchr(Hay, FNeedle[0], Size));
         std::size_t i = 0;
 #if defined(__SSE2__)
-        const char* hit = ByteVectors::Wide() ? FindWide(Hay, Size, i) : FindIn<ByteVectors::TNarrowBytes>(Hay, Size, i);
+        const char* hit =
+            ByteVectors::Wide() ? FindWide(Hay, Size, i) : FindIn<ByteVectors::TNarrowBytes>(Hay, Size, i);
         if (hit) return hit;
 #endif
         return i < Size ? static_cast<const char*>(memmem(Hay + i, Size - i, FNeedle.data(), k)) : nullptr;
@@ -96,7 +113,7 @@ private:
             T::And(a, a, b);
             for (std::uint32_t mask = T::Mask(a); mask != 0; mask &= mask - 1) {
                 const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-                if (std::memcmp(Hay + at, FNeedle.data(), k) == 0) return Hay + at;
+                if (At(Hay + at)) return Hay + at;
             }
         }
         I = i;
@@ -108,7 +125,8 @@ private:
     }
 
     template <class T>
-    std::size_t ScanIn(const char* Hay, std::size_t Size, TCandidate* Out, std::size_t& Found, std::size_t& LineEnds) const
+    std::size_t ScanIn(const char* Hay, std::size_t Size, TCandidate* Out, std::size_t& Found,
+                       std::size_t& LineEnds) const
     {
         const std::size_t k = FNeedle.size();
         if (Size < k - 1 + T::Size) return 0;
@@ -149,6 +167,7 @@ private:
 
     std::string FNeedle;
     std::size_t FFirst = 0, FSecond;
+    std::uint64_t FHead = 0, FTail = 0; // the first and the last eight bytes
 };
 
 namespace {
@@ -379,14 +398,18 @@ void TGrep::GrepByStr(const std::string& FileName)
 
 void TGrep::ScanLiteral(TTxtFile& File, TNeedleFinder& Finder, const std::u16string& Codes)
 {
-    const std::string& needle = Finder.Needle();
-    const std::size_t length = needle.size();
+    const std::size_t length = Finder.Needle().size();
     std::size_t from = File.Position(); // where the search goes on (a match may start here)
     std::size_t sync = from; // a character boundary at or before every candidate still to come
     LineTracker line;
     line.Reset(File.LineStart());
     bool tuned = false;
     std::vector<TNeedleFinder::TCandidate> candidates(TNeedleFinder::MaxCandidates);
+    // Where the needle's bytes start a character, they are its characters, unless one of them is a
+    // lone lead byte (which is a character only before a line end).
+    const bool bytesDecide = std::none_of(Codes.begin(), Codes.end(), [](char16_t c) {
+        return c < 0x100 && IsDBCSLeadByte(static_cast<unsigned char>(c));
+    });
     // Whether the needle's bytes at q are a match: 1 yes, 0 no, -1 when that depends on what is not
     // read yet. Start is the start of q's line.
     const auto match = [&](const char* buf, std::size_t end, std::size_t q, std::size_t start) {
@@ -396,7 +419,7 @@ void TGrep::ScanLiteral(TTxtFile& File, TNeedleFinder& Finder, const std::u16str
             return 0;
         }
         sync = q;
-        return CodesAt(buf, end, q, Codes);
+        return bytesDecide ? 1 : CodesAt(buf, end, q, Codes);
     };
     // Reports the line of the match at q, whose line starts at Start; the search goes on at its line
     // end (a match may start there), which is not before Known. A match that starts at a line end
@@ -430,7 +453,7 @@ void TGrep::ScanLiteral(TTxtFile& File, TNeedleFinder& Finder, const std::u16str
             for (std::size_t c = 0; c < found && more; ++c) {
                 const auto& candidate = candidates[c];
                 const std::size_t q = base + candidate.At;
-                if (q < from || std::memcmp(buf + q, needle.data(), length) != 0) continue;
+                if (q < from || !Finder.At(buf + q)) continue;
                 line.MoveTo(buf, q);
                 const std::size_t start = line.Start;
                 const int same = match(buf, end, q, start);

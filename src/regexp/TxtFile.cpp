@@ -178,12 +178,6 @@ int TTxtFile::LineNoAt(std::size_t Pos)
     return FLines;
 }
 
-void TTxtFile::Seek(std::size_t Pos, std::size_t LineStart)
-{
-    FCur = FPeek = Pos;
-    FLineStart = LineStart;
-}
-
 bool TTxtFile::Fill()
 {
     if (FEof) return false;

@@ -94,7 +94,11 @@ public:
     std::size_t Position() const { return FCur; }
     std::size_t LineStart() const { return FLineStart; }
     // Moves the current (and look-ahead) position, with the start of the line that holds it.
-    void Seek(std::size_t Pos, std::size_t LineStart);
+    void Seek(std::size_t Pos, std::size_t LineStart)
+    {
+        FCur = FPeek = Pos;
+        FLineStart = LineStart;
+    }
     void SeekPeek(std::size_t Pos) { FPeek = Pos; }
     std::size_t PeekPosition() const { return FPeek; }
     // Reads the next block after DataEnd(), dropping the text before the line start (every position
@@ -102,8 +106,8 @@ public:
     bool Fill();
     // The number of line ends before Pos; Pos must not go back between calls.
     int LineNoAt(std::size_t Pos);
-    // Tells that Lines line ends lie before Pos, as a search loop counted them on its way (Pos not
-    // before the last position counted).
+    // Tells that Lines line ends lie before Pos, as a search loop counted them on its way; the counts
+    // asked for later go on from there.
     void CountedTo(std::size_t Pos, int Lines)
     {
         FCounted = Pos;

@@ -241,13 +241,17 @@ std::vector<std::string> ExpectedRows(const TEditorScreenStrings& Store, std::st
 
 TEST(TEditorStrings, ALoaderCutsPiecesIntoTheLinesOfTheWholeText)
 {
+    // Lines just under and over the wrap column, with and without tabs (which widen a short line past
+    // it); some rounds are one piece larger than the loader's chunks, so that lines run over from one
+    // chunk into the next.
     std::mt19937 rng(5);
-    for (int round = 0; round < 200; ++round) {
+    for (int round = 0; round < 206; ++round) {
         std::string text;
-        const std::size_t size = std::uniform_int_distribution<std::size_t>(0, 3000)(rng);
+        const std::size_t size = round < 200 ? std::uniform_int_distribution<std::size_t>(0, 3000)(rng) : 700000;
         while (text.size() < size) {
             const int kind = std::uniform_int_distribution<int>(0, 99)(rng);
-            text += kind < 10 ? "\r" : kind < 20 ? "\n" : kind < 30 ? "\r\n" : kind < 32 ? std::string(300, 'L') : "ab\x82\xA0";
+            text += kind < 10 ? "\r" : kind < 20 ? "\n" : kind < 30 ? "\r\n" : kind < 32 ? std::string(300, 'L')
+                  : kind < 36 ? "\t" : kind < 40 ? "abcdefghijklmnopq" : "ab\x82\xA0";
         }
         Editor e;
         e.lines.SetText("the old text");
@@ -260,7 +264,7 @@ TEST(TEditorStrings, ALoaderCutsPiecesIntoTheLinesOfTheWholeText)
         loader.Append("forgotten\r");
         loader.Restart();
         for (std::size_t at = 0; at < text.size();) {
-            const std::size_t n = std::uniform_int_distribution<std::size_t>(0, 700)(rng);
+            const std::size_t n = round < 200 ? std::uniform_int_distribution<std::size_t>(0, 700)(rng) : text.size();
             loader.Append(std::string_view(text).substr(at, n));
             at += n;
         }
@@ -268,6 +272,23 @@ TEST(TEditorStrings, ALoaderCutsPiecesIntoTheLinesOfTheWholeText)
         loader.Finish();
         ASSERT_EQ(e.Rows(), ExpectedRows(*e.rows, text)) << "round " << round;
         EXPECT_FALSE(e.rows->UndoObj().CanUndo());
+    }
+}
+
+TEST(TEditorStrings, AShortLineWhoseTabsLieInTheChunkBeforeIsStillWrapped)
+{
+    // The loader marks line ends and tabs a chunk (256 KB) of a piece at a time: a short line whose tabs
+    // widen it past the wrap column must be cut also when it begins in one chunk and ends in the next.
+    const std::size_t chunk = std::size_t{256} << 10;
+    for (std::size_t before = 1; before <= 4; ++before) {
+        const std::string text = std::string(chunk - before - 2, 'x') + "\r\n" + "\t\t\tab\r\nend";
+        Editor e;
+        e.rows->WrapOption().SetWrapByte(20);
+        e.rows->SetWordWrap(true);
+        TEditorStrings::TLoader loader(e.lines);
+        loader.Append(text);
+        loader.Finish();
+        ASSERT_EQ(e.Rows(), ExpectedRows(*e.rows, text)) << before << " bytes of the line in the first chunk";
     }
 }
 

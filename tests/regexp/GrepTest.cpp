@@ -194,6 +194,21 @@ TEST(TGrep, MatchesWholeCharactersOnly)
     for (const auto& c : cases) EXPECT_EQ(LineNos(text, c.pattern), c.lines) << c.pattern;
 }
 
+TEST(TGrep, ALoneLeadByteInALiteralMatchesOnlyBeforeALineEnd)
+{
+    // 82 is the lead byte of Ａ (82 60) and あ (82 A0), and a character of its own before a line end
+    // (LF, CR LF, or the end of the file).
+    const std::string text = Sj("Ａ\n") + Bytes("82 0A") + Sj("あ") + Bytes("82 0D 0A") + "x" + Bytes("82");
+    struct Case {
+        std::string pattern;
+        std::vector<int> lines;
+    };
+    const Case cases[] = {
+        {"\\x82", {2, 3, 4}}, {"\\x82$", {2, 3, 4}}, {Sj("あ") + "\\x82", {3}}, {"x\\x82", {4}}, {Sj("Ａ"), {1}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LineNos(text, c.pattern), c.lines) << c.pattern;
+}
+
 TEST(TGrep, FuzzyCharactersFindEveryForm)
 {
     const std::string text = Sj("カメラ\nかめら\nｶﾒﾗ\nガメラ\nＡＢＣ\nabc\n");

@@ -1,6 +1,7 @@
 #include "RegExpTestUtil.h"
 #include "RandomPattern.h"
 #include "platform/LeadByte.h"
+#include "regexp/ByteVectors.h"
 #include "regexp/REDfa.h"
 #include "regexp/TxtFile.h"
 #include "support/Bytes.h"
@@ -101,6 +102,25 @@ std::vector<int> ReferenceLinesOfPattern(const std::string& raw, const std::stri
         }
     }
     return {lines.begin(), lines.end()};
+}
+
+// Runs Body with the vectors the processor offers and, where those are wider, again with the narrow ones
+// (see ByteVectors.h), naming them.
+template <class F>
+void WithEachVectorWidth(F Body)
+{
+#if defined(__SSE2__)
+    bool& wide = ByteVectors::WideSwitch();
+    const bool offered = wide;
+    for (const bool w : {true, false}) {
+        if (w && !offered) continue;
+        wide = w;
+        Body(w ? " (wide vectors)" : " (narrow vectors)");
+    }
+    wide = offered;
+#else
+    Body("");
+#endif
 }
 
 // Random patterns over characters whose bytes trip a byte-wise search (trail bytes "A" and "\"), line
@@ -277,10 +297,14 @@ TEST(TGrep, LiteralAndAutomatonAgreeWithTheSlowWayOnRandomText)
         }
         for (const auto& n : needles) {
             const auto expected = ReferenceLines(raw, n.codes);
-            EXPECT_EQ(GrepText(*grep, raw, n.pattern).LineNos, expected) << n.pattern << " round " << round;
-            // The same through the automaton, with one start code and with two.
-            EXPECT_EQ(GrepText(*grep, raw, n.alike).LineNos, expected) << n.alike << " round " << round;
-            EXPECT_EQ(GrepText(*grep, raw, n.pattern + "|\\x00").LineNos, expected) << n.pattern << " round " << round;
+            WithEachVectorWidth([&](const char* width) {
+                EXPECT_EQ(GrepText(*grep, raw, n.pattern).LineNos, expected)
+                    << n.pattern << " round " << round << width;
+                // The same through the automaton, with one start code and with two.
+                EXPECT_EQ(GrepText(*grep, raw, n.alike).LineNos, expected) << n.alike << " round " << round << width;
+                EXPECT_EQ(GrepText(*grep, raw, n.pattern + "|\\x00").LineNos, expected)
+                    << n.pattern << " round " << round << width;
+            });
         }
     }
 }
@@ -309,7 +333,9 @@ TEST(TGrep, LiteralsAmongCharactersMadeOfLeadBytesOnly)
     for (const auto& [pattern, codes] : needles) {
         const auto expected = ReferenceLines(raw, codes);
         EXPECT_FALSE(expected.empty()) << pattern;
-        EXPECT_EQ(GrepText(*grep, raw, pattern).LineNos, expected) << pattern;
+        WithEachVectorWidth([&](const char* width) {
+            EXPECT_EQ(GrepText(*grep, raw, pattern).LineNos, expected) << pattern << width;
+        });
     }
 }
 
