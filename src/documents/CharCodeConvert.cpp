@@ -608,27 +608,33 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* Sta
             Limit = I + std::min(N - I, TOut::kStretch);
             Out = W.Reserve(Out, Limit - I);
         }
+        // Every run of kanji opens with ESC $ B and closes with ESC ( B (or ESC ( J): those are told by
+        // their two bytes after the ESC, before the table is searched, and looked for first where ASCII
+        // and a run of kanji end.
+        const auto KanjiRunEscape = [&] {
+            if (!(I + 2 < N && S[I] == kEsc && (S[I + 1] == '$' || S[I + 1] == '(') &&
+                  (S[I + 2] == 'B' || (S[I + 2] == 'J' && S[I + 1] == '('))))
+                return false;
+            Set = Now = S[I + 1] == '$' ? TJisSet::X0208 : TJisSet::Ascii;
+            ShiftOut = false;
+            I += 3;
+            return true;
+        };
         if (Now == TJisSet::Ascii && I + 8 <= Limit) {
             const std::size_t Count = JisPlainPrefix(Text.data() + I);
             W.Ascii(Out, Text.data() + I, Count);
             I += Count;
-            if (Count == 8) continue;
+            if (Count == 8 || KanjiRunEscape()) continue;
         } else if (Now == TJisSet::X0208 && I + 1 < Limit) {
             if (const std::uint16_t Form = Forms[PairIndex(S + I)]) {
                 WritePairRun(W, Out, Forms, S, I, Limit, Form);
+                KanjiRunEscape();
                 continue;
             }
         }
         const auto B = static_cast<unsigned char>(Text[I]);
         if (B == kEsc) {
-            // Every run of kanji opens with ESC $ B and closes with ESC ( B (or ESC ( J): those are told
-            // by their two bytes after the ESC, before the table is searched.
-            if (I + 2 < N && (S[I + 1] == '$' || S[I + 1] == '(') && (S[I + 2] == 'B' || (S[I + 2] == 'J' && S[I + 1] == '('))) {
-                Set = Now = S[I + 1] == '$' ? TJisSet::X0208 : TJisSet::Ascii;
-                ShiftOut = false;
-                I += 3;
-                continue;
-            }
+            if (KanjiRunEscape()) continue;
             bool Cut = false;
             if (const TJisEscape* E = FindJisEscape(Text.substr(I), &Cut)) {
                 Set = Now = E->Set;
