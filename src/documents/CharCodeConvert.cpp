@@ -10,6 +10,10 @@
 #include <utility>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qx {
 namespace {
 
@@ -247,14 +251,16 @@ public:
         Out += 2;
     }
     void OpenRun(char*&) {}
-    // The Count (0..8) single bytes below 0x80 at the start of the eight bytes at P; all eight are stored
+    // The Count (0..kWidth) single bytes below 0x80 at the start of the kWidth bytes at P; all are stored
     // (the room of a stretch has space to spare), so that a short run costs no branch per byte.
+    template <std::size_t kWidth = 8>
     void Ascii(char*& Out, const char* P, std::size_t Count)
     {
+        static_assert(kWidth <= kMaxCharBytes * 2);
         if constexpr (TDerived::kRunsOfDouble) {
             if (Count != 0) static_cast<TDerived*>(this)->Close(Out);
         }
-        std::memcpy(Out, P, 8);
+        std::memcpy(Out, P, kWidth);
         Out += Count;
     }
     std::string Finish(char* Out, std::size_t* Lost)
@@ -566,6 +572,7 @@ const std::uint16_t* JisPairForms()
     return Forms.Forms();
 }
 
+#if !defined(__SSE2__)
 // The number (0..8) of the eight bytes at P, from the first, that a JIS reader in its ASCII set copies
 // as they are: below 0x80, and not ESC, SO or SI.
 std::size_t JisPlainPrefix(const char* P)
@@ -580,6 +587,25 @@ std::size_t JisPlainPrefix(const char* P)
     };
     const std::uint64_t Stop = (Word & Highs) | Equal(kEsc) | Equal(0x0E) | Equal(0x0F);
     return Stop == 0 ? 8 : static_cast<std::size_t>(__builtin_ctzll(Stop)) / 8;
+}
+#endif
+
+// The number (0..16) of the sixteen bytes at P, from the first, that a JIS reader in its ASCII set
+// copies as they are: below 0x80, and not ESC, SO or SI. Most runs of ASCII in a JIS text (a word, a line
+// end and the next line's indent) end within sixteen bytes, so that the step that ends a run is its only
+// one (eight bytes a step took a fifth longer on text shaped like manual pages).
+std::size_t JisPlainPrefix16(const char* P)
+{
+#if defined(__SSE2__)
+    const __m128i V = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P));
+    const __m128i Stops = _mm_or_si128(_mm_cmpeq_epi8(V, _mm_set1_epi8(kEsc)),
+                                       _mm_or_si128(_mm_cmpeq_epi8(V, _mm_set1_epi8(kShiftOut)), _mm_cmpeq_epi8(V, _mm_set1_epi8(kShiftIn))));
+    const unsigned Stop = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(V, Stops))) | 0x10000u;
+    return static_cast<std::size_t>(std::countr_zero(Stop));
+#else
+    const std::size_t Count = JisPlainPrefix(P);
+    return Count < 8 ? Count : 8 + JisPlainPrefix(P + 8);
+#endif
 }
 
 // JIS: the escapes above choose the set of the bytes 0x21..0x7E, and SO ... SI shifts them to half-width
@@ -620,11 +646,11 @@ std::string ReadJis(std::string_view Text, std::size_t* Lost, TJisReadState* Sta
             I += 3;
             return true;
         };
-        if (Now == TJisSet::Ascii && I + 8 <= Limit) {
-            const std::size_t Count = JisPlainPrefix(Text.data() + I);
-            W.Ascii(Out, Text.data() + I, Count);
+        if (Now == TJisSet::Ascii && I + 16 <= Limit) {
+            const std::size_t Count = JisPlainPrefix16(Text.data() + I);
+            W.template Ascii<16>(Out, Text.data() + I, Count);
             I += Count;
-            if (Count == 8 || KanjiRunEscape()) continue;
+            if (Count == 16 || KanjiRunEscape()) continue;
         } else if (Now == TJisSet::X0208 && I + 1 < Limit) {
             if (const std::uint16_t Form = Forms[PairIndex(S + I)]) {
                 WritePairRun(W, Out, Forms, S, I, Limit, Form);
