@@ -725,12 +725,12 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
                 if (Done != 0) continue;
             }
         }
-        if (I + 8 <= Limit) {
-            // ASCII eight bytes at a time, as in ReadSjis.
-            const std::size_t Count = AsciiPrefix(Text.data() + I);
-            W.Ascii(Out, Text.data() + I, Count);
+        if (I + 16 <= Limit) {
+            // ASCII sixteen bytes at a time, as in ReadSjis.
+            const std::size_t Count = AsciiPrefix16(Text.data() + I);
+            W.template Ascii<16>(Out, Text.data() + I, Count);
             I += Count;
-            if (Count == 8) continue;
+            if (Count == 16) continue;
         }
         const auto B = static_cast<unsigned char>(Text[I]);
         const unsigned char B2 = ByteAt(Text, I + 1);
@@ -786,13 +786,14 @@ std::string ReadSjis(std::string_view Text, std::size_t* Lost)
                 if (Done != 0) continue;
             }
         }
-        if (I + 8 <= Limit) {
-            // ASCII comes in short runs (words, line ends) between the double-byte ones: take the bytes
-            // below 0x80 of the next eight at once; the rest of the eight starts with a high byte.
-            const std::size_t Count = AsciiPrefix(Text.data() + I);
-            W.Ascii(Out, Text.data() + I, Count);
+        if (I + 16 <= Limit) {
+            // ASCII comes in short runs (words, a line end and the next line's indent) between the
+            // double-byte ones: take the bytes below 0x80 of the next sixteen at once, so that most runs
+            // take one step; the rest of the sixteen starts with a high byte.
+            const std::size_t Count = AsciiPrefix16(Text.data() + I);
+            W.template Ascii<16>(Out, Text.data() + I, Count);
             I += Count;
-            if (Count == 8) continue;
+            if (Count == 16) continue;
         }
         const auto B = static_cast<unsigned char>(Text[I]);
         const unsigned char B2 = ByteAt(Text, I + 1);
