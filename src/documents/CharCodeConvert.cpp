@@ -434,10 +434,11 @@ template <class TOut>
 
 // Block steps: where the writer gives each pair two bytes and each ASCII byte itself (TSjisWriter,
 // TEucWriter), the text keeps its length, so that a reader can take 64 bytes at once: find the pairs in
-// them by their bytes' classes, copy the block and store each pair's form over its place. The steps stop
-// before the first character that is not ASCII or a pair with a form (half-width katakana, a broken byte,
-// a lost character), which the reader takes on its own; so a text comes out as it would character by
-// character, and the rare cases stay in one place. (kBlock is defined at the top.)
+// them by their bytes' classes, copy the block and store each pair's form over its place; a half-width
+// katakana, whose length changes, moves the rest of the block. The steps stop before the first character
+// that is none of these (a byte that starts nothing, a pair without a form), which the reader takes on
+// its own; so a text comes out as it would character by character, and the rare cases stay in one place.
+// (kBlock is defined at the top.)
 
 // The first bytes of the pairs among 64 bytes that start at a character boundary, given the bytes that
 // can open a pair (LeadRange). A run of such bytes alternates lead and trail from its first byte (the
@@ -510,8 +511,8 @@ template <class TIn, bool kWithKana, class TOut>
 // form (Forms as in WritePairRun) and each half-width katakana whose first byte has its bit in Kana as
 // the writer writes it (after which the rest of the block is copied again to its new place); returns
 // Count, or the place of the first pair without a form or of a Kana bit without a katakana (an 0x8E before
-// something else), the bytes before it written, and moves Out past
-// what it wrote. Reads at most kBlockReach bytes at S; stores up to 3 * kBlock bytes at Out.
+// something else), the bytes before it written, and moves Out past what it wrote. Reads at most
+// kBlockReach bytes at S; stores up to 3 * kBlock bytes at Out.
 template <class TIn, class TOut>
 [[gnu::always_inline]] inline std::size_t WriteBlock(TOut& W, char*& Out, const unsigned char* S, std::size_t Count,
                                                      std::uint64_t Leads, std::uint64_t Kana, const std::uint16_t* Forms)
