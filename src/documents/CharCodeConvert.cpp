@@ -594,7 +594,7 @@ std::size_t JisPlainPrefix(const char* P)
 // The number (0..16) of the sixteen bytes at P, from the first, that a JIS reader in its ASCII set
 // copies as they are: below 0x80, and not ESC, SO or SI. Most runs of ASCII in a JIS text (a word, a line
 // end and the next line's indent) end within sixteen bytes, so that the step that ends a run is its only
-// one (eight bytes a step took a fifth longer on text shaped like manual pages).
+// one (eight bytes a step took a quarter longer on text shaped like manual pages).
 std::size_t JisPlainPrefix16(const char* P)
 {
 #if defined(__SSE2__)
