@@ -28,6 +28,18 @@ inline std::size_t AsciiPrefix(const char* P)
     return High == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(High)) / 8;
 }
 
+// The same for the sixteen bytes at P (0..16). P must have sixteen readable bytes.
+inline std::size_t AsciiPrefix16(const char* P)
+{
+#if defined(__SSE2__)
+    const unsigned High = static_cast<unsigned>(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(P))));
+    return static_cast<std::size_t>(std::countr_zero(High | 0x10000u));
+#else
+    const std::size_t Count = AsciiPrefix(P);
+    return Count < 8 ? Count : 8 + AsciiPrefix(P + 8);
+#endif
+}
+
 // Bit I set when byte I of the 64 bytes at P, with the bits of Flip flipped, lies in Lo..Hi (Lo <= Hi, not
 // the whole range). P must have 64 readable bytes. (Flipping joins ranges: the Shift-JIS lead bytes
 // 0x81..0x9F and 0xE0..0xFC are 0xA1..0xDC with 0x20 flipped.)
