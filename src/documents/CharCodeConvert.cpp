@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -523,6 +524,112 @@ template <class TIn, class TOut>
                      : WriteBlockEvents<TIn, true>(W, Out, S, Count, Leads | Kana, Kana, Forms);
 }
 
+// The pairs and half-width katakana of a block step (S has kBlockReach readable bytes): the first bytes
+// of each, and Count, the bytes before the first other byte from 0x80 up (a byte that starts nothing), or
+// kBlock, or kBlock + 1 when a pair opens at the last byte.
+struct TBlockBytes {
+    std::uint64_t Leads, Kana, LeadRange; // LeadRange: every byte that could open a pair
+    std::size_t Count;
+};
+template <class TIn>
+[[gnu::always_inline]] inline TBlockBytes BlockBytes(const unsigned char* S)
+{
+    const char* const P = reinterpret_cast<const char*>(S);
+    const std::uint64_t KanaStarts = TIn::KanaStarts(P), LeadRange = TIn::LeadRange(P);
+    // An EUC katakana byte after its 0x8E opens no pair.
+    const std::uint64_t Leads = LeadsOfBlock(LeadRange & ~(KanaStarts << TIn::kKanaPrefix));
+    const std::uint64_t Kana = KanaStarts & ~(Leads << 1);
+    const std::uint64_t Alone = HighBytes64(P) & ~(Leads | Leads << 1 | Kana | Kana << TIn::kKanaPrefix);
+    return {Leads, Kana, LeadRange, Alone != 0 ? static_cast<std::size_t>(std::countr_zero(Alone)) : kBlock + (Leads >> 63)};
+}
+
+#if defined(__SSE2__)
+// The sixteen bytes that hold the bits of Bits: 0xFF where the bit is set.
+inline __m128i ExpandBits16(unsigned Bits)
+{
+    __m128i V = _mm_cvtsi32_si128(static_cast<int>(Bits));
+    V = _mm_unpacklo_epi8(V, V);  // b0 b0 b1 b1
+    V = _mm_unpacklo_epi16(V, V); // b0 x4, b1 x4
+    V = _mm_unpacklo_epi32(V, V); // b0 x8, b1 x8
+    const __m128i Bit = _mm_set_epi8(-128, 64, 32, 16, 8, 4, 2, 1, -128, 64, 32, 16, 8, 4, 2, 1);
+    return _mm_cmpeq_epi8(_mm_and_si128(V, Bit), Bit);
+}
+
+inline __m128i Select(__m128i Mask, __m128i IfSet, __m128i Else)
+{
+    return _mm_or_si128(_mm_and_si128(Mask, IfSet), _mm_andnot_si128(Mask, Else));
+}
+
+// EUC to Shift-JIS sixteen bytes at a time: V the bytes, Before the byte before each (for a trail, its
+// lead), Leads and Trails which of them open and close a pair (both bytes 0xA1..0xFE); the other bytes
+// stay. Every EUC pair has a Shift-JIS form (JisToSjisChar, the user area moved to the user-defined
+// leads), so that the pairs are plain arithmetic: no look-up and no branch per pair, whose ends the
+// processor could not foresee.
+inline __m128i EucPairsToSjis16(__m128i V, __m128i Before, __m128i Leads, __m128i Trails)
+{
+    // Signed compares: every byte compared below is 0xA1..0xFE in a pair, so its order is kept.
+    const auto AtLeast = [](__m128i X, int B) { return _mm_cmpgt_epi8(X, _mm_set1_epi8(static_cast<char>(B - 1))); };
+    // Lead: (C1 + 1) / 2 + 0x30, 0x40 more from row 0x5F (0xDF), kUserLeadShift more in the user rows
+    // (0xF5..0xF8, 0xFD..0xFE).
+    const __m128i User = _mm_andnot_si128(AtLeast(V, 0xF9), AtLeast(V, 0xF5));
+    __m128i Lead = _mm_add_epi8(_mm_avg_epu8(V, _mm_setzero_si128()), _mm_set1_epi8(0x30));
+    Lead = _mm_add_epi8(Lead, _mm_and_si128(AtLeast(V, 0xDF), _mm_set1_epi8(0x40)));
+    Lead = _mm_add_epi8(Lead, _mm_and_si128(_mm_or_si128(User, AtLeast(V, 0xFD)), _mm_set1_epi8(kUserLeadShift)));
+    // Trail: C2 - 0x61 after an odd lead (0x60 from 0xE0), C2 - 2 after an even one.
+    const __m128i Odd = _mm_cmpeq_epi8(_mm_and_si128(Before, _mm_set1_epi8(1)), _mm_set1_epi8(1));
+    const __m128i OddDown = _mm_add_epi8(_mm_set1_epi8(0x61), AtLeast(V, 0xE0)); // the compare's -1
+    const __m128i Trail = _mm_sub_epi8(V, Select(Odd, OddDown, _mm_set1_epi8(2)));
+    return Select(Leads, Lead, Select(Trails, Trail, V));
+}
+
+// A block step of EUC for TSjisWriter: as PairBlock, the pairs converted sixteen bytes at a time.
+inline std::size_t EucBlockToSjis(char*& Out, const unsigned char* S, const std::uint16_t* Forms)
+{
+    const char* const P = reinterpret_cast<const char*>(S);
+    const auto [Leads, Kana, LeadRange, BlockCount] = BlockBytes<TEucBytes>(S);
+    // A lead before a byte outside 0xA1..0xFE (the last one's is past the block) is a broken character,
+    // which the reader takes on its own: the step stops before it.
+    const std::uint64_t Broken = Leads & ~(LeadRange >> 1 | std::uint64_t{IsEucByte(S[kBlock])} << 63);
+    std::size_t Count = BlockCount;
+    if (Broken != 0) Count = std::min(Count, static_cast<std::size_t>(std::countr_zero(Broken)));
+    const std::uint64_t Trails = Leads << 1;
+    // Without katakana the block is written in its place; with them, first to Converted, from which the
+    // pieces between them are copied.
+    alignas(16) char Converted[2 * kBlock + 16];
+    const std::uint64_t KanaHere = Kana & BitsBelow(Count);
+    char* const To = KanaHere == 0 ? Out : Converted;
+    __m128i Previous = _mm_setzero_si128();
+    for (int I = 0; I < 4; ++I) {
+        const __m128i V = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P) + I);
+        // The byte before each: the last of the previous sixteen shifted in (the block's first byte is no trail).
+        const __m128i Before = _mm_or_si128(_mm_slli_si128(V, 1), _mm_srli_si128(Previous, 15));
+        Previous = V;
+        const auto Bits = [I](std::uint64_t M) { return static_cast<unsigned>(M >> (16 * I)) & 0xFFFFu; };
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(To) + I,
+                         EucPairsToSjis16(V, Before, ExpandBits16(Bits(Leads)), ExpandBits16(Bits(Trails))));
+    }
+    if (Leads >> 63 != 0) std::memcpy(To + kBlock - 1, &Forms[PairIndex(S + kBlock - 1)], 2); // ends past the block
+    if (KanaHere == 0) {
+        Out += Count;
+        return Count;
+    }
+    // Each katakana drops its 0x8E: the rest of the block is copied again one byte nearer.
+    std::memcpy(Out, Converted, kBlock + 1);
+    std::size_t Dropped = 0;
+    for (std::uint64_t Todo = KanaHere; Todo != 0; Todo &= Todo - 1) {
+        const auto K = static_cast<std::size_t>(std::countr_zero(Todo));
+        if (!IsHalfKana(S[K + 1])) {
+            Count = K;
+            break;
+        }
+        ++Dropped;
+        std::memcpy(Out + K + 1 - Dropped, Converted + K + 1, kBlock);
+    }
+    Out += Count - Dropped;
+    return Count;
+}
+#endif
+
 // A block step of Shift-JIS or EUC (TIn) for a writer that keeps the length of pairs and ASCII (S has
 // kBlockReach readable bytes): ASCII, pairs and half-width katakana up to the first other byte from 0x80
 // up that is in none of them (a byte that starts nothing; a pair without a form stops WriteBlock).
@@ -530,15 +637,8 @@ template <class TIn, class TOut>
 template <class TIn, class TOut>
 [[gnu::always_inline]] inline std::size_t PairBlock(TOut& W, char*& Out, const unsigned char* S, const std::uint16_t* Forms)
 {
-    const char* const P = reinterpret_cast<const char*>(S);
-    const std::uint64_t KanaStarts = TIn::KanaStarts(P);
-    // An EUC katakana byte after its 0x8E opens no pair.
-    const std::uint64_t Leads = LeadsOfBlock(TIn::LeadRange(P) & ~(KanaStarts << TIn::kKanaPrefix));
-    const std::uint64_t Kana = KanaStarts & ~(Leads << 1);
-    const std::uint64_t Alone = HighBytes64(P) & ~(Leads | Leads << 1 | Kana | Kana << TIn::kKanaPrefix);
-    // A pair that opens at the last byte ends one byte past the block.
-    const std::size_t Count = Alone != 0 ? static_cast<std::size_t>(std::countr_zero(Alone)) : kBlock + (Leads >> 63);
-    return WriteBlock<TIn>(W, Out, S, Count, Leads, Kana, Forms);
+    const TBlockBytes B = BlockBytes<TIn>(S);
+    return WriteBlock<TIn>(W, Out, S, B.Count, B.Leads, B.Kana, Forms);
 }
 
 // The bytes a writer without runs of double-byte characters writes for each EUC pair (both bytes
@@ -721,7 +821,13 @@ std::string ReadEuc(std::string_view Text, std::size_t* Lost)
         }
         if constexpr (!TOut::kRunsOfDouble) {
             if (I + kBlockReach <= N) {
+#if defined(__SSE2__)
+                std::size_t Done;
+                if constexpr (std::is_same_v<TOut, TSjisWriter>) Done = EucBlockToSjis(Out, S + I, Forms);
+                else Done = PairBlock<TEucBytes>(W, Out, S + I, Forms);
+#else
                 const std::size_t Done = PairBlock<TEucBytes>(W, Out, S + I, Forms);
+#endif
                 I += Done;
                 if (Done != 0) continue;
             }

@@ -365,3 +365,33 @@ TEST(CharCodeConvert, LongTextsReadInBlocksAsTheirPieces)
         ASSERT_EQ(JisToEuc(ExactBytes(jis), &lost), SjisToEuc(ExactBytes(jisOfPieces))) << shown;
     }
 }
+
+// Every EUC pair (rows without characters and the user area included) among katakana, a lone 0x8E, a lead
+// byte before ASCII, bytes that start nothing and ASCII, at every offset of the blocks that EucToSjis
+// takes many bytes at once: the whole text converts as its pieces do alone.
+TEST(CharCodeConvert, EveryEucPairInLongTextsAsAlone)
+{
+    const std::vector<std::string> between = {"a", "\r\n", Bytes("8E B1"), Bytes("8E DF"), Bytes("8E 41"), Bytes("8E A0"),
+                                              Bytes("80"), Bytes("FF"), Bytes("B0 20"), Bytes("FE 0A"), Bytes("8F A2 B7"),
+                                              "0123456789abcdefgh"};
+    std::mt19937 random(23);
+    for (int round = 0; round < 4; ++round) {
+        std::string text, sjis;
+        std::size_t expectedLost = 0;
+        const auto add = [&](const std::string& piece) {
+            std::size_t lost = 0;
+            text += piece;
+            sjis += EucToSjis(ExactBytes(piece), &lost);
+            expectedLost += lost;
+        };
+        for (unsigned b1 = 0xA1; b1 <= 0xFE; ++b1) {
+            for (unsigned b2 = 0xA1; b2 <= 0xFE; ++b2) {
+                add({static_cast<char>(b1), static_cast<char>(b2)});
+                if (random() % (round + 2) == 0) add(between[random() % between.size()]);
+            }
+        }
+        std::size_t lost = 99;
+        ASSERT_EQ(EucToSjis(ExactBytes(text), &lost), sjis) << "round " << round;
+        ASSERT_EQ(lost, expectedLost) << "round " << round;
+    }
+}
