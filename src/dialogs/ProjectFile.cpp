@@ -202,6 +202,7 @@ TProjectFileStatus ReadProjectBytes(std::string_view bytes, TProjectRecordList& 
             if (reader.Text(reader.Next()) != Keys.ItemHeader) continue;
             TProjectRecListItem record = ReadBlock(reader, bytes);
             record.Level = std::clamp(record.Level, 0, previousLevel + 1);
+            if (record.Level >= MaxProjectDepth) throw TRefused{TProjectFileStatus::TooDeep};
             previousLevel = record.Level;
             record.ItemId = records.Count();
             records.Add(std::move(record));
