@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace qx {
 
@@ -101,7 +102,9 @@ void ReadHeader(TLineReader& reader)
     const std::string_view version = reader.AtEnd() ? std::string_view() : reader.Text(reader.Next());
     if (!StartsWith(version, ProjectVersionPrefix)) throw TRefused{TProjectFileStatus::WrongFormat};
     double number = 0, oldest = 0;
-    if (!ParseNumber(version.substr(ProjectVersionPrefix.size()), number) || !ParseNumber(ProjectVersion35, oldest))
+    // "nan" and "inf" read as floating-point values but are no version: such a file is of another format.
+    if (!ParseNumber(version.substr(ProjectVersionPrefix.size()), number) || !std::isfinite(number) ||
+        !ParseNumber(ProjectVersion35, oldest))
         throw TRefused{TProjectFileStatus::WrongFormat};
     if (number < oldest) throw TRefused{TProjectFileStatus::OldVersion};
 }
