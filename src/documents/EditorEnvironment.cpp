@@ -4,6 +4,7 @@
 #include "platform/Exception.h"
 #include "platform/FileBytes.h"
 #include "platform/LeadByte.h"
+#include "platform/OneLine.h"
 
 namespace qx {
 
@@ -132,7 +133,8 @@ bool SaveEnvironmentFile(const TEditorEnvironment& Environment, const std::strin
     Bytes.append(kHilightSection).append("\r\n");
     for (int List = 0; List < 3; ++List)
         for (const std::string& Word : Environment.HilightWords[List])
-            Bytes.append("[").append(1, static_cast<char>('1' + List)).append("]").append(Word).append("\r\n");
+            if (IsOneLine(Word))
+                Bytes.append("[").append(1, static_cast<char>('1' + List)).append("]").append(Word).append("\r\n");
     try {
         WriteFileBytesSafely(FileName, Bytes);
         return true;

@@ -4,6 +4,7 @@
 #include "documents/SettingsFile.h"
 #include "platform/Exception.h"
 #include "platform/FileBytes.h"
+#include "platform/OneLine.h"
 
 #include <algorithm>
 
@@ -128,7 +129,10 @@ bool LoadFavorites(TGlobalState& state)
 
 bool SaveFavorites(const TGlobalState& state, const TStringList& favorites)
 {
-    return WriteSettingsBytes(state.ProgramFile(FavoriteFileName), favorites.Text());
+    TStringList lines;
+    for (const std::string& name : favorites.Items())
+        if (IsOneLine(name)) lines.Add(name);
+    return WriteSettingsBytes(state.ProgramFile(FavoriteFileName), lines.Text());
 }
 
 } // namespace qx

@@ -59,8 +59,9 @@ void AddProjectHistory(TGlobalState& state, std::string_view projectFile);
 // "Favorite" into FavoriteList (empty lines skipped); false when the file does not exist or cannot
 // be read, leaving the list empty.
 bool LoadFavorites(TGlobalState& state);
-// Writes `favorites` to "Favorite", one path per line; false when it could not be written (also when
-// the file exists but cannot be read: its entries are not written over).
+// Writes `favorites` to "Favorite", one path per line (a path with a line end is not stored, see
+// platform/OneLine.h); false when it could not be written (also when the file exists but cannot be
+// read: its entries are not written over).
 bool SaveFavorites(const TGlobalState& state, const TStringList& favorites);
 
 } // namespace qx

@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
 #include "platform/FileBytes.h"
+#include "platform/OneLine.h"
 
 #include <cstdint>
 #include <utility>
@@ -127,6 +128,10 @@ std::string TMemIniFile::ReadString(std::string_view section, std::string_view i
 
 void TMemIniFile::WriteString(std::string_view section, std::string_view ident, std::string_view value)
 {
+    if (!IsOneLine(value)) {
+        DeleteKey(section, ident);  // not stored, nor an older value left under the key
+        return;
+    }
     Section& s = SectionFor(section);
     std::string line = std::string(ident) + "=" + std::string(value);
     const int i = IndexOfName(s, ident);

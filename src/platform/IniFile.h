@@ -30,6 +30,7 @@ public:
 
     std::string ReadString(std::string_view section, std::string_view ident,
                            std::string_view defaultValue) const;
+    // A value with a line end is not stored: the key is removed (see platform/OneLine.h).
     void WriteString(std::string_view section, std::string_view ident, std::string_view value);
     // Decimal, or hexadecimal after "$", "0x" or "x", optionally signed; anything else (or a value
     // outside 32 bits) gives the default.
