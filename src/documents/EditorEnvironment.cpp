@@ -5,6 +5,7 @@
 #include "platform/FileBytes.h"
 #include "platform/LeadByte.h"
 #include "platform/OneLine.h"
+#include "platform/SettingsBytes.h"
 
 namespace qx {
 
@@ -26,8 +27,9 @@ std::optional<TEnvironmentText> ReadEnvironmentText(const std::string& FileName)
     TEnvironmentText Text;
     std::string Bytes;
     try {
-        Text.Exists = ReadFileBytes(FileName, Bytes);
-    } catch (const Exception&) {
+        Text.Exists = ReadSettingsFileBytes(FileName, Bytes);
+    } catch (const Exception& E) {
+        ReportSettingsRefusal(E);
         return std::nullopt;
     }
     TStringList Lines;

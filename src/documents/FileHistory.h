@@ -31,7 +31,7 @@ void ReadHistorySection(const TMemIniFile& ini, const THistorySection& section, 
 // Writes keys 1..n for the first n = min(count, section.Count) entries, quoted; keys above n stay.
 void WriteHistorySection(TMemIniFile& ini, const THistorySection& section, const TStringList& list);
 
-// Reads the sections into the lists (missing or unreadable file: empty lists).
+// Reads the sections into the lists (a missing file empties them; one that cannot be read leaves them).
 void LoadHistoryLists(const TGlobalState& state,
                       std::initializer_list<std::pair<const THistorySection*, TStringList*>> lists);
 // Writes the lists into their sections of "History"; false when the file could not be written.

@@ -5,6 +5,7 @@
 #include "platform/FileBytes.h"
 #include "platform/IniFile.h"
 #include "platform/OneLine.h"
+#include "platform/SettingsBytes.h"
 
 #include <optional>
 #include <vector>
@@ -51,12 +52,13 @@ bool WriteSettingsValue(const std::string& path, std::string_view section, std::
 {
     std::string bytes;
     try {
-        if (!ReadFileBytes(path, bytes)) {
+        if (!ReadSettingsFileBytes(path, bytes)) {
             TMemIniFile ini(path);
             ini.WriteString(section, key, value);
             return WriteSettingsFile(ini, title);
         }
-    } catch (const Exception&) {
+    } catch (const Exception& e) {
+        ReportSettingsRefusal(e);
         return false;  // an unreadable file is never written over
     }
 

@@ -2,6 +2,7 @@
 
 #include "platform/FileBytes.h"
 #include "platform/OneLine.h"
+#include "platform/SettingsBytes.h"
 
 #include <cstdint>
 #include <utility>
@@ -72,7 +73,7 @@ bool TryStrToInt(std::string_view text, int& value)
 TMemIniFile::TMemIniFile(std::string fileName) : FFileName(std::move(fileName))
 {
     std::string bytes;
-    if (ReadFileBytes(FFileName, bytes)) {
+    if (ReadSettingsFileBytes(FFileName, bytes)) {
         TStringList lines;
         lines.SetText(bytes);
         SetStrings(lines);

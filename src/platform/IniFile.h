@@ -23,7 +23,7 @@ namespace qx {
 class TMemIniFile {
 public:
     // Reads the file; a missing file gives an empty object. An existing file that cannot be read raises
-    // EFOpenError.
+    // EFOpenError (ESettingsFileTooLarge for one above the settings files' size, platform/SettingsBytes.h).
     explicit TMemIniFile(std::string fileName);
 
     const std::string& FileName() const { return FFileName; }

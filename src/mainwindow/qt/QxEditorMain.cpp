@@ -3,7 +3,9 @@
 #include "documents/DocumentCodes.h"
 #include "documents/EditorEnvironment.h"
 #include "documents/FileHistory.h"
+#include "documents/MessageDialog.h"
 #include "documents/MessageTexts.h"
+#include "documents/SettingsFile.h"
 #include "documents/ShellShortcut.h"
 #include "documents/qt/QxStatusBar.h"
 #include "editor/EditorControl.h"
@@ -89,6 +91,10 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
 {
     setObjectName("QxEditorMain");
     setWindowTitle("QxEditor");
+    // A settings file refused for its size is told by name, once a run.
+    SetSettingsRefusalReport([this](const std::string& Text) {
+        ShowMessageDialog(FPrompter, Text, "", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+    });
     FPages = new TPageControl(this);
     FPages->setObjectName("PageControl1");
     FPages->setMovable(true);
@@ -195,6 +201,7 @@ TQxEditorMain::~TQxEditorMain()
 {
     // No focus change, nor a pane's end, reaches the window's members while its children go.
     disconnect(qApp, nullptr, this, nullptr);
+    SetSettingsRefusalReport({});
     for (int page = 0; page < Count(); ++page) {
         TEditorFrame* frame = FrameOfPage(page);
         if (!frame) continue;

@@ -24,6 +24,8 @@
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectTreeView.h"
 #include "documents/EditorEnvironment.h"
+#include "documents/MessageTexts.h"
+#include "platform/SettingsBytes.h"
 #include "documents/qt/QxStatusBar.h"
 #include "support/RecordingLauncher.h"
 #include "support/TempDir.h"
@@ -107,6 +109,20 @@ TEST_F(MainWindowTest, ABadCommandLineOpensNothingAndSaysSo)
     EXPECT_TRUE(IsUntitled(Window->Name(0)));
     ASSERT_EQ(Prompter.Requests.size(), 1u);
     EXPECT_EQ(Prompter.Requests[0].Text, "起動オプションが正しく指定されていません。");
+}
+
+TEST_F(MainWindowTest, AnOversizedHistoryIsToldByNameOnceAndNeverWrittenOver)
+{
+    // A hundred times any real "History" and more, of empty lines; the files open all the same.
+    const std::string history = State.ProgramFile(HistoryFileName);
+    WriteFile(history, std::string(MaxSettingsFileBytes + 1, '\n'));
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    Window->OpenCommandLine({"b.txt"}, Dir.Path());
+    EXPECT_EQ(Window->Count(), 2);
+    EXPECT_EQ(Prompter.Texts(), std::vector<std::string>{MsgFileReadError(history, ESettingsFileTooLarge("").Message())});
+    EXPECT_EQ(std::filesystem::file_size(history), MaxSettingsFileBytes + 1);
+    // The files opened are still offered in the recent files of this run.
+    EXPECT_EQ(State.RecentFileList.Items(), (std::vector<std::string>{Dir.File("b.txt"), Dir.File("a.txt")}));
 }
 
 TEST_F(MainWindowTest, AMissingFileIsNamedAsGiven)
