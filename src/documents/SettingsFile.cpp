@@ -59,7 +59,7 @@ void ReportSettingsRefusal(const Exception& error)
     const auto* refused = dynamic_cast<const ESettingsFileTooLarge*>(&error);
     TRefusalReport& report = RefusalReport();
     if (!refused || !report.Report || !report.Told.insert(refused->FileName()).second) return;
-    report.Report(MsgFileReadError(refused->FileName(), refused->Message()));
+    report.Report(MsgFileReadError(refused->FileName(), ESettingsFileTooLarge::Reason()));
 }
 
 bool WriteSettingsFile(TMemIniFile& ini, std::string_view title)

@@ -7,10 +7,13 @@
 namespace qx {
 
 ESettingsFileTooLarge::ESettingsFileTooLarge(std::string fileName)
-    : EFOpenError("設定ファイルとしては大きすぎるため読み込みません（" + std::to_string(MaxSettingsFileBytes >> 20) +
-                  " MB まで）。"),
-      FFileName(std::move(fileName))
+    : EFOpenError("ファイル \"" + fileName + "\" は" + Reason()), FFileName(std::move(fileName))
 {
+}
+
+std::string ESettingsFileTooLarge::Reason()
+{
+    return "設定ファイルとしては大きすぎるため読み込みません（" + std::to_string(MaxSettingsFileBytes >> 20) + " MB まで）。";
 }
 
 bool ReadSettingsFileBytes(const std::string& path, std::string& bytes)

@@ -15,11 +15,13 @@ namespace qx {
 
 inline constexpr std::size_t MaxSettingsFileBytes = std::size_t{4} << 20;
 
-// A settings file refused for its size. The message is the reason; FileName names the file.
+// A settings file refused for its size; the message names the file and gives the reason.
 class ESettingsFileTooLarge : public EFOpenError {
 public:
     explicit ESettingsFileTooLarge(std::string fileName);
     const std::string& FileName() const { return FFileName; }
+    // The reason alone, for a message that names the file itself.
+    static std::string Reason();
 
 private:
     std::string FFileName;

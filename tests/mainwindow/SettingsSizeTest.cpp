@@ -48,7 +48,7 @@ TEST_F(SettingsSizeTest, AnOversizedFileIsRefusedByNameAndTheSettingsInUseStay)
 {
     // Empty lines: the cheapest bytes to send and the dearest to split into lines.
     const std::string huge(MaxSettingsFileBytes + 1, '\n');
-    const std::string reason = ESettingsFileTooLarge("").Message();
+    const std::string reason = ESettingsFileTooLarge::Reason();
     struct Case {
         std::string_view File;
         // Reads the file as the program does; true when what was in use stayed.
@@ -111,13 +111,18 @@ TEST_F(SettingsSizeTest, ReadersThatReportThemselvesGiveTheSameReason)
     dialogs.Files = {keys};
     model.LoadFile();
     ASSERT_EQ(prompter.Requests.size(), 1u);
-    EXPECT_EQ(prompter.Requests[0].Text, MsgFileReadError(keys, ESettingsFileTooLarge("").Message()));
+    EXPECT_EQ(prompter.Requests[0].Text, MsgFileReadError(keys, ESettingsFileTooLarge(keys).Message()));
     EXPECT_EQ(model.KeyTexts(), before);
     // The tools' lists raise it to their callers.
     const std::string list = Dir.File("word1.dat");
     WriteBytes(list, huge);
     TStringList lines;
-    EXPECT_THROW(LoadTextList(list, lines), ESettingsFileTooLarge);
+    try {
+        LoadTextList(list, lines);
+        ADD_FAILURE() << "read";
+    } catch (const ESettingsFileTooLarge& e) {
+        EXPECT_EQ(e.Message(), "ファイル \"" + list + "\" は" + ESettingsFileTooLarge::Reason());
+    }
 
     // A file of exactly the most a settings file may hold is read.
     std::string largest = "[RecentFiles]\r\nFile1=\"/a.txt\"\r\n;";

@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, AnOversizedHistoryIsToldByNameOnceAndNeverWrittenOver)
     Window->OpenCommandLine({"a.txt"}, Dir.Path());
     Window->OpenCommandLine({"b.txt"}, Dir.Path());
     EXPECT_EQ(Window->Count(), 2);
-    EXPECT_EQ(Prompter.Texts(), std::vector<std::string>{MsgFileReadError(history, ESettingsFileTooLarge("").Message())});
+    EXPECT_EQ(Prompter.Texts(), std::vector<std::string>{MsgFileReadError(history, ESettingsFileTooLarge::Reason())});
     EXPECT_EQ(std::filesystem::file_size(history), MaxSettingsFileBytes + 1);
     // The files opened are still offered in the recent files of this run.
     EXPECT_EQ(State.RecentFileList.Items(), (std::vector<std::string>{Dir.File("b.txt"), Dir.File("a.txt")}));
