@@ -473,8 +473,8 @@ TEST_F(MainWindowTest, EveryPanesKeysGoThroughTheRouterToItsCommandOrToThatPane)
 }
 
 // The window's key preview: a key that the focused widget leaves runs its command wherever the focus is
-// in the window (the project tree, the tab row, a field in a tool bar, nowhere); a widget that takes a
-// key keeps it. (A tool button never takes the focus.)
+// in the window (the project tree, the tab row, the project tool bar's button, a field in a tool bar,
+// nowhere); a widget that takes a key keeps it.
 TEST_F(MainWindowTest, CommandKeysWorkWhereverTheFocusIsInTheWindow)
 {
     std::vector<std::string> ran;
@@ -493,6 +493,8 @@ TEST_F(MainWindowTest, CommandKeysWorkWhereverTheFocusIsInTheWindow)
     Window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
     QTabBar* tabs = Window->Pages()->tabBar();
+    auto* projectButton = Window->findChild<QToolButton*>("ProjectMenuButton");  // the project tool bar's
+    ASSERT_NE(projectButton, nullptr);
     QWidget* pane = &Window->CurrentFrame()->MainHost();
 
     struct Case {
@@ -510,6 +512,8 @@ TEST_F(MainWindowTest, CommandKeysWorkWhereverTheFocusIsInTheWindow)
         {tabs, Qt::Key_S, Qt::ControlModifier, "ActionSave"},
         {tabs, Qt::Key_F3, Qt::NoModifier, "ActionFindNext"},
         {tabs, Qt::Key_Left, Qt::NoModifier, ""},  // the tab row moves to the tab before
+        {projectButton, Qt::Key_F, Qt::ControlModifier, "ActionFind"},
+        {projectButton, Qt::Key_F3, Qt::NoModifier, "ActionFindNext"},
         {field, Qt::Key_N, Qt::ControlModifier, "ActionNew"},
         {field, Qt::Key_A, Qt::ControlModifier, ""},  // a text field selects its text
         {nullptr, Qt::Key_S, Qt::ControlModifier, "ActionSave"},
