@@ -292,7 +292,8 @@ void TEditor::AdjustCol(bool Vertical, int Direction)
         }
         offHalves(-1);
     }
-    if (FCol > MaxColumn && attr(MaxColumn) != '4') FCol = MaxColumn;
+    // Past the last column only right after a double-byte character drawn across it.
+    if (FCol > MaxColumn && !(FCol == MaxColumn + 1 && attr(MaxColumn - 1) == '4')) FCol = MaxColumn;
     FCol = std::max(0, FCol);
     if (FCaretLock == 0) RecreateCaret();
 }

@@ -24,6 +24,7 @@ void TEditor::PasteFromClipboard()
 {
     if (FReadOnly || !FClipboard || !FClipboard->HasText()) return;
     const std::string text = FClipboard->Text();
+    TLimitedInput pasted(*this);
     if (FClipboard->HasBoxFormat())
         InsertBlock(text);
     else

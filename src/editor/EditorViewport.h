@@ -45,6 +45,9 @@ public:
     // Where the input method shows its composition.
     virtual void SetImeCursor(const TRect& R) = 0;
 
+    // The desktop's alert sound: the control refuses what was asked of it.
+    virtual void Beep() {}
+
     // The font's grid measures.
     virtual TFontMetrics MeasureFont(const TFontSpec& Font) = 0;
 };

@@ -62,6 +62,8 @@ public:
     }
     void SetImeCursor(const TRect& R) override { ImeCursor = R; }
     TFontMetrics MeasureFont(const TFontSpec&) override { return Metrics; }
+    void Beep() override { ++Beeps; }
+    int Beeps = 0;
 
     FakeScrollBar& Bar(TScrollBarKind Kind) { return Bars[Index(Kind)]; }
 

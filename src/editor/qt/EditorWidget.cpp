@@ -193,6 +193,7 @@ void TEditorWidget::Invalidate(const TRect& R)
     if (!R.Empty()) viewport()->update(ToQRect(R));
 }
 void TEditorWidget::Update() { viewport()->repaint(); }
+void TEditorWidget::Beep() { QApplication::beep(); }
 
 void TEditorWidget::ScrollRect(int DX, int DY, const TRect& Scroll)
 {

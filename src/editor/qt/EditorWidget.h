@@ -53,6 +53,7 @@ public:
     int WheelScrollLines() const override;
     void SetCaret(const TRect& R, bool Shown) override;
     void SetImeCursor(const TRect& R) override;
+    void Beep() override;
     TFontMetrics MeasureFont(const TFontSpec& Font) override;
 
     // TEditorClock
