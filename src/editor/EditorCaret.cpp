@@ -271,16 +271,20 @@ void TEditor::AdjustCol(bool Vertical, int Direction)
     else if (FColRemembered)
         FCol = FRememberedCol;
 
+    // A vertical move that cannot keep its column remembers it; a move along the row puts the caret
+    // where it shows, and its column is the one to keep.
     if (!FCaret->FreeCaret() && FCol > length) {
-        if (FCaret->KeepCaret()) remember(FLeftButtonDown ? length : FCol);
+        if (FCaret->KeepCaret() && Vertical) remember(FLeftButtonDown ? length : FCol);
         if (!(FCaret->FreeRow() && Vertical && !FLeftButtonDown)) FCol = length;
     }
     if (attr(FCol) == '5') {
-        remember(FCol);
+        if (Vertical) remember(FCol);
         FCol += Direction;
     }
-    if (!FCaret->InTab())
+    if (!FCaret->InTab() && attr(FCol) == '3') {
+        if (Vertical && !FColRemembered) remember(FCol);
         while (attr(FCol) == '3') FCol += Direction;
+    }
     if (FList->WordWrap() && FCol >= length && FRow < FList->Count()) {
         remember(FCol);
         const int rowAttr = FList->RowAttributes(FRow);
