@@ -476,6 +476,7 @@ void TEditor::FocusIn()
 
 void TEditor::FocusOut()
 {
+    FLeftPressed = false;  // a release that goes to another window ends the press too
     if (FViewport) FViewport->SetCaret(CaretRect(), false);
     FCaretVisible = false;
     FCaretCreated = false;

@@ -870,6 +870,7 @@ private:
     bool FColRemembered = false;
     bool FOverWrite = false;
     bool FLeftButtonDown = false;  // set by the mouse code while the left button is held
+    bool FLeftPressed = false;     // the left button is down, whatever its press began (a drag too)
     int FCaretLock = 0;          // SetRowCol places the caret once
     int FCaretUpdateCount = 0;
     int FUnderlineCount = 0;

@@ -197,6 +197,8 @@ void TEditor::DeleteKey()
 
 void TEditor::KeyPress(const std::string& Chars, TShiftState Shift)
 {
+    // While the left button is down or the selection is dragged, characters are swallowed.
+    if (FLeftPressed || FDragState != 0) return;
     const std::string text = FPendingLead + Chars;
     FPendingLead.clear();
     std::string run;  // printable characters, inserted together
