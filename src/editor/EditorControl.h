@@ -373,7 +373,8 @@ public:
     const TSelectionBounds& Selection() const { return FSelection; }
     bool SelectionShown() const { return FSelectionState == 2 || FSelectionState == 3; }
     // A shown selection that holds at least one byte.
-    bool HasSelection() const { return SelectionShown() && SelLength() > 0; }
+    // Selected text to copy, cut or delete: a shown search hit is none, it only marks the match.
+    bool HasSelection() const { return FSelectionState == 2 && SelLength() > 0; }
     // Ends a shown selection or search hit and repaints the rows it covered.
     void CleanSelection() override;
     // Sets the anchor at the caret (state 1); the selection shows at the first caret move.

@@ -128,7 +128,7 @@ void TEditorPopupMenu::BoxSelectModeClick(TEditorMenuItem& Sender)
 void TEditorPopupMenu::PopupProc()
 {
     if (!Editor) return;
-    const bool selected = Editor->SelLength() > 0;
+    const bool selected = Editor->HasSelection();
     const bool readOnly = Editor->ReadOnly();
     const bool clipboard = Editor->Clipboard() && Editor->Clipboard()->HasText();
     UndoItem->Enabled = Editor->CanUndo() && !readOnly;

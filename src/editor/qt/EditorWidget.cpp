@@ -146,7 +146,6 @@ TEditorWidget::TEditorWidget(QWidget* Parent, std::unique_ptr<TEditor> Editor)
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setCursor(EditorCursor(crIBeam));
     viewport()->setMouseTracking(true);  // the cursor's shape follows the area under the mouse
-    setFrameStyle(FEditor->BorderStyle() == bsSingle ? (QFrame::StyledPanel | QFrame::Sunken) : QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBar(new TEditorScrollBar(Qt::Vertical, this));
@@ -194,6 +193,7 @@ void TEditorWidget::Invalidate(const TRect& R)
 }
 void TEditorWidget::Update() { viewport()->repaint(); }
 void TEditorWidget::Beep() { QApplication::beep(); }
+void TEditorWidget::ShowBorder(bool Single) { setFrameStyle(Single ? (QFrame::StyledPanel | QFrame::Sunken) : QFrame::NoFrame); }
 
 void TEditorWidget::ScrollRect(int DX, int DY, const TRect& Scroll)
 {

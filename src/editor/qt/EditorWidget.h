@@ -49,6 +49,7 @@ public:
     void ShowScrollBar(TScrollBarKind Bar, bool Visible) override;
     void SetScrollBar(TScrollBarKind Bar, int Min, int Max, int Page, int Pos) override;
     void SetScrollPos(TScrollBarKind Bar, int Pos) override;
+    void ShowBorder(bool Single) override;
     void SetCursor(int Cursor) override;
     int WheelScrollLines() const override;
     void SetCaret(const TRect& R, bool Shown) override;
