@@ -4,7 +4,14 @@
 
 namespace qx {
 
-TEditorPopupMenu::TEditorPopupMenu(TEditor* AEditor) : Editor(AEditor) { CreateMenuItems(); }
+// The control's own menu, made when first asked for.
+std::unique_ptr<TEditorPopupMenu> TEditor::CreatePopupMenu() { return Construct<TEditorPopupMenu>(this); }
+
+TEditorPopupMenu& TEditor::PopupMenu()
+{
+    if (!FPopupMenu) FPopupMenu = CreatePopupMenu();
+    return *FPopupMenu;
+}
 
 void TEditorPopupMenu::CreateMenuItems()
 {
