@@ -17,6 +17,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
+#include <string>
 
 class QKeyEvent;
 class QMenu;
@@ -82,8 +84,10 @@ protected:
     bool focusNextPrevChild(bool Next) override;
 
 private:
-    // Runs Body; an exception is reported on stderr and goes no further.
+    // Runs Body; an exception goes no further: its message is shown after the event through the
+    // program's exception boundary (on stderr when the program has none).
     template <class Body> void Guard(const char* Where, Body&& Run);
+    void Report(const char* Where, const std::string& Message);
 
     mutable TFontResolver FFonts;  // a cache
     TQtClipboard FClipboard;
@@ -93,6 +97,7 @@ private:
     bool FCaretShown = false;
     TRect FImeCursor;
     bool FSyncingBars = false;
+    std::set<std::string> FReported;  // errors of events that come again by themselves, once shown
     std::unique_ptr<TEditor> FEditor;  // last: it goes first
 };
 

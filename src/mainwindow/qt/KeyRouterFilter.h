@@ -5,7 +5,7 @@
 // commit goes to the router's ImeText (so a key macro records it); the composition the event also
 // carries stays with the widget.
 
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QObject>
 
