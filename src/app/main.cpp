@@ -51,13 +51,17 @@ int main(int argc, char* argv[])
     if (BasicSwitch(state, "SplashWindow")) splash = qx::ShowSplash();
 
     qx::TQtPrompter prompter;
-    app.OnException = [&prompter](const std::exception& e) {
+    qx::ExceptionBoundary() = [&prompter](const std::exception& e) {
         qx::TPromptRequest request;
         request.Text = e.what();
         request.Kind = qx::TMsgDlgType::mtError;
         request.Buttons = {qx::TMsgDlgBtn::mbOK};
         prompter.Show(request);
     };
+    // The boundary lets go of the prompter before the prompter goes.
+    struct TBoundaryScope {
+        ~TBoundaryScope() { qx::ExceptionBoundary() = nullptr; }
+    } boundaryScope;
 
     qx::TQxEditorMain window(state, prompter);
     window.Beep = [] { QApplication::beep(); };

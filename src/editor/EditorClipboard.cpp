@@ -3,7 +3,6 @@
 // any other text replaces the selection as a stream.
 
 #include "editor/EditorControl.h"
-#include "editor/EditorPopupMenu.h"
 
 namespace qx {
 
@@ -24,6 +23,7 @@ void TEditor::PasteFromClipboard()
 {
     if (FReadOnly || !FClipboard || !FClipboard->HasText()) return;
     const std::string text = FClipboard->Text();
+    TLimitedInput pasted(*this);
     if (FClipboard->HasBoxFormat())
         InsertBlock(text);
     else
@@ -31,13 +31,5 @@ void TEditor::PasteFromClipboard()
 }
 
 void TEditor::ClearSelection() { DeleteSelection(); }
-
-std::unique_ptr<TEditorPopupMenu> TEditor::CreatePopupMenu() { return std::make_unique<TEditorPopupMenu>(this); }
-
-TEditorPopupMenu& TEditor::PopupMenu()
-{
-    if (!FPopupMenu) FPopupMenu = CreatePopupMenu();
-    return *FPopupMenu;
-}
 
 } // namespace qx

@@ -260,6 +260,7 @@ void TEditor::ReplaceSelected(std::string_view S)
     if (edit.empty()) edit = text;
     const std::int64_t offset = FList->CharIndexOfRow(bytes.StartRow) - FList->CharIndexOfRow(fromRow) + insertAt +
                                 static_cast<std::int64_t>(S.size());
+    RefusePastLastColumn(edit, static_cast<std::size_t>(insertAt) + S.size());
 
     BeginEdit();
     CleanSelection();

@@ -219,6 +219,42 @@ TEST(EditorMouse, APressInsideTheSelectionDragsItInsteadOfSelecting)
     EXPECT_EQ(Content(*e), "aef\r\nxbcdyz\r\n");
 }
 
+TEST(EditorMouse, NothingIsTypedWhileTheButtonIsDownOrTheSelectionIsDragged)
+{
+    struct Case {
+        const char* Name;
+        TDragMode Mode;
+        std::function<void(TEditor&)> Mouse;  // leaves the button down
+    };
+    const std::vector<Case> cases = {
+        {"the button held after a press", dmAutomatic, [](TEditor& E) { Press(E, At(E, 1, 1)); }},
+        {"the button held while selecting", dmAutomatic, [](TEditor& E) {
+             Press(E, At(E, 1, 0));
+             Move(E, At(E, 1, 2));
+         }},
+        {"pressed in the selection", dmAutomatic, [](TEditor& E) { Press(E, At(E, 0, 2)); }},
+        {"pressed in the selection, dragged by hand", dmManual, [](TEditor& E) { Press(E, At(E, 0, 2)); }},
+        {"dragging the selection", dmAutomatic, [](TEditor& E) {
+             Press(E, At(E, 0, 2));
+             Move(E, At(E, 1, 1));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        MouseEditor e("abcdef\r\nxyz\r\n");
+        e->Caret().SetSelDragMode(c.Mode);
+        e.Select(0, 1, 0, 4);
+        c.Mouse(*e);
+        e->KeyPress("q", 0);
+        e->KeyPress("\b\t\r", 0);
+        EXPECT_EQ(Content(*e), "abcdef\r\nxyz\r\n");
+        e->KeyDown(VkEscape, 0);
+        Release(*e, At(*e, 0, 0));
+        e->KeyPress("q", 0);
+        EXPECT_NE(Content(*e), "abcdef\r\nxyz\r\n");
+    }
+}
+
 TEST(EditorMouse, ABoxSelectionIsNotDraggedAPressInsideStartsAnew)
 {
     MouseEditor e("abcdef\r\nabcdef\r\n");

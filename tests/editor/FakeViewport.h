@@ -54,6 +54,8 @@ public:
         b.Pos = Pos;
     }
     void SetScrollPos(TScrollBarKind Bar, int Pos) override { Bars[Index(Bar)].Pos = Pos; }
+    void ShowBorder(bool Single) override { Border = Single; }
+    bool Border = false;
     void SetCursor(int C) override { Cursor = C; }
     void SetCaret(const TRect& R, bool Shown) override
     {
@@ -62,6 +64,8 @@ public:
     }
     void SetImeCursor(const TRect& R) override { ImeCursor = R; }
     TFontMetrics MeasureFont(const TFontSpec&) override { return Metrics; }
+    void Beep() override { ++Beeps; }
+    int Beeps = 0;
 
     FakeScrollBar& Bar(TScrollBarKind Kind) { return Bars[Index(Kind)]; }
 

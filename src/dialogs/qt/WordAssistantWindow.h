@@ -3,7 +3,7 @@
 // five phrase lists on five pages; OK (the button, Enter or a double click) puts the chosen phrase into
 // the focused editor.
 
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QWidget>
 

@@ -5,7 +5,7 @@ namespace qx {
 bool TQxApplication::notify(QObject* Receiver, QEvent* Event)
 {
     bool handled = false;
-    GuardedCall(OnException, [&] { handled = QApplication::notify(Receiver, Event); });
+    GuardedCall(ExceptionBoundary(), [&] { handled = QApplication::notify(Receiver, Event); });
     return handled;
 }
 

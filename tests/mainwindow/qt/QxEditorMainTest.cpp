@@ -106,6 +106,15 @@ TEST_F(MainWindowTest, CommandLineFilesOpenInTabsWithTheirTexts)
     EXPECT_TRUE(Prompter.Requests.empty());
 }
 
+TEST_F(MainWindowTest, ADocumentEditorUndoesItsLast256Steps)
+{
+    Window->NewTab();
+    TEditor& editor = *Window->CurrentEditor();
+    for (int i = 0; i < 300; ++i) editor.KeyPress("a", 0);
+    for (int i = 0; i < 310; ++i) editor.Undo();
+    EXPECT_EQ(editor.Lines().Text(), std::string(300 - 256, 'a') + "\r\n");
+}
+
 TEST_F(MainWindowTest, ABadCommandLineOpensNothingAndSaysSo)
 {
     Prompter.Answers = {mr::Yes};
