@@ -1,8 +1,12 @@
 #include "mainwindow/qt/SingleInstance.h"
 
+#include "platform/ProcessTime.h"
+
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+
+#include <algorithm>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -20,18 +24,44 @@ std::string HandOverSocketPath(const std::string& ProgramFolder)
     return folder + "/" + HandOverSocketName(ProgramFolder);
 }
 
-bool SendHandOver(const std::string& Path, const std::vector<THandOverRecord>& Records, int TimeoutMs)
+namespace {
+
+// The process at the other end of a connected local socket; 0 when unknown.
+int PeerProcess(QLocalSocket& Socket)
+{
+    struct ucred peer {};
+    socklen_t size = sizeof peer;
+    const int fd = static_cast<int>(Socket.socketDescriptor());
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 ? peer.pid : 0;
+}
+
+// Waits for the receiver's answer byte Expected while the receiving process works.
+bool AwaitByte(QLocalSocket& Socket, char Expected, int Peer, int StuckMs)
+{
+    TProgressWatch watch{std::chrono::milliseconds(StuckMs)};
+    while (Socket.bytesAvailable() < 1) {
+        if (Socket.state() != QLocalSocket::ConnectedState && Socket.bytesAvailable() < 1) return false;
+        if (Socket.waitForReadyRead(std::min(StuckMs, 100))) continue;
+        if (Socket.state() != QLocalSocket::ConnectedState) return false;
+        if (!watch.Working(TProgressWatch::TClock::now(), ProcessCpuTime(Peer))) return false;
+    }
+    char byte = 0;
+    return Socket.read(&byte, 1) == 1 && byte == Expected;
+}
+
+} // namespace
+
+bool SendHandOver(const std::string& Path, const std::vector<THandOverRecord>& Records, int StuckMs)
 {
     QLocalSocket socket;
     socket.connectToServer(QString::fromStdString(Path));
-    if (!socket.waitForConnected(TimeoutMs)) return false;
+    if (!socket.waitForConnected(StuckMs)) return false;
+    const int peer = PeerProcess(socket);
+    if (peer <= 0 || !AwaitByte(socket, HandOverReady, peer, StuckMs)) return false;
     const std::string batch = EncodeHandOverBatch(Records);
     socket.write(batch.data(), static_cast<qint64>(batch.size()));
-    if (!socket.waitForBytesWritten(TimeoutMs)) return false;
-    while (socket.bytesAvailable() < 1)
-        if (!socket.waitForReadyRead(TimeoutMs)) return false;
-    char ack = 0;
-    return socket.read(&ack, 1) == 1 && ack == HandOverAck;
+    if (!socket.waitForBytesWritten(StuckMs)) return false;
+    return AwaitByte(socket, HandOverAck, peer, StuckMs);
 }
 
 TSingleInstance::TSingleInstance(QObject* Parent) : QObject(Parent), FServer(new QLocalServer(this))
@@ -67,6 +97,8 @@ void TSingleInstance::Accept()
             continue;
         }
         FBuffers[socket];
+        socket->write(&HandOverReady, 1);
+        socket->flush();
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { Read(socket); });
         // A sender that went away before its batch was whole leaves nothing behind.
         connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
