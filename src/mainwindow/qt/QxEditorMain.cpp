@@ -50,6 +50,7 @@
 #include <QDropEvent>
 #include <QTabBar>
 #include <QMouseEvent>
+#include <QLayout>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QWheelEvent>
@@ -722,6 +723,16 @@ void TQxEditorMain::TabPagePopupMenuPopup()
     }
 }
 
+std::vector<TWindowPlacement> TQxEditorMain::ScreenAreas()
+{
+    std::vector<TWindowPlacement> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        screens.push_back({area.left(), area.top(), area.height(), area.width()});
+    }
+    return screens;
+}
+
 void TQxEditorMain::resizeEvent(QResizeEvent* Event)
 {
     QMainWindow::resizeEvent(Event);
@@ -790,6 +801,11 @@ void TQxEditorMain::FormShow(const std::vector<std::string>& Args, const std::st
     LoadToolBarSettings(FState);
     FToolBars->Build();
     ApplyBarSettings();
+    // The bars may make the window wider than its stored width: it grows now, and its frame is placed
+    // again, as the frame's place (growing, it was placed by the corner of what it frames, which puts
+    // the title bar of a window at the top of the screen above the screen).
+    if (QLayout* bars = layout()) bars->activate();
+    if (!isMaximized()) move(FStartPlace.Left, FStartPlace.Top);
     const TProjectSettings& project = FState.Settings.Project;
     FProject->SetStartingOrClosing(true);
     FProject->NewProject();
@@ -964,14 +980,9 @@ void TQxEditorMain::ApplyMainSettings(const TGlobalState& State)
 {
     const TWindowSettings& window = State.Settings.Window;
     // The frame's place (move() places the frame, setGeometry() what it frames), on a screen.
-    std::vector<TWindowPlacement> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect area = screen->availableGeometry();
-        screens.push_back({area.left(), area.top(), area.height(), area.width()});
-    }
-    const TWindowPlacement place = KeepOnScreens(StartPlacement(window), screens);
-    resize(place.Width, place.Height);
-    move(place.Left, place.Top);
+    FStartPlace = KeepOnScreens(StartPlacement(window), ScreenAreas());
+    resize(FStartPlace.Width, FStartPlace.Height);
+    move(FStartPlace.Left, FStartPlace.Top);
     if (window.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
     const TOptionSettings& option = State.Settings.Option;
     ApplyTabLook(option.TabPosition, option.TabStyle, option.TabMultiLine);

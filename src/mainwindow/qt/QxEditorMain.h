@@ -283,6 +283,9 @@ private:
     bool FSaving = false;
     bool FClosing = false;
     bool FCheckingStamp = false;
+    // The frame's place at the start (the stored one, on a screen).
+    TWindowPlacement FStartPlace;
+    static std::vector<TWindowPlacement> ScreenAreas();
     // The current tab's document as the file roads last asked for it.
     std::optional<TQxEditorDocument> FDocument;
     TWheelNotches FEditorWheel;
