@@ -67,6 +67,7 @@ int main(int argc, char* argv[])
     window.Beep = [] { QApplication::beep(); };
     window.resize(1000, 700);
     qx::LoadMainSettings(state, &window);
+    prompter.SetProgramIcon(!state.Settings.HideOption.UnUseQxMessageDialog);
 
     // Every copy listens, whatever "NotExecute" says, so a later start always finds one.
     qx::TSingleInstance instance;
@@ -78,10 +79,7 @@ int main(int argc, char* argv[])
     // The desktop session's end quits even a resident window; a cancelled save question keeps it.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& Manager) {
         window.QuitRequested = true;
-        if (!window.close()) {
-            window.QuitRequested = false;
-            Manager.cancel();
-        }
+        if (!window.close()) Manager.cancel();
     });
 
     window.show();

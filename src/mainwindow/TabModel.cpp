@@ -9,6 +9,10 @@ namespace qx {
 bool IsUntitled(std::string_view Name) { return Name.starts_with(UntitledPrefix); }
 bool IsGrepResult(std::string_view Name) { return Name.starts_with("Grep"); }
 bool IsProjectTab(std::string_view Name) { return Name.starts_with("Project"); }
+bool IsNamedFile(std::string_view Name)
+{
+    return !Name.empty() && !IsUntitled(Name) && !IsGrepResult(Name) && !IsProjectTab(Name);
+}
 
 bool TabInUse(std::string_view Name, bool Modified)
 {

@@ -29,6 +29,8 @@ public:
     // happens).
     std::function<TEditor*()> FocusedEditor;
     std::function<bool(const TEditor&)> CaretAfterInsertion;
+    // The window closed, its switch written back.
+    std::function<void()> OnClosed;
 
     QTabWidget* PageControl1;
     QListWidget* ListBox[5];

@@ -77,6 +77,7 @@ public:
     void HandOverRecord(int Tag, const std::string& Text);
 
     void NewTab();
+    void DiscardNewTab(int Back) override;
     // Opens a file (activating its tab when it is open already); false when it was not opened.
     bool OpenFile(const TOpenRequest& Request, bool ReuseUntouched);
     void SetCurFile(const std::string& Name);
@@ -97,13 +98,17 @@ public:
     bool CloseAllDocuments();
     void CreateSplit();
     void RemoveSplit();
-    // The current document (both panes) takes editor environment N.
+    // The current document (both panes) takes editor environment N; its lock or stamp goes to
+    // DocumentFile (the file it holds, "" none), or to its own file when that is not given.
     void SwitchEnvironment(int N);
+    void SwitchEnvironment(int N, const std::string& DocumentFile);
     // Moves the active document in the tab order (its tab id goes with it).
     void MoveDocument(TTabMove Move);
     void RefreshStatusBar();
     // One refresh once the event under way has been handled (the caret may still move in it).
     void RefreshStatusBarLater();
+    // The commands' enabled and checked states, set again when what they depend on changed.
+    void UpdateCommandStates();
     // The editors' text cursor (a screen cursor number): every pane takes it, new ones too.
     void SetTextCursor(int Cursor);
 
@@ -222,12 +227,18 @@ private:
     // An editor pane took the focus.
     void EditorEnter(TEditorFrame& Frame, TEditorWidget& Pane);
     void PageChanged();
+    // A file that another program rewrote since it was read or saved is offered for a reload (a tab
+    // change, the application's activation).
+    void CheckTimeStamp();
     // Marks the active tab as [Option] "TabHiLight" says (highlighted, or with its image).
     void MarkTabs();
     // The current document was read from or written to Name: its name, the titles, the history.
     TDocumentHost Host();
     TCloseServices CloseServices();
     void FreeAllTabs();
+    // Frees page Page with its id; page Then of those left becomes the active one, without the steps
+    // of a tab change (the caller takes them).
+    void RemovePage(int Page, int Then);
     void ApplyOptions(const TOpenRequest& Request);
     // A ".qxp" file opens as the project when "ProjectOpenStyle" is 0; Ask: the modified project is
     // asked about first. False when the name is no project file by these rules.
@@ -276,6 +287,10 @@ private:
     TAutoSaveTimer* FAutoSave = nullptr;
     bool FSaving = false;
     bool FClosing = false;
+    bool FCheckingStamp = false;
+    // The frame's place at the start (the stored one, on a screen).
+    TWindowPlacement FStartPlace;
+    static std::vector<TWindowPlacement> ScreenAreas();
     // The current tab's document as the file roads last asked for it.
     std::optional<TQxEditorDocument> FDocument;
     TWheelNotches FEditorWheel;
@@ -283,6 +298,16 @@ private:
     std::unique_ptr<TLockKeyProbe> FLockKeys;
     TWheelNotches FTabWheel;
     bool FStatusRefreshPending = false;  // a refresh after the pane's current input event
+    // What the commands' states were last set from.
+    struct TCommandInputs {
+        int Tabs = 0;
+        int Page = -1;
+        const void* Focused = nullptr;
+        bool Modified = false, CanUndo = false, CanRedo = false, Selected = false, ReadOnly = false,
+             OverWrite = false;
+        bool operator==(const TCommandInputs&) const = default;
+    };
+    std::optional<TCommandInputs> FCommandInputs;
     int FTextCursor = -4;  // the I-beam
 };
 
