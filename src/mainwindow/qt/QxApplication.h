@@ -11,7 +11,8 @@ namespace qx {
 
 class TQxApplication : public QApplication {
 public:
-    TQxApplication(int& Argc, char** Argv) : QApplication(Argc, Argv) {}
+    // The program's name and icon (every window, message box and the splash show it).
+    TQxApplication(int& Argc, char** Argv);
     // Shows an exception's message; set by the main window (its prompter).
     TExceptionHandler OnException;
     bool notify(QObject* Receiver, QEvent* Event) override;

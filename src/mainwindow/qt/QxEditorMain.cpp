@@ -22,6 +22,7 @@
 #include "mainwindow/qt/TrayPopupMenu.h"
 #include "mainwindow/qt/X11Keyboard.h"
 #include "platform/VirtualKeyCodes.h"
+#include "platform/qt/ProgramIcon.h"
 #include "documents/ToolBarFile.h"
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectPropertyDialog.h"
@@ -36,6 +37,7 @@
 #include "mainwindow/qt/SearchHost.h"
 #include "mainwindow/qt/QtActions.h"
 #include "mainwindow/qt/ToolDialogCommands.h"
+#include "dialogs/qt/ClipBoardViewerForm.h"
 #include "mainwindow/qt/ToolDialogs.h"
 
 #include <QAction>
@@ -50,7 +52,9 @@
 #include <QTabBar>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QWheelEvent>
+#include <QWindowStateChangeEvent>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -89,6 +93,8 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
 {
     setObjectName("QxEditorMain");
     setWindowTitle("QxEditor");
+    // The window carries the program's icon itself: the tray icon shows its owner's.
+    setWindowIcon(ProgramIcon());
     FPages = new TPageControl(this);
     FPages->setObjectName("PageControl1");
     FPages->setMovable(true);
@@ -432,8 +438,11 @@ void TQxEditorMain::ShowTitles()
 {
     TEditorFrame* frame = CurrentFrame();
     const bool modified = frame && frame->MainEditor().Modified();
-    const TDocumentTitles titles = DocumentTitles(FCurFile, FState.Settings.Option.ShowFilePath, modified);
-    setWindowTitle(Q(titles.Title));
+    const TOptionSettings& option = FState.Settings.Option;
+    const TDocumentTitles titles = DocumentTitles(FCurFile, option.ShowFilePath, modified);
+    const auto minimized =
+        isMinimized() ? TMinimizeRestore::MinimizedTitle(FCurFile, option.ShowFilePath, option.MiniFullPath) : std::nullopt;
+    setWindowTitle(Q(minimized ? *minimized : titles.Title));
     if (frame) FPages->setTabText(FPages->currentIndex(), Q(titles.Caption));
 }
 
@@ -656,6 +665,58 @@ void TQxEditorMain::resizeEvent(QResizeEvent* Event)
 {
     QMainWindow::resizeEvent(Event);
     if (TEditorFrame* frame = CurrentFrame()) frame->HalveSplit();
+}
+
+void TQxEditorMain::changeEvent(QEvent* Event)
+{
+    QMainWindow::changeEvent(Event);
+    if (Event->type() != QEvent::WindowStateChange) return;
+    const bool was = static_cast<QWindowStateChangeEvent*>(Event)->oldState() & Qt::WindowMinimized;
+    if (isMinimized() && !was)
+        WindowMinimized();
+    else if (!isMinimized() && was)
+        WindowRestored();
+}
+
+std::vector<QWidget*> TQxEditorMain::ToolWindows() const
+{
+    std::vector<QWidget*> windows(2, nullptr);
+    if (auto* commands = findChild<TToolDialogCommands*>("ToolDialogCommands")) windows[0] = commands->ClipViewer();
+    if (FToolDialogs) windows[1] = FToolDialogs->WordAssistant();
+    return windows;
+}
+
+void TQxEditorMain::WindowMinimized()
+{
+    const std::vector<QWidget*> tools = ToolWindows();
+    QWidget* viewer = tools[0];
+    QWidget* assistant = tools[1];
+    TMinimizeState state;
+    state.StayOnTop = FCommandHost->StayOnTop();
+    state.ClipViewerShown = viewer && viewer->isVisible();
+    state.WordAssistantShown = assistant && assistant->isVisible();
+    state.MinimizeToTray = FState.Settings.HideOption.MinimizeToTray;
+    state.TrayHoldsIcon = FComponents->HasTray();
+    const TMinimizeSteps steps = FMinimize.Minimize(state);
+    if (steps.HideClipViewer) viewer->hide();
+    if (steps.HideWordAssistant) assistant->hide();
+    ShowTitles();
+    // After the state change has run its course (showMinimized shows the window once more after it).
+    if (steps.HideWindow)
+        QMetaObject::invokeMethod(this, [this] {
+            if (isMinimized()) hide();
+        }, Qt::QueuedConnection);
+}
+
+void TQxEditorMain::WindowRestored()
+{
+    const std::vector<QWidget*> tools = ToolWindows();
+    QWidget* viewer = tools[0];
+    QWidget* assistant = tools[1];
+    const TRestoreSteps steps = FMinimize.Restore();
+    if (steps.ShowClipViewer && viewer) viewer->show();
+    if (steps.ShowWordAssistant && assistant) assistant->show();
+    SetCurFile(FCurFile);
 }
 
 bool TQxEditorMain::OpenAsProject(const std::string& Name, bool Ask)
@@ -901,6 +962,14 @@ void TQxEditorMain::ApplyMainSettings(const TGlobalState& State)
 {
     const TWindowSettings& window = State.Settings.Window;
     if (window.WindowPosition != 1) setGeometry(window.Left, window.Top, window.Width, window.Height);
+    // The default placement (the first start's) is narrower than the status bar: it opens wide enough to
+    // show all of the bar where the screen has the room.
+    const TWindowSettings defaults;
+    if (window.Width == defaults.Width && window.Height == defaults.Height && window.Left == defaults.Left &&
+        window.Top == defaults.Top) {
+        const int room = screen() ? screen()->availableGeometry().width() : width();
+        resize(std::clamp(FStatus->sizeHint().width(), width(), std::max(width(), room)), height());
+    }
     if (window.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
     const TOptionSettings& option = State.Settings.Option;
     ApplyTabLook(option.TabPosition, option.TabStyle, option.TabMultiLine);

@@ -12,6 +12,7 @@
 #include "mainwindow/CommandSet.h"
 #include "mainwindow/EditorEvents.h"
 #include "mainwindow/FileRoads.h"
+#include "mainwindow/MinimizeRestore.h"
 #include "mainwindow/StartOptions.h"
 #include "mainwindow/TabModel.h"
 #include "mainwindow/WheelNotches.h"
@@ -135,6 +136,9 @@ public:
     TQtMainCommandHost& CommandHost() { return *FCommandHost; }
     // The signature, phrase, quote-mark and external-command tools.
     TToolDialogs& ToolDialogs() { return *FToolDialogs; }
+    // The tool windows that stay open beside the window and follow its stay-on-top state: the clipboard
+    // viewer and the word assistant (each null while closed).
+    std::vector<QWidget*> ToolWindows() const;
     // What the document panes' events do (links, dragging the selection, ...).
     TEditorEvents& EditorEvents() { return FEditorEvents; }
 
@@ -193,6 +197,8 @@ protected:
     void dropEvent(QDropEvent* Event) override;
     // The second pane of a split view takes half the page again (FormResize).
     void resizeEvent(QResizeEvent* Event) override;
+    // Minimising and restoring (the window's state changes).
+    void changeEvent(QEvent* Event) override;
 
 private:
     // The menu bar, its items built as menus open, their states, the hint bar and the bars' commands
@@ -210,6 +216,9 @@ private:
     // The current document is a file of its own (not untitled, a grep result or a project item).
     bool NamedDocument() const;
     void ShowTitles();
+    // The window was minimised or came back: the stay-on-top tool windows, the tray and the title.
+    void WindowMinimized();
+    void WindowRestored();
     void WireEditor(TEditorFrame& Frame, TEditorWidget& Pane);
     void ShowTextCursor(TEditorWidget& Pane);
     // Editor environment N ("qxeenv" + N + ".ini") to one pane.
@@ -277,6 +286,7 @@ private:
     TEditorEvents FEditorEvents;
     std::unique_ptr<TLockKeyProbe> FLockKeys;
     TWheelNotches FTabWheel;
+    TMinimizeRestore FMinimize;
     bool FStatusRefreshPending = false;  // a refresh after the pane's current input event
     int FTextCursor = -4;  // the I-beam
 };
