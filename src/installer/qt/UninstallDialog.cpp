@@ -48,6 +48,9 @@ void TUninstallDialog::RunRemoval()
 {
     FRemoved = FSetup.Remove();
     FText->setText(QString::fromStdString(FSetup.RemovalText(FRemoved)));
+    // The window takes the size its new text needs (the install folder's path may be long).
+    layout()->activate();
+    adjustSize();
     FCloseButton->setEnabled(true);
     FCloseButton->setDefault(true);
     raise();
