@@ -18,8 +18,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QStyleHints>
 #include <QTest>
 #include <QThread>
 
@@ -271,6 +273,15 @@ TEST(X11Tray, TheProgramsIconSitsInTheTrayItsMenuWorksAndMinimisingHidesTheWindo
     QCoreApplication::processEvents();
     EXPECT_FALSE(window.isHidden());
     window.showNormal();
+
+    // Resident: closing the window puts it into the tray, whence a double click brings it back.
+    window.Components().ApplyTrayAndHotKey(true, true);
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isHidden());
+    // A double click of its own, not the second half of the one before.
+    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100);
+    QTest::mouseDClick(TrayIconWidget(), Qt::LeftButton);
+    EXPECT_TRUE(window.isVisible());
 }
 
 TEST(X11PrimarySelection, TheSelectionGoesToOtherProgramsAndAMiddleClickPastesTheirs)
@@ -293,6 +304,7 @@ TEST(X11PrimarySelection, TheSelectionGoesToOtherProgramsAndAMiddleClickPastesTh
 
     // Another program's selection comes in by a middle click, converted to Shift-JIS.
     other.OwnPrimary("漢字と");
+    ASSERT_TRUE(ProcessUntil([] { return !QGuiApplication::clipboard()->ownsSelection(); }));
     const QPoint at(editor.TextAreaLeft() + 1, editor.TextAreaTop() + editor.RowHeight() * 3 / 2);
     QTest::mouseClick(pane.viewport(), Qt::MiddleButton, {}, at);
     EXPECT_EQ(editor.Lines().Get(1), Utf8ToCp932("漢字とabc"));
