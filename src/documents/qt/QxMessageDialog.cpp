@@ -172,7 +172,7 @@ TQxMessageDialog ProgramMessageDialog(const std::string& Text, const std::string
     Dialog.CaptionString = Caption;
     Dialog.AType = Kind;
     Dialog.AButtons = Buttons;
-    Dialog.Icon = ProgramIcon();
+    Dialog.Icon = qx::ProgramIcon();
     Dialog.VisibleIcon = true;
     return Dialog;
 }
