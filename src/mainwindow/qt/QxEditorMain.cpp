@@ -962,19 +962,22 @@ void TQxEditorMain::ApplyMainSettings(const TGlobalState& State)
 {
     const TWindowSettings& window = State.Settings.Window;
     if (window.WindowPosition != 1) setGeometry(window.Left, window.Top, window.Width, window.Height);
-    // The default placement (the first start's) is narrower than the status bar: it opens wide enough to
-    // show all of the bar where the screen has the room.
-    const TWindowSettings defaults;
-    if (window.Width == defaults.Width && window.Height == defaults.Height && window.Left == defaults.Left &&
-        window.Top == defaults.Top) {
-        const int room = screen() ? screen()->availableGeometry().width() : width();
-        resize(std::clamp(FStatus->sizeHint().width(), width(), std::max(width(), room)), height());
-    }
+    WidenDefaultPlacement({window.Left, window.Top, window.Height, window.Width});
     if (window.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
     const TOptionSettings& option = State.Settings.Option;
     ApplyTabLook(option.TabPosition, option.TabStyle, option.TabMultiLine);
     MarkTabs();
     ApplyProjectTreeLook(*this, ProjectTreeLookOf(State.Settings.Project));
+}
+
+void TQxEditorMain::WidenDefaultPlacement(const TWindowPlacement& Placement)
+{
+    const TWindowPlacement defaults;
+    if (Placement.Width != defaults.Width || Placement.Height != defaults.Height || Placement.Left != defaults.Left ||
+        Placement.Top != defaults.Top)
+        return;
+    const int room = screen() ? screen()->availableGeometry().width() : width();
+    resize(std::clamp(FStatus->sizeHint().width(), width(), std::max(width(), room)), height());
 }
 
 void TQxEditorMain::ApplyTabLook(int Position, int Style, bool MultiLine)

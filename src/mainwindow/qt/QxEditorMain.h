@@ -216,6 +216,9 @@ private:
     // The current document is a file of its own (not untitled, a grep result or a project item).
     bool NamedDocument() const;
     void ShowTitles();
+    // The default placement (the first start's) is narrower than the status bar: the window opens wide
+    // enough to show all of the bar where the screen has the room.
+    void WidenDefaultPlacement(const TWindowPlacement& Placement);
     // The window was minimised or came back: the stay-on-top tool windows, the tray and the title.
     void WindowMinimized();
     void WindowRestored();
