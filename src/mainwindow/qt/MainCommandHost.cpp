@@ -68,7 +68,8 @@ void TQtMainCommandHost::SetStayOnTop(bool Value)
     // A changed window flag hides the window; it comes back as it was.
     if (visible) FMain.show();
     // The open tool windows follow.
-    for (QWidget* tool : FMain.ToolWindows()) {
+    const auto [viewer, assistant] = FMain.ToolWindows();
+    for (QWidget* tool : {viewer, assistant}) {
         if (!tool || !tool->isVisible()) continue;
         tool->setWindowFlag(Qt::WindowStaysOnTopHint, Value);
         tool->show();

@@ -678,19 +678,17 @@ void TQxEditorMain::changeEvent(QEvent* Event)
         WindowRestored();
 }
 
-std::vector<QWidget*> TQxEditorMain::ToolWindows() const
+TQxEditorMain::TToolWindows TQxEditorMain::ToolWindows() const
 {
-    std::vector<QWidget*> windows(2, nullptr);
-    if (auto* commands = findChild<TToolDialogCommands*>("ToolDialogCommands")) windows[0] = commands->ClipViewer();
-    if (FToolDialogs) windows[1] = FToolDialogs->WordAssistant();
+    TToolWindows windows;
+    if (auto* commands = findChild<TToolDialogCommands*>("ToolDialogCommands")) windows.ClipViewer = commands->ClipViewer();
+    if (FToolDialogs) windows.WordAssistant = FToolDialogs->WordAssistant();
     return windows;
 }
 
 void TQxEditorMain::WindowMinimized()
 {
-    const std::vector<QWidget*> tools = ToolWindows();
-    QWidget* viewer = tools[0];
-    QWidget* assistant = tools[1];
+    const auto [viewer, assistant] = ToolWindows();
     TMinimizeState state;
     state.StayOnTop = FCommandHost->StayOnTop();
     state.ClipViewerShown = viewer && viewer->isVisible();
@@ -710,9 +708,7 @@ void TQxEditorMain::WindowMinimized()
 
 void TQxEditorMain::WindowRestored()
 {
-    const std::vector<QWidget*> tools = ToolWindows();
-    QWidget* viewer = tools[0];
-    QWidget* assistant = tools[1];
+    const auto [viewer, assistant] = ToolWindows();
     const TRestoreSteps steps = FMinimize.Restore();
     if (steps.ShowClipViewer && viewer) viewer->show();
     if (steps.ShowWordAssistant && assistant) assistant->show();

@@ -136,9 +136,13 @@ public:
     TQtMainCommandHost& CommandHost() { return *FCommandHost; }
     // The signature, phrase, quote-mark and external-command tools.
     TToolDialogs& ToolDialogs() { return *FToolDialogs; }
-    // The tool windows that stay open beside the window and follow its stay-on-top state: the clipboard
-    // viewer and the word assistant (each null while closed).
-    std::vector<QWidget*> ToolWindows() const;
+    // The tool windows that stay open beside the window and follow its stay-on-top state (each null
+    // while closed).
+    struct TToolWindows {
+        QWidget* ClipViewer = nullptr;
+        QWidget* WordAssistant = nullptr;
+    };
+    TToolWindows ToolWindows() const;
     // What the document panes' events do (links, dragging the selection, ...).
     TEditorEvents& EditorEvents() { return FEditorEvents; }
 

@@ -1153,8 +1153,9 @@ TEST_F(MainWindowTest, MinimisingTakesTheStayOnTopToolWindowsAlongAndShowsTheNam
     Window->CommandHost().SetStayOnTop(true);
     ASSERT_TRUE(Window->Commands().Execute("ActionClipView"));
     ASSERT_TRUE(Window->Commands().Execute("ActionInsertStr"));
-    const std::vector<QWidget*> tools = Window->ToolWindows();
-    ASSERT_TRUE(tools[0] && tools[1]);
+    const auto [viewer, assistant] = Window->ToolWindows();
+    ASSERT_TRUE(viewer && assistant);
+    const std::vector<QWidget*> tools = {viewer, assistant};
     for (QWidget* tool : tools) {
         EXPECT_TRUE(tool->isVisible());
         EXPECT_TRUE(tool->windowFlags() & Qt::WindowStaysOnTopHint);
