@@ -34,7 +34,6 @@ bool BasicSwitch(const qx::TGlobalState& State, const char* Key)
 int main(int argc, char* argv[])
 {
     qx::TQxApplication app(argc, argv);
-    QApplication::setApplicationName("QxEditor");
     qx::TGlobalState& state = qx::Globals();
     state.ProgramFolder = qx::ResolveProgramFolder(qx::ExecutablePath());
 

@@ -108,7 +108,8 @@ public:
     bool HandleAllocated() const { return FViewport != nullptr; }
     void SetClock(TEditorClock* Clock) { FClock = Clock; }
     TEditorClock* Clock() const { return FClock; }
-    void SetClipboard(TEditorClipboardPort* Clipboard) { FClipboard = Clipboard; }
+    // A clipboard that goes keeps the text of the selection this control offered it.
+    void SetClipboard(TEditorClipboardPort* Clipboard);
     TEditorClipboardPort* Clipboard() const { return FClipboard; }
 
     // The end of loading a stored form: re-wraps, re-lexes, clears Modified.
@@ -441,6 +442,8 @@ public:
     virtual void CopyToClipboard();
     virtual void CutToClipboard();
     virtual void PasteFromClipboard();
+    // A middle click at X, Y: the desktop's primary selection goes in there (one undo step).
+    void PastePrimarySelection(int X, int Y);
     // Deletes the selection.
     virtual void ClearSelection();
     // The control's own context menu (EditorPopupMenu.h), made by CreatePopupMenu when first asked for.
@@ -744,6 +747,8 @@ protected:
     virtual void DoCaretMoved();
     virtual void DoChange();
     virtual void DoDrawLine(const TRect& ARect, int X, int Selected, int Index, const std::string& LineStr, int Y);
+    // The selection (when there is text in it) as the desktop's primary selection.
+    void OfferPrimarySelection();
     virtual void DoSelectionChange(bool Selected);
     virtual void DoSelectionModeChange();
     virtual void DoTopColChange();

@@ -215,6 +215,8 @@ void TEditor::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
             UpdateSelection();
         }
     }
+    // The desktop's convention: a middle click on the text pastes the primary selection there.
+    if (Button == mbMiddle && X >= TextAreaLeft() && Y >= TextAreaTop()) PastePrimarySelection(X, Y);
     if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
 }
 

@@ -22,6 +22,10 @@ bool IsNamedFile(std::string_view Name);
 // use only when its text was modified; every other name is.
 bool TabInUse(std::string_view Name, bool Modified);
 
+// A document's name without folder (a project item's shown name, a grep result's or an untitled
+// document's whole name).
+std::string DocumentShownName(const std::string& Name);
+
 // The window title and the tab caption of a document. The title shows the full name when ShowFilePath
 // is on, else the name without folder (a project item's shown name, a grep result's whole name); the
 // caption the name without folder with "&" doubled, so it shows as written, and " *" when modified.

@@ -426,5 +426,35 @@ TEST(EditorMouse, ADropPointShowsWithoutTheFocusAndGoesAgain)
     EXPECT_EQ(e->Row(), 0);
 }
 
+TEST(EditorMouse, TheSelectionIsThePrimarySelectionAndAMiddleClickPastesIt)
+{
+    MouseEditor e("abcdef\r\nghij\r\n");
+    // Selecting offers the selection; its text is asked for only when a program pastes it.
+    Press(*e, At(*e, 0, 1));
+    Move(*e, At(*e, 0, 4));
+    Release(*e, At(*e, 0, 4));
+    EXPECT_EQ(e.Clipboard.PrimaryOwner, e.Editor.get());
+    EXPECT_EQ(e.Clipboard.PrimarySelectionText(), "bcd");
+    e->CleanSelection();  // the selection goes: its text stays pasteable
+    EXPECT_FALSE(e->SelectionShown());
+    EXPECT_EQ(e.Clipboard.PrimarySelectionText(), "bcd");
+
+    // A middle click pastes at its point, as one undo step; the caret goes after the text.
+    e->MouseDown(mbMiddle, 0, At(*e, 1, 1).X, At(*e, 1, 1).Y);
+    EXPECT_EQ(Content(*e), "abcdef\r\ngbcdhij\r\n");
+    EXPECT_EQ(e->Row(), 1);
+    EXPECT_EQ(e->Col(), 4);
+    e->Undo();
+    EXPECT_EQ(Content(*e), "abcdef\r\nghij\r\n");
+
+    // Another program's selection (a line end in it) goes in the same way; a read-only text takes none.
+    e.Clipboard.OfferPrimarySelection(nullptr, [] { return std::string("x\r\ny"); });
+    e->MouseDown(mbMiddle, 0, At(*e, 0, 0).X, At(*e, 0, 0).Y);
+    EXPECT_EQ(Content(*e), "x\r\nyabcdef\r\nghij\r\n");
+    e->SetReadOnly(true);
+    e->MouseDown(mbMiddle, 0, At(*e, 0, 0).X, At(*e, 0, 0).Y);
+    EXPECT_EQ(Content(*e), "x\r\nyabcdef\r\nghij\r\n");
+}
+
 } // namespace
 } // namespace qx::test

@@ -1,6 +1,7 @@
 #include "documents/qt/QxMessageDialog.h"
 
 #include "documents/MessageDialog.h"
+#include "platform/qt/ProgramIcon.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -171,7 +172,7 @@ TQxMessageDialog ProgramMessageDialog(const std::string& Text, const std::string
     Dialog.CaptionString = Caption;
     Dialog.AType = Kind;
     Dialog.AButtons = Buttons;
-    Dialog.Icon = QApplication::windowIcon();
+    Dialog.Icon = qx::ProgramIcon();
     Dialog.VisibleIcon = ProgramIcon && !Dialog.Icon.isNull();
     return Dialog;
 }

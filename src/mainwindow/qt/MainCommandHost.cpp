@@ -61,6 +61,13 @@ void TQtMainCommandHost::SetStayOnTop(bool Value)
     FMain.setWindowFlag(Qt::WindowStaysOnTopHint, Value);
     // A changed window flag hides the window; it comes back as it was.
     if (visible) FMain.show();
+    // The open tool windows follow.
+    const auto [viewer, assistant] = FMain.ToolWindows();
+    for (QWidget* tool : {viewer, assistant}) {
+        if (!tool || !tool->isVisible()) continue;
+        tool->setWindowFlag(Qt::WindowStaysOnTopHint, Value);
+        tool->show();
+    }
 }
 
 bool TQtMainCommandHost::Minimized() { return FMain.isMinimized(); }

@@ -12,7 +12,8 @@ namespace qx {
 // The exception goes to ExceptionBoundary(), which the program sets to its prompter.
 class TQxApplication : public QApplication {
 public:
-    TQxApplication(int& Argc, char** Argv) : QApplication(Argc, Argv) {}
+    // The program's name and icon (every window, message box and the splash show it).
+    TQxApplication(int& Argc, char** Argv);
     bool notify(QObject* Receiver, QEvent* Event) override;
 };
 

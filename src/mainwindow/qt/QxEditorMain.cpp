@@ -24,6 +24,7 @@
 #include "mainwindow/qt/TrayPopupMenu.h"
 #include "mainwindow/qt/X11Keyboard.h"
 #include "platform/VirtualKeyCodes.h"
+#include "platform/qt/ProgramIcon.h"
 #include "documents/ToolBarFile.h"
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectPropertyDialog.h"
@@ -38,6 +39,7 @@
 #include "mainwindow/qt/SearchHost.h"
 #include "mainwindow/qt/QtActions.h"
 #include "mainwindow/qt/ToolDialogCommands.h"
+#include "dialogs/qt/ClipBoardViewerForm.h"
 #include "mainwindow/qt/ToolDialogs.h"
 
 #include <QAction>
@@ -56,6 +58,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QWheelEvent>
+#include <QWindowStateChangeEvent>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -98,6 +101,8 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     SetSettingsRefusalReport([this](const std::string& Text) {
         ShowMessageDialog(FPrompter, Text, "", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
     });
+    // The window carries the program's icon itself: the tray icon shows its owner's.
+    setWindowIcon(ProgramIcon());
     FPages = new TPageControl(this);
     FPages->setObjectName("PageControl1");
     FPages->setMovable(true);
@@ -489,8 +494,11 @@ void TQxEditorMain::ShowTitles()
 {
     TEditorFrame* frame = CurrentFrame();
     const bool modified = frame && frame->MainEditor().Modified();
-    const TDocumentTitles titles = DocumentTitles(FCurFile, FState.Settings.Option.ShowFilePath, modified);
-    setWindowTitle(Q(titles.Title));
+    const TOptionSettings& option = FState.Settings.Option;
+    const TDocumentTitles titles = DocumentTitles(FCurFile, option.ShowFilePath, modified);
+    const auto minimized =
+        isMinimized() ? TMinimizeRestore::MinimizedTitle(FCurFile, option.ShowFilePath, option.MiniFullPath) : std::nullopt;
+    setWindowTitle(Q(minimized ? *minimized : titles.Title));
     // A keystroke keeps the caption: the tab row is not laid out again for it.
     const QString caption = Q(titles.Caption);
     if (frame && FPages->tabText(FPages->currentIndex()) != caption) FPages->setTabText(FPages->currentIndex(), caption);
@@ -757,6 +765,54 @@ void TQxEditorMain::resizeEvent(QResizeEvent* Event)
     if (TEditorFrame* frame = CurrentFrame()) frame->HalveSplit();
 }
 
+void TQxEditorMain::changeEvent(QEvent* Event)
+{
+    QMainWindow::changeEvent(Event);
+    if (Event->type() != QEvent::WindowStateChange) return;
+    const bool was = static_cast<QWindowStateChangeEvent*>(Event)->oldState() & Qt::WindowMinimized;
+    if (isMinimized() && !was)
+        WindowMinimized();
+    else if (!isMinimized() && was)
+        WindowRestored();
+}
+
+TQxEditorMain::TToolWindows TQxEditorMain::ToolWindows() const
+{
+    TToolWindows windows;
+    if (auto* commands = findChild<TToolDialogCommands*>("ToolDialogCommands")) windows.ClipViewer = commands->ClipViewer();
+    if (FToolDialogs) windows.WordAssistant = FToolDialogs->WordAssistant();
+    return windows;
+}
+
+void TQxEditorMain::WindowMinimized()
+{
+    const auto [viewer, assistant] = ToolWindows();
+    TMinimizeState state;
+    state.StayOnTop = FCommandHost->StayOnTop();
+    state.ClipViewerShown = viewer && viewer->isVisible();
+    state.WordAssistantShown = assistant && assistant->isVisible();
+    state.MinimizeToTray = FState.Settings.HideOption.MinimizeToTray;
+    state.TrayHoldsIcon = FComponents->HasTray();
+    const TMinimizeSteps steps = FMinimize.Minimize(state);
+    if (steps.HideClipViewer) viewer->hide();
+    if (steps.HideWordAssistant) assistant->hide();
+    ShowTitles();
+    // After the state change has run its course (showMinimized shows the window once more after it).
+    if (steps.HideWindow)
+        QMetaObject::invokeMethod(this, [this] {
+            if (isMinimized()) hide();
+        }, Qt::QueuedConnection);
+}
+
+void TQxEditorMain::WindowRestored()
+{
+    const auto [viewer, assistant] = ToolWindows();
+    const TRestoreSteps steps = FMinimize.Restore();
+    if (steps.ShowClipViewer && viewer) viewer->show();
+    if (steps.ShowWordAssistant && assistant) assistant->show();
+    SetCurFile(FCurFile);
+}
+
 bool TQxEditorMain::OpenAsProject(const std::string& Name, bool Ask)
 {
     std::string ext = std::filesystem::path(Name).extension().string();
@@ -1001,12 +1057,23 @@ void TQxEditorMain::ApplyMainSettings(const TGlobalState& State)
     FStartPlace = KeepOnScreens(StartPlacement(window), ScreenAreas());
     resize(FStartPlace.Width, FStartPlace.Height);
     move(FStartPlace.Left, FStartPlace.Top);
+    WidenDefaultPlacement(StartPlacement(window));
     if (window.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
     const TOptionSettings& option = State.Settings.Option;
     ApplyTabLook(option.TabPosition, option.TabStyle, option.TabMultiLine);
     MarkTabs();
     ApplyProjectMenu(State.Settings.Project.ProjectMenu);
     ApplyProjectTreeLook(*this, ProjectTreeLookOf(State.Settings.Project));
+}
+
+void TQxEditorMain::WidenDefaultPlacement(const TWindowPlacement& Placement)
+{
+    const TWindowPlacement defaults;
+    if (Placement.Width != defaults.Width || Placement.Height != defaults.Height || Placement.Left != defaults.Left ||
+        Placement.Top != defaults.Top)
+        return;
+    const int room = screen() ? screen()->availableGeometry().width() : width();
+    resize(std::clamp(FStatus->sizeHint().width(), width(), std::max(width(), room)), height());
 }
 
 void TQxEditorMain::ApplyTabLook(int Position, int Style, bool MultiLine)

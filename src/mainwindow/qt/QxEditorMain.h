@@ -12,6 +12,7 @@
 #include "mainwindow/CommandSet.h"
 #include "mainwindow/EditorEvents.h"
 #include "mainwindow/FileRoads.h"
+#include "mainwindow/MinimizeRestore.h"
 #include "mainwindow/StartOptions.h"
 #include "mainwindow/TabModel.h"
 #include "mainwindow/WheelNotches.h"
@@ -142,6 +143,13 @@ public:
     TQtMainCommandHost& CommandHost() { return *FCommandHost; }
     // The signature, phrase, quote-mark and external-command tools.
     TToolDialogs& ToolDialogs() { return *FToolDialogs; }
+    // The tool windows that stay open beside the window and follow its stay-on-top state (each null
+    // while closed).
+    struct TToolWindows {
+        QWidget* ClipViewer = nullptr;
+        QWidget* WordAssistant = nullptr;
+    };
+    TToolWindows ToolWindows() const;
     // What the document panes' events do (links, dragging the selection, ...).
     TEditorEvents& EditorEvents() { return FEditorEvents; }
 
@@ -203,6 +211,8 @@ protected:
     void dropEvent(QDropEvent* Event) override;
     // The second pane of a split view takes half the page again (FormResize).
     void resizeEvent(QResizeEvent* Event) override;
+    // Minimising and restoring (the window's state changes).
+    void changeEvent(QEvent* Event) override;
 
 private:
     // The menu bar, its items built as menus open, their states, the hint bar and the bars' commands
@@ -220,6 +230,12 @@ private:
     // The current document is a file of its own (not untitled, a grep result or a project item).
     bool NamedDocument() const;
     void ShowTitles();
+    // The default placement (the first start's) is narrower than the status bar: the window opens wide
+    // enough to show all of the bar where the screen has the room.
+    void WidenDefaultPlacement(const TWindowPlacement& Placement);
+    // The window was minimised or came back: the stay-on-top tool windows, the tray and the title.
+    void WindowMinimized();
+    void WindowRestored();
     void WireEditor(TEditorFrame& Frame, TEditorWidget& Pane);
     void ShowTextCursor(TEditorWidget& Pane);
     // Editor environment N ("qxeenv" + N + ".ini") to one pane.
@@ -297,6 +313,7 @@ private:
     TEditorEvents FEditorEvents;
     std::unique_ptr<TLockKeyProbe> FLockKeys;
     TWheelNotches FTabWheel;
+    TMinimizeRestore FMinimize;
     bool FStatusRefreshPending = false;  // a refresh after the pane's current input event
     // What the commands' states were last set from.
     struct TCommandInputs {

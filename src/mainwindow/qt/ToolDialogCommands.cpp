@@ -202,6 +202,7 @@ void TToolDialogCommands::ClipView()
         if (viewer) viewer->RefreshList();
     };
     FClipViewer->setModal(false);
+    kit::ApplyStayOnTop(*FClipViewer, StayOnTop());
     FClipViewer->show();
 }
 

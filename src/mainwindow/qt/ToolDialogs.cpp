@@ -4,6 +4,7 @@
 #include "dialogs/qt/DataEditDialog.h"
 #include "dialogs/qt/SignatureDialogs.h"
 #include "dialogs/qt/StrEditDialog.h"
+#include "dialogs/qt/ToolDialogKit.h"
 #include "dialogs/qt/WordAssistantWindow.h"
 #include "documents/GlobalState.h"
 #include "documents/MainSettings.h"
@@ -125,6 +126,7 @@ void TToolDialogs::ShowWordAssistant()
     TEditorWidget* pane = frame->ActivePane();
     const TRect caret = editor->CaretRect();
     const QPoint at = pane->viewport()->mapToGlobal(QPoint(caret.Left, caret.Top));
+    kit::ApplyStayOnTop(*assistant, FMain.CommandHost().StayOnTop());
     assistant->show();
     assistant->PlaceAtCaret(at.x(), at.y(), editor->RowHeight());
     assistant->activateWindow();
