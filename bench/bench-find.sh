@@ -47,7 +47,7 @@ for _ in $(seq "$runs"); do
     start=$(now_ms)
     LC_ALL=C sed "s/$word/$repl/g" "$text" >/dev/null
     s=$(since "$start"); t[sed]+="$s "
-    read -r _ ms hits undo paints < <("$bin" replace "$text" "$word" "$repl")
+    read -r _ ms hits undo paints _ < <("$bin" replace "$text" "$word" "$repl")
     [ "$hits" = 100000 ] || { echo "bench-find: replaced $hits, not 100000" >&2; exit 1; }
     t[replace]+="$ms "; r[replace]+="$(ratio "$ms" "$s") "; steps=$undo; repaints=$paints
 

@@ -274,15 +274,11 @@ int main(int argc, char** argv)
         if (command == "save" && argc > 4) {
             Text t;
             OpenDocument(t, file, {});
-            // The rows as the save path walks them: each logical line, LF between.
-            const std::string lines = t.lines.Text();
-            std::string text;
-            text.reserve(lines.size());
-            for (char c : lines)
-                if (c != '\r') text += c;
-            if (!text.empty() && text.back() == '\n') text.pop_back();
+            // The rows streamed to the file as the save road does: read in pieces, encoded and written.
             const auto begin = std::chrono::steady_clock::now();
-            WriteFileBytesSafely(argv[4], EncodeDocument(text, std::atoi(argv[3]), sfrtCRLF));
+            WriteFileBytesSafely(argv[4], [&](const TBytePut& Put) {
+                EncodeDocument([&](const TBytePut& Text) { t.rows->SaveText(Text); }, std::atoi(argv[3]), sfrtCRLF, Put);
+            });
             const auto end = std::chrono::steady_clock::now();
             std::printf("%.3f\n", std::chrono::duration<double>(end - begin).count());
             std::fflush(stdout);

@@ -205,26 +205,32 @@ TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPr
 
 TFileWriter SafeFileWriter()
 {
-    return [](const std::string& Path, const std::string& Bytes) { WriteFileBytesSafely(Path, Bytes); };
+    return [](const std::string& Path, const TBytePieces& Bytes) { WriteFileBytesSafely(Path, Bytes); };
 }
 
-bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, std::string_view Text, int CharType,
+bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, const TBytePieces& Text, int CharType,
                    int RtrnType, const TFileWriter& Writer)
 {
     std::size_t Lost = 0;
-    const std::string Bytes = EncodeDocument(Text, CharType, RtrnType, &Lost);
+    if (CharTypeMayLose(CharType)) EncodeDocument(Text, CharType, RtrnType, [](std::string_view) {}, &Lost);
     if (Lost > 0 && ShowMessageDialog(Prompter, MsgCharactersWillBeLost(FileName, Lost), "",
                                       TMsgDlgType::mtConfirmation,
                                       {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) != mr::Yes)
         return false;
     try {
-        Writer(FileName, Bytes);
+        Writer(FileName, [&](const TBytePut& Put) { EncodeDocument(Text, CharType, RtrnType, Put); });
     } catch (const Exception& E) {
         ShowMessageDialog(Prompter, MsgFileWriteError(FileName, E.what()), "", TMsgDlgType::mtError,
                           {TMsgDlgBtn::mbOK});
         return false;
     }
     return true;
+}
+
+bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, std::string_view Text, int CharType,
+                   int RtrnType, const TFileWriter& Writer)
+{
+    return WriteTextFile(Prompter, FileName, [Text](const TBytePut& Put) { Put(Text); }, CharType, RtrnType, Writer);
 }
 
 bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite)

@@ -131,7 +131,8 @@ bool SaveEditorFile(TDocumentEditor& Document, TDocumentHost& Host, const TGloba
     if (CheckFileTimeStamp(Document, Host, State) == tsCancel) return false;
     const int CharType = CharTypeOfChoice(CodeChoice, Document.SaveFileCharType());
     const int RtrnType = RtrnTypeOfChoice(LineChoice, Document.SaveFileRtrnType());
-    if (!WriteTextFile(*Host.Prompter, FileName, Document.SaveText(), CharType, RtrnType, Host.Writer)) {
+    const TBytePieces Text = [&Document](const TBytePut& Put) { Document.SaveText(Put); };
+    if (!WriteTextFile(*Host.Prompter, FileName, Text, CharType, RtrnType, Host.Writer)) {
         // The old file is whole; the lock still holds it and the stamp still is its date.
         TakeLockOrStamp(Document, Document.FileName());
         return false;
