@@ -6,6 +6,7 @@
 #include "platform/Exception.h"
 #include "platform/FileBytes.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -132,16 +133,23 @@ namespace {
 // A regular file, read through one descriptor (a FIFO or a device is refused at the open).
 class TFileSource : public TByteSource {
 public:
-    explicit TFileSource(const std::string& FileName) : FFileName(FileName), FFile(OpenRegularFile(FileName))
+    TFileSource(const std::string& FileName, const TLoadProgress& Progress)
+        : FFileName(FileName), FFile(OpenRegularFile(FileName)), FProgress(Progress)
     {
         if (FFile.Fd < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + Reason(errno));
+        struct stat St;
+        if (FProgress && ::fstat(FFile.Fd, &St) == 0) FSize = static_cast<std::uint64_t>(St.st_size);
     }
 
     std::size_t Read(char* Into, std::size_t Size) override
     {
         for (;;) {
             const ssize_t N = ::read(FFile.Fd, Into, Size);
-            if (N >= 0) return static_cast<std::size_t>(N);
+            if (N >= 0) {
+                FDone += static_cast<std::uint64_t>(N);
+                if (FProgress) FProgress(std::min(FDone, FSize), FSize);
+                return static_cast<std::size_t>(N);
+            }
             if (errno != EINTR) Failed();
         }
     }
@@ -149,6 +157,7 @@ public:
     void Seek(std::uint64_t Offset) override
     {
         if (::lseek(FFile.Fd, static_cast<off_t>(Offset), SEEK_SET) < 0) Failed();
+        FDone = Offset;
     }
 
 private:
@@ -159,15 +168,18 @@ private:
 
     std::string FFileName;
     Descriptor FFile;
+    const TLoadProgress& FProgress;
+    std::uint64_t FSize = 0, FDone = 0;
 };
 
 } // namespace
 
-TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter, TTextSink& Sink)
+TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter, TTextSink& Sink,
+                                  const TLoadProgress& Progress)
 {
     TDecodedDocument Result;
     try {
-        TFileSource Source(FileName);
+        TFileSource Source(FileName, Progress);
         Result = DecodeDocument(Source, OpenCode, Prompter, Sink);
     } catch (const Exception& E) {
         ShowMessageDialog(Prompter, MsgFileReadError(FileName, E.what()), "", TMsgDlgType::mtError,

@@ -6,6 +6,7 @@
 #include "documents/DocumentCodec.h"
 #include "platform/Prompter.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,7 +30,10 @@ int TestOpenFile(const std::string& FileName);
 // the prompter (a read error, bytes not in the chosen code), as is a load that had to replace
 // characters; a result that is not Loaded must leave the open document and its file binding as they
 // were (the caller drops what Sink received).
-TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter, TTextSink& Sink);
+// Progress, when given, hears after each piece read how many of the file's bytes are read so far.
+using TLoadProgress = std::function<void(std::uint64_t Done, std::uint64_t Size)>;
+TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter, TTextSink& Sink,
+                                  const TLoadProgress& Progress = {});
 // The same with the text gathered in the result's Text.
 TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter);
 

@@ -45,7 +45,7 @@ TLoadStatus LoadFileToEditor(TDocumentEditor& Document, TDocumentHost& Host, con
     if (Host.ApplyEnvironment)
         Environment = LoadEnvironmentFile(EnvironmentFileName(State, N)).value_or(TEditorEnvironment{});
     const std::unique_ptr<TLoadingText> Text = Document.NewText(Environment ? &*Environment : nullptr);
-    const TDecodedDocument Decoded = LoadDocumentFile(FileName, Code, *Host.Prompter, *Text);
+    const TDecodedDocument Decoded = LoadDocumentFile(FileName, Code, *Host.Prompter, *Text, Host.LoadProgress);
     if (Decoded.Status != TLoadStatus::Loaded) return Decoded.Status;
 
     if (Host.ApplyEnvironment) Host.ApplyEnvironment(N);

@@ -38,11 +38,12 @@ public:
     // The bytes of every region that is alive now, for tests and diagnostics.
     static std::size_t RegionBytes();
 
-    // Regions grow from MinRegion to MaxRegion, doubling; from HugeRegion on they are mapped on
-    // huge-page boundaries and asked for huge pages.
+    // Regions grow from MinRegion to MaxRegion, doubling, each a mapping of its own; with HugePages,
+    // those from HugeRegion on are mapped on huge-page boundaries and asked for huge pages.
     static constexpr std::size_t MinRegion = std::size_t{64} << 10;
     static constexpr std::size_t HugeRegion = std::size_t{2} << 20;
     static constexpr std::size_t MaxRegion = std::size_t{32} << 20;
+    static inline bool HugePages = true;
 
 private:
     TTextRegion* FCurrent = nullptr;
