@@ -30,25 +30,24 @@ repl=$(sjis "$repl_utf8")
 
 # Seconds and peak kB of one run: "SECONDS KB".
 timed() {
-    local out
-    out=$( { /usr/bin/time -f '%e %M' "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
-    echo "$out"
+    /usr/bin/time -f '%e %M' -o "$data/time.out" "$@" >/dev/null 2>&1
+    cat "$data/time.out"
 }
-vim_run() { vim -u NONE -es -n --cmd 'set fencs=cp932' "$@" -c 'q!' "$text"; }
+vim_run() { timed vim -u NONE -es -n --cmd 'set fencs=cp932' "$@" -c 'q!' "$text"; }
 median() { tr ' ' '\n' | grep . | sort -g | sed -n "$(( (runs + 1) / 2 ))p"; }
 lowest() { tr ' ' '\n' | grep . | sort -g | head -1; }
 highest() { tr ' ' '\n' | grep . | sort -g | tail -1; }
 
 declare -A v
 for _ in $(seq "$runs"); do
-    read -r t0 _ < <(timed vim_run)
-    read -r t1 kb1 < <(timed vim_run -c "%s/$find_utf8/$repl_utf8/g")
-    read -r t2 _ < <(timed vim_run -c "%s/$find_utf8/$repl_utf8/g" -c 'undo')
+    read -r t0 _ < <(vim_run)
+    read -r t1 kb1 < <(vim_run -c "%s/$find_utf8/$repl_utf8/g")
+    read -r t2 _ < <(vim_run -c "%s/$find_utf8/$repl_utf8/g" -c 'undo')
     vs=$(awk -v a="$t1" -v b="$t0" 'BEGIN { printf "%.3f", (a - b) * 1000 }')
     vu=$(awk -v a="$t2" -v b="$t1" 'BEGIN { printf "%.3f", (a - b) * 1000 }')
-    out=$( { /usr/bin/time -f 'peak %M' "$find_bin" replace "$text" "$word" "$repl"; } 2>&1)
-    read -r _ ms hits _ _ undo redo same < <(grep '^replace' <<<"$out")
-    kb=$(grep '^peak' <<<"$out" | cut -d' ' -f2)
+    out=$(/usr/bin/time -f '%M' -o "$data/time.out" "$find_bin" replace "$text" "$word" "$repl")
+    read -r _ ms hits _ _ undo redo same <<<"$out"
+    kb=$(cat "$data/time.out")
     [ "$same" = 1 ] || { echo "bench-replace: the text after the undo is not the file" >&2; exit 1; }
     v[vs]+="$vs "; v[vu]+="$vu "; v[vkb]+="$kb1 "
     v[ms]+="$ms "; v[undo]+="$undo "; v[redo]+="$redo "; v[kb]+="$kb "
@@ -58,7 +57,7 @@ for _ in $(seq "$runs"); do
     v[rk]+="$(awk -v a="$kb" -v b="$kb1" 'BEGIN { print a / b }') "
 done
 range() { printf '%.2f [%.2f-%.2f]' "$(median <<<"$1")" "$(lowest <<<"$1")" "$(highest <<<"$1")"; }
-echo "$(du -m "$text" | cut -f1) MB, $hits hits; median of $runs rounds, the bytes after each undo the file's"
+echo "$(du -mL "$text" | cut -f1) MB, $hits hits; median of $runs rounds, the bytes after each undo the file's"
 printf '%-28s %10s %24s\n' "run" "ms" "x vim [lowest-highest]"
 printf '%-28s %10.0f %24s\n' "vim %s" "$(median <<<"${v[vs]}")" "1.00"
 printf '%-28s %10.0f %24s\n' "replace all" "$(median <<<"${v[ms]}")" "$(range "${v[rs]}")"

@@ -13,7 +13,7 @@
 //   qx_editor_bench save FILE CODE OUT         opens FILE, then saves it to OUT in CODE (0 JIS .. 5 UTF-8)
 //   qx_editor_bench rounds FILE COUNT ROUNDS   opens COUNT documents of FILE and closes them all, ROUNDS
 //                                              times; prints the resident memory after each
-// "open FILE WRAP nohuge" opens without the advice to back the rows' large regions with huge pages.
+// "open FILE WRAP huge" opens with the advice to back the rows' large regions with huge pages.
 // The load is timed from outside (wall time, peak memory) so that it compares with another program.
 
 #include "../common/ShapedText.h"
@@ -300,8 +300,8 @@ int main(int argc, char** argv)
             std::_Exit(0);
         }
         if (command == "open") {
-            // "nohuge" after the wrap: the rows' regions without the advice to use huge pages.
-            TTextArena::HugePages = !(argc > 4 && std::string(argv[4]) == "nohuge");
+            // "huge" after the wrap: the rows' large regions with the advice to use huge pages.
+            TTextArena::HugePages = argc > 4 && std::string(argv[4]) == "huge";
             Text t;
             const int code = OpenDocument(t, file, wrap);
             std::printf("code %d, %d rows, %lld characters\n", code, t.rows->Count(),
