@@ -88,7 +88,8 @@ int OwnedFirstTo(const TEditorScreenStrings& R, int Last)
     return first;
 }
 
-// The row and byte of chunk offset Offset, an end: the byte after the one before it.
+// Where a match of the chunk lies in the rows: its first byte, and the byte after its last one (counted
+// in the row of the last one).
 TTextSpan SpanOf(const TSearchChunk& Chunk, const TSearchPosition& Match)
 {
     TTextSpan span;

@@ -319,6 +319,26 @@ TEST_F(SearchCommandsTest, ReplaceAllUndoAndRedoGiveTheExactBytes)
     }
 }
 
+TEST_F(SearchCommandsTest, ReplaceAllKeepsRowMarksOnTheirLinesThroughUndoAndRedo)
+{
+    host.Editor.SetText("a x\r\nb\r\nx c\r\n");
+    TEditorScreenStrings& rows = *editor.SharedList();
+    rows.SetRowMarks(0, 1 << 1);
+    rows.SetRowMarks(1, 1 << 2);
+    rows.SetRowMarks(2, 1 << 3);
+    const auto marks = [&] { return std::vector<int>{rows.RowMarks(0), rows.RowMarks(1), rows.RowMarks(2)}; };
+    Dialog("x", "yy", mr::All);
+    ASSERT_EQ(commands.Replace1Click(), 2);
+    EXPECT_EQ(marks(), (std::vector<int>{1 << 1, 1 << 2, 1 << 3}));
+    // A mark set on a replaced line since stays on it; the others come back to their rows.
+    rows.SetRowMarks(2, rows.RowMarks(2) | 1 << 5);
+    editor.Undo();
+    EXPECT_EQ(Text(), "a x\r\nb\r\nx c\r\n");
+    EXPECT_EQ(marks(), (std::vector<int>{1 << 1, 1 << 2, 1 << 3 | 1 << 5}));
+    editor.Redo();
+    EXPECT_EQ(marks(), (std::vector<int>{1 << 1, 1 << 2, 1 << 3 | 1 << 5}));
+}
+
 TEST_F(SearchCommandsTest, ReplaceWithAnEmptyTextOrItselfEnds)
 {
     struct Case {
