@@ -319,6 +319,48 @@ TEST_F(SearchCommandsTest, ReplaceAllUndoAndRedoGiveTheExactBytes)
     }
 }
 
+TEST_F(SearchCommandsTest, ReplaceAllOverATextOfManyChunksFindsEveryHitEitherWay)
+{
+    // The search goes through chunks of about 64 KB of whole lines: hits near every cut, and (across
+    // line ends) hits that run from one chunk into the next.
+    std::string text, plain, lines, joined = "b0";
+    for (int i = 0; i < 30000; ++i) {
+        text += "b" + std::to_string(i) + "a ab\r\n";
+        plain += "b" + std::to_string(i) + "a X\r\n";
+        lines += "b" + std::to_string(i) + "a\r\n";
+        if (i > 0) joined += "X" + std::to_string(i);
+    }
+    joined += "a\r\n";
+    struct Case {
+        const char* name;
+        const std::string& text;
+        int direction;
+        bool acrossLines;
+        const std::string& result;
+        int count;
+    } cases[] = {
+        {"forward", text, sdForward, false, plain, 30000},
+        {"backward from the end", text, sdBackward, false, plain, 30000},
+        {"forward, across line ends", lines, sdForward, true, joined, 29999},
+        {"backward, across line ends", lines, sdBackward, true, joined, 29999},
+    };
+    for (const Case& c : cases) {
+        host.Editor.SetText(c.text);
+        if (c.direction == sdBackward) editor.SetSelStart(editor.TextLength());
+        else editor.SetRowCol(0, 0);
+        Dialog("ab", "X", mr::All, false, c.direction);
+        host.DialogInput = [&c, in = host.DialogInput](TFindDialogModel& d) {
+            in(d);
+            d.Controls.IncludeCRLF = c.acrossLines;
+            d.Controls.MatchCase = true;
+        };
+        EXPECT_EQ(commands.Replace1Click(), c.count) << c.name;
+        EXPECT_TRUE(Text() == c.result) << c.name;
+        editor.Undo();
+        EXPECT_TRUE(Text() == c.text) << c.name;
+    }
+}
+
 TEST_F(SearchCommandsTest, ReplaceAllKeepsRowMarksOnTheirLinesThroughUndoAndRedo)
 {
     host.Editor.SetText("a x\r\nb\r\nx c\r\n");
