@@ -45,7 +45,7 @@ TLoadStatus LoadFileToEditor(TDocumentEditor& Document, TDocumentHost& Host, con
     if (Host.ApplyEnvironment)
         Environment = LoadEnvironmentFile(EnvironmentFileName(State, N)).value_or(TEditorEnvironment{});
     const std::unique_ptr<TLoadingText> Text = Document.NewText(Environment ? &*Environment : nullptr);
-    const TDecodedDocument Decoded = LoadDocumentFile(FileName, Code, *Host.Prompter, *Text);
+    const TDecodedDocument Decoded = LoadDocumentFile(FileName, Code, *Host.Prompter, *Text, Host.LoadProgress);
     if (Decoded.Status != TLoadStatus::Loaded) return Decoded.Status;
 
     // The lock or stamp is taken below, once the read-only state is known.
@@ -132,7 +132,8 @@ bool SaveEditorFile(TDocumentEditor& Document, TDocumentHost& Host, const TGloba
     if (CheckFileTimeStamp(Document, Host, State) == tsCancel) return false;
     const int CharType = CharTypeOfChoice(CodeChoice, Document.SaveFileCharType());
     const int RtrnType = RtrnTypeOfChoice(LineChoice, Document.SaveFileRtrnType());
-    if (!WriteTextFile(*Host.Prompter, FileName, Document.SaveText(), CharType, RtrnType, Host.Writer)) {
+    const TBytePieces Text = [&Document](const TBytePut& Put) { Document.SaveText(Put); };
+    if (!WriteTextFile(*Host.Prompter, FileName, Text, CharType, RtrnType, Host.Writer)) {
         // The old file is whole; the lock still holds it and the stamp still is its date.
         TakeLockOrStamp(Document, Document.FileName());
         return false;

@@ -29,6 +29,8 @@ struct TDocumentHost {
     // the status bar.
     std::function<void()> AfterReload;
     TFileWriter Writer = SafeFileWriter();
+    // A load's progress: the bytes of the file read so far, of its size (see LoadDocumentFile).
+    TLoadProgress LoadProgress;
 };
 
 // Result of CheckFileTimeStamp.

@@ -459,6 +459,12 @@ public:
     virtual bool Search(std::string_view Pattern, TEditorSearchOptions Options);
     // The message of that exception.
     static const char* const SearchTooLongText;
+    // Replaces every match of Pattern from where Search would start, in its direction, by Replacement,
+    // each match starting after (backward: ending before) the one replaced before it, as one edit and
+    // one undo step in which only the lines with a match are laid out anew. The caret then stands after
+    // the last replacement (backward: before the first). The number of matches replaced; 0 for a
+    // read-only control.
+    int ReplaceAll(std::string_view Pattern, std::string_view Replacement, TEditorSearchOptions Options);
 
     // =================================================================================================
     // Typing and editing keys (EditorKeys.cpp)

@@ -74,7 +74,7 @@ std::string NameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool WriteAll(int fd, const std::string& bytes)
+bool WriteAll(int fd, std::string_view bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -202,7 +202,7 @@ int CreateSaveTempFile(const std::string& target, std::string& temp)
     return fd;
 }
 
-void WriteFileBytesSafely(const std::string& path, const std::string& bytes)
+void WriteFileBytesSafely(const std::string& path, const TBytePieces& bytes)
 {
     const std::string target = ResolveTarget(path);
     const std::string folder = FolderOf(target);
@@ -227,7 +227,21 @@ void WriteFileBytesSafely(const std::string& path, const std::string& bytes)
         ::unlink(temp.c_str());
         RaiseWriteError(what, path, ErrorText(error));
     };
-    if (!WriteAll(file.fd, bytes)) fail("Cannot write file");
+    int error = 0;
+    try {
+        bytes([&](std::string_view piece) {
+            if (error == 0 && !WriteAll(file.fd, piece)) error = errno;
+        });
+    } catch (...) {
+        ::close(file.fd);
+        file.fd = -1;
+        ::unlink(temp.c_str());
+        throw;
+    }
+    if (error != 0) {
+        errno = error;
+        fail("Cannot write file");
+    }
     if (exists) {
         // The owner first: a change of owner clears the set-user-ID and set-group-ID bits, which the
         // mode then puts back. Keeping the owner is only possible for the privileged; a failure there is
@@ -246,6 +260,11 @@ void WriteFileBytesSafely(const std::string& path, const std::string& bytes)
     dir.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir.fd >= 0) (void)::fsync(dir.fd);
     RemoveLeftovers(folder, TempPrefix(target));
+}
+
+void WriteFileBytesSafely(const std::string& path, const std::string& bytes)
+{
+    WriteFileBytesSafely(path, [&bytes](const TBytePut& Put) { Put(bytes); });
 }
 
 } // namespace qx

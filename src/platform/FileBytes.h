@@ -14,7 +14,9 @@
 // and held locked while it is written, so that a later save of the same file removes what a save that
 // was killed left behind.
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace qx {
 
@@ -32,7 +34,14 @@ bool ReadFileBytes(const std::string& path, std::string& bytes);
 // For writers that fill and rename it themselves (a copy).
 int CreateSaveTempFile(const std::string& target, std::string& temp);
 
-// Replaces the file's contents by `bytes` as described above; raises EInOutError on failure.
+// Bytes handed over piece by piece: a source calls Put with each of its pieces in order. A large text
+// is written this way as it is produced, never held whole.
+using TBytePut = std::function<void(std::string_view Piece)>;
+using TBytePieces = std::function<void(const TBytePut& Put)>;
+
+// Replaces the file's contents by `bytes` as described above, each piece written as it comes; raises
+// EInOutError on failure (and lets an exception of the source through), leaving the old file whole.
+void WriteFileBytesSafely(const std::string& path, const TBytePieces& bytes);
 void WriteFileBytesSafely(const std::string& path, const std::string& bytes);
 
 } // namespace qx

@@ -1,7 +1,7 @@
 #include "regexp/TxtFile.h"
 
 #include "platform/LeadByte.h"
-#include "regexp/ByteVectors.h"
+#include "platform/ByteVectors.h"
 
 #include <algorithm>
 #include <cerrno>

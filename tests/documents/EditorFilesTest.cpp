@@ -35,7 +35,7 @@ struct FakeDocument : TDocumentEditor {
 
     std::string FileName() const override { return Name; }
     void LoadText(std::string T) override { Text = std::move(T); }
-    std::string SaveText() const override { return Text; }
+    void SaveText(const TBytePut& Put) const override { Put(Text); }
     int SaveFileCharType() const override { return CharType; }
     void SetSaveFileCharType(int V) override { CharType = V; }
     int SaveFileRtrnType() const override { return RtrnType; }
@@ -142,7 +142,7 @@ TEST_F(EditorFilesTest, AFailedSaveKeepsTheFileTheCodeAndModified)
     WriteBytes(Doc.Name, "on disk");
     Doc.Lock = true;
     Doc.OpenLockFile(Doc.Name);
-    Host.Writer = [](const std::string&, const std::string&) { throw EInOutError("Read-only file system"); };
+    Host.Writer = [](const std::string&, const TBytePieces&) { throw EInOutError("Read-only file system"); };
     EXPECT_FALSE(SaveEditorFile(Doc, Host, State, Doc.Name, ocUtf8, lcCRLF));
     EXPECT_EQ(ReadBytes(Doc.Name), "on disk");
     EXPECT_TRUE(Doc.IsModified);

@@ -217,7 +217,7 @@ TEST_F(QxDocumentTest, AFailedSaveKeepsFileCodeModifiedAndLock)
     EXPECT_EQ(TestOpenFile(file), otLocked);
     main->Lines().SetText("new\r\n");
     main->SetModified(true);
-    host.Writer = [](const std::string&, const std::string&) { throw EInOutError("No space left on device"); };
+    host.Writer = [](const std::string&, const TBytePieces&) { throw EInOutError("No space left on device"); };
     EXPECT_FALSE(SaveEditorFile(doc, host, state, file, ocEuc, lcLF));
     EXPECT_EQ(ReadBytes(file), "old\r\n");
     EXPECT_TRUE(main->Modified());

@@ -17,6 +17,7 @@
 #include "mainwindow/WheelNotches.h"
 #include "mainwindow/qt/EditOptionCommand.h"
 #include "mainwindow/qt/EditorFrame.h"
+#include "mainwindow/qt/LoadProgress.h"
 #include "mainwindow/qt/MainComponents.h"
 #include "mainwindow/qt/ProjectTabs.h"
 #include "mainwindow/qt/QtUserToolBars.h"
@@ -640,6 +641,7 @@ TDocumentHost TQxEditorMain::Host()
         SetChange(false);
         RefreshStatusBar();
     };
+    host.LoadProgress = TLoadProgressShow::Hook(this);
     return host;
 }
 
