@@ -71,7 +71,7 @@ constexpr int CaretBlinkTimer = 1;
 constexpr int CaretBlinkTime = 530;  // ms
 // Lexer states computed ahead between events, about LexSliceBytes of text at a time (a few ms).
 constexpr int LexTimer = 2;
-constexpr std::size_t LexSliceBytes = 1 << 20;
+constexpr std::size_t LexSliceBytes = 512 * 1024;
 
 using TDrawLineEvent = std::function<void(TObject* Sender, const std::string& LineStr, int X, int Y, int Index,
                                           const TRect& ARect, bool Selected)>;

@@ -482,14 +482,13 @@ bool TEditorScreenStrings::InsertInRow(int Row, std::size_t At, std::string_view
     if (FWordWrap || Row < 0 || Row >= Count() || At > Get(Row).size() || S.empty() ||
         S.find_first_of("\r\n") != std::string_view::npos)
         return false;
-    // The undo entry is the one UpdateText makes for the row replaced by its new text.
+    // The undo entry names the bytes put in; undoing it replaces the row by the row without them.
     TUndoData undo;
-    TRowsText old = GetRowsText(Row, 1);
     undo.Row = Row;
-    undo.Attribute = old.LastAttr;
-    undo.Text = std::move(old.Text);
-    undo.Marks = RowsMarks(Row, 1);
     undo.RowCount = 1;
+    undo.Marks = RowsMarks(Row, 1);
+    undo.CutAt = At;
+    undo.CutLength = S.size();
     // The row's state and marks stay: the rows above it, which its state follows from, are unchanged.
     const bool startKnown = Row < TrustedStateRows();
     const TUpdateBatch batch(*this);
@@ -669,9 +668,13 @@ TRowAttributeData TEditorScreenStrings::RowAttributeData(int Row)
     const int trusted = TrustedStateRows();
     if (Row < trusted || Row >= Count()) return RowState(Row);
     TFountain* fountain = Fountain();
-    // The text between the last trusted state and Row (the row above the first untrusted one included).
-    const std::int64_t from = CharIndexOfRow(std::max(0, trusted - 1));
-    if (fountain && CharIndexOfRow(Row) - from <= static_cast<std::int64_t>(PaintLexBytes)) {
+    // The text between the last trusted state and Row (the row above the first untrusted one included;
+    // a row counts one byte at least, so more rows than that budget need no look at the text).
+    const auto within = [&] {
+        if (static_cast<std::size_t>(Row - trusted) >= PaintLexBytes) return false;
+        return CharIndexOfRow(Row) - CharIndexOfRow(std::max(0, trusted - 1)) <= static_cast<std::int64_t>(PaintLexBytes);
+    };
+    if (fountain && within()) {
         LexRows(*fountain, Row, {Row, PaintLexBytes, true}, false);
         if (Row < TrustedStateRows()) return RowState(Row);
     }

@@ -106,8 +106,8 @@ public:
     // of each row that ends its line.
     void UpdateText(int Row, int RowCount, std::string_view Text);
     // The same edit for S (no line end) inserted into row Row at byte At, made in place: on a text
-    // without word wrap, whose rows are its lines, nothing is laid out again and the row is not copied
-    // but for its undo entry. False (nothing done) where UpdateText must make the edit.
+    // without word wrap, whose rows are its lines, nothing is laid out again and the row is not copied,
+    // not even for its undo entry. False (nothing done) where UpdateText must make the edit.
     bool InsertInRow(int Row, std::size_t At, std::string_view S);
 
     // Lexer states, computed by the main view's fountain. Rows 0 .. TrustedStateRows() - 1 hold the

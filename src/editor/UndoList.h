@@ -35,6 +35,11 @@ struct TUndoData {
     // Instead of Text: every row of the store as it was, for a change that replaced them all (a
     // conversion of the whole text). Applying the entry puts them back as they are.
     std::shared_ptr<TEditorStringList> Rows;
+    // Instead of Text: the change put CutLength bytes into row Row at byte CutAt (in place, nothing
+    // else), so the old text is that row without them, taken when the entry is applied: a keystroke
+    // on a long row keeps no copy of the row.
+    std::size_t CutAt = 0;
+    std::size_t CutLength = 0;
 };
 
 // An owning list of entries, oldest first.
