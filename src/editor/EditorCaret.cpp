@@ -482,9 +482,13 @@ void TEditor::FocusOut()
 void TEditor::Timer(int Id)
 {
     if (Id == LexTimer) {
-        if (!FList->LexAhead(LexSliceBytes) && FClock) {
+        if (!FClock) return;
+        if (!FList->LexAhead(LexSliceBytes)) {
             FClock->KillTimer(LexTimer);
-            FLexTimerOn = false;
+            FLexInterval = -1;
+        } else if (FLexInterval != 0) {
+            FLexInterval = 0;  // the pause is over: the next slices follow between events
+            FClock->SetTimer(LexTimer, 0);
         }
         return;
     }

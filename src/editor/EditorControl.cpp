@@ -347,9 +347,9 @@ void TEditor::SetLinesUpdating(bool Updating) { FLinesUpdating += Updating ? 1 :
 
 void TEditor::LexLater()
 {
-    if (!FClock || FDestroying || FLexTimerOn) return;
-    FLexTimerOn = true;
-    FClock->SetTimer(LexTimer, 0);
+    if (!FClock || FDestroying) return;
+    FLexInterval = LexPause;
+    FClock->SetTimer(LexTimer, LexPause);
 }
 
 void TEditor::TextChanged(TEditorScreenStrings& Rows)

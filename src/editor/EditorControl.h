@@ -69,8 +69,11 @@ constexpr int MaxColumn = 2000;
 // Timer numbers the control runs through its clock.
 constexpr int CaretBlinkTimer = 1;
 constexpr int CaretBlinkTime = 530;  // ms
-// Lexer states computed ahead between events, about LexSliceBytes of text at a time (a few ms).
+// Lexer states computed ahead between events, about LexSliceBytes of text at a time (a few ms), once
+// LexPause ms have passed without a request (a keystroke, a paint that guessed a state): while the user
+// types on a long row, its rest is lexed once when the typing stops, not after every key.
 constexpr int LexTimer = 2;
+constexpr int LexPause = 250;  // ms
 constexpr std::size_t LexSliceBytes = 512 * 1024;
 
 using TDrawLineEvent = std::function<void(TObject* Sender, const std::string& LineStr, int X, int Y, int Index,
@@ -843,7 +846,7 @@ private:
     TDelimiters FDelimiters;
     bool FLoading = false;
     bool FDestroying = false;
-    bool FLexTimerOn = false;  // the clock runs LexTimer
+    int FLexInterval = -1;  // the interval the clock runs LexTimer at; -1: not running
     int FLinesUpdating = 0;
     int FEditing = 0;
 

@@ -140,7 +140,8 @@ TEST(RowStates, AStateFarBelowTheLexedRowsIsGuessedUntilTheLexingAheadReachesIt)
     EXPECT_EQ(t.view.RepaintedRows.size(), 4001u - 11u);
 }
 
-// The control lexes ahead on its clock, between events, and stops its timer when every row is lexed.
+// The control lexes ahead on its clock, after a pause and then between events, and stops its timer when
+// every row is lexed.
 TEST(RowStates, TheControlLexesAheadOnItsClockUntilEveryRowIsLexed)
 {
     qx::test::HostedEditor e;
@@ -149,6 +150,10 @@ TEST(RowStates, TheControlLexesAheadOnItsClockUntilEveryRowIsLexed)
     e.SetText(text);
     ASSERT_LT(e->List().TrustedStateRows(), e->RowCount());
     ASSERT_TRUE(e.Clock.Timers.count(LexTimer));
+    EXPECT_EQ(e.Clock.Timers[LexTimer], LexPause) << "lexing ahead waits for a pause in the requests";
+    e->Timer(LexTimer);
+    ASSERT_TRUE(e.Clock.Timers.count(LexTimer));
+    EXPECT_EQ(e.Clock.Timers[LexTimer], 0) << "then goes on between events";
     int slices = 0;
     while (e.Clock.Timers.count(LexTimer) && slices < 100) {
         e->Timer(LexTimer);
