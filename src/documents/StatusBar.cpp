@@ -1,7 +1,7 @@
 #include "documents/StatusBar.h"
 
 #include "documents/DocumentCodes.h"
-#include "platform/LeadByte.h"
+#include "platform/TabColumns.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -21,24 +21,7 @@ std::string Format(const char* Pattern, long long A, long long B)
 
 int CharacterColumn(std::string_view RowText, int Col, int TabSpaceCount, int WrapByte)
 {
-    int Column = 0;
-    int Characters = 0;
-    for (std::size_t I = 0; I < RowText.size() && Column < Col; ++Characters) {
-        int Width = 1;
-        std::size_t Bytes = 1;
-        if (RowText[I] == '\t') {
-            const int Tab = TabSpaceCount > 0 ? TabSpaceCount : 1;
-            int Stop = (Column / Tab + 1) * Tab;
-            if (WrapByte > 0) Stop = std::min(Stop, (Column / WrapByte + 1) * WrapByte);
-            Width = Stop - Column;
-        } else if (IsDBCSLeadByte(RowText[I]) && I + 1 < RowText.size()) {
-            Width = 2;
-            Bytes = 2;
-        }
-        Column += Width;
-        I += Bytes;
-    }
-    return Characters + std::max(0, Col - Column);
+    return CharactersBeforeColumn(RowText, {TabSpaceCount > 0 ? TabSpaceCount : 1, WrapByte}, Col);
 }
 
 void TStatusBarModel::RefreshStatusBar(const TStatusSnapshot* Focused)

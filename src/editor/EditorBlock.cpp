@@ -75,22 +75,31 @@ void TEditor::ReplaceSelection(const std::string& S)
     const std::string_view old = row < count ? FList->Get(row) : std::string_view();
     const int at = ColToByte(row, FCol);
     // A free caret past the row's end: the row is padded up to it first.
-    const int pad = std::max(0, FCol - DisplayWidth(old));
-    std::string text;
-    text.reserve(old.size() + static_cast<std::size_t>(pad) + S.size() + 2);
-    text.append(old.substr(0, static_cast<std::size_t>(at)));
-    text.append(static_cast<std::size_t>(pad), ' ');
-    text += S;
-    text.append(old.substr(static_cast<std::size_t>(at)));
-    if (row < count && FList->RowAttributes(row) == raEnd) text += "\r\n";
-    RefusePastLastColumn(text, static_cast<std::size_t>(at + pad) + S.size());
-
+    const int pad = std::max(0, FCol - WidthUpToPast(old, FCol));
+    {
+        // The line up to the new caret decides; the caret never stands far past the last column, so
+        // this head stays short however long the row is.
+        std::string head(old.substr(0, static_cast<std::size_t>(at)));
+        head.append(static_cast<std::size_t>(pad), ' ');
+        head += S;
+        RefusePastLastColumn(head, head.size());
+    }
     const int anchor = row < count ? std::max(FList->LineStartRow(row), row - 1) : std::max(0, row - 1);
     const std::int64_t offset = FList->CharIndexOfRow(row) - FList->CharIndexOfRow(anchor) + at + pad +
                                 static_cast<std::int64_t>(S.size());
     BeginEdit();
     CleanSelection();
-    FList->UpdateText(row, row < count ? 1 : 0, text);
+    // Within a row of an unwrapped text the bytes go in where they belong; else the row's new text.
+    if (pad > 0 || row >= count || !FList->InsertInRow(row, static_cast<std::size_t>(at), S)) {
+        std::string text;
+        text.reserve(old.size() + static_cast<std::size_t>(pad) + S.size() + 2);
+        text.append(old.substr(0, static_cast<std::size_t>(at)));
+        text.append(static_cast<std::size_t>(pad), ' ');
+        text += S;
+        text.append(old.substr(static_cast<std::size_t>(at)));
+        if (row < count && FList->RowAttributes(row) == raEnd) text += "\r\n";
+        FList->UpdateText(row, row < count ? 1 : 0, text);
+    }
     CaretToOffset(anchor, offset);
     EndEdit();
 }

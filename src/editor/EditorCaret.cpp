@@ -325,7 +325,8 @@ void TEditor::CaretToOffset(int FromRow, std::int64_t Offset)
     const std::string_view text = FList->Get(row);
     const std::int64_t left = target - FList->CharIndexOfRow(row);
     const std::size_t bytes = static_cast<std::size_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(text.size())));
-    SetRowCol(row, std::min(DisplayWidth(text.substr(0, bytes)), DisplayWidth(text)));
+    // The width of the prefix only: the rest of a long row is never read.
+    SetRowCol(row, DisplayWidth(text.substr(0, bytes)));
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -486,6 +487,17 @@ void TEditor::FocusOut()
 
 void TEditor::Timer(int Id)
 {
+    if (Id == LexTimer) {
+        if (!FClock) return;
+        if (!FList->LexAhead(LexSliceBytes)) {
+            FClock->KillTimer(LexTimer);
+            FLexInterval = -1;
+        } else if (FLexInterval != 0) {
+            FLexInterval = 0;  // the pause is over: the next slices follow between events
+            FClock->SetTimer(LexTimer, 0);
+        }
+        return;
+    }
     if (Id != CaretBlinkTimer || !FCaretCreated) return;
     FCaretBlinkOn = !FCaretBlinkOn;
     SetEditorCaretPos();

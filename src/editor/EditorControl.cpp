@@ -39,7 +39,10 @@ void TEditor::AfterConstruction()
 TEditor::~TEditor()
 {
     FDestroying = true;
-    if (FClock) FClock->KillTimer(CaretBlinkTimer);
+    if (FClock) {
+        FClock->KillTimer(CaretBlinkTimer);
+        FClock->KillTimer(LexTimer);
+    }
     SetFountain(nullptr);
     FScreen.reset();
     FView.reset();
@@ -308,35 +311,14 @@ std::string TEditor::RowString(int Index) const
     return std::string(FList->Get(Index));
 }
 
-int TEditor::DisplayWidth(std::string_view S) const
+TTabRule TEditor::TabRule() const
 {
-    if (S.find('\t') == std::string_view::npos) return static_cast<int>(S.size());
-    return static_cast<int>(ExpandTabs(S).size());
+    return {FCaret->TabSpaceCount(), FList->WordWrap() ? FList->WrapOption().WrapByte() : 0};
 }
 
-std::string TEditor::ExpandTabs(std::string_view S) const
-{
-    if (S.find('\t') == std::string_view::npos) return std::string(S);
-    const int tab = FCaret->TabSpaceCount();
-    const int wrap = FList->WordWrap() ? FList->WrapOption().WrapByte() : 0;
-    std::string out;
-    out.reserve(S.size() + 16);
-    for (std::size_t i = 0; i < S.size(); ++i) {
-        const char c = S[i];
-        if (c == '\t') {
-            const int col = static_cast<int>(out.size());
-            int next = (col / tab + 1) * tab;
-            if (wrap > 0) next = std::min(next, (col / wrap + 1) * wrap);
-            out.append(static_cast<std::size_t>(next - col), ' ');
-        } else if (IsDBCSLeadByte(c) && i + 1 < S.size()) {
-            out += c;
-            out += S[++i];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
+int TEditor::DisplayWidth(std::string_view S) const { return ColumnsOf(S, TabRule()); }
+
+std::string TEditor::ExpandTabs(std::string_view S) const { return qx::ExpandTabs(S, TabRule()); }
 
 int TEditor::RowDisplayWidth(int Index) const
 {
@@ -369,6 +351,13 @@ void TEditor::EndEdit()
 }
 
 void TEditor::SetLinesUpdating(bool Updating) { FLinesUpdating += Updating ? 1 : -1; }
+
+void TEditor::LexLater()
+{
+    if (!FClock || FDestroying) return;
+    FLexInterval = LexPause;
+    FClock->SetTimer(LexTimer, LexPause);
+}
 
 void TEditor::TextChanged(TEditorScreenStrings& Rows)
 {

@@ -34,6 +34,7 @@
 #include "editor/EditorView.h"
 #include "editor/EditorViewport.h"
 #include "platform/ShiftState.h"
+#include "platform/TabColumns.h"
 #include "editor/EditorWrap.h"
 #include "editor/TextSearch.h"
 #include "platform/Component.h"
@@ -69,6 +70,12 @@ constexpr int MaxColumn = 2000;
 // Timer numbers the control runs through its clock.
 constexpr int CaretBlinkTimer = 1;
 constexpr int CaretBlinkTime = 530;  // ms
+// Lexer states computed ahead between events, about LexSliceBytes of text at a time (a few ms), once
+// LexPause ms have passed without a request (a keystroke, a paint that guessed a state): while the user
+// types on a long row, its rest is lexed once when the typing stops, not after every key.
+constexpr int LexTimer = 2;
+constexpr int LexPause = 250;  // ms
+constexpr std::size_t LexSliceBytes = 512 * 1024;
 
 using TDrawLineEvent = std::function<void(TObject* Sender, const std::string& LineStr, int X, int Y, int Index,
                                           const TRect& ARect, bool Selected)>;
@@ -220,10 +227,15 @@ public:
     std::int64_t TextLength() const { return FList->TextLength(); }
     int RowToLine(int Index) const { return FList->RowToLine(Index); }
     int LineToRow(int Index) const { return FList->LineToRow(Index); }
+    // The tab rule in force (the caret's tab width; the wrap column when the text is wrapped).
+    TTabRule TabRule() const;
     // Display width of a string with tabs expanded; ExpandTabs replaces tabs by spaces.
     int DisplayWidth(std::string_view S) const;
     std::string ExpandTabs(std::string_view S) const;
     int RowDisplayWidth(int Index) const;
+    // The width of S when it ends at or before column Col, else a value past Col: what a keystroke at Col needs
+    // to know of its row, at the cost of the columns up to the caret.
+    int WidthUpToPast(std::string_view S, int Col) const { return ColumnsUpTo(S, TabRule(), Col + 1); }
 
     // =================================================================================================
     // Row marks, row attributes, wrap guide line, line-number bar markers (EditorRowMarks.cpp)
@@ -641,6 +653,7 @@ public:
     void BeginEdit() override;
     void EndEdit() override;
     void SetLinesUpdating(bool Updating) override;
+    void LexLater() override;
     void TextChanged(TEditorScreenStrings& Rows) override;
     bool ImagebarVisible() const override { return FImagebar->Visible(); }
     TLeftbarNumbers LeftbarNumbers() const override;
@@ -752,6 +765,7 @@ protected:
     // Event hooks.
     virtual void DoCaretMoved();
     virtual void DoChange();
+    // LineStr: the row's bytes as far as the drawn columns reach (whole characters), not a long row's rest.
     virtual void DoDrawLine(const TRect& ARect, int X, int Selected, int Index, const std::string& LineStr, int Y);
     // The selection (when there is text in it) as the desktop's primary selection.
     void OfferPrimarySelection();
@@ -861,6 +875,7 @@ private:
     TDelimiters FDelimiters;
     bool FLoading = false;
     bool FDestroying = false;
+    int FLexInterval = -1;  // the interval the clock runs LexTimer at; -1: not running
     int FLinesUpdating = 0;
     int FEditing = 0;
 

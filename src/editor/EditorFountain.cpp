@@ -5,6 +5,8 @@
 #include "platform/LeadByte.h"
 #include "platform/StringList.h"
 
+#include <cctype>
+
 namespace qx {
 
 
@@ -165,6 +167,30 @@ TEditorParser::TEditorParser(TFountain* Fountain)
     : TFountainParser(Fountain), FEditorFountain(dynamic_cast<TEditorFountain*>(Fountain))
 {
     if (!FEditorFountain) throw Exception("TEditorParser.Create need instance of TEditorFountain");
+    const TEditorFountain& f = *FEditorFountain;
+    const auto first = [this](const std::string& S, bool BothCases) {
+        if (S.empty()) return;
+        const auto b = static_cast<unsigned char>(S[0]);
+        FMayOpen.set(b);
+        if (BothCases && b < 0x80) {
+            FMayOpen.set(static_cast<unsigned char>(std::tolower(b)));
+            FMayOpen.set(static_cast<unsigned char>(std::toupper(b)));
+        }
+    };
+    auto& brackets = Fountain->Brackets();
+    for (int i = 0; i < brackets.Count(); ++i) first(brackets.BracketItems(i)->LeftBracket(), false);
+    if (f.Files()) FMayOpen.set('f');
+    if (f.Url())
+        for (const unsigned char b : {'h', 'f', 'w'}) FMayOpen.set(b);
+    if (f.Mail())
+        for (int b = 0; b < 0x80; ++b)
+            if (b != '@' && IsMailChar(static_cast<unsigned char>(b))) FMayOpen.set(static_cast<std::size_t>(b));
+    first(f.Commenter(), false);
+    first(f.Commenter2(), false);
+    first(f.Quotation(), false);
+    first(f.Quotation2(), false);
+    if (f.ControlCode()) FMayOpen.set('#');
+    first(f.HexPrefix(), true);
 }
 
 void TEditorParser::StartRow(std::string_view Text, const TRowAttributeData& State)
@@ -197,6 +223,7 @@ char TEditorParser::QuoteChar(const std::string& Quotation)
 
 void TEditorParser::Dispatch()
 {
+    if (!FMayOpen.test(Byte(FP))) return DispatchByte();
     if (TryBracket()) return;
     TEditorFountain& f = EditorFountain();
     if (f.Files() && StartsWith("file:")) return ScanFileName();

@@ -8,6 +8,7 @@
 #include "editor/FountainParser.h"
 
 #include <array>
+#include <bitset>
 #include <memory>
 #include <string>
 
@@ -149,6 +150,9 @@ private:
 
     TEditorFountain* FEditorFountain;
     std::size_t FFailedMailRunEnd = 0;  // a run of mail bytes before this offset holds no address
+    // The bytes that may open a bracket, link, comment, quotation, control code or hex number: any
+    // other token start goes straight to the byte's own scanner, past the comparisons of Dispatch.
+    std::bitset<256> FMayOpen;
 };
 
 } // namespace qx

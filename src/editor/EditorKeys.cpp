@@ -160,7 +160,7 @@ void TEditor::DeleteKey()
     const std::string_view row = FList->Get(FRow);
     const int attribute = FList->RowAttributes(FRow);
     const std::int64_t rowIndex = FList->CharIndexOfRow(FRow);
-    const int width = DisplayWidth(row);
+    const int width = WidthUpToPast(row, FCol);
     if (FCol >= width) {
         // At the row's end: the row is joined with the next, a free caret's gap filled with spaces.
         if (attribute == raEof) return;
@@ -255,7 +255,7 @@ void TEditor::InsertTypedText(const std::string& S)
 void TEditor::OverwriteTypedText(const std::string& S)
 {
     const int count = FList->Count();
-    if (FRow >= count || FCol >= RowDisplayWidth(FRow)) {
+    if (FRow >= count || FCol >= WidthUpToPast(FList->Get(FRow), FCol)) {
         // Nothing to cover: padded and inserted.
         ReplaceSelection(S);
         return;
@@ -292,10 +292,7 @@ void TEditor::OverwriteTypedText(const std::string& S)
 void TEditor::TypeTab(TShiftState Shift)
 {
     if ((Shift & (ssShift | ssCtrl)) || FReadOnly || !FWantTabs) return;
-    const int tab = std::max(1, FCaret->TabSpaceCount());
-    int step = tab - FCol % tab;
-    const int wrap = FList->WrapOption().WrapByte();
-    if (FList->WordWrap() && wrap > 0) step = std::min(step, wrap - FCol % wrap);
+    const int step = TabRule().NextStop(FCol) - FCol;
     if (FOverWrite)
         SetCol(FCol + step);
     else
@@ -390,7 +387,7 @@ void TEditor::TypeBackspace()
         EditRows(prev, exists ? 2 : 1, text, FList->CharIndexOfRow(prev) + static_cast<std::int64_t>(keep));
         return;
     }
-    const int width = DisplayWidth(row);
+    const int width = WidthUpToPast(row, FCol);
     if (FCol > width) {
         // A free caret right of the text only moves.
         SetCol(FCol - 1);

@@ -15,19 +15,68 @@
 
 namespace qx {
 
-// A row as the painter draws it: its bytes with tabs expanded into spaces, and the column of each
-// byte of the stored row (kept only when the row has tabs; otherwise a byte is its column).
+// A row as the painter draws it, as far as the columns the clip reaches: those bytes of the stored
+// row with tabs expanded into spaces, and the column of each of them (kept only when they hold a tab;
+// otherwise a byte is its column). A long row costs the columns drawn, never its length.
 struct TEditor::TPaintRow {
-    std::string_view Raw;
-    std::string_view Text;
+    std::string_view Raw;   // the whole stored row
+    std::size_t Bytes = 0;  // the bytes of Raw laid out: whole characters up to the limit
+    std::string_view Text;  // those bytes, tabs expanded
     std::string Expanded;
     std::vector<int> Columns;
 
-    int ColumnOf(int Byte) const { return Columns.empty() ? Byte : Columns[static_cast<std::size_t>(Byte)]; }
+    // Lays out the first bytes of Raw up to column Limit (one character or tab beyond it).
+    void LayOut(std::string_view Row, const TTabRule& Rule, int Limit);
+    // A byte past the laid-out part lies past every laid-out column.
+    int ColumnOf(std::size_t Byte) const
+    {
+        if (Byte > Bytes) return Length() + static_cast<int>(Byte - Bytes);
+        return Columns.empty() ? static_cast<int>(Byte) : Columns[Byte];
+    }
+    // The row's width, exact when the whole row is laid out, else past the limit.
     int Length() const { return static_cast<int>(Text.size()); }
 };
 
+void TEditor::TPaintRow::LayOut(std::string_view Row, const TTabRule& Rule, int Limit)
+{
+    Raw = Row;
+    Columns.clear();
+    // Limit + 2 bytes hold at least Limit + 1 columns, and a character that starts at Limit whole.
+    const std::size_t reach = std::min(Raw.size(), static_cast<std::size_t>(Limit) + 2);
+    if (FindTab(Raw.substr(0, reach), 0) == reach) {
+        Bytes = reach;
+        Text = Raw.substr(0, reach);
+        return;
+    }
+    Expanded.clear();
+    std::size_t i = 0;
+    for (int col = 0; i < Raw.size() && col <= Limit;) {
+        Columns.resize(i + 2);
+        Columns[i] = col;
+        if (Raw[i] == '\t') {
+            col = Rule.NextStop(col);
+            Expanded.resize(static_cast<std::size_t>(col), ' ');
+            ++i;
+        } else if (CharLengthAt(Raw, i) == 2) {
+            Columns[i + 1] = col + 1;
+            Expanded.append(Raw.substr(i, 2));
+            col += 2;
+            i += 2;
+        } else {
+            Expanded += Raw[i++];
+            ++col;
+        }
+    }
+    Columns.resize(i + 1);
+    Columns[i] = static_cast<int>(Expanded.size());
+    Bytes = i;
+    Text = Expanded;
+}
+
 namespace {
+
+// How far past the laid-out bytes of a row the painter lets the lexer read.
+constexpr std::size_t LexAhead = 4096;
 
 // Where the first byte of the character that holds byte Index of S begins.
 std::size_t CharStart(std::string_view S, std::size_t Index)
@@ -138,34 +187,14 @@ void TEditor::PaintRect(const TRect& R)
         TFountain* fountain = ActiveFountain();
         std::unique_ptr<TFountainParser> parser = fountain->CreateParser();
         TPaintRow row;
-        const int tab = FCaret->TabSpaceCount();
-        const int wrap = FList->WordWrap() ? FList->WrapOption().WrapByte() : 0;
+        const TTabRule rule = TabRule();
+        // The last column the clip reaches; rows are drawn no further than column MaxColumn.
+        const int limit = std::max(0, std::min(MaxColumn, FTopCol + (R.Right - left + w - 1) / w)) + 1;
         for (int r = firstRow; r <= lastRow; ++r) {
             const int y = top + (r - FTopRow) * h;
             const TRect rowRect{snapLeft, y, R.Right, std::min(y + textHeight, y + h)};
             if (r < count) {
-                row.Raw = FList->Get(r);
-                row.Columns.clear();
-                if (row.Raw.find('\t') == std::string_view::npos) {
-                    row.Text = row.Raw;
-                } else {
-                    // Tabs run to the next tab stop (and, wrapped, never past the wrap column).
-                    row.Expanded.clear();
-                    row.Columns.resize(row.Raw.size() + 1);
-                    for (std::size_t i = 0; i < row.Raw.size(); ++i) {
-                        const int col = static_cast<int>(row.Expanded.size());
-                        row.Columns[i] = col;
-                        if (row.Raw[i] != '\t') {
-                            row.Expanded += row.Raw[i];
-                            continue;
-                        }
-                        int next = (col / tab + 1) * tab;
-                        if (wrap > 0) next = std::min(next, (col / wrap + 1) * wrap);
-                        row.Expanded.append(static_cast<std::size_t>(next - col), ' ');
-                    }
-                    row.Columns[row.Raw.size()] = static_cast<int>(row.Expanded.size());
-                    row.Text = row.Expanded;
-                }
+                row.LayOut(FList->Get(r), rule, limit);
                 if (selection && r >= FSelection.StartRow && r <= FSelection.EndRow)
                     PaintRowWithSelection(rowRect, x, *parser, r, row, y);
                 else
@@ -196,7 +225,7 @@ void TEditor::PaintRow(const TRect& R, int X, TFountainParser& Parser, int ARow,
     const int length = S.Length();
     if ((length + 5) * FColWidth < FTopCol * FColWidth) return;
     PaintTokens(R, X, Parser, ARow, S, Y, nullptr);
-    DoDrawLine(R, X, 0, ARow, std::string(S.Raw), Y);
+    DoDrawLine(R, X, 0, ARow, std::string(S.Raw.substr(0, S.Bytes)), Y);
     PaintRowMarks(R, X, ARow, S, Y, false);
 }
 
@@ -211,7 +240,7 @@ void TEditor::PaintSelectedRow(const TRect& R, int X, TFountainParser& Parser, i
     else
         FCanvas->FillRect(R, FPaintStyle.Background);
     PaintTokens(R, X, Parser, ARow, S, Y, &colors);
-    DoDrawLine(R, X, FSelectionState, ARow, std::string(S.Raw), Y);
+    DoDrawLine(R, X, FSelectionState, ARow, std::string(S.Raw.substr(0, S.Bytes)), Y);
     PaintRowMarks(R, X, ARow, S, Y, true);
 }
 
@@ -225,13 +254,16 @@ void TEditor::PaintTokens(const TRect& R, int X, TFountainParser& Parser, int AR
     const int length = S.Length();
     if (length == 0) return;
     const int w = FColWidth;
-    const int rawLength = static_cast<int>(S.Raw.size());
     // Column 2000 is the last drawn; a double-byte character that starts in it is drawn whole.
     const int lastCol = length > MaxColumn ? (IsLeadByteAt(S.Text, MaxColumn - 1) ? MaxColumn + 1 : MaxColumn) : length;
     int clipRight = std::min(R.Right, X + lastCol * w);
     // A token cut by the wrap is lexed with the rest of it on the next row, so that it keeps one colour.
+    // Past the laid-out bytes the lexer reads only far enough to tell the kind of a token that starts
+    // within them (a mail address by its "@" and ".").
+    const std::string_view own = S.Raw.substr(0, std::min(S.Raw.size(), S.Bytes + LexAhead));
+    const int rawLength = static_cast<int>(own.size());
     std::string joined;
-    std::string_view text = S.Raw;
+    std::string_view text = own;
     if (FList->WordWrap() && FList->RowAttributes(ARow) == raWrapped && ARow + 1 < FList->Count()) {
         joined.reserve(S.Raw.size() + FList->Get(ARow + 1).size());
         joined.append(S.Raw).append(FList->Get(ARow + 1));
@@ -264,8 +296,8 @@ void TEditor::PaintTokens(const TRect& R, int X, TFountainParser& Parser, int AR
         const int start = Parser.SourcePos();
         if (start >= rawLength) break;
         const int end = std::min(start + Parser.TokenLength(), rawLength);
-        const int colStart = S.ColumnOf(start);
-        const int colEnd = S.ColumnOf(end);
+        const int colStart = S.ColumnOf(static_cast<std::size_t>(start));
+        const int colEnd = S.ColumnOf(static_cast<std::size_t>(end));
         if (colStart >= length) break;
         if (X + colEnd * w <= TextAreaLeft()) continue;
         if (X + colStart * w >= clipRight) break;

@@ -92,7 +92,7 @@ void TEditorScreenStrings::Changed()
     // A change made past the store: nothing derived from the rows can be trusted.
     if (FTracking == 0) {
         FIndexValid = false;
-        FStateRows = 0;
+        ForgetStates();
     }
     TEditorStringList::Changed();
 }
@@ -173,6 +173,11 @@ void TEditorScreenStrings::SetAttrWord(int Index, std::uint32_t Value)
 void TEditorScreenStrings::Put(int Index, std::string_view S)
 {
     ChangeRow(Index, [&] { TEditorStringList::Put(Index, S); });
+}
+
+void TEditorScreenStrings::InsertText(int Index, std::size_t At, std::string_view S)
+{
+    ChangeRow(Index, [&] { TEditorStringList::InsertText(Index, At, S); });
 }
 
 void TEditorScreenStrings::SetMarkWord(int Index, std::uint32_t Value)
@@ -419,9 +424,11 @@ void TEditorScreenStrings::UpdateText(int Row, int RowCount, std::string_view Te
     int endRow = LineEndRow(lastRow);
 
     // An edit that ends on a line end re-wraps the next line with it (the line end may be gone), unless
-    // it only removes whole rows.
+    // it only removes whole rows or replaces rows by a text that ends with a line end (the next line
+    // stays a line of its own).
     const bool wholeRows = Row == startRow && endRow == lastRow && Text.empty();
-    if (!wholeRows && lastRow == endRow && endRow < count - 1) endRow = LineEndRow(endRow + 1);
+    const bool endsLine = RowCount > 0 && EndsWithLineEnd(Text);
+    if (!wholeRows && !endsLine && lastRow == endRow && endRow < count - 1) endRow = LineEndRow(endRow + 1);
     const int oldRows = endRow - startRow + 1;
 
     // The text of the lines the edit touches: Text itself when no row around it takes part (a whole
@@ -444,6 +451,12 @@ void TEditorScreenStrings::UpdateText(int Row, int RowCount, std::string_view Te
         for (int row = lastRow + 1; row <= endRow; ++row) append(row);
         text = built;
     }
+
+    // The state at the start of the first row follows from the rows above it, which the edit leaves as
+    // they are (unless the row above is wrapped: a token it carries depends on this row's text). So the
+    // pass after the edit starts from it: a keystroke under a long row does not lex that row again.
+    const bool keepState = startRow > 0 && startRow < TrustedStateRows() && RowAttributes(startRow - 1) != raWrapped;
+    const TRowAttributeData startState = keepState ? RowState(startRow) : TRowAttributeData();
 
     // The undo entry is filled before the change and recorded once the change is made.
     TUndoData undo;
@@ -472,8 +485,34 @@ void TEditorScreenStrings::UpdateText(int Row, int RowCount, std::string_view Te
     }
     undo.RowCount = newRows;
     FUndoObj->AddUndoData(std::move(undo));
-    const int states = UpdateRowStates(startRow, true);
+    const bool startKnown = keepState && newRows > 0;
+    if (startKnown) {
+        SetRowState(startRow, startState);
+        FStateRows = std::max(FStateRows, startRow + 1);
+    }
+    const int states = RelexRows(startRow, true, startKnown);
     NoteChange(startRow, oldRows, states, newRows);
+}
+
+bool TEditorScreenStrings::InsertInRow(int Row, std::size_t At, std::string_view S)
+{
+    if (FWordWrap || Row < 0 || Row >= Count() || At > Get(Row).size() || S.empty() ||
+        S.find_first_of("\r\n") != std::string_view::npos)
+        return false;
+    // The undo entry names the bytes put in; undoing it replaces the row by the row without them.
+    TUndoData undo;
+    undo.Row = Row;
+    undo.RowCount = 1;
+    undo.Marks = RowsMarks(Row, 1);
+    undo.CutAt = At;
+    undo.CutLength = S.size();
+    // The row's state and marks stay: the rows above it, which its state follows from, are unchanged.
+    const bool startKnown = Row < TrustedStateRows();
+    const TUpdateBatch batch(*this);
+    InsertText(Row, At, S);
+    FUndoObj->AddUndoData(std::move(undo));
+    NoteChange(Row, 1, RelexRows(Row, true, startKnown), 1);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -497,6 +536,39 @@ void TEditorScreenStrings::ShiftStates(int Index, int Removed, int Added)
     // The new rows are not computed; they never agree with a computed state, so the pass that follows
     // every edit lexes them.
     FStateRows = FStateRows >= Index + Removed ? FStateRows + Added - Removed : Index;
+    // Unsure rows among the replaced ones go: the pass from the edit lexes through them.
+    std::vector<int> kept;
+    for (const int row : FUnsureRows) {
+        const int moved = row < Index ? row : row >= Index + Removed ? row + Added - Removed : -1;
+        if (moved > 0 && moved < FStateRows) kept.push_back(moved);
+    }
+    FUnsureRows = std::move(kept);
+}
+
+void TEditorScreenStrings::AddUnsureRow(int Row)
+{
+    if (Row >= FStateRows) return;
+    const auto it = std::lower_bound(FUnsureRows.begin(), FUnsureRows.end(), Row);
+    if (it != FUnsureRows.end() && *it == Row) return;
+    FUnsureRows.insert(it, Row);
+    // Many places at once: the states from the first of them on are no longer counted as lexed.
+    constexpr std::size_t MaxUnsureRows = 16;
+    if (FUnsureRows.size() > MaxUnsureRows) {
+        FStateRows = FUnsureRows.front();
+        FUnsureRows.clear();
+    }
+}
+
+void TEditorScreenStrings::DropUnsureRow(int Row)
+{
+    const auto it = std::lower_bound(FUnsureRows.begin(), FUnsureRows.end(), Row);
+    if (it != FUnsureRows.end() && *it == Row) FUnsureRows.erase(it);
+}
+
+void TEditorScreenStrings::ForgetStates()
+{
+    FStateRows = 0;
+    FUnsureRows.clear();
 }
 
 void TEditorScreenStrings::ResetRowState(int Row)
@@ -507,36 +579,70 @@ void TEditorScreenStrings::ResetRowState(int Row)
     SetRowState(Row, state);
 }
 
-int TEditorScreenStrings::LexRows(TFountain& Fountain, int Row, int Limit, bool Notify)
+int TEditorScreenStrings::LexRows(TFountain& Fountain, int Row, const TLexLimit& Limit, bool Notify, bool StartKnown)
 {
-    const int start = std::min(Row, FStateRows);
     std::unique_ptr<TFountainParser> parser = Fountain.CreateParser();
     TRowAttributeData state;  // the state at the top of the text
-    if (start > 0) {
-        state = RowState(start - 1);
-        parser->NextRowState(start - 1, *this, state);
+    int row = StartKnown ? Row : std::min(Row, TrustedStateRows());
+    std::size_t lexed = 0;
+    const auto mayLex = [&](int r) {
+        const std::size_t size = Get(r).size();
+        if (lexed + size > Limit.Bytes && !(Limit.Progress && lexed == 0)) return false;
+        lexed += std::max<std::size_t>(size, 1);
+        return true;
+    };
+    if (StartKnown) {
+        state = RowState(row);
+    } else if (row > 0) {
+        if (!mayLex(row - 1)) {
+            AddUnsureRow(row);  // the row above is not worth its text now: this row's state is unsure
+            return 0;
+        }
+        state = RowState(row - 1);
+        parser->NextRowState(row - 1, *this, state);
     } else {
         state.RowAttribute = static_cast<std::uint8_t>(RowAttributes(0));
     }
     int changed = 0;
-    int row = start;
-    for (; row <= Limit; ++row) {
-        if (row < FStateRows && SameRowState(RowState(row), state)) break;  // consistent from here on
-        SetRowState(row, state);
+    const int last = std::min(Limit.LastRow, Count() - 1);
+    for (bool first = StartKnown; row <= last; ++row) {
+        bool same = false;
+        if (!first) {
+            same = StateComputed(AttrWord(row)) && SameRowState(RowState(row), state);
+            // A trusted row (or an unsure one that turns out right) that agrees: consistent from here on.
+            if (same && row < FStateRows) {
+                DropUnsureRow(row);
+                return changed;
+            }
+            SetRowState(row, state);
+            DropUnsureRow(row);
+        }
+        // The first row of a known start is the edited one: repainted as a row whose state changed.
         ++changed;
-        if (Notify)
+        if (Notify && (first || !same))
             for (TEditorView* view : FViews) view->InvalidateRow(row);
+        first = false;
+        if (row == last || !mayLex(row)) break;
         parser->NextRowState(row, *this, state);
     }
-    if (row > Limit) {
-        // The states below the limit may be stale: they are lexed again when needed.
-        for (int r = Limit + 1; r < FStateRows; ++r) ResetRowState(r);
-        FStateRows = Limit + 1;
-    }
+    // The pass ended at a limit with the state of row set: the next row's stored state is unsure,
+    // or the lexed rows now reach one further.
+    if (row >= FStateRows)
+        FStateRows = row + 1;
+    else if (row + 1 < Count())
+        AddUnsureRow(row + 1);
     return changed;
 }
 
-int TEditorScreenStrings::UpdateRowStates(int Row, bool Notify)
+void TEditorScreenStrings::LexLater()
+{
+    if (TrustedStateRows() >= Count()) return;
+    if (TEditorView* main = MainView()) main->LexLater();
+}
+
+int TEditorScreenStrings::UpdateRowStates(int Row, bool Notify) { return RelexRows(Row, Notify, false); }
+
+int TEditorScreenStrings::RelexRows(int Row, bool Notify, bool StartKnown)
 {
     TFountain* fountain = Fountain();
     if (!fountain || Count() == 0) return 0;
@@ -545,7 +651,10 @@ int TEditorScreenStrings::UpdateRowStates(int Row, bool Notify)
     // Rows past the lexed prefix have no state to carry forward: they are lexed when first asked for
     // (an edit far below what was ever shown lexes nothing above it).
     if (Row >= FStateRows) return 0;
-    return LexRows(*fountain, Row, std::min(Row + ScreenRows() * 2, last), Notify);
+    const int changed =
+        LexRows(*fountain, Row, {std::min(Row + ScreenRows() * 2, last), EditLexBytes, false}, Notify, StartKnown);
+    LexLater();
+    return changed;
 }
 
 void TEditorScreenStrings::InitRowStates()
@@ -559,19 +668,47 @@ void TEditorScreenStrings::InitRowStates()
             if (StateComputed(run.Words[2 * i])) ResetRowState(run.First + i);
         row = run.First + run.Rows;
     }
-    FStateRows = 0;
+    ForgetStates();
     TFountain* fountain = Fountain();
     if (!fountain || Count() == 0) return;
     const int last = Count() - 1;
-    const int limit = main->InitBracketsFull() ? last : std::min(last, main->TopRow() + ScreenRows() * 2);
-    LexRows(*fountain, 0, limit, false);
+    if (main->InitBracketsFull()) {
+        LexRows(*fountain, 0, {last, static_cast<std::size_t>(-1), true}, false);
+        return;
+    }
+    LexRows(*fountain, 0, {std::min(last, main->TopRow() + ScreenRows() * 2), PaintLexBytes, true}, false);
+    LexLater();
 }
 
 TRowAttributeData TEditorScreenStrings::RowAttributeData(int Row)
 {
-    if (Row >= FStateRows && Row < Count())
-        if (TFountain* fountain = Fountain()) LexRows(*fountain, Row, Row, false);
-    return RowState(Row);
+    const int trusted = TrustedStateRows();
+    if (Row < trusted || Row >= Count()) return RowState(Row);
+    TFountain* fountain = Fountain();
+    // The text between the last trusted state and Row (the row above the first untrusted one included;
+    // a row counts one byte at least, so more rows than that budget need no look at the text).
+    const auto within = [&] {
+        if (static_cast<std::size_t>(Row - trusted) >= PaintLexBytes) return false;
+        return CharIndexOfRow(Row) - CharIndexOfRow(std::max(0, trusted - 1)) <= static_cast<std::int64_t>(PaintLexBytes);
+    };
+    if (fountain && within()) {
+        LexRows(*fountain, Row, {Row, PaintLexBytes, true}, false);
+        if (Row < TrustedStateRows()) return RowState(Row);
+    }
+    LexLater();
+    if (StateComputed(AttrWord(Row))) return RowState(Row);
+    TRowAttributeData guess;
+    guess.RowAttribute = static_cast<std::uint8_t>(RowAttributes(Row));
+    guess.PrevRowAttribute = static_cast<std::uint8_t>(Row > 0 ? RowAttributes(Row - 1) : raEnd);
+    return guess;
+}
+
+bool TEditorScreenStrings::LexAhead(std::size_t Bytes)
+{
+    TFountain* fountain = Fountain();
+    if (!fountain || TrustedStateRows() >= Count()) return false;
+    LexRows(*fountain, TrustedStateRows(), {Count() - 1, Bytes, true}, true);
+    return TrustedStateRows() < Count();
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -865,7 +1002,7 @@ void TEditorScreenStrings::TakeAllRows(TEditorStringList& In)
         AssignItems(In);
     }
     FIndexValid = false;
-    FStateRows = 0;
+    ForgetStates();
     EndUpdate();
 }
 
@@ -891,7 +1028,7 @@ void TEditorScreenStrings::Clear()
         TEditorStringList::Clear();
     }
     FIndexValid = false;
-    FStateRows = 0;
+    ForgetStates();
     UpdateRange = TEditorUpdateRange();
     FMarksInUse = 0;
     for (TEditorView* view : FViews) view->SetRowCol(0, 0);
@@ -906,7 +1043,7 @@ void TEditorScreenStrings::TakeRows(TEditorStringList& Built)
         AssignItems(Built);
     }
     FIndexValid = false;
-    FStateRows = 0;
+    ForgetStates();
     EndUpdate();
 }
 

@@ -93,6 +93,7 @@ public:
     // Every write of a row's text or attribute keeps the prefix sums up to date, and every write of its
     // marks includes them in MarksInUse, through whichever face of the list it is made.
     void Put(int Index, std::string_view S) override;
+    void InsertText(int Index, std::size_t At, std::string_view S) override;
     void SetAttrWord(int Index, std::uint32_t Value) override;
     void SetMarkWord(int Index, std::uint32_t Value) override;
 
@@ -118,18 +119,35 @@ public:
     // end its lines) and records the change for undo. The replaced rows' content includes the line end
     // of each row that ends its line.
     void UpdateText(int Row, int RowCount, std::string_view Text);
+    // The same edit for S (no line end) inserted into row Row at byte At, made in place: on a text
+    // without word wrap, whose rows are its lines, nothing is laid out again and the row is not copied,
+    // not even for its undo entry. False (nothing done) where UpdateText must make the edit.
+    bool InsertInRow(int Row, std::size_t At, std::string_view S);
 
-    // Lexer states, computed by the main view's fountain. The rows before StateRows() hold computed
-    // states; the others are lexed when they are needed.
+    // Lexer states, computed by the main view's fountain. Rows 0 .. TrustedStateRows() - 1 hold the
+    // states a lex from the top gives. Below them a row may hold a state that the last edits left
+    // unsure, or an older one, or none: a paint takes such a state (or the top's) as a guess rather
+    // than lex more than a screen's worth of text, and the main view lexes on in idle slices
+    // (LexAhead), repainting each row whose state then changes. So no keystroke, paint or undo waits for
+    // the rows between the last lexed one and the rows it shows, however far apart they are.
+    //
     // Recomputes them from Row until they agree with the stored ones, at most about two screens ahead
-    // (Notify: the views repaint each row whose state changed); returns the number of those rows.
+    // and about EditLexBytes of text (Notify: the views repaint each row whose state changed); returns
+    // the number of rows lexed.
     int UpdateRowStates(int Row, bool Notify);
     // Resets every row and lexes from row 0 to two screens below the main view's top row (to the end
     // with the main view's InitBracketsFull).
     void InitRowStates();
-    // The lexer state at the start of Row, lexed first when it is not computed yet.
+    // The lexer state at the start of Row: lexed first when that costs no more than PaintLexBytes of
+    // text, else the row's own (unsure) state or the top's as a guess.
     TRowAttributeData RowAttributeData(int Row);
     int StateRows() const { return FStateRows; }
+    int TrustedStateRows() const { return FUnsureRows.empty() ? FStateRows : std::min(FStateRows, FUnsureRows.front()); }
+    // Lexes on from the first row whose state is not trusted, about Bytes of text (a longer row whole);
+    // answers whether rows are left to lex.
+    bool LexAhead(std::size_t Bytes);
+    static constexpr std::size_t EditLexBytes = 32 * 1024;
+    static constexpr std::size_t PaintLexBytes = 256 * 1024;
 
     // Every line replaced by Convert(line) (a line end never passes through it) in one edit, one undo
     // step: only the lines that change are laid out anew, and their old rows themselves become the undo
@@ -236,12 +254,27 @@ private:
     const TRowOffsetIndex& Index() const;
     TFountain* Fountain() const;
     int ScreenRows() const;
-    // Lexes from the last computed row before Row (at most) through Limit, stopping where a computed
-    // row's stored state agrees.
-    int LexRows(TFountain& Fountain, int Row, int Limit, bool Notify);
+    // How far a pass of LexRows may go.
+    struct TLexLimit {
+        int LastRow;        // the last row whose state the pass may set
+        std::size_t Bytes;  // the text the pass may lex
+        bool Progress;      // lex one row at least, however long
+    };
+    // Lexes from Row (or the first row before it whose state is not trusted) on, stopping where a
+    // trusted row's stored state agrees; StartKnown: Row's stored state is right (the row above is
+    // not lexed again). Where the limit stops it, the next row's state is left unsure.
+    int LexRows(TFountain& Fountain, int Row, const TLexLimit& Limit, bool Notify, bool StartKnown = false);
     void ResetRowState(int Row);
     // Rows Removed at Index were replaced by Added rows: the computed states move with them.
     void ShiftStates(int Index, int Removed, int Added);
+    // Row's stored state may not follow from the row above it; the rows after it follow from it.
+    void AddUnsureRow(int Row);
+    void DropUnsureRow(int Row);
+    void ForgetStates();
+    // UpdateRowStates; StartKnown as for LexRows.
+    int RelexRows(int Row, bool Notify, bool StartKnown);
+    // Asks the main view to run LexAhead when idle while rows are left to lex.
+    void LexLater();
 
     std::vector<TEditorView*> FViews;
     std::unique_ptr<TEditorUndoObj> FUndoObj;
@@ -254,7 +287,9 @@ private:
     mutable TRowOffsetIndex FIndex;
     mutable bool FIndexValid = false;
     int FTracking = 0;  // > 0 while the store itself follows up a change of its rows
-    int FStateRows = 0; // rows 0 .. FStateRows - 1 hold computed lexer states
+    int FStateRows = 0; // rows 0 .. FStateRows - 1 hold computed lexer states, each following from the
+                        // one above but at the unsure rows
+    std::vector<int> FUnsureRows;  // ascending, all below FStateRows; a few at most
 };
 
 } // namespace qx

@@ -60,7 +60,8 @@ int TEditor::ColumnToByte(const std::string& Columns, int Length, int ACol)
 int TEditor::ColToByte(int ARow, int ACol) const
 {
     if (ARow < 0 || ARow >= FList->Count()) return 0;
-    return ColumnToByte(RowColumns(ARow), static_cast<int>(FList->Get(ARow).size()), ACol);
+    // Walked from tab to tab, as far as the column: no description of the row is built.
+    return static_cast<int>(ByteOfColumn(FList->Get(ARow), TabRule(), ACol));
 }
 
 void TEditor::BoxBytes(int ARow, int Left, int Right, int& From, int& To) const

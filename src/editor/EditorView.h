@@ -50,6 +50,9 @@ public:
     virtual void EndEdit() {}
     // The logical-line face starts (True) or ends (False) a batch of changes: painting waits.
     virtual void SetLinesUpdating(bool Updating) { (void)Updating; }
+    // The store has lexer states left to compute: the view calls its LexAhead when idle, until it
+    // answers that nothing is left.
+    virtual void LexLater() {}
 
     // The row store changed (once per update batch); the control repaints from its UpdateRange.
     virtual void TextChanged(TEditorScreenStrings& Rows) = 0;

@@ -102,8 +102,8 @@ void RowAttributeString(std::string_view S, const TRowLayout& Layout, std::strin
 {
     const std::size_t limit =
         static_cast<std::size_t>(Layout.WordWrap ? Layout.WrapByte + 3 : MaxRowColumns);
-    const std::size_t tab = static_cast<std::size_t>(Layout.TabSpaceCount > 0 ? Layout.TabSpaceCount : 8);
-    const std::size_t wrap = static_cast<std::size_t>(Layout.WrapByte > 0 ? Layout.WrapByte : 1);
+    const TTabRule rule = Layout.TabRule();
+    const std::size_t tab = static_cast<std::size_t>(rule.Tab);
     // Written into room for the whole description (a double-byte character may end one column past
     // the limit), then cut to its length.
     out.resize(std::min(limit, S.size() * std::max<std::size_t>(tab, 2)) + 1);
@@ -119,9 +119,7 @@ void RowAttributeString(std::string_view S, const TRowLayout& Layout, std::strin
         out[column] = Layout.Delimiters.test(b) ? '2' : '1';
         ++i;
         if (b == '\t') {
-            std::size_t stop = (column / tab + 1) * tab;
-            if (Layout.WordWrap) stop = std::min(stop, (column / wrap + 1) * wrap);
-            stop = std::min(stop, limit);
+            const std::size_t stop = std::min(static_cast<std::size_t>(rule.NextStop(static_cast<int>(column))), limit);
             for (++column; column < stop; ++column) out[column] = '3';
         } else {
             ++column;

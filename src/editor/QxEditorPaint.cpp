@@ -52,8 +52,7 @@ void TQxEditor::DoDrawLine(const TRect& ARect, int X, int Selected, int Index, c
     if (!canvas || !(marks.TabMark().Visible() || marks.DBSpace().Visible() || marks.Space().Visible())) return;
     const int w = ColWidth();
     const int limit = std::min(ARect.Right, X + MaxColumn * w);
-    const int tab = std::max(1, Caret().TabSpaceCount());
-    const int wrap = WordWrap() ? WrapOption().WrapByte() : 0;
+    const TTabRule rule = TabRule();
     canvas->PushClip(ARect);
     int col = 0;
     for (std::size_t i = 0; i < LineStr.size();) {
@@ -68,10 +67,7 @@ void TQxEditor::DoDrawLine(const TRect& ARect, int X, int Selected, int Index, c
             col += 2;
         } else if (c == '\t') {
             if (marks.TabMark().Visible() && ARect.Left <= x && x <= limit - w) DrawTabMark(x, Y, Selected);
-            // A tab runs to the next tab stop, and wrapped never past the wrap column, as the row is drawn.
-            int next = (col / tab + 1) * tab;
-            if (wrap > 0) next = std::min(next, (col / wrap + 1) * wrap);
-            col = next;
+            col = rule.NextStop(col);
         } else {
             if (c == ' ' && marks.Space().Visible() && ARect.Left <= x && x <= limit - w) DrawSpaceMark(x, Y, Selected);
             ++col;

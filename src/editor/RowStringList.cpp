@@ -253,6 +253,11 @@ struct TRowStringList::TBlock {
         const std::uint32_t grown = static_cast<std::uint32_t>(S.size() - old);  // modulo 2^32
         for (std::size_t i = static_cast<std::size_t>(Pos); i < Ends.size(); ++i) Ends[i] += grown;
     }
+    void InsertText(int Pos, std::size_t At, std::string_view S)
+    {
+        Text.Replace(Start(Pos) + At, 0, S);
+        for (std::size_t i = static_cast<std::size_t>(Pos); i < Ends.size(); ++i) Ends[i] += static_cast<std::uint32_t>(S.size());
+    }
 };
 
 TRowStringList::TRowStringList() = default;
@@ -512,6 +517,16 @@ void TRowStringList::Put(int Index, std::string_view S)
     TBlock& block = Locate(Index, pos);
     Changing();
     block.SetText(pos, S);
+    Changed();
+}
+
+void TRowStringList::InsertText(int Index, std::size_t At, std::string_view S)
+{
+    int pos;
+    TBlock& block = Locate(Index, pos);
+    if (At > Get(Index).size()) IndexError(static_cast<std::int64_t>(At));
+    Changing();
+    block.InsertText(pos, At, S);
     Changed();
 }
 

@@ -90,6 +90,9 @@ public:
     // setters below: a list that derives values from its rows follows every write, whatever the
     // caller's static type.
     virtual void Put(int Index, std::string_view S);
+    // Inserts S into the text at byte At (0..its length) where it lies: the bytes after At move, nothing
+    // else of a long row is copied.
+    virtual void InsertText(int Index, std::size_t At, std::string_view S);
     // Returns the new row's index (Count before the call).
     int Add(std::string_view S);
     // Index may be 0..Count. The new row is all zero: attribute 0, no state, no marks.

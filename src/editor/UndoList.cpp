@@ -93,6 +93,15 @@ void TEditorUndoObj::Apply(TUndoDataList& From, bool Redo)
         List.NoteChange(inverse.Row, removed, states, inverse.RowCount);
     } else {
         TUndoData& entry = From.Last();
+        if (entry.CutLength > 0 && entry.Row >= 0 && entry.Row < List.Count()) {
+            // The row as it was before the bytes went in.
+            const std::string_view row = List.Get(entry.Row);
+            const std::size_t at = std::min(entry.CutAt, row.size());
+            entry.Text.assign(row.substr(0, at)).append(row.substr(std::min(row.size(), at + entry.CutLength)));
+            entry.Attribute = List.RowAttributes(entry.Row);
+            if (entry.Attribute == raEnd) entry.Text += "\r\n";
+            entry.CutLength = 0;
+        }
         entry.Row = std::clamp(entry.Row, 0, List.Count());
         inverse.Row = entry.Row;
         // What the change produced, as it stands now.

@@ -50,6 +50,11 @@ struct TUndoData {
     std::uint16_t LenderMarks = 0;
     // Instead of Text: the old rows of an edit of many places themselves, exchanged back as they are.
     std::shared_ptr<TRowExchange> Exchange;
+    // Instead of Text: the change put CutLength bytes into row Row at byte CutAt (in place, nothing
+    // else), so the old text is that row without them, taken when the entry is applied: a keystroke
+    // on a long row keeps no copy of the row.
+    std::size_t CutAt = 0;
+    std::size_t CutLength = 0;
 };
 
 // An owning list of entries, oldest first.

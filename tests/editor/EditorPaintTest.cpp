@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <tuple>
 
 namespace qx::test {
@@ -280,6 +282,79 @@ TEST_F(PaintTest, TheImageBarShowsTheLowestMarkOfEachKind)
     EXPECT_EQ(glyphs[1].Rect.Width(), RulerDigitGlyph(2).Width);
     EXPECT_EQ(glyphs[2].X, 2 + 8);
     EXPECT_EQ(glyphs[2].Color, RowMarkGlyphColor(11));
+}
+
+
+// Every call the paint pass makes on a fixture of the shapes its row layout must keep: tabs before and
+// after double-byte characters, coloured tokens, a selection,
+// a row longer than column 2000 with tabs scrolled to its end, its hide mark, the caret-row underline.
+// The expected calls were recorded from the painter as it was before it laid out only the columns a clip
+// reaches, and must stay as they were, for the whole client area and for a clip of a few cells.
+std::string Dump(const RecordingCanvas& Canvas)
+{
+    std::string out;
+    char line[160];
+    for (const CanvasCall& c : Canvas.Calls) {
+        std::string bytes;
+        for (const char b : c.Bytes) {
+            const auto u = static_cast<unsigned char>(b);
+            if (u >= 0x20 && u < 0x7F && u != '%') {
+                bytes += b;
+            } else {
+                std::snprintf(line, sizeof line, "%%%02X", u);
+                bytes += line;
+            }
+        }
+        std::snprintf(line, sizeof line, "%d [%d %d %d %d] %d %d %d %d %u %06X %06X ", static_cast<int>(c.What),
+                      c.Rect.Left, c.Rect.Top, c.Rect.Right, c.Rect.Bottom, c.X, c.Y, c.X2, c.Y2, c.Options,
+                      static_cast<unsigned>(c.Color), static_cast<unsigned>(c.Style.Background));
+        out += line;
+        out += bytes;
+        out += '\n';
+    }
+    return out;
+}
+
+// A tab byte after a lead byte is that character's second half, as the caret counts it: the painter
+// lays the row out by the same rule, so what follows stands where the caret reaches it.
+TEST_F(PaintTest, ATabByteThatEndsADoubleByteCharacterTakesNoTabStop)
+{
+    e.SetText("\x81\tx\ty");
+    int xAt = -1, yAt = -1;
+    for (const CanvasCall& c : RowTexts(e.Paint(), 0)) {
+        if (const std::size_t i = c.Bytes.find('x'); i != std::string::npos) xAt = c.X + static_cast<int>(i) * W;
+        if (const std::size_t i = c.Bytes.find('y'); i != std::string::npos) yAt = c.X + static_cast<int>(i) * W;
+    }
+    EXPECT_EQ(xAt, Left + 2 * W);
+    EXPECT_EQ(yAt, Left + 8 * W);
+    EXPECT_EQ(e->DisplayWidth("\x81\tx\ty"), 9);
+}
+
+TEST_F(PaintTest, TheFixturePaintsAsBefore)
+{
+    e->View().Colors().Ank().SetColor(clRed);
+    e->View().Colors().Int().SetColor(clGreen);
+    e->View().Colors().Symbol().SetColor(clBlue);
+    e->View().Colors().DBCS().SetColor(clPurple);
+    e->View().Colors().Str().SetColor(clTeal);
+    e->Marks().HideMark().SetVisible(true);
+    e->Marks().RetMark().SetVisible(true);
+    e->Marks().Underline().SetVisible(true);
+    const std::string kana = Utf8ToCp932("あい");
+    std::string longRow;
+    for (int i = 0; i < 300; ++i) longRow += "ab\t" + kana + " 12;";
+    e.SetText("\tx" + kana + "\ty = 'str' + 42;\r\n" + kana + "\tend\r\n" + longRow + "\r\n\r\nlast");
+    Selecting().Show({0, 3, 1, 5}, smLine);
+    e->SetRowCol(3, 0);
+    const std::string whole = Dump(e.Paint()) + Dump(e.Paint({Left + 3 * W + 2, Top, Left + 9 * W, Top + 3 * H}));
+    e->SetTopCol(MaxColumn);
+    const std::string scrolled = Dump(e.Paint());
+    const auto fnv = [](const std::string& S) {
+        std::uint64_t h = 14695981039346656037ull;
+        for (const char c : S) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        return std::to_string(h);
+    };
+    EXPECT_EQ(fnv(whole) + " " + fnv(scrolled), "13253584909974775172 10296509383684195527") << whole << scrolled;
 }
 
 } // namespace

@@ -75,14 +75,23 @@ TEST(TEditorScreenStrings, UpdateRangeDescribesTheEditOncePerBatch)
     Store s;
     s.lines.SetText("a\r\nb\r\nc\r\nd");
     s.view.Ranges.clear();
-    s->UpdateText(1, 1, "x\r\ny\r\n");  // re-wraps row 1 and the next line with it
+    s->UpdateText(1, 1, "x\r\ny\r\n");  // ends with a line end: the next line is not touched
     ASSERT_EQ(s.view.Ranges.size(), 1u);
-    const TEditorUpdateRange r = s.view.Ranges[0];
+    TEditorUpdateRange r = s.view.Ranges[0];
     EXPECT_TRUE(r.Valid);
     EXPECT_EQ(r.StartRow, 1);
-    EXPECT_EQ(r.OldRowCount, 2);
-    EXPECT_EQ(r.NewRowCount, 3);
+    EXPECT_EQ(r.OldRowCount, 1);
+    EXPECT_EQ(r.NewRowCount, 2);
     EXPECT_FALSE(s->UpdateRange.Valid);  // cleared after the batch
+
+    s.view.Ranges.clear();
+    s->UpdateText(1, 1, "z");  // its line end gone: the next line joins it and is laid out with it
+    ASSERT_EQ(s.view.Ranges.size(), 1u);
+    r = s.view.Ranges[0];
+    EXPECT_EQ(r.StartRow, 1);
+    EXPECT_EQ(r.OldRowCount, 2);
+    EXPECT_EQ(r.NewRowCount, 1);
+    EXPECT_EQ(s->GetRowsText(0, s->Count()).Text, "a\r\nzy\r\nc\r\nd");
 
     s.view.Ranges.clear();
     s->UpdateText(1, 2, "");
@@ -98,15 +107,15 @@ TEST(TEditorScreenStrings, EditsInOneBatchShareOneRange)
     s.lines.SetText("a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng");
     s.view.Ranges.clear();
     s->BeginUpdate();
-    s->UpdateText(4, 1, "E\r\nE2\r\n");  // rows 4..5 become 3 rows
+    s->UpdateText(4, 1, "E\r\nE2\r\n");  // row 4 becomes 2 rows
     s->UpdateText(1, 1, "");               // row 1 goes
     s->EndUpdate();
     ASSERT_EQ(s.view.Ranges.size(), 1u);
     const TEditorUpdateRange r = s.view.Ranges[0];
     EXPECT_EQ(r.StartRow, 1);
-    // Everything from row 1 to the end of the first edit (now rows 3..5) is repainted; the rows
+    // Everything from row 1 to the end of the first edit (now rows 3..4) is repainted; the rows
     // behind moved by 1 - 1 = 0.
-    EXPECT_EQ(r.StartRow + r.NewRowCount, 6);
+    EXPECT_EQ(r.StartRow + r.NewRowCount, 5);
     EXPECT_EQ(r.NewRowCount - r.OldRowCount, 0);
 }
 

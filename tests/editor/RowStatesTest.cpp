@@ -3,6 +3,7 @@
 #include "editor/EditorScreen.h"
 #include "editor/EditorScreenStrings.h"
 
+#include "EditorFixture.h"
 #include "FakeEditorView.h"
 #include "editor/EditorFountain.h"
 
@@ -35,7 +36,132 @@ struct LexedText : qx::test::ViewedText {
     }
 };
 
+std::size_t LexedBytes = 0;  // the text the counting parsers were started on
+
+struct CountingParser : TEditorParser {
+    using TEditorParser::TEditorParser;
+    void StartRow(std::string_view Text, const TRowAttributeData& State) override
+    {
+        LexedBytes += Text.size();
+        TEditorParser::StartRow(Text, State);
+    }
+};
+
+struct CountingFountain : TEditorFountain {
+    using TEditorFountain::TEditorFountain;
+    TFountainParserClass GetParserClass() override
+    {
+        return [](TFountain* Fountain) -> std::unique_ptr<TFountainParser> { return std::make_unique<CountingParser>(Fountain); };
+    }
+};
+
+// A text shown 5 rows high, coloured by a fountain with the pair /* */ that counts what it lexes.
+struct CountedText : qx::test::ViewedText {
+    std::unique_ptr<CountingFountain> fountain = Construct<CountingFountain>(nullptr);
+    explicit CountedText(std::string_view Text)
+    {
+        TFountainBracketItem* pair = fountain->Brackets().AddBracket();
+        pair->SetLeftBracket("/*");
+        pair->SetRightBracket("*/");
+        view.Visible = 5;
+        view.Fountain = fountain.get();
+        lines.SetText(Text);
+    }
+    ~CountedText() { view.Fountain = nullptr; }
+    void LexAll()
+    {
+        while (rows->LexAhead(1 << 20)) {}
+    }
+};
+
+// Every row's state as a lex from the top gives it: a fresh store of the same text, lexed through.
+void ExpectStatesAsFromTheTop(CountedText& T)
+{
+    T.LexAll();
+    CountedText fresh(T->GetRowsText(0, T->Count()).Text);
+    fresh.LexAll();
+    ASSERT_EQ(T->Count(), fresh->Count());
+    for (int r = 0; r < T->Count(); ++r) EXPECT_TRUE(SameRowState(T->RowState(r), fresh->RowState(r))) << "row " << r;
+}
+
 } // namespace
+
+// Typing on a short row under a long one starts from the short row's own state; typing on the long row
+// lexes none of it, leaving the state under it unsure until the idle slices reach it.
+TEST(RowStates, AnEditUnderALongRowNeverLexesItAgainAndTheStatesEndAsALexFromTheTop)
+{
+    const std::string longRow = "/*" + std::string(100000, 'a');
+    std::string text = longRow + "\r\n\r\n";
+    for (int i = 0; i < 30; ++i) text += i == 10 ? "*/\r\n" : "b\r\n";
+    CountedText t(text);
+    t.LexAll();
+    ASSERT_EQ(t->BracketIndexes(5), 0);
+
+    LexedBytes = 0;
+    t->UpdateText(1, 1, "x\r\n");
+    EXPECT_LT(LexedBytes, 100u);
+    EXPECT_EQ(t->TrustedStateRows(), t->Count());
+    ExpectStatesAsFromTheTop(t);
+
+    LexedBytes = 0;
+    t->UpdateText(0, 1, longRow.substr(2) + "\r\n");  // the pair opens no more
+    EXPECT_EQ(LexedBytes, 0u);
+    EXPECT_EQ(t->TrustedStateRows(), 1);
+    ExpectStatesAsFromTheTop(t);
+    EXPECT_EQ(t->BracketIndexes(5), -1);
+
+    // A keystroke put into the long row in place: the same, and undone to the bytes it replaced.
+    LexedBytes = 0;
+    ASSERT_TRUE(t->InsertInRow(0, 0, "/*"));
+    EXPECT_EQ(LexedBytes, 0u);
+    EXPECT_EQ(t->Get(0), longRow);
+    ExpectStatesAsFromTheTop(t);
+    EXPECT_EQ(t->BracketIndexes(5), 0);
+    t->Undo();
+    EXPECT_EQ(t->Get(0), longRow.substr(2));
+    ExpectStatesAsFromTheTop(t);
+}
+
+// The state of a row far below the lexed ones is not lexed for a paint: it is guessed, and comes right
+// (its row repainted) when the slices of lexing ahead reach it.
+TEST(RowStates, AStateFarBelowTheLexedRowsIsGuessedUntilTheLexingAheadReachesIt)
+{
+    std::string text = "/*\r\n";
+    for (int i = 0; i < 4000; ++i) text += std::string(99, 'c') + "\r\n";
+    CountedText t(text);
+    ASSERT_EQ(t->StateRows(), 11);
+    LexedBytes = 0;
+    EXPECT_EQ(t->RowAttributeData(3990).BracketIndex, biNone) << "the top's state as the guess";
+    EXPECT_EQ(LexedBytes, 0u);
+    EXPECT_EQ(t->StateRows(), 11);
+    t.view.RepaintedRows.clear();
+    ExpectStatesAsFromTheTop(t);
+    EXPECT_EQ(t->RowAttributeData(3990).BracketIndex, 0);
+    EXPECT_EQ(t.view.RepaintedRows.size(), 4001u - 11u);
+}
+
+// The control lexes ahead on its clock, after a pause and then between events, and stops its timer when
+// every row is lexed.
+TEST(RowStates, TheControlLexesAheadOnItsClockUntilEveryRowIsLexed)
+{
+    qx::test::HostedEditor e;
+    std::string text;
+    for (int i = 0; i < 40000; ++i) text += "row /* of */ text\r\n";
+    e.SetText(text);
+    ASSERT_LT(e->List().TrustedStateRows(), e->RowCount());
+    ASSERT_TRUE(e.Clock.Timers.count(LexTimer));
+    EXPECT_EQ(e.Clock.Timers[LexTimer], LexPause) << "lexing ahead waits for a pause in the requests";
+    e->Timer(LexTimer);
+    ASSERT_TRUE(e.Clock.Timers.count(LexTimer));
+    EXPECT_EQ(e.Clock.Timers[LexTimer], 0) << "then goes on between events";
+    int slices = 0;
+    while (e.Clock.Timers.count(LexTimer) && slices < 100) {
+        e->Timer(LexTimer);
+        ++slices;
+    }
+    EXPECT_FALSE(e.Clock.Timers.count(LexTimer));
+    EXPECT_EQ(e->List().TrustedStateRows(), e->RowCount());
+}
 
 TEST(RowStates, InitLexesTwoScreensBelowTheTop)
 {
@@ -71,7 +197,7 @@ TEST(RowStates, AnEditRelexesUntilTheStatesAgreeOrTwoScreensAhead)
     t.view.Ranges.clear();
     t.rows->UpdateText(8, 1, "b\r\n");
     ASSERT_EQ(t.view.Ranges.size(), 1u);
-    EXPECT_EQ(t.view.Ranges[0].StateRowCount, 2);  // rows 8 and 9 are new rows
+    EXPECT_EQ(t.view.Ranges[0].StateRowCount, 1);  // row 8 is the new row; row 9 keeps its state
 }
 
 TEST(RowStates, AnEditBelowTheLexedRowsLexesNothingAboveItAndItsStatesComeOutRightWhenAskedFor)

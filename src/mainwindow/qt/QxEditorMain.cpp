@@ -537,7 +537,8 @@ void TQxEditorMain::RefreshStatusBar()
         FStatusModel.RefreshStatusBar(nullptr);
     } else {
         const int row = editor->Row();
-        const std::string rowText = row < editor->RowCount() ? editor->RowString(row) : std::string();
+        // A view of the row: a caret move on a long row copies nothing.
+        const std::string_view rowText = row < editor->RowCount() ? editor->List().Get(row) : std::string_view();
         TStatusSnapshot snapshot;
         snapshot.Row = row;
         snapshot.Line = row < editor->RowCount() ? editor->RowToLine(row) : 0;
