@@ -19,7 +19,7 @@
 // end in LF alone, keeps every later body in place. A file it refuses (header, version, a number that is
 // not one, a tree nested too deep) leaves no record behind.
 
-#include "dialogs/ProjectRecordList.h"
+#include "documents/ProjectRecordList.h"
 #include "documents/GlobalState.h"
 
 #include <cstdint>

@@ -3,7 +3,7 @@
 // them may be edited, and storing them back. Texts are UTF-8 here (as the dialog shows them); the record
 // holds Shift-JIS, and a link's path as the file system's bytes.
 
-#include "dialogs/ProjectRecordList.h"
+#include "documents/ProjectRecordList.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // The shape of a project tree, derived from its record list in one pass: each record's parent, its row
 // among its parent's children, and every node's children. Node -1 is the project root.
 
-#include "dialogs/ProjectRecordList.h"
+#include "documents/ProjectRecordList.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 // the current document and project, and the settings mirrored from "QxEditor.ini". All of it lives in
 // one object, reached through Globals(); tests make their own or reset the global one.
 
-#include "dialogs/ProjectRecordList.h"
+#include "documents/ProjectRecordList.h"
 #include "documents/Settings.h"
 #include "platform/ComponentRef.h"
 #include "platform/StringList.h"

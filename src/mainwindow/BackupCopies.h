@@ -3,7 +3,7 @@
 // settings are the document editor's (its editor environment sets them); the clock and the copy are
 // the caller's, so both run in tests.
 
-#include "mainwindow/TimeStamp.h"
+#include "platform/TimeStamp.h"
 
 #include <functional>
 #include <string>

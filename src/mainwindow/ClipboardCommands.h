@@ -6,7 +6,7 @@
 // clipboard. Every text here is CP932.
 
 #include "documents/Settings.h"
-#include "mainwindow/ClipBoardHistory.h"
+#include "dialogs/ClipBoardHistory.h"
 
 #include <functional>
 #include <optional>

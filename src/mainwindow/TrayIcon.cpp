@@ -1,6 +1,6 @@
 #include "mainwindow/TrayIcon.h"
 
-#include "mainwindow/TextCut.h"
+#include "platform/TextCut.h"
 
 namespace qx {
 

@@ -6,7 +6,7 @@
 #include "editor/EditorFixture.h"
 #include "editor/QxEditor.h"
 #include "FakeFileRoadHost.h"
-#include "mainwindow/ClipBoardHistory.h"
+#include "dialogs/ClipBoardHistory.h"
 #include "mainwindow/ClipboardCommands.h"
 #include "mainwindow/KeyMacro.h"
 #include "mainwindow/KeyMacroCommands.h"

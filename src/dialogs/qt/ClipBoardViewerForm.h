@@ -3,7 +3,7 @@
 // history. It lists the entries, shows the chosen one in a preview editor, and takes an entry out onto
 // the clipboard, deletes one or clears all. Whoever owns the history calls RefreshList on its changes.
 
-#include "mainwindow/ClipBoardViewer.h"
+#include "dialogs/ClipBoardViewer.h"
 
 #include <QDialog>
 

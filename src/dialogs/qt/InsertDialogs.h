@@ -3,7 +3,7 @@
 // "行頭へ行番号を挿入" (TInsertLineNumDlg) over TLineNumberOptions. Each window shows the model's values
 // and hands the user's back; the caller inserts on OK. Tests click them without exec().
 
-#include "mainwindow/InsertForms.h"
+#include "dialogs/InsertForms.h"
 
 #include <QDialog>
 

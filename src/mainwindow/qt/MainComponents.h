@@ -5,7 +5,7 @@
 // creates one and calls it at its steps (a pane made or focused, the first showing, the close).
 
 #include "documents/GlobalState.h"
-#include "mainwindow/ClipBoardHistory.h"
+#include "dialogs/ClipBoardHistory.h"
 #include "mainwindow/ClipboardCommands.h"
 #include "mainwindow/CommandKeys.h"
 #include "mainwindow/HotKey.h"

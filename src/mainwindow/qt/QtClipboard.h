@@ -3,7 +3,7 @@
 // of the system clipboard to the clipboard history.
 
 #include "editor/qt/QtClipboard.h"
-#include "mainwindow/ClipBoardHistory.h"
+#include "dialogs/ClipBoardHistory.h"
 #include "mainwindow/ClipboardCommands.h"
 #include "platform/qt/GuardedCall.h"
 

@@ -36,7 +36,7 @@
 #include "mainwindow/qt/ProjectMenus.h"
 #include "mainwindow/ProjectCommands.h"
 #include "mainwindow/qt/OptionHost.h"
-#include "print/qt/PrintCommandBinding.h"
+#include "mainwindow/qt/PrintCommandBinding.h"
 #include "mainwindow/qt/SearchHost.h"
 #include "mainwindow/qt/QtActions.h"
 #include "mainwindow/qt/ToolDialogCommands.h"

@@ -14,7 +14,7 @@
 #include "editor/QxEditor.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/FileRoads.h"
-#include "mainwindow/InsertForms.h"
+#include "mainwindow/InsertCommands.h"
 #include "mainwindow/TabModel.h"
 #include "mainwindow/TextCommands.h"
 #include "mainwindow/qt/EditorFrame.h"

@@ -10,7 +10,7 @@
 #include "documents/qt/QxStatusBar.h"
 #include "editor/EditorStrings.h"
 #include "editor/QxEditor.h"
-#include "mainwindow/ClipBoardHistory.h"
+#include "dialogs/ClipBoardHistory.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/MainComponents.h"
 #include "mainwindow/qt/QtActions.h"

@@ -10,8 +10,6 @@
 #include "platform/Cp932.h"
 #include "print/PrintLayout.h"
 #include "print/qt/PageReplay.h"
-#include "mainwindow/CommandTable.h"
-#include "print/qt/PrintCommandBinding.h"
 #include "print/qt/PrintCommands.h"
 #include "print/qt/PrinterDialog.h"
 #include "print/qt/QtPrintDevice.h"
@@ -385,22 +383,6 @@ TEST_F(PrintCommandsTest, TheDialogFillsWritesAtOnceAndStoresOnlyTheLayout)
     EXPECT_EQ(again.NumberOfCopiesSpinEdit->value(), 1);
     EXPECT_EQ(again.FirstPageSpinEdit->value(), 1);
     EXPECT_TRUE(again.PrintLineRadioButton1->isChecked());
-}
-
-TEST_F(PrintCommandsTest, TheWindowsPrintCommandsWorkWhileThereIsADocument)
-{
-    TCommandSet commands;
-    TQxEditor* current = nullptr;
-    BindPrintCommands(commands, State, Prompter, nullptr, [&current] { return current; }, [] { return false; });
-    for (const char* action : {"ActionPrintPreview", "ActionPrint"}) {
-        const int row = FindAction(action);
-        ASSERT_GE(row, 0) << action;
-        EXPECT_TRUE(commands.Bound(row)) << action;
-        current = nullptr;
-        EXPECT_FALSE(commands.Enabled(row)) << action;
-        current = Editor.get();
-        EXPECT_TRUE(commands.Enabled(row)) << action;
-    }
 }
 
 } // namespace

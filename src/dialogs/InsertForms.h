@@ -1,9 +1,10 @@
 #pragma once
 // The logic of the two insertion dialogs of the Edit menu: the date and time ("日付と時刻の挿入"), in one
 // of the fixed patterns or one of three user patterns, and the line numbers ("行頭へ行番号を挿入"). The
-// windows (dialogs/qt) only show these values and call these steps.
+// windows (dialogs/qt) only show these values and call these steps; the main window applies them to the
+// editor (mainwindow/InsertCommands.h).
 
-#include "mainwindow/TimeStamp.h"
+#include "platform/TimeStamp.h"
 
 #include <array>
 #include <string>
@@ -11,7 +12,6 @@
 
 namespace qx {
 
-class TEditor;
 struct TDateTimeSettings;
 
 // The 28 fixed patterns in list order, Shift-JIS (FormatDateTime's kind).
@@ -46,10 +46,6 @@ private:
     TLocalTime FNow;
 };
 
-// Puts Text (Shift-JIS) in place of the editor's selection, or at the caret, as one edit; when
-// InsertCurPos is 0 the caret goes back to where the text begins. Nothing on a read-only editor.
-void InsertTextAtCaret(TEditor& Editor, const std::string& Text, int InsertCurPos);
-
 // The line-number dialog's values.
 struct TLineNumberOptions {
     bool AutoDigits = false;
@@ -60,11 +56,5 @@ struct TLineNumberOptions {
     int Step = 1;            // 1..1000
     long long StartNumber = 1;  // 0..10000000
 };
-
-// The range of the "指定行に挿入" fields: 1 to the editor's line count (at least 1).
-int LineNumberFieldMax(TEditor& Editor);
-// Runs the line numbering of the text commands with the dialog's values (the whole text, or the given
-// lines clamped to the text).
-void InsertLineNumbersFromDialog(TEditor& Editor, const TLineNumberOptions& Options);
 
 } // namespace qx

@@ -1,4 +1,4 @@
-#include "mainwindow/ClipBoardHistory.h"
+#include "dialogs/ClipBoardHistory.h"
 #include "platform/Exception.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,6 @@
-#include "mainwindow/InsertForms.h"
+#include "dialogs/InsertForms.h"
 
 #include "documents/Settings.h"
-#include "editor/EditorControl.h"
-#include "editor/EditorStrings.h"
-#include "mainwindow/TextCommands.h"
 #include "platform/Cp932.h"
 
 #include <algorithm>
@@ -98,29 +95,6 @@ std::string TTimeFormModel::SelectedText() const
     }
     if (FixedIndex < 0 || FixedIndex >= static_cast<int>(FixedTexts.size())) return {};
     return FixedTexts[FixedIndex];
-}
-
-void InsertTextAtCaret(TEditor& Editor, const std::string& Text, int InsertCurPos)
-{
-    if (Editor.ReadOnly() || Text.empty()) return;
-    Editor.ReplaceSelection(Text);
-    // The caret stands after the text (offsets are bytes): back to where it begins.
-    if (InsertCurPos == 0) Editor.SetSelStart(Editor.SelStart() - static_cast<std::int64_t>(Text.size()));
-}
-
-int LineNumberFieldMax(TEditor& Editor) { return std::max(1, Editor.Lines().Count()); }
-
-void InsertLineNumbersFromDialog(TEditor& Editor, const TLineNumberOptions& Options)
-{
-    const int count = Editor.Lines().Count();
-    int first = 1, last = count;
-    if (!Options.AllLines) {
-        first = std::clamp(Options.FirstLine, 1, std::max(1, count));
-        last = std::clamp(Options.LastLine, 1, std::max(1, count));
-    }
-    if (count == 0 || first > last) return;
-    InsertLineNumbers(Editor, Options.AutoDigits, std::clamp(Options.Digits, 1, 8), Options.StartNumber, last, first,
-                      std::max(1, Options.Step));
 }
 
 } // namespace qx

@@ -1,7 +1,7 @@
 #pragma once
-// The main window's print commands on its command set: ActionPrintPreview and ActionPrint, enabled
-// while there is a current document. The printing state (the main form's printer, the configured
-// printer) lives as long as the command set.
+// The main window binds its print commands to the print library: ActionPrintPreview and ActionPrint on
+// its command set, enabled while there is a current document. The printing state (the main form's
+// printer, the configured printer) lives as long as the command set.
 
 #include "mainwindow/CommandSet.h"
 

@@ -1,4 +1,4 @@
-#include "mainwindow/TimeStamp.h"
+#include "platform/TimeStamp.h"
 
 #include "platform/Cp932.h"
 #include "platform/LeadByte.h"

@@ -1,6 +1,6 @@
-#include "mainwindow/ClipBoardViewer.h"
+#include "dialogs/ClipBoardViewer.h"
 
-#include "mainwindow/ClipBoardHistory.h"
+#include "dialogs/ClipBoardHistory.h"
 #include "support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "mainwindow/ClipBoardViewer.h"
+#include "dialogs/ClipBoardViewer.h"
 
 #include "documents/MessageDialog.h"
-#include "mainwindow/ClipBoardHistory.h"
+#include "dialogs/ClipBoardHistory.h"
 
 namespace qx {
 

@@ -1,6 +1,6 @@
-#include "mainwindow/ClipBoardHistory.h"
+#include "dialogs/ClipBoardHistory.h"
 
-#include "mainwindow/TextCut.h"
+#include "platform/TextCut.h"
 #include "platform/Exception.h"
 
 namespace qx {

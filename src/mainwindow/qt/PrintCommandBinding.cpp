@@ -1,4 +1,4 @@
-#include "print/qt/PrintCommandBinding.h"
+#include "mainwindow/qt/PrintCommandBinding.h"
 
 #include "print/qt/PrintCommands.h"
 

@@ -1,4 +1,4 @@
-#include "mainwindow/TextCut.h"
+#include "platform/TextCut.h"
 
 #include "platform/Cp932.h"
 #include "platform/LeadByte.h"
