@@ -7,6 +7,7 @@
 #include "documents/MainSettings.h"
 #include "documents/ProgramFolder.h"
 #include "documents/SettingsFile.h"
+#include "documents/MessageDialog.h"
 #include "documents/qt/QxMessageDialog.h"
 #include "mainwindow/qt/QxApplication.h"
 #include "mainwindow/qt/QxEditorMain.h"
@@ -50,13 +51,7 @@ int main(int argc, char* argv[])
     if (BasicSwitch(state, "SplashWindow")) splash = qx::ShowSplash();
 
     qx::TQtPrompter prompter;
-    qx::ExceptionBoundary() = [&prompter](const std::exception& e) {
-        qx::TPromptRequest request;
-        request.Text = e.what();
-        request.Kind = qx::TMsgDlgType::mtError;
-        request.Buttons = {qx::TMsgDlgBtn::mbOK};
-        prompter.Show(request);
-    };
+    qx::ExceptionBoundary() = qx::ErrorBox(prompter);
     // The boundary lets go of the prompter before the prompter goes.
     struct TBoundaryScope {
         ~TBoundaryScope() { qx::ExceptionBoundary() = nullptr; }

@@ -49,7 +49,7 @@ TLoadStatus LoadFileToEditor(TDocumentEditor& Document, TDocumentHost& Host, con
     if (Decoded.Status != TLoadStatus::Loaded) return Decoded.Status;
 
     // The lock or stamp is taken below, once the read-only state is known.
-    if (Host.ApplyEnvironment) Host.ApplyEnvironment(N, std::string());
+    if (Host.ApplyEnvironment) Host.ApplyEnvironment(N, std::string(), &*Environment);
     Document.SetEnvironmentNumber(N);
     Document.SetFileOpenMode(ShareMode);
     Text->Load();

@@ -19,7 +19,9 @@ struct TDocumentHost {
     TPrompter* Prompter = nullptr;
     // Applies environment N (its file "qxeenv" + N + ".ini") to the document's editors; FileName is the
     // file the document holds after this step, whose lock or stamp the environment takes ("" none).
-    std::function<void(int N, const std::string& FileName)> ApplyEnvironment;
+    // Environment: the environment file's settings when the caller has read them already (the file is
+    // read once), else null.
+    std::function<void(int N, const std::string& FileName, const TEditorEnvironment* Environment)> ApplyEnvironment;
     // The main window's edit state (false: read-only).
     std::function<void(bool Editable)> SetEditMode;
     std::function<void()> Beep;

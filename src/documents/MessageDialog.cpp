@@ -35,6 +35,13 @@ int ShowMessageDialogAt(TPrompter& Prompter, const std::string& Text, const std:
     return Prompter.Show(Request);
 }
 
+std::function<void(const std::exception&)> ErrorBox(TPrompter& Prompter)
+{
+    return [&Prompter](const std::exception& e) {
+        ShowMessageDialog(Prompter, e.what(), "", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+    };
+}
+
 std::vector<TMsgDlgBtn> MessageButtonOrder(TMsgDlgButtons Buttons)
 {
     std::vector<TMsgDlgBtn> Order;

@@ -5,6 +5,8 @@
 
 #include "platform/Prompter.h"
 
+#include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,10 @@ int ShowMessageDialog(TPrompter& Prompter, const std::string& Text, const std::s
 // The same, with the box at X, Y on the screen (values below 1 taken as 0).
 int ShowMessageDialogAt(TPrompter& Prompter, const std::string& Text, const std::string& Caption,
                         TMsgDlgType Kind, TMsgDlgButtons Buttons, int X, int Y);
+
+// The handler every exception boundary of the program uses: what went wrong in an error box (the kind's
+// caption, OK) over Prompter, which must outlive the handler.
+std::function<void(const std::exception&)> ErrorBox(TPrompter& Prompter);
 
 // The buttons of a set in the order the form shows them.
 std::vector<TMsgDlgBtn> MessageButtonOrder(TMsgDlgButtons Buttons);

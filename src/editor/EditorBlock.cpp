@@ -176,12 +176,6 @@ void TEditor::InsertBlock(const std::string& S)
 
 namespace qx {
 
-namespace {
-
-bool IsFullWidthSpace(std::string_view S, std::size_t I) { return I + 1 < S.size() && S[I] == '\x81' && S[I + 1] == '\x40'; }
-
-} // namespace
-
 void TEditor::SpaceIndent() { IndentSelection(false, 1); }
 void TEditor::SpaceUnIndent() { IndentSelection(false, -1); }
 void TEditor::TabIndent() { IndentSelection(true, 1); }
@@ -220,8 +214,8 @@ void TEditor::IndentSelection(bool Tab, int Step)
             const int headWidth = DisplayWidth(head);
             // The blanks at the place and their width.
             std::size_t end = at;
-            while (end < row.size() && (row[end] == ' ' || row[end] == '\t' || IsFullWidthSpace(row, end)))
-                end += IsFullWidthSpace(row, end) ? 2 : 1;
+            while (end < row.size() && (row[end] == ' ' || row[end] == '\t' || IsFullWidthSpaceAt(row, end)))
+                end += IsFullWidthSpaceAt(row, end) ? 2 : 1;
             const int blanks = DisplayWidth(row.substr(0, end)) - headWidth;
             const std::string_view rest = row.substr(end);
             std::string lead;

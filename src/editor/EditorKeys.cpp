@@ -20,20 +20,6 @@ constexpr int IndentSearchRows = 4096;
 
 bool IsCaretKey(int Key) { return Key >= VK_PRIOR && Key <= VK_DOWN; }
 
-// A byte that may follow a lead byte.
-bool IsTrailByte(unsigned char B) { return B >= 0x40 && B <= 0xFC && B != 0x7F; }
-
-// The start of the character that ends at byte End of S.
-std::size_t CharStartBefore(std::string_view S, std::size_t End)
-{
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < End;) {
-        start = i;
-        i += CharLengthAt(S, i);
-    }
-    return start;
-}
-
 // The end of the spaces and tabs that begin S.
 std::size_t LeadingBlanks(std::string_view S)
 {
@@ -214,7 +200,7 @@ void TEditor::KeyPress(const std::string& Chars, TShiftState Shift)
                 FPendingLead.assign(1, text[i]);
                 break;
             }
-            if (IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+            if (IsDBCSTrailByte(static_cast<unsigned char>(text[i + 1]))) {
                 char key = text[i];
                 if (OnKeyPress) OnKeyPress(this, key);
                 if (key != 0) run.append(text, i, 2);

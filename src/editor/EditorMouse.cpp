@@ -14,6 +14,7 @@
 #include "editor/EditorControl.h"
 
 #include "editor/FountainParser.h"
+#include "platform/VirtualKeyCodes.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -22,10 +23,6 @@
 namespace qx {
 
 namespace {
-
-// Virtual-key codes the drag listens to.
-constexpr int VkControl = 0x11;
-constexpr int VkEscape = 0x1B;
 
 constexpr int WheelNotch = 120;
 
@@ -166,11 +163,11 @@ void TEditor::CancelDrag()
 bool TEditor::DragKey(int Key, bool Down)
 {
     if (FDragState != 2 && !FLeftButtonDown) return false;
-    if (Key == VkControl) {
+    if (Key == VK_CONTROL) {
         if (FDragState == 2) SetCursorKind(Down ? 5 : 4);
         return true;
     }
-    if (Key == VkEscape) {
+    if (Key == VK_ESCAPE) {
         if (Down) CancelDrag();
         return true;
     }

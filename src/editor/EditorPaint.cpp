@@ -78,18 +78,6 @@ namespace {
 // How far past the laid-out bytes of a row the painter lets the lexer read.
 constexpr std::size_t LexAhead = 4096;
 
-// Where the first byte of the character that holds byte Index of S begins.
-std::size_t CharStart(std::string_view S, std::size_t Index)
-{
-    std::size_t i = 0;
-    while (i < Index) {
-        const std::size_t next = i + CharLengthAt(S, i);
-        if (next > Index) return i;
-        i = next;
-    }
-    return i;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------------
@@ -104,9 +92,9 @@ void TEditor::DrawTextRun(const TRect& R, int X, unsigned Options, std::string_v
     // Only the characters that meet the rectangle are handed on: nothing is converted past the clip.
     std::size_t first = static_cast<std::size_t>(std::clamp((R.Left - X) / w, 0, static_cast<int>(n)));
     std::size_t last = static_cast<std::size_t>(std::clamp((R.Right - X + w - 1) / w, 0, static_cast<int>(n)));
-    if (first > 0) first = CharStart(S, first);
+    if (first > 0) first = CharStartAt(S, first);
     if (last < n && last > first) {
-        const std::size_t start = CharStart(S, last - 1);
+        const std::size_t start = CharStartAt(S, last - 1);
         last = start + CharLengthAt(S.substr(0, n), start);
     }
     if (last < first) last = first;
@@ -374,12 +362,7 @@ void TEditor::PaintRowWithSelection(const TRect& R, int X, TFountainParser& Pars
         int from = std::min(sel.StartCol, length);
         int to = std::min(sel.EndCol, length);
         // An edge on the second half of a double-byte character takes the whole character.
-        const auto onTrail = [&](int c) {
-            if (c <= 0 || c >= length) return false;
-            std::size_t i = 0;
-            while (static_cast<int>(i) < c) i += CharLengthAt(S.Text, i);
-            return static_cast<int>(i) > c;
-        };
+        const auto onTrail = [&](int c) { return c > 0 && c < length && CharStartAt(S.Text, c) < static_cast<std::size_t>(c); };
         if (onTrail(from)) ++from;
         if (onTrail(to)) ++to;
         part(left, edge(from), false);

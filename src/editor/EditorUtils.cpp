@@ -3,7 +3,6 @@
 #include "platform/LeadByte.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace qx {
 
@@ -52,45 +51,6 @@ bool DBCSContains(std::string_view Sub, std::string_view S)
     for (std::size_t p = 0; p + Sub.size() <= S.size(); p += CharLengthAt(S, p))
         if (S.compare(p, Sub.size(), Sub) == 0) return true;
     return false;
-}
-
-void TextToStrings(const char* Text, TStringList& List)
-{
-    List.SetText(Text ? std::string_view(Text, std::strlen(Text)) : std::string_view());
-}
-
-int LeadingBlankWidth(std::string_view S)
-{
-    if (S.empty()) return -1;
-    int width = 0;
-    std::size_t i = 0;
-    while (i < S.size()) {
-        if (S[i] == ' ') {
-            width += 1;
-            i += 1;
-        } else if (i + 1 < S.size() && S[i] == '\x81' && S[i + 1] == '\x40') {
-            width += 2;
-            i += 2;
-        } else {
-            break;
-        }
-    }
-    return width;
-}
-
-std::string TrimLeadingBlanks(std::string_view S)
-{
-    std::size_t i = 0;
-    while (i < S.size()) {
-        if (static_cast<unsigned char>(S[i]) <= 0x20) {
-            i += 1;
-        } else if (i + 1 < S.size() && S[i] == '\x81' && S[i + 1] == '\x40') {
-            i += 2;
-        } else {
-            break;
-        }
-    }
-    return std::string(S.substr(i));
 }
 
 } // namespace qx

@@ -1,8 +1,6 @@
 #pragma once
-// Byte-level helpers that walk Shift-JIS text without splitting a double-byte character, and the small
-// text helpers used by indenting and by the string lists. Positions are 0-based byte offsets.
-
-#include "platform/StringList.h"
+// Byte-level helpers that walk Shift-JIS text without splitting a double-byte character. Positions are
+// 0-based byte offsets.
 
 #include <string>
 #include <string_view>
@@ -24,14 +22,5 @@ bool DBCSContains(std::string_view Sub, std::string_view S);
 
 inline int Max(int A, int B) { return A > B ? A : B; }
 inline int Min(int A, int B) { return A < B ? A : B; }
-
-// Replaces the list's contents by the lines of the zero-terminated Text (null: the list is emptied).
-// CR, LF and CR LF end a line; a final line end adds no empty line.
-void TextToStrings(const char* Text, TStringList& List);
-
-// Display width of the leading half-width (1) and full-width (2) spaces; -1 for an empty string.
-int LeadingBlankWidth(std::string_view S);
-// S without its leading control bytes, half-width and full-width spaces.
-std::string TrimLeadingBlanks(std::string_view S);
 
 } // namespace qx

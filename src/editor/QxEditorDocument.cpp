@@ -80,9 +80,11 @@ void TQxEditorDocument::StoreFileTStamp(const std::string& FileName)
     Both([&](TQxEditor& E) { E.StoreFileTStamp(FileName); });
 }
 
-void TQxEditorDocument::ApplyEnvironment(const std::string& FileName, TEnvironmentApplyHost Host)
+void TQxEditorDocument::ApplyEnvironment(const std::string& FileName, TEnvironmentApplyHost Host,
+                                         const TEditorEnvironment* Environment)
 {
-    const TEditorEnvironment environment = LoadEnvironmentFile(FileName).value_or(TEditorEnvironment{});
+    const TEditorEnvironment environment =
+        Environment ? *Environment : LoadEnvironmentFile(FileName).value_or(TEditorEnvironment{});
     Host.SecondPane = false;
     ApplyEditorEnvironment(environment, FileName, FMain, Host);
     if (!FSecond || FSecond == &FMain) return;

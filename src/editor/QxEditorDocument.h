@@ -40,7 +40,8 @@ public:
     std::time_t FileTStamp() const override { return static_cast<std::time_t>(FMain.FileTStamp().Seconds); }
 
     // Applies the environment file FileName to both panes; the first holds the lock.
-    void ApplyEnvironment(const std::string& FileName, TEnvironmentApplyHost Host);
+    void ApplyEnvironment(const std::string& FileName, TEnvironmentApplyHost Host,
+                          const TEditorEnvironment* Environment = nullptr);
 
 private:
     template <class Proc> void Both(Proc&& Set)

@@ -61,7 +61,7 @@ void TQxEditor::DoDrawLine(const TRect& ARect, int X, int Selected, int Index, c
         const char c = LineStr[i];
         const std::size_t length = CharLengthAt(LineStr, i);
         if (length == 2) {
-            if (static_cast<unsigned char>(c) == 0x81 && LineStr[i + 1] == 0x40 && marks.DBSpace().Visible() &&
+            if (IsFullWidthSpaceAt(LineStr, i) && marks.DBSpace().Visible() &&
                 ARect.Left <= x && x <= limit - 2 * w)
                 DrawDBSpaceMark(x, Y, Selected);
             col += 2;

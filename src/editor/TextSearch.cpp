@@ -302,7 +302,7 @@ std::size_t TTextSearcher::Skippable(std::size_t i) const
     if ((FOptions & soSkipLineEnds) != 0 && (c == '\r' || c == '\n')) return 1;
     if ((FOptions & soSkipBlanks) != 0) {
         if (c == ' ' || c == '\t') return 1;
-        if (CharLengthAt(FText, i) == 2 && Byte(FText, i) == 0x81 && Byte(FText, i + 1) == 0x40) return 2;
+        if (IsFullWidthSpaceAt(FText, i)) return 2;
     }
     return 0;
 }

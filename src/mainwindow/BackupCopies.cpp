@@ -15,16 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void ReportFailure(TPrompter& Prompter, const char* Text)
-{
-    TPromptRequest request;
-    request.Text = Text;
-    request.Caption = "エラー";
-    request.Kind = TMsgDlgType::mtError;
-    request.Buttons = {TMsgDlgBtn::mbOK};
-    Prompter.Show(request);
-}
-
 bool Exists(const std::string& Name)
 {
     std::error_code ec;
@@ -80,12 +70,13 @@ void MakeBackupFile(const std::string& FileName, const TBackupSettings& Settings
         for (int i = Settings.Family; i >= 1; --i) {
             const std::string source = i == 1 ? FileName : BackupName(FileName, i - 1);
             if (!Exists(source)) continue;
-            if (!Copy(source, BackupName(FileName, i))) ReportFailure(Prompter, "バックアップファイルの作成に失敗しました。");
+            if (!Copy(source, BackupName(FileName, i))) ShowMessageDialog(Prompter, "バックアップファイルの作成に失敗しました。", "エラー", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
         }
     }
     if (Settings.ToFolder && !Settings.Folder.empty() && Exists(FileName)) {
         if (!Copy(FileName, FolderBackupName(FileName, Settings.Folder, Settings.UseTime, Now)))
-            ReportFailure(Prompter, "指定ディレクトリへのバックアップファイル作成に失敗しました。");
+            ShowMessageDialog(Prompter, "指定ディレクトリへのバックアップファイル作成に失敗しました。", "エラー", TMsgDlgType::mtError,
+                              {TMsgDlgBtn::mbOK});
     }
 }
 

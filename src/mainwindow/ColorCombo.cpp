@@ -90,13 +90,13 @@ void TColorComboModel::Rebuild()
     // The custom colours go with the list, and so does their count (a stale count would make the next
     // custom colour push out an item that is not one).
     FCustomCount = 0;
-    if (FSelection & csCurrent) FItems.push_back({kCurrentColorName, FCurrentColor});
-    if (FSelection & csDefault) FItems.push_back({kDefaultColorName, FDefaultColor});
-    if (FSelection & csSystem)
+    if (FSelection & ColorSelection::csCurrent) FItems.push_back({kCurrentColorName, FCurrentColor});
+    if (FSelection & ColorSelection::csDefault) FItems.push_back({kDefaultColorName, FDefaultColor});
+    if (FSelection & ColorSelection::csSystem)
         for (const TColorName& c : kSystemColors) FItems.push_back({c.English, c.Color});
-    if (FSelection & csSystemJ)
+    if (FSelection & ColorSelection::csSystemJ)
         for (const TColorName& c : kSystemColors) FItems.push_back({c.Japanese, c.Color});
-    if (FSelection & csExtended) {
+    if (FSelection & ColorSelection::csExtended) {
         if (OnLoadExtendedColors) OnLoadExtendedColors();
         for (const std::string& line : FExtendedColors.Items()) {
             const std::string_view name = IniLineName(line);
@@ -166,7 +166,7 @@ void TColorComboModel::Changed()
 void ShowOptionColor(TColorComboModel& Model, TColor Stored)
 {
     Model.SetCurrentColor(Stored);
-    Model.SetSelection(csCurrent);
+    Model.SetSelection(ColorSelection::csCurrent);
     Model.SetItemIndex(0);
     if (Model.OnChange) Model.OnChange();
 }
@@ -174,7 +174,7 @@ void ShowOptionColor(TColorComboModel& Model, TColor Stored)
 void OpenOptionColors(TColorComboModel& Model, TColor Stored)
 {
     if (Model.ExtendedColors().Empty()) Model.SetExtendedColors(ExtendedColorLines());
-    Model.SetSelection(csExtended | csCustom);
+    Model.SetSelection(ColorSelection::csExtended | ColorSelection::csCustom);
     Model.SetSelectedColor(Stored);
     if (Model.ItemIndex() < 0) {
         Model.SetItemIndex(Model.Count() - 2);

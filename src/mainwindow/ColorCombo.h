@@ -16,8 +16,11 @@
 
 namespace qx {
 
-// TColorSelection: the groups the list holds, one bit each.
+// TColorSelection: the groups the list holds, one bit each. Named in a scope of their own: the caret
+// style's csDefault (editor/EditorOptions.h) is another value of the same name.
+namespace ColorSelection {
 enum TColorSelectionItem : unsigned { csSystem = 1, csSystemJ = 2, csCurrent = 4, csCustom = 8, csDefault = 16, csExtended = 32 };
+} // namespace ColorSelection
 using TColorSelection = unsigned;
 
 enum class TBmpType { bmRectangle, bmCircle, bmRoundRect, bmTriangle };
@@ -108,12 +111,12 @@ private:
         field = value;
         Rebuild();
     }
-    bool HasOther() const { return (FSelection & csCustom) != 0; }
+    bool HasOther() const { return (FSelection & ColorSelection::csCustom) != 0; }
     void Changed();
 
     std::vector<TColorItem> FItems;
     int FItemIndex = -1;
-    TColorSelection FSelection = csSystemJ;
+    TColorSelection FSelection = ColorSelection::csSystemJ;
     TColor FCurrentColor = clBlack;
     TColor FDefaultColor = clNone;
     TStringList FExtendedColors;

@@ -19,16 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int Show(TPrompter& Prompter, std::string Text, const char* Caption, TMsgDlgType Kind, TMsgDlgButtons Buttons)
-{
-    TPromptRequest request;
-    request.Text = std::move(Text);
-    request.Caption = Caption;
-    request.Kind = Kind;
-    request.Buttons = Buttons;
-    return Prompter.Show(request);
-}
-
 // The absolute, lexically normal name, without resolving links: the tab shows the name the user chose.
 std::string AbsoluteName(const std::string& Name)
 {
@@ -87,15 +77,15 @@ bool OpenDocument(TFileRoadHost& Host, const TOpenRequest& Request, int Code, bo
     int share = 0;
     switch (TestOpenFile(name)) {
     case otLocked:
-        Show(Host.Prompter(), MsgFileLocked(given), "情報", TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
+        ShowMessageDialog(Host.Prompter(), MsgFileLocked(given), "情報", TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
         share = 64;
         break;
     case otNotFound:
         // The name as given: a missing file has no long form to show.
-        Show(Host.Prompter(), MsgFileCannotOpen(given), "確認", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+        ShowMessageDialog(Host.Prompter(), MsgFileCannotOpen(given), "確認", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
         return false;
     case otOpenError:
-        Show(Host.Prompter(), MsgFileOpenError(given), "確認", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+        ShowMessageDialog(Host.Prompter(), MsgFileOpenError(given), "確認", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
         return false;
     default: break;
     }
@@ -212,7 +202,7 @@ bool ConfirmOverwrite(TFileRoadHost& Host, const std::string& FileName)
     std::error_code ec;
     if (!fs::exists(FileName, ec)) return true;
     Host.MessageBeep();
-    return Show(Host.Prompter(), MsgFileExists(FileName), "確認", TMsgDlgType::mtConfirmation,
+    return ShowMessageDialog(Host.Prompter(), MsgFileExists(FileName), "確認", TMsgDlgType::mtConfirmation,
                 {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) == mr::Yes;
 }
 
@@ -240,7 +230,7 @@ bool SaveDocumentAs(TFileRoadHost& Host)
         return false;
     // The editors take the environment of the new extension, its lock or stamp on the new file.
     const int environment = EnvironmentIndexOfExt(Host.State(), EnvironmentPatternOf(name));
-    if (documentHost.ApplyEnvironment) documentHost.ApplyEnvironment(environment, name);
+    if (documentHost.ApplyEnvironment) documentHost.ApplyEnvironment(environment, name, nullptr);
     Host.CurrentDocument().SetEnvironmentNumber(environment);
     AfterSave(Host, name);
     return true;

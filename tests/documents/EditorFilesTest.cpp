@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -62,7 +64,10 @@ protected:
     EditorFilesTest()
     {
         Host.Prompter = &Prompter;
-        Host.ApplyEnvironment = [this](int N, const std::string&) { Applied.push_back(N); };
+        Host.ApplyEnvironment = [this](int N, const std::string&, const TEditorEnvironment* Environment) {
+            Applied.push_back(N);
+            Given.push_back(Environment ? std::optional<TEditorEnvironment>(*Environment) : std::nullopt);
+        };
         Host.SetEditMode = [this](bool E) { EditMode = E; };
         Host.Beep = [this] { ++Beeps; };
         Host.AfterReload = [this] { ++Reloads; };
@@ -72,6 +77,7 @@ protected:
     TDocumentHost Host;
     FakeDocument Doc;
     std::vector<int> Applied;
+    std::vector<std::optional<TEditorEnvironment>> Given;  // the settings handed on with each
     int EditMode = -1, Beeps = 0, Reloads = 0;
 };
 
@@ -115,6 +121,10 @@ TEST_F(EditorFilesTest, ALoadSetsTextCodeEnvironmentAndLockOrReadOnly)
     EXPECT_EQ(Doc.RtrnType, sfrtLF);
     EXPECT_FALSE(Doc.IsModified);
     EXPECT_EQ(Applied, (std::vector<int>{2}));
+    // The settings read to lay the text out are the ones applied: the file is read once.
+    ASSERT_EQ(Given.size(), 1u);
+    ASSERT_TRUE(Given[0].has_value());
+    EXPECT_EQ(Given[0]->EnvironmentName, "Log");
     EXPECT_EQ(Doc.Environment, 2);
     EXPECT_EQ(Doc.OpenMode, 0);
     EXPECT_FALSE(Doc.RO);

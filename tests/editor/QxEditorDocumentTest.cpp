@@ -72,10 +72,10 @@ TEST_F(QxDocumentTest, TheEnvironmentOfTheExtensionReachesBothPanesAndTheFirstHo
     c.TabSpaceCount = 8;
     ASSERT_TRUE(SaveEnvironmentFile(c, EnvironmentFileName(state, 1)));
     BindEnvironmentFileExts(state);
-    host.ApplyEnvironment = [&](int N, const std::string& File) {
+    host.ApplyEnvironment = [&](int N, const std::string& File, const TEditorEnvironment* Environment) {
         TEnvironmentApplyHost apply;
         apply.DocumentFile = File;
-        doc.ApplyEnvironment(EnvironmentFileName(state, N), apply);
+        doc.ApplyEnvironment(EnvironmentFileName(state, N), apply, Environment);
     };
 
     Open("a.c", "int x;\n");
@@ -159,7 +159,9 @@ TEST_F(QxDocumentTest, AFileIsLaidOutOnceByTheWrapOfItsEnvironment)
     const std::string logFile = EnvironmentFileName(state, 1);
     ASSERT_TRUE(SaveEnvironmentFile(log, logFile));
     BindEnvironmentFileExts(state);
-    host.ApplyEnvironment = [&](int N, const std::string&) { doc.ApplyEnvironment(EnvironmentFileName(state, N), {}); };
+    host.ApplyEnvironment = [&](int N, const std::string&, const TEditorEnvironment* Environment) {
+        doc.ApplyEnvironment(EnvironmentFileName(state, N), {}, Environment);
+    };
     FakeEditorView spy;  // counts the lay-outs of the whole text: each cleans every view's selection
     spy.Store = &main->ScreenStrings();
     main->ScreenStrings().AddView(&spy);

@@ -23,7 +23,7 @@ TEST(ColorCombo, GroupsGiveTheirItemsInOrder)
     EXPECT_EQ(model.Items()[3], (TColorItem{"オリーブ", clOlive}));
     EXPECT_EQ(model.Items().back(), (TColorItem{"白", clWhite}));
 
-    model.SetSelection(csSystemJ | csCurrent | csCustom);
+    model.SetSelection(ColorSelection::csSystemJ | ColorSelection::csCurrent | ColorSelection::csCustom);
     EXPECT_EQ(model.Count(), 18);
     EXPECT_EQ(model.Items().front(), (TColorItem{"選択色", clBlack}));
     EXPECT_EQ(model.Items().back(), (TColorItem{"その他...", clNone}));
@@ -37,7 +37,7 @@ TEST(ColorCombo, GroupsGiveTheirItemsInOrder)
         model.SetExtendedColors(extended);
     };
     model.SetCurrentColor(clRed);
-    model.SetSelection(csCurrent | csDefault | csSystem | csSystemJ | csExtended | csCustom);
+    model.SetSelection(ColorSelection::csCurrent | ColorSelection::csDefault | ColorSelection::csSystem | ColorSelection::csSystemJ | ColorSelection::csExtended | ColorSelection::csCustom);
     const auto names = Names(model);
     ASSERT_EQ(names.size(), 2u + 16 + 16 + 3 + 1);
     EXPECT_EQ(names[0], "選択色");
@@ -56,7 +56,7 @@ TEST(ColorCombo, GroupsGiveTheirItemsInOrder)
 TEST(ColorCombo, SelectedColorReadsBackWhatWasSet)
 {
     TColorComboModel model;
-    model.SetSelection(csSystemJ | csCustom);
+    model.SetSelection(ColorSelection::csSystemJ | ColorSelection::csCustom);
     model.SetSelectedColor(clTeal);
     EXPECT_EQ(model.Items()[model.ItemIndex()].Name, "青緑");
     EXPECT_EQ(model.GetSelectedColor(), clTeal);
@@ -74,7 +74,7 @@ TEST(ColorCombo, SelectedColorReadsBackWhatWasSet)
     EXPECT_EQ(model.GetSelectedColor(), clNone);
 
     // Without custom colours an unlisted colour leaves nothing selected.
-    model.SetSelection(csSystem);
+    model.SetSelection(ColorSelection::csSystem);
     model.SetSelectedColor(0x0080FF);
     EXPECT_EQ(model.GetSelectedColor(), clNone);
 }
@@ -82,7 +82,7 @@ TEST(ColorCombo, SelectedColorReadsBackWhatWasSet)
 TEST(ColorCombo, CustomColoursStayWithinTheirLimit)
 {
     TColorComboModel model;
-    model.SetSelection(csSystemJ | csCustom);
+    model.SetSelection(ColorSelection::csSystemJ | ColorSelection::csCustom);
     model.SetMaxCustomCount(1);
     std::vector<TColor> offered{0x123456, 0xABCDEF};
     model.ColorChooser = [&](TColor) -> std::optional<TColor> {
@@ -131,7 +131,7 @@ TEST(ColorCombo, ExtendedColoursAreTheHundredFortyNamesInOrder)
 {
     TColorComboModel model;
     model.OnLoadExtendedColors = [&] { model.SetExtendedColors(ExtendedColorLines()); };
-    model.SetSelection(csExtended);
+    model.SetSelection(ColorSelection::csExtended);
     ASSERT_EQ(model.Count(), 140);
     for (int i = 1; i < model.Count(); ++i) EXPECT_LT(Names(model)[i - 1], Names(model)[i]);
     EXPECT_EQ(model.Items().front(), (TColorItem{"aliceblue", 0xFFF8F0}));

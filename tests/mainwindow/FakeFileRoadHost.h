@@ -62,7 +62,7 @@ public:
     {
         TDocumentHost host;
         host.Prompter = &Prompts;
-        host.ApplyEnvironment = [this](int N, const std::string& File) {
+        host.ApplyEnvironment = [this](int N, const std::string& File, const TEditorEnvironment*) {
             Log.push_back("environment " + std::to_string(N) + (File.empty() ? "" : " " + File));
         };
         host.SetEditMode = [](bool) {};

@@ -80,15 +80,6 @@ struct TFlagScope {
     bool& FFlag;
 };
 
-void ShowFileMessage(TPrompter& Prompter, std::string Text, const char* Caption, TMsgDlgType Kind)
-{
-    TPromptRequest request;
-    request.Text = std::move(Text);
-    request.Caption = Caption;
-    request.Kind = Kind;
-    request.Buttons = {TMsgDlgBtn::mbYes};
-    Prompter.Show(request);
-}
 
 } // namespace
 
@@ -142,9 +133,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     setAcceptDrops(true);
     FStatus = new TQxStatusBar(this);
     setStatusBar(FStatus);
-    FComponents = new TMainComponents(*this, FState, FPrompter, [this](const std::exception& e) {
-        ShowFileMessage(FPrompter, e.what(), "エラー", TMsgDlgType::mtError);
-    });
+    FComponents = new TMainComponents(*this, FState, FPrompter, ErrorBox(FPrompter));
     FComponents->RestoreWindow = [this] { RestoreWindow(); };
     FComponents->ShowStatusInfo = [this](const std::string& Text) {
         FStatusModel.SetFreeText(Text);
@@ -204,13 +193,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     FCommands.Bind("ActionOption", [this] { ShowOptionDialog(*this, FCommandHost->StayOnTop()); });
     // Whatever a command changed (overwrite mode, an inserted date, the wrap) shows at once.
     FCommands.OnExecuted = [this] { RefreshStatusBar(); };
-    FActions = std::make_unique<TQtActions>(*this, FCommands, [this](const std::exception& e) {
-        TPromptRequest request;
-        request.Text = e.what();
-        request.Kind = TMsgDlgType::mtError;
-        request.Buttons = {TMsgDlgBtn::mbOK};
-        FPrompter.Show(request);
-    });
+    FActions = std::make_unique<TQtActions>(*this, FCommands, ErrorBox(FPrompter));
     FAutoSave = new TAutoSaveTimer(*this);
     AttachProjectTreePopup(FProjectPane->Tree(), *FActions);
     FProjectPane->OnSelectionChanged = [this] { FActions->UpdateStates(); };
@@ -274,7 +257,7 @@ void TQxEditorMain::SwitchEnvironment(int N)
     if (TEditorFrame* frame = CurrentFrame()) SwitchEnvironment(N, IsNamedFile(frame->FileName()) ? frame->FileName() : "");
 }
 
-void TQxEditorMain::SwitchEnvironment(int N, const std::string& DocumentFile)
+void TQxEditorMain::SwitchEnvironment(int N, const std::string& DocumentFile, const TEditorEnvironment* Environment)
 {
     TEditorFrame* frame = CurrentFrame();
     if (!frame) return;
@@ -282,7 +265,7 @@ void TQxEditorMain::SwitchEnvironment(int N, const std::string& DocumentFile)
     apply.State = &FState;
     apply.DocumentFile = DocumentFile;
     TQxEditorDocument document = frame->Document();
-    document.ApplyEnvironment(EnvironmentFileName(FState, N), apply);
+    document.ApplyEnvironment(EnvironmentFileName(FState, N), apply, Environment);
     document.SetEnvironmentNumber(N);
     RefreshStatusBar();
 }
@@ -632,7 +615,9 @@ TDocumentHost TQxEditorMain::Host()
 {
     TDocumentHost host;
     host.Prompter = &FPrompter;
-    host.ApplyEnvironment = [this](int N, const std::string& FileName) { SwitchEnvironment(N, FileName); };
+    host.ApplyEnvironment = [this](int N, const std::string& FileName, const TEditorEnvironment* Environment) {
+        SwitchEnvironment(N, FileName, Environment);
+    };
     host.SetEditMode = [this](bool Editable) { SetEditMode(Editable); };
     host.Beep = [this] {
         if (Beep) Beep();
@@ -910,7 +895,7 @@ void TQxEditorMain::OpenCommandLine(const std::vector<std::string>& Args, const 
     const auto groups = ParseCommandLine(Args);
     if (!groups) {
         NewTab();
-        ShowFileMessage(FPrompter, "起動オプションが正しく指定されていません。", "確認", TMsgDlgType::mtError);
+        ShowMessageDialog(FPrompter, "起動オプションが正しく指定されていません。", "確認", TMsgDlgType::mtError, {TMsgDlgBtn::mbYes});
         return;
     }
     for (TOpenRequest request : *groups) {
@@ -933,7 +918,7 @@ void TQxEditorMain::HandOverRecord(int Tag, const std::string& Text)
     RestoreWindow();
     switch (FHandOver.Feed(Tag, Text)) {
     case THandOverReceiver::TStep::BadOption:
-        ShowFileMessage(FPrompter, "起動オプションが正しく指定されていません。", "確認", TMsgDlgType::mtError);
+        ShowMessageDialog(FPrompter, "起動オプションが正しく指定されていません。", "確認", TMsgDlgType::mtError, {TMsgDlgBtn::mbYes});
         break;
     case THandOverReceiver::TStep::Open:
         if (Count() == 0) NewTab();

@@ -102,7 +102,8 @@ public:
     // The current document (both panes) takes editor environment N; its lock or stamp goes to
     // DocumentFile (the file it holds, "" none), or to its own file when that is not given.
     void SwitchEnvironment(int N);
-    void SwitchEnvironment(int N, const std::string& DocumentFile);
+    // Environment: the settings of environment N when already read (else its file is read).
+    void SwitchEnvironment(int N, const std::string& DocumentFile, const TEditorEnvironment* Environment = nullptr);
     // Moves the active document in the tab order (its tab id goes with it).
     void MoveDocument(TTabMove Move);
     void RefreshStatusBar();

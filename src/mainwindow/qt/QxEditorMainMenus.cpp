@@ -8,6 +8,7 @@
 #include "documents/DocumentCodes.h"
 #include "documents/EditorEnvironment.h"
 #include "documents/FileHistory.h"
+#include "documents/MessageDialog.h"
 #include "documents/qt/FavoriteFileDialog.h"
 #include "dialogs/qt/ToolDialogKit.h"
 #include "documents/qt/QxStatusBar.h"
@@ -311,13 +312,7 @@ void TQxEditorMain::MenuOpening(std::string_view Menu)
 void TQxEditorMain::ShowKeySetDialog()
 {
     TKeySetModel model(FState.ProgramFile(ShortCutFileName), FComponents->Keys(), FPrompter, Dialogs());
-    TKeySetDialog dialog(model, [this](const std::exception& e) {
-        TPromptRequest request;
-        request.Text = e.what();
-        request.Kind = TMsgDlgType::mtError;
-        request.Buttons = {TMsgDlgBtn::mbOK};
-        FPrompter.Show(request);
-    }, this);
+    TKeySetDialog dialog(model, ErrorBox(FPrompter), this);
     kit::ApplyStayOnTop(dialog, FCommandHost->StayOnTop());
     dialog.exec();
 }

@@ -174,11 +174,18 @@ TEST_F(MainWindowTest, HandOverReusesAnUntouchedUntitledTabAndActivatesAnOpenFil
     send({"a.txt"});
     EXPECT_EQ(Window->Count(), 2);
     EXPECT_EQ(Window->Pages()->currentIndex(), 0);
-    // Options of the hand-over: read-only, caret to row 2; a jump beyond the text stops on the last row.
+    // A file already open is only activated: the hand-over's read-only and jump options are not applied
+    // to it (the user's caret and mode stay as they were).
     send({"/R", "/J", "2", "b.txt"});
     EXPECT_EQ(Window->Pages()->currentIndex(), 1);
+    EXPECT_FALSE(Window->FrameOfPage(1)->MainEditor().ReadOnly());
+    EXPECT_EQ(Window->FrameOfPage(1)->MainEditor().Row(), 0);
     send({"/R", "/J", "99", Dir.File("a.txt")});
-    EXPECT_GE(Window->CurrentEditor()->Row(), 0);
+    EXPECT_EQ(Window->Pages()->currentIndex(), 0);
+    TEditor& a = Window->FrameOfPage(0)->MainEditor();
+    ASSERT_GT(a.RowCount(), 1);  // a jump, were it applied, would move the caret
+    EXPECT_FALSE(a.ReadOnly());
+    EXPECT_EQ(a.Row(), 0);
 }
 
 TEST_F(MainWindowTest, JumpAndReadOptionsOfAnOpenedFile)

@@ -41,7 +41,7 @@ TEST(ColorConbo, ShowsTheModelAndTakesCustomColoursFromTheChooser)
     TQxColorConbo combo;
     EXPECT_EQ(combo.count(), 16);
     EXPECT_EQ(combo.itemText(0).toStdString(), "黒");
-    combo.Model().SetSelection(csSystemJ | csCurrent | csCustom);
+    combo.Model().SetSelection(ColorSelection::csSystemJ | ColorSelection::csCurrent | ColorSelection::csCustom);
     EXPECT_EQ(combo.count(), 18);
     EXPECT_EQ(combo.itemText(17).toStdString(), "その他...");
 
