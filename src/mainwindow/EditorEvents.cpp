@@ -7,7 +7,7 @@
 #include "editor/QxEditor.h"
 #include "mainwindow/MainCommands.h"
 #include "mainwindow/TabModel.h"
-#include "mainwindow/VirtualKeys.h"
+#include "platform/VirtualKeys.h"
 #include "platform/Cp932.h"
 #include "platform/Launcher.h"
 

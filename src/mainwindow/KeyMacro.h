@@ -16,7 +16,7 @@
 // Every record but a key press ends with " // " and its character ("#" and the code for a control
 // character). The reader takes the first six numbers of each line that has any, before the comment.
 
-#include "mainwindow/KeyInput.h"
+#include "platform/KeyInput.h"
 #include "platform/Prompter.h"
 
 #include <cstdint>

@@ -5,7 +5,7 @@
 // dispatched, and its playback comes back in here.
 
 #include "mainwindow/CommandKeys.h"
-#include "mainwindow/KeyInput.h"
+#include "platform/KeyInput.h"
 
 namespace qx {
 

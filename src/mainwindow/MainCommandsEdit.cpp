@@ -6,7 +6,7 @@
 #include "editor/EditorControl.h"
 #include "editor/QxEditor.h"
 #include "editor/RowAttributes.h"
-#include "mainwindow/VirtualKeys.h"
+#include "platform/VirtualKeys.h"
 
 #include <algorithm>
 #include <utility>

@@ -8,7 +8,7 @@
 #include "editor/QxEditor.h"
 #include "mainwindow/EditorEvents.h"
 #include "mainwindow/TabModel.h"
-#include "mainwindow/VirtualKeys.h"
+#include "platform/VirtualKeys.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompter.h"
 

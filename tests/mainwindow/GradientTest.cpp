@@ -1,4 +1,4 @@
-#include "mainwindow/Gradient.h"
+#include "dialogs/Gradient.h"
 #include "mainwindow/SystemResources.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // Test helpers for the key road: an editor that logs what reaches it, and a command runner that logs
 // the rows it runs and may refuse some (disabled actions).
 
-#include "mainwindow/KeyInput.h"
+#include "platform/KeyInput.h"
 #include "mainwindow/KeyRouter.h"
 
 #include <functional>

@@ -4,7 +4,7 @@
 // widget and tells the router when the pane goes, so that neither the router nor a key macro's
 // playback keeps a dangling target.
 
-#include "mainwindow/KeyInput.h"
+#include "platform/KeyInput.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "mainwindow/qt/KeyRouterFilter.h"
 
 #include "mainwindow/KeyRouter.h"
-#include "mainwindow/qt/QtKeyCodec.h"
+#include "platform/qt/QtKeyCodec.h"
 #include "platform/Cp932.h"
 
 #include <QInputMethodEvent>

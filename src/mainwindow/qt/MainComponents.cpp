@@ -10,7 +10,7 @@
 #include "mainwindow/qt/EditorKeyTarget.h"
 #include "mainwindow/qt/KeyRouterFilter.h"
 #include "mainwindow/qt/QtClipboard.h"
-#include "mainwindow/qt/QtKeyCodec.h"
+#include "platform/qt/QtKeyCodec.h"
 #include "mainwindow/qt/QtTrayIcon.h"
 #include "mainwindow/qt/TipForm.h"
 #include "mainwindow/qt/X11HotKeyBackend.h"

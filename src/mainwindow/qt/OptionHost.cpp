@@ -4,7 +4,7 @@
 #include "dialogs/qt/ProjectTreeView.h"
 #include "editor/qt/EditorCursors.h"
 #include "mainwindow/qt/MainComponents.h"
-#include "mainwindow/qt/OptionDialog.h"
+#include "dialogs/qt/OptionDialog.h"
 #include "mainwindow/qt/QtUserToolBars.h"
 #include "mainwindow/qt/QxEditorMain.h"
 #include "platform/FileBytes.h"

@@ -1,7 +1,7 @@
 #include "mainwindow/qt/Progress.h"
 
 #include "mainwindow/qt/WindowFront.h"
-#include "mainwindow/Gradient.h"
+#include "dialogs/Gradient.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -14,7 +14,7 @@
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/MainCommandHost.h"
 #include "mainwindow/qt/MainComponents.h"
-#include "mainwindow/qt/QtKeyCodec.h"
+#include "platform/qt/QtKeyCodec.h"
 #include "mainwindow/qt/QxEditorMain.h"
 #include "platform/Prompter.h"
 

@@ -1,6 +1,6 @@
 #include "mainwindow/qt/TrayPopupMenu.h"
 
-#include "mainwindow/Gradient.h"
+#include "dialogs/Gradient.h"
 #include "mainwindow/TrayMenu.h"
 #include "platform/qt/QtColor.h"
 

@@ -8,7 +8,7 @@
 #include "mainwindow/ShortCutFile.h"
 #include "mainwindow/qt/EditorKeyTarget.h"
 #include "mainwindow/qt/KeyRouterFilter.h"
-#include "mainwindow/qt/QtKeyCodec.h"
+#include "platform/qt/QtKeyCodec.h"
 #include "platform/Cp932.h"
 
 #include <QDialog>

@@ -5,8 +5,8 @@
 #include "mainwindow/KeyMacro.h"
 #include "mainwindow/KeyRouter.h"
 #include "mainwindow/ShortCutFile.h"
-#include "mainwindow/VirtualKeys.h"
-#include "mainwindow/qt/QtKeyCodec.h"
+#include "platform/VirtualKeys.h"
+#include "platform/qt/QtKeyCodec.h"
 #include "platform/Cp932.h"
 
 #include <QAction>

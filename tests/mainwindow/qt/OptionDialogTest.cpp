@@ -1,4 +1,4 @@
-#include "mainwindow/qt/OptionDialog.h"
+#include "dialogs/qt/OptionDialog.h"
 
 #include "documents/GlobalState.h"
 #include "documents/MainSettings.h"

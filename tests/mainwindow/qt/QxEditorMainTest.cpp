@@ -5,7 +5,7 @@
 #include "editor/QxEditor.h"
 #include "mainwindow/KeyMacro.h"
 #include "mainwindow/KeyRouter.h"
-#include "mainwindow/VirtualKeys.h"
+#include "platform/VirtualKeys.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/QtActions.h"
 #include "mainwindow/qt/EditorKeyTarget.h"

@@ -1,5 +1,5 @@
-#include "mainwindow/qt/ColorConbo.h"
-#include "mainwindow/qt/GradBox.h"
+#include "dialogs/qt/ColorConbo.h"
+#include "dialogs/qt/GradBox.h"
 #include "mainwindow/qt/LoadProgress.h"
 #include "mainwindow/qt/Progress.h"
 

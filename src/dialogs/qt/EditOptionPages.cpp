@@ -1,11 +1,11 @@
-#include "mainwindow/qt/EditOptionPages.h"
+#include "dialogs/qt/EditOptionPages.h"
 
 #include "dialogs/EditOptionRules.h"
 #include "documents/FileDialogs.h"
 #include "documents/MessageDialog.h"
 #include "editor/qt/FontResolver.h"
-#include "mainwindow/qt/ColorConbo.h"
-#include "mainwindow/qt/EditOptionDialog.h"
+#include "dialogs/qt/ColorConbo.h"
+#include "dialogs/qt/EditOptionDialog.h"
 #include "platform/Cp932.h"
 #include "platform/qt/QtColor.h"
 

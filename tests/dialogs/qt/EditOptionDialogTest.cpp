@@ -2,11 +2,11 @@
 // working copy; the colour boxes show the stored colour and write only the user's choice; the kinsoku
 // page shows the level's rules; the environment manager's buttons follow the list.
 
-#include "mainwindow/qt/EditEnvDialog.h"
-#include "mainwindow/qt/EditOptionDialog.h"
-#include "mainwindow/qt/EditOptionPages.h"
+#include "dialogs/qt/EditEnvDialog.h"
+#include "dialogs/qt/EditOptionDialog.h"
+#include "dialogs/qt/EditOptionPages.h"
 
-#include "mainwindow/qt/ColorConbo.h"
+#include "dialogs/qt/ColorConbo.h"
 #include "platform/Cp932.h"
 #include "platform/IniFile.h"
 #include "documents/SettingsFile.h"

@@ -4,7 +4,7 @@
 // working copy; only apply and OK move it into the program.
 
 #include "dialogs/OptionDialog.h"
-#include "mainwindow/qt/OptionPages.h"
+#include "dialogs/qt/OptionPages.h"
 
 #include <QDialog>
 

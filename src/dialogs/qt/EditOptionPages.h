@@ -2,7 +2,7 @@
 // The sixteen pages of the editor options dialog, bound to the working copy (the environment record) as
 // every option page is (OptionPageKit.h); linked values go through the page rules.
 
-#include "mainwindow/qt/OptionPageKit.h"
+#include "dialogs/qt/OptionPageKit.h"
 
 #include <QIcon>
 

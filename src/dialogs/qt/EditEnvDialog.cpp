@@ -1,4 +1,4 @@
-#include "mainwindow/qt/EditEnvDialog.h"
+#include "dialogs/qt/EditEnvDialog.h"
 
 #include "platform/Cp932.h"
 

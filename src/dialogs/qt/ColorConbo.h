@@ -3,7 +3,7 @@
 // and, with ShowName, the colour's name. The list and its logic are TColorComboModel's; "その他..."
 // opens the colour dialog unless the owner puts another chooser in Model().ColorChooser.
 
-#include "mainwindow/ColorCombo.h"
+#include "dialogs/ColorCombo.h"
 #include "platform/qt/GuardedCall.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "mainwindow/qt/OptionPages.h"
+#include "dialogs/qt/OptionPages.h"
 
 #include "dialogs/OptionDialog.h"
 #include "documents/FileDialogs.h"
-#include "mainwindow/qt/QtKeyCodec.h"
+#include "platform/qt/QtKeyCodec.h"
 #include "platform/Cp932.h"
 #include "platform/ShortCut.h"
 #include "platform/qt/QtColor.h"

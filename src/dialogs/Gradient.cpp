@@ -1,4 +1,4 @@
-#include "mainwindow/Gradient.h"
+#include "dialogs/Gradient.h"
 
 #include <algorithm>
 #include <cmath>

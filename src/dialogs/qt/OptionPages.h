@@ -4,7 +4,7 @@
 
 #include "documents/MainSettings.h"
 #include "platform/qt/GuardedCall.h"
-#include "mainwindow/qt/OptionPageKit.h"
+#include "dialogs/qt/OptionPageKit.h"
 
 #include <QFont>
 #include <QLineEdit>

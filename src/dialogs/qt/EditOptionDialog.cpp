@@ -1,7 +1,7 @@
-#include "mainwindow/qt/EditOptionDialog.h"
+#include "dialogs/qt/EditOptionDialog.h"
 
-#include "mainwindow/qt/EditOptionPages.h"
-#include "mainwindow/qt/GradBox.h"
+#include "dialogs/qt/EditOptionPages.h"
+#include "dialogs/qt/GradBox.h"
 #include "platform/Cp932.h"
 
 #include <QComboBox>

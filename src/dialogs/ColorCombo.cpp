@@ -1,4 +1,4 @@
-#include "mainwindow/ColorCombo.h"
+#include "dialogs/ColorCombo.h"
 
 #include "platform/IniFile.h"
 

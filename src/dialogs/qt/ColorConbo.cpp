@@ -1,4 +1,4 @@
-#include "mainwindow/qt/ColorConbo.h"
+#include "dialogs/qt/ColorConbo.h"
 
 #include "platform/qt/QtColor.h"
 

@@ -1,7 +1,7 @@
-#include "mainwindow/qt/OptionPageKit.h"
+#include "dialogs/qt/OptionPageKit.h"
 
 #include "documents/FileDialogs.h"
-#include "mainwindow/qt/ColorConbo.h"
+#include "dialogs/qt/ColorConbo.h"
 #include "platform/Cp932.h"
 
 #include <QButtonGroup>

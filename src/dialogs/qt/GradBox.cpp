@@ -1,4 +1,4 @@
-#include "mainwindow/qt/GradBox.h"
+#include "dialogs/qt/GradBox.h"
 
 #include "platform/qt/QtColor.h"
 

@@ -1,4 +1,4 @@
-#include "mainwindow/VirtualKeys.h"
+#include "platform/VirtualKeys.h"
 
 namespace qx {
 

@@ -1,7 +1,7 @@
 #pragma once
 // TQxGradBox: a box painted with a colour gradient and a title over it (dialog headings, title bars).
 
-#include "mainwindow/Gradient.h"
+#include "dialogs/Gradient.h"
 #include "platform/Color.h"
 
 #include <QWidget>

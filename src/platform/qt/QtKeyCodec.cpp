@@ -1,8 +1,8 @@
-#include "mainwindow/qt/QtKeyCodec.h"
+#include "platform/qt/QtKeyCodec.h"
 
-#include "mainwindow/VirtualKeys.h"
+#include "platform/VirtualKeys.h"
 #include "platform/Cp932.h"
-#include "mainwindow/KeyInput.h"
+#include "platform/KeyInput.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
