@@ -178,8 +178,12 @@ TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPr
     }
     switch (Result.Status) {
     case TLoadStatus::Loaded:
+        // What the text holds that the file did not, before anything is saved.
         if (Result.Lost > 0)
-            ShowMessageDialog(Prompter, MsgCharactersReplaced(FileName, Result.Lost), "", TMsgDlgType::mtWarning,
+            ShowMessageDialog(Prompter, MsgCharactersReplaced(FileName, Result.Lost, LostCharacterMark(Result.CharType)),
+                              "", TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+        if (Result.Nuls > 0)
+            ShowMessageDialog(Prompter, MsgNulBytesReplaced(FileName, Result.Nuls), "", TMsgDlgType::mtWarning,
                               {TMsgDlgBtn::mbOK});
         break;
     case TLoadStatus::NotInCode:
@@ -209,10 +213,10 @@ TFileWriter SafeFileWriter()
 }
 
 bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, std::string_view Text, int CharType,
-                   int RtrnType, const TFileWriter& Writer)
+                   int RtrnType, const TFileWriter& Writer, bool Utf8Mark)
 {
     std::size_t Lost = 0;
-    const std::string Bytes = EncodeDocument(Text, CharType, RtrnType, &Lost);
+    const std::string Bytes = EncodeDocument(Text, CharType, RtrnType, &Lost, Utf8Mark);
     if (Lost > 0 && ShowMessageDialog(Prompter, MsgCharactersWillBeLost(FileName, Lost), "",
                                       TMsgDlgType::mtConfirmation,
                                       {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) != mr::Yes)

@@ -42,7 +42,7 @@ TFileWriter SafeFileWriter();
 // characters the prompter asks first (No: nothing is written). A failed write keeps the old file and is
 // shown. True only when the file was written.
 bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, std::string_view Text, int CharType,
-                   int RtrnType, const TFileWriter& Writer = SafeFileWriter());
+                   int RtrnType, const TFileWriter& Writer = SafeFileWriter(), bool Utf8Mark = false);
 
 // Copies Source to Dest (the copy gets Source's permissions), never replacing Dest unless Overwrite.
 // Dest is written beside itself and renamed into place, so a failed copy leaves an old Dest whole. A copy

@@ -295,7 +295,8 @@ void ApplyEditorEnvironment(const TEditorEnvironment& S, const std::string& File
     const bool fileExists = FileExists(E.FileName);
     if (!Host.SecondPane && E.LockFile && fileExists) E.OpenLockFile(E.FileName);
     E.CheckTStamp = S.FileTimeStampCheck;
-    if (!E.LockFile && E.CheckTStamp && fileExists) E.StoreFileTStamp(E.FileName);
+    // The stamp taken when the file was read stays: taken again here, it would hide a change made since.
+    if (fileExists && !E.FileTStamp().Valid) E.StoreFileTStamp(E.FileName);
 
     // 9. Backups and the automatic save.
     E.BackUp1 = S.BackUp1;

@@ -23,11 +23,20 @@ void TEditor::CutToClipboard()
 void TEditor::PasteFromClipboard()
 {
     if (FReadOnly || !FClipboard || !FClipboard->HasText()) return;
-    const std::string text = FClipboard->Text();
+    const std::string text = ClipboardText();
     if (FClipboard->HasBoxFormat())
         InsertBlock(text);
     else
         ReplaceSelection(text);
+}
+
+std::string TEditor::ClipboardText()
+{
+    if (!FClipboard) return {};
+    std::size_t lost = 0;
+    std::string text = FClipboard->Text(&lost);
+    if (lost > 0 && OnPasteLost) OnPasteLost(this, lost);
+    return text;
 }
 
 void TEditor::ClearSelection() { DeleteSelection(); }

@@ -2,6 +2,7 @@
 // The system clipboard as the editing control sees it: Shift-JIS text, and a flag that the text is a
 // box (rectangular) selection, which travels as a format of its own beside the plain text.
 
+#include <cstddef>
 #include <string>
 
 namespace qx {
@@ -13,8 +14,10 @@ class TEditorClipboardPort {
 public:
     virtual ~TEditorClipboardPort() = default;
     virtual bool HasText() const = 0;
-    // The clipboard's text as Shift-JIS bytes.
-    virtual std::string Text() const = 0;
+    // The clipboard's text as Shift-JIS bytes; Lost (when given) receives the number of its characters
+    // that code page 932 has no code for (each became "?").
+    virtual std::string Text(std::size_t* Lost) const = 0;
+    std::string Text() const { return Text(nullptr); }
     // True when the clipboard holds a box selection.
     virtual bool HasBoxFormat() const = 0;
     // Puts Shift-JIS text on the clipboard, marked as a box selection when Box.

@@ -72,6 +72,8 @@ constexpr int CaretBlinkTime = 530;  // ms
 using TDrawLineEvent = std::function<void(TObject* Sender, const std::string& LineStr, int X, int Y, int Index,
                                           const TRect& ARect, bool Selected)>;
 using TSelectionChangeEvent = std::function<void(TObject* Sender, bool Selected)>;
+// Count characters of a text to be pasted had no code in code page 932 and became "?".
+using TCharactersLostEvent = std::function<void(TObject* Sender, std::size_t Count)>;
 using TKeyEvent = std::function<void(TObject* Sender, int& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
@@ -183,6 +185,7 @@ public:
     TMouseEvent OnMouseDown, OnMouseUp;
     TMouseMoveEvent OnMouseMove;
     TSelectionChangeEvent OnSelectionChange;
+    TCharactersLostEvent OnPasteLost;
     TNotifyEvent OnSelectionModeChange, OnTopColChange, OnTopRowChange, OnResize;
     TMouseWheelEvent OnMouseWheel;
     TNotifyEvent OnDrawWrapLine, OnHideWrapLine;
@@ -435,6 +438,9 @@ public:
     virtual void CopyToClipboard();
     virtual void CutToClipboard();
     virtual void PasteFromClipboard();
+    // The clipboard's text to paste (empty without a clipboard); characters it could not bring are
+    // told through OnPasteLost first.
+    std::string ClipboardText();
     // Deletes the selection.
     virtual void ClearSelection();
     // The control's own context menu (EditorPopupMenu.h), made by CreatePopupMenu when first asked for.

@@ -106,7 +106,7 @@ void TEditorPopupMenu::PasteClick(TEditorMenuItem&)
 
 void TEditorPopupMenu::BoxPasteClick(TEditorMenuItem&)
 {
-    if (Editor && Editor->Clipboard() && Editor->Clipboard()->HasText()) Editor->InsertBlock(Editor->Clipboard()->Text());
+    if (Editor && Editor->Clipboard() && Editor->Clipboard()->HasText()) Editor->InsertBlock(Editor->ClipboardText());
 }
 
 void TEditorPopupMenu::DeleteClick(TEditorMenuItem&)

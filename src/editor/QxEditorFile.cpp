@@ -63,6 +63,8 @@ void TQxEditor::StoreFileTStamp(const std::string& FileName)
 
 bool TQxEditor::SameFileTStamp(const std::string& FileName) const
 {
+    // A stamp of another file (or none) tells nothing about this one.
+    if (!FFileTStamp.Valid || NormalizeDocumentName(FTStampFileName) != NormalizeDocumentName(FileName)) return true;
     const TFileTStamp now = FileDateTime(FileName);
     return !now.Valid || now == FFileTStamp;
 }
@@ -83,7 +85,8 @@ std::string TQxEditor::SaveText() const
 std::size_t TQxEditor::SaveToFile(const std::string& FileName)
 {
     std::size_t lost = 0;
-    const std::string bytes = EncodeDocument(SaveText(), FSaveFileCharType, FSaveFileRtrnType, &lost);
+    const std::string bytes =
+        EncodeDocument(SaveText(), FSaveFileCharType, FSaveFileRtrnType, &lost, Utf8Mark && FSaveFileCharType == sfctUTF8);
     WriteFileBytesSafely(FileName, bytes);
     // The file renamed into place is a new one: a lock on the old one would guard nothing, and the new
     // date is no change made by another program.

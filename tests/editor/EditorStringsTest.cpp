@@ -317,3 +317,28 @@ TEST(TEditorStrings, ALoaderWhoseRulesChangedBeforeFinishReWrapsOnce)
     }
     EXPECT_EQ(e.Rows(), (Rows{"keep|2"}));
 }
+
+TEST(TEditorStrings, AppendedLinesAreLaidOutAsTheWholeTextWouldBe)
+{
+    // Lines appended piece by piece (a piece may end in the middle of a line) give the rows of the whole
+    // text, wrapped or not, with the line numbers and lengths known, and no undo step.
+    const std::string pieces[] = {"first\r\n", std::string(50, 'w') + "\r\nsec", "ond\r\n\tt\r\n", "last"};
+    for (const bool wrap : {false, true}) {
+        Editor e;
+        if (wrap) {
+            e.rows->WrapOption().SetWrapByte(20);
+            e.rows->SetWordWrap(true);
+        }
+        std::string text;
+        for (const std::string& piece : pieces) {
+            e.lines.AppendLines(piece);
+            text += piece;
+            ASSERT_EQ(e.Rows(), ExpectedRows(*e.rows, text)) << text;
+            Editor whole;
+            whole.lines.SetText(text);
+            EXPECT_EQ(e.rows->LineCount(), whole.rows->LineCount()) << text;
+            EXPECT_EQ(e.rows->TextLength(), whole.rows->TextLength()) << text;
+        }
+        EXPECT_FALSE(e.rows->UndoObj().CanUndo());
+    }
+}

@@ -87,7 +87,13 @@ public:
     bool Has = false;
 
     bool HasText() const override { return Has; }
-    std::string Text() const override { return Content; }
+    using TEditorClipboardPort::Text;
+    std::size_t Lost = 0; // characters the text stands for that had no code
+    std::string Text(std::size_t* L) const override
+    {
+        if (L) *L = Lost;
+        return Content;
+    }
     bool HasBoxFormat() const override { return Has && Box; }
     void SetText(const std::string& Text, bool IsBox) override
     {

@@ -193,3 +193,78 @@ TEST(WriteFileBytesSafely, ALaterSaveRemovesWhatAKilledSaveLeftBehind)
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(Names(dir.Path()), expected);
 }
+
+namespace {
+
+// A folder that refuses new files to this user, and a file this user may or may not write, as a user
+// who is not root meets them (the tests run as root, whom no permission refuses).
+struct RefusingFolder : TSaveFileSystem {
+    bool FileWritable = true;
+    std::string Copies;
+    int CreateTemp(const std::string&, std::string&) override
+    {
+        errno = EACCES;
+        return -1;
+    }
+    bool MayWrite(const std::string&) override
+    {
+        errno = EACCES;
+        return FileWritable;
+    }
+    std::string CopyFolder() override { return Copies; }
+};
+
+} // namespace
+
+TEST(WriteFileBytesSafely, AFolderThatRefusesTheTemporaryFileGetsTheFileWrittenInPlace)
+{
+    TempDir dir, copies;
+    RefusingFolder folder;
+    folder.Copies = copies.Path();
+    const std::string file = dir.File("a.txt");
+    WriteBytes(file, "the old text, longer than the new");
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    struct stat before;
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+
+    WriteFileBytesSafely(file, "new text", folder);
+    EXPECT_EQ(ReadBytes(file), "new text");
+    struct stat after;
+    ASSERT_EQ(::stat(file.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "written in place";
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_TRUE(Names(copies.Path()).empty()) << "the old text's copy goes once the new one is checked";
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"a.txt"});
+
+    // No place for the copy: nothing is written, and the message says which folder refuses.
+    folder.Copies = dir.File("no such folder");
+    try {
+        WriteFileBytesSafely(file, "newer", folder);
+        ADD_FAILURE();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message(), "フォルダ「" + folder.Copies + "」にファイルを作成できません。ファイルまたはフォルダが見つかりません。");
+    }
+    EXPECT_EQ(ReadBytes(file), "new text");
+
+    // A new file, or one this user may not write: the folder (or the file) is named, in Japanese.
+    struct Case {
+        std::string Path;
+        bool Exists, Writable;
+        std::string Message;
+    };
+    const Case cases[] = {
+        {dir.File("new.txt"), false, true, "フォルダ「" + dir.Path() + "」にファイルを作成できません。アクセスが拒否されました。"},
+        {file, true, false, "ファイル「" + file + "」に書き込めません。アクセスが拒否されました。"},
+    };
+    for (const Case& c : cases) {
+        folder.FileWritable = c.Writable;
+        try {
+            WriteFileBytesSafely(c.Path, "x", folder);
+            ADD_FAILURE() << c.Path;
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.Message(), c.Message);
+        }
+    }
+    EXPECT_EQ(ReadBytes(file), "new text");
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"a.txt"});
+}

@@ -31,8 +31,9 @@ std::string WithLineEnds(std::string_view Text, bool CrLf)
 
 } // namespace
 
-std::optional<std::string> ClipboardCp932Text(const QMimeData* data)
+std::optional<std::string> ClipboardCp932Text(const QMimeData* data, std::size_t* lost)
 {
+    if (lost) *lost = 0;
     if (!data) return std::nullopt;
     if (data->hasFormat(kQxSjisTextMime)) {
         const QByteArray bytes = data->data(kQxSjisTextMime);
@@ -41,7 +42,8 @@ std::optional<std::string> ClipboardCp932Text(const QMimeData* data)
     if (!data->hasText()) return std::nullopt;
     const QString text = data->text();
     return WithLineEnds(Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                                         static_cast<std::size_t>(text.size()))),
+                                                         static_cast<std::size_t>(text.size())),
+                                     lost),
                         true);
 }
 
@@ -64,7 +66,10 @@ bool TQtClipboard::HasText() const
     return data && (data->hasText() || data->hasFormat(kQxSjisTextMime));
 }
 
-std::string TQtClipboard::Text() const { return ClipboardCp932Text(Data()).value_or(std::string()); }
+std::string TQtClipboard::Text(std::size_t* Lost) const
+{
+    return ClipboardCp932Text(Data(), Lost).value_or(std::string());
+}
 
 bool TQtClipboard::HasBoxFormat() const
 {
