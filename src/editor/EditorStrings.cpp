@@ -322,24 +322,16 @@ void TEditorStrings::AppendLines(std::string_view Text)
     if (Text.empty()) return;
     TEditorScreenStrings& rows = Rows();
     TLoader loader(*this);
-    rows.BeginUpdate();
-    try {
-        // The rows of a last line without a line end go, to be laid out again with what follows them.
-        int first = rows.Count();
-        while (first > 0 && rows.RowAttributes(first - 1) != raEnd) --first;
-        std::string open;
-        for (int row = first; row < rows.Count(); ++row) open += rows.Get(row);
-        if (first < rows.Count()) rows.DeleteRows(first, rows.Count() - first);
-        TEditorScreenStrings::TRowAppender appender(rows);
-        loader.FTarget = &rows;
-        loader.Append(open);
-        loader.Append(Text);
-        if (!loader.FinishLines()) rows.SetRowAttributes(rows.Count() - 1, raEof);
-    } catch (...) {
-        rows.EndUpdate();
-        throw;
-    }
-    rows.EndUpdate();
+    // The rows of a last line without a line end give way, to be laid out again with what follows.
+    int first = rows.Count();
+    while (first > 0 && rows.RowAttributes(first - 1) != raEnd) --first;
+    std::string open;
+    for (int row = first; row < rows.Count(); ++row) open += rows.Get(row);
+    TEditorScreenStrings::TRowAppender appender(rows, first);
+    loader.FTarget = &rows;
+    loader.Append(open);
+    loader.Append(Text);
+    if (!loader.FinishLines()) rows.SetRowAttributes(rows.Count() - 1, raEof);
 }
 
 void TEditorStrings::Assign(const TStringList& Source)

@@ -331,9 +331,17 @@ TEST(TEditorStrings, AppendedLinesAreLaidOutAsTheWholeTextWouldBe)
         }
         std::string text;
         for (const std::string& piece : pieces) {
+            const int before = e.rows->Count();
+            e.view.Ranges.clear();
             e.lines.AppendLines(piece);
             text += piece;
             ASSERT_EQ(e.Rows(), ExpectedRows(*e.rows, text)) << text;
+            // The views hear of the rows from the last whole line on, to show them.
+            ASSERT_FALSE(e.view.Ranges.empty());
+            const TEditorUpdateRange range = e.view.Ranges.back();
+            EXPECT_TRUE(range.Valid);
+            EXPECT_EQ(range.StartRow + range.NewRowCount, e.rows->Count()) << text;
+            EXPECT_EQ(range.StartRow + range.OldRowCount, before) << text;
             Editor whole;
             whole.lines.SetText(text);
             EXPECT_EQ(e.rows->LineCount(), whole.rows->LineCount()) << text;
