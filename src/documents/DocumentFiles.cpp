@@ -5,6 +5,7 @@
 #include "documents/MessageTexts.h"
 #include "platform/Exception.h"
 #include "platform/FileBytes.h"
+#include "platform/SystemError.h"
 
 #include <cerrno>
 #include <cstring>
@@ -33,8 +34,6 @@ struct Descriptor {
         return Result;
     }
 };
-
-std::string Reason(int Error) { return std::strerror(Error); }
 
 // Opens a file for reading without ever blocking (a FIFO with no writer) and without taking a terminal.
 int OpenForReading(const std::string& FileName)
@@ -134,7 +133,7 @@ class TFileSource : public TByteSource {
 public:
     explicit TFileSource(const std::string& FileName) : FFileName(FileName), FFile(OpenRegularFile(FileName))
     {
-        if (FFile.Fd < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + Reason(errno));
+        if (FFile.Fd < 0) throw EFOpenError("ファイル「" + FileName + "」を開けません。" + SystemErrorText(errno));
     }
 
     std::size_t Read(char* Into, std::size_t Size) override
@@ -154,7 +153,7 @@ public:
 private:
     [[noreturn]] void Failed() const
     {
-        throw EInOutError("Cannot read file \"" + FFileName + "\". " + Reason(errno));
+        throw EInOutError("ファイル「" + FFileName + "」を読み込めません。" + SystemErrorText(errno));
     }
 
     std::string FFileName;
