@@ -160,4 +160,10 @@ TProjectPane::TProjectPane(TProjectManager& manager, const TGlobalState& state, 
 
 TProjectPane::~TProjectPane() { FManager.SetListener(nullptr); }
 
+void TProjectPane::SetToolBar(QWidget* bar)
+{
+    bar->setParent(this);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, bar);
+}
+
 } // namespace qx

@@ -57,6 +57,8 @@ public:
     ~TProjectPane() override;
 
     TProjectTreeView& Tree() { return *FTree; }
+    // A bar above the tree (the window's project tool bar); the pane takes it.
+    void SetToolBar(QWidget* bar);
 
     // Told after the selected node changed (the window shows the project commands' states for it).
     std::function<void()> OnSelectionChanged;
