@@ -47,14 +47,14 @@ for _ in $(seq "$runs"); do
     start=$(now_ms)
     LC_ALL=C sed "s/$word/$repl/g" "$text" >/dev/null
     s=$(since "$start"); t[sed]+="$s "
-    read -r _ ms hits undo paints < <("$bin" replace "$text" "$word" "$repl")
+    read -r _ ms hits undo paints _ < <("$bin" replace "$text" "$word" "$repl")
     [ "$hits" = 100000 ] || { echo "bench-find: replaced $hits, not 100000" >&2; exit 1; }
     t[replace]+="$ms "; r[replace]+="$(ratio "$ms" "$s") "; steps=$undo; repaints=$paints
 
     start=$(now_ms)
     LC_ALL=C grep -r -F "$mark" "$tree" >/dev/null
     g=$(since "$start"); t[grep]+="$g "
-    { read -r _ ems elines; read -r _ dms dlines gap; read -r _ sms; } < <("$bin" grep "$tree/*.txt" "$mark")
+    { read -r _; read -r _ ems elines; read -r _ dms dlines gap; read -r _ sms; } < <("$bin" grep "$tree/*.txt" "$mark")
     [ "$dlines" -ge "$elines" ] || { echo "bench-find: the dialog found $dlines lines, the engine $elines" >&2; exit 1; }
     run=$(awk -v a="$dms" -v b="$sms" 'BEGIN { printf "%.1f", a - b }')
     t[dialog]+="$dms "; t[engine]+="$ems "; t[gap]+="$gap "; t[settings]+="$sms "; t[run]+="$run "

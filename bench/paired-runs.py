@@ -8,8 +8,9 @@ with standard output to /dev/null (or to FILE, emptied before each run: a tool m
 sees its output thrown away). A run that exits with a code not listed (0 alone by default; a grep tool
 answers 1 when nothing matched) stops the whole. For each pair the ratio theirs / ours is taken of the wall-clock time
 and of the CPU time (user + system, from the kernel's accounting of the child); the medians of the
-pairs' ratios are printed with their lowest and highest, so that a busy machine, which slows both
-commands of a pair alike, moves the figures less than it moves single times.
+pairs' ratios are printed with their lowest and highest (our own times with theirs too), so that a
+busy machine, which slows both commands of a pair alike, moves the figures less than it moves single
+times.
 """
 import argparse
 import os
@@ -53,8 +54,9 @@ def main():
     line = "%-28s" % args.label
     for kind, index in (("wall", 0), ("CPU", 1)):
         ratios = [t[index] / max(o[index], 1e-6) for o, t in zip(ours, theirs)]
-        line += "  %s: ours %.3f s, theirs %.3f s, ratio %.1fx [%.1f-%.1f]" % (
-            kind, statistics.median(o[index] for o in ours), statistics.median(t[index] for t in theirs),
+        line += "  %s: ours %.3f s [%.3f-%.3f], theirs %.3f s, ratio %.1fx [%.1f-%.1f]" % (
+            kind, statistics.median(o[index] for o in ours), min(o[index] for o in ours),
+            max(o[index] for o in ours), statistics.median(t[index] for t in theirs),
             statistics.median(ratios), min(ratios), max(ratios))
     print(line + "  (%d pairs)" % args.pairs, flush=True)
 

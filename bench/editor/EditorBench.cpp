@@ -11,6 +11,9 @@
 // A WRAP with an "r" (80r) wraps by the line-break rules of the editor's default environment (words
 // kept whole, punctuation hanging past the column, a line end kept on a full row); without, by none.
 //   qx_editor_bench save FILE CODE OUT         opens FILE, then saves it to OUT in CODE (0 JIS .. 5 UTF-8)
+//   qx_editor_bench rounds FILE COUNT ROUNDS   opens COUNT documents of FILE and closes them all, ROUNDS
+//                                              times; prints the resident memory after each
+// "open FILE WRAP huge" opens with the advice to back the rows' large regions with huge pages.
 // The load is timed from outside (wall time, peak memory) so that it compares with another program.
 
 #include "../common/ShapedText.h"
@@ -23,6 +26,7 @@
 #include "editor/EditorScreen.h"
 #include "editor/EditorScreenStrings.h"
 #include "editor/EditorStrings.h"
+#include "editor/RowTextArena.h"
 #include "platform/FileBytes.h"
 
 #include <algorithm>
@@ -35,6 +39,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 using namespace qx;
 
@@ -235,13 +241,43 @@ int Insert(const std::string& File, Wrap W, int Count)
     return 0;
 }
 
+// The resident memory of the process, in MB.
+double ResidentMb()
+{
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
+}
+
+// Rounds of opening Count documents of File and closing them all, as a window's tabs: the resident
+// memory after each opening and each closing.
+int Rounds(const std::string& File, int Count, int Rounds)
+{
+    std::printf("%-6s %12s %12s\n", "round", "open MB", "closed MB");
+    for (int round = 1; round <= Rounds; ++round) {
+        std::vector<std::unique_ptr<Text>> texts;
+        for (int i = 0; i < Count; ++i) {
+            texts.push_back(std::make_unique<Text>());
+            if (OpenDocument(*texts.back(), File, {}) < 0) return 1;
+            texts.back()->rows->TextLength();
+        }
+        const double open = ResidentMb();
+        texts.clear();
+        std::printf("%-6d %12.1f %12.1f\n", round, open, ResidentMb());
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 3) {
         std::cerr << "usage: qx_editor_bench generate FILE MB | load FILE [WRAP[r]] | insert FILE [WRAP[r]] [N] | open FILE [WRAP[r]] "
-                     "| save FILE CODE OUT\n";
+                     "| save FILE CODE OUT | rounds FILE COUNT ROUNDS\n";
         return 2;
     }
     const std::string command = argv[1], file = argv[2];
@@ -264,6 +300,8 @@ int main(int argc, char** argv)
             std::_Exit(0);
         }
         if (command == "open") {
+            // "huge" after the wrap: the rows' large regions with the advice to use huge pages.
+            TTextArena::HugePages = argc > 4 && std::string(argv[4]) == "huge";
             Text t;
             const int code = OpenDocument(t, file, wrap);
             std::printf("code %d, %d rows, %lld characters\n", code, t.rows->Count(),
@@ -274,20 +312,17 @@ int main(int argc, char** argv)
         if (command == "save" && argc > 4) {
             Text t;
             OpenDocument(t, file, {});
-            // The rows as the save path walks them: each logical line, LF between.
-            const std::string lines = t.lines.Text();
-            std::string text;
-            text.reserve(lines.size());
-            for (char c : lines)
-                if (c != '\r') text += c;
-            if (!text.empty() && text.back() == '\n') text.pop_back();
+            // The rows streamed to the file as the save road does: read in pieces, encoded and written.
             const auto begin = std::chrono::steady_clock::now();
-            WriteFileBytesSafely(argv[4], EncodeDocument(text, std::atoi(argv[3]), sfrtCRLF));
+            WriteFileBytesSafely(argv[4], [&](const TBytePut& Put) {
+                EncodeDocument([&](const TBytePut& Text) { t.rows->SaveText(Text); }, std::atoi(argv[3]), sfrtCRLF, Put);
+            });
             const auto end = std::chrono::steady_clock::now();
             std::printf("%.3f\n", std::chrono::duration<double>(end - begin).count());
             std::fflush(stdout);
             std::_Exit(0);
         }
+        if (command == "rounds" && argc > 4) return Rounds(file, std::atoi(argv[3]), std::atoi(argv[4]));
         if (command == "insert") return Insert(file, wrap, argc > 4 ? std::atoi(argv[4]) : 2000);
     } catch (const std::exception& e) {
         std::cerr << e.what() << "\n";

@@ -1,7 +1,9 @@
 // Benchmark driver for replace-all and for grep run from its dialog, run by bench/bench-find.sh:
 //   qx_find_bench replace FILE FIND REPLACE   loads FILE (Shift-JIS) into an editor on a counting window
 //                                             and replaces every FIND by REPLACE as the replace command
-//                                             does; prints "replace <ms> <hits> <undo steps> <repaints>"
+//                                             does; prints "replace <ms> <hits> <undo steps> <repaints>
+//                                             <undo ms> <redo ms> <1 when the text after the undo is the
+//                                             file's bytes>"
 //   qx_find_bench grep MASK PATTERN           the engine alone over the files of MASK with its subfolders,
 //                                             then the grep dialog's run over them into a result document;
 //                                             prints "engine <ms> <lines>", "dialog <ms> <lines> <longest
@@ -9,6 +11,8 @@
 //                                             dialog's time that stores its settings)
 
 #include "dialogs/GrepDialog.h"
+#include "documents/DocumentCodec.h"
+#include "documents/DocumentCodes.h"
 #include "documents/GlobalState.h"
 #include "documents/MainSettings.h"
 #include "editor/EditorControl.h"
@@ -85,6 +89,24 @@ public:
     TEditor* OpenFileForTagJump(const std::string&) override { return nullptr; }
 };
 
+// Whether the editor's text, as a save in Shift-JIS with CR LF writes it, is the file's bytes: both read
+// in pieces, neither held whole.
+bool SameAsFile(TEditor& Editor, const char* File)
+{
+    std::FILE* file = std::fopen(File, "rb");
+    if (!file) return false;
+    bool same = true;
+    std::string read;
+    EncodeDocument([&](const TBytePut& Put) { Editor.SharedList()->SaveText(Put); }, sfctSJIS, sfrtCRLF,
+                   [&](std::string_view Piece) {
+                       read.resize(Piece.size());
+                       same = same && std::fread(read.data(), 1, Piece.size(), file) == Piece.size() && read == Piece;
+                   });
+    same = same && std::fgetc(file) == EOF;
+    std::fclose(file);
+    return same;
+}
+
 int Replace(const char* File, const std::string& Find, const std::string& Replacement)
 {
     TGlobalState state;
@@ -103,13 +125,22 @@ int Replace(const char* File, const std::string& Find, const std::string& Replac
     const auto begin = Clock::now();
     const int hits = commands.Replace1Click();
     const auto end = Clock::now();
-    int undo = 0;
     const int repaints = viewport.Repaints;
+    // Undo and redo of the replace, and the text after the undo against the file, byte for byte.
+    const auto undoBegin = Clock::now();
+    editor->Undo();
+    const auto undoEnd = Clock::now();
+    const bool same = SameAsFile(*editor, File);
+    const auto redoBegin = Clock::now();
+    editor->Redo();
+    const auto redoEnd = Clock::now();
+    int undo = 0;
     while (editor->CanUndo() && undo < 10) {
         editor->Undo();
         ++undo;
     }
-    std::printf("replace %.1f %d %d %d\n", Ms(begin, end), hits, undo, repaints);
+    std::printf("replace %.1f %d %d %d %.1f %.1f %d\n", Ms(begin, end), hits, undo, repaints, Ms(undoBegin, undoEnd),
+                Ms(redoBegin, redoEnd), same ? 1 : 0);
     editor->SetViewport(nullptr);
     return 0;
 }

@@ -229,31 +229,48 @@ std::string_view DocumentMark(int CharType, bool Utf8Mark)
     }
 }
 
-std::string EncodeDocument(std::string_view Text, int CharType, int RtrnType, std::size_t* Lost, bool Utf8Mark)
+void EncodeDocument(const TBytePieces& Text, int CharType, int RtrnType, const TBytePut& Put, std::size_t* Lost,
+                    bool Utf8Mark)
 {
     if (Lost) *Lost = 0;
-    // Line ends first, on the Shift-JIS text, where a LF byte is always a line end.
-    std::string Lines;
-    std::string_view Source = Text;
-    if (RtrnType != sfrtLF) {
-        const std::size_t Breaks = static_cast<std::size_t>(std::count(Text.begin(), Text.end(), '\n'));
-        Lines.reserve(Text.size() + (RtrnType == sfrtCRLF ? Breaks : 0));
-        std::size_t Start = 0;
-        for (std::size_t Pos; (Pos = Text.find('\n', Start)) != std::string_view::npos; Start = Pos + 1) {
-            Lines.append(Text.substr(Start, Pos - Start));
-            Lines.append(RtrnType == sfrtCR ? "\r" : "\r\n");
+    if (const std::string_view Mark = DocumentMark(CharType, Utf8Mark); !Mark.empty()) Put(Mark);
+    std::string lines;
+    Text([&](std::string_view Piece) {
+        // Line ends first, on the Shift-JIS text, where a LF byte is always a line end.
+        std::string_view source = Piece;
+        if (RtrnType != sfrtLF) {
+            const std::size_t breaks = static_cast<std::size_t>(std::count(Piece.begin(), Piece.end(), '\n'));
+            lines.clear();
+            lines.reserve(Piece.size() + (RtrnType == sfrtCRLF ? breaks : 0));
+            std::size_t start = 0;
+            for (std::size_t pos; (pos = Piece.find('\n', start)) != std::string_view::npos; start = pos + 1) {
+                lines.append(Piece.substr(start, pos - start));
+                lines.append(RtrnType == sfrtCR ? "\r" : "\r\n");
+            }
+            lines.append(Piece.substr(start));
+            source = lines;
         }
-        Lines.append(Text.substr(Start));
-        Source = Lines;
-    }
-    switch (CharType) {
-    case sfctJIS: return SjisToJis(Source, Lost);
-    case sfctEUC: return SjisToEuc(Source, Lost);
-    case sfctUnicode: return std::string(DocumentMark(CharType, false)) + SjisToUtf16(Source, false);
-    case sfctUnicodeBig: return std::string(DocumentMark(CharType, false)) + SjisToUtf16(Source, true);
-    case sfctUTF8: return std::string(DocumentMark(CharType, Utf8Mark)) + Cp932ToUtf8(Source);
-    default: return Source.data() == Text.data() ? std::string(Text) : std::move(Lines);
-    }
+        std::size_t lost = 0;
+        switch (CharType) {
+        case sfctJIS: Put(SjisToJis(source, &lost)); break;
+        case sfctEUC: Put(SjisToEuc(source, &lost)); break;
+        case sfctUnicode: Put(SjisToUtf16(source, false)); break;
+        case sfctUnicodeBig: Put(SjisToUtf16(source, true)); break;
+        case sfctUTF8: Put(Cp932ToUtf8(source)); break;
+        default: Put(source);
+        }
+        if (Lost) *Lost += lost;
+    });
 }
+
+std::string EncodeDocument(std::string_view Text, int CharType, int RtrnType, std::size_t* Lost, bool Utf8Mark)
+{
+    std::string bytes;
+    EncodeDocument([Text](const TBytePut& Put) { Put(Text); }, CharType, RtrnType,
+                   [&bytes](std::string_view Piece) { bytes.append(Piece); }, Lost, Utf8Mark);
+    return bytes;
+}
+
+bool CharTypeMayLose(int CharType) { return CharType == sfctJIS || CharType == sfctEUC; }
 
 } // namespace qx

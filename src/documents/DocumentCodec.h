@@ -3,9 +3,11 @@
 //
 // Decoding makes a result first and touches no editor: only a loaded result may replace a document's
 // text, so a declined question or bytes that are not in the chosen code leave the open document as it
-// was. Encoding builds the whole file in memory and counts the characters the target code cannot hold,
-// so that the caller can ask before anything is written.
+// was. Encoding goes piece by piece, so that a save streams the text to the file; the characters the
+// target code cannot hold are counted in a pass of their own first, so that the caller can ask before
+// anything is written.
 
+#include "platform/FileBytes.h"
 #include "platform/Prompter.h"
 
 #include <cstddef>
@@ -94,6 +96,13 @@ std::string_view DocumentMark(int CharType, bool Utf8Mark);
 // given) receives the number of characters the code cannot hold.
 std::string EncodeDocument(std::string_view Text, int CharType, int RtrnType, std::size_t* Lost = nullptr,
                            bool Utf8Mark = false);
+// The same over a text handed over in pieces, each of which but the last ends after a line end: every
+// piece is encoded as it comes and handed to Put, the same bytes in all as EncodeDocument of the whole.
+void EncodeDocument(const TBytePieces& Text, int CharType, int RtrnType, const TBytePut& Put,
+                    std::size_t* Lost = nullptr, bool Utf8Mark = false);
+// Whether CharType lacks characters of the code page (the others hold every one): only then can a
+// save lose characters.
+bool CharTypeMayLose(int CharType);
 
 // Every NUL byte of Text becomes a space; a text without one is not touched. Answers their number.
 std::size_t ReplaceNulBytes(std::string& Text);

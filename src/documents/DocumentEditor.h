@@ -36,8 +36,9 @@ public:
     // Replaces the whole text by a Shift-JIS text (CR, LF or CR LF end its lines) in one update, the undo
     // history emptied.
     virtual void LoadText(std::string Text) = 0;
-    // The text to save: its logical lines joined by LF, the last one without.
-    virtual std::string SaveText() const = 0;
+    // The text to save, handed to Put in pieces as it is read from the rows: its logical lines joined by
+    // LF, the last one without; each piece but the last ends after a LF.
+    virtual void SaveText(const TBytePut& Put) const = 0;
 
     virtual int SaveFileCharType() const = 0;
     virtual void SetSaveFileCharType(int Value) = 0;

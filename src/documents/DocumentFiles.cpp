@@ -7,6 +7,7 @@
 #include "platform/FileBytes.h"
 #include "platform/SystemError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -131,16 +132,23 @@ namespace {
 // A regular file, read through one descriptor (a FIFO or a device is refused at the open).
 class TFileSource : public TByteSource {
 public:
-    explicit TFileSource(const std::string& FileName) : FFileName(FileName), FFile(OpenRegularFile(FileName))
+    TFileSource(const std::string& FileName, const TLoadProgress& Progress)
+        : FFileName(FileName), FFile(OpenRegularFile(FileName)), FProgress(Progress)
     {
         if (FFile.Fd < 0) throw EFOpenError("ファイル「" + FileName + "」を開けません。" + SystemErrorText(errno));
+        struct stat St;
+        if (FProgress && ::fstat(FFile.Fd, &St) == 0) FSize = static_cast<std::uint64_t>(St.st_size);
     }
 
     std::size_t Read(char* Into, std::size_t Size) override
     {
         for (;;) {
             const ssize_t N = ::read(FFile.Fd, Into, Size);
-            if (N >= 0) return static_cast<std::size_t>(N);
+            if (N >= 0) {
+                FDone += static_cast<std::uint64_t>(N);
+                if (FProgress) FProgress(std::min(FDone, FSize), FSize);
+                return static_cast<std::size_t>(N);
+            }
             if (errno != EINTR) Failed();
         }
     }
@@ -148,6 +156,7 @@ public:
     void Seek(std::uint64_t Offset) override
     {
         if (::lseek(FFile.Fd, static_cast<off_t>(Offset), SEEK_SET) < 0) Failed();
+        FDone = Offset;
     }
 
 private:
@@ -158,15 +167,18 @@ private:
 
     std::string FFileName;
     Descriptor FFile;
+    const TLoadProgress& FProgress;
+    std::uint64_t FSize = 0, FDone = 0;
 };
 
 } // namespace
 
-TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter, TTextSink& Sink)
+TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter, TTextSink& Sink,
+                                  const TLoadProgress& Progress)
 {
     TDecodedDocument Result;
     try {
-        TFileSource Source(FileName);
+        TFileSource Source(FileName, Progress);
         Result = DecodeDocument(Source, OpenCode, Prompter, Sink);
     } catch (const Exception& E) {
         ShowMessageDialog(Prompter, MsgFileReadError(FileName, E.what()), "", TMsgDlgType::mtError,
@@ -208,26 +220,32 @@ TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPr
 
 TFileWriter SafeFileWriter()
 {
-    return [](const std::string& Path, const std::string& Bytes) { WriteFileBytesSafely(Path, Bytes); };
+    return [](const std::string& Path, const TBytePieces& Bytes) { WriteFileBytesSafely(Path, Bytes); };
 }
 
-bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, std::string_view Text, int CharType,
+bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, const TBytePieces& Text, int CharType,
                    int RtrnType, const TFileWriter& Writer, bool Utf8Mark)
 {
     std::size_t Lost = 0;
-    const std::string Bytes = EncodeDocument(Text, CharType, RtrnType, &Lost, Utf8Mark);
+    if (CharTypeMayLose(CharType)) EncodeDocument(Text, CharType, RtrnType, [](std::string_view) {}, &Lost);
     if (Lost > 0 && ShowMessageDialog(Prompter, MsgCharactersWillBeLost(FileName, Lost), "",
                                       TMsgDlgType::mtConfirmation,
                                       {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) != mr::Yes)
         return false;
     try {
-        Writer(FileName, Bytes);
+        Writer(FileName, [&](const TBytePut& Put) { EncodeDocument(Text, CharType, RtrnType, Put, nullptr, Utf8Mark); });
     } catch (const Exception& E) {
         ShowMessageDialog(Prompter, MsgFileWriteError(FileName, E.what()), "", TMsgDlgType::mtError,
                           {TMsgDlgBtn::mbOK});
         return false;
     }
     return true;
+}
+
+bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, std::string_view Text, int CharType,
+                   int RtrnType, const TFileWriter& Writer)
+{
+    return WriteTextFile(Prompter, FileName, [Text](const TBytePut& Put) { Put(Text); }, CharType, RtrnType, Writer);
 }
 
 bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite)

@@ -6,6 +6,7 @@
 #include "documents/DocumentCodec.h"
 #include "platform/Prompter.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,20 +30,27 @@ int TestOpenFile(const std::string& FileName);
 // the prompter (a read error, bytes not in the chosen code), as is a load that had to replace
 // characters; a result that is not Loaded must leave the open document and its file binding as they
 // were (the caller drops what Sink received).
-TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter, TTextSink& Sink);
+// Progress, when given, hears after each piece read how many of the file's bytes are read so far.
+using TLoadProgress = std::function<void(std::uint64_t Done, std::uint64_t Size)>;
+TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter, TTextSink& Sink,
+                                  const TLoadProgress& Progress = {});
 // The same with the text gathered in the result's Text.
 TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPrompter& Prompter);
 
-// Writes bytes to a path; raises EInOutError on failure, leaving the old file whole.
-using TFileWriter = std::function<void(const std::string& Path, const std::string& Bytes)>;
+// Writes bytes, handed over in pieces as they are produced, to a path; raises EInOutError on failure,
+// leaving the old file whole.
+using TFileWriter = std::function<void(const std::string& Path, const TBytePieces& Bytes)>;
 // The program's writer: a temporary file in the same folder, flushed and renamed over the old one.
 TFileWriter SafeFileWriter();
 
-// Writes the document's text (see EncodeDocument) to FileName. When the code cannot hold some
-// characters the prompter asks first (No: nothing is written). A failed write keeps the old file and is
-// shown. True only when the file was written.
-bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, std::string_view Text, int CharType,
+// Writes the document's text (handed over in pieces, see EncodeDocument) to FileName, encoding it as
+// it is written. When the code cannot hold some characters the prompter asks first (No: nothing is
+// written). A failed write keeps the old file and is shown. True only when the file was written.
+// Utf8Mark: a UTF-8 file starts with its mark (see DocumentMark).
+bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, const TBytePieces& Text, int CharType,
                    int RtrnType, const TFileWriter& Writer = SafeFileWriter(), bool Utf8Mark = false);
+bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, std::string_view Text, int CharType,
+                   int RtrnType, const TFileWriter& Writer = SafeFileWriter());
 
 // Copies Source to Dest (the copy gets Source's permissions), never replacing Dest unless Overwrite.
 // Dest is written beside itself and renamed into place, so a failed copy leaves an old Dest whole. A copy

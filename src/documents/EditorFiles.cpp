@@ -46,10 +46,11 @@ TLoadStatus LoadFileToEditor(TDocumentEditor& Document, TDocumentHost& Host, con
     if (Host.ApplyEnvironment)
         Environment = LoadEnvironmentFile(EnvironmentFileName(State, N)).value_or(TEditorEnvironment{});
     const std::unique_ptr<TLoadingText> Text = Document.NewText(Environment ? &*Environment : nullptr);
-    const TDecodedDocument Decoded = LoadDocumentFile(FileName, Code, *Host.Prompter, *Text);
+    const TDecodedDocument Decoded = LoadDocumentFile(FileName, Code, *Host.Prompter, *Text, Host.LoadProgress);
     if (Decoded.Status != TLoadStatus::Loaded) return Decoded.Status;
 
-    if (Host.ApplyEnvironment) Host.ApplyEnvironment(N);
+    // The lock or stamp is taken below, once the read-only state is known.
+    if (Host.ApplyEnvironment) Host.ApplyEnvironment(N, std::string());
     Document.SetEnvironmentNumber(N);
     Document.SetFileOpenMode(ShareMode);
     Text->Load();
@@ -140,7 +141,8 @@ bool SaveEditorFile(TDocumentEditor& Document, TDocumentHost& Host, const TGloba
     const int RtrnType = RtrnTypeOfChoice(LineChoice, Document.SaveFileRtrnType());
     // The mark a UTF-8 file was read with stays while the document stays UTF-8.
     const bool Utf8Mark = Document.Utf8Mark() && CharType == sfctUTF8;
-    if (!WriteTextFile(*Host.Prompter, FileName, Document.SaveText(), CharType, RtrnType, Host.Writer, Utf8Mark)) {
+    const TBytePieces Text = [&Document](const TBytePut& Put) { Document.SaveText(Put); };
+    if (!WriteTextFile(*Host.Prompter, FileName, Text, CharType, RtrnType, Host.Writer, Utf8Mark)) {
         // The old file is whole; the lock still holds it and the stamp still is its date.
         TakeLockAndStamp(Document, Document.FileName());
         return false;

@@ -3,7 +3,6 @@
 // any other text replaces the selection as a stream.
 
 #include "editor/EditorControl.h"
-#include "editor/EditorPopupMenu.h"
 
 namespace qx {
 
@@ -24,6 +23,7 @@ void TEditor::PasteFromClipboard()
 {
     if (FReadOnly || !FClipboard || !FClipboard->HasText()) return;
     const std::string text = ClipboardText();
+    TLimitedInput pasted(*this);
     if (FClipboard->HasBoxFormat())
         InsertBlock(text);
     else
@@ -35,18 +35,48 @@ std::string TEditor::ClipboardText()
     if (!FClipboard) return {};
     std::size_t lost = 0;
     std::string text = FClipboard->Text(&lost);
-    if (lost > 0 && OnPasteLost) OnPasteLost(this, lost);
+    TellPasteLost(lost);
     return text;
+}
+
+void TEditor::TellPasteLost(std::size_t Lost)
+{
+    if (Lost > 0 && OnPasteLost) OnPasteLost(this, Lost);
 }
 
 void TEditor::ClearSelection() { DeleteSelection(); }
 
-std::unique_ptr<TEditorPopupMenu> TEditor::CreatePopupMenu() { return std::make_unique<TEditorPopupMenu>(this); }
-
-TEditorPopupMenu& TEditor::PopupMenu()
+void TEditor::SetClipboard(TEditorClipboardPort* Clipboard)
 {
-    if (!FPopupMenu) FPopupMenu = CreatePopupMenu();
-    return *FPopupMenu;
+    if (FClipboard && FClipboard != Clipboard && FSelectionState == 2) FClipboard->KeepPrimarySelection(this);
+    FClipboard = Clipboard;
+}
+
+void TEditor::OfferPrimarySelection()
+{
+    if (!FClipboard || FSelectionState != 2) return;
+    const TSelectionBounds& s = FSelection;
+    const bool empty = FSelectionMode == smBox ? s.StartCol == s.EndCol
+                                               : s.StartRow == s.EndRow && s.StartCol == s.EndCol;
+    if (!empty) FClipboard->OfferPrimarySelection(this, [this] { return SelText(); });
+}
+
+void TEditor::PastePrimarySelection(int X, int Y)
+{
+    if (FReadOnly || !FClipboard) return;
+    // Read first: the selection it may come from goes when the caret moves.
+    std::size_t lost = 0;
+    const std::optional<std::string> text = FClipboard->PrimarySelectionText(&lost);
+    if (!text || text->empty()) return;
+    TellPasteLost(lost);
+    int row = 0, col = 0;
+    PosToRowCol(X, Y, true, col, row);
+    BeginCaretUpdate();
+    CleanSelection();
+    SetRowCol(row, col);
+    EndCaretUpdate();
+    TLimitedInput pasted(*this);
+    ReplaceSelection(*text);
 }
 
 } // namespace qx

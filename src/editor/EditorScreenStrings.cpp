@@ -255,6 +255,23 @@ std::string TEditorScreenStrings::RowTextWithLineEnd(int Row) const
     return text;
 }
 
+void TEditorScreenStrings::SaveText(const TBytePut& Put) const
+{
+    constexpr std::size_t PieceBytes = std::size_t{256} << 10;
+    std::string piece;
+    piece.reserve(PieceBytes + 4096);
+    for (int row = 0, count = Count(); row < count; ++row) {
+        piece += Get(row);
+        if (RowAttributes(row) != raEnd) continue;
+        piece += '\n';
+        if (piece.size() >= PieceBytes) {
+            Put(piece);
+            piece.clear();
+        }
+    }
+    if (!piece.empty()) Put(piece);
+}
+
 std::vector<std::uint16_t> TEditorScreenStrings::RowsMarks(int Index, int Count) const
 {
     std::vector<std::uint16_t> marks;
@@ -272,7 +289,7 @@ void TEditorScreenStrings::ReplaceRowItems(int Index, int Count, TEditorStringLi
     if (Index == 0 && Count == this->Count() && added > 0) {
         // The whole text anew (all of it replaced, or such a change undone): the rows are taken over
         // as they are, rather than row by row.
-        TakeAllRows(Source, nullptr);
+        TakeAllRows(Source);
         return;
     }
     const int common = std::min(Count, added);
@@ -621,34 +638,24 @@ void TEditorScreenStrings::ReWrapAll()
 
 void TEditorScreenStrings::UnwrapAll() { RebuildRows(false); }
 
-// Lays every logical line out anew into Built: wrapped by the current rules, or joined into one row,
-// and with Convert, converted first. A line's marks stay on the line: its rows keep them in order, and
-// the marks of surplus old rows join its last new row. Lines that stay one row as they were keep their
-// row as it is.
-void TEditorScreenStrings::LayOutLines(bool Wrap, const TLineConvert* Convert, TEditorStringList& Built) const
+// Lays every logical line out anew into Built: wrapped by the current rules, or joined into one row.
+// A line's marks stay on the line: its rows keep them in order, and the marks of surplus old rows join
+// its last new row. Lines that stay one row as they were keep their row as it is.
+void TEditorScreenStrings::LayOutLines(bool Wrap, TEditorStringList& Built) const
 {
     const int count = Count();
     const int lastAttr = RowAttributes(count - 1) == raWrapped ? raEof : RowAttributes(count - 1);
     TWrapRules rules = WrapRules();
     rules.Layout.WordWrap = Wrap;
-    std::string joined, converted;
+    std::string joined;
     int kept = 0;  // the first of a run of old rows that stay as they are
     const auto keep = [&](int end) {
         if (end > kept) Built.InsertItems(Built.Count(), *this, kept, end - kept);
     };
     for (int row = 0; row < count;) {
         const int end = LineEndRow(row);
-        std::string_view line = Get(row);
-        if (end > row) {
-            joined.clear();
-            for (int r = row; r <= end; ++r) joined += Get(r);
-            line = joined;
-        }
-        if (Convert) {
-            converted = (*Convert)(line);
-            if (converted != line) line = converted;
-        }
-        if (end == row && line.data() != converted.data() && (!Wrap || WrapCut(line, rules) < 0)) {
+        const std::string_view line = JoinedRows(row, end, joined);
+        if (end == row && (!Wrap || WrapCut(line, rules) < 0)) {
             if (RowAttributes(row) != raEnd && row != count - 1) {
                 keep(row + 1);
                 Built.SetRowAttributes(Built.Count() - 1, raEnd);
@@ -658,25 +665,48 @@ void TEditorScreenStrings::LayOutLines(bool Wrap, const TLineConvert* Convert, T
             continue;
         }
         keep(row);
-        const int first = Built.Count();
-        WrapLine(line, rules, [&](std::size_t offset, std::size_t length, int attribute) {
-            const int i = Built.Count() - first;
-            const int old = std::min(row + i, end);
-            const int r = Built.Add(line.substr(offset, length));
-            Built.SetData(r, Data(old));
-            Built.SetRowAttributes(r, attribute);
-            if (row + i <= end) Built.SetRowMarks(r, RowMarks(old));
-        });
-        // The marks of old rows that have no new row join the line's last row.
-        const int last = Built.Count() - 1;
-        int m = Built.RowMarks(last);
-        for (int o = row + (last - first + 1); o <= end; ++o) m |= RowMarks(o);
-        Built.SetRowMarks(last, m);
+        LayOutRows(line, row, end, rules, Built);
         row = end + 1;
         kept = row;
     }
     keep(count);
     Built.SetRowAttributes(Built.Count() - 1, lastAttr);
+}
+
+void TEditorScreenStrings::LayOutRows(std::string_view Text, int First, int Last, const TWrapRules& Rules,
+                                      TEditorStringList& Built) const
+{
+    // At the end of the text, a line end ends the last row (there is no empty row after it), and
+    // nothing at all leaves no row after the line before.
+    int ending = RowAttributes(Last) == raEnd ? raEnd : raEof;
+    if (ending == raEof && Last == Count() - 1) {
+        if (Text.empty() && First > 0) return;
+        if (EndsWithLineEnd(Text)) {
+            const bool pair = Text.size() >= 2 && Text.substr(Text.size() - 2) == "\r\n";
+            Text.remove_suffix(pair ? 2 : 1);
+            ending = raEnd;
+        }
+    }
+    const int first = Built.Count();
+    for (std::size_t start = 0;;) {
+        const std::size_t stop = Text.find_first_of("\r\n", start);
+        const std::string_view line = Text.substr(start, stop == std::string_view::npos ? std::string_view::npos : stop - start);
+        WrapLine(line, Rules, [&](std::size_t offset, std::size_t length, int attribute) {
+            const int old = First + (Built.Count() - first);
+            const int r = Built.Add(line.substr(offset, length));
+            Built.SetData(r, Data(std::min(old, Last)));
+            Built.SetRowAttributes(r, attribute);
+            if (old <= Last) Built.SetRowMarks(r, RowMarks(old));
+        });
+        if (stop == std::string_view::npos) break;
+        start = stop + (Text[stop] == '\r' && stop + 1 < Text.size() && Text[stop + 1] == '\n' ? 2 : 1);
+    }
+    // The marks of old rows that have no new row join the last one, which ends as the old last did.
+    const int last = Built.Count() - 1;
+    int m = Built.RowMarks(last);
+    for (int o = First + (last - first + 1); o <= Last; ++o) m |= RowMarks(o);
+    Built.SetRowMarks(last, m);
+    Built.SetRowAttributes(last, ending);
 }
 
 void TEditorScreenStrings::RebuildRows(bool Wrap)
@@ -688,8 +718,8 @@ void TEditorScreenStrings::RebuildRows(bool Wrap)
         OnChange = nullptr;
         // The new rows are laid out in a list of their own, which then takes the old rows' place.
         TEditorStringList built;
-        LayOutLines(Wrap, nullptr, built);
-        TakeAllRows(built, nullptr);
+        LayOutLines(Wrap, built);
+        TakeAllRows(built);
         OnChange = std::move(saved);
     }
     AfterLayoutChange();
@@ -697,53 +727,146 @@ void TEditorScreenStrings::RebuildRows(bool Wrap)
 
 void TEditorScreenStrings::ConvertLines(const TLineConvert& Convert)
 {
-    const int count = Count();
-    if (count == 0) return;
-    TEditorStringList built;
-    LayOutLines(FWordWrap, &Convert, built);
-    // The old rows themselves are the undo entry: nothing of the old text is copied.
-    TUndoData undo;
-    undo.Row = 0;
-    undo.RowCount = built.Count();
-    undo.Rows = std::make_shared<TEditorStringList>();
-    const TUpdateBatch batch(*this);
-    TakeAllRows(built, undo.Rows.get());
-    FUndoObj->AddUndoData(std::move(undo));
-    const int states = UpdateRowStates(0, true);
-    NoteChange(0, count, states, Count());
+    auto exchange = std::make_shared<TRowExchange>();
+    const TWrapRules rules = WrapRules();
+    std::string joined;
+    for (int row = 0, count = Count(); row < count;) {
+        const int end = LineEndRow(row);
+        const std::string_view line = JoinedRows(row, end, joined);
+        const std::string converted = Convert(line);
+        if (converted != line) AddPatch(*exchange, converted, row, end, rules);
+        row = end + 1;
+    }
+    ApplyExchange(std::move(exchange));
 }
 
-void TEditorScreenStrings::TakeAllRows(TEditorStringList& In, TEditorStringList* Out)
+void TEditorScreenStrings::ReplaceSpans(std::span<const TTextSpan> Spans, std::string_view With)
+{
+    auto exchange = std::make_shared<TRowExchange>();
+    const TWrapRules rules = WrapRules();
+    const int count = Count();
+    // The last row of the lines that a span touches (a span that takes a line end takes the next line).
+    const auto lastRow = [&](const TTextSpan& span) {
+        const bool pastEnd = span.EndByte > Get(span.EndRow).size() && span.EndRow + 1 < count;
+        return LineEndRow(span.EndRow + (pastEnd ? 1 : 0));
+    };
+    std::string lines, replaced;
+    std::vector<std::size_t> starts;  // where each row of the lines begins in `lines`
+    for (std::size_t i = 0; i < Spans.size();) {
+        // The spans whose lines meet are replaced together.
+        const int first = LineStartRow(Spans[i].StartRow);
+        int last = lastRow(Spans[i]);
+        std::size_t j = i + 1;
+        for (; j < Spans.size() && Spans[j].StartRow <= last; ++j) last = std::max(last, lastRow(Spans[j]));
+        lines.clear();
+        starts.clear();
+        for (int r = first; r <= last; ++r) {
+            starts.push_back(lines.size());
+            lines += Get(r);
+            if (RowAttributes(r) == raEnd) lines += "\r\n";
+        }
+        const std::size_t end = lines.size() - (RowAttributes(last) == raEnd ? 2 : 0);
+        replaced.clear();
+        std::size_t at = 0;
+        for (; i < j; ++i) {
+            const TTextSpan& span = Spans[i];
+            const std::size_t from = starts[static_cast<std::size_t>(span.StartRow - first)] + span.StartByte;
+            replaced.append(lines, at, from - at);
+            replaced += With;
+            at = starts[static_cast<std::size_t>(span.EndRow - first)] + span.EndByte;
+        }
+        if (at < end) replaced.append(lines, at, end - at);
+        AddPatch(*exchange, replaced, first, last, rules);
+    }
+    ApplyExchange(std::move(exchange));
+}
+
+void TEditorScreenStrings::AddPatch(TRowExchange& Exchange, std::string_view Text, int First, int Last,
+                                    const TWrapRules& Rules) const
+{
+    // Lines that change one after another make one run.
+    std::vector<TRowPatch>& runs = Exchange.Runs;
+    if (runs.empty() || runs.back().Row + runs.back().RowCount != First) runs.push_back({First, 0, 0});
+    const int before = Exchange.Rows->Count();
+    LayOutRows(Text, First, Last, Rules, *Exchange.Rows);
+    runs.back().RowCount += Last - First + 1;
+    runs.back().Put += Exchange.Rows->Count() - before;
+}
+
+std::string_view TEditorScreenStrings::JoinedRows(int First, int Last, std::string& Joined) const
+{
+    if (First == Last) return Get(First);
+    Joined.clear();
+    for (int r = First; r <= Last; ++r) Joined += Get(r);
+    return Joined;
+}
+
+void TEditorScreenStrings::ApplyExchange(std::shared_ptr<TRowExchange> Exchange)
+{
+    if (Exchange->Runs.empty()) return;
+    TUndoData undo;
+    const TUpdateBatch batch(*this);
+    int start = 0, oldRows = 0, newRows = 0;
+    ExchangeRows(*Exchange, start, oldRows, newRows);
+    undo.Row = start;
+    undo.RowCount = newRows;
+    undo.Exchange = std::move(Exchange);
+    FUndoObj->AddUndoData(std::move(undo));
+    const int states = UpdateRowStates(start, true);
+    NoteChange(start, oldRows, states, newRows);
+}
+
+void TEditorScreenStrings::ExchangeRows(TRowExchange& Exchange, int& StartRow, int& OldRows, int& NewRows)
+{
+    std::vector<TRowPatch>& runs = Exchange.Runs;
+    TEditorStringList& rows = *Exchange.Rows;
+    if (FMarksInUse != 0) {
+        int put = 0;
+        for (const TRowPatch& run : runs) {
+            int pool = 0, saved = 0;
+            for (int r = run.Row; r < run.Row + run.RowCount; ++r) pool |= RowMarks(r);
+            for (int r = put; r < put + run.Put; ++r) {
+                saved |= rows.RowMarks(r);
+                rows.SetRowMarks(r, rows.RowMarks(r) & pool);
+            }
+            if (run.Put > 0) rows.SetRowMarks(put, rows.RowMarks(put) | (pool & ~saved));
+            put += run.Put;
+        }
+    }
+    std::vector<TRunExchange> exchange;
+    exchange.reserve(runs.size());
+    for (const TRowPatch& run : runs) exchange.push_back({run.Row, run.RowCount, run.Put});
+    const int end = runs.back().Row + runs.back().RowCount;
+    StartRow = runs.front().Row;
+    BeginUpdate();
+    {
+        const TTracked tracked(FTracking);
+        ExchangeRuns(exchange, rows);
+    }
+    // Each run now holds the rows it put in, and gives back those it holds.
+    int shift = 0;
+    for (TRowPatch& run : runs) {
+        run.Row += shift;
+        shift += run.Put - run.RowCount;
+        std::swap(run.RowCount, run.Put);
+    }
+    OldRows = end - StartRow;
+    NewRows = OldRows + shift;
+    FIndexValid = false;
+    FStateRows = std::min(FStateRows, StartRow);
+    EndUpdate();
+}
+
+void TEditorScreenStrings::TakeAllRows(TEditorStringList& In)
 {
     BeginUpdate();
     {
         const TTracked tracked(FTracking);
-        if (Out) Out->AssignItems(*this);
         AssignItems(In);
     }
     FIndexValid = false;
     FStateRows = 0;
     EndUpdate();
-}
-
-int TEditorScreenStrings::MarksOfRows() const
-{
-    int marks = 0;
-    for (int row = 0; FMarksInUse != 0 && row < Count(); ++row) marks |= RowMarks(row);
-    return marks;
-}
-
-void TEditorScreenStrings::KeepMarks(int Pool)
-{
-    int saved = 0;
-    for (int row = 0; row < Count(); ++row) {
-        const int m = RowMarks(row);
-        if (m == 0) continue;
-        if ((m & ~Pool) != 0) TEditorStringList::SetRowMarks(row, m & Pool);
-        saved |= m & Pool;
-    }
-    if (Count() > 0 && (Pool & ~saved) != 0) TEditorStringList::SetRowMarks(0, RowMarks(0) | (Pool & ~saved));
-    IncludeMarks(Pool);
 }
 
 void TEditorScreenStrings::AfterLayoutChange()

@@ -13,11 +13,13 @@
 #include "editor/RowAttributes.h"
 #include "editor/RowOffsetIndex.h"
 #include "editor/UndoList.h"
+#include "platform/FileBytes.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +43,15 @@ struct TEditorUpdateRange {
     int StateRowCount = 0;  // rows whose lexer state changed
     int NewRowCount = 0;
     bool Valid = false;
+};
+
+// A stretch of the text: from byte StartByte of row StartRow to byte EndByte of row EndRow, the end
+// excluded; a row's bytes are its text and then CR LF when it ends its line.
+struct TTextSpan {
+    int StartRow = 0;
+    std::size_t StartByte = 0;
+    int EndRow = 0;
+    std::size_t EndByte = 0;
 };
 
 // A run of rows as text: CR LF after each row that ends its line.
@@ -91,6 +102,9 @@ public:
     // RowCount -1: the whole line from StartRow.
     TRowsText GetRowsText(int StartRow, int RowCount) const;
     std::string RowTextWithLineEnd(int Row) const;
+    // The text handed to Put in pieces of whole lines of about 256 KB (one buffer used again for each):
+    // each logical line, LF after every line that ends with a line end; what a save encodes.
+    void SaveText(const TBytePut& Put) const;
     // Removes Count rows at Index; returns the OR of their marks (0 when nothing is removed).
     int DeleteRows(int Index, int Count);
     // Replaces Count rows at Index by every row of Source, carrying the old rows' marks: the first old
@@ -118,11 +132,13 @@ public:
     int StateRows() const { return FStateRows; }
 
     // Every line replaced by Convert(line) (a line end never passes through it) in one edit, one undo
-    // step: the rows are laid out anew in a list of their own, as re-wrapping does, and the old rows
-    // themselves go into the undo entry, so even a whole long text is copied no more than once. Lines
-    // that stay one row as they were keep their row; marks stay on their lines.
+    // step: only the lines that change are laid out anew, and their old rows themselves become the undo
+    // entry (ExchangeRows); marks stay on their lines.
     using TLineConvert = std::function<std::string(std::string_view)>;
     void ConvertLines(const TLineConvert& Convert);
+    // Every span (in order, apart) replaced by With in one edit, one undo step, in the same way: the
+    // lines that the spans touch are laid out anew with the replacements, nothing else.
+    void ReplaceSpans(std::span<const TTextSpan> Spans, std::string_view With);
 
     // Wrapping with the current rules (the main view's tab width and delimiters).
     virtual void WrapText(std::string_view Text, TEditorStringList& List);
@@ -195,14 +211,26 @@ private:
     // The common end of ReWrapAll and UnwrapAll.
     void AfterLayoutChange();
     void RebuildRows(bool Wrap);
-    void LayOutLines(bool Wrap, const TLineConvert* Convert, TEditorStringList& Built) const;
-    // Every row of In goes into the store as it is, and the store's rows into Out (when given; else
-    // they go); the prefix sums and the lexer states start again.
-    void TakeAllRows(TEditorStringList& In, TEditorStringList* Out);
-    // The marks the rows hold, ORed.
-    int MarksOfRows() const;
-    // Every row keeps only the marks of Pool; the marks of Pool that no row holds go to row 0.
-    void KeepMarks(int Pool);
+    void LayOutLines(bool Wrap, TEditorStringList& Built) const;
+    // Lays Text out by Rules at the end of Built as the rows that take the place of rows First..Last
+    // (whole lines): CR, LF and CR LF end its lines (a line end at its very end leaves an empty line
+    // after it), the last row takes row Last's ending, and the new rows take the old rows' data and
+    // marks in order, the marks of old rows left over joining the last new row.
+    void LayOutRows(std::string_view Text, int First, int Last, const TWrapRules& Rules, TEditorStringList& Built) const;
+    // Lays Text out (LayOutRows) as the rows that take the place of rows First..Last, added to Exchange:
+    // to its last run when that ends at First.
+    void AddPatch(TRowExchange& Exchange, std::string_view Text, int First, int Last, const TWrapRules& Rules) const;
+    // The text of rows First..Last joined (in Joined when they are more than one).
+    std::string_view JoinedRows(int First, int Last, std::string& Joined) const;
+    // The edit of Exchange's runs as one undo step.
+    void ApplyExchange(std::shared_ptr<TRowExchange> Exchange);
+    // Exchanges the runs' rows with those the store holds (TRowExchange), which is then the way back; a
+    // row's marks are the saved ones still in use, and marks set on a run since then go to its first
+    // row. StartRow: the first row that changed; OldRows and NewRows: the rows from there to the end of
+    // the last run, before and after.
+    void ExchangeRows(TRowExchange& Exchange, int& StartRow, int& OldRows, int& NewRows);
+    // Every row of In goes into the store as it is; the prefix sums and the lexer states start again.
+    void TakeAllRows(TEditorStringList& In);
     // Runs Change, which changes row Row in place, and brings the prefix sums up to date.
     template <class ChangeProc> void ChangeRow(int Row, ChangeProc&& Change);
     // The characters (a line end counts 2) and line ends of Count rows from First, for the prefix sums.

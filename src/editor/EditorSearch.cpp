@@ -88,7 +88,129 @@ int OwnedFirstTo(const TEditorScreenStrings& R, int Last)
     return first;
 }
 
+// Where a match of the chunk lies in the rows: its first byte, and the byte after its last one (counted
+// in the row of the last one).
+TTextSpan SpanOf(const TSearchChunk& Chunk, const TSearchPosition& Match)
+{
+    TTextSpan span;
+    Chunk.Locate(static_cast<std::size_t>(Match.Pos), span.StartRow, span.StartByte);
+    Chunk.Locate(static_cast<std::size_t>(Match.Pos + Match.Len - 1), span.EndRow, span.EndByte);
+    ++span.EndByte;
+    return span;
+}
+
+// The last row of the whole lines from First's line on that make a chunk's owned rows.
+int OwnedLinesFrom(const TEditorScreenStrings& R, int First)
+{
+    int last = R.LineEndRow(First);
+    std::size_t bytes = 0;
+    for (int row = First; row <= last; ++row) bytes += JoinedLength(R, row);
+    while (last + 1 < R.Count() && bytes < OwnedBytes) {
+        const int next = R.LineEndRow(last + 1);
+        for (int row = last + 1; row <= next; ++row) bytes += JoinedLength(R, row);
+        last = next;
+    }
+    return last;
+}
+int OwnedLinesTo(const TEditorScreenStrings& R, int Last)
+{
+    int first = R.LineStartRow(Last);
+    std::size_t bytes = 0;
+    for (int row = first; row <= Last; ++row) bytes += JoinedLength(R, row);
+    while (first > 0 && bytes < OwnedBytes) {
+        const int next = R.LineStartRow(first - 1);
+        for (int row = next; row < first; ++row) bytes += JoinedLength(R, row);
+        first = next;
+    }
+    return first;
+}
+
 } // namespace
+
+int TEditor::ReplaceAll(std::string_view Pattern, std::string_view Replacement, TEditorSearchOptions Options)
+{
+    const TEditorScreenStrings& rows = *FList;
+    const int count = rows.Count();
+    if (FReadOnly || Pattern.empty() || count == 0) return 0;
+    const bool forward = (Options & soForward) != 0;
+    const std::int64_t from = forward ? SelStart() + SelLength() : SelStart();
+    if (from < 0 || from > rows.TextLength()) return 0;
+    const int fromRow = std::min(rows.RowOfCharIndex(from), count - 1);
+    const std::size_t fromByte = static_cast<std::size_t>(from - rows.CharIndexOfRow(fromRow));
+
+    // The matches are found in chunks of whole lines (so that a chunk's start is a word boundary), each
+    // with the rows after it to complete a match that runs on.
+    TTextSearcher searcher(Pattern, Options);
+    std::vector<TTextSpan> spans;
+    std::int64_t matched = 0;  // the bytes of every match
+    TSearchPosition match;
+    const auto add = [&](const TSearchChunk& Chunk) {
+        spans.push_back(SpanOf(Chunk, match));
+        matched += match.Len;
+    };
+    if (forward) {
+        int row = fromRow;
+        std::size_t byte = fromByte;
+        while (row < count) {
+            const int first = rows.LineStartRow(row);
+            const int last = OwnedLinesFrom(rows, first);
+            const TSearchChunk chunk = BuildChunk(rows, first, last);
+            std::size_t at = chunk.Offset(row, byte);
+            const std::size_t to = last + 1 == count ? chunk.Text.size() : chunk.OwnedEnd;
+            while (at < to && searcher.FindIn(chunk.Text, at, to, match) && match.Len > 0) {
+                add(chunk);
+                at = static_cast<std::size_t>(match.Pos + match.Len);
+            }
+            // The next chunk begins where the last match ended, when that is past the owned lines.
+            if (at <= chunk.OwnedEnd) {
+                row = last + 1;
+                byte = 0;
+            } else if (at >= chunk.Text.size()) {
+                row = chunk.Rows.back() + 1;
+                byte = 0;
+            } else {
+                chunk.Locate(at, row, byte);
+            }
+        }
+    } else {
+        // Each match ends before the one found after it, Limit being that one's start.
+        std::int64_t limit = from;
+        for (int last = fromRow; last >= 0;) {
+            const int first = OwnedLinesTo(rows, last);
+            const TSearchChunk chunk = BuildChunk(rows, first, rows.LineEndRow(last));
+            const std::int64_t base = rows.CharIndexOfRow(first);
+            const std::size_t found = spans.size();
+            std::ptrdiff_t end = static_cast<std::ptrdiff_t>(std::min<std::int64_t>(limit - base, static_cast<std::int64_t>(chunk.Text.size())));
+            std::ptrdiff_t start = std::min(searcher.BackwardStart(chunk.Text, end), static_cast<std::ptrdiff_t>(chunk.OwnedEnd) - 1);
+            while (start >= 0 && searcher.FindIn(chunk.Text, 0, static_cast<std::size_t>(start) + 1, match)) {
+                if (match.Pos + match.Len <= end) {
+                    add(chunk);
+                    end = match.Pos;
+                    start = searcher.BackwardStart(chunk.Text, end);
+                } else {
+                    start = match.Pos - 1;
+                }
+            }
+            if (spans.size() > found) limit = base + end;
+            last = first - 1;
+        }
+        std::reverse(spans.begin(), spans.end());
+    }
+    if (spans.empty()) return 0;
+
+    // Where the caret goes: after the last replacement, or before the first.
+    const TTextSpan& lastSpan = spans.back();
+    std::int64_t caret = rows.CharIndexOfRow(spans.front().StartRow) + static_cast<std::int64_t>(spans.front().StartByte);
+    if (forward)
+        caret = rows.CharIndexOfRow(lastSpan.EndRow) + static_cast<std::int64_t>(lastSpan.EndByte) - matched +
+                static_cast<std::int64_t>(spans.size() * Replacement.size());
+    BeginEdit();
+    CleanSelection();
+    FList->ReplaceSpans(spans, Replacement);
+    SetSelStart(caret);
+    EndEdit();
+    return static_cast<int>(spans.size());
+}
 
 bool TEditor::Search(std::string_view Pattern, TEditorSearchOptions Options)
 {
@@ -153,7 +275,8 @@ bool TEditor::Search(std::string_view Pattern, TEditorSearchOptions Options)
     // anchor stays at the start, so a Shift move after a selected hit extends it from there.
     CaretToOffset(hitRow, static_cast<std::int64_t>(hitByte));
     ShowHit(static_cast<int>(match.Len));
-    ScrollCaretIntoView();
+    // Also when the find dialog has the focus: the match is brought into view both ways.
+    EmScrollCaret();
     return true;
 }
 

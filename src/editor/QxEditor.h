@@ -15,6 +15,7 @@
 #include "editor/CustomMarks.h"
 #include "editor/EditorControl.h"
 #include "editor/VerticalLines.h"
+#include "platform/FileBytes.h"
 
 #include <array>
 #include <cstddef>
@@ -92,9 +93,9 @@ public:
     bool SameFileTStamp(const std::string& FileName) const;
     const TFileTStamp& FileTStamp() const { return FFileTStamp; }
 
-    // The text as the document layer encodes it: each logical line (wrapped rows joined), LF after
-    // every line that ends with a line end.
-    std::string SaveText() const;
+    // The text as the document layer encodes it, handed to Put in pieces of whole lines as the rows are
+    // read: each logical line (wrapped rows joined), LF after every line that ends with a line end.
+    void SaveText(const TBytePut& Put) const;
     // Writes the text to FileName in SaveFileCharType with SaveFileRtrnType's line ends through the safe
     // write (the old file stays whole when it fails, which raises EInOutError). Answers the number of
     // characters the code could not hold (written as substitutes). The lock and the time stamp that

@@ -18,7 +18,7 @@ public:
     void LoadText(std::string Text) override;
     // The rows are laid out as the pieces come, beside the text shown, by the wrap Shown will set.
     std::unique_ptr<TLoadingText> NewText(const TEditorEnvironment* Shown) override;
-    std::string SaveText() const override { return FMain.SaveText(); }
+    void SaveText(const TBytePut& Put) const override { FMain.SaveText(Put); }
 
     int SaveFileCharType() const override { return FMain.SaveFileCharType(); }
     void SetSaveFileCharType(int Value) override;

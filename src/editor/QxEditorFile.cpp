@@ -69,25 +69,16 @@ bool TQxEditor::SameFileTStamp(const std::string& FileName) const
     return !now.Valid || now == FFileTStamp;
 }
 
-std::string TQxEditor::SaveText() const
-{
-    const TEditorScreenStrings& rows = *SharedList();
-    std::string text;
-    text.reserve(static_cast<std::size_t>(rows.TextLength()));
-    const int count = rows.Count();
-    for (int row = 0; row < count; ++row) {
-        text += rows.Get(row);
-        if (rows.RowAttributes(row) == raEnd) text += '\n';
-    }
-    return text;
-}
+void TQxEditor::SaveText(const TBytePut& Put) const { SharedList()->SaveText(Put); }
 
 std::size_t TQxEditor::SaveToFile(const std::string& FileName)
 {
     std::size_t lost = 0;
-    const std::string bytes =
-        EncodeDocument(SaveText(), FSaveFileCharType, FSaveFileRtrnType, &lost, Utf8Mark && FSaveFileCharType == sfctUTF8);
-    WriteFileBytesSafely(FileName, bytes);
+    const bool mark = Utf8Mark && FSaveFileCharType == sfctUTF8;
+    WriteFileBytesSafely(FileName, [&](const TBytePut& Put) {
+        EncodeDocument([this](const TBytePut& Text) { SaveText(Text); }, FSaveFileCharType, FSaveFileRtrnType, Put, &lost,
+                       mark);
+    });
     // The file renamed into place is a new one: a lock on the old one would guard nothing, and the new
     // date is no change made by another program.
     const std::string name = NormalizeDocumentName(FileName);

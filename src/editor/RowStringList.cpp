@@ -642,6 +642,110 @@ void TRowStringList::AssignItems(TRowStringList& Source)
     Changed();
 }
 
+// Blocks that rows are handed to: a whole block is taken as it is, rows of a block are copied into
+// the last block while it has room (from Arena, or the heap when there is none).
+struct TRowStringList::TBlockSink {
+    explicit TBlockSink(TTextArena* Arena) : Arena(Arena) {}
+    TTextArena* Arena;
+    std::vector<std::unique_ptr<TBlock>> Blocks;
+    int Rows = 0;
+    bool Open = false; // the last block takes copied rows
+
+    void Take(std::unique_ptr<TBlock> Block)
+    {
+        Rows += Block->Rows();
+        Blocks.push_back(std::move(Block));
+        Open = false;
+    }
+    void Copy(const TBlock& From, int First, int Last)
+    {
+        while (First < Last) {
+            if (!Open || Blocks.back()->Rows() >= BlockRows) {
+                Blocks.push_back(std::unique_ptr<TBlock>(Arena ? new (*Arena) TBlock : new TBlock));
+                Open = true;
+            }
+            TBlock& to = *Blocks.back();
+            const int n = std::min(Last - First, BlockRows - to.Rows());
+            to.AppendRows(From, First, First + n, Arena);
+            First += n;
+            Rows += n;
+        }
+    }
+};
+
+// Blocks whose rows are handed on from the first: a block goes on whole when all of it passes, else its
+// rows are copied, and it is let go once its last row has passed.
+struct TRowStringList::TBlockSource {
+    std::vector<std::unique_ptr<TBlock>> Blocks;
+    std::size_t Next = 0;
+    int Pos = 0;
+
+    void Pass(int Count, TBlockSink& Sink)
+    {
+        while (Count > 0) {
+            std::unique_ptr<TBlock>& block = Blocks[Next];
+            const int rows = block->Rows();
+            if (Pos == 0 && Count >= rows) {
+                Count -= rows;
+                Sink.Take(std::move(block));
+                ++Next;
+                continue;
+            }
+            const int n = std::min(Count, rows - Pos);
+            Sink.Copy(*block, Pos, Pos + n);
+            Pos += n;
+            Count -= n;
+            if (Pos == rows) {
+                block.reset();
+                ++Next;
+                Pos = 0;
+            }
+        }
+    }
+};
+
+void TRowStringList::ExchangeRuns(std::span<const TRunExchange> Runs, TRowStringList& Other)
+{
+    int end = 0, put = 0;
+    for (const TRunExchange& run : Runs) {
+        if (run.Index < end || run.Count < 0 || run.Put < 0) IndexError(run.Index);
+        end = run.Index + run.Count;
+        if (end > FCount) IndexError(end - 1);
+        put += run.Put;
+    }
+    if (&Other == this || put != Other.FCount) throw EListError("Row exchange out of step");
+    if (Runs.empty()) return;
+    Changing();
+    Other.Changing();
+    if (!FArena) FArena = std::make_unique<TTextArena>();
+    TBlockSource text{std::move(FBlocks)};
+    TBlockSource added{std::move(Other.FBlocks)};
+    auto oldArena = std::make_unique<TTextArena>();
+    TBlockSink out(FArena.get());
+    TBlockSink old(oldArena.get());
+    out.Blocks.reserve(text.Blocks.size() + added.Blocks.size() + 2 * Runs.size());
+    int row = 0;
+    for (const TRunExchange& run : Runs) {
+        text.Pass(run.Index - row, out);
+        text.Pass(run.Count, old);
+        added.Pass(run.Put, out);
+        row = run.Index + run.Count;
+    }
+    text.Pass(FCount - row, out);
+    const auto adopt = [](TRowStringList& List, TBlockSink& Sink) {
+        List.FBlocks = std::move(Sink.Blocks);
+        List.FFirst.clear();
+        List.FFirstValid = List.FHint = 0;
+        List.FCount = Sink.Rows;
+        List.Grow(static_cast<std::size_t>(Sink.Rows));
+    };
+    adopt(*this, out);
+    adopt(Other, old);
+    Other.FArena = std::move(oldArena);
+    Other.Changed();
+    Changed();
+}
+
 TRowStringList::TRowRun TRowStringList::Run(int Index) const
 {
     int pos;

@@ -113,6 +113,22 @@ public:
     // text laid out anew never needs more than the old rows and the new.
     void AssignItems(TRowStringList& Source);
 
+    // One run of rows for ExchangeRuns: Count rows at Index (counted before the exchange) give way to
+    // the next Put rows of the other list.
+    struct TRunExchange {
+        int Index = 0;
+        int Count = 0;
+        int Put = 0;
+    };
+    // Exchanges runs of rows (in order and apart) with Other, which holds every run's new rows in
+    // order, in one pass over the blocks and as one change; afterwards Other holds the rows that stood
+    // in the runs, in order. A block that no run touches stays as it is, a whole block that passes from
+    // one list to the other moves without a copy, and the rows that share a block with a run are copied
+    // once into blocks cut from the arena, one after the other as a load's are; each old block goes as
+    // soon as its rows have passed, so an exchange over the whole text needs little more than its new
+    // rows.
+    void ExchangeRuns(std::span<const TRunExchange> Runs, TRowStringList& Other);
+
     // Per-row values; writing them announces nothing.
     std::string_view StateStr(int Index) const;
     void SetStateStr(int Index, std::string_view Value);
@@ -151,6 +167,8 @@ protected:
 private:
     struct TBlock;
     struct TRowExtra;
+    struct TBlockSink;
+    struct TBlockSource;
     // The block that holds row Index (0 <= Index < Count) and the row's place in it.
     TBlock& Locate(int Index, int& Pos) const;
     std::size_t LocateBlock(int Index, int& Pos) const;

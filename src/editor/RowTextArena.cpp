@@ -22,7 +22,6 @@ struct TTextRegion {
     std::size_t Size = 0;
     std::size_t Used = 0;  // the top: everything above it is free
     std::size_t Refs = 0;  // texts cut from it, and the arena while it cuts from it
-    bool Mapped = false;   // mmap (huge-page aligned) rather than malloc
 
     char* Top() const { return Base + Used; }
 };
@@ -35,27 +34,24 @@ TTextRegion* NewRegion(std::size_t Size)
 {
     auto region = std::make_unique<TTextRegion>();
     region->Size = Size;
-    if (Size >= TTextArena::HugeRegion) {
-        // Mapped with a huge page's worth of slack, then trimmed to start on a huge-page boundary, so
-        // that the kernel can back the whole region with huge pages (one fault per 2 MB instead of
-        // one per 4 KB).
-        const std::size_t align = TTextArena::HugeRegion;
-        void* raw = ::mmap(nullptr, Size + align, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (raw == MAP_FAILED) throw std::bad_alloc();
-        const auto start = reinterpret_cast<std::uintptr_t>(raw);
-        const std::uintptr_t aligned = (start + align - 1) & ~(align - 1);
-        if (aligned > start) ::munmap(raw, aligned - start);
-        const std::uintptr_t end = start + Size + align;
-        if (end > aligned + Size) ::munmap(reinterpret_cast<void*>(aligned + Size), end - aligned - Size);
-        region->Base = reinterpret_cast<char*>(aligned);
-        region->Mapped = true;
+    // Every region is a mapping of its own, so that its memory goes back to the system with its last
+    // text: from the C library's heap a closed document's regions would stay with the process.
+    const bool huge = Size >= TTextArena::HugeRegion && TTextArena::HugePages;
+    // A region for huge pages is mapped with a huge page's worth of slack, then trimmed to start on a
+    // huge-page boundary, so that the kernel can back the whole region with huge pages (one fault per
+    // 2 MB instead of one per 4 KB).
+    const std::size_t align = huge ? TTextArena::HugeRegion : 0;
+    void* raw = ::mmap(nullptr, Size + align, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED) throw std::bad_alloc();
+    const auto start = reinterpret_cast<std::uintptr_t>(raw);
+    const std::uintptr_t aligned = huge ? (start + align - 1) & ~(align - 1) : start;
+    if (aligned > start) ::munmap(raw, aligned - start);
+    const std::uintptr_t end = start + Size + align;
+    if (end > aligned + Size) ::munmap(reinterpret_cast<void*>(aligned + Size), end - aligned - Size);
+    region->Base = reinterpret_cast<char*>(aligned);
 #ifdef MADV_HUGEPAGE
-        ::madvise(region->Base, Size, MADV_HUGEPAGE);  // advice only: without it the region still works
+    if (huge) ::madvise(region->Base, Size, MADV_HUGEPAGE);  // advice only: without it the region still works
 #endif
-    } else {
-        region->Base = static_cast<char*>(std::malloc(Size));
-        if (!region->Base) throw std::bad_alloc();
-    }
     GRegionBytes += Size;
     return region.release();
 }
@@ -64,8 +60,7 @@ void Unref(TTextRegion* Region) noexcept
 {
     if (--Region->Refs > 0) return;
     GRegionBytes -= Region->Size;
-    if (Region->Mapped) ::munmap(Region->Base, Region->Size);
-    else std::free(Region->Base);
+    ::munmap(Region->Base, Region->Size);
     delete Region;
 }
 

@@ -3,7 +3,9 @@
 #include "platform/Cp932.h"
 #include "platform/LeadByte.h"
 
+#include <algorithm>
 #include <array>
+#include <bitset>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
@@ -93,6 +95,26 @@ unsigned FoldCode(unsigned code)
     return code;
 }
 
+// The double-byte characters that compare the same as another character: under case folding, and
+// under width folding (the full-width forms that single-byte characters are read as).
+struct TFoldedCodes {
+    std::bitset<0x10000> Case, Width;
+};
+
+const TFoldedCodes& FoldedCodes()
+{
+    static const TFoldedCodes codes = [] {
+        TFoldedCodes c;
+        for (unsigned code = 0x8100; code <= 0xFCFF; ++code)
+            if (const unsigned folded = FoldCode(code); folded != code) c.Case[code] = c.Case[folded] = true;
+        for (unsigned b = 0; b < 256; ++b)
+            for (const unsigned code : {Tables().Full[b], Tables().Voiced[b], Tables().SemiVoiced[b]})
+                if (code != 0) c.Width[code] = true;
+        return c;
+    }();
+    return codes;
+}
+
 unsigned Byte(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
 
 } // namespace
@@ -110,9 +132,11 @@ TTextSearcher::TTextSearcher(std::string_view Pattern, TEditorSearchOptions Opti
                                ? TSearchChar{(Byte(folded, i) << 8) | Byte(folded, i + 1), true}
                                : TSearchChar{Byte(folded, i), false});
     if (FPattern.empty()) return;
-    // Matching case without folding or skipping, a match is the pattern's bytes at a character start.
-    FExact = MatchCase() && !IgnoreWidth() && (Options & (soSkipLineEnds | soSkipBlanks)) == 0;
-    if (FExact) FExactBytes = folded;
+    // Without skipping, and where each of the pattern's characters matches only itself, a match is the
+    // pattern's bytes at a character start.
+    if ((Options & (soSkipLineEnds | soSkipBlanks)) == 0 &&
+        std::all_of(FPattern.begin(), FPattern.end(), [this](const TSearchChar& c) { return OnlyItself(c); }))
+        FLiteral.emplace(folded);
     // The first bytes a text character that matches the pattern's first one may have: the candidates.
     for (unsigned b = 0; b < 256; ++b) {
         bool first = false;
@@ -177,13 +201,15 @@ bool TTextSearcher::FindIn(std::string_view Text, std::size_t From, std::size_t 
     if (From >= To) return false;
     const char* base = Text.data();
     if ((FOptions & soForward) != 0) {
-        if (FExact) {
+        if (FLiteral) {
+            if (!FTuned) FLiteral->Tune(base + From, std::min<std::size_t>(Text.size() - From, 16384));
+            FTuned = true;
             // The pattern's bytes, starting before To.
-            const std::size_t limit = std::min(Text.size(), To + FExactBytes.size() - 1);
+            const std::size_t limit = std::min(Text.size(), To + FLiteral->Needle().size() - 1);
             for (std::size_t p = From; p < To;) {
-                const void* hit = ::memmem(base + p, limit - p, FExactBytes.data(), FExactBytes.size());
+                const char* hit = FLiteral->Find(base + p, limit - p);
                 if (!hit) return false;
-                const std::size_t c = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
+                const std::size_t c = static_cast<std::size_t>(hit - base);
                 if (Candidate(static_cast<std::ptrdiff_t>(c), Match)) return true;
                 p = c + 1;
             }
@@ -259,6 +285,15 @@ bool TTextSearcher::Same(const TSearchChar& text, const TSearchChar& pattern) co
     if (MatchCase()) return false;
     if (!text.Double) return Tables().Upper[text.Code] == Tables().Upper[pattern.Code];
     return SameFoldedChar(text.Code, pattern.Code);
+}
+
+bool TTextSearcher::OnlyItself(const TSearchChar& Pattern) const
+{
+    // Case folding pairs letters (and, among double-byte characters, the pairs SameFoldedChar knows);
+    // width folding reads the single-byte forms of full-width characters as those.
+    if (!Pattern.Double) return MatchCase() || Pattern.Code < 'A' || Pattern.Code > 'Z';
+    if (!MatchCase() && FoldedCodes().Case[Pattern.Code]) return false;
+    return !IgnoreWidth() || !FoldedCodes().Width[Pattern.Code];
 }
 
 std::size_t TTextSearcher::Skippable(std::size_t i) const

@@ -3,8 +3,11 @@
 // whole words, full-width/half-width folding and skipping of line ends and blanks. A match never
 // begins on the trail byte of a double-byte character.
 
+#include "platform/NeedleFinder.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,6 +68,8 @@ private:
     // The text character at i as compared (its full-width form under width folding) and its length.
     TSearchChar TextChar(std::size_t i, std::size_t& length) const;
     bool Same(const TSearchChar& text, const TSearchChar& pattern) const;
+    // Whether no other character of a text compares the same as Pattern's character under the options.
+    bool OnlyItself(const TSearchChar& Pattern) const;
     // Bytes at i that the options let a match step over (0: none).
     std::size_t Skippable(std::size_t i) const;
     bool TryAt(std::ptrdiff_t candidate, TSearchPosition& position) const;
@@ -72,9 +77,11 @@ private:
     TEditorSearchOptions FOptions;
     std::vector<TSearchChar> FPattern;
     std::size_t FPatternBytes = 0;
-    // Matching case exactly: the pattern's bytes, searched as bytes.
-    bool FExact = false;
-    std::string FExactBytes;
+    // Where every match is the pattern's own bytes (no option folds or skips any of its characters),
+    // its candidates are found by the byte search that grep's literal patterns use; tuned on the first
+    // text searched.
+    std::optional<TNeedleFinder> FLiteral;
+    bool FTuned = false;
     // The bytes a match may start with; with only one, FFirstByte is it.
     bool FFirst[256] = {};
     int FFirstCount = 0;

@@ -6,6 +6,9 @@
 
 namespace qx {
 
+TRowExchange::TRowExchange() : Rows(std::make_unique<TEditorStringList>()) {}
+TRowExchange::~TRowExchange() = default;
+
 TUndoData& TUndoDataList::Add(std::unique_ptr<TUndoData> Entry)
 {
     FItems.push_back(std::move(Entry));
@@ -80,19 +83,14 @@ void TEditorUndoObj::Apply(TUndoDataList& From, bool Redo)
     List.BeginUpdate();
 
     TUndoData inverse;
-    if (From.Last().Rows) {
-        // Every row back as it was; the rows the change produced go into the inverse entry. The rows
-        // keep the marks still in use, and marks set since the change stay, on the first row.
-        TUndoData& entry = From.Last();
-        const int pool = List.MarksOfRows();
-        const int removed = List.Count();
-        inverse.Row = 0;
-        inverse.Rows = std::make_shared<TEditorStringList>();
-        List.TakeAllRows(*entry.Rows, inverse.Rows.get());
-        List.KeepMarks(pool);
-        const int states = List.UpdateRowStates(0, true);
-        List.NoteChange(0, removed, states, List.Count());
-        inverse.RowCount = List.Count();
+    if (From.Last().Exchange) {
+        // The rows saved go back in exchange for the rows the change put there, which the same runs
+        // then hold for the way back.
+        inverse.Exchange = From.Last().Exchange;
+        int removed = 0;
+        List.ExchangeRows(*inverse.Exchange, inverse.Row, removed, inverse.RowCount);
+        const int states = List.UpdateRowStates(inverse.Row, true);
+        List.NoteChange(inverse.Row, removed, states, inverse.RowCount);
     } else {
         TUndoData& entry = From.Last();
         entry.Row = std::clamp(entry.Row, 0, List.Count());

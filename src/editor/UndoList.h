@@ -18,6 +18,22 @@ class TEditorStringList;
 // Row attribute of an entry without old text: the change only inserted rows.
 constexpr int uaNoText = 3;
 
+// The runs of rows that an edit of many places (a replace all, a conversion of the whole text)
+// exchanged, and the rows that applying the entry puts back: run I's RowCount rows at Row (rows of
+// the text as it stands, in order and apart) give way to the next Put rows of Rows. Applying it
+// exchanges the rows, so that afterwards it describes the way back.
+struct TRowPatch {
+    int Row = 0;
+    int RowCount = 0;
+    int Put = 0;
+};
+struct TRowExchange {
+    TRowExchange();
+    ~TRowExchange();
+    std::vector<TRowPatch> Runs;
+    std::unique_ptr<TEditorStringList> Rows;
+};
+
 struct TUndoData {
     int CaretRow = 0;  // caret of the active view when the entry was made
     int CaretCol = 0;
@@ -32,9 +48,8 @@ struct TUndoData {
     // marks that row held before; applying the entry takes back what is still there.
     std::uint16_t LentMarks = 0;
     std::uint16_t LenderMarks = 0;
-    // Instead of Text: every row of the store as it was, for a change that replaced them all (a
-    // conversion of the whole text). Applying the entry puts them back as they are.
-    std::shared_ptr<TEditorStringList> Rows;
+    // Instead of Text: the old rows of an edit of many places themselves, exchanged back as they are.
+    std::shared_ptr<TRowExchange> Exchange;
 };
 
 // An owning list of entries, oldest first.

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <sys/stat.h>
-#include <vector>
 
 namespace qx {
 
@@ -115,63 +114,6 @@ int TSearchCommands::AskReplace(TEditor& Editor)
     return ShowMessageDialogAt(FHost.Prompter(), request.Text, request.Caption, request.Kind, request.Buttons, x, y);
 }
 
-int TSearchCommands::ReplaceRemaining(TEditor& Editor)
-{
-    if (SearchText.empty() || Editor.ReadOnly()) return 0;
-    const bool forward = (SearchOptions & soForward) != 0;
-    // The search starts where the control's own search would: after (before) a shown hit or selection,
-    // else at the caret.
-    const std::int64_t from = forward ? Editor.SelStart() + Editor.SelLength() : Editor.SelStart();
-    const std::string whole = Editor.Lines().Text();
-    const std::string_view text(whole.data(), static_cast<std::size_t>(std::min<std::int64_t>(
-                                                   Editor.TextLength(), static_cast<std::int64_t>(whole.size()))));
-    if (from < 0 || from > static_cast<std::int64_t>(text.size())) return 0;
-
-    TTextSearcher searcher(SearchText, SearchOptions);
-    std::vector<TSearchPosition> hits;
-    if (forward) {
-        std::size_t pos = static_cast<std::size_t>(from);
-        TSearchPosition hit;
-        while (pos < text.size() && searcher.FindIn(text, pos, text.size(), hit) && hit.Len > 0) {
-            hits.push_back(hit);
-            pos = static_cast<std::size_t>(hit.Pos + hit.Len);
-        }
-    } else {
-        // Right to left, each hit ending before the one found after it.
-        std::ptrdiff_t limit = static_cast<std::ptrdiff_t>(from);
-        std::ptrdiff_t last = searcher.BackwardStart(text, limit);
-        TSearchPosition hit;
-        while (last >= 0 && searcher.FindIn(text, 0, static_cast<std::size_t>(last) + 1, hit)) {
-            if (hit.Pos + hit.Len <= limit) {
-                hits.push_back(hit);
-                limit = hit.Pos;
-                last = searcher.BackwardStart(text, limit);
-            } else {
-                last = hit.Pos - 1;
-            }
-        }
-        std::reverse(hits.begin(), hits.end());
-    }
-    if (hits.empty()) return 0;
-
-    const std::size_t first = static_cast<std::size_t>(hits.front().Pos);
-    const std::size_t end = static_cast<std::size_t>(hits.back().Pos + hits.back().Len);
-    std::string replaced;
-    replaced.reserve(end - first + hits.size() * ReplaceText.size());
-    std::size_t at = first;
-    for (const TSearchPosition& h : hits) {
-        replaced.append(text.substr(at, static_cast<std::size_t>(h.Pos) - at));
-        replaced += ReplaceText;
-        at = static_cast<std::size_t>(h.Pos + h.Len);
-    }
-    Editor.SetSelStart(static_cast<std::int64_t>(first));
-    Editor.SetSelLength(static_cast<std::int64_t>(end - first));
-    Editor.ReplaceSelection(replaced);
-    // Forward the caret stays after the last replacement; backward it goes before the first.
-    if (!forward) Editor.SetSelStart(static_cast<std::int64_t>(first));
-    return static_cast<int>(hits.size());
-}
-
 int TSearchCommands::Replace1Click()
 {
     const std::string oldSearch = SearchText, oldReplace = ReplaceText;
@@ -190,7 +132,7 @@ int TSearchCommands::Replace1Click()
         if ((SearchOptions & soReplaceAll) && !(SearchOptions & soReplaceConfirm)) {
             // Every remaining hit in one edit: one undo step and one repaint, then the miss that ends
             // the search is reported as a search of each would have.
-            count += ReplaceRemaining(*editor);
+            count += editor->ReplaceAll(SearchText, ReplaceText, SearchOptions);
             NotFound();
             break;
         }
@@ -247,7 +189,11 @@ void BindSearchCommands(TCommandSet& Commands, TSearchCommands& Search, TSearchH
     Commands.Bind("ActionFind", [&Search] { Search.FindMenuClick(); }, hasEditor);
     Commands.Bind("ActionFindNext", [&Search] { Search.FindNextMenuClick(); }, hasEditor);
     Commands.Bind("ActionFindPrev", [&Search] { Search.FindPrevMenuClick(); }, hasEditor);
-    Commands.Bind("ActionReplace", [&Search] { Search.Replace1Click(); }, hasEditor);
+    // A write-protected document offers no replace: it could only fail.
+    Commands.Bind("ActionReplace", [&Search] { Search.Replace1Click(); }, [&Host] {
+        const TEditor* editor = Host.CurrentEditor();
+        return editor && !editor->ReadOnly();
+    });
     Commands.Bind("ActionGrep", [&Search] { Search.ActionGrepExecute(); });
     Commands.Bind("ActionTagJump", [&Search] { Search.ActionTagJumpExecute(); }, hasEditor);
 }

@@ -71,8 +71,6 @@ public:
 
 private:
     void NotFound();
-    // Replaces every hit from the search's start on, in the search's direction, as one edit.
-    int ReplaceRemaining(TEditor& Editor);
     void ReplaceHit(TEditor& Editor);
     int AskReplace(TEditor& Editor);
 

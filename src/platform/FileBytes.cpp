@@ -3,12 +3,14 @@
 #include "platform/Exception.h"
 #include "platform/SystemError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <exception>
 #include <random>
 #include <string_view>
 
@@ -80,7 +82,7 @@ std::string NameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool WriteAll(int fd, const std::string& bytes)
+bool WriteAll(int fd, std::string_view bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -143,53 +145,134 @@ void RemoveLeftovers(const std::string& folder, const std::string& prefix)
     throw EInOutError("フォルダ" + Quoted(folder) + "にファイルを作成できません。" + ErrorText(error));
 }
 
-// Writes bytes over the file at fd from its start and cuts it there, flushed; then reads the file
-// back through a fresh descriptor and compares every byte. False (errno set) when any step fails.
-bool OverwriteChecked(int fd, const std::string& target, const std::string& bytes)
+// Writes each piece of bytes to fd as it comes and counts them in size; answers 0, or the errno of
+// the first failed write (the pieces after it are passed over).
+int WritePieces(int fd, const TBytePieces& bytes, off_t& size)
 {
-    if (::lseek(fd, 0, SEEK_SET) != 0 || !WriteAll(fd, bytes) ||
-        ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0)
-        return false;
-    std::string back;
+    int error = 0;
+    bytes([&](std::string_view piece) {
+        if (error == 0 && !WriteAll(fd, piece)) error = errno;
+        size += static_cast<off_t>(piece.size());
+    });
+    return error;
+}
+
+// The bytes of the file at fd from its start, a buffer at a time; a read error raises EInOutError with
+// the system's reason.
+TBytePieces FilePieces(int fd)
+{
+    return [fd](const TBytePut& Put) {
+        char buffer[65536];
+        if (::lseek(fd, 0, SEEK_SET) != 0) throw EInOutError(ErrorText(errno));
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n == 0) return;
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                throw EInOutError(ErrorText(errno));
+            }
+            Put(std::string_view(buffer, static_cast<std::size_t>(n)));
+        }
+    };
+}
+
+// Whether the file holds exactly the bytes the source hands over, read through a fresh descriptor a
+// buffer at a time (neither side is ever held whole).
+bool HoldsBytes(const std::string& target, const TBytePieces& bytes)
+{
+    FileDescriptor file;
     try {
-        ReadFileBytes(target, back);
+        file.fd = OpenRegularFile(target);
     } catch (const Exception&) {
         return false;
     }
-    if (back == bytes) return true;
+    if (file.fd < 0) return false;
+    bool same = true;
+    char buffer[65536];
+    auto readInto = [&](std::size_t size) -> ssize_t {
+        for (;;) {
+            const ssize_t n = ::read(file.fd, buffer, size);
+            if (n >= 0 || errno != EINTR) return n;
+        }
+    };
+    bytes([&](std::string_view piece) {
+        while (same && !piece.empty()) {
+            const ssize_t n = readInto(std::min(piece.size(), sizeof buffer));
+            same = n > 0 && std::memcmp(buffer, piece.data(), static_cast<std::size_t>(n)) == 0;
+            if (same) piece.remove_prefix(static_cast<std::size_t>(n));
+        }
+    });
+    return same && readInto(1) == 0;
+}
+
+// Writes bytes over the file at fd from its start and cuts it there, flushed; then reads the file
+// back and compares it with the bytes handed over again. False (errno set) when any step fails; an
+// exception of the source goes through.
+bool OverwriteChecked(int fd, const std::string& target, const TBytePieces& bytes)
+{
+    if (::lseek(fd, 0, SEEK_SET) != 0) return false;
+    off_t size = 0;
+    if (const int error = WritePieces(fd, bytes, size); error != 0) {
+        errno = error;
+        return false;
+    }
+    if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) return false;
+    if (HoldsBytes(target, bytes)) return true;
     errno = EIO;
     return false;
 }
 
 // The in-place write of a file whose folder refuses the temporary file: a copy of the old bytes goes
-// to System's copy folder first (flushed), the new bytes over the file, checked; a failure puts the
-// old bytes back. The copy is removed once the file holds whole bytes again; when even the old bytes
-// cannot be put back, the message says where it is.
-void WriteInPlace(const std::string& path, const std::string& target, const std::string& bytes, TSaveFileSystem& System)
+// to System's copy folder first (flushed), the new bytes over the file, checked; a failure (an
+// exception of the source too) puts the old bytes back from the copy. The copy is removed once the
+// file holds whole bytes again; when even the old bytes cannot be put back, the message says where it is.
+void WriteInPlace(const std::string& path, const std::string& target, const TBytePieces& bytes, TSaveFileSystem& System)
 {
-    std::string old;
-    ReadFileBytes(target, old);
+    FileDescriptor file;
+    file.fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (file.fd < 0) RaiseWriteError(kCannotWrite, path, ErrorText(errno));
     const std::string folder = System.CopyFolder();
     std::string copy = folder + "/" + NameOf(target).substr(0, 200) + std::string(kTempMark) + "XXXXXX";
     FileDescriptor saved;
     saved.fd = ::mkstemp(copy.data());
     if (saved.fd < 0) RaiseFolderError(folder, errno);
-    if (!WriteAll(saved.fd, old) || ::fsync(saved.fd) != 0) {
-        const int error = errno;
-        ::unlink(copy.c_str());
-        RaiseFolderError(folder, error);
+    {
+        FileDescriptor old;
+        old.fd = ::open(target.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+        off_t size = 0;
+        int error = old.fd < 0 ? errno : 0;
+        try {
+            if (error == 0) error = WritePieces(saved.fd, FilePieces(old.fd), size);
+        } catch (const Exception&) {
+            error = errno != 0 ? errno : EIO;
+        }
+        if (error == 0 && ::fsync(saved.fd) != 0) error = errno;
+        if (error != 0) {
+            ::unlink(copy.c_str());
+            RaiseFolderError(folder, error);
+        }
     }
-    FileDescriptor file;
-    file.fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    if (file.fd >= 0 && OverwriteChecked(file.fd, target, bytes)) {
-        ::unlink(copy.c_str());
-        return;
+    std::exception_ptr thrown;
+    try {
+        if (OverwriteChecked(file.fd, target, bytes)) {
+            ::unlink(copy.c_str());
+            return;
+        }
+    } catch (...) {
+        thrown = std::current_exception();
     }
-    const int error = errno;
-    if (file.fd >= 0 && OverwriteChecked(file.fd, target, old)) {
+    int error = errno;
+    bool restored = false;
+    try {
+        restored = OverwriteChecked(file.fd, target, FilePieces(saved.fd));
+    } catch (const Exception&) {
+    }
+    if (restored) {
         ::unlink(copy.c_str());
+        if (thrown) std::rethrow_exception(thrown);
         RaiseWriteError(kCannotWrite, path, ErrorText(error));
     }
+    if (thrown) error = errno != 0 ? errno : EIO;
     throw EInOutError("ファイル" + Quoted(path) + kCannotWrite + ErrorText(error) + "元の内容は" + Quoted(copy) +
                       "に残してあります。");
 }
@@ -287,7 +370,7 @@ TSaveFileSystem& SystemSaveFileSystem()
     return system;
 }
 
-void WriteFileBytesSafely(const std::string& path, const std::string& bytes, TSaveFileSystem& System)
+void WriteFileBytesSafely(const std::string& path, const TBytePieces& bytes, TSaveFileSystem& System)
 {
     const std::string target = ResolveTarget(path);
     const std::string folder = FolderOf(target);
@@ -318,7 +401,20 @@ void WriteFileBytesSafely(const std::string& path, const std::string& bytes, TSa
         ::unlink(temp.c_str());
         RaiseWriteError(what, path, ErrorText(error));
     };
-    if (!WriteAll(file.fd, bytes)) fail(kCannotWrite);
+    int error = 0;
+    try {
+        off_t size = 0;
+        error = WritePieces(file.fd, bytes, size);
+    } catch (...) {
+        ::close(file.fd);
+        file.fd = -1;
+        ::unlink(temp.c_str());
+        throw;
+    }
+    if (error != 0) {
+        errno = error;
+        fail(kCannotWrite);
+    }
     if (exists) {
         // The owner first: a change of owner clears the set-user-ID and set-group-ID bits, which the
         // mode then puts back. Keeping the owner is only possible for the privileged; a failure there is
@@ -337,6 +433,11 @@ void WriteFileBytesSafely(const std::string& path, const std::string& bytes, TSa
     dir.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir.fd >= 0) (void)::fsync(dir.fd);
     RemoveLeftovers(folder, TempPrefix(target));
+}
+
+void WriteFileBytesSafely(const std::string& path, const std::string& bytes, TSaveFileSystem& System)
+{
+    WriteFileBytesSafely(path, [&bytes](const TBytePut& Put) { Put(bytes); }, System);
 }
 
 } // namespace qx

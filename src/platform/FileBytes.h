@@ -14,7 +14,9 @@
 // and held locked while it is written, so that a later save of the same file removes what a save that
 // was killed left behind.
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace qx {
 
@@ -49,11 +51,20 @@ TSaveFileSystem& SystemSaveFileSystem();
 // For writers that fill and rename it themselves (a copy).
 int CreateSaveTempFile(const std::string& target, std::string& temp);
 
-// Replaces the file's contents by `bytes` as described above; raises EInOutError on failure, its
-// message in Japanese with the system's reason. When the folder refuses the temporary file (a
-// permission) but the file itself may be written, the file is written in place instead, once a copy of
-// its old bytes is flushed in the copy folder; the new bytes are read back and compared, and a failure
-// puts the old ones back. Otherwise the message names the folder that refuses.
+// Bytes handed over piece by piece: a source calls Put with each of its pieces in order. A large text
+// is written this way as it is produced, never held whole. A source may be called more than once and
+// then hands over the same bytes.
+using TBytePut = std::function<void(std::string_view Piece)>;
+using TBytePieces = std::function<void(const TBytePut& Put)>;
+
+// Replaces the file's contents by `bytes` as described above, each piece written as it comes; raises
+// EInOutError on failure (and lets an exception of the source through), its message in Japanese with
+// the system's reason. When the folder refuses the temporary file (a permission) but the file itself
+// may be written, the file is written in place instead, once a copy of its old bytes is flushed in the
+// copy folder; the file is then read back and compared with the bytes the source hands over a second
+// time, and a failure puts the old ones back. Otherwise the message names the folder that refuses.
+void WriteFileBytesSafely(const std::string& path, const TBytePieces& bytes,
+                          TSaveFileSystem& System = SystemSaveFileSystem());
 void WriteFileBytesSafely(const std::string& path, const std::string& bytes,
                           TSaveFileSystem& System = SystemSaveFileSystem());
 

@@ -2,7 +2,7 @@
 
 #include "documents/DocumentPieces.h"
 #include "platform/LeadByte.h"
-#include "regexp/ByteVectors.h"
+#include "platform/ByteVectors.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -130,7 +130,7 @@ TEST(DocumentFiles, WriteAsksBeforeLosingCharactersAndKeepsTheOldFileOnFailure)
 
     // A writer that fails (a full disk, a folder that may not be written): false, the error shown.
     WriteBytes(File, "old");
-    const TFileWriter Failing = [](const std::string&, const std::string&) { throw EInOutError("No space left"); };
+    const TFileWriter Failing = [](const std::string&, const TBytePieces&) { throw EInOutError("No space left"); };
     EXPECT_FALSE(WriteTextFile(Prompter, File, "new", sfctSJIS, sfrtCRLF, Failing));
     EXPECT_EQ(ReadBytes(File), "old");
     ASSERT_EQ(Prompter.Requests.size(), 3u);

@@ -37,7 +37,7 @@ struct FakeDocument : TDocumentEditor {
 
     std::string FileName() const override { return Name; }
     void LoadText(std::string T) override { Text = std::move(T); }
-    std::string SaveText() const override { return Text; }
+    void SaveText(const TBytePut& Put) const override { Put(Text); }
     int SaveFileCharType() const override { return CharType; }
     void SetSaveFileCharType(int V) override { CharType = V; }
     int SaveFileRtrnType() const override { return RtrnType; }
@@ -73,7 +73,7 @@ protected:
     EditorFilesTest()
     {
         Host.Prompter = &Prompter;
-        Host.ApplyEnvironment = [this](int N) { Applied.push_back(N); };
+        Host.ApplyEnvironment = [this](int N, const std::string&) { Applied.push_back(N); };
         Host.SetEditMode = [this](bool E) { EditMode = E; };
         Host.Beep = [this] { ++Beeps; };
         Host.AfterReload = [this] { ++Reloads; };
@@ -153,7 +153,7 @@ TEST_F(EditorFilesTest, AFailedSaveKeepsTheFileTheCodeAndModified)
     WriteBytes(Doc.Name, "on disk");
     Doc.Lock = true;
     Doc.OpenLockFile(Doc.Name);
-    Host.Writer = [](const std::string&, const std::string&) { throw EInOutError("Read-only file system"); };
+    Host.Writer = [](const std::string&, const TBytePieces&) { throw EInOutError("Read-only file system"); };
     EXPECT_FALSE(SaveEditorFile(Doc, Host, State, Doc.Name, ocUtf8, lcCRLF));
     EXPECT_EQ(ReadBytes(Doc.Name), "on disk");
     EXPECT_TRUE(Doc.IsModified);

@@ -402,14 +402,20 @@ TEST_F(ApplyEnvironmentTest, TheLockIsTakenAgainInTheNewModeByTheFirstPaneOnly)
         bool CheckStamp;
         bool Locked;
         TLockFileMode LockMode;
+        bool Stamped;
+        bool HoldsFile = true;
     };
     // The stamp is taken whatever the lock and the option (a save asks before overwriting a file whose
     // stamp moved), when none of the file is held.
-    for (const Case& c : {Case{2, false, false, true, lfmShareExclusive},
-                          Case{1, false, true, true, lfmShareDenyWrite},
-                          Case{2, true, false, false, lfmShareExclusive},
-                          Case{0, false, true, false, lfmShareDenyNone},
-                          Case{7, false, false, false, lfmShareDenyNone}}) {
+    for (const Case& c : {Case{2, false, false, true, lfmShareExclusive, true},
+                          Case{1, false, true, true, lfmShareDenyWrite, true},
+                          Case{2, true, false, false, lfmShareExclusive, true},
+                          Case{0, false, true, false, lfmShareDenyNone, true},
+                          Case{7, false, false, false, lfmShareDenyNone, true},
+                          // A document that holds no file (an untitled tab whose name a file shares, a
+                          // Save As before the rename) locks and stamps nothing.
+                          Case{2, false, false, false, lfmShareExclusive, false, false},
+                          Case{0, false, true, false, lfmShareDenyNone, false, false}}) {
         E().CloseLockFile();
         E().StoreFileTStamp(dir.File("none"));
         TEditorEnvironment S;
@@ -417,20 +423,24 @@ TEST_F(ApplyEnvironmentTest, TheLockIsTakenAgainInTheNewModeByTheFirstPaneOnly)
         S.FileTimeStampCheck = c.CheckStamp;
         TEnvironmentApplyHost host;
         host.SecondPane = c.SecondPane;
+        if (c.HoldsFile) host.DocumentFile = file;
         ApplyEditorEnvironment(S, "", E(), host);
         EXPECT_EQ(E().Locked(), c.Locked) << c.Mode << c.SecondPane;
         EXPECT_EQ(E().LockFile, c.Mode == 1 || c.Mode == 2) << c.Mode;
         EXPECT_EQ(E().LockFileMode(), c.LockMode) << c.Mode;
-        EXPECT_TRUE(E().FileTStamp().Valid) << c.Mode << c.CheckStamp;
+        EXPECT_EQ(E().FileTStamp().Valid, c.Stamped) << c.Mode << c.CheckStamp << c.HoldsFile;
     }
     E().CloseLockFile();
 
     // A stamp held already stays: taken again, it would hide a change another program made since.
+    E().StoreFileTStamp(file);
     const struct timespec later[2] = {{E().FileTStamp().Seconds + 10, 0}, {E().FileTStamp().Seconds + 10, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), later, 0), 0);
     TEditorEnvironment S;
     S.FileTimeStampCheck = true;
-    ApplyEditorEnvironment(S, "", E(), {});
+    TEnvironmentApplyHost host;
+    host.DocumentFile = file;
+    ApplyEditorEnvironment(S, "", E(), host);
     EXPECT_FALSE(E().SameFileTStamp(file));
 }
 

@@ -19,6 +19,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace qx::test {
@@ -317,6 +318,37 @@ TEST(QxEditorFileTest, SaveToFileWritesEveryCodeAndLineEndJoiningWrappedRows)
             const std::string file = dir.File("out");
             EXPECT_EQ(qx.SaveToFile(file), 0u);
             EXPECT_EQ(ReadBytes(file), Bytes(hex)) << "code " << code << ", line end " << end;
+        }
+    }
+}
+
+TEST(QxEditorFileTest, AStreamedSaveWritesTheBytesOfTheWholeTextInEveryCodeAndLineEnd)
+{
+    // A text of many pieces (the save reads about 256 KB at a time): each line ends in kanji (JIS must
+    // leave its kanji set before every line end, whichever piece it falls in), half-width kana, a lead
+    // byte alone before a line end, a wrapped line, and a last line without a line end.
+    std::string text;
+    const std::string line = Utf8ToCp932("本文 text ｶﾅ かな漢字");
+    for (int i = 0; i < 24000; ++i) text += std::to_string(i) + line + (i % 997 == 0 ? "\x81" : "") + "\r\n";
+    text += std::string(300, 'w') + Utf8ToCp932("終わり");
+    std::string lf = text;
+    lf.erase(std::remove(lf.begin(), lf.end(), '\r'), lf.end());
+    ASSERT_GT(lf.size(), std::size_t{2} << 18) << "three pieces at least";
+    TempDir dir;
+    HostedEditor e{Construct<TQxEditor>()};
+    e->WrapOption().SetWrapByte(80);
+    e->SetWordWrap(true);
+    e.SetText(text);
+    auto& qx = static_cast<TQxEditor&>(*e);
+    for (int code = sfctJIS; code <= sfctUTF8; ++code) {
+        for (int end = sfrtCR; end <= sfrtCRLF; ++end) {
+            qx.SetSaveFileCharType(static_cast<TSaveFileCharType>(code));
+            qx.SetSaveFileRtrnType(static_cast<TSaveFileRtrnType>(end));
+            const std::string file = dir.File("out");
+            std::size_t lost = 0;
+            const std::string whole = EncodeDocument(lf, code, end, &lost);
+            EXPECT_EQ(qx.SaveToFile(file), lost) << "code " << code << ", line end " << end;
+            EXPECT_TRUE(ReadBytes(file) == whole) << "code " << code << ", line end " << end;
         }
     }
 }

@@ -510,3 +510,73 @@ TEST(TRowStringList, RandomEditsReadBackLikeAPlainArray)
     }
     ExpectSame(list, model, "end");
 }
+
+TEST(TRowStringList, ExchangedRunsReadBackLikeAPlainArrayAndExchangeBack)
+{
+    // Runs of every shape against the blocks: single rows, runs across block boundaries, whole blocks
+    // (which move without a copy), runs that grow, shrink or vanish, and the whole list.
+    constexpr int B = TRowStringList::BlockRows;
+    std::mt19937 rng(11);
+    const auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n)(rng); };
+    for (int round = 0; round < 40; ++round) {
+        TRowStringList list, other;
+        std::vector<ModelRow> model = Numbered(0, 1 + pick(6 * B));
+        Fill(list, model);
+        const int n = static_cast<int>(model.size());
+        list.SetStateStr(n / 2, "state");
+        list.SetData(n / 2, 5);
+        model[static_cast<std::size_t>(n / 2)].state = "state";
+        model[static_cast<std::size_t>(n / 2)].data = 5;
+        const std::vector<ModelRow> original = model;
+
+        std::vector<TRowStringList::TRunExchange> runs;
+        std::vector<ModelRow> put, expected;
+        int at = 0, serial = 100000;
+        while (at < n) {
+            const int gap = round == 0 ? 0 : pick(round % 3 == 0 ? B : 40);
+            const int count = round == 0 ? n : round % 5 == 0 ? B : pick(round % 2 ? 2 * B : 3);
+            if (at + gap + count > n) break;
+            const int adds = round == 0 ? n + 7 : pick(round % 4 == 0 ? 2 * B + 1 : 3);
+            expected.insert(expected.end(), model.begin() + at, model.begin() + at + gap);
+            const std::vector<ModelRow> rows = Numbered(serial, adds);
+            serial += adds;
+            expected.insert(expected.end(), rows.begin(), rows.end());
+            put.insert(put.end(), rows.begin(), rows.end());
+            runs.push_back({at + gap, count, adds});
+            at += gap + count;
+        }
+        expected.insert(expected.end(), model.begin() + at, model.end());
+        Fill(other, put);
+        list.ExchangeRuns(runs, other);
+        const std::string name = "round " + std::to_string(round);
+        ExpectSame(list, expected, name);
+        // The other list holds the old rows of the runs, in order: exchanged back, all is as it was.
+        std::vector<ModelRow> old;
+        std::vector<TRowStringList::TRunExchange> back;
+        int shift = 0;
+        for (const auto& run : runs) {
+            old.insert(old.end(), original.begin() + run.Index, original.begin() + run.Index + run.Count);
+            back.push_back({run.Index + shift, run.Put, run.Count});
+            shift += run.Put - run.Count;
+        }
+        ExpectSame(other, old, name + ", the old rows");
+        list.ExchangeRuns(back, other);
+        ExpectSame(list, original, name + ", exchanged back");
+        ExpectSame(other, put, name + ", the new rows again");
+        // The list still takes ordinary edits.
+        list.Insert(list.Count() / 2, "typed");
+        model = original;
+        model.insert(model.begin() + static_cast<int>(model.size()) / 2, ModelRow{"typed", "", 0, 0, 0});
+        ExpectSame(list, model, name + ", edited");
+    }
+    // Runs out of order or past the end change nothing.
+    TRowStringList list, other;
+    Fill(list, Numbered(0, 10));
+    Fill(other, Numbered(50, 2));
+    const std::vector<TRowStringList::TRunExchange> bad[] = {
+        {{5, 1, 1}, {2, 1, 1}}, {{9, 2, 2}}, {{0, 1, 1}}, {{0, 1, 3}}};
+    for (const auto& runs : bad) {
+        EXPECT_THROW(list.ExchangeRuns(runs, other), EListError);
+        ExpectSame(list, Numbered(0, 10), "a refused exchange");
+    }
+}

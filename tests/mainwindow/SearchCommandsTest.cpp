@@ -246,6 +246,141 @@ TEST_F(SearchCommandsTest, ReplaceAllIsOneUndoStepThatEndsWithTheMiss)
     EXPECT_EQ(Text(), before) << "one undo step puts everything back";
 }
 
+TEST_F(SearchCommandsTest, ReplaceAllUndoAndRedoGiveTheExactBytes)
+{
+    // Only the lines with a hit are laid out anew; the rows must read as the whole text laid out anew
+    // would, and undo and redo must give back every byte.
+    struct Case {
+        const char* name;
+        std::string text;
+        int wrap;  // the wrap column, 0: no word wrap
+        std::string find, replace;
+        bool escape, acrossLines;
+        std::string result;
+        int count;
+    };
+    const std::string file = Utf8ToCp932("ファイル"), files = Utf8ToCp932("ファイルズ");
+    const Case cases[] = {
+        {"hits on several lines", "ab x ab\r\nno\r\nab\r\n\r\nlast ab", 0, "ab", "XYZ", false, false,
+         "XYZ x XYZ\r\nno\r\nXYZ\r\n\r\nlast XYZ", 4},
+        {"double-byte hits on adjacent lines", file + "\r\n" + file + file + "\r\n-" + file + "\r\n", 0, file, files,
+         false, false, files + "\r\n" + files + files + "\r\n-" + files + "\r\n", 4},
+        {"a hit across a wrapped row", "0123456789abcdefghijklmnopqrstuvwxyz\r\nend 9a\r\n", 10, "9a", "<nine-a>", false,
+         false, "012345678<nine-a>bcdefghijklmnopqrstuvwxyz\r\nend <nine-a>\r\n", 2},
+        {"wrapped lines that get shorter", "aaaaaaaaaaaaaaaaaaaaaaaaa\r\nbb\r\naaaaaaaaaaaa", 10, "aaaa", "c", false, false,
+         "cccccca\r\nbb\r\nccc", 9},
+        {"no hit", "abc\r\ndef\r\n", 0, "xyz", "1", false, false, "abc\r\ndef\r\n", 0},
+        {"a replacement that adds lines", "a;b\r\nc;d;e\r\nf", 0, ";", "\\n", true, false,
+         "a\r\nb\r\nc\r\nd\r\ne\r\nf", 3},
+        {"a replacement that ends the text's last line", "x;", 0, ";", "\\n", true, false, "x\r\n", 1},
+        {"a hit across a line end joins the lines", "ab\r\ncd\r\nef\r\nb\r\nc", 0, "bc", "_", false, true,
+         "a_d\r\nef\r\n_", 2},
+    };
+    // The lines as Text() reads them: each one ended (the rows tell whether the last one is).
+    const auto lines = [](const std::string& S) { return S.ends_with("\r\n") ? S : S + "\r\n"; };
+    for (const Case& c : cases) {
+        editor.SetWordWrap(c.wrap > 0);
+        if (c.wrap > 0) editor.WrapOption().SetWrapByte(c.wrap);
+        host.Editor.SetText(c.text);
+        editor.SetRowCol(0, 0);
+        Dialog(c.find, c.replace, mr::All);
+        host.DialogInput = [&c, in = host.DialogInput](TFindDialogModel& d) {
+            in(d);
+            d.Controls.Escape = c.escape;
+            d.Controls.IncludeCRLF = c.acrossLines;
+            d.Controls.MatchCase = true;
+        };
+        EXPECT_EQ(commands.Replace1Click(), c.count) << c.name;
+        EXPECT_EQ(Text(), lines(c.result)) << c.name;
+        // The rows as the replaced text laid out from scratch.
+        HostedEditor fresh{Construct<TQxEditor>()};
+        fresh->SetWordWrap(c.wrap > 0);
+        if (c.wrap > 0) fresh->WrapOption().SetWrapByte(c.wrap);
+        fresh.SetText(c.result);
+        ASSERT_EQ(editor.RowCount(), fresh->RowCount()) << c.name;
+        for (int row = 0; row < editor.RowCount(); ++row) {
+            EXPECT_EQ(editor.SharedList()->Get(row), fresh->SharedList()->Get(row)) << c.name << " row " << row;
+            EXPECT_EQ(editor.SharedList()->RowAttributes(row), fresh->SharedList()->RowAttributes(row))
+                << c.name << " row " << row;
+        }
+        if (c.count == 0) {
+            EXPECT_FALSE(editor.CanUndo()) << c.name;
+            continue;
+        }
+        for (int round = 0; round < 2; ++round) {
+            editor.Undo();
+            EXPECT_EQ(Text(), lines(c.text)) << c.name << ", undone";
+            editor.Redo();
+            EXPECT_EQ(Text(), lines(c.result)) << c.name << ", redone";
+        }
+        editor.Undo();
+        EXPECT_EQ(Text(), lines(c.text)) << c.name << ", undone at last";
+        EXPECT_FALSE(editor.CanUndo()) << c.name << ": one undo step";
+    }
+}
+
+TEST_F(SearchCommandsTest, ReplaceAllOverATextOfManyChunksFindsEveryHitEitherWay)
+{
+    // The search goes through chunks of about 64 KB of whole lines: hits near every cut, and (across
+    // line ends) hits that run from one chunk into the next.
+    std::string text, plain, lines, joined = "b0";
+    for (int i = 0; i < 30000; ++i) {
+        text += "b" + std::to_string(i) + "a ab\r\n";
+        plain += "b" + std::to_string(i) + "a X\r\n";
+        lines += "b" + std::to_string(i) + "a\r\n";
+        if (i > 0) joined += "X" + std::to_string(i);
+    }
+    joined += "a\r\n";
+    struct Case {
+        const char* name;
+        const std::string& text;
+        int direction;
+        bool acrossLines;
+        const std::string& result;
+        int count;
+    } cases[] = {
+        {"forward", text, sdForward, false, plain, 30000},
+        {"backward from the end", text, sdBackward, false, plain, 30000},
+        {"forward, across line ends", lines, sdForward, true, joined, 29999},
+        {"backward, across line ends", lines, sdBackward, true, joined, 29999},
+    };
+    for (const Case& c : cases) {
+        host.Editor.SetText(c.text);
+        if (c.direction == sdBackward) editor.SetSelStart(editor.TextLength());
+        else editor.SetRowCol(0, 0);
+        Dialog("ab", "X", mr::All, false, c.direction);
+        host.DialogInput = [&c, in = host.DialogInput](TFindDialogModel& d) {
+            in(d);
+            d.Controls.IncludeCRLF = c.acrossLines;
+            d.Controls.MatchCase = true;
+        };
+        EXPECT_EQ(commands.Replace1Click(), c.count) << c.name;
+        EXPECT_TRUE(Text() == c.result) << c.name;
+        editor.Undo();
+        EXPECT_TRUE(Text() == c.text) << c.name;
+    }
+}
+
+TEST_F(SearchCommandsTest, ReplaceAllKeepsRowMarksOnTheirLinesThroughUndoAndRedo)
+{
+    host.Editor.SetText("a x\r\nb\r\nx c\r\n");
+    TEditorScreenStrings& rows = *editor.SharedList();
+    rows.SetRowMarks(0, 1 << 1);
+    rows.SetRowMarks(1, 1 << 2);
+    rows.SetRowMarks(2, 1 << 3);
+    const auto marks = [&] { return std::vector<int>{rows.RowMarks(0), rows.RowMarks(1), rows.RowMarks(2)}; };
+    Dialog("x", "yy", mr::All);
+    ASSERT_EQ(commands.Replace1Click(), 2);
+    EXPECT_EQ(marks(), (std::vector<int>{1 << 1, 1 << 2, 1 << 3}));
+    // A mark set on a replaced line since stays on it; the others come back to their rows.
+    rows.SetRowMarks(2, rows.RowMarks(2) | 1 << 5);
+    editor.Undo();
+    EXPECT_EQ(Text(), "a x\r\nb\r\nx c\r\n");
+    EXPECT_EQ(marks(), (std::vector<int>{1 << 1, 1 << 2, 1 << 3 | 1 << 5}));
+    editor.Redo();
+    EXPECT_EQ(marks(), (std::vector<int>{1 << 1, 1 << 2, 1 << 3 | 1 << 5}));
+}
+
 TEST_F(SearchCommandsTest, ReplaceWithAnEmptyTextOrItselfEnds)
 {
     struct Case {

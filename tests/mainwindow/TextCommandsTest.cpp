@@ -237,7 +237,10 @@ TEST(ExportHtml, WritesInTheChosenCodeAndLineEnd)
     ed->Lines().SetText("x");
     test::ScriptedMessagePrompter prompter;
     std::map<std::string, std::string> files;
-    const TFileWriter writer = [&](const std::string& Path, const std::string& Bytes) { files[Path] = Bytes; };
+    const TFileWriter writer = [&](const std::string& Path, const TBytePieces& Bytes) {
+        files[Path].clear();
+        Bytes([&](std::string_view Piece) { files[Path] += Piece; });
+    };
     ASSERT_TRUE(ExportHtml(*ed, prompter, "/p.html", "T", true, 7, 3, writer));  // UTF-8, LF
     EXPECT_EQ(files["/p.html"], "<HTML>\n<HEAD><TITLE>T</TITLE></HEAD>\n<BODY>\n<PRE>\n<!-- ここから本文です -->\nx\n\n"
                                 "<!-- ここまで -->\n</PRE>\n</BODY>\n</HTML>");

@@ -1,5 +1,6 @@
 #include "platform/Exception.h"
 #include "platform/FileBytes.h"
+#include "platform/SystemError.h"
 #include "support/Fifo.h"
 #include "support/TempDir.h"
 
@@ -267,4 +268,47 @@ TEST(WriteFileBytesSafely, AFolderThatRefusesTheTemporaryFileGetsTheFileWrittenI
     }
     EXPECT_EQ(ReadBytes(file), "new text");
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"a.txt"});
+}
+
+// The in-place write takes the bytes in pieces, as a save streams them: the file is read back and
+// compared with the pieces handed over a second time. Whatever fails (the source's own exception, bytes
+// that do not read back as handed over) leaves the old text in the file and no copy behind.
+TEST(WriteFileBytesSafely, AnInPlaceWriteStreamsItsPiecesChecksThemAndPutsTheOldTextBackOnFailure)
+{
+    TempDir dir, copies;
+    RefusingFolder folder;
+    folder.Copies = copies.Path();
+    const std::string file = dir.File("a.txt");
+    const std::string old(100000, 'o'), large(70000, 'n');  // each more than one buffer of the read back
+    WriteBytes(file, old);
+    WriteFileBytesSafely(file, [&](const TBytePut& Put) {
+        Put("head ");
+        Put(large);
+        Put(" tail");
+    }, folder);
+    EXPECT_EQ(ReadBytes(file), "head " + large + " tail");
+
+    WriteBytes(file, old);
+    int passes = 0;
+    struct Case {
+        const char* Name;
+        TBytePieces Bytes;
+        std::string Message;
+    };
+    const Case cases[] = {
+        {"the source fails half way", [](const TBytePut& Put) { Put("half"); throw EInOutError("source"); }, "source"},
+        {"the second pass hands over other bytes",
+         [&](const TBytePut& Put) { Put(++passes == 1 ? "new" : "other"); },
+         "ファイル「" + file + "」に書き込めません。" + SystemErrorText(EIO)},
+    };
+    for (const Case& c : cases) {
+        try {
+            WriteFileBytesSafely(file, c.Bytes, folder);
+            ADD_FAILURE() << c.Name;
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.Message(), c.Message) << c.Name;
+        }
+        EXPECT_EQ(ReadBytes(file), old) << c.Name;
+        EXPECT_TRUE(Names(copies.Path()).empty()) << c.Name;
+    }
 }

@@ -1,7 +1,7 @@
 #include "RegExpTestUtil.h"
 #include "RandomPattern.h"
 #include "platform/LeadByte.h"
-#include "regexp/ByteVectors.h"
+#include "platform/ByteVectors.h"
 #include "regexp/REDfa.h"
 #include "regexp/TxtFile.h"
 #include "support/Bytes.h"

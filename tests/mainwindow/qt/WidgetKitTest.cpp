@@ -1,7 +1,10 @@
 #include "mainwindow/qt/ColorConbo.h"
 #include "mainwindow/qt/GradBox.h"
+#include "mainwindow/qt/LoadProgress.h"
 #include "mainwindow/qt/Progress.h"
 
+#include <QApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
 #include <QProgressBar>
@@ -86,4 +89,41 @@ TEST(Progress, ShowsRoundedPercentagesAndClearsOnClose)
     EXPECT_FALSE(progress.Form().isVisible());
     EXPECT_EQ(progress.Form().Bar()->value(), 0);
     EXPECT_TRUE(progress.Form().Label()->text().isEmpty());
+}
+
+TEST(LoadProgress, ALongLoadShowsItsProgressAndLetsTheWindowPaint)
+{
+    // A widget that counts its paints while the load runs.
+    struct Counting : QWidget {
+        int Paints = 0;
+        bool event(QEvent* E) override
+        {
+            if (E->type() == QEvent::Paint) ++Paints;
+            return QWidget::event(E);
+        }
+    } window;
+    window.resize(200, 100);
+    window.show();
+    QCoreApplication::processEvents();
+    const auto progressForm = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "FormProgress" && w->isVisible()) return static_cast<TFormProgress*>(w);
+        return static_cast<TFormProgress*>(nullptr);
+    };
+    {
+        // Shown from the first step on, as a load that has run long enough is.
+        TLoadProgressShow show(&window, std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+        const int paints = window.Paints;
+        window.update();
+        show.Step(1 << 20, 4 << 20);
+        ASSERT_NE(progressForm(), nullptr);
+        EXPECT_EQ(progressForm()->Bar()->value(), 25);
+        EXPECT_GT(window.Paints, paints) << "the window paints between the pieces";
+        show.Step(4 << 20, 4 << 20);
+        EXPECT_EQ(progressForm(), nullptr) << "the window goes when the file is read";
+    }
+    // A short load shows nothing.
+    TLoadProgressShow quick(&window);
+    quick.Step(1, 2);
+    EXPECT_EQ(progressForm(), nullptr);
 }
