@@ -21,6 +21,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -167,7 +168,8 @@ TEST_F(ToolDialogCommandsTest, AMoveRebindsTheDocumentAndItsLockOnlyWhenItHappen
     // A rename onto an existing file is refused; the dialog stays until it is cancelled.
     User = [&](QDialog& Dialog) {
         auto& d = dynamic_cast<TFileOpeDialog&>(Dialog);
-        EXPECT_EQ(d.windowTitle().toStdString(), "ファイル名の変更");
+        EXPECT_EQ(d.windowTitle().toStdString(), "ファイルオペレーティング");
+        EXPECT_EQ(d.Label3->text().toStdString(), "ファイル名の変更");
         EXPECT_TRUE(d.Edit2->isReadOnly());
         d.Edit1->setText("taken.txt");
         d.Button1->click();
