@@ -12,6 +12,7 @@
 #include "mainwindow/qt/QxEditorMain.h"
 #include "mainwindow/qt/SingleInstance.h"
 #include "mainwindow/qt/Splash.h"
+#include "platform/qt/QtTranslations.h"
 
 #include <QDir>
 #include <QSessionManager>
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
 {
     qx::TQxApplication app(argc, argv);
     QApplication::setApplicationName("QxEditor");
+    qx::InstallQtTranslations(app);
     qx::TGlobalState& state = qx::Globals();
     state.ProgramFolder = qx::ResolveProgramFolder(qx::ExecutablePath());
 
