@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,22 @@ TEST_F(GrepWindowTest, RunsFromTheControlsAndLocksThemWhileRunning)
     EXPECT_TRUE(dialog.OKButton->isEnabled());
     EXPECT_EQ(dialog.CancelButton->text(), U("閉じる"));
     EXPECT_EQ(dialog.windowTitle(), U("Grepの実行"));
+}
+
+TEST_F(GrepWindowTest, ALongHistoryEntryLeavesTheWindowItsWidthAndOnTheScreen)
+{
+    dialog.FormShow("x");
+    CentreOnScreen(dialog);
+    const int width = dialog.width();
+    // A whole document once taken as the pattern, in the next window's history.
+    state.GrepHistory.Insert(0, std::string(20000, 'a'));
+    TGrepDialog next{state, host};
+    next.FormShow(std::string(20000, 'b'));
+    CentreOnScreen(next);
+    EXPECT_EQ(next.width(), width);
+    const QRect area = next.screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(next.geometry())) << next.geometry().x() << "," << next.geometry().width();
+    EXPECT_TRUE(area.contains(next.OKButton->mapTo(&next, next.OKButton->rect().bottomRight()) + next.pos()));
 }
 
 TEST_F(GrepWindowTest, TheCancelButtonOrClosingTheWindowStopsTheRun)
