@@ -6,12 +6,14 @@
 
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectTreeModel.h"
+#include "platform/Color.h"
 
 #include <QTreeView>
 #include <QWidget>
 
 #include <functional>
 
+class QLabel;
 class QMimeData;
 
 namespace qx {
@@ -57,6 +59,9 @@ public:
     ~TProjectPane() override;
 
     TProjectTreeView& Tree() { return *FTree; }
+    // The title bar over the tree ("Label1"), in the colours the options choose.
+    QLabel& Title() { return *FTitle; }
+    void SetTitleColors(TColor Text, TColor Back);
 
     // Told after the selected node changed (the window shows the project commands' states for it).
     std::function<void()> OnSelectionChanged;
@@ -72,6 +77,7 @@ public:
 
 private:
     TProjectManager& FManager;
+    QLabel* FTitle;
     TProjectTreeView* FTree;
 };
 
