@@ -1,6 +1,6 @@
 #include "mainwindow/TabModel.h"
 
-#include "dialogs/ProjectManager.h"
+#include "dialogs/ProjectDocNames.h"
 
 #include <algorithm>
 
@@ -21,7 +21,7 @@ TDocumentTitles DocumentTitles(const std::string& Name, bool ShowFilePath, bool 
     std::string title = Name;
     std::string caption = Name;
     if (IsProjectTab(Name)) {
-        caption = TProjectManager::ProjectItemNameFromDocName(Name);
+        caption = ProjectItemNameFromDocName(Name);
         if (!ShowFilePath) title = caption;
     } else if (!IsGrepResult(Name) && !IsUntitled(Name)) {
         const size_t slash = Name.rfind('/');
