@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace qx {
 
@@ -101,7 +102,9 @@ void ReadHeader(TLineReader& reader)
     const std::string_view version = reader.AtEnd() ? std::string_view() : reader.Text(reader.Next());
     if (!StartsWith(version, ProjectVersionPrefix)) throw TRefused{TProjectFileStatus::WrongFormat};
     double number = 0, oldest = 0;
-    if (!ParseNumber(version.substr(ProjectVersionPrefix.size()), number) || !ParseNumber(ProjectVersion35, oldest))
+    // "nan" and "inf" read as floating-point values but are no version: such a file is of another format.
+    if (!ParseNumber(version.substr(ProjectVersionPrefix.size()), number) || !std::isfinite(number) ||
+        !ParseNumber(ProjectVersion35, oldest))
         throw TRefused{TProjectFileStatus::WrongFormat};
     if (number < oldest) throw TRefused{TProjectFileStatus::OldVersion};
 }
@@ -202,6 +205,7 @@ TProjectFileStatus ReadProjectBytes(std::string_view bytes, TProjectRecordList& 
             if (reader.Text(reader.Next()) != Keys.ItemHeader) continue;
             TProjectRecListItem record = ReadBlock(reader, bytes);
             record.Level = std::clamp(record.Level, 0, previousLevel + 1);
+            if (record.Level >= MaxProjectDepth) throw TRefused{TProjectFileStatus::TooDeep};
             previousLevel = record.Level;
             record.ItemId = records.Count();
             records.Add(std::move(record));

@@ -17,7 +17,7 @@
 // The reader parses the file from one read in memory. It splits lines at CR LF, CR and LF alike and
 // takes each text raw from its exact byte offsets, so a text with bare CR or LF, or a file whose lines
 // end in LF alone, keeps every later body in place. A file it refuses (header, version, a number that is
-// not one) leaves no record behind.
+// not one, a tree nested too deep) leaves no record behind.
 
 #include "dialogs/ProjectRecordList.h"
 #include "documents/GlobalState.h"
@@ -30,6 +30,11 @@
 
 namespace qx {
 
+// Levels 0 .. MaxProjectDepth - 1 are read. Real projects nest a handful of levels; a tree nested tens of
+// thousands deep (each item legally one below the one before) overflows the stack of the tree view that
+// expands it, so a file that nests deeper is refused whole.
+inline constexpr int MaxProjectDepth = 1000;
+
 // Progress of a read or write: position out of max (bytes when reading, records when writing).
 using TProjectProgress = std::function<void(std::int64_t position, std::int64_t max)>;
 
@@ -37,6 +42,7 @@ enum class TProjectFileStatus {
     Loaded,
     WrongFormat,  // header, version line or a number that is not one
     OldVersion,   // a version below 3.5
+    TooDeep,      // an item nested deeper than MaxProjectDepth levels
 };
 
 // The bytes of a project file holding `records`. CR and LF inside a name, comment or extension are

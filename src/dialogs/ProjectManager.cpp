@@ -24,6 +24,18 @@ constexpr const char* MsgWrongFormat = "プロジェクトファイルのフォ�
 constexpr const char* MsgOldVersion = "プロジェクトファイルのフォーマットが古いため読み込めません。";
 constexpr const char* ConfirmCaption = "確認";
 
+// Why a project file was not read (the depth refusal names the file and the bound).
+std::string RefusalText(TProjectFileStatus status, const std::string& fileName)
+{
+    switch (status) {
+    case TProjectFileStatus::OldVersion: return MsgOldVersion;
+    case TProjectFileStatus::TooDeep:
+        return fileName + "\nプロジェクトのアイテムの階層が深すぎるため読み込めません（" + std::to_string(MaxProjectDepth) +
+               " 階層まで）。";
+    default: return MsgWrongFormat;
+    }
+}
+
 std::string BaseName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 std::string Stem(const std::string& path) { return std::filesystem::path(path).stem().string(); }
 
@@ -184,7 +196,7 @@ bool TProjectManager::OpenProject(const std::string& fileName)
     // The records changed: the tree follows before any message lets the window paint it.
     RebuildProjectTree();
     if (status != TProjectFileStatus::Loaded) {
-        Message(status == TProjectFileStatus::OldVersion ? MsgOldVersion : MsgWrongFormat);
+        Message(RefusalText(status, fileName));
         NewProject();
         return false;
     }
@@ -287,7 +299,8 @@ bool TProjectManager::IsGroup(int index) const
 bool TProjectManager::NewProjectItem(NT type)
 {
     const int parent = FSelected;
-    if (type == NT::ntBox ? parent != -1 : !IsGroup(parent)) return false;
+    if (type == NT::ntBox ? parent != -1 : !IsGroup(parent) || Records().Levels(parent) + 1 >= MaxProjectDepth)
+        return false;
     const TNewItemKind kind = NewItemKind(type);
     const TProjectRecordList& list = Records();
 
@@ -327,7 +340,7 @@ bool TProjectManager::NewProjectFile() { return NewProjectItem(NT::ntImport); }
 bool TProjectManager::AddProjectFile(const std::string& fileName, NT type)
 {
     const int parent = FSelected;
-    if (!IsGroup(parent)) return false;
+    if (!IsGroup(parent) || Records().Levels(parent) + 1 >= MaxProjectDepth) return false;
     TProjectRecListItem record;
     if (type == NT::ntLink) {
         MakeProjectRecord(NT::ntLink, 0, Utf8ToCp932(BaseName(fileName)), record, 0, fileName);
@@ -403,7 +416,18 @@ bool TProjectManager::DeleteProjectItem(int index, bool skipOpenCheck)
     return true;
 }
 
-std::optional<TProjectManager::TPastePlan> TProjectManager::PlanPaste(int target, const TProjectRecListItem& first) const
+std::optional<TProjectManager::TPastePlan> TProjectManager::PlanPaste(int target,
+                                                                      std::span<const TProjectRecListItem> records) const
+{
+    const std::optional<TPastePlan> plan = PlanPlace(target, records.front());
+    if (!plan) return plan;
+    int deepest = 0;
+    for (const TProjectRecListItem& r : plan->FirstOnly ? records.first(1) : records) deepest = std::max(deepest, r.Level);
+    if (deepest + plan->LevelShift >= MaxProjectDepth) return std::nullopt;
+    return plan;
+}
+
+std::optional<TProjectManager::TPastePlan> TProjectManager::PlanPlace(int target, const TProjectRecListItem& first) const
 {
     const TProjectRecordList& list = Records();
     if (first.NodeType == NT::ntTrash || target < -1 || target >= list.Count()) return std::nullopt;
@@ -447,7 +471,7 @@ bool TProjectManager::PasteProjectItem(int index, bool keepIds)
 {
     const TProjectRecordList& clip = Clipboard();
     if (clip.Count() == 0) return false;
-    const std::optional<TPastePlan> plan = PlanPaste(index, clip.Items(0));
+    const std::optional<TPastePlan> plan = PlanPaste(index, clip.Records());
     if (!plan) return false;
     Changed(InsertPlanned(*plan, clip.Records(), keepIds));
     return true;
@@ -470,7 +494,8 @@ bool TProjectManager::CanDropProjectItem(int source, int target) const
     if ((s == NT::ntBox) != (target == -1)) return false;
     if (s == NT::ntFolder && t && IsStoredOrLink(*t)) return false;
     if (t == NT::ntTrash && !IsStoredOrLink(s)) return false;
-    return PlanPaste(target, Records().Items(source)).has_value();
+    const std::span<const TProjectRecListItem> subtree(Records().Records());
+    return PlanPaste(target, subtree.subspan(source, Records().SubtreeEnd(source) - source)).has_value();
 }
 
 bool TProjectManager::DropProjectItem(int source, int target)
@@ -480,7 +505,7 @@ bool TProjectManager::DropProjectItem(int source, int target)
     const int count = list.SubtreeEnd(source) - source;
     std::vector<TProjectRecListItem> moved = list.Extract(source, count);
     if (target > source) target -= count;
-    const std::optional<TPastePlan> plan = PlanPaste(target, moved.front());
+    const std::optional<TPastePlan> plan = PlanPaste(target, moved);
     if (!plan) {  // cannot happen after the check; put the records back whole
         list.InsertRange(source, std::move(moved));
         return false;

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace qx {
@@ -127,7 +128,10 @@ private:
         int LevelShift;
         bool FirstOnly;
     };
-    std::optional<TPastePlan> PlanPaste(int target, const TProjectRecListItem& first) const;
+    // Where `records` (a subtree, first record first) go when pasted or dropped on `target`; nothing when
+    // they may not go there, also when they would nest deeper than a project file may (MaxProjectDepth).
+    std::optional<TPastePlan> PlanPaste(int target, std::span<const TProjectRecListItem> records) const;
+    std::optional<TPastePlan> PlanPlace(int target, const TProjectRecListItem& first) const;
     int InsertPlanned(const TPastePlan& plan, std::vector<TProjectRecListItem> records, bool keepIds);
     bool NewProjectItem(TProjectNodeType type);
     bool AddProjectFile(const std::string& fileName, TProjectNodeType type);

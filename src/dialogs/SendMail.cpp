@@ -8,15 +8,15 @@ namespace qx {
 
 namespace {
 
-// RFC 3986's unreserved characters stand; every other byte is %XX.
-std::string Encoded(const std::string& Text)
+// RFC 3986's unreserved characters (and those of `Kept`) stand; every other byte is %XX.
+std::string Encoded(std::string_view Text, std::string_view Kept = {})
 {
     static const char hex[] = "0123456789ABCDEF";
     std::string out;
     for (const char c : Text) {
         const auto b = static_cast<unsigned char>(c);
         if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' || b == '.' ||
-            b == '_' || b == '~') {
+            b == '_' || b == '~' || Kept.find(c) != std::string_view::npos) {
             out += c;
         } else {
             out += '%';
@@ -47,6 +47,11 @@ std::string CrLf(const std::string& Text)
 std::string MailToUrl(const std::string& Subject, const std::string& Body)
 {
     return "mailto:?subject=" + Encoded(CrLf(Subject)) + "&body=" + Encoded(CrLf(Body));
+}
+
+std::string MailToAddressUrl(std::string_view Address)
+{
+    return "mailto:" + Encoded(Address.substr(0, Address.find('?')), "@");
 }
 
 bool SendTextByMail(TLauncher& Launcher, TPrompter& Prompter, const std::string& Subject, const std::string& Body)

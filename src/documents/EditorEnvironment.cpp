@@ -4,6 +4,8 @@
 #include "platform/Exception.h"
 #include "platform/FileBytes.h"
 #include "platform/LeadByte.h"
+#include "platform/OneLine.h"
+#include "platform/SettingsBytes.h"
 
 namespace qx {
 
@@ -25,8 +27,9 @@ std::optional<TEnvironmentText> ReadEnvironmentText(const std::string& FileName)
     TEnvironmentText Text;
     std::string Bytes;
     try {
-        Text.Exists = ReadFileBytes(FileName, Bytes);
-    } catch (const Exception&) {
+        Text.Exists = ReadSettingsFileBytes(FileName, Bytes);
+    } catch (const Exception& E) {
+        ReportSettingsRefusal(E);
         return std::nullopt;
     }
     TStringList Lines;
@@ -132,7 +135,8 @@ bool SaveEnvironmentFile(const TEditorEnvironment& Environment, const std::strin
     Bytes.append(kHilightSection).append("\r\n");
     for (int List = 0; List < 3; ++List)
         for (const std::string& Word : Environment.HilightWords[List])
-            Bytes.append("[").append(1, static_cast<char>('1' + List)).append("]").append(Word).append("\r\n");
+            if (IsOneLine(Word))
+                Bytes.append("[").append(1, static_cast<char>('1' + List)).append("]").append(Word).append("\r\n");
     try {
         WriteFileBytesSafely(FileName, Bytes);
         return true;

@@ -3,7 +3,8 @@
 #include "documents/SettingsCodec.h"
 #include "documents/SettingsFile.h"
 #include "platform/Exception.h"
-#include "platform/FileBytes.h"
+#include "platform/OneLine.h"
+#include "platform/SettingsBytes.h"
 
 #include <algorithm>
 
@@ -40,10 +41,9 @@ void LoadHistoryLists(const TGlobalState& state,
                       std::initializer_list<std::pair<const THistorySection*, TStringList*>> lists)
 {
     const auto ini = OpenSettingsFile(state.ProgramFile(HistoryFileName));
-    for (const auto& [section, list] : lists) {
-        if (ini) ReadHistorySection(*ini, *section, *list);
-        else list->Clear();
-    }
+    // A file that cannot be read leaves the lists in use as they are.
+    if (!ini) return;
+    for (const auto& [section, list] : lists) ReadHistorySection(*ini, *section, *list);
 }
 
 bool SaveHistoryLists(const TGlobalState& state,
@@ -115,8 +115,9 @@ bool LoadFavorites(TGlobalState& state)
     state.FavoriteList.Clear();
     std::string bytes;
     try {
-        if (!ReadFileBytes(state.ProgramFile(FavoriteFileName), bytes)) return false;
-    } catch (const Exception&) {
+        if (!ReadSettingsFileBytes(state.ProgramFile(FavoriteFileName), bytes)) return false;
+    } catch (const Exception& e) {
+        ReportSettingsRefusal(e);
         return false;
     }
     TStringList lines;
@@ -128,7 +129,10 @@ bool LoadFavorites(TGlobalState& state)
 
 bool SaveFavorites(const TGlobalState& state, const TStringList& favorites)
 {
-    return WriteSettingsBytes(state.ProgramFile(FavoriteFileName), favorites.Text());
+    TStringList lines;
+    for (const std::string& name : favorites.Items())
+        if (IsOneLine(name)) lines.Add(name);
+    return WriteSettingsBytes(state.ProgramFile(FavoriteFileName), lines.Text());
 }
 
 } // namespace qx

@@ -31,7 +31,7 @@ void ReadHistorySection(const TMemIniFile& ini, const THistorySection& section, 
 // Writes keys 1..n for the first n = min(count, section.Count) entries, quoted; keys above n stay.
 void WriteHistorySection(TMemIniFile& ini, const THistorySection& section, const TStringList& list);
 
-// Reads the sections into the lists (missing or unreadable file: empty lists).
+// Reads the sections into the lists (a missing file empties them; one that cannot be read leaves them).
 void LoadHistoryLists(const TGlobalState& state,
                       std::initializer_list<std::pair<const THistorySection*, TStringList*>> lists);
 // Writes the lists into their sections of "History"; false when the file could not be written.
@@ -59,8 +59,9 @@ void AddProjectHistory(TGlobalState& state, std::string_view projectFile);
 // "Favorite" into FavoriteList (empty lines skipped); false when the file does not exist or cannot
 // be read, leaving the list empty.
 bool LoadFavorites(TGlobalState& state);
-// Writes `favorites` to "Favorite", one path per line; false when it could not be written (also when
-// the file exists but cannot be read: its entries are not written over).
+// Writes `favorites` to "Favorite", one path per line (a path with a line end is not stored, see
+// platform/OneLine.h); false when it could not be written (also when the file exists but cannot be
+// read: its entries are not written over).
 bool SaveFavorites(const TGlobalState& state, const TStringList& favorites);
 
 } // namespace qx

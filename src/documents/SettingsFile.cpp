@@ -1,10 +1,14 @@
 #include "documents/SettingsFile.h"
 
 #include "documents/GlobalState.h"
+#include "documents/MessageTexts.h"
 #include "documents/SettingsCodec.h"
 #include "platform/Cp932.h"
 #include "platform/Exception.h"
 #include "platform/FileBytes.h"
+#include "platform/SettingsBytes.h"
+
+#include <set>
 
 namespace qx {
 
@@ -24,9 +28,38 @@ std::optional<TMemIniFile> OpenSettingsFile(const std::string& path)
 {
     try {
         return TMemIniFile(path);
-    } catch (const Exception&) {
+    } catch (const Exception& e) {
+        ReportSettingsRefusal(e);
         return std::nullopt;
     }
+}
+
+namespace {
+
+struct TRefusalReport {
+    std::function<void(const std::string&)> Report;
+    std::set<std::string> Told;
+};
+
+TRefusalReport& RefusalReport()
+{
+    static TRefusalReport report;
+    return report;
+}
+
+} // namespace
+
+void SetSettingsRefusalReport(std::function<void(const std::string& text)> report)
+{
+    RefusalReport() = {std::move(report), {}};
+}
+
+void ReportSettingsRefusal(const Exception& error)
+{
+    const auto* refused = dynamic_cast<const ESettingsFileTooLarge*>(&error);
+    TRefusalReport& report = RefusalReport();
+    if (!refused || !report.Report || !report.Told.insert(refused->FileName()).second) return;
+    report.Report(MsgFileReadError(refused->FileName(), ESettingsFileTooLarge::Reason()));
 }
 
 bool WriteSettingsFile(TMemIniFile& ini, std::string_view title)
@@ -37,7 +70,7 @@ bool WriteSettingsFile(TMemIniFile& ini, std::string_view title)
         // read, not a flushed write.
         const std::string bytes = ini.FileBytes();
         std::string old;
-        if (ReadFileBytes(ini.FileName(), old) && old == bytes) return true;
+        if (ReadSettingsFileBytes(ini.FileName(), old) && old == bytes) return true;
         WriteFileBytesSafely(ini.FileName(), bytes);
         return true;
     } catch (const Exception&) {
@@ -49,7 +82,7 @@ bool WriteSettingsBytes(const std::string& path, const std::string& bytes)
 {
     try {
         std::string old;
-        ReadFileBytes(path, old);
+        ReadSettingsFileBytes(path, old);
         WriteFileBytesSafely(path, bytes);
         return true;
     } catch (const Exception&) {

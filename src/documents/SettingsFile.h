@@ -5,8 +5,10 @@
 
 #include "platform/Color.h"
 #include "platform/FontStyle.h"
+#include "platform/Exception.h"
 #include "platform/IniFile.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +26,14 @@ TStringList SettingsFileHeader(std::string_view title);
 // Opens a settings file. A missing file gives an empty object; a file that exists but cannot be read
 // gives nothing, and the caller keeps its defaults and must not write (that would lose the file).
 std::optional<TMemIniFile> OpenSettingsFile(const std::string& path);
+
+// Where a settings file refused for its size (platform/SettingsBytes.h) is told: the window shows the
+// text (the read error naming the file) through its prompter. Settings are read again and again (the
+// history at every open), so each file is told once a run; setting the report starts the count afresh.
+// Other read errors stay quiet: the settings then keep their defaults, as they always have.
+void SetSettingsRefusalReport(std::function<void(const std::string& text)> report);
+// Called by the readers with what they caught.
+void ReportSettingsRefusal(const Exception& error);
 
 // Writes the header (none when `title` is empty) and the content in one safe write, unless the file
 // holds those very bytes already. Settings are never worth stopping the program for: a failure (an

@@ -4,6 +4,8 @@
 #include "platform/Exception.h"
 #include "platform/FileBytes.h"
 #include "platform/IniFile.h"
+#include "platform/OneLine.h"
+#include "platform/SettingsBytes.h"
 
 #include <optional>
 #include <vector>
@@ -50,12 +52,13 @@ bool WriteSettingsValue(const std::string& path, std::string_view section, std::
 {
     std::string bytes;
     try {
-        if (!ReadFileBytes(path, bytes)) {
+        if (!ReadSettingsFileBytes(path, bytes)) {
             TMemIniFile ini(path);
             ini.WriteString(section, key, value);
             return WriteSettingsFile(ini, title);
         }
-    } catch (const Exception&) {
+    } catch (const Exception& e) {
+        ReportSettingsRefusal(e);
         return false;  // an unreadable file is never written over
     }
 
@@ -85,14 +88,19 @@ bool WriteSettingsValue(const std::string& path, std::string_view section, std::
     const auto keyText = [&](std::string_view spelling) {
         return std::string(spelling) + "=" + std::string(value);
     };
+    // A value with a line end is not stored, and the key's older value goes (as TMemIniFile does).
+    const bool stored = IsOneLine(value);
     std::string out;
     if (keyLine) {
         const std::string_view text = TrimBlanks(lines[*keyLine].Text);
         const std::string_view spelling = TrimBlanks(text.substr(0, text.find('=')));
         for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (i == *keyLine && !stored) continue;
             out += i == *keyLine ? keyText(spelling) : std::string(lines[i].Text);
             out += lines[i].End;
         }
+    } else if (!stored) {
+        return true;
     } else {
         out = bytes;
         // A last line without its end must not run into what is added.

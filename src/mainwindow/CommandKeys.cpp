@@ -7,8 +7,10 @@
 
 namespace qx {
 
-TCommandKeys::TCommandKeys() : FKeys(CommandCount, scNone)
+TCommandKeys::TCommandKeys() : FKeys(ActionCount, scNone)
 {
+    for (int row = CommandCount; row < ActionCount; ++row)
+        FKeys[static_cast<std::size_t>(row)] = TextToShortCut(ActionTable()[static_cast<std::size_t>(row)].DefaultShortCut);
 }
 
 void TCommandKeys::ApplyShortCuts(const std::string& path)
@@ -18,8 +20,9 @@ void TCommandKeys::ApplyShortCuts(const std::string& path)
 
 void TCommandKeys::Assign(const std::vector<TShortCut>& keys)
 {
-    std::fill(FKeys.begin(), FKeys.end(), scNone);
-    std::copy_n(keys.begin(), std::min(keys.size(), FKeys.size()), FKeys.begin());
+    const auto commands = FKeys.begin() + CommandCount;
+    std::fill(FKeys.begin(), commands, scNone);
+    std::copy_n(keys.begin(), std::min<std::size_t>(keys.size(), CommandCount), FKeys.begin());
     if (OnChange) OnChange();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The shortcut keys the commands carry now: one value per row of the command table, set from the
-// shortcut file at start and after the key dialog's OK. The key router looks keys up here and the menus
+// The shortcut keys the window's actions carry now: one value per row of the action table. The command
+// rows take theirs from the shortcut file at start and after the key dialog's OK; the actions after them
+// (the keyboard box selection) keep their fixed keys. The key router looks keys up here and the menus
 // show the texts.
 
 #include "platform/ShortCut.h"
@@ -16,8 +17,9 @@ class TCommandKeys {
 public:
     TCommandKeys();
 
-    // Sets every row's key from the shortcut file (a missing or unreadable file gives the defaults).
+    // Sets every command row's key from the shortcut file (a missing or unreadable file gives the defaults).
     void ApplyShortCuts(const std::string& path);
+    // The command rows' keys, in table order; the fixed keys stay.
     void Assign(const std::vector<TShortCut>& keys);
 
     TShortCut ShortCut(int row) const { return FKeys[static_cast<std::size_t>(row)]; }

@@ -1,5 +1,6 @@
 #include "mainwindow/EditorEvents.h"
 
+#include "dialogs/SendMail.h"
 #include "editor/EditorFountain.h"
 #include "editor/EditorViewport.h"
 #include "editor/FountainParser.h"
@@ -102,7 +103,7 @@ void TEditorEvents::OpenLink(TQxEditor& Editor, int Kind, const std::string& Tok
         return;
     }
     // "www." alone names no scheme; the desktop is told it is a web address.
-    const std::string target = Kind == toMail ? "mailto:" + text : text.starts_with("www.") ? "http://" + text : text;
+    const std::string target = Kind == toMail ? MailToAddressUrl(text) : text.starts_with("www.") ? "http://" + text : text;
     const bool opened = Links.Launcher && Links.Launcher->Open(target, Links.ProgramFolder);
     if (!opened && Links.Prompter) ReportShellOpenFailed(*Links.Prompter, target);
 }

@@ -16,13 +16,6 @@ void PutU32(std::string& Out, std::uint32_t V)
     for (int i = 0; i < 4; ++i) Out += static_cast<char>((V >> (8 * i)) & 0xFF);
 }
 
-std::uint32_t GetU32(const std::string& In, size_t At)
-{
-    std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(In[At + i])) << (8 * i);
-    return v;
-}
-
 } // namespace
 
 std::vector<THandOverRecord> HandOverRecords(const std::string& Program, const std::string& Folder,
@@ -49,27 +42,78 @@ std::string EncodeHandOverBatch(const std::vector<THandOverRecord>& Records)
     return out;
 }
 
-THandOverDecode DecodeHandOverBatch(const std::string& Bytes)
+std::span<char> THandOverDecoder::Wanted()
 {
-    THandOverDecode result;
-    const size_t have = std::min<size_t>(Bytes.size(), 4);
-    if (Bytes.compare(0, have, Magic, have) != 0) return {THandOverDecode::TState::Bad, {}, 0};
-    if (Bytes.size() < 8) return result;
-    const std::uint32_t count = GetU32(Bytes, 4);
-    if (count > MaxHandOverRecords) return {THandOverDecode::TState::Bad, {}, 0};
-    size_t at = 8;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (Bytes.size() < at + 8) return {};
-        const std::uint32_t tag = GetU32(Bytes, at);
-        const std::uint32_t size = GetU32(Bytes, at + 4);
-        if (tag > MaxHandOverRecords + 1 || size > MaxHandOverRecordBytes) return {THandOverDecode::TState::Bad, {}, 0};
-        if (Bytes.size() < at + 8 + size) return {};
-        result.Records.push_back({static_cast<int>(tag), Bytes.substr(at + 8, size)});
-        at += 8 + size;
+    if (FState != TState::NeedMore) return {};
+    if (!FInText) return {FHead + FFill, sizeof FHead - FFill};
+    std::string& text = FRecords.back().Text;
+    return {text.data() + FFill, text.size() - FFill};
+}
+
+THandOverDecoder::TState THandOverDecoder::Took(std::size_t Count)
+{
+    const std::size_t wanted = Wanted().size();
+    if (FState != TState::NeedMore || Count == 0 || Count > wanted) return FState;
+    // The magic is checked as it arrives: a stranger's first bytes end the batch at once.
+    if (!FInText && FBatchHead) {
+        const std::size_t magic = std::min<std::size_t>(FFill + Count, 4);
+        if (FFill < magic && std::string_view(FHead + FFill, magic - FFill) != std::string_view(Magic + FFill, magic - FFill))
+            return FState = TState::Bad;
     }
-    result.State = THandOverDecode::TState::Done;
-    result.Consumed = at;
-    return result;
+    FFill += Count;
+    if (Count < wanted) return FState;
+    FFill = 0;
+    if (FInText) NextRecord();
+    else HeadDone();
+    return FState;
+}
+
+void THandOverDecoder::HeadDone()
+{
+    const auto u32 = [this](int At) {
+        std::uint32_t v = 0;
+        for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(FHead[At + i])) << (8 * i);
+        return v;
+    };
+    if (FBatchHead) {
+        FBatchHead = false;
+        FCount = u32(4);
+        if (FCount > MaxHandOverRecords) {
+            FState = TState::Bad;
+            return;
+        }
+        FRecords.reserve(FCount);
+        if (FCount == 0) FState = TState::Done;
+        return;
+    }
+    const std::uint32_t tag = u32(0), size = u32(4);
+    if (tag > MaxHandOverRecords + 1 || size > MaxHandOverRecordBytes) {
+        FState = TState::Bad;
+        return;
+    }
+    FRecords.push_back({static_cast<int>(tag), std::string(size, '\0')});
+    FHeld += size;
+    FInText = true;
+    if (size == 0) NextRecord();
+}
+
+void THandOverDecoder::NextRecord()
+{
+    FInText = false;
+    if (FRecords.size() == FCount) FState = TState::Done;
+}
+
+std::size_t THandOverDecoder::Feed(std::string_view Bytes)
+{
+    std::size_t used = 0;
+    while (used < Bytes.size() && FState == TState::NeedMore) {
+        const std::span<char> into = Wanted();
+        const std::size_t n = std::min(into.size(), Bytes.size() - used);
+        std::copy_n(Bytes.data() + used, n, into.data());
+        used += n;
+        if (Took(n) == TState::Bad) break;
+    }
+    return used;
 }
 
 std::string HandOverSocketName(const std::string& ProgramFolder)

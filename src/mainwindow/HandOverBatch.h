@@ -1,12 +1,13 @@
 #pragma once
 // The records a second start hands to the running copy, as one batch on a local socket: "QXH1", the
 // record count, then per record its tag, its length and its bytes (numbers as 32-bit little-endian).
-// The bytes come from another process: the count and each record's size are capped, and a batch is
-// taken only when it arrived whole.
+// The bytes come from another process: the count and each record's size are capped, a batch is taken
+// only when it arrived whole, and the receiver (TSingleInstance) caps what it holds and how long it waits.
 
 #include <cstdint>
-#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qx {
@@ -28,13 +29,39 @@ std::vector<THandOverRecord> HandOverRecords(const std::string& Program, const s
 
 std::string EncodeHandOverBatch(const std::vector<THandOverRecord>& Records);
 
-struct THandOverDecode {
-    enum class TState { NeedMore, Bad, Done } State = TState::NeedMore;
-    std::vector<THandOverRecord> Records;
-    size_t Consumed = 0;  // bytes of the batch when Done
+// Reads one batch as its bytes arrive. Each byte is looked at once: the numbers go into a small head,
+// the text of a record straight into the record's own string, made at its announced size. The reader
+// asks where the next bytes go (Wanted), puts at most that many there and says how many (Took), so a
+// socket reads into the records themselves; Feed does the same from bytes in memory.
+class THandOverDecoder {
+public:
+    enum class TState { NeedMore, Bad, Done };
+
+    std::span<char> Wanted();
+    TState Took(std::size_t Count);
+    // Takes what the batch needs from the front of Bytes; returns how many bytes it took.
+    std::size_t Feed(std::string_view Bytes);
+
+    TState State() const { return FState; }
+    // The records read so far (all of them when Done).
+    const std::vector<THandOverRecord>& Records() const { return FRecords; }
+    std::vector<THandOverRecord> TakeRecords() { return std::move(FRecords); }
+    // The bytes held for the records (their texts at their announced sizes).
+    std::size_t HeldBytes() const { return FHeld; }
+
+private:
+    void HeadDone();
+    void NextRecord();
+
+    TState FState = TState::NeedMore;
+    bool FInText = false;        // filling a record's text, else a head of 8 bytes
+    bool FBatchHead = true;      // the head is the batch's (magic and count), else a record's (tag and size)
+    char FHead[8] = {};
+    std::size_t FFill = 0;       // bytes of the head or the text filled so far
+    std::uint32_t FCount = 0;    // records the batch announced
+    std::size_t FHeld = 0;
+    std::vector<THandOverRecord> FRecords;
 };
-// Reads a batch from the front of Bytes.
-THandOverDecode DecodeHandOverBatch(const std::string& Bytes);
 
 // The socket name of a program folder: one per folder, so that copies run from different folders (and
 // test runs) never meet.

@@ -26,6 +26,13 @@ TShortCut ModifiersOf(const TKeyMacroData& record)
     return modifiers;
 }
 
+// A press of Shift, Ctrl or Alt alone: on its own it does nothing a macro should repeat.
+bool IsLoneModifierPress(const TKeyMacroData& record)
+{
+    constexpr std::uint16_t vkShift = 0x10, vkMenu = 0x12;
+    return record.Msg == CN_KEYDOWN && record.CharCode >= vkShift && record.CharCode <= vkMenu;
+}
+
 std::string_view MessageName(std::int32_t msg)
 {
     switch (msg) {
@@ -140,16 +147,24 @@ void TKeyMacro::SetState(TKeyMacroState state)
     if (OnChange) OnChange();
 }
 
-void TKeyMacro::Append(std::int32_t msg, std::uint16_t charCode, std::int32_t keyData, TShortCut modifiers)
+bool TKeyMacro::Append(std::int32_t msg, std::uint16_t charCode, std::int32_t keyData, TShortCut modifiers)
 {
-    if (FState != TKeyMacroState::Recording || !FControl) return;
+    if (FState != TKeyMacroState::Recording || !FControl) return false;
+    FKeyUnderWay = false;
     FRecords.push_back({msg, charCode, keyData, StateByte(modifiers, scShift), StateByte(modifiers, scCtrl),
                         StateByte(modifiers, scAlt)});
+    return true;
 }
 
-void TKeyMacro::RecordKey(TShortCut key, std::int32_t keyData)
+bool TKeyMacro::RecordKey(TShortCut key, std::int32_t keyData, const std::function<bool()>& dispatch)
 {
-    Append(CN_KEYDOWN, key & 0xFF, keyData, KeyModifiers(key));
+    const bool recorded = Append(CN_KEYDOWN, key & 0xFF, keyData, KeyModifiers(key));
+    FKeyUnderWay = recorded;
+    struct TUnderWay {
+        bool& Flag;
+        ~TUnderWay() { Flag = false; }
+    } underWay{FKeyUnderWay};
+    return dispatch();
 }
 
 void TKeyMacro::RecordChar(std::uint16_t charCode, TShortCut modifiers)
@@ -171,7 +186,11 @@ void TKeyMacro::StartRecord()
 
 void TKeyMacro::StopRecord()
 {
-    if (FState == TKeyMacroState::Recording) SetState(TKeyMacroState::Ready);
+    if (FState != TKeyMacroState::Recording) return;
+    if (FKeyUnderWay && !FRecords.empty()) FRecords.pop_back();
+    FKeyUnderWay = false;
+    while (!FRecords.empty() && IsLoneModifierPress(FRecords.back())) FRecords.pop_back();
+    SetState(TKeyMacroState::Ready);
 }
 
 void TKeyMacro::CancelRecord()
@@ -257,7 +276,6 @@ std::string TKeyMacro::WriteRecords() const
 
 bool TKeyMacro::ReadRecords(const std::string& bytes)
 {
-    Clear();
     std::vector<TKeyMacroData> records;
     std::vector<int> numbers;
     bool ok = true;
@@ -281,6 +299,7 @@ bool TKeyMacro::ReadRecords(const std::string& bytes)
         if (ShowDialog) Report("Invalid data loaded." + Name, TMsgDlgType::mtError);
         return false;
     }
+    Clear();
     FRecords = std::move(records);
     SetState(TKeyMacroState::Ready);
     return true;

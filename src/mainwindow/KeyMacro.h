@@ -74,14 +74,17 @@ public:
     const std::vector<TKeyMacroData>& Records() const { return FRecords; }
 
     // Called by the router for every input before it is dispatched; kept only while recording for a
-    // control.
-    void RecordKey(TShortCut key, std::int32_t keyData);
+    // control. A key is recorded around its dispatch (which answers whether a command took it): when
+    // the command it runs stops the recording, the key belongs to that command, not to the macro.
+    bool RecordKey(TShortCut key, std::int32_t keyData, const std::function<bool()>& dispatch);
     void RecordChar(std::uint16_t charCode, TShortCut modifiers);
     void RecordImeText(const std::string& text, TShortCut modifiers);
 
     // Only with a control, in state 0 or 2: the old macro is dropped and recording starts.
     void StartRecord();
-    // Only while recording.
+    // Only while recording. The keys that stopped it are dropped from the end of the recording: the
+    // key under way (when a key ran the stop) and the lone Shift, Ctrl and Alt presses before it, or
+    // before the menu that ran the stop.
     void StopRecord();
     void CancelRecord();
     // Only in state 2, with a control and at least one record.
@@ -92,7 +95,7 @@ public:
     void Clear();
 
     // The ".kmc" text of the records, and back. ReadRecords leaves state 2 (also for an empty text);
-    // on bad data it returns false and leaves no macro (state 0).
+    // on bad data it returns false and keeps the macro there was.
     std::string WriteRecords() const;
     bool ReadRecords(const std::string& bytes);
     // Through the safe write; raises EInOutError when the file cannot be written.
@@ -102,13 +105,15 @@ public:
 
 private:
     void SetState(TKeyMacroState state);
-    void Append(std::int32_t msg, std::uint16_t charCode, std::int32_t keyData, TShortCut modifiers);
+    bool Append(std::int32_t msg, std::uint16_t charCode, std::int32_t keyData, TShortCut modifiers);
     void PlayRecord(const TKeyMacroData& record);
     void Report(const std::string& text, TMsgDlgType kind) const;
 
     TKeyTarget* FControl = nullptr;
     TKeyMacroState FState = TKeyMacroState::Empty;
     std::vector<TKeyMacroData> FRecords;
+    // The record of the key being dispatched, while it is the last one.
+    bool FKeyUnderWay = false;
 };
 
 } // namespace qx

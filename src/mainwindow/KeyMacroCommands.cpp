@@ -61,7 +61,12 @@ void TKeyMacroCommands::LoadExecute()
 {
     std::string path;
     if (!ChooseFile(FDialogs, false, MacroFileFilter, MacroFileExt, path)) return;
-    RunReportingFileErrors(FPrompter, path, TFileAccess::Read, [&] { FMacro.LoadFromFile(path); });
+    // A file that holds no macro leaves the macro there was, and says so.
+    RunReportingFileErrors(FPrompter, path, TFileAccess::Read, [&] {
+        if (!FMacro.LoadFromFile(path))
+            ShowMessageDialog(FPrompter, path + "\nキーマクロのデータが正しくないため読み込めません。", "",
+                              TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+    });
 }
 
 void TKeyMacroCommands::EndForClose()

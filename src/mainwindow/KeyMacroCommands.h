@@ -1,7 +1,8 @@
 #pragma once
 // The main window's key-macro commands: record (start when idle or holding a macro, stop otherwise),
 // play, clear, load and save through the file dialogs, and the two actions' states by the macro's
-// state. Failed loads and saves are reported; a failed save leaves any old file whole.
+// state. Failed loads and saves are reported; a failed save leaves any old file whole, a failed load
+// the macro there was.
 
 #include "mainwindow/KeyMacro.h"
 

@@ -30,11 +30,18 @@ void TKeyRouter::TargetDestroyed(TKeyTarget* target)
 
 bool TKeyRouter::RouteKeyDown(TShortCut key, std::int32_t keyData)
 {
-    if (FMacro) FMacro->RecordKey(key, keyData);
+    const auto dispatch = [&] {
+        if (RunCommandKey(key)) return true;
+        if (FTarget) FTarget->KeyDown(key, keyData);
+        return false;
+    };
+    return FMacro ? FMacro->RecordKey(key, keyData, dispatch) : dispatch();
+}
+
+bool TKeyRouter::RunCommandKey(TShortCut key)
+{
     const int row = FKeys.CommandOf(key);
-    if (row >= 0 && FRunner.ExecuteCommand(row)) return true;
-    if (FTarget) FTarget->KeyDown(key, keyData);
-    return false;
+    return row >= 0 && FRunner.ExecuteCommand(row);
 }
 
 void TKeyRouter::KeyChar(std::uint16_t charCode, TShortCut modifiers)

@@ -35,8 +35,11 @@ public:
     // Whether a command carries the key (the editor's widget then claims it from the menu bar).
     bool IsBound(TShortCut key) const { return FKeys.CommandOf(key) >= 0; }
 
-    // A key press; true when a command took it (its characters are then not typed).
+    // A key press of the focused editor; true when a command took it (its characters are then not typed).
     bool RouteKeyDown(TShortCut key, std::int32_t keyData);
+    // A key that the window's other widgets left: the command that carries it runs when it is enabled;
+    // true when it ran. Such a key is neither recorded nor given to the editor.
+    bool RunCommandKey(TShortCut key);
 
     void KeyDown(TShortCut key, std::int32_t keyData) override { RouteKeyDown(key, keyData); }
     void KeyChar(std::uint16_t charCode, TShortCut modifiers) override;

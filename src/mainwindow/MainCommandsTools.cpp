@@ -163,8 +163,18 @@ void BindToolCommands(TCommandSet& Commands, TMainCommandHost& Host)
     // Wrap modes and widths: typed in, or the window's columns less four; the second pane takes the
     // first's.
     const auto hasEditor = [&Host] { return Host.CurrentEditor() != nullptr; };
-    Commands.Bind("ActionNoWrap", [&Host] { SetWrap(Host, 0, 0, 0); }, hasEditor);
-    Commands.Bind("ActionWrap", [&Host] { SetWrap(Host, 0, 1, 0); }, hasEditor);
+    // The three modes are checked by the current editor's: no wrap, at a width, at the window's edge.
+    const auto wrapMode = [&Host](int Mode) {
+        return [&Host, Mode] {
+            TEditor* editor = Host.CurrentEditor();
+            if (!editor) return false;
+            const auto* qx = dynamic_cast<const TQxEditor*>(editor);
+            const int current = !editor->WordWrap() ? 0 : qx && qx->WrapByWindow ? 2 : 1;
+            return current == Mode;
+        };
+    };
+    Commands.Bind("ActionNoWrap", [&Host] { SetWrap(Host, 0, 0, 0); }, hasEditor, wrapMode(0));
+    Commands.Bind("ActionWrap", [&Host] { SetWrap(Host, 0, 1, 0); }, hasEditor, wrapMode(1));
     Commands.Bind(
         "ActionSetWrapByte",
         [&Host] {
@@ -178,7 +188,7 @@ void BindToolCommands(TCommandSet& Commands, TMainCommandHost& Host)
         [&Host] {
             if (TEditor* editor = Host.CurrentEditor()) SetWrap(Host, editor->VisibleCols() - 4, 1, 1);
         },
-        hasEditor);
+        hasEditor, wrapMode(2));
     Commands.Bind(
         "ActionWrapByteWindow",
         [&Host] {

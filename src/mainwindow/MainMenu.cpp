@@ -59,7 +59,7 @@ constexpr TMenuLine kMenus[] = {
      "ActionProjectItemDelete ActionProjectItemProperty"},
     {"ToolMenu", "ﾂｰﾙ(&T)",
      "ActionProjectManager ActionCommand ActionClipView - "
-     "{KeyMacroMenu|ｷｰﾏｸﾛ(&K): ActionKeyMacRec ActionKeyMacExe - ActionKeyMacLoad ActionKeyMacSave} "
+     "{KeyMacroMenu|ｷｰﾏｸﾛ(&K): ActionKeyMacRec ActionKeyMacExe @MacroClear - ActionKeyMacLoad ActionKeyMacSave} "
      "ActionCharCode - ActionFileProperty "
      "{FileOperateMenu=ActionFileOperate: ActionFileMove ActionFileCopy ActionFileRename ActionFileDelete - "
      "ActionFileMoveRename ActionFileCopyRename} ActionTimeStmp - @Customize - ActionEdtOption ActionOption"},

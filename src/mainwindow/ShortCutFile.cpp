@@ -4,6 +4,10 @@
 #include "documents/SettingsFile.h"
 #include "mainwindow/CommandTable.h"
 
+#include "platform/Exception.h"
+
+#include <algorithm>
+#include <filesystem>
 #include <optional>
 
 namespace qx {
@@ -38,7 +42,15 @@ TKeyTexts KeyTextsOf(const TMemIniFile* ini)
 
 void LoadKeySetFile(const std::string& path, TKeyTexts& texts)
 {
+    std::error_code missing;
+    const bool exists = std::filesystem::exists(path, missing);
     const TMemIniFile ini(path);
+    // Read as one, a binary file or another settings file would give every command its default.
+    const auto& table = CommandShortCutTable();
+    if (exists && std::none_of(table.begin(), table.end(), [&](const TCommandShortCut& command) {
+            return ini.ValueExists(command.Section, command.Name);
+        }))
+        throw EFOpenError("ショートカットキー設定ファイルではありません。");
     texts = KeyTextsOf(&ini);
 }
 

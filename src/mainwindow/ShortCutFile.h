@@ -30,7 +30,8 @@ std::string ReadCommandKeyText(const TMemIniFile* ini, int row);
 std::vector<TShortCut> ReadShortCuts(const std::string& path);
 
 // The key texts of a file (the defaults for a missing one). Raises EFOpenError when the file exists but
-// cannot be read; `texts` is then left as it was.
+// cannot be read or is no key file (it holds no command's key in that command's section); `texts` is
+// then left as it was.
 void LoadKeySetFile(const std::string& path, TKeyTexts& texts);
 
 // The key texts with every command at its default.

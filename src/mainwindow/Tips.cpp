@@ -3,7 +3,7 @@
 #include "documents/SettingsFile.h"
 #include "documents/SettingsValue.h"
 #include "platform/Exception.h"
-#include "platform/FileBytes.h"
+#include "platform/SettingsBytes.h"
 
 namespace qx {
 
@@ -26,8 +26,9 @@ bool TQxEditorTips::LoadTips(const std::string& path)
 {
     std::string bytes;
     try {
-        if (path.empty() || !ReadFileBytes(path, bytes)) return false;
-    } catch (const Exception&) {
+        if (path.empty() || !ReadSettingsFileBytes(path, bytes)) return false;
+    } catch (const Exception& e) {
+        ReportSettingsRefusal(e);
         return false;
     }
     Tips.SetText(bytes);

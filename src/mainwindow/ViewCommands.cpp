@@ -35,7 +35,7 @@ std::optional<int> InputWrapByte(TPrompter& prompter, int currentWrapByte)
     if (!prompter.InputQuery("折り返し文字数の指定", "折り返し文字数：", text)) return std::nullopt;
     int value;
     if (TryStrToInt(TrimBlanks(text), value)) return value;
-    ShowMessageDialog(prompter, "'" + text + "' is not a valid integer value", "", TMsgDlgType::mtError,
+    ShowMessageDialog(prompter, "「" + text + "」は正しい整数ではありません。", "", TMsgDlgType::mtError,
                       {TMsgDlgBtn::mbOK});
     return std::nullopt;
 }

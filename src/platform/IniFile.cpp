@@ -1,6 +1,8 @@
 #include "platform/IniFile.h"
 
 #include "platform/FileBytes.h"
+#include "platform/OneLine.h"
+#include "platform/SettingsBytes.h"
 
 #include <cstdint>
 #include <utility>
@@ -71,7 +73,7 @@ bool TryStrToInt(std::string_view text, int& value)
 TMemIniFile::TMemIniFile(std::string fileName) : FFileName(std::move(fileName))
 {
     std::string bytes;
-    if (ReadFileBytes(FFileName, bytes)) {
+    if (ReadSettingsFileBytes(FFileName, bytes)) {
         TStringList lines;
         lines.SetText(bytes);
         SetStrings(lines);
@@ -127,6 +129,10 @@ std::string TMemIniFile::ReadString(std::string_view section, std::string_view i
 
 void TMemIniFile::WriteString(std::string_view section, std::string_view ident, std::string_view value)
 {
+    if (!IsOneLine(value)) {
+        DeleteKey(section, ident);  // not stored, nor an older value left under the key
+        return;
+    }
     Section& s = SectionFor(section);
     std::string line = std::string(ident) + "=" + std::string(value);
     const int i = IndexOfName(s, ident);

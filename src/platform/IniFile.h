@@ -23,13 +23,14 @@ namespace qx {
 class TMemIniFile {
 public:
     // Reads the file; a missing file gives an empty object. An existing file that cannot be read raises
-    // EFOpenError.
+    // EFOpenError (ESettingsFileTooLarge for one above the settings files' size, platform/SettingsBytes.h).
     explicit TMemIniFile(std::string fileName);
 
     const std::string& FileName() const { return FFileName; }
 
     std::string ReadString(std::string_view section, std::string_view ident,
                            std::string_view defaultValue) const;
+    // A value with a line end is not stored: the key is removed (see platform/OneLine.h).
     void WriteString(std::string_view section, std::string_view ident, std::string_view value);
     // Decimal, or hexadecimal after "$", "0x" or "x", optionally signed; anything else (or a value
     // outside 32 bits) gives the default.

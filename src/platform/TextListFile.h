@@ -11,7 +11,7 @@ namespace qx {
 
 // Replaces `lines` by the file's lines (CR, LF and CR LF end a line; a final line end adds no empty
 // line). Returns false and leaves `lines` empty when the file does not exist; raises EFOpenError when it
-// exists but cannot be read.
+// exists but cannot be read or is larger than a settings file may be (platform/SettingsBytes.h).
 bool LoadTextList(const std::string& path, TStringList& lines);
 
 // Replaces the file by `lines`, each followed by CR LF; raises EInOutError on failure.

@@ -113,6 +113,43 @@ TEST_F(ProjectManagerTest, NewItemsNeedTheirKindOfSelection)
     EXPECT_EQ(Records().Count(), 7);
 }
 
+TEST_F(ProjectManagerTest, NothingIsNestedDeeperThanAProjectFileMayHold)
+{
+    // A chain of folders down to the deepest level a project file holds, then box B2 { F { G } }.
+    TProjectRecordList& list = State.ProjectItemList;
+    list.Clear();
+    TProjectRecListItem r;
+    for (int level = 0; level < MaxProjectDepth; ++level) {
+        MakeProjectRecord(level ? NT::ntFolder : NT::ntBox, level, "n" + std::to_string(level), r, level);
+        list.Add(r);
+    }
+    using Item = std::tuple<NT, int, const char*>;
+    for (const auto& [type, level, name] :
+         std::initializer_list<Item>{{NT::ntBox, 0, "B2"}, {NT::ntFolder, 1, "F"}, {NT::ntFolder, 2, "G"}, {NT::ntTrash, 0, "t"}}) {
+        MakeProjectRecord(type, level, name, r, list.Count());
+        list.Add(r);
+    }
+    Manager.RebuildProjectTree();
+    const int deepest = MaxProjectDepth - 1, f = IndexOf("F");
+
+    // Nothing new under the deepest folder, and nothing asked.
+    Manager.SetSelectedProjectItemIndex(deepest);
+    EXPECT_FALSE(Manager.NewProjectFolder());
+    EXPECT_FALSE(Manager.NewProjectFile());
+    EXPECT_FALSE(Manager.LinkProjectFile("/a.txt"));
+    EXPECT_TRUE(Prompter.Inputs.empty());
+    // F { G } fits under the folder two above the deepest, not under one nearer.
+    EXPECT_FALSE(Manager.CanDropProjectItem(f, deepest - 1));
+    ASSERT_TRUE(Manager.CopyProjectItem(f));
+    EXPECT_FALSE(Manager.PasteProjectItem(deepest - 1, false));
+    EXPECT_EQ(Records().Count(), MaxProjectDepth + 4);
+    EXPECT_TRUE(Manager.DropProjectItem(f, deepest - 2));
+    EXPECT_EQ(Records().Levels(IndexOf("G")), deepest);
+    // What the pane can build, a project file holds.
+    TProjectRecordList back;
+    EXPECT_EQ(ReadProjectBytes(WriteProjectBytes(Records()), back), TProjectFileStatus::Loaded);
+}
+
 TEST_F(ProjectManagerTest, LinkAndImportGoUnderTheSelection)
 {
     const std::string memo = Dir.File("メモ.txt");

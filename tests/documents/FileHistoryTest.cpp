@@ -1,9 +1,15 @@
 #include "documents/FileHistory.h"
 #include "documents/HistoryMenu.h"
+#include "documents/SettingsCodec.h"
+#include "documents/SettingsFile.h"
+#include "documents/SettingsValue.h"
 #include "SettingsFolderTest.h"
 #include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -103,6 +109,68 @@ TEST_F(FileHistoryTest, AFavoriteFileThatCannotBeReadIsNotWrittenOver)
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ReadBytes(Favorite()), "/secret.txt\r\n");
+}
+
+TEST_F(FileHistoryTest, ANameWithALineEndReadsBackExactlyOrIsNotStoredByAnyWriter)
+{
+    // Legal names here; written as they are, their second line would name another path for good.
+    const std::string good = "/home/u/ok.txt";
+    const std::vector<std::string> bad = {"/home/u/a\n/etc/passwd", "/home/u/b\r/etc/passwd", "/x\r\n[RecentFiles]"};
+    const auto value = [](std::optional<TMemIniFile> ini, std::string_view section, std::string_view key) {
+        std::string read;
+        if (ini) TKeyReader(*ini, section).Str(key, read);
+        return read.empty() ? std::vector<std::string>{} : std::vector<std::string>{read};
+    };
+    struct Writer {
+        const char* What;
+        std::function<void(const std::string&)> Store;
+        std::function<std::vector<std::string>()> Read;
+    } writers[] = {
+        {"recent files", [&](const std::string& name) { AddFileHistory(State, name); },
+         [&] {
+             LoadFileHistory(State);
+             return State.RecentFileList.Items();
+         }},
+        {"recent projects", [&](const std::string& name) { AddProjectHistory(State, name); },
+         [&] {
+             LoadProjectHistory(State);
+             return State.RecentProjectList.Items();
+         }},
+        {"favourites",
+         [&](const std::string& name) {
+             AddToTop(State.FavoriteList, name);
+             SaveFavorites(State, State.FavoriteList);
+         },
+         [&] {
+             LoadFavorites(State);
+             return State.FavoriteList.Items();
+         }},
+        {"a string key",
+         [&](const std::string& name) {
+             auto ini = OpenSettingsFile(File(IniFileName));
+             TKeyWriter(*ini, "Project").Str("LastProjectFile", name);
+             WriteSettingsFile(*ini, kMainSettingsTitle);
+         },
+         [&] { return value(OpenSettingsFile(File(IniFileName)), "Project", "LastProjectFile"); }},
+        {"one key in place",
+         [&](const std::string& name) {
+             WriteSettingsValue(File(IniFileName), "Cursor", "CursorDir", AddQuotes(name), kMainSettingsTitle);
+         },
+         [&] { return value(OpenSettingsFile(File(IniFileName)), "Cursor", "CursorDir"); }},
+    };
+    for (const Writer& w : writers) {
+        SCOPED_TRACE(w.What);
+        w.Store(good);
+        ASSERT_EQ(w.Read(), std::vector<std::string>{good});
+        for (const std::string& name : bad) {
+            SCOPED_TRACE(name);
+            w.Store(name);
+            // Whatever reads back is a name that was stored, exactly.
+            for (const std::string& read : w.Read()) EXPECT_EQ(read, good);
+        }
+    }
+    for (const std::string& file : {History(), Favorite(), File(IniFileName)})
+        EXPECT_EQ(ReadBytes(file).find("passwd"), std::string::npos) << file;
 }
 
 TEST(ExtractFileDir, FolderOfAPath)

@@ -46,7 +46,8 @@ protected:
     LinkTest()
     {
         Host.SetText("go http://qx.example/a now\r\nme@qx.example\r\nfile://memo.txt\r\nplain words\r\n"
-                     "www.qx.example\r\nfile:\"../up one.txt\"\r\n");
+                     "www.qx.example\r\nfile:\"../up one.txt\"\r\nto@qx.example?attach=/etc/passwd&body=x\r\n"
+                     "x%41y@qx.example\r\n");
         Editor().View().SetUrl(true);
         Editor().View().SetMail(true);
         Editor().View().SetFiles(true);
@@ -91,6 +92,10 @@ TEST_F(LinkTest, EachKindIsSelectedOrOpenedAsItsModeSays)
         {1, 4, 2, false, "", "open mailto:me@qx.example in /opt/qx/"},
         {1, 4, 1, false, "me@qx.example", ""},
         {4, 2, 2, false, "", "open http://www.qx.example in /opt/qx/"},
+        // A mail link passes the address alone, exactly as written.
+        {6, 2, 2, false, "", "open mailto:to@qx.example in /opt/qx/"},
+        {6, 2, 1, false, "to@qx.example?attach=/etc/passwd&body=x", ""},
+        {7, 2, 2, false, "", "open mailto:x%2541y@qx.example in /opt/qx/"},
         // Files open in a tab, a relative name from the document's folder.
         {2, 9, 2, false, "", "file /docs/memo.txt"},
         {2, 9, 1, false, "file://memo.txt", ""},

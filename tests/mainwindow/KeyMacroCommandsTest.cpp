@@ -117,6 +117,15 @@ TEST_F(KeyMacroCommandsTest, FailedSavesAndLoadsAreReported)
     Commands.SaveExecute();
     Commands.LoadExecute();
     EXPECT_EQ(Prompter.Requests.size(), 2u);
+    // A file that holds no macro keeps the one there was, and says so.
+    test::WriteBytes(Dir.File("bad.kmc"), "CN_CHAR: 48386, CharCode: 97\r\n");
+    Dialogs.Files = {Dir.File("bad.kmc")};
+    Commands.LoadExecute();
+    ASSERT_EQ(Prompter.Requests.size(), 3u);
+    EXPECT_EQ(Prompter.Requests[2].Text, Dir.File("bad.kmc") + "\nキーマクロのデータが正しくないため読み込めません。");
+    EXPECT_EQ(Prompter.Requests[2].Kind, TMsgDlgType::mtError);
+    EXPECT_EQ(Macro.State(), S::Ready);
+    EXPECT_EQ(Macro.Records(), (std::vector<TKeyMacroData>{{1, 2, 3, 4, 5, 6}}));
 }
 
 } // namespace

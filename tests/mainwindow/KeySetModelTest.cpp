@@ -162,5 +162,36 @@ TEST_F(KeySetModelTest, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothin
     EXPECT_EQ(KeyOf("ActionNew"), scCtrl | 'N');
 }
 
+TEST_F(KeySetModelTest, AFileThatIsNoKeyFileIsRefusedAndTheKeysInUseStay)
+{
+    WriteBytes(File(), "[File]\r\nNew=\"F9\"\r\n");
+    Keys.ApplyShortCuts(File());
+    Model.Show();
+    struct Case {
+        const char* Name;
+        std::string Bytes;
+    } cases[] = {
+        {"binary.sck", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18)},
+        {"empty.sck", ""},
+        {"qxeenv1.ini", "[Application]\r\nTitle=QxEditor for Windows\r\n\r\n[EditorEnvironment]\r\nEnvironmentName=\"a\"\r\n"},
+        {"settings.sck", "[Project]\r\nProjectOpenStyle=0\r\n[Window]\r\nLeft=10\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Prompter.Requests.clear();
+        WriteBytes(Dir.File(c.Name), c.Bytes);
+        Dialogs.Files = {Dir.File(c.Name)};
+        Model.LoadFile();
+        ASSERT_EQ(Prompter.Requests.size(), 1u);
+        EXPECT_EQ(Prompter.Requests[0].Text, Dir.File(c.Name) + "\nファイルを読み込めませんでした。\nショートカットキー設定ファイルではありません。");
+        Model.Select(NodeOf("ActionNew"));
+        EXPECT_EQ(Model.CurrentKeyText(), "F9");
+    }
+    // OK after the refusals keeps the user's keys, in the file and in use.
+    EXPECT_TRUE(Model.Ok());
+    EXPECT_NE(ReadBytes(File()).find("New=\"F9\""), std::string::npos);
+    EXPECT_EQ(KeyOf("ActionNew"), TextToShortCut("F9"));
+}
+
 } // namespace
 } // namespace qx

@@ -280,6 +280,14 @@ TEST_F(MainCommandsTest, WrapWidthsOnBothPanesAndTheCharacterUnderTheCaret)
     Run("ActionSetWrapByte");
     EXPECT_EQ(Editor().WrapOption().WrapByte(), 36);
     EXPECT_EQ(Host.Second->Editor->WrapOption().WrapByte(), 36);
+    // A text that is no number changes nothing and is answered in Japanese.
+    Host.Prompts.InputAnswers = {{true, "abc"}};
+    Run("ActionSetWrapByte");
+    EXPECT_EQ(Editor().WrapOption().WrapByte(), 36);
+    ASSERT_EQ(Host.Prompts.Requests.size(), 1u);
+    EXPECT_EQ(Host.Prompts.Requests[0].Text, "「abc」は正しい整数ではありません。");
+    EXPECT_EQ(Host.Prompts.Requests[0].Kind, TMsgDlgType::mtError);
+    Host.Prompts.Requests.clear();
     Run("ActionWrapWindow");
     EXPECT_TRUE(Editor().WordWrap());
     EXPECT_TRUE(Host.Qx().WrapByWindow);

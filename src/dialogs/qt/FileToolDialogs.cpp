@@ -94,7 +94,9 @@ TFileOpeDialog::TFileOpeDialog(int Mode, const std::string& FileName, TPrompter&
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label3);
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(U("ファイル名：(&N)"), this), 0, 0);
+    auto* nameLabel = new QLabel(U("ファイル名：(&N)"), this);
+    nameLabel->setBuddy(Edit1);
+    grid->addWidget(nameLabel, 0, 0);
     grid->addWidget(Edit1, 0, 1, 1, 2);
     grid->addWidget(new QLabel(U("指定先フォルダ："), this), 1, 0);
     grid->addWidget(Edit2, 1, 1);

@@ -180,4 +180,12 @@ void TProjectPane::SetTitleColors(TColor Text, TColor Back)
     FTitle->setPalette(palette);
 }
 
+void TProjectPane::SetToolBar(QWidget* bar)
+{
+    bar->setParent(this);
+    // Under the title, just above the tree.
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    column->insertWidget(column->indexOf(FTree), bar);
+}
+
 } // namespace qx

@@ -62,6 +62,8 @@ public:
     // The title bar over the tree ("Label1"), in the colours the options choose.
     QLabel& Title() { return *FTitle; }
     void SetTitleColors(TColor Text, TColor Back);
+    // A bar between the title and the tree (the window's project tool bar); the pane takes it.
+    void SetToolBar(QWidget* bar);
 
     // Told after the selected node changed (the window shows the project commands' states for it).
     std::function<void()> OnSelectionChanged;

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QKeySequence>
 #include <QRadioButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -209,6 +210,10 @@ TReplaceDialog::TReplaceDialog(TFindDialogModel& Model, QWidget* Parent) : TSear
     ReplaceText = MakeHistoryCombo(this, "ReplaceText");
     ReplaceConfirmCheck = Check(this, "ReplaceConfirmCheck", "置き換え動作の確認(&M)");
     AllReplaceButton = Button(this, "AllReplaceButton", "すべて置換(&A)");
+    // "全文検索(&A)" and "すべて置換(&A)" share their letter; Alt+A is the button's, the command the user
+    // means in this dialog (two owners would only pass the focus between them). The choice stays
+    // clickable and keeps its caption.
+    DirectRadio[2]->setShortcut(QKeySequence());
     Build(FindText, ReplaceText, ReplaceConfirmCheck, AllReplaceButton);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 namespace qx {
 
 TQxStatusBar::TQxStatusBar(QWidget* Parent) : QStatusBar(Parent)
@@ -24,8 +26,21 @@ void TQxStatusBar::ShowPanels(const TStatusPanels& Panels)
 {
     for (int I = 0; I < StatusPanelCount; ++I) {
         const QString Text = QString::fromStdString(Panels[I]);
-        if (FPanels[I]->text() != Text) FPanels[I]->setText(Text);
+        if (FPanels[I]->text() == Text) continue;
+        FPanels[I]->setText(Text);
+        if (I != StatusPanelCount - 1) FitPanel(I);
     }
+}
+
+void TQxStatusBar::FitPanel(int Index)
+{
+    // A panel keeps its width unless its text needs more (the offset and length of a file of a hundred
+    // megabytes): then it is as wide as the text with the frame's and a margin's room around it.
+    QLabel* Label = FPanels[Index];
+    const int margins = 2 * (Label->frameWidth() + Label->margin()) + Label->fontMetrics().averageCharWidth();
+    const int needed = Label->fontMetrics().horizontalAdvance(Label->text()) + margins;
+    const int width = std::max(StatusPanelWidths[Index], needed);
+    if (Label->width() != width || Label->minimumWidth() != width) Label->setFixedWidth(width);
 }
 
 } // namespace qx

@@ -1,5 +1,6 @@
 #pragma once
-// The main window's status bar: eleven panels of fixed widths showing the texts of TStatusBarModel.
+// The main window's status bar: eleven panels showing the texts of TStatusBarModel, each of its fixed
+// width or wider when its text needs it.
 
 #include "documents/StatusBar.h"
 
@@ -18,6 +19,7 @@ public:
     const QLabel* Panel(int Index) const { return FPanels[Index]; }
 
 private:
+    void FitPanel(int Index);
     std::array<QLabel*, StatusPanelCount> FPanels{};
 };
 

@@ -4,6 +4,7 @@
 #include "editor/qt/EditorScrollBar.h"
 #include "editor/qt/QtCanvas.h"
 #include "platform/Cp932.h"
+#include "platform/ShortCut.h"
 #include "platform/VirtualKeyCodes.h"
 
 #include <QApplication>
@@ -111,14 +112,13 @@ void FillMenu(QMenu& Menu, std::vector<TEditorMenuItem>& Items, std::map<QAction
             sub->setEnabled(item.Enabled);
             FillMenu(*sub, item.Items, Actions);
         } else {
-            QAction* action = Menu.addAction(QString::fromStdString(item.Caption));
+            // The key shows after a tab in the program's own key text; it binds nothing (keys reach the
+            // control by their own road).
+            const std::string key = ShortCutToText(TextToShortCut(item.ShortCut));
+            QAction* action = Menu.addAction(QString::fromStdString(key.empty() ? item.Caption : item.Caption + "\t" + key));
             action->setEnabled(item.Enabled);
             action->setCheckable(item.Checked);
             action->setChecked(item.Checked);
-            if (!item.ShortCut.empty()) {
-                action->setShortcut(QKeySequence(QString::fromStdString(item.ShortCut)));
-                action->setShortcutContext(Qt::WidgetShortcut);
-            }
             Actions[action] = &item;
         }
     }

@@ -12,7 +12,7 @@ TQtActionCommands::TQtActionCommands(QObject& actions, const TCommandKeys& keys)
 
 QAction* TQtActionCommands::ActionOf(int row) const
 {
-    const std::string_view name = CommandShortCutTable()[static_cast<std::size_t>(row)].Action;
+    const std::string_view name = ActionTable()[static_cast<std::size_t>(row)].Action;
     return FActions.findChild<QAction*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
 }
 
@@ -26,7 +26,7 @@ bool TQtActionCommands::ExecuteCommand(int row)
 
 void TQtActionCommands::ShowKeys()
 {
-    for (int row = 0; row < CommandCount; ++row) {
+    for (int row = 0; row < ActionCount; ++row) {
         QAction* action = ActionOf(row);
         if (!action) continue;
         const std::string caption = action->text().section(QLatin1Char('\t'), 0, 0).toStdString();

@@ -9,14 +9,14 @@
 
 namespace qx {
 
-TKeyRouterFilter::TKeyRouterFilter(TKeyRouter& router, TExceptionHandler onError, QObject* parent)
-    : QObject(parent), FRouter(router), FOnError(std::move(onError))
+TKeyRouterFilter::TKeyRouterFilter(TKeyRouter& router, TExceptionHandler onError, TKeyScope scope, QObject* parent)
+    : QObject(parent), FRouter(router), FOnError(std::move(onError)), FScope(scope)
 {
 }
 
 bool TKeyRouterFilter::RouteKeyEvent(QEvent* event)
 {
-    if (event->type() == QEvent::InputMethod) {
+    if (event->type() == QEvent::InputMethod && FScope == TKeyScope::Editor) {
         auto* ime = static_cast<QInputMethodEvent*>(event);
         if (ime->commitString().isEmpty()) return false;
         const std::u16string commit = ime->commitString().toStdU16String();
@@ -31,6 +31,12 @@ bool TKeyRouterFilter::RouteKeyEvent(QEvent* event)
         if (!stroke.Key || !FRouter.IsBound(stroke.Key)) return false;
         event->accept();
         return true;
+    }
+    if (FScope == TKeyScope::Window) {
+        bool ran = false;
+        GuardedCall(FOnError, [&] { ran = stroke.Key && FRouter.RunCommandKey(stroke.Key); });
+        if (ran) event->accept();
+        return ran;
     }
     GuardedCall(FOnError, [&] {
         if (stroke.Key && FRouter.RouteKeyDown(stroke.Key, stroke.KeyData)) return;

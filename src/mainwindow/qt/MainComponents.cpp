@@ -33,6 +33,9 @@ TMainComponents::TMainComponents(QMainWindow& Window, TGlobalState& State, TProm
     FKeys.OnChange = [this] { FActions->ShowKeys(); };
     FRouter = std::make_unique<TKeyRouter>(FKeys, *FActions, &FMacro);
     FFilter = std::make_unique<TKeyRouterFilter>(*FRouter, FOnError);
+    // The keys that no widget of the window took reach the commands too, wherever the focus is.
+    FWindowFilter = std::make_unique<TKeyRouterFilter>(*FRouter, FOnError, TKeyScope::Window);
+    Window.installEventFilter(FWindowFilter.get());
     FMacro.Prompter = &Prompter;
     FDialogs = std::make_unique<TQtFileDialogService>(&Window);
     FMacroCommands = std::make_unique<TKeyMacroCommands>(FMacro, Prompter, *FDialogs);

@@ -1,6 +1,6 @@
 #pragma once
 // The main window's own components and their wiring: the command keys, the key router and key macro
-// (every editor pane's keys pass the router), the clipboard history fed by the system clipboard and
+// (every editor pane's keys pass the router, and so do the keys that the window's other widgets leave), the clipboard history fed by the system clipboard and
 // the clipboard commands, the tray icon, the global hot key, the tips and the status timer. The window
 // creates one and calls it at its steps (a pane made or focused, the first showing, the close).
 
@@ -101,7 +101,8 @@ private:
     TKeyMacro FMacro;
     std::unique_ptr<TQtActionCommands> FActions;
     std::unique_ptr<TKeyRouter> FRouter;
-    std::unique_ptr<TKeyRouterFilter> FFilter;
+    std::unique_ptr<TKeyRouterFilter> FFilter;        // on every editor pane
+    std::unique_ptr<TKeyRouterFilter> FWindowFilter;  // on the window: the keys its other widgets left
     std::unique_ptr<TFileDialogService> FDialogs;
     std::unique_ptr<TKeyMacroCommands> FMacroCommands;
     TQxClipBoardHistory FClipHistory;

@@ -100,8 +100,7 @@ void TQtOptionHost::ApplyMenuLook(int MenuStyle, int BandStyle, int ProjectMenu,
 {
     FMain.ApplyMenuBand(MenuStyle, BandStyle);
     QApplication::setAttribute(Qt::AA_DontShowIconsInMenus, !MenuImages);
-    if (auto* menu = FMain.findChild<QMenu*>("ProjectMenu")) menu->menuAction()->setVisible(ProjectMenu == 0);
-    if (auto* bar = FMain.findChild<QToolBar*>("ProjectToolBar")) bar->setVisible(ProjectMenu != 0);
+    FMain.ApplyProjectMenu(ProjectMenu);
 }
 
 void TQtOptionHost::ApplyToolBarLook(const TToolBarSettings& ToolBar)

@@ -50,6 +50,11 @@ void TPageBinder::AddWidget(QWidget* Widget, TEnabled Enabled)
 {
     Layout()->addWidget(Widget);
     if (Enabled) P->AddLoader([Widget, Enabled] { Widget->setEnabled(Enabled()); });
+    // A label's access letter leads to the control that follows it (without one Qt shows the "&").
+    if (FBuddyLabel && !qobject_cast<QLabel*>(Widget)) {
+        FBuddyLabel->setBuddy(Widget);
+        FBuddyLabel = nullptr;
+    }
 }
 
 QGroupBox* TPageBinder::Group(const char* Caption, TEnabled Enabled)
@@ -74,7 +79,9 @@ void TPageBinder::End()
 
 QLabel* TPageBinder::Label(const char* Caption, TEnabled Enabled)
 {
-    return Add(new QLabel(U(Caption), P), "", std::move(Enabled));
+    QLabel* label = Add(new QLabel(U(Caption), P), "", std::move(Enabled));
+    if (label->text().remove(QLatin1String("&&")).contains(QLatin1Char('&'))) FBuddyLabel = label;
+    return label;
 }
 
 void TPageBinder::Note(const char* Text) { Label(Text)->setWordWrap(true); }

@@ -139,6 +139,7 @@ private:
     TFileDialogService& FDialogs;
     TPageKitStyle FStyle;
     std::vector<QBoxLayout*> FStack;
+    QLabel* FBuddyLabel = nullptr;  // a label with an access letter, waiting for its control
 };
 
 // A page of class PageT named ClassName, built into Parent by Build over a BuilderT, showing the working

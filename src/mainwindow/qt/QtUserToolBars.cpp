@@ -1,5 +1,7 @@
 #include "mainwindow/qt/QtUserToolBars.h"
 
+#include "dialogs/qt/ToolDialogKit.h"
+
 #include "documents/MessageDialog.h"
 #include "documents/ToolBarFile.h"
 #include "mainwindow/UserToolBars.h"
@@ -193,6 +195,7 @@ void TQtUserToolBars::Customize(TPrompter& Prompter, const std::function<void()>
                             : FWindow.findChild<QAction*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
     }, Prompter, &FWindow);
     dialog.Beep = Beep;
+    kit::ApplyStayOnTop(dialog, StayOnTop && StayOnTop());
     if (!(ShowModal ? ShowModal(dialog) : dialog.exec() == QDialog::Accepted)) return;
     FState.UserToolBar1 = dialog.Model().Bar(0);
     FState.UserToolBar2 = dialog.Model().Bar(1);

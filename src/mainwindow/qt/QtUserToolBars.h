@@ -37,9 +37,11 @@ public:
     // first. Answers whether the bar is shown now.
     bool ToggleBar(int B, TPrompter& Prompter, const std::function<void()>& Beep);
     // The customisation dialog; OK takes its lists, rebuilds the bars and shows again those that
-    // were shown. ShowModal runs the dialog (exec() when empty).
+    // were shown. ShowModal runs the dialog (exec() when empty); the dialog stays on top as StayOnTop says.
     void Customize(TPrompter& Prompter, const std::function<void()>& Beep,
                    const std::function<bool(TToolBarSetDialog&)>& ShowModal = {});
+    // The main window's stay-on-top setting, which the customisation dialog takes.
+    std::function<bool()> StayOnTop;
 
 private:
     void Fill(int B);

@@ -3,7 +3,9 @@
 #include "documents/DocumentCodes.h"
 #include "documents/EditorEnvironment.h"
 #include "documents/FileHistory.h"
+#include "documents/MessageDialog.h"
 #include "documents/MessageTexts.h"
+#include "documents/SettingsFile.h"
 #include "documents/ShellShortcut.h"
 #include "documents/qt/QxStatusBar.h"
 #include "editor/EditorControl.h"
@@ -89,6 +91,10 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
 {
     setObjectName("QxEditorMain");
     setWindowTitle("QxEditor");
+    // A settings file refused for its size is told by name, once a run.
+    SetSettingsRefusalReport([this](const std::string& Text) {
+        ShowMessageDialog(FPrompter, Text, "", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+    });
     FPages = new TPageControl(this);
     FPages->setObjectName("PageControl1");
     FPages->setMovable(true);
@@ -108,6 +114,7 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     FProjectSplitter->setStretchFactor(1, 1);
     setCentralWidget(FProjectSplitter);
     FToolBars = std::make_unique<TQtUserToolBars>(*this, FState);
+    FToolBars->StayOnTop = [this] { return FCommandHost && FCommandHost->StayOnTop(); };
     FToolBars->DropDownMenu = [this](int Number) -> QMenu* {
         const auto open = [this](const std::string& Path) { OpenFile({"", "", "", Path}, true); };
         switch (Number) {
@@ -178,6 +185,8 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     (new TToolDialogCommands(*this))->Bind();
     BindEditOptionCommand(*this);
     FCommands.Bind("ActionOption", [this] { ShowOptionDialog(*this, FCommandHost->StayOnTop()); });
+    // Whatever a command changed (overwrite mode, an inserted date, the wrap) shows at once.
+    FCommands.OnExecuted = [this] { RefreshStatusBar(); };
     FActions = std::make_unique<TQtActions>(*this, FCommands, [this](const std::exception& e) {
         TPromptRequest request;
         request.Text = e.what();
@@ -195,6 +204,7 @@ TQxEditorMain::~TQxEditorMain()
 {
     // No focus change, nor a pane's end, reaches the window's members while its children go.
     disconnect(qApp, nullptr, this, nullptr);
+    SetSettingsRefusalReport({});
     for (int page = 0; page < Count(); ++page) {
         TEditorFrame* frame = FrameOfPage(page);
         if (!frame) continue;
@@ -275,9 +285,12 @@ void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditorWidget& Pane)
     Pane.viewport()->installEventFilter(this);
     TEditor& Editor = Pane.Editor();
     // The frame may be gone when a late event arrives: look it up again each time.
+    // A change of text may come with a caret put in place after it (an inserted phrase, date or
+    // signature): the status bar shows it once that is done too.
     Editor.OnChange = [this, &Frame](TObject*) {
         if (CurrentFrame() == &Frame) SetChange(Frame.MainEditor().Modified());
         RefreshStatusBar();
+        RefreshStatusBarLater();
     };
     auto& qx = static_cast<TQxEditor&>(Editor);
     Editor.OnCaretMoved = [this, &qx](TObject*) {
@@ -357,19 +370,24 @@ bool TQxEditorMain::eventFilter(QObject* Watched, QEvent* Event)
     // The control reports a caret move only when the row changes; typing, a click or the input method
     // may move it within the row. The status bar follows every caret move: it is refreshed once after
     // each input event of a pane has been handled.
-    if (Watched != FPages->tabBar() && !FStatusRefreshPending) {
+    if (Watched != FPages->tabBar()) {
         const QEvent::Type type = Event->type();
         const bool dragging = type == QEvent::MouseMove && static_cast<QMouseEvent*>(Event)->buttons() != Qt::NoButton;
         if (type == QEvent::KeyPress || type == QEvent::InputMethod || type == QEvent::MouseButtonPress ||
-            type == QEvent::MouseButtonRelease || dragging) {
-            FStatusRefreshPending = true;
-            QTimer::singleShot(0, this, [this] {
-                FStatusRefreshPending = false;
-                RefreshStatusBar();
-            });
-        }
+            type == QEvent::MouseButtonRelease || dragging)
+            RefreshStatusBarLater();
     }
     return QMainWindow::eventFilter(Watched, Event);
+}
+
+void TQxEditorMain::RefreshStatusBarLater()
+{
+    if (FStatusRefreshPending) return;
+    FStatusRefreshPending = true;
+    QTimer::singleShot(0, this, [this] {
+        FStatusRefreshPending = false;
+        RefreshStatusBar();
+    });
 }
 
 void TQxEditorMain::NewTab()
@@ -905,6 +923,7 @@ void TQxEditorMain::ApplyMainSettings(const TGlobalState& State)
     const TOptionSettings& option = State.Settings.Option;
     ApplyTabLook(option.TabPosition, option.TabStyle, option.TabMultiLine);
     MarkTabs();
+    ApplyProjectMenu(State.Settings.Project.ProjectMenu);
     ApplyProjectTreeLook(*this, ProjectTreeLookOf(State.Settings.Project));
 }
 

@@ -102,6 +102,8 @@ public:
     // Moves the active document in the tab order (its tab id goes with it).
     void MoveDocument(TTabMove Move);
     void RefreshStatusBar();
+    // One refresh once the event under way has been handled (the caret may still move in it).
+    void RefreshStatusBarLater();
     // The editors' text cursor (a screen cursor number): every pane takes it, new ones too.
     void SetTextCursor(int Cursor);
 
@@ -172,6 +174,9 @@ public:
 
     // The menu band: the plain menu (style 0) or a band with its grip in band style BarStyle (0, 1, 2).
     void ApplyMenuBand(int MenuStyle, int BarStyle);
+    // Where the project menu stands: in the menu bar (0) or, as the project tool bar, above the project
+    // tree (any other value).
+    void ApplyProjectMenu(int ProjectMenu);
     // The user tool bars' control bar: its band style and whether its bands fold.
     void ApplyToolBarBand(int BarStyle, bool CanFold);
     // The tab row: at the top (0) or the bottom (1); at the top as tabs (0), buttons (1) or flat buttons

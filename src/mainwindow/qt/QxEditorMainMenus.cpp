@@ -9,17 +9,21 @@
 #include "documents/EditorEnvironment.h"
 #include "documents/FileHistory.h"
 #include "documents/qt/FavoriteFileDialog.h"
+#include "dialogs/qt/ToolDialogKit.h"
 #include "documents/qt/QxStatusBar.h"
 #include "editor/QxEditor.h"
 #include "dialogs/ProjectManager.h"
+#include "dialogs/qt/ProjectTreeView.h"
 #include "mainwindow/KeySetModel.h"
 #include "mainwindow/MenuStates.h"
 #include "mainwindow/UserToolBars.h"
+#include "mainwindow/ViewCommands.h"
 #include "documents/ToolBarFile.h"
 #include "mainwindow/ShortCutFile.h"
 #include "mainwindow/qt/CuteControlBar.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/KeySetDialog.h"
+#include "mainwindow/qt/MainCommandHost.h"
 #include "mainwindow/qt/MainComponents.h"
 #include "mainwindow/qt/MainMenuBar.h"
 #include "mainwindow/qt/QtActions.h"
@@ -32,6 +36,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace qx {
 
@@ -75,7 +80,26 @@ void TQxEditorMain::BuildMenus()
     addToolBar(Qt::BottomToolBarArea, FHintBar);
     for (QMenu* menu : FMenuBar->findChildren<QMenu*>())
         connect(menu, &QMenu::hovered, hint, [hint](QAction* Item) { hint->setText(Q(PlainMenuCaption(Item->text().toStdString()))); });
+    // The project menu's other place: the project tool bar above the tree, whose button opens the same menu.
+    auto* projectBar = new QToolBar(FProjectPane);
+    projectBar->setObjectName("ProjectToolBar");
+    projectBar->setMovable(false);
+    auto* projectButton = new QToolButton(projectBar);
+    projectButton->setObjectName("ProjectMenuButton");
+    QMenu* projectMenu = FMenuBar->Menu("ProjectMenu");
+    projectButton->setText(projectMenu->title());
+    projectButton->setMenu(projectMenu);
+    projectButton->setPopupMode(QToolButton::InstantPopup);
+    projectBar->addWidget(projectButton);
+    FProjectPane->SetToolBar(projectBar);
+    ApplyProjectMenu(FState.Settings.Project.ProjectMenu);
     BindMenuCommands();
+}
+
+void TQxEditorMain::ApplyProjectMenu(int ProjectMenu)
+{
+    FMenuBar->Menu("ProjectMenu")->menuAction()->setVisible(ProjectMenu == 0);
+    findChild<QToolBar*>("ProjectToolBar")->setVisible(ProjectMenu != 0);
 }
 
 void TQxEditorMain::BindMenuCommands()
@@ -219,6 +243,14 @@ std::vector<QAction*> TQxEditorMain::MenuSlotItems(std::string_view Slot, QMenu&
         }
     } else if (Slot == "DocMoves") {
         items = DocumentMoveItems(Menu);
+    } else if (Slot == "MacroClear") {
+        // The key macro's clear has no command of its own (no key can be given to it).
+        TKeyMacroCommands& macro = FComponents->MacroCommands();
+        add(QString::fromUtf8("ﾏｸﾛのｸﾘｱ(&C)"), [this, &macro] {
+            macro.ClrExecute();
+            RefreshStatusBar();
+        })
+            ->setEnabled(FComponents->Macro().State() != TKeyMacroState::Empty);
     } else if (Slot == "Customize") {
         items.push_back(FToolDialogs->SyomeiAction);
         items.push_back(FToolDialogs->DataEditAction);
@@ -227,7 +259,7 @@ std::vector<QAction*> TQxEditorMain::MenuSlotItems(std::string_view Slot, QMenu&
                 if (Beep) Beep();
             });
         });
-        add(QString::fromUtf8("ｷｰ割り当て(&K)..."), [this] { ShowKeySetDialog(); });
+        add(QString::fromUtf8("ｷｰ割り当て(&A)..."), [this] { ShowKeySetDialog(); });
     }
     return items;
 }
@@ -241,6 +273,17 @@ void TQxEditorMain::MenuOpening(std::string_view Menu)
 {
     // "MenuImage": the items show their icons.
     for (QAction* item : FMenuBar->Menu(Menu)->actions()) item->setIconVisibleInMenu(FState.Settings.Menu.MenuImage);
+    if (Menu == "ShioriSetMenu" || Menu == "ShioriGoMenu") {
+        // Each bookmark's item shows its digit and its label (the marked row's text), before its key.
+        const TQxEditor* editor = CurrentEditor();
+        for (int d = 0; d <= 9; ++d) {
+            QAction* action = FActions->Action((Menu == "ShioriSetMenu" ? "ActionShioriSet" : "ActionShioriGo") + std::to_string(d));
+            const QString key = action->text().section(QLatin1Char('\t'), 1);
+            QString text = Q(BookmarkMenuCaption(d, editor ? editor->GetBookmark(d) : std::string()));
+            if (!key.isEmpty()) text += QLatin1Char('\t') + key;
+            action->setText(text);
+        }
+    }
     if (Menu != "FileMenu") return;
     const TFileMenuState state = FileMenuState(FState.Settings, Count(), NamedDocument());
     const auto show = [this](const char* Action, bool Visible) {
@@ -275,6 +318,7 @@ void TQxEditorMain::ShowKeySetDialog()
         request.Buttons = {TMsgDlgBtn::mbOK};
         FPrompter.Show(request);
     }, this);
+    kit::ApplyStayOnTop(dialog, FCommandHost->StayOnTop());
     dialog.exec();
 }
 

@@ -1,30 +1,46 @@
 #include "mainwindow/qt/SingleInstance.h"
 
+#include "mainwindow/HandOverFolder.h"
+
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
+
+#include <span>
 
 #include <sys/socket.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qx {
 
-std::string HandOverSocketPath(const std::string& ProgramFolder)
+namespace {
+
+// True when the process at the socket's other end ran as `User` when it connected (or listened).
+bool PeerIs(qintptr Descriptor, uid_t User)
 {
-    std::string folder = qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString();
-    if (folder.empty() || folder.front() != '/') {
-        folder = QDir::tempPath().toStdString() + "/QxEditor-" + std::to_string(::getuid());
-        ::mkdir(folder.c_str(), 0700);
-    }
-    return folder + "/" + HandOverSocketName(ProgramFolder);
+    struct ucred peer {};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(static_cast<int>(Descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+           size == sizeof peer && peer.uid == User;
 }
 
-bool SendHandOver(const std::string& Path, const std::vector<THandOverRecord>& Records, int TimeoutMs)
+} // namespace
+
+std::string HandOverSocketPath(const std::string& ProgramFolder)
 {
+    const std::string folder = HandOverFolder(qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString(),
+                                              QDir::tempPath().toStdString(), ::geteuid());
+    return folder.empty() ? std::string() : folder + "/" + HandOverSocketName(ProgramFolder);
+}
+
+bool SendHandOver(const std::string& Path, const std::vector<THandOverRecord>& Records, int TimeoutMs, uid_t User)
+{
+    if (Path.empty()) return false;
     QLocalSocket socket;
     socket.connectToServer(QString::fromStdString(Path));
     if (!socket.waitForConnected(TimeoutMs)) return false;
+    // The names of the files go to a copy of this user's only.
+    if (!PeerIs(socket.socketDescriptor(), User)) return false;
     const std::string batch = EncodeHandOverBatch(Records);
     socket.write(batch.data(), static_cast<qint64>(batch.size()));
     if (!socket.waitForBytesWritten(TimeoutMs)) return false;
@@ -34,7 +50,8 @@ bool SendHandOver(const std::string& Path, const std::vector<THandOverRecord>& R
     return socket.read(&ack, 1) == 1 && ack == HandOverAck;
 }
 
-TSingleInstance::TSingleInstance(QObject* Parent) : QObject(Parent), FServer(new QLocalServer(this))
+TSingleInstance::TSingleInstance(QObject* Parent, uid_t User)
+    : QObject(Parent), FUser(User), FServer(new QLocalServer(this))
 {
     FServer->setSocketOptions(QLocalServer::UserAccessOption);
     connect(FServer, &QLocalServer::newConnection, this, [this] { Accept(); });
@@ -44,6 +61,7 @@ TSingleInstance::~TSingleInstance() = default;
 
 bool TSingleInstance::Listen(const std::string& Path)
 {
+    if (Path.empty()) return false;
     const QString name = QString::fromStdString(Path);
     // Asked first: a private socket is bound aside and renamed into place, which would take the door
     // of a living copy. A socket file nobody answers on is left from a copy that was killed.
@@ -54,44 +72,67 @@ bool TSingleInstance::Listen(const std::string& Path)
     return FServer->listen(name);
 }
 
+std::size_t TSingleInstance::HeldBytes() const
+{
+    std::size_t bytes = FQueuedBytes;
+    for (const auto& [socket, batch] : FBatches) bytes += batch.HeldBytes();
+    return bytes;
+}
+
 void TSingleInstance::Accept()
 {
-    while (QLocalSocket* socket = FServer->nextPendingConnection()) {
+    // Beyond the batches being read, later starts wait in the server's queue for their turn.
+    while (Connections() < MaxHandOverConnections) {
+        QLocalSocket* socket = FServer->nextPendingConnection();
+        if (!socket) return;
         // Only this user's starts may hand over (the socket's folder is private too).
-        struct ucred peer {};
-        socklen_t size = sizeof peer;
-        if (::getsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 ||
-            peer.uid != ::getuid()) {
+        if (!PeerIs(socket->socketDescriptor(), FUser)) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
-        FBuffers[socket];
+        FBatches.emplace(socket, THandOverDecoder());
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { Read(socket); });
         // A sender that went away before its batch was whole leaves nothing behind.
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
-            FBuffers.erase(socket);
-            socket->deleteLater();
-        });
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] { Drop(socket); });
+        QTimer::singleShot(FBatchTimeoutMs, socket, [this, socket] { Drop(socket); });
     }
 }
 
 void TSingleInstance::Read(QLocalSocket* Socket)
 {
-    auto it = FBuffers.find(Socket);
-    if (it == FBuffers.end()) return;
-    const QByteArray bytes = Socket->readAll();
-    it->second.append(bytes.constData(), static_cast<size_t>(bytes.size()));
-    THandOverDecode decoded = DecodeHandOverBatch(it->second);
-    if (decoded.State == THandOverDecode::TState::NeedMore) return;
-    FBuffers.erase(it);
-    if (decoded.State == THandOverDecode::TState::Done) {
+    const auto it = FBatches.find(Socket);
+    if (it == FBatches.end()) return;
+    THandOverDecoder& batch = it->second;
+    // Straight into the records, each byte once.
+    while (batch.State() == THandOverDecoder::TState::NeedMore && Socket->bytesAvailable() > 0) {
+        const std::span<char> into = batch.Wanted();
+        const qint64 n = Socket->read(into.data(), static_cast<qint64>(into.size()));
+        if (n <= 0) break;
+        batch.Took(static_cast<std::size_t>(n));
+        if (HeldBytes() > MaxHandOverHeldBytes) break;
+    }
+    if (batch.State() == THandOverDecoder::TState::NeedMore && HeldBytes() <= MaxHandOverHeldBytes) return;
+    if (batch.State() == THandOverDecoder::TState::Done && HeldBytes() <= MaxHandOverHeldBytes) {
         Socket->write(&HandOverAck, 1);
         Socket->flush();
-        FQueue.push_back(std::move(decoded.Records));
+        const std::size_t bytes = batch.HeldBytes();
+        FQueue.push_back({batch.TakeRecords(), bytes});
+        FQueuedBytes += bytes;
     }
-    Socket->disconnectFromServer();
+    Drop(Socket);
     Drain();
+}
+
+void TSingleInstance::Drop(QLocalSocket* Socket)
+{
+    if (FBatches.erase(Socket) == 0) return;
+    Socket->disconnect(this);
+    // Closed once the acknowledgement (if any) is out; an unfinished batch is simply cut off.
+    connect(Socket, &QLocalSocket::disconnected, Socket, &QObject::deleteLater);
+    Socket->disconnectFromServer();
+    if (Socket->state() == QLocalSocket::UnconnectedState) Socket->deleteLater();
+    Accept();
 }
 
 void TSingleInstance::Drain()
@@ -104,7 +145,13 @@ void TSingleInstance::Drain()
         ~Reset() { Flag = false; }
     } reset{FDraining};
     while (!FQueue.empty()) {
-        const std::vector<THandOverRecord> batch = std::move(FQueue.front());
+        // The batch counts as held until it has been handed on.
+        struct Release {
+            std::size_t& Held;
+            std::size_t Bytes;
+            ~Release() { Held -= Bytes; }
+        } release{FQueuedBytes, FQueue.front().Bytes};
+        const std::vector<THandOverRecord> batch = std::move(FQueue.front().Records);
         FQueue.pop_front();
         for (const THandOverRecord& r : batch)
             if (OnRecord) OnRecord(r);

@@ -63,7 +63,8 @@ void TToolDialogCommands::Bind()
     commands.Bind("ActionTimeStmp", [this] { TimeStampManager(); });
     commands.Bind("ActionVersion", [this] { Version(); });
     commands.Bind("ActionJump", [this] { Jump(); }, hasDocument);
-    commands.Bind("ActionClipView", [this] { ClipView(); });
+    // The viewer shows the history, which is kept only while it is in use.
+    commands.Bind("ActionClipView", [this] { ClipView(); }, [this] { return FMain.State().Settings.ClipBoardViewer.UseClip; });
     commands.Bind("ActionSendMail", [this] { SendMail(); }, hasDocument);
     commands.Bind("ActionAllDocs", [this] { AllDocs(); });
     commands.Bind("ActionSaveAsHTML", [this] { SaveAsHtml(); }, hasDocument);

@@ -1,6 +1,7 @@
 #include "dialogs/ProjectFixture.h"
 #include "dialogs/qt/ProjectPropertyDialog.h"
 #include "dialogs/qt/ProjectTreeView.h"
+#include "platform/FileBytes.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -133,6 +134,53 @@ TEST_F(ProjectTreeViewTest, ThePaneFollowsTheToggle)
     EXPECT_FALSE(Pane->isVisible());
     Manager.ProjectTreeMenuClick();
     EXPECT_TRUE(Pane->isVisible());
+}
+
+TEST_F(ProjectTreeViewTest, AProjectNestedTooDeepIsRefusedAndOneJustUnderTheBoundExpandsWhole)
+{
+    // Each folder one level below the one before: legal step by step, a chain `depth` items deep.
+    const auto chainFile = [this](int depth) {
+        std::string bytes = "// QxEditor for Windows Project\r\n// Version 3.6\r\n\r\n";
+        for (int level = 0; level < depth; ++level)
+            bytes += "/* ProjectItem */\r\nType=" + std::string(level ? "ntFolder" : "ntBox") + "\r\nLevel=" +
+                     std::to_string(level) + "\r\nName=n" + std::to_string(level) + "\r\nbegin/*\r\n*/end\r\n\r\n";
+        const std::string path = Dir.File("deep" + std::to_string(depth) + ".qxp");
+        WriteFileBytesSafely(path, bytes);
+        return path;
+    };
+    Pane->show();
+    struct Case {
+        int Depth;
+        bool Loads;
+    } cases[] = {{MaxProjectDepth, true}, {MaxProjectDepth + 1, false}, {50000, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Depth);
+        Prompter.Requests.clear();
+        State.ProjectModified = false;  // nothing to ask about the project open before
+        const std::string path = chainFile(c.Depth);
+        EXPECT_EQ(Manager.OpenProjectFile(path), c.Loads);
+        std::vector<std::string> messages;
+        for (const TPromptRequest& request : Prompter.Requests) messages.push_back(request.Text);
+        if (c.Loads) {
+            EXPECT_TRUE(messages.empty());
+            EXPECT_EQ(Records().Count(), c.Depth);
+        } else {
+            // Refused by name, and nothing of it loaded: a new project stands in its place.
+            EXPECT_EQ(messages, std::vector<std::string>{path + "\nプロジェクトのアイテムの階層が深すぎるため読み込めません（" +
+                                                         std::to_string(MaxProjectDepth) + " 階層まで）。"});
+            EXPECT_EQ(Shape(), (std::vector<std::string>{"0:ボックス", "0:ゴミ箱"}));
+        }
+        // "*" on the root expands every node below it, as the user presses it in the pane.
+        View().setFocus();
+        View().setCurrentIndex(View().Model().index(0, 0));
+        QTest::keyClick(&View(), Qt::Key_Asterisk);
+        const QModelIndex last = View().Model().IndexOfRecord(Records().Count() - 1);
+        View().scrollTo(last);
+        QCoreApplication::processEvents();
+        for (QModelIndex parent = last.parent(); parent.isValid(); parent = parent.parent())
+            ASSERT_TRUE(View().isExpanded(parent));
+        EXPECT_GT(View().visualRect(last).height(), 0);  // laid out as a row of the tree
+    }
 }
 
 TEST(ProjectPropertyDialog, ShowsTheFieldsOfTheKindAndStoresThem)

@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -94,6 +96,16 @@ TEST_F(SearchWindowTest, ReplaceDialogClosesWithOkOrAll)
         EXPECT_EQ(dialog.Model().Controls.ReplaceText, Utf8ToCp932("ｂ"));
     }
     EXPECT_EQ(state.ReplaceHistory.Count(), 1);
+    // "全文検索(&A)" and "すべて置換(&A)" share their letter: Alt+A replaces all.
+    dialog.FormShow(nullptr);
+    dialog.FindText->setEditText("a");
+    dialog.setResult(0);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_A, Qt::AltModifier);
+    QTest::qWaitFor([&] { return dialog.result() != 0; }, 2000);  // a mnemonic clicks after a moment
+    EXPECT_EQ(dialog.result(), mr::All);
+    EXPECT_EQ(dialog.DirectRadio[2]->text(), U("全文検索(&A)"));
 }
 
 struct GrepWindowTest : SearchWindowTest {

@@ -145,6 +145,20 @@ TEST(QxStatusBar, ShowsTheModelsPanels)
     Model.UpdateLockKeys(Probe);
     Bar.ShowPanels(Model.Panels());
     EXPECT_EQ(Bar.Panel(5)->text(), "");
+    // The offset and length of a 105 MB file show whole; a short text gives the panel its width back.
+    Snap.SelStart = 110100480;
+    Snap.TextLength = 110100480;
+    Model.UpdateTextLength(&Snap);
+    Model.RefreshStatusBar(&Snap);
+    Bar.ShowPanels(Model.Panels());
+    const QLabel* offset = Bar.Panel(1);
+    EXPECT_EQ(offset->text(), "110100480 / 110100480");
+    EXPECT_GE(offset->contentsRect().width(), offset->fontMetrics().horizontalAdvance(offset->text()));
+    Snap.SelStart = Snap.TextLength = 5;
+    Model.UpdateTextLength(&Snap);
+    Model.RefreshStatusBar(&Snap);
+    Bar.ShowPanels(Model.Panels());
+    EXPECT_EQ(offset->width(), StatusPanelWidths[1]);
 }
 
 } // namespace

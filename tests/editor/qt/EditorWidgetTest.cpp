@@ -6,9 +6,13 @@
 #include "platform/Cp932.h"
 #include "platform/qt/QtColor.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QImage>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -60,6 +64,36 @@ TEST(EditorWidget, PaintEventDrawsTheTextOnItsCellsAndTheFrameAreas)
     // Background right of the text, and the line-number bar's colour.
     EXPECT_EQ(image.pixelColor(390, top + h / 2), QColor(Qt::yellow));
     EXPECT_EQ(image.pixelColor(2, top + h / 2), ToQColor(clSilver));
+}
+
+// The built-in context menu shows each item's key in the program's own key text and binds no Qt shortcut.
+TEST(EditorWidget, TheContextMenuShowsKeysInTheProgramsKeyText)
+{
+    TEditorWidget widget;
+    widget.resize(300, 200);
+    widget.show();
+    QStringList texts;
+    bool anyShortcut = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        const auto walk = [&](auto&& self, QMenu* m) -> void {
+            for (QAction* a : m->actions()) {
+                if (a->menu()) self(self, a->menu());
+                texts << a->text();
+                anyShortcut = anyShortcut || !a->shortcut().isEmpty();
+            }
+        };
+        walk(walk, menu);
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10), widget.mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(widget.viewport(), &event);
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("0\tShift+Ctrl+0"))) << texts.join(" | ").toStdString();
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("9\tCtrl+9")));
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("元に戻す(&U)\tCtrl+Z")));
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("削除(&D)")));
+    EXPECT_FALSE(anyShortcut);
 }
 
 // Bytes that are no character keep the rest of the row on its cells: an undefined pair fills its two

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLineEdit>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -95,6 +96,10 @@ TEST_F(EditOptionDialogTest, EveryPageBuildsAndShowingItChangesNothing)
         int pages = 0;
         for (QObject* child : dialog.findChild<QWidget*>("OptPanel")->children()) pages += child->objectName().startsWith("Toptionpanel");
         EXPECT_EQ(pages, 1) << "one page at a time";
+        // A label's access letter leads to its control (without one the "&" would show).
+        for (QLabel* label : dialog.CurrentPage()->findChildren<QLabel*>())
+            if (label->text().remove("&&").contains('&'))
+                EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
     }
     EXPECT_EQ(KeyText(model.Record), before);
 

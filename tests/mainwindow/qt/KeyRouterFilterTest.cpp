@@ -211,6 +211,37 @@ TEST_F(KeyRouterFilterTest, ARecordedMacroOfTypedJapaneseTextPlaysTheSameText)
     EXPECT_EQ(Target.Text, typed);
 }
 
+// The keys that stop a recording are the stop command's: neither the shortcut nor the Shift, Ctrl or Alt
+// pressed for it (or for the menu the stop came from) is played back.
+TEST_F(KeyRouterFilterTest, TheKeysThatStopARecordingAreNotRecorded)
+{
+    Runner.OnExecute = [this](int row) {
+        if (CommandShortCutTable()[row].Action != "ActionKeyMacRec") return;
+        if (Macro.State() == TKeyMacroState::Recording) Macro.StopRecord();
+        else Macro.StartRecord();
+    };
+    Macro.SetControl(&Target);
+    const auto recorded = [this] {
+        std::vector<std::string> keys;
+        for (const TKeyMacroData& r : Macro.Records())
+            keys.push_back((r.Msg == CN_KEYDOWN ? "key " : "char ") + std::to_string(r.CharCode) +
+                           (r.Ctrl || r.Alt ? " with Ctrl or Alt" : ""));
+        return keys;
+    };
+    QTest::keyClick(&Editor, Qt::Key_R, Qt::ShiftModifier | Qt::ControlModifier);
+    ASSERT_EQ(Macro.State(), TKeyMacroState::Recording);
+    QTest::keyClick(&Editor, Qt::Key_A);
+    QTest::keyClick(&Editor, Qt::Key_R, Qt::ShiftModifier | Qt::ControlModifier);
+    ASSERT_EQ(Macro.State(), TKeyMacroState::Ready);
+    EXPECT_EQ(recorded(), (std::vector<std::string>{"key 65", "char 97"}));
+    // The menu's road: Alt goes down for the menu, whose item stops the recording.
+    QTest::keyClick(&Editor, Qt::Key_R, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::keyClick(&Editor, Qt::Key_Left);
+    QTest::keyPress(&Editor, Qt::Key_Alt);
+    Macro.StopRecord();
+    EXPECT_EQ(recorded(), (std::vector<std::string>{"key 37"}));
+}
+
 TEST_F(KeyRouterFilterTest, AnInputMethodCommitGoesThroughTheRouterAndTheCompositionStaysWithTheWidget)
 {
     struct Widget : QWidget {

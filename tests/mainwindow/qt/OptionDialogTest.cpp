@@ -6,6 +6,7 @@
 #include "documents/MainSettings.h"
 #include "editor/QxEditor.h"
 #include "mainwindow/qt/CuteControlBar.h"
+#include "mainwindow/qt/MainMenuBar.h"
 #include "mainwindow/qt/OptionHost.h"
 #include "mainwindow/qt/QxEditorMain.h"
 #include "platform/IniFile.h"
@@ -18,6 +19,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QLabel>
 #include <QRadioButton>
@@ -25,6 +27,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -194,6 +198,38 @@ TEST_F(OptionDialogTest, MenuBandFollowsOkAndTheTabRowTheStart)
     Window->ApplyMainSettings(State);
     EXPECT_EQ(Window->Pages()->tabPosition(), QTabWidget::South);
     EXPECT_TRUE(tabs->styleSheet().isEmpty());
+}
+
+// [Project] "ProjectMenu": the project menu stands in the menu bar (0) or in the project tool bar above
+// the tree (1, the default), the same at the start and after OK; either way its commands stay reachable.
+TEST_F(OptionDialogTest, TheProjectMenuOrItsToolBarAtStartAndAfterOk)
+{
+    QMenu* menu = Window->MainMenu()->Menu("ProjectMenu");
+    auto* bar = Window->findChild<QToolBar*>("ProjectToolBar");
+    ASSERT_NE(bar, nullptr);
+    auto* button = bar->findChild<QToolButton*>("ProjectMenuButton");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->menu(), menu);
+    EXPECT_TRUE(menu->actions().contains(Window->MainMenu()->Item("ActionProjectNew")));
+    const auto shown = [&] { return std::pair{!menu->menuAction()->isVisible(), !bar->isHidden()}; };
+    const std::pair<bool, bool> inTheBar{true, true}, inTheMenu{false, false};
+    State.Settings.Project.ProjectMenu = 1;
+    Window->ApplyMainSettings(State);
+    EXPECT_EQ(shown(), inTheBar);
+    const auto choose = [&](int Index) {
+        Run([&](TOptionDialog& D) {
+            D.ShowPage(11);
+            Choice(D, "ShowMenuRadioGroup", Index)->click();
+            D.Button3Click();
+        });
+    };
+    choose(0);
+    EXPECT_EQ(shown(), inTheMenu);
+    choose(1);
+    EXPECT_EQ(shown(), inTheBar);
+    State.Settings.Project.ProjectMenu = 0;
+    Window->ApplyMainSettings(State);
+    EXPECT_EQ(shown(), inTheMenu);
 }
 
 TEST_F(OptionDialogTest, HotKeyAndUserFilterReachTheCopy)

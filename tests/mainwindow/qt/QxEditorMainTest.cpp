@@ -10,6 +10,7 @@
 #include "mainwindow/qt/QtActions.h"
 #include "mainwindow/qt/EditorKeyTarget.h"
 #include "mainwindow/qt/MainComponents.h"
+#include "mainwindow/qt/MainCommandHost.h"
 #include "mainwindow/qt/MainMenuBar.h"
 #include "mainwindow/CommandTable.h"
 #include "mainwindow/MainMenu.h"
@@ -23,7 +24,10 @@
 #include "dialogs/ProjectFile.h"
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectTreeView.h"
+#include "dialogs/qt/WordAssistantWindow.h"
 #include "documents/EditorEnvironment.h"
+#include "documents/MessageTexts.h"
+#include "platform/SettingsBytes.h"
 #include "documents/qt/QxStatusBar.h"
 #include "support/RecordingLauncher.h"
 #include "support/TempDir.h"
@@ -40,14 +44,17 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QToolButton>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 
 namespace qx {
@@ -107,6 +114,20 @@ TEST_F(MainWindowTest, ABadCommandLineOpensNothingAndSaysSo)
     EXPECT_TRUE(IsUntitled(Window->Name(0)));
     ASSERT_EQ(Prompter.Requests.size(), 1u);
     EXPECT_EQ(Prompter.Requests[0].Text, "起動オプションが正しく指定されていません。");
+}
+
+TEST_F(MainWindowTest, AnOversizedHistoryIsToldByNameOnceAndNeverWrittenOver)
+{
+    // A hundred times any real "History" and more, of empty lines; the files open all the same.
+    const std::string history = State.ProgramFile(HistoryFileName);
+    WriteFile(history, std::string(MaxSettingsFileBytes + 1, '\n'));
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    Window->OpenCommandLine({"b.txt"}, Dir.Path());
+    EXPECT_EQ(Window->Count(), 2);
+    EXPECT_EQ(Prompter.Texts(), std::vector<std::string>{MsgFileReadError(history, ESettingsFileTooLarge::Reason())});
+    EXPECT_EQ(std::filesystem::file_size(history), MaxSettingsFileBytes + 1);
+    // The files opened are still offered in the recent files of this run.
+    EXPECT_EQ(State.RecentFileList.Items(), (std::vector<std::string>{Dir.File("b.txt"), Dir.File("a.txt")}));
 }
 
 TEST_F(MainWindowTest, AMissingFileIsNamedAsGiven)
@@ -467,6 +488,91 @@ TEST_F(MainWindowTest, EveryPanesKeysGoThroughTheRouterToItsCommandOrToThatPane)
     EXPECT_EQ(log.back(), "main " + std::to_string(VK_UP));
 }
 
+// The window's key preview: a key that the focused widget leaves runs its command wherever the focus is
+// in the window (the project tree, the tab row, the project tool bar's button, a field in a tool bar,
+// nowhere); a widget that takes a key keeps it.
+TEST_F(MainWindowTest, CommandKeysWorkWhereverTheFocusIsInTheWindow)
+{
+    std::vector<std::string> ran;
+    for (const char* action : {"ActionFind", "ActionSave", "ActionFindNext", "ActionAllSelect", "ActionNew"})
+        Window->Commands().Bind(action, [&ran, action] { ran.emplace_back(action); });
+    Window->Components().LoadShortCuts();
+    State.UserToolBar1 = {0, 12};
+    Window->ToolBars().Build();
+    Window->NewTab();
+    Window->NewTab();
+    auto* field = new QLineEdit(Window->ToolBars().Bar(1));
+    Window->ToolBars().Bar(1)->addWidget(field);
+    Window->ProjectPane().show();
+    Window->resize(900, 600);
+    Window->show();
+    Window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+    QTabBar* tabs = Window->Pages()->tabBar();
+    auto* projectButton = Window->findChild<QToolButton*>("ProjectMenuButton");  // the project tool bar's
+    ASSERT_NE(projectButton, nullptr);
+    QWidget* pane = &Window->CurrentFrame()->MainHost();
+
+    struct Case {
+        QWidget* Focus;  // null: no widget has the focus
+        Qt::Key Key;
+        Qt::KeyboardModifiers Modifiers;
+        const char* Command;  // "" when the focused widget keeps the key
+    };
+    const Case cases[] = {
+        {&Window->ProjectPane().Tree(), Qt::Key_F, Qt::ControlModifier, "ActionFind"},
+        {&Window->ProjectPane().Tree(), Qt::Key_S, Qt::ControlModifier, "ActionSave"},
+        {&Window->ProjectPane().Tree(), Qt::Key_F3, Qt::NoModifier, "ActionFindNext"},
+        {&Window->ProjectPane().Tree(), Qt::Key_A, Qt::ControlModifier, ""},  // the tree selects its items
+        {tabs, Qt::Key_F, Qt::ControlModifier, "ActionFind"},
+        {tabs, Qt::Key_S, Qt::ControlModifier, "ActionSave"},
+        {tabs, Qt::Key_F3, Qt::NoModifier, "ActionFindNext"},
+        {tabs, Qt::Key_Left, Qt::NoModifier, ""},  // the tab row moves to the tab before
+        {projectButton, Qt::Key_F, Qt::ControlModifier, "ActionFind"},
+        {projectButton, Qt::Key_F3, Qt::NoModifier, "ActionFindNext"},
+        {field, Qt::Key_N, Qt::ControlModifier, "ActionNew"},
+        {field, Qt::Key_A, Qt::ControlModifier, ""},  // a text field selects its text
+        {nullptr, Qt::Key_S, Qt::ControlModifier, "ActionSave"},
+        {pane, Qt::Key_F, Qt::ControlModifier, "ActionFind"},  // the editor's own road, once
+    };
+    for (const Case& c : cases) {
+        QWidget* target = Window.get();
+        if (c.Focus) {
+            c.Focus->setFocus();
+            target = c.Focus;
+        } else if (QWidget* focus = QApplication::focusWidget()) {
+            focus->clearFocus();
+        }
+        ASSERT_EQ(QApplication::focusWidget(), c.Focus)
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none") << " for "
+            << (c.Focus ? c.Focus->metaObject()->className() : "none");
+        const int tab = Window->Pages()->currentIndex();
+        ran.clear();
+        QTest::keyClick(target, c.Key, c.Modifiers);
+        const std::vector<std::string> expected = *c.Command ? std::vector<std::string>{c.Command} : std::vector<std::string>{};
+        EXPECT_EQ(ran, expected) << target->metaObject()->className() << " " << QKeySequence(c.Key).toString().toStdString();
+        if (c.Focus == tabs && c.Key == Qt::Key_Left) EXPECT_EQ(Window->Pages()->currentIndex(), tab - 1);
+    }
+}
+
+// Shift+Alt and an arrow grow a box selection from the keyboard, in the real window.
+TEST_F(MainWindowTest, ShiftAltArrowsSelectABox)
+{
+    Window->Components().LoadShortCuts();
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    TQxEditor& editor = *Window->CurrentEditor();
+    QWidget* pane = &Window->CurrentFrame()->MainHost();
+    QTest::keyClick(pane, Qt::Key_Right, Qt::ShiftModifier | Qt::AltModifier);
+    QTest::keyClick(pane, Qt::Key_Right, Qt::ShiftModifier | Qt::AltModifier);
+    QTest::keyClick(pane, Qt::Key_Down, Qt::ShiftModifier | Qt::AltModifier);
+    EXPECT_EQ(editor.SelectionMode(), smBox);
+    EXPECT_EQ(editor.Row(), 1);
+    EXPECT_EQ(editor.Col(), 2);
+    EXPECT_EQ(editor.SelText(), "al\r\nse");
+    QAction* item = Window->Actions().Action("ActionKeyBoxSelectRight");
+    EXPECT_TRUE(item->text().endsWith(QString::fromUtf8("\tShift+Alt+Right")));
+}
+
 TEST_F(MainWindowTest, ClosingTheWindowEndsARecordingFirst)
 {
     Window->OpenCommandLine({"a.txt"}, Dir.Path());
@@ -754,6 +860,113 @@ TEST_F(MainWindowTest, EveryMenuCommandIsReachableFromTheMenuBar)
     EXPECT_TRUE(item->isChecked());
 }
 
+// View > wrap mode: the item of the current editor's mode is checked, whichever road set it.
+TEST_F(MainWindowTest, TheWrapItemsCheckTheCurrentEditorsMode)
+{
+    auto* bar = Window->MainMenu();
+    Window->NewTab();
+    TQxEditor& editor = *Window->CurrentEditor();
+    const auto checks = [&] {
+        emit bar->Menu("WrapMenu")->aboutToShow();
+        std::string marks;
+        for (const char* action : {"ActionNoWrap", "ActionWrap", "ActionWrapWindow"})
+            marks += bar->Item(action)->isChecked() ? "x" : "-";
+        return marks;
+    };
+    struct Case {
+        std::function<void()> Change;
+        const char* Checks;
+    };
+    const Case cases[] = {
+        {[&] { Window->Actions().Action("ActionWrap")->trigger(); }, "-x-"},
+        {[&] { Window->Actions().Action("ActionWrapWindow")->trigger(); }, "--x"},
+        {[&] { Window->Actions().Action("ActionNoWrap")->trigger(); }, "x--"},
+        {[&] { editor.SetWordWrap(true); }, "-x-"},  // an environment's wrap
+        {[&] { bar->Item("ActionNoWrap")->trigger(); }, "x--"},
+    };
+    for (const Case& c : cases) {
+        c.Change();
+        EXPECT_EQ(checks(), c.Checks);
+    }
+}
+
+// The bookmark menus show each bookmark's digit and the text of its row, checked while it is set.
+TEST_F(MainWindowTest, TheBookmarkMenusShowTheMarkedRowsText)
+{
+    auto* bar = Window->MainMenu();
+    Window->Components().LoadShortCuts();
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    Window->CurrentEditor()->SetRow(1);
+    Window->Actions().Action("ActionShioriSet3")->trigger();
+    for (const char* menu : {"ShioriSetMenu", "ShioriGoMenu"}) {
+        emit bar->Menu(menu)->aboutToShow();
+        const bool set = std::string(menu) == "ShioriSetMenu";
+        QAction* three = bar->Item(set ? "ActionShioriSet3" : "ActionShioriGo3");
+        QAction* four = bar->Item(set ? "ActionShioriSet4" : "ActionShioriGo4");
+        EXPECT_EQ(three->text(), QString::fromUtf8(set ? "&3 second\tShift+Ctrl+3" : "&3 second\tCtrl+3"));
+        EXPECT_TRUE(three->isChecked());
+        EXPECT_EQ(four->text(), QString::fromUtf8(set ? "&4 \tShift+Ctrl+4" : "&4 \tCtrl+4"));
+        EXPECT_FALSE(four->isChecked());
+    }
+}
+
+// Within each menu (the menu bar's titles too) no two items share an access letter, so Alt and the
+// letter, or the letter in an open menu, always reach one item.
+TEST_F(MainWindowTest, NoTwoItemsOfAMenuShareAnAccessLetter)
+{
+    Window->NewTab();
+    const auto letter = [](QString Text) -> QChar {
+        Text = Text.section(QLatin1Char('\t'), 0, 0).remove(QLatin1String("&&"));
+        const qsizetype at = Text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < Text.size() ? Text[at + 1].toUpper() : QChar();
+    };
+    const auto check = [&](const QString& Where, const QList<QAction*>& Items) {
+        std::map<QChar, QString> owners;
+        for (QAction* item : Items) {
+            if (item->isSeparator() || !item->isVisible()) continue;
+            const QChar c = letter(item->text());
+            if (c.isNull()) continue;
+            const auto [at, fresh] = owners.emplace(c, item->text());
+            EXPECT_TRUE(fresh) << Where.toStdString() << ": " << at->second.toStdString() << " and "
+                               << item->text().toStdString();
+        }
+    };
+    auto* bar = Window->MainMenu();
+    check("menu bar", bar->actions());
+    for (QMenu* menu : bar->findChildren<QMenu*>()) {
+        emit menu->aboutToShow();
+        check(menu->objectName(), menu->actions());
+    }
+}
+
+// The key dialog and the tool-bar dialog stay on top with the window, as every dialog of the program.
+TEST_F(MainWindowTest, TheKeyAndToolBarDialogsTakeTheStayOnTopSetting)
+{
+    Window->CommandHost().SetStayOnTop(true);
+    bool keyDialogOnTop = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        keyDialogOnTop = dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        dialog->close();
+    });
+    QMenu* tools = Window->MainMenu()->Menu("ToolMenu");
+    emit tools->aboutToShow();
+    QAction* keys = nullptr;
+    for (QAction* item : tools->actions())
+        if (item->text().startsWith(QString::fromUtf8("ｷｰ割り当て"))) keys = item;
+    ASSERT_NE(keys, nullptr);
+    keys->trigger();
+    EXPECT_TRUE(keyDialogOnTop);
+
+    bool barDialogOnTop = false;
+    Window->ToolBars().Customize(Prompter, {}, [&](TToolBarSetDialog& Dialog) {
+        barDialogOnTop = Dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        return false;
+    });
+    EXPECT_TRUE(barDialogOnTop);
+}
+
 TEST_F(MainWindowTest, TheFileMenuFollowsTheSettingsTheTabsAndTheDocument)
 {
     auto* bar = Window->MainMenu();
@@ -954,6 +1167,37 @@ TEST_F(MainWindowTest, TheStatusBarFollowsTheCaretWithinARow)
     Window->RefreshStatusBar();
     EXPECT_EQ(panels(), clicked);
     EXPECT_NE(clicked, atEnd);
+}
+
+// Every state the status bar shows is shown at once, whichever road changed it: a menu item, a phrase
+// from the word assistant (a window of its own, no command).
+TEST_F(MainWindowTest, TheStatusBarShowsEachChangeAtOnce)
+{
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    const auto panel = [&](int Index) { return Window->StatusBarWidget()->Panel(Index)->text().toStdString(); };
+    EXPECT_EQ(panel(4), "挿入");
+    Window->MainMenu()->Item("ActionOverWriteMode")->trigger();
+    EXPECT_EQ(panel(4), "上書");
+    Window->MainMenu()->Item("ActionOverWriteMode")->trigger();
+    EXPECT_EQ(panel(4), "挿入");
+
+    TQxEditor& editor = *Window->CurrentEditor();
+    editor.SetRowCol(0, 2);
+    editor.InsertCurPos = 0;  // the caret goes back before the phrase
+    Window->RefreshStatusBar();
+    const std::string before = panel(0) + "|" + panel(1);
+    ASSERT_TRUE(Window->Commands().Execute("ActionInsertStr"));
+    auto* assistant = dynamic_cast<TWordAssistant*>(Window->findChild<QWidget*>("wordassistant"));
+    ASSERT_NE(assistant, nullptr);
+    assistant->ListBox[0]->setCurrentRow(0);
+    assistant->ActionOK();
+    QCoreApplication::processEvents();
+    EXPECT_NE(editor.Lines().Text(), "alpha\r\nsecond\r\n");
+    const std::string shown = panel(0) + "|" + panel(1);
+    EXPECT_NE(shown, before) << "the text length changed";
+    Window->RefreshStatusBar();
+    EXPECT_EQ(panel(0) + "|" + panel(1), shown) << "the panels showed a caret that had moved on";
+    assistant->close();
 }
 
 TEST_F(MainWindowTest, NumLockAndCapsLockShowAsTheirKeysGoDownAndUp)

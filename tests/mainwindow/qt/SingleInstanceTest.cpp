@@ -12,7 +12,9 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <future>
+#include <memory>
 
 namespace qx {
 namespace {
@@ -91,6 +93,97 @@ TEST_F(SingleInstanceTest, HalfBatchesAndForeignBytesAreDropped)
     EXPECT_TRUE(Send(kept));
     SpinUntil([&] { return Got.size() >= kept.size(); });
     EXPECT_EQ(Got, kept);
+}
+
+TEST_F(SingleInstanceTest, EachSideTalksOnlyToTheSameUser)
+{
+    // A copy that takes only another user's batches refuses ours...
+    TSingleInstance foreign(nullptr, ::geteuid() + 1);
+    foreign.OnRecord = [this](const THandOverRecord& R) { Got.push_back(R); };
+    ASSERT_TRUE(foreign.Listen(Path));
+    EXPECT_FALSE(Send(HandOverRecords("p", "/", {"secret.txt"})));
+    // ...and a start that trusts only another user sends nothing to ours.
+    const std::string ours = Dir.File("ours");
+    ASSERT_TRUE(Instance.Listen(ours));
+    auto sent = std::async(std::launch::async, [&] { return SendHandOver(ours, HandOverRecords("p", "/", {"b"}), 3000, ::geteuid() + 1); });
+    SpinUntil([&] { return sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+    EXPECT_FALSE(sent.get());
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    EXPECT_TRUE(Got.empty());
+    // No private folder, no single-instance mode: nothing is sent and nobody listens.
+    EXPECT_FALSE(SendHandOver("", HandOverRecords("p", "/", {"c"})));
+    TSingleInstance none;
+    EXPECT_FALSE(none.Listen(""));
+}
+
+TEST_F(SingleInstanceTest, WhileADialogIsOpenTheBatchesHeldStayUnderTheCap)
+{
+    ASSERT_TRUE(Instance.Listen(Path));
+    // 40 MB each: two fit under the cap together, a third does not.
+    std::vector<THandOverRecord> big{{0, "p"}};
+    for (int i = 0; i < 640; ++i) big.push_back({1, std::string(MaxHandOverRecordBytes, 'x')});
+    const std::size_t bigBytes = 640 * std::size_t{MaxHandOverRecordBytes};
+    ASSERT_LE(2 * bigBytes, MaxHandOverHeldBytes);
+    ASSERT_GT(3 * bigBytes, MaxHandOverHeldBytes);
+    std::size_t most = 0;
+    std::vector<bool> results;
+    bool inDialog = false;
+    Instance.OnRecord = [&](const THandOverRecord& R) {
+        Got.push_back(R);
+        if (R.Text != "first" || inDialog) return;
+        // The first batch's "dialog": three large batches come meanwhile.
+        inDialog = true;
+        std::vector<std::future<bool>> senders;
+        for (int i = 0; i < 3; ++i)
+            senders.push_back(std::async(std::launch::async, [&] { return SendHandOver(Path, big, 20000); }));
+        for (auto& sender : senders) {
+            QElapsedTimer timer;
+            timer.start();
+            while (sender.wait_for(std::chrono::seconds(0)) != std::future_status::ready && timer.elapsed() < 30000) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+                most = std::max(most, Instance.HeldBytes());
+            }
+            results.push_back(sender.get());
+        }
+        EXPECT_EQ(Got.size(), 1u);  // nothing is handed on while the dialog runs
+    };
+    EXPECT_TRUE(Send({{1, "first"}}));
+    SpinUntil([&] { return results.size() == 3 && Got.size() >= 1 + 2 * big.size(); });
+    EXPECT_LE(most, MaxHandOverHeldBytes);
+    EXPECT_GE(most, 2 * bigBytes);
+    EXPECT_EQ(std::count(results.begin(), results.end(), true), 2);
+    EXPECT_EQ(Got.size(), 1 + 2 * big.size());
+    EXPECT_EQ(Instance.HeldBytes(), 0u);
+}
+
+TEST_F(SingleInstanceTest, StalledBatchesAreDroppedAndOnlyAFewAreReadAtATime)
+{
+    Instance.SetBatchTimeout(300);
+    ASSERT_TRUE(Instance.Listen(Path));
+    // Starts that send the beginning of a batch and then nothing.
+    std::vector<std::unique_ptr<QLocalSocket>> stalled;
+    for (int i = 0; i < MaxHandOverConnections + 4; ++i) {
+        stalled.push_back(std::make_unique<QLocalSocket>());
+        stalled.back()->connectToServer(QString::fromStdString(Path));
+        ASSERT_TRUE(stalled.back()->waitForConnected(3000));
+        stalled.back()->write("QXH1\x01\0\0\0", 8);
+        stalled.back()->flush();
+    }
+    int most = 0;
+    const auto allDropped = [&] {
+        most = std::max(most, Instance.Connections());
+        return std::all_of(stalled.begin(), stalled.end(),
+                           [](const auto& s) { return s->state() == QLocalSocket::UnconnectedState; });
+    };
+    SpinUntil(allDropped);
+    EXPECT_TRUE(allDropped());
+    EXPECT_EQ(most, MaxHandOverConnections);
+    EXPECT_EQ(Instance.Connections(), 0);
+    // The door is still open.
+    const auto records = HandOverRecords("p", "/", {"after.txt"});
+    EXPECT_TRUE(Send(records));
+    SpinUntil([&] { return Got.size() == records.size(); });
+    EXPECT_EQ(Got, records);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "dialogs/qt/InsertDialogs.h"
 #include "dialogs/qt/SmallToolDialogs.h"
 #include "documents/EditorFiles.h"
+#include "documents/qt/QxStatusBar.h"
 #include "editor/EditorStrings.h"
 #include "editor/QxEditor.h"
 #include "mainwindow/ClipBoardHistory.h"
@@ -125,6 +126,13 @@ TEST_F(ToolDialogCommandsTest, DateAndTimeInsertTheMomentTheDialogOpened)
     Run("ActionInsertTime");
     EXPECT_EQ(Text(), "first\r\n3月5日（火曜日）second\r\nthird\r\n");
     EXPECT_EQ(Editor().SelStart(), 7);  // InsertCurPos 0: the caret where the text begins
+    // The status bar shows the caret where the insertion left it, at once.
+    const auto caretShown = [this] {
+        const QString shown = Window->StatusBarWidget()->Panel(1)->text();
+        Window->RefreshStatusBar();
+        EXPECT_EQ(Window->StatusBarWidget()->Panel(1)->text(), shown) << "the offset panel showed a caret that had moved on";
+    };
+    caretShown();
     Editor().InsertCurPos = 1;
 
     // The user pattern and the flag are kept in [DateTime].
@@ -138,6 +146,7 @@ TEST_F(ToolDialogCommandsTest, DateAndTimeInsertTheMomentTheDialogOpened)
     Run("ActionInsertTime");
     EXPECT_EQ(Text(), "first\r\n2024!3月5日（火曜日）second\r\nthird\r\n");
     EXPECT_EQ(Editor().SelStart(), 12);
+    caretShown();
     EXPECT_TRUE(State.Settings.DateTime.UserFormat);
     EXPECT_NE(ReadBytes(State.ProgramFile("QxEditor.ini")).find("Format1=\"%Y!\""), std::string::npos);
 }
@@ -171,6 +180,9 @@ TEST_F(ToolDialogCommandsTest, AMoveRebindsTheDocumentAndItsLockOnlyWhenItHappen
         EXPECT_EQ(d.windowTitle().toStdString(), "ファイルオペレーティング");
         EXPECT_EQ(d.Label3->text().toStdString(), "ファイル名の変更");
         EXPECT_TRUE(d.Edit2->isReadOnly());
+        // "ファイル名：(&N)" leads to the name's box.
+        for (QLabel* label : d.findChildren<QLabel*>())
+            if (label->text().contains("(&N)")) EXPECT_EQ(label->buddy(), d.Edit1);
         d.Edit1->setText("taken.txt");
         d.Button1->click();
         EXPECT_EQ(d.result(), 0);
@@ -279,6 +291,11 @@ TEST_F(ToolDialogCommandsTest, TheClipboardViewerShowsTheHistoryAndTakesOut)
     history.SetCanUpdate(true);
     history.ClipboardChanged(std::string("older"));
     history.ClipboardChanged(std::string("newer"));
+    // Without the history the viewer has nothing to show: its command is off.
+    State.Settings.ClipBoardViewer.UseClip = false;
+    EXPECT_FALSE(Window->Commands().Execute("ActionClipView"));
+    EXPECT_EQ(Tools->ClipViewer(), nullptr);
+    State.Settings.ClipBoardViewer.UseClip = true;
     Run("ActionClipView");
     TClipBoardViewer* viewer = Tools->ClipViewer();
     ASSERT_NE(viewer, nullptr);
