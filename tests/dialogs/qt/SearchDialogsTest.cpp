@@ -155,14 +155,20 @@ TEST_F(GrepWindowTest, RunsFromTheControlsAndLocksThemWhileRunning)
 
 TEST_F(GrepWindowTest, ALongHistoryEntryLeavesTheWindowItsWidthAndOnTheScreen)
 {
+    Put("a.txt", "x\r\n");
+    dialog.ChooseFolder = [&] { return Data(); };
     dialog.FormShow("x");
     CentreOnScreen(dialog);
     const int width = dialog.width();
-    // A whole document once taken as the pattern, in the next window's history.
-    state.GrepHistory.Insert(0, std::string(20000, 'a'));
+    // A whole document once taken as the pattern goes into the history.
+    dialog.Button1->click();
+    dialog.ComboBox1->setEditText(QString(3000, 'a'));
+    dialog.OKButton->click();
     TGrepDialog next{state, host};
-    next.FormShow(std::string(20000, 'b'));
+    next.FormShow("");
+    ASSERT_EQ(next.ComboBox1->itemText(0).size(), 3000);
     CentreOnScreen(next);
+    next.show();
     EXPECT_EQ(next.width(), width);
     const QRect area = next.screen()->availableGeometry();
     EXPECT_TRUE(area.contains(next.geometry())) << next.geometry().x() << "," << next.geometry().width();
