@@ -13,6 +13,8 @@ packages=(
   fonts-ipafont-gothic xvfb xauth
   # Qt's own dialogs (file, folder, page setup) in Japanese
   qt6-translations-l10n
+  # the build renders the program icon from its SVG
+  librsvg2-bin
   # the global hot key grabs keys through X11 (xcb)
   libxcb1-dev
   # outside tools the tests compare against

@@ -35,7 +35,6 @@ bool BasicSwitch(const qx::TGlobalState& State, const char* Key)
 int main(int argc, char* argv[])
 {
     qx::TQxApplication app(argc, argv);
-    QApplication::setApplicationName("QxEditor");
     qx::InstallQtTranslations(app);
     qx::TGlobalState& state = qx::Globals();
     state.ProgramFolder = qx::ResolveProgramFolder(qx::ExecutablePath());
@@ -53,18 +52,23 @@ int main(int argc, char* argv[])
     if (BasicSwitch(state, "SplashWindow")) splash = qx::ShowSplash();
 
     qx::TQtPrompter prompter;
-    app.OnException = [&prompter](const std::exception& e) {
+    qx::ExceptionBoundary() = [&prompter](const std::exception& e) {
         qx::TPromptRequest request;
         request.Text = e.what();
         request.Kind = qx::TMsgDlgType::mtError;
         request.Buttons = {qx::TMsgDlgBtn::mbOK};
         prompter.Show(request);
     };
+    // The boundary lets go of the prompter before the prompter goes.
+    struct TBoundaryScope {
+        ~TBoundaryScope() { qx::ExceptionBoundary() = nullptr; }
+    } boundaryScope;
 
     qx::TQxEditorMain window(state, prompter);
     window.Beep = [] { QApplication::beep(); };
     window.resize(1000, 700);
     qx::LoadMainSettings(state, &window);
+    prompter.SetProgramIcon(!state.Settings.HideOption.UnUseQxMessageDialog);
 
     // Every copy listens, whatever "NotExecute" says, so a later start always finds one.
     qx::TSingleInstance instance;
@@ -76,10 +80,7 @@ int main(int argc, char* argv[])
     // The desktop session's end quits even a resident window; a cancelled save question keeps it.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& Manager) {
         window.QuitRequested = true;
-        if (!window.close()) {
-            window.QuitRequested = false;
-            Manager.cancel();
-        }
+        if (!window.close()) Manager.cancel();
     });
 
     window.show();

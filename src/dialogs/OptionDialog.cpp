@@ -174,6 +174,9 @@ void TOptionDialogModel::ApplyOptions()
 
     if (o.NotExecute != o.NotExecuteAtLoad) WriteIniValue("Basic", "NotExecute", BoolText(o.NotExecute));
     WriteIniValue("Basic", "SplashWindow", BoolText(o.SplashWindow));
+    // The new-window command follows the switch at once, from memory.
+    s.Basic.NotExecute = o.NotExecute;
+    s.Basic.SplashWindow = o.SplashWindow;
 
     s.Basic.Comctl32Check = o.Comctl32Check;
     s.Option.NPadDiary = o.NPadDiary;

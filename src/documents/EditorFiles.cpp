@@ -48,7 +48,8 @@ TLoadStatus LoadFileToEditor(TDocumentEditor& Document, TDocumentHost& Host, con
     const TDecodedDocument Decoded = LoadDocumentFile(FileName, Code, *Host.Prompter, *Text);
     if (Decoded.Status != TLoadStatus::Loaded) return Decoded.Status;
 
-    if (Host.ApplyEnvironment) Host.ApplyEnvironment(N);
+    // The lock or stamp is taken below, once the read-only state is known.
+    if (Host.ApplyEnvironment) Host.ApplyEnvironment(N, std::string());
     Document.SetEnvironmentNumber(N);
     Document.SetFileOpenMode(ShareMode);
     Text->Load();

@@ -17,8 +17,9 @@ namespace qx {
 // What the main window contributes.
 struct TDocumentHost {
     TPrompter* Prompter = nullptr;
-    // Applies environment N (its file "qxeenv" + N + ".ini") to the document's editors.
-    std::function<void(int N)> ApplyEnvironment;
+    // Applies environment N (its file "qxeenv" + N + ".ini") to the document's editors; FileName is the
+    // file the document holds after this step, whose lock or stamp the environment takes ("" none).
+    std::function<void(int N, const std::string& FileName)> ApplyEnvironment;
     // The main window's edit state (false: read-only).
     std::function<void(bool Editable)> SetEditMode;
     std::function<void()> Beep;

@@ -5,6 +5,7 @@
 #include "documents/SettingsFile.h"
 #include "documents/ToolBarFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -334,6 +335,39 @@ void WriteWindowPlacement(TMemIniFile& ini, const TWindowSettings& window, const
 }
 
 } // namespace
+
+TWindowPlacement StartPlacement(const TWindowSettings& Window)
+{
+    if (Window.WindowPosition == 1) return {};
+    return {Window.Left, Window.Top, Window.Height, Window.Width};
+}
+
+TWindowPlacement KeepOnScreens(TWindowPlacement Placement, const std::vector<TWindowPlacement>& Screens)
+{
+    if (Screens.empty()) return Placement;
+    const auto holds = [&](const TWindowPlacement& S) {
+        return Placement.Left >= S.Left && Placement.Left < S.Left + S.Width && Placement.Top >= S.Top &&
+               Placement.Top < S.Top + S.Height;
+    };
+    const auto overlap = [&](const TWindowPlacement& S) {
+        const long long w = std::min(Placement.Left + Placement.Width, S.Left + S.Width) - std::max(Placement.Left, S.Left);
+        const long long h = std::min(Placement.Top + Placement.Height, S.Top + S.Height) - std::max(Placement.Top, S.Top);
+        return w > 0 && h > 0 ? w * h : 0;
+    };
+    const TWindowPlacement* screen = &Screens.front();
+    for (const TWindowPlacement& s : Screens)
+        if (holds(s)) {
+            screen = &s;
+            break;
+        } else if (overlap(s) > overlap(*screen)) {
+            screen = &s;
+        }
+    Placement.Width = std::clamp(Placement.Width, 1, screen->Width);
+    Placement.Height = std::clamp(Placement.Height, 1, screen->Height);
+    Placement.Left = std::clamp(Placement.Left, screen->Left, screen->Left + screen->Width - Placement.Width);
+    Placement.Top = std::clamp(Placement.Top, screen->Top, screen->Top + screen->Height - Placement.Height);
+    return Placement;
+}
 
 void LoadMainSettings(TGlobalState& state, TMainFormSettings* form)
 {

@@ -6,14 +6,25 @@
 
 #include "documents/GlobalState.h"
 
+#include <vector>
+
 namespace qx {
 
+// The main window's place: the frame's top-left corner and the size of what it frames.
 struct TWindowPlacement {
     int Left = 0;
     int Top = 0;
     int Height = 470;
     int Width = 600;
+    bool operator==(const TWindowPlacement&) const = default;
 };
+
+// The placement the window opens at: the fixed default place for WindowPosition 1, else the stored one.
+TWindowPlacement StartPlacement(const TWindowSettings& Window);
+// Placement moved (and, on a smaller screen, shrunk) onto a screen, so that its title bar can always
+// be reached: onto the screen that holds its top-left corner, else the one it overlaps most, else the
+// first. Screens are their usable areas; none leaves the placement as it is.
+TWindowPlacement KeepOnScreens(TWindowPlacement Placement, const std::vector<TWindowPlacement>& Screens);
 
 // What the main form contributes: it applies the values that belong to its components once they are
 // read, and stores its components' values before they are written.

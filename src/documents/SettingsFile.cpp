@@ -10,6 +10,8 @@
 
 #include <set>
 
+#include <atomic>
+
 namespace qx {
 
 TStringList SettingsFileHeader(std::string_view title)
@@ -24,8 +26,15 @@ TStringList SettingsFileHeader(std::string_view title)
     return header;
 }
 
+namespace {
+std::atomic<long> Opens{0};
+} // namespace
+
+long SettingsFileOpens() { return Opens.load(std::memory_order_relaxed); }
+
 std::optional<TMemIniFile> OpenSettingsFile(const std::string& path)
 {
+    Opens.fetch_add(1, std::memory_order_relaxed);
     try {
         return TMemIniFile(path);
     } catch (const Exception& e) {

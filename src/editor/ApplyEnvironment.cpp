@@ -292,10 +292,10 @@ void ApplyEditorEnvironment(const TEditorEnvironment& S, const std::string& File
     E.CloseLockFile();
     E.LockFile = S.FileLockMode == 1 || S.FileLockMode == 2;
     E.SetLockFileMode(E.LockFile ? static_cast<TLockFileMode>(S.FileLockMode) : lfmShareDenyNone);
-    const bool fileExists = FileExists(E.FileName);
-    if (!Host.SecondPane && E.LockFile && fileExists) E.OpenLockFile(E.FileName);
+    const bool fileExists = FileExists(Host.DocumentFile);
+    if (!Host.SecondPane && E.LockFile && fileExists) E.OpenLockFile(Host.DocumentFile);
     E.CheckTStamp = S.FileTimeStampCheck;
-    if (!E.LockFile && E.CheckTStamp && fileExists) E.StoreFileTStamp(E.FileName);
+    if (!E.LockFile && E.CheckTStamp && fileExists) E.StoreFileTStamp(Host.DocumentFile);
 
     // 9. Backups and the automatic save.
     E.BackUp1 = S.BackUp1;

@@ -21,6 +21,10 @@ class TQxEditor;
 struct TEnvironmentApplyHost {
     // The second pane of a split tab: the first pane holds the tab's file lock.
     bool SecondPane = false;
+    // The file the document holds, which the environment's lock or time stamp guards; empty for a
+    // document that holds none (untitled, a grep result, a project item). Never the editor's FileName
+    // as it stands: a Save As or a load applies the environment before that name changes.
+    std::string DocumentFile;
     // The program state that keeps the last applied "ScrollBarsType", "Caret" and "WrapStrLevel".
     TGlobalState* State = nullptr;
     // The main window's free-cursor action, checked as the environment's FreeCaret.

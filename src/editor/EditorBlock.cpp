@@ -5,10 +5,16 @@
 
 #include "editor/EditorControl.h"
 
+#include "platform/Exception.h"
+#include "platform/LeadByte.h"
+
 #include <algorithm>
 #include <vector>
 
 namespace qx {
+
+const char* const TEditor::InputTooLongText =
+    "一行の文字数を超えるため、入力できません。\r\n折り返しを指定した状態で入力してください。";
 
 namespace {
 
@@ -28,6 +34,27 @@ std::vector<std::string_view> SplitLines(std::string_view S)
 }
 
 } // namespace
+
+void TEditor::RefusePastLastColumn(std::string_view Text, std::size_t Caret, bool Always) const
+{
+    // Past the last column the caret would stay behind what was put in, and the next character typed
+    // would go in before the one typed last.
+    if ((!FLimitInput && !Always) || FList->WordWrap()) return;
+    Caret = std::min(Caret, Text.size());
+    const std::size_t lineEnd = Caret == 0 ? std::string_view::npos : Text.find_last_of("\r\n", Caret - 1);
+    const std::size_t start = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+    const std::string_view line = Text.substr(start, Caret - start);
+    const int width = DisplayWidth(line);
+    if (width <= MaxColumn) return;
+    if (width == MaxColumn + 1) {
+        // One column more is the place after a double-byte character drawn across the last column.
+        std::size_t last = 0;
+        for (std::size_t i = 0; i < line.size(); i += CharLengthAt(line, i)) last = i;
+        if (line.size() - last == 2) return;
+    }
+    if (FViewport) FViewport->Beep();
+    throw Exception(InputTooLongText);
+}
 
 void TEditor::ReplaceSelection(const std::string& S)
 {
@@ -56,6 +83,7 @@ void TEditor::ReplaceSelection(const std::string& S)
     text += S;
     text.append(old.substr(static_cast<std::size_t>(at)));
     if (row < count && FList->RowAttributes(row) == raEnd) text += "\r\n";
+    RefusePastLastColumn(text, static_cast<std::size_t>(at + pad) + S.size());
 
     const int anchor = row < count ? std::max(FList->LineStartRow(row), row - 1) : std::max(0, row - 1);
     const std::int64_t offset = FList->CharIndexOfRow(row) - FList->CharIndexOfRow(anchor) + at + pad +
@@ -97,6 +125,7 @@ void TEditor::InsertBlock(const std::string& S)
 
     std::string text;
     int lastCol = col;
+    std::string caretLine;  // the last row of the block up to the block's right edge
     for (int r = startRow; r <= runEnd; ++r) {
         std::string row;
         if (r < count) {
@@ -115,7 +144,10 @@ void TEditor::InsertBlock(const std::string& S)
             const int pad = std::max(0, col - DisplayWidth(row));
             const std::string_view line = lines[static_cast<std::size_t>(r - startRow)];
             row.insert(static_cast<std::size_t>(at), std::string(static_cast<std::size_t>(pad), ' ').append(line));
-            if (r == blockEnd) lastCol = start + static_cast<int>(line.size());
+            if (r == blockEnd) {
+                lastCol = start + static_cast<int>(line.size());
+                caretLine = row.substr(0, static_cast<std::size_t>(at + pad) + line.size());
+            }
         }
         text += row;
         const bool more = r < runEnd;
@@ -123,6 +155,7 @@ void TEditor::InsertBlock(const std::string& S)
         if (attribute == raEnd || (attribute == raEof && (more || (r >= count && endsWithLineEnd)))) text += "\r\n";
     }
 
+    RefusePastLastColumn(caretLine, caretLine.size(), true);
     BeginEdit();
     CleanSelection();
     FList->UpdateText(startRow, std::max(0, std::min(runEnd, count - 1) - startRow + 1), text);

@@ -271,16 +271,20 @@ void TEditor::AdjustCol(bool Vertical, int Direction)
     else if (FColRemembered)
         FCol = FRememberedCol;
 
+    // A vertical move that cannot keep its column remembers it; a move along the row puts the caret
+    // where it shows, and its column is the one to keep.
     if (!FCaret->FreeCaret() && FCol > length) {
-        if (FCaret->KeepCaret()) remember(FLeftButtonDown ? length : FCol);
+        if (FCaret->KeepCaret() && Vertical) remember(FLeftButtonDown ? length : FCol);
         if (!(FCaret->FreeRow() && Vertical && !FLeftButtonDown)) FCol = length;
     }
     if (attr(FCol) == '5') {
-        remember(FCol);
+        if (Vertical) remember(FCol);
         FCol += Direction;
     }
-    if (!FCaret->InTab())
+    if (!FCaret->InTab() && attr(FCol) == '3') {
+        if (Vertical && !FColRemembered) remember(FCol);
         while (attr(FCol) == '3') FCol += Direction;
+    }
     if (FList->WordWrap() && FCol >= length && FRow < FList->Count()) {
         remember(FCol);
         const int rowAttr = FList->RowAttributes(FRow);
@@ -292,7 +296,8 @@ void TEditor::AdjustCol(bool Vertical, int Direction)
         }
         offHalves(-1);
     }
-    if (FCol > MaxColumn && attr(MaxColumn) != '4') FCol = MaxColumn;
+    // Past the last column only right after a double-byte character drawn across it.
+    if (FCol > MaxColumn && !(FCol == MaxColumn + 1 && attr(MaxColumn - 1) == '4')) FCol = MaxColumn;
     FCol = std::max(0, FCol);
     if (FCaretLock == 0) RecreateCaret();
 }
@@ -471,6 +476,7 @@ void TEditor::FocusIn()
 
 void TEditor::FocusOut()
 {
+    FLeftPressed = false;  // a release that goes to another window ends the press too
     if (FViewport) FViewport->SetCaret(CaretRect(), false);
     FCaretVisible = false;
     FCaretCreated = false;

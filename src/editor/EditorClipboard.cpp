@@ -3,7 +3,6 @@
 // any other text replaces the selection as a stream.
 
 #include "editor/EditorControl.h"
-#include "editor/EditorPopupMenu.h"
 
 namespace qx {
 
@@ -24,6 +23,7 @@ void TEditor::PasteFromClipboard()
 {
     if (FReadOnly || !FClipboard || !FClipboard->HasText()) return;
     const std::string text = FClipboard->Text();
+    TLimitedInput pasted(*this);
     if (FClipboard->HasBoxFormat())
         InsertBlock(text);
     else
@@ -32,12 +32,34 @@ void TEditor::PasteFromClipboard()
 
 void TEditor::ClearSelection() { DeleteSelection(); }
 
-std::unique_ptr<TEditorPopupMenu> TEditor::CreatePopupMenu() { return std::make_unique<TEditorPopupMenu>(this); }
-
-TEditorPopupMenu& TEditor::PopupMenu()
+void TEditor::SetClipboard(TEditorClipboardPort* Clipboard)
 {
-    if (!FPopupMenu) FPopupMenu = CreatePopupMenu();
-    return *FPopupMenu;
+    if (FClipboard && FClipboard != Clipboard && FSelectionState == 2) FClipboard->KeepPrimarySelection(this);
+    FClipboard = Clipboard;
+}
+
+void TEditor::OfferPrimarySelection()
+{
+    if (!FClipboard || FSelectionState != 2) return;
+    const TSelectionBounds& s = FSelection;
+    const bool empty = FSelectionMode == smBox ? s.StartCol == s.EndCol
+                                               : s.StartRow == s.EndRow && s.StartCol == s.EndCol;
+    if (!empty) FClipboard->OfferPrimarySelection(this, [this] { return SelText(); });
+}
+
+void TEditor::PastePrimarySelection(int X, int Y)
+{
+    if (FReadOnly || !FClipboard) return;
+    // Read first: the selection it may come from goes when the caret moves.
+    const std::optional<std::string> text = FClipboard->PrimarySelectionText();
+    if (!text || text->empty()) return;
+    int row = 0, col = 0;
+    PosToRowCol(X, Y, true, col, row);
+    BeginCaretUpdate();
+    CleanSelection();
+    SetRowCol(row, col);
+    EndCaretUpdate();
+    ReplaceSelection(*text);
 }
 
 } // namespace qx

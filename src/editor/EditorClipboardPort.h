@@ -2,6 +2,8 @@
 // The system clipboard as the editing control sees it: Shift-JIS text, and a flag that the text is a
 // box (rectangular) selection, which travels as a format of its own beside the plain text.
 
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace qx {
@@ -21,6 +23,15 @@ public:
     virtual void SetText(const std::string& Text, bool Box) = 0;
     // Empties the clipboard.
     virtual void Clear() { SetText({}, false); }
+
+    // The primary selection of desktops that have one (X11), which a middle click pastes. A control
+    // offers its selection while it has one: Text is asked for only when a program pastes, so selecting
+    // costs nothing in the size of the selection. Before the selection goes, the owner keeps its text
+    // (asked once, then fixed). Desktops without a primary selection ignore all three.
+    virtual void OfferPrimarySelection(const void* Owner, std::function<std::string()> Text) {}
+    virtual void KeepPrimarySelection(const void* Owner) {}
+    // The primary selection's text as Shift-JIS bytes; nothing when there is none.
+    virtual std::optional<std::string> PrimarySelectionText() const { return std::nullopt; }
 };
 
 } // namespace qx

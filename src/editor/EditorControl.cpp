@@ -76,6 +76,7 @@ void TEditor::SetViewport(TEditorViewport* Viewport)
     if (FViewport && FCaretCreated) FocusOut();
     FViewport = Viewport;
     if (!FViewport) return;
+    FViewport->ShowBorder(FBorderStyle == bsSingle);
     SetScrollBars(FScrollBars);  // shows the bars the property asks for
     UpdateMetrics();
     UpdateScrollBars();
@@ -128,6 +129,7 @@ void TEditor::SetBorderStyle(TBorderStyle Value)
 {
     if (FBorderStyle == Value) return;
     FBorderStyle = Value;
+    if (FViewport) FViewport->ShowBorder(FBorderStyle == bsSingle);
     RefreshView();
 }
 
@@ -143,6 +145,11 @@ void TEditor::SetFont(const TFontSpec& Value)
 {
     if (FFont == Value) return;
     FFont = Value;
+    // The columns take another width: a view scrolled sideways starts again at the left.
+    if (FViewport && FTopCol > 0) {
+        SetCol(0);
+        SetTopCol(0);
+    }
     RefreshView();
     RefreshRuler();
     if (FCaretCreated) RecreateCaret();

@@ -44,6 +44,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace qx {
 
@@ -107,7 +108,8 @@ public:
     bool HandleAllocated() const { return FViewport != nullptr; }
     void SetClock(TEditorClock* Clock) { FClock = Clock; }
     TEditorClock* Clock() const { return FClock; }
-    void SetClipboard(TEditorClipboardPort* Clipboard) { FClipboard = Clipboard; }
+    // A clipboard that goes keeps the text of the selection this control offered it.
+    void SetClipboard(TEditorClipboardPort* Clipboard);
     TEditorClipboardPort* Clipboard() const { return FClipboard; }
 
     // The end of loading a stored form: re-wraps, re-lexes, clears Modified.
@@ -372,7 +374,8 @@ public:
     const TSelectionBounds& Selection() const { return FSelection; }
     bool SelectionShown() const { return FSelectionState == 2 || FSelectionState == 3; }
     // A shown selection that holds at least one byte.
-    bool HasSelection() const { return SelectionShown() && SelLength() > 0; }
+    // Selected text to copy, cut or delete: a shown search hit is none, it only marks the match.
+    bool HasSelection() const { return FSelectionState == 2 && SelLength() > 0; }
     // Ends a shown selection or search hit and repaints the rows it covered.
     void CleanSelection() override;
     // Sets the anchor at the caret (state 1); the selection shows at the first caret move.
@@ -417,6 +420,10 @@ public:
     // Inserts the lines of S as a rectangle whose top-left corner is the caret, or the box selection's
     // top-left corner once its cells are cut out; short rows are padded, missing rows added.
     virtual void InsertBlock(const std::string& S);
+    // Typed text, pasted text and blocks must leave the caret after them. On an unwrapped line the
+    // caret cannot pass the last column, so what would end there is refused whole with a beep and
+    // Exception(InputTooLongText); the text stays as it was.
+    static const char* const InputTooLongText;
     // Every line of the text through Convert, which must keep to its line (it never sees a line end),
     // in one edit: the same text as replacing a selection of all of it by the converted whole, built
     // line by line with the old rows kept for undo. The caret goes to the end, as after that replacement.
@@ -435,6 +442,8 @@ public:
     virtual void CopyToClipboard();
     virtual void CutToClipboard();
     virtual void PasteFromClipboard();
+    // A middle click at X, Y: the desktop's primary selection goes in there (one undo step).
+    void PastePrimarySelection(int X, int Y);
     // Deletes the selection.
     virtual void ClearSelection();
     // The control's own context menu (EditorPopupMenu.h), made by CreatePopupMenu when first asked for.
@@ -696,6 +705,18 @@ protected:
     // Replaces the shown selection (state 2) by S: a normal selection's text, or a box's cells on
     // every row with S going in at the box's left column on its first row; the caret follows S.
     void ReplaceSelected(std::string_view S);
+    // Refuses (beep, Exception(InputTooLongText)) when the caret could not stand at byte Caret of Text,
+    // new text that starts a line of an unwrapped text; only for typed and pasted input
+    // (FLimitInput) unless Always.
+    void RefusePastLastColumn(std::string_view Text, std::size_t Caret, bool Always = false) const;
+    bool FLimitInput = false;  // typed or pasted input is being inserted
+    // Marks the input of its lifetime as typed or pasted.
+    struct TLimitedInput {
+        explicit TLimitedInput(TEditor& AEditor) : Editor(AEditor), Old(std::exchange(AEditor.FLimitInput, true)) {}
+        ~TLimitedInput() { Editor.FLimitInput = Old; }
+        TEditor& Editor;
+        bool Old;
+    };
     virtual std::unique_ptr<TEditorPopupMenu> CreatePopupMenu();
     std::unique_ptr<TEditorPopupMenu> FPopupMenu;
 
@@ -726,6 +747,8 @@ protected:
     virtual void DoCaretMoved();
     virtual void DoChange();
     virtual void DoDrawLine(const TRect& ARect, int X, int Selected, int Index, const std::string& LineStr, int Y);
+    // The selection (when there is text in it) as the desktop's primary selection.
+    void OfferPrimarySelection();
     virtual void DoSelectionChange(bool Selected);
     virtual void DoSelectionModeChange();
     virtual void DoTopColChange();
@@ -853,6 +876,7 @@ private:
     bool FColRemembered = false;
     bool FOverWrite = false;
     bool FLeftButtonDown = false;  // set by the mouse code while the left button is held
+    bool FLeftPressed = false;     // the left button is down, whatever its press began (a drag too)
     int FCaretLock = 0;          // SetRowCol places the caret once
     int FCaretUpdateCount = 0;
     int FUnderlineCount = 0;

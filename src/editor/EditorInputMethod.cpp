@@ -25,7 +25,13 @@ void TEditor::InputMethod(const std::string& Commit, const std::string& Preedit,
     if (wasComposing && FViewport) FViewport->Invalidate(PreeditRect());
     FPreedit.clear();
     if (!Commit.empty() || ReplaceLength > 0) {
+        // The caret shows again also when the commit is refused.
+        struct TCaretUpdate {
+            TEditor& Editor;
+            ~TCaretUpdate() { Editor.EndCaretUpdate(); }
+        };
         BeginCaretUpdate();
+        TCaretUpdate update{*this};
         if (ReplaceLength > 0 && FList->Count() > 0) {
             // The stretch the input method converts again replaces the selection.
             const std::int64_t caret = FRow < FList->Count() ? FList->CharIndexOfRow(FRow) + ColToByte(FRow, FCol)
@@ -39,7 +45,6 @@ void TEditor::InputMethod(const std::string& Commit, const std::string& Preedit,
             ReplaceSelection(Commit);
         else
             InsertTypedText(Commit);
-        EndCaretUpdate();
     }
     FPreedit = Preedit;
     FPreeditCursor = std::clamp(PreeditCursor < 0 ? static_cast<int>(Preedit.size()) : PreeditCursor, 0,

@@ -197,6 +197,8 @@ void TEditor::DeleteKey()
 
 void TEditor::KeyPress(const std::string& Chars, TShiftState Shift)
 {
+    // While the left button is down or the selection is dragged, characters are swallowed.
+    if (FLeftPressed || FDragState != 0) return;
     const std::string text = FPendingLead + Chars;
     FPendingLead.clear();
     std::string run;  // printable characters, inserted together
@@ -240,6 +242,7 @@ void TEditor::KeyPress(const std::string& Chars, TShiftState Shift)
 void TEditor::InsertTypedText(const std::string& S)
 {
     if (S.empty() || FReadOnly) return;
+    TLimitedInput typed(*this);
     if (FSelectionState == 3) CleanSelection();
     if (FSelectionState == 2)
         ReplaceSelected(S);
@@ -282,6 +285,7 @@ void TEditor::OverwriteTypedText(const std::string& S)
     }
     text.append(rest, i);
     text += LineEndOf(FList->RowAttributes(last));
+    RefusePastLastColumn(text, at + S.size());
     EditRows(FRow, last - FRow + 1, text, FList->CharIndexOfRow(FRow) + static_cast<std::int64_t>(at + S.size()));
 }
 

@@ -183,6 +183,7 @@ bool TEditor::DragKey(int Key, bool Down)
 void TEditor::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (FViewport && !FViewport->Focused()) FViewport->SetFocus();
+    if (Button == mbLeft) FLeftPressed = true;
     if (Button == mbLeft && FDragState == 0) {
         int row = 0, col = 0;
         FClickPending = !(Shift & ssShift);
@@ -214,6 +215,8 @@ void TEditor::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
             UpdateSelection();
         }
     }
+    // The desktop's convention: a middle click on the text pastes the primary selection there.
+    if (Button == mbMiddle && X >= TextAreaLeft() && Y >= TextAreaTop()) PastePrimarySelection(X, Y);
     if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
 }
 
@@ -273,6 +276,7 @@ void TEditor::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
     if (Button != mbLeft) return;
     FLeftButtonDown = false;
+    FLeftPressed = false;
     const bool inside = FViewport && X >= 0 && Y >= 0 && X < FViewport->ClientWidth() && Y < FViewport->ClientHeight();
     const bool click = std::exchange(FClickPending, false) && inside;
     if (FDragState == 2) {

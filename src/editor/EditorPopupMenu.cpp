@@ -4,7 +4,14 @@
 
 namespace qx {
 
-TEditorPopupMenu::TEditorPopupMenu(TEditor* AEditor) : Editor(AEditor) { CreateMenuItems(); }
+// The control's own menu, made when first asked for.
+std::unique_ptr<TEditorPopupMenu> TEditor::CreatePopupMenu() { return Construct<TEditorPopupMenu>(this); }
+
+TEditorPopupMenu& TEditor::PopupMenu()
+{
+    if (!FPopupMenu) FPopupMenu = CreatePopupMenu();
+    return *FPopupMenu;
+}
 
 void TEditorPopupMenu::CreateMenuItems()
 {
@@ -128,7 +135,7 @@ void TEditorPopupMenu::BoxSelectModeClick(TEditorMenuItem& Sender)
 void TEditorPopupMenu::PopupProc()
 {
     if (!Editor) return;
-    const bool selected = Editor->SelLength() > 0;
+    const bool selected = Editor->HasSelection();
     const bool readOnly = Editor->ReadOnly();
     const bool clipboard = Editor->Clipboard() && Editor->Clipboard()->HasText();
     UndoItem->Enabled = Editor->CanUndo() && !readOnly;

@@ -4,6 +4,8 @@
 // Its items are enabled and checked from the control's state each time it pops up (PopupProc); the
 // host shows them in a menu of its own and hands the chosen item back to Click.
 
+#include "platform/Object.h"
+
 #include <string>
 #include <vector>
 
@@ -24,11 +26,13 @@ struct TEditorMenuItem {
     bool IsSeparator() const { return Caption == "-"; }
 };
 
-class TEditorPopupMenu {
+// Made with Construct<TEditorPopupMenu>: the items come from CreateMenuItems, which descendants may
+// override, once the menu is complete.
+class TEditorPopupMenu : public TObject {
 public:
     // Editor: the control the menu serves (not owned).
-    explicit TEditorPopupMenu(TEditor* AEditor = nullptr);
-    virtual ~TEditorPopupMenu() = default;
+    explicit TEditorPopupMenu(TEditor* AEditor = nullptr) : Editor(AEditor) {}
+    void AfterConstruction() override { CreateMenuItems(); }
     TEditorPopupMenu(const TEditorPopupMenu&) = delete;
     TEditorPopupMenu& operator=(const TEditorPopupMenu&) = delete;
 

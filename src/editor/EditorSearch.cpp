@@ -153,7 +153,8 @@ bool TEditor::Search(std::string_view Pattern, TEditorSearchOptions Options)
     // anchor stays at the start, so a Shift move after a selected hit extends it from there.
     CaretToOffset(hitRow, static_cast<std::int64_t>(hitByte));
     ShowHit(static_cast<int>(match.Len));
-    ScrollCaretIntoView();
+    // Also when the find dialog has the focus: the match is brought into view both ways.
+    EmScrollCaret();
     return true;
 }
 

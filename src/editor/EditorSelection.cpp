@@ -139,6 +139,7 @@ void TEditor::ComputeSelection()
         EndCaretUpdate();
     }
     FPaintedSelection = FSelection;
+    OfferPrimarySelection();
     DoSelectionChange(FSelectionState != 0);
 }
 
@@ -179,6 +180,8 @@ void TEditor::CleanSelection()
         FSelectionState = 0;
         return;
     }
+    // The desktop may still paste the selection that goes: it keeps its text now, while it is there.
+    if (FClipboard && FSelectionState == 2) FClipboard->KeepPrimarySelection(this);
     FSelectionState = 0;
     const TSelectionBounds& s = FSelection;
     if (s.StartRow != s.EndRow || s.StartCol != s.EndCol) InvalidateRows(std::max(0, s.StartRow - 1), s.EndRow + 1);
@@ -260,6 +263,7 @@ void TEditor::ReplaceSelected(std::string_view S)
     if (edit.empty()) edit = text;
     const std::int64_t offset = FList->CharIndexOfRow(bytes.StartRow) - FList->CharIndexOfRow(fromRow) + insertAt +
                                 static_cast<std::int64_t>(S.size());
+    RefusePastLastColumn(edit, static_cast<std::size_t>(insertAt) + S.size());
 
     BeginEdit();
     CleanSelection();

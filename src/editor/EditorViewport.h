@@ -34,6 +34,8 @@ public:
     // Range Min..Max, a page of Page, at Pos.
     virtual void SetScrollBar(TScrollBarKind Bar, int Min, int Max, int Page, int Pos) = 0;
     virtual void SetScrollPos(TScrollBarKind Bar, int Pos) = 0;
+    // The frame round the window: a single sunken line, or none.
+    virtual void ShowBorder(bool Single) { (void)Single; }
 
     // The mouse cursor by number (crIBeam, crDefault, crRightArrow, ...).
     virtual void SetCursor(int Cursor) = 0;
@@ -44,6 +46,9 @@ public:
     virtual void SetCaret(const TRect& R, bool Shown) = 0;
     // Where the input method shows its composition.
     virtual void SetImeCursor(const TRect& R) = 0;
+
+    // The desktop's alert sound: the control refuses what was asked of it.
+    virtual void Beep() {}
 
     // The font's grid measures.
     virtual TFontMetrics MeasureFont(const TFontSpec& Font) = 0;

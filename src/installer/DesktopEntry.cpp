@@ -71,11 +71,13 @@ std::string FormatDesktopEntry(const TDesktopEntry& entry)
 {
     std::string exec = DesktopExecArgument(entry.Program.string());
     for (const std::string& arg : entry.Arguments) exec += " " + DesktopExecArgument(arg);
-    return "[Desktop Entry]\n"
-           "Type=Application\n"
-           "Name=" + EscapeString(entry.Name) + "\n"
-           "Exec=" + exec + "\n"
-           "Path=" + EscapeString(entry.WorkingFolder.string()) + "\n";
+    std::string text = "[Desktop Entry]\n"
+                       "Type=Application\n"
+                       "Name=" + EscapeString(entry.Name) + "\n"
+                       "Exec=" + exec + "\n"
+                       "Path=" + EscapeString(entry.WorkingFolder.string()) + "\n";
+    if (!entry.Icon.empty()) text += "Icon=" + EscapeString(entry.Icon) + "\n";
+    return text;
 }
 
 } // namespace qx

@@ -14,6 +14,7 @@ struct TDesktopEntry {
     std::filesystem::path Program;
     std::vector<std::string> Arguments;
     std::filesystem::path WorkingFolder;
+    std::string Icon;  // an icon theme's icon name; none when empty
 };
 
 // The text of a ".desktop" file for `entry` (UTF-8, LF line ends).

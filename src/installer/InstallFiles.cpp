@@ -76,10 +76,12 @@ bool TInstallFiles::CreateFolderLevel(const fs::path& folder)
         return false;
     }
     Guard(folder);
-    if (!fs::create_directory(folder, ec) && !fs::is_directory(folder)) {
+    if (!fs::create_directory(folder, ec)) {
+        if (fs::is_directory(folder)) return true;
         Error(folder.string() + " のフォルダ作成に失敗しました。");
         return false;
     }
+    FCreated.push_back(PlainFolder(folder));
     return true;
 }
 
@@ -168,6 +170,20 @@ bool TInstallFiles::RemoveFolder(const fs::path& folder)
         return false;
     }
     return true;
+}
+
+void TInstallFiles::RemoveEmptyFolders(std::vector<fs::path> folders)
+{
+    std::sort(folders.begin(), folders.end(), [](const fs::path& a, const fs::path& b) {
+        return std::distance(a.begin(), a.end()) > std::distance(b.begin(), b.end());
+    });
+    for (const fs::path& folder : folders) {
+        std::error_code ec;
+        if (fs::is_symlink(fs::symlink_status(folder, ec)) || !fs::is_directory(folder, ec) || !fs::is_empty(folder, ec))
+            continue;
+        Guard(folder);
+        fs::remove(folder, ec);
+    }
 }
 
 bool TInstallFiles::DeleteFolderTree(const fs::path& folder)

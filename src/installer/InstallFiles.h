@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace qx {
 
@@ -27,8 +28,10 @@ public:
     // Runs the write guard for `path`.
     void Guard(const std::filesystem::path& path) const;
 
-    // One folder level: an existing folder is fine; a file of that name or a failure is reported.
+    // One folder level: an existing folder is fine; a file of that name or a failure is reported. A folder
+    // made here is remembered (Created), so that an uninstall can take it away again.
     bool CreateFolderLevel(const std::filesystem::path& folder);
+    const std::vector<std::filesystem::path>& Created() const { return FCreated; }
     // Every level of an absolute folder path, from the root down.
     bool CreateFolderPath(const std::filesystem::path& folder);
 
@@ -49,6 +52,8 @@ public:
 
     // Removes an empty folder; a failure is reported.
     bool RemoveFolder(const std::filesystem::path& folder);
+    // Removes each folder that is there and empty, the deepest first; the others stay as they are.
+    void RemoveEmptyFolders(std::vector<std::filesystem::path> folders);
 
     // Deletes `folder` and everything in it, asking before each file as the delete confirmation says.
     // Links are removed as links and never followed. A protected folder is refused.
@@ -71,6 +76,7 @@ private:
     const TUserFolders& FFolders;
     TPrompter& FPrompter;
     std::string FCaption;
+    std::vector<std::filesystem::path> FCreated;
 };
 
 } // namespace qx

@@ -50,6 +50,13 @@ bool TKeyStore::WriteString(std::string_view key, std::string_view name, std::st
     return true;
 }
 
+bool TKeyStore::Empty() const
+{
+    TStringList sections;
+    FIni.ReadSections(sections);
+    return sections.Count() == 0;
+}
+
 bool TKeyStore::DeleteKeyTree(std::string_view key)
 {
     const auto k = NormalKey(key);

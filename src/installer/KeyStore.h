@@ -26,6 +26,8 @@ public:
     bool WriteString(std::string_view key, std::string_view name, std::string_view value);
     // Deletes `key` and every key below it; false when the key is not valid.
     bool DeleteKeyTree(std::string_view key);
+    // True when the store holds no key at all.
+    bool Empty() const;
     // Writes the store back safely; raises EInOutError on failure.
     void UpdateFile() const { FIni.UpdateFile(); }
 

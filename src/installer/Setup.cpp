@@ -16,7 +16,11 @@ namespace {
 
 constexpr const char* kUninstallRoot = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 constexpr const char* kTempPrefix = "qxsetup-";  // the folders RequestRemoval makes for its copy
-constexpr const char* kShortcutValue = "Shortcut";  // record values Shortcut1, 2, ...: the entries written
+// Record values, each numbered from 1: the desktop entries, the icon files and the folders an install
+// wrote or made, so that removal takes those and nothing else.
+constexpr const char* kShortcutValue = "Shortcut";
+constexpr const char* kIconValue = "Icon";
+constexpr const char* kFolderValue = "Folder";
 
 bool IsLink(const fs::path& path)
 {
@@ -116,7 +120,7 @@ std::optional<fs::path> TSetup::RecordedFolder() const
     }
 }
 
-std::vector<fs::path> TSetup::RecordedShortcuts() const
+std::vector<fs::path> TSetup::Recorded(const char* name) const
 {
     std::vector<fs::path> files;
     const auto file = KeyStoreFile();
@@ -124,7 +128,7 @@ std::vector<fs::path> TSetup::RecordedShortcuts() const
     try {
         const TKeyStore store(file->string());
         for (int i = 1;; ++i) {
-            const std::string value = store.ReadString(UninstallKey(), kShortcutValue + std::to_string(i));
+            const std::string value = store.ReadString(UninstallKey(), name + std::to_string(i));
             if (value.empty()) break;
             files.emplace_back(UnquotedValue(value));
         }
@@ -291,16 +295,31 @@ void TSetup::RunStep(int step)
             if (StartMenu) ok = shortcuts.Create(TShortcutKind::Programs) && ok;
             if (DesktopShortcut) ok = shortcuts.Create(TShortcutKind::Desktop) && ok;
         }
-        // The record keeps every shortcut an install of this product wrote, so that removal takes those
-        // and nothing else.
-        std::vector<fs::path> recorded = RecordedShortcuts();
-        for (const fs::path& file : shortcuts.Written())
-            if (std::find(recorded.begin(), recorded.end(), file) == recorded.end()) recorded.push_back(file);
+        // The record keeps every shortcut, icon and folder an install of this product wrote or made (this
+        // one and the ones before it), so that removal takes those and nothing else. The install folder's
+        // tree goes as a whole anyway.
+        const auto merged = [this](const char* name, const std::vector<fs::path>& now) {
+            std::vector<fs::path> all = Recorded(name);
+            for (const fs::path& p : now)
+                if (std::find(all.begin(), all.end(), p) == all.end()) all.push_back(p);
+            return all;
+        };
+        const auto record = [this](TKeyStore& store, const char* name, const std::vector<fs::path>& paths) {
+            for (std::size_t i = 0; i < paths.size(); ++i)
+                store.WriteString(UninstallKey(), name + std::to_string(i + 1), QuotedValue(paths[i]));
+        };
+        const std::vector<fs::path> entries = merged(kShortcutValue, shortcuts.Written());
+        const std::vector<fs::path> icons = merged(kIconValue, shortcuts.WrittenIcons());
         ok = UpdateKeyStore([&](TKeyStore& store) {
                  store.WriteString(UninstallKey(), "DisplayName", FInfo.Title);
                  store.WriteString(UninstallKey(), "UninstallString", UninstallString(FInstallFolder / FSetupName));
-                 for (std::size_t i = 0; i < recorded.size(); ++i)
-                     store.WriteString(UninstallKey(), kShortcutValue + std::to_string(i + 1), QuotedValue(recorded[i]));
+                 record(store, kShortcutValue, entries);
+                 record(store, kIconValue, icons);
+                 // Read now: the key store's own folder may just have been made.
+                 std::vector<fs::path> made;
+                 for (const fs::path& folder : FFiles.Created())
+                     if (!IsWithin(folder, FInstallFolder)) made.push_back(folder);
+                 record(store, kFolderValue, merged(kFolderValue, made));
              }) && ok;
     }
     if (!ok) FError = true;
@@ -387,7 +406,10 @@ bool TSetup::BeginUninstall()
 bool TSetup::Remove()
 {
     bool ok = true;
-    const std::vector<fs::path> shortcutFiles = RecordedShortcuts();  // read before the record goes
+    // Read before the record goes.
+    const std::vector<fs::path> shortcutFiles = Recorded(kShortcutValue);
+    const std::vector<fs::path> iconFiles = Recorded(kIconValue);
+    const std::vector<fs::path> madeFolders = Recorded(kFolderValue);
     const auto deleteKeys = [&](const std::vector<std::string>& keys) {
         std::error_code ec;
         if (keys.empty() || !fs::exists(FFolders.KeyStore, ec)) return true;
@@ -421,11 +443,21 @@ bool TSetup::Remove()
         }
     }
 
-    // 3. - 5. The install folder with whatever is left in it, the record and the shortcuts.
+    // 3. - 5. The install folder with whatever is left in it, the record and the shortcuts with their icons.
     ok = FFiles.DeleteFolderTree(FInstallFolder) && ok;
     ok = deleteKeys({UninstallKey()}) && ok;
     TShortcuts shortcuts(FFolders, FFiles, FInfo, FInstallFolder, MainProgram());
-    return shortcuts.RemoveRecorded(shortcutFiles) && ok;
+    ok = shortcuts.RemoveRecorded(shortcutFiles) && ok;
+    ok = shortcuts.RemoveRecordedIcons(iconFiles) && ok;
+    // The key store goes with its last record, and the folders installs made with their last file.
+    if (const auto store = KeyStoreFile()) {
+        try {
+            if (TKeyStore(store->string()).Empty()) ok = FFiles.DeleteFile(*store) && ok;
+        } catch (const Exception&) {
+        }
+    }
+    FFiles.RemoveEmptyFolders(madeFolders);
+    return ok;
 }
 
 std::string TSetup::RemovalText(bool removed) const

@@ -118,8 +118,8 @@ private:
     // The key store's file, or nothing when it or its folder is a link (its target is never read nor
     // written through it).
     std::optional<std::filesystem::path> KeyStoreFile() const;
-    // The shortcut files the record lists.
-    std::vector<std::filesystem::path> RecordedShortcuts() const;
+    // The paths the record lists under the numbered values `name`1, 2, ...
+    std::vector<std::filesystem::path> Recorded(const char* name) const;
     // False after the message when the setup folder is not where the record says the product is.
     bool CheckInstalledHere();
     void Error(const std::string& text);

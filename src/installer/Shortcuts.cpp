@@ -38,6 +38,29 @@ fs::path TShortcuts::EntryFile(const fs::path& folder, const std::string& name) 
     return folder / (name + ".desktop");
 }
 
+std::string TShortcuts::InstallIcon(const fs::path& target, bool& ok)
+{
+    const fs::path theme = FInstallFolder / "icons";
+    const std::string name = target.filename().string();
+    std::error_code ec;
+    if (!IsWithin(target, FInstallFolder) || !fs::is_directory(fs::symlink_status(theme, ec))) return {};
+    bool found = false;
+    for (fs::recursive_directory_iterator it(theme, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path& file = it->path();
+        const std::string ext = file.extension().string();
+        if (file.stem().string() != name || (ext != ".png" && ext != ".svg") || !it->is_regular_file(ec)) continue;
+        found = true;
+        const fs::path rel = file.lexically_relative(theme);
+        const fs::path dest = FFolders.Icons / rel;
+        if (std::find(FIcons.begin(), FIcons.end(), dest) != FIcons.end()) continue;
+        if (FFiles.CopyEntryFileBelow(file, FFolders.Icons, rel))
+            FIcons.push_back(dest);
+        else
+            ok = false;
+    }
+    return found ? name : std::string();
+}
+
 bool TShortcuts::Create(TShortcutKind kind)
 {
     const fs::path& place = FFolders.ShortcutFolder(kind);
@@ -48,14 +71,16 @@ bool TShortcuts::Create(TShortcutKind kind)
         FWritten.push_back(place / file);
         return true;
     };
+    bool ok = true;
     if (!UsesGroup(kind)) {
         if (!FMainProgram) return true;
-        return write({}, TDesktopEntry{FInfo.Title, *FMainProgram, {}, FInstallFolder});
+        const std::string icon = InstallIcon(*FMainProgram, ok);
+        return write({}, TDesktopEntry{FInfo.Title, *FMainProgram, {}, FInstallFolder, icon}) && ok;
     }
-    bool ok = true;
     for (const TGroupEntry& g : FInfo.Groups) {
-        ok = write(FInfo.Title, TDesktopEntry{g.Name, FInstallFolder / g.Target, SplitArguments(g.Arguments),
-                                              FInstallFolder}) && ok;
+        const fs::path target = FInstallFolder / g.Target;
+        const std::string icon = InstallIcon(target, ok);
+        ok = write(FInfo.Title, TDesktopEntry{g.Name, target, SplitArguments(g.Arguments), FInstallFolder, icon}) && ok;
     }
     return ok;
 }
@@ -76,6 +101,18 @@ bool TShortcuts::RemoveRecorded(const std::vector<fs::path>& recorded)
     std::error_code ec;
     if (fs::is_directory(fs::symlink_status(group, ec)) && fs::is_empty(group, ec) && !ec)
         ok = FFiles.RemoveFolder(group) && ok;
+    return ok;
+}
+
+bool TShortcuts::RemoveRecordedIcons(const std::vector<fs::path>& recorded)
+{
+    bool ok = true;
+    for (const fs::path& file : recorded) {
+        const std::string ext = file.extension().string();
+        if (IsWithin(file, FFolders.Icons) && PlainFolder(file) != PlainFolder(FFolders.Icons) &&
+            (ext == ".png" || ext == ".svg"))
+            ok = FFiles.DeleteFileBelow(FFolders.Icons, file.lexically_relative(FFolders.Icons)) && ok;
+    }
     return ok;
 }
 

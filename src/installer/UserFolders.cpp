@@ -80,6 +80,7 @@ TUserFolders TUserFolders::FromEnvironment(const TGetEnv& getEnv)
     f.Menu = data / "applications";
     f.Desktop = DesktopFromUserDirs(config / "user-dirs.dirs", f.Home).value_or(f.Home / "Desktop");
     f.Startup = config / "autostart";
+    f.Icons = data / "icons";
     f.Temp = AbsoluteValue(getEnv("TMPDIR")).value_or("/tmp");
     f.KeyStore = data / "qxsetup" / "registry.ini";
     return f;
@@ -116,7 +117,7 @@ bool TUserFolders::IsProtected(const fs::path& folder) const
         // A table folder, and every folder on the way to one (~/.local holds more than any installation
         // wrote there).
         const fs::path store = KeyStore.parent_path();  // the records of every installation
-        for (const fs::path* kept : {&Programs, &Windows, &System, &Menu, &Desktop, &Startup, &Temp, &store}) {
+        for (const fs::path* kept : {&Programs, &Windows, &System, &Menu, &Desktop, &Startup, &Icons, &Temp, &store}) {
             for (const fs::path& k : Forms(*kept)) {
                 if (IsWithin(k, p)) return true;
             }

@@ -21,6 +21,7 @@ struct TUserFolders {
     std::filesystem::path Menu;      // shortcut kind 0 ($XDG_DATA_HOME/applications)
     std::filesystem::path Desktop;   // shortcut kind 1 (the XDG desktop folder)
     std::filesystem::path Startup;   // shortcut kind 2 ($XDG_CONFIG_HOME/autostart)
+    std::filesystem::path Icons;     // the user's icon themes ($XDG_DATA_HOME/icons)
     std::filesystem::path Temp;      // where the uninstaller runs a copy of itself ($TMPDIR)
     std::filesystem::path KeyStore;  // the ini file of the key store
 

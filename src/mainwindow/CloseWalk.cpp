@@ -37,6 +37,16 @@ TCloseResult CloseAllDocuments(TDocumentTabs& Tabs, const TCloseServices& Servic
     return TCloseResult::Closed;
 }
 
+TWindowClose CloseMainWindow(bool& QuitRequested, bool AlwaysQxEditor, bool HasTray, const TWindowCloseSteps& Steps)
+{
+    const bool resident = !QuitRequested && AlwaysQxEditor;
+    QuitRequested = false;
+    if (!Steps.CloseDocuments() || !Steps.CloseProject(resident)) return TWindowClose::Keep;
+    Steps.SaveSettings();
+    if (!resident) return TWindowClose::Quit;
+    return HasTray ? TWindowClose::HideInTray : TWindowClose::Minimize;
+}
+
 bool QuerySaveDocument(TDocumentTabs& Tabs, int Active, const TCloseServices& Services)
 {
     if (Active < 0 || !Tabs.Modified(Active)) return true;

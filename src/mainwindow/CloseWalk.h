@@ -38,4 +38,23 @@ TCloseResult CloseAllDocuments(TDocumentTabs& Tabs, const TCloseServices& Servic
 // the user said No); false on Cancel or a save that did not happen.
 bool QuerySaveDocument(TDocumentTabs& Tabs, int Active, const TCloseServices& Services);
 
+// What a close of the main window comes to.
+enum class TWindowClose { Keep, Quit, HideInTray, Minimize };
+
+// The steps of a window close, in their order.
+struct TWindowCloseSteps {
+    // Every document asked about and freed; false when the user cancelled or a save did not happen.
+    std::function<bool()> CloseDocuments;
+    // The project at the close (saved, or asked about unless the window stays); false: the close stops.
+    std::function<bool(bool Resident)> CloseProject;
+    std::function<void()> SaveSettings;
+};
+
+// The close of the main window. A resident window (AlwaysQxEditor) stays when closed, in the tray when
+// there is one, else minimised (a hidden window without a tray icon could never come back), unless
+// QuitRequested (File > Exit, the session's end) asks for the real end. The settings are written
+// whenever the documents and the project let the close go on. QuitRequested serves this close alone: a
+// quit cancelled at a question leaves a resident window resident at the next close.
+TWindowClose CloseMainWindow(bool& QuitRequested, bool AlwaysQxEditor, bool HasTray, const TWindowCloseSteps& Steps);
+
 } // namespace qx

@@ -45,7 +45,7 @@ bool Opens(int Mode) { return Mode == 2 || Mode == 4 || Mode == 5; }
 std::filesystem::path LinkFolder(const TQxEditor& Editor, const std::filesystem::path& ProgramFolder)
 {
     const std::string& name = Editor.FileName;
-    if (name.empty() || IsUntitled(name) || IsGrepResult(name) || IsProjectTab(name)) return ProgramFolder;
+    if (!IsNamedFile(name)) return ProgramFolder;
     return std::filesystem::path(name).parent_path();
 }
 

@@ -8,7 +8,7 @@ namespace qx {
 
 bool RequireDocumentFile(const std::string& Name, TPrompter& Prompter, const std::function<void()>& Beep)
 {
-    if (!Name.empty() && !IsUntitled(Name) && !IsGrepResult(Name) && !IsProjectTab(Name)) return true;
+    if (IsNamedFile(Name)) return true;
     if (Beep) Beep();
     ShowMessageDialog(Prompter, "ファイルは存在しません。", "確認", TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
     return false;

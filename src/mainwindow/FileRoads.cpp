@@ -76,8 +76,9 @@ bool OpenDocument(TFileRoadHost& Host, const TOpenRequest& Request, int Code, bo
     const std::string given = ShortcutTarget(Request.FileName);
     const std::string name = AbsoluteName(given);
     if (LookForTab) {
+        // Only a tab that holds a file can hold this one ("無題 1" may be a file's name too).
         std::vector<std::string> names;
-        for (int i = 0; i < Host.Count(); ++i) names.push_back(Host.Name(i));
+        for (int i = 0; i < Host.Count(); ++i) names.push_back(IsNamedFile(Host.Name(i)) ? Host.Name(i) : std::string());
         if (const int found = FindTabByFileName(name, names)) {
             Host.Activate(found - 1);
             return true;
@@ -98,10 +99,15 @@ bool OpenDocument(TFileRoadHost& Host, const TOpenRequest& Request, int Code, bo
         return false;
     default: break;
     }
-    if (!ReuseUntouched || Host.Count() == 0 || Host.CurrentTabInUse()) Host.NewTab();
+    const int before = Host.CurrentPage();
+    const bool made = !ReuseUntouched || Host.Count() == 0 || Host.CurrentTabInUse();
+    if (made) Host.NewTab();
     TDocumentHost documentHost = Host.DocumentHost();
-    if (LoadFileToEditor(Host.CurrentDocument(), documentHost, Host.State(), name, Code, share) != TLoadStatus::Loaded)
+    if (LoadFileToEditor(Host.CurrentDocument(), documentHost, Host.State(), name, Code, share) != TLoadStatus::Loaded) {
+        // A load declined at a question or failed leaves no empty tab behind.
+        if (made && before >= 0) Host.DiscardNewTab(before);
         return false;
+    }
     Host.CurrentDocument().SetModified(false);
     Host.DocumentBoundTo(name);
     Host.DocumentOpened(Request);
@@ -196,7 +202,7 @@ bool ReloadWithCode(TFileRoadHost& Host, int CharType)
 {
     if (Host.Count() == 0) return false;
     const std::string name = Host.Name(Host.CurrentPage());
-    if (IsUntitled(name) || IsGrepResult(name) || IsProjectTab(name)) return false;
+    if (!IsNamedFile(name)) return false;
     TDocumentHost documentHost = Host.DocumentHost();
     return qx::ReloadWithCharCode(Host.CurrentDocument(), documentHost, Host.State(), CharType);
 }
@@ -232,9 +238,9 @@ bool SaveDocumentAs(TFileRoadHost& Host)
     if (!SaveEditorFile(Host.CurrentDocument(), documentHost, Host.State(), name, result.ComboBoxIndex,
                         result.ComboBoxIndex2))
         return false;
-    // The editors take the environment of the new extension.
+    // The editors take the environment of the new extension, its lock or stamp on the new file.
     const int environment = EnvironmentIndexOfExt(Host.State(), EnvironmentPatternOf(name));
-    if (documentHost.ApplyEnvironment) documentHost.ApplyEnvironment(environment);
+    if (documentHost.ApplyEnvironment) documentHost.ApplyEnvironment(environment, name);
     Host.CurrentDocument().SetEnvironmentNumber(environment);
     AfterSave(Host, name);
     return true;

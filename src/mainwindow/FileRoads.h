@@ -30,6 +30,9 @@ public:
     // Whether the current tab holds a document (anything but an untitled, untouched one).
     virtual bool CurrentTabInUse() = 0;
     virtual void NewTab() = 0;
+    // The current tab, made by NewTab for a load that did not go through, goes again; page Back (the
+    // one active before it) becomes the active one.
+    virtual void DiscardNewTab(int Back) = 0;
     // The current tab's document (its panes) and what loading and saving need of the window.
     virtual TDocumentEditor& CurrentDocument() = 0;
     virtual TDocumentHost DocumentHost() = 0;

@@ -23,9 +23,10 @@ std::vector<THandOverRecord> HandOverRecords(const std::string& Program, const s
 {
     std::vector<THandOverRecord> records{{0, Program}, {255, Folder}};
     // Argument tags count from 1 and step over the folder's tag, so the 255th argument stays an argument.
-    for (size_t i = 0; i < Args.size(); ++i) {
+    const std::vector<std::string> sent = AbsoluteFileArguments(Args, Folder);
+    for (size_t i = 0; i < sent.size(); ++i) {
         const int tag = static_cast<int>(i + 1);
-        records.push_back({tag < HandOverFolderTag ? tag : tag + 1, Args[i]});
+        records.push_back({tag < HandOverFolderTag ? tag : tag + 1, sent[i]});
     }
     return records;
 }

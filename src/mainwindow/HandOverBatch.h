@@ -22,8 +22,11 @@ inline constexpr std::uint32_t MaxHandOverRecords = 1024;
 inline constexpr std::uint32_t MaxHandOverRecordBytes = 64 * 1024;
 // The byte the receiver answers a whole batch with.
 inline constexpr char HandOverAck = 0x06;
+// The byte the receiver greets a sender with when it takes the connection: only then is the batch sent,
+// so a start that gives up on a busy copy leaves nothing behind for it to open later.
+inline constexpr char HandOverReady = 0x16;
 
-// The batch of a start: program path, current folder, then the arguments.
+// The batch of a start: program path, current folder, then the arguments, file names made absolute.
 std::vector<THandOverRecord> HandOverRecords(const std::string& Program, const std::string& Folder,
                                              const std::vector<std::string>& Args);
 

@@ -18,8 +18,7 @@ void BindFileCommands(TCommandSet& Commands, TMainCommandHost& Host)
     const auto named = [&Host] {
         TFileRoadHost& files = Host.Files();
         if (files.Count() == 0) return false;
-        const std::string name = files.Name(files.CurrentPage());
-        return !IsUntitled(name) && !IsGrepResult(name) && !IsProjectTab(name);
+        return IsNamedFile(files.Name(files.CurrentPage()));
     };
     Commands.Bind("ActionNew", [&Host] { Host.NewTab(); });
     Commands.Bind("ActionOpen", [&Host] { OpenFromDialog(Host.Files()); });

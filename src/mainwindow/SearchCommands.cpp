@@ -247,7 +247,11 @@ void BindSearchCommands(TCommandSet& Commands, TSearchCommands& Search, TSearchH
     Commands.Bind("ActionFind", [&Search] { Search.FindMenuClick(); }, hasEditor);
     Commands.Bind("ActionFindNext", [&Search] { Search.FindNextMenuClick(); }, hasEditor);
     Commands.Bind("ActionFindPrev", [&Search] { Search.FindPrevMenuClick(); }, hasEditor);
-    Commands.Bind("ActionReplace", [&Search] { Search.Replace1Click(); }, hasEditor);
+    // A write-protected document offers no replace: it could only fail.
+    Commands.Bind("ActionReplace", [&Search] { Search.Replace1Click(); }, [&Host] {
+        const TEditor* editor = Host.CurrentEditor();
+        return editor && !editor->ReadOnly();
+    });
     Commands.Bind("ActionGrep", [&Search] { Search.ActionGrepExecute(); });
     Commands.Bind("ActionTagJump", [&Search] { Search.ActionTagJumpExecute(); }, hasEditor);
 }

@@ -50,8 +50,22 @@ int JumpNumber(const std::string& Value)
 
 std::string JoinToFolder(const std::string& Name, const std::string& Folder)
 {
-    if (Name.empty() || Name.find('/') != std::string::npos || Folder.empty()) return Name;
+    if (Name.empty() || Name.front() == '/' || Folder.empty()) return Name;
     return Folder.back() == '/' ? Folder + Name : Folder + "/" + Name;
+}
+
+std::vector<std::string> AbsoluteFileArguments(const std::vector<std::string>& Args, const std::string& Folder)
+{
+    const auto groups = ParseCommandLine(Args);
+    if (!groups) return Args;
+    std::vector<std::string> out;
+    for (const TOpenRequest& group : *groups) {
+        for (const std::string* option : {&group.ReadOption, &group.JumpOption})
+            if (!option->empty()) out.push_back(*option);
+        if (!group.JumpOption.empty()) out.push_back(group.JumpValue);
+        out.push_back(JoinToFolder(group.FileName, Folder));
+    }
+    return out;
 }
 
 THandOverReceiver::TStep THandOverReceiver::Feed(int Tag, const std::string& Text)

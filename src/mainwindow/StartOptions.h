@@ -23,8 +23,13 @@ std::optional<std::vector<TOpenRequest>> ParseCommandLine(const std::vector<std:
 // A jump value read as a decimal integer; 0 when it is not one.
 int JumpNumber(const std::string& Value);
 
-// Name joined to Folder when it has no folder part; as it is otherwise.
+// A relative Name ("a.txt", "sub/a.txt", "../a.txt") joined to Folder; an absolute one as it is.
 std::string JoinToFolder(const std::string& Name, const std::string& Folder);
+
+// The arguments of a start as it hands them to the running copy: each file name joined to Folder, the
+// sender's folder, so that the receiver reads the very file the user named. A sequence the grammar
+// refuses goes as it is (the receiver says so).
+std::vector<std::string> AbsoluteFileArguments(const std::vector<std::string>& Args, const std::string& Folder);
 
 // Tags of the hand-over records.
 inline constexpr int HandOverProgramTag = 0;

@@ -9,6 +9,10 @@ namespace qx {
 bool IsUntitled(std::string_view Name) { return Name.starts_with(UntitledPrefix); }
 bool IsGrepResult(std::string_view Name) { return Name.starts_with("Grep"); }
 bool IsProjectTab(std::string_view Name) { return Name.starts_with("Project"); }
+bool IsNamedFile(std::string_view Name)
+{
+    return !Name.empty() && !IsUntitled(Name) && !IsGrepResult(Name) && !IsProjectTab(Name);
+}
 
 bool TabInUse(std::string_view Name, bool Modified)
 {
@@ -16,19 +20,18 @@ bool TabInUse(std::string_view Name, bool Modified)
     return true;
 }
 
+std::string DocumentShownName(const std::string& Name)
+{
+    if (IsProjectTab(Name)) return ProjectItemNameFromDocName(Name);
+    if (IsGrepResult(Name) || IsUntitled(Name)) return Name;
+    const size_t slash = Name.rfind('/');
+    return slash == std::string::npos ? Name : Name.substr(slash + 1);
+}
+
 TDocumentTitles DocumentTitles(const std::string& Name, bool ShowFilePath, bool Modified)
 {
-    std::string title = Name;
-    std::string caption = Name;
-    if (IsProjectTab(Name)) {
-        caption = ProjectItemNameFromDocName(Name);
-        if (!ShowFilePath) title = caption;
-    } else if (!IsGrepResult(Name) && !IsUntitled(Name)) {
-        const size_t slash = Name.rfind('/');
-        caption = slash == std::string::npos ? Name : Name.substr(slash + 1);
-        if (!ShowFilePath) title = caption;
-    }
-    TDocumentTitles titles{"QxEditor - [" + title + "]", {}};
+    const std::string caption = DocumentShownName(Name);
+    TDocumentTitles titles{"QxEditor - [" + (ShowFilePath ? Name : caption) + "]", {}};
     for (char c : caption) {
         if (c == '&') titles.Caption += '&';
         titles.Caption += c;

@@ -15,9 +15,16 @@ inline constexpr std::string_view UntitledPrefix = "無題";
 bool IsUntitled(std::string_view Name);
 bool IsGrepResult(std::string_view Name);
 bool IsProjectTab(std::string_view Name);
+// Whether a tab of this name holds a file of its own: not empty, untitled, a grep result or a project
+// item. Only such a name is looked up, locked, stamped, saved in place or acted on as a file.
+bool IsNamedFile(std::string_view Name);
 // Whether a tab holding Name is in use (the open roads reuse a tab that is not): an untitled name is in
 // use only when its text was modified; every other name is.
 bool TabInUse(std::string_view Name, bool Modified);
+
+// A document's name without folder (a project item's shown name, a grep result's or an untitled
+// document's whole name).
+std::string DocumentShownName(const std::string& Name);
 
 // The window title and the tab caption of a document. The title shows the full name when ShowFilePath
 // is on, else the name without folder (a project item's shown name, a grep result's whole name); the

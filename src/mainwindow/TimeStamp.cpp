@@ -72,7 +72,7 @@ bool Token(char C, const TLocalTime& T, std::string& Out)
     case 'Z': Out = Padded(T.Millisecond, 3); return true;
     case 'z': Out = std::to_string(T.Millisecond); return true;
     case 'G': Out = eraName; return true;
-    case 'g': Out = eraName.substr(0, CharLengthAt(eraName, 0)); return true;
+    case 'g': Out = eraName; return true;
     case 'E': Out = Padded(eraYear, 2); return true;
     case 'e': Out = std::to_string(eraYear); return true;
     case 'A': Out = Utf8ToCp932(std::string(kDayNames[day]) + "曜日"); return true;
@@ -184,12 +184,15 @@ std::string FormatDateTime(std::string_view Pattern, const TLocalTime& Now)
         case 'h': token = run == 1 ? 'h' : 'H'; break;
         case 'n': token = run == 1 ? 'n' : 'N'; break;
         case 's': token = run == 1 ? 's' : 'S'; break;
-        case 'g': token = run <= 2 ? 'g' : 'G'; break;
+        case 'g': token = 'G'; break;
         case 'e': token = run == 1 ? 'e' : 'E'; break;
         default: break;
         }
-        if (token && Token(token, clock, part))
+        if (token && Token(token, clock, part)) {
+            // A lone "g" is the era's abbreviation: the first character of its name.
+            if (token == 'G' && run == 1 && !part.empty()) part.resize(CharLengthAt(part, 0));
             out += part;
+        }
         else
             out.append(Pattern.substr(i, run));
         i += run;

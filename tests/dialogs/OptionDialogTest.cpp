@@ -149,8 +149,13 @@ TEST_F(OptionDialogTest, ChangedKeysOfTheDialogAreWrittenInPlace)
     EXPECT_EQ(ini.ReadString("ToolBar", "LoadToolBar2", ""), "0");
     EXPECT_EQ(ini.ReadInteger("Project", "ProjectTreeFormat", -1), 0);
     EXPECT_EQ(ini.ReadInteger("MouseWheel", "MouseWheelScroll", -1), 7);
-    // Their program values stay until the next start.
+    // Their program values stay until the next start; the single-copy switch, which the new-window
+    // command follows, takes effect at once.
     EXPECT_EQ(State.Settings.Option.TabHiLight, 0);
+    EXPECT_TRUE(State.Settings.Basic.NotExecute);
+    Model.Options().NotExecute = false;
+    Model.ApplyOptions();
+    EXPECT_FALSE(State.Settings.Basic.NotExecute);
 }
 
 TEST_F(OptionDialogTest, BottomTabsTakeTheNotebookStyleOnly)

@@ -62,7 +62,7 @@ protected:
     EditorFilesTest()
     {
         Host.Prompter = &Prompter;
-        Host.ApplyEnvironment = [this](int N) { Applied.push_back(N); };
+        Host.ApplyEnvironment = [this](int N, const std::string&) { Applied.push_back(N); };
         Host.SetEditMode = [this](bool E) { EditMode = E; };
         Host.Beep = [this] { ++Beeps; };
         Host.AfterReload = [this] { ++Reloads; };

@@ -138,6 +138,29 @@ TEST_F(MainSettingsTest, PlacementWrittenAtCloseFollowsWindowPosition)
     }
 }
 
+TEST(WindowPlacement, TheStartPlaceIsKeptOnAScreen)
+{
+    // WindowPosition 1 opens at the fixed default place, whatever is stored.
+    EXPECT_EQ(StartPlacement({1, 900, 800, 300, 400, false}), TWindowPlacement{});
+    EXPECT_EQ(StartPlacement({2, 900, 800, 300, 400, false}), (TWindowPlacement{900, 800, 300, 400}));
+    // Two screens side by side, the left one with a panel of 30 pixels at its top.
+    const std::vector<TWindowPlacement> screens = {{0, 30, 1050, 1600}, {1600, 0, 1080, 1920}};
+    const struct {
+        const char* Name;
+        TWindowPlacement In, Out;
+    } cases[] = {
+        {"on the screen", {100, 100, 470, 600}, {100, 100, 470, 600}},
+        {"title bar under the panel", {0, 0, 470, 600}, {0, 30, 470, 600}},
+        {"above the screen", {100, -20, 470, 600}, {100, 30, 470, 600}},
+        {"on the second screen", {1700, 50, 470, 600}, {1700, 50, 470, 600}},
+        {"past the right edge", {3400, 50, 470, 600}, {2920, 50, 470, 600}},
+        {"left of every screen", {-900, 200, 470, 600}, {0, 200, 470, 600}},
+        {"larger than its screen", {10, 40, 2000, 1700}, {0, 30, 1050, 1600}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(KeepOnScreens(c.In, screens), c.Out) << c.Name;
+    EXPECT_EQ(KeepOnScreens({5, -20, 1, 1}, {}), (TWindowPlacement{5, -20, 1, 1}));
+}
+
 TEST_F(MainSettingsTest, TheFormStoresItsValuesBeforeTheWrite)
 {
     FakeForm form;

@@ -400,12 +400,17 @@ TEST_F(ApplyEnvironmentTest, TheLockIsTakenAgainInTheNewModeByTheFirstPaneOnly)
         bool Locked;
         TLockFileMode LockMode;
         bool Stamped;
+        bool HoldsFile = true;
     };
     for (const Case& c : {Case{2, false, false, true, lfmShareExclusive, false},
                           Case{1, false, true, true, lfmShareDenyWrite, false},  // the lock guards; no stamp
                           Case{2, true, false, false, lfmShareExclusive, false},
                           Case{0, false, true, false, lfmShareDenyNone, true},
-                          Case{7, false, false, false, lfmShareDenyNone, false}}) {
+                          Case{7, false, false, false, lfmShareDenyNone, false},
+                          // A document that holds no file (an untitled tab whose name a file shares, a
+                          // Save As before the rename) locks and stamps nothing.
+                          Case{2, false, false, false, lfmShareExclusive, false, false},
+                          Case{0, false, true, false, lfmShareDenyNone, false, false}}) {
         E().CloseLockFile();
         E().StoreFileTStamp(dir.File("none"));
         TEditorEnvironment S;
@@ -413,6 +418,7 @@ TEST_F(ApplyEnvironmentTest, TheLockIsTakenAgainInTheNewModeByTheFirstPaneOnly)
         S.FileTimeStampCheck = c.CheckStamp;
         TEnvironmentApplyHost host;
         host.SecondPane = c.SecondPane;
+        if (c.HoldsFile) host.DocumentFile = file;
         ApplyEditorEnvironment(S, "", E(), host);
         EXPECT_EQ(E().Locked(), c.Locked) << c.Mode << c.SecondPane;
         EXPECT_EQ(E().LockFile, c.Mode == 1 || c.Mode == 2) << c.Mode;

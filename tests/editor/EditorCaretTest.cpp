@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 
 #include "platform/Cp932.h"
+#include "platform/VirtualKeyCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -256,6 +257,43 @@ TEST(EditorCaret, KeepCaretReturnsToTheRememberedColumn)
     EXPECT_EQ(e->Col(), 2);
     e->SetRow(2);
     EXPECT_EQ(e->Col(), 30);
+}
+
+// Up and Down keep the column the caret shows in, whatever the characters it moved over along the
+// row and the rows it crosses: full-width, half-width, a tab's cells.
+TEST(EditorCaret, UpAndDownKeepTheScreenColumn)
+{
+    const std::string text = Utf8ToCp932("あいうえおかきくけこ\r\nabcdefghijklmnopqrst\r\n\tx\ty\r\nあいうえおかきくけこ\r\n");
+    struct Case {
+        const char* Name;
+        int Row, Rights;  // Home on Row, then Right so many times
+        std::vector<int> Keys;
+        std::vector<std::pair<int, int>> Expected;  // row, column after each key
+    };
+    const std::vector<Case> cases = {
+        {"from full-width down over half-width, a tab and full-width, and back", 0, 5,
+         {VK_DOWN, VK_DOWN, VK_DOWN, VK_UP, VK_UP, VK_UP},
+         {{1, 10}, {2, 9}, {3, 10}, {2, 9}, {1, 10}, {0, 10}}},
+        {"from half-width at an odd column over full-width and back", 1, 5, {VK_UP, VK_DOWN, VK_DOWN, VK_DOWN},
+         {{0, 4}, {1, 5}, {2, 0}, {3, 4}}},
+        {"from after the tabs", 2, 3, {VK_UP, VK_UP, VK_DOWN, VK_DOWN, VK_DOWN}, {{1, 16}, {0, 16}, {1, 16}, {2, 16}, {3, 16}}},
+    };
+    for (const bool keep : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.Name) + (keep ? ", KeepCaret" : ""));
+            HostedEditor e;
+            e.SetText(text);
+            e->Caret().SetFreeCaret(!keep);
+            e->Caret().SetKeepCaret(keep);
+            e->SetRowCol(c.Row, 5);
+            e->KeyDown(VK_HOME, 0);
+            for (int i = 0; i < c.Rights; ++i) e->KeyDown(VK_RIGHT, 0);
+            for (std::size_t i = 0; i < c.Keys.size(); ++i) {
+                e->KeyDown(c.Keys[i], 0);
+                EXPECT_EQ(std::make_pair(e->Row(), e->Col()), c.Expected[i]) << "after key " << i;
+            }
+        }
+    }
 }
 
 TEST(EditorCaret, RowIsClampedToTheText)

@@ -304,6 +304,28 @@ TEST(EditorControl, OptionChangesRemeasureAndRepaint)
     EXPECT_EQ(e->TextAreaTop(), 2 + 13);
 }
 
+TEST(EditorControl, AFontChangeBringsAViewScrolledSidewaysBackToTheLeft)
+{
+    for (const bool focused : {false, true}) {
+        SCOPED_TRACE(focused);
+        HostedEditor e;
+        e.Viewport.HasFocus = focused;
+        e.SetText(std::string(300, 'x') + "\r\nshort\r\n");
+        e->SetTopCol(150);
+        e->SetRowCol(0, 160);
+        TFontSpec font = e->Font();
+        font.Size += 4;
+        e->SetFont(font);
+        EXPECT_EQ(e->Col(), 0);
+        EXPECT_EQ(e->TopCol(), 0);
+        // Unscrolled, the caret keeps its column.
+        e->SetRowCol(0, 20);
+        font.Size += 2;
+        e->SetFont(font);
+        EXPECT_EQ(e->Col(), 20);
+    }
+}
+
 TEST(EditorControl, TextChangesRaiseOnChangeAndSetModified)
 {
     HostedEditor e;

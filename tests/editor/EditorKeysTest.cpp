@@ -4,8 +4,12 @@
 
 #include "EditorFixture.h"
 
+#include "editor/QxEditor.h"
 #include "platform/Cp932.h"
+#include "platform/Exception.h"
+#include "platform/LeadByte.h"
 #include "platform/VirtualKeyCodes.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -282,6 +286,87 @@ TEST(EditorKeys, KeyEventsSeeTheKeyFirstAndMayTakeIt)
     EXPECT_FALSE(e->KeyDown(VK_DELETE, 0));
     e->KeyPress("xy");
     EXPECT_EQ(Content(*e), "Yab");
+}
+
+
+// Input at the last column of an unwrapped line: what the caret can follow goes in, in the order given;
+// what it cannot is refused whole (a beep, the message), the text untouched; the saved bytes show it.
+TEST(EditorKeys, InputAtTheLastColumnIsKeptInOrderOrRefusedWhole)
+{
+    const std::string a1995(1995, 'a'), a1998(1998, 'a'), a1999(1999, 'a'), a2000(2000, 'a');
+    const std::string kana = Sjis("あ");
+    struct Case {
+        const char* Name;
+        std::string Text;
+        int Row, Col;
+        std::function<void(TEditor&, FakeClipboard&)> Input;  // one keystroke or command a call
+        int Calls;
+        std::string Saved;
+        int ExpectedCol;
+        int Refused;
+    };
+    const auto typeEach = [](std::string Chars) {
+        return [Chars, i = std::size_t(0)](TEditor& E, FakeClipboard&) mutable {
+            const std::size_t n = CharLengthAt(Chars, i);
+            E.KeyPress(Chars.substr(i, n), 0);
+            i += n;
+        };
+    };
+    const auto paste = [](std::string Text, bool Box) {
+        return [Text, Box](TEditor& E, FakeClipboard& C) {
+            C.SetText(Text, Box);
+            E.PasteFromClipboard();
+        };
+    };
+    const std::vector<Case> cases = {
+        {"ASCII typed across the limit", a1995 + "\r\n", 0, 1995, typeEach("1234567890"), 10, a1995 + "12345\r\n", 2000, 5},
+        {"typing before the limit pushes the rest on", a2000 + "\r\n", 0, 10, typeEach("xy"), 2, a2000.substr(0, 10) + "xy" + a2000.substr(10) + "\r\n", 12, 0},
+        {"a double-byte character whose lead byte is on the last drawn column", a1999, 0, 1999, typeEach(kana + "b"), 2, a1999 + kana, 2001, 1},
+        {"a double-byte character after the last column", a2000, 0, 2000, typeEach(kana), 1, a2000, 2000, 1},
+        {"a tab typed at the limit", a2000, 0, 2000, typeEach("\t"), 1, a2000, 2000, 1},
+        {"a paste at column 1999 that fits", a1999, 0, 1999, paste("x", false), 1, a1999 + "x", 2000, 0},
+        {"a paste at column 1999 past the limit", a1999, 0, 1999, paste("xyz", false), 1, a1999, 1999, 1},
+        {"a paste whose last line fits", a1999, 0, 1999, paste("x\r\nyz", false), 1, a1999 + "x\r\nyz", 2, 0},
+        {"a box paste across the limit", a1998 + "\r\n" + a1998 + "\r\n", 0, 1998, paste("123\r\n456", true), 1,
+         a1998 + "\r\n" + a1998 + "\r\n", 1998, 1},
+        {"a box paste up to the limit", a1998 + "\r\n" + a1998 + "\r\n", 0, 1998, paste("12\r\n45", true), 1,
+         a1998 + "12\r\n" + a1998 + "45\r\n", 2000, 0},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        HostedEditor e(Construct<TQxEditor>());
+        e.SetText(c.Text);
+        e->SetRowCol(c.Row, c.Col);
+        auto input = c.Input;
+        int refused = 0;
+        for (int i = 0; i < c.Calls; ++i) {
+            try {
+                input(*e, e.Clipboard);
+            } catch (const Exception& error) {
+                EXPECT_EQ(error.what(), std::string(TEditor::InputTooLongText));
+                ++refused;
+            }
+        }
+        EXPECT_EQ(refused, c.Refused);
+        EXPECT_EQ(e.Viewport.Beeps, c.Refused);
+        EXPECT_EQ(e->Col(), c.ExpectedCol);
+        const std::string file = dir.File("saved.txt");
+        static_cast<TQxEditor&>(*e).SaveToFile(file);
+        EXPECT_EQ(ReadBytes(file), c.Saved);
+    }
+}
+
+// A wrapped text has no last column to pass: the same keys go in.
+TEST(EditorKeys, AWrappedLineTakesInputAtAnyColumn)
+{
+    HostedEditor e;
+    e->SetWordWrap(true);
+    e.SetText(std::string(1990, 'a'));
+    e->SetRowCol(e->RowCount() - 1, e->RowDisplayWidth(e->RowCount() - 1));
+    for (int i = 0; i < 20; ++i) e->KeyPress("b", 0);
+    EXPECT_EQ(Content(*e), std::string(1990, 'a') + std::string(20, 'b'));
+    EXPECT_EQ(e.Viewport.Beeps, 0);
 }
 
 } // namespace

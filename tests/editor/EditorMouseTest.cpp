@@ -219,6 +219,42 @@ TEST(EditorMouse, APressInsideTheSelectionDragsItInsteadOfSelecting)
     EXPECT_EQ(Content(*e), "aef\r\nxbcdyz\r\n");
 }
 
+TEST(EditorMouse, NothingIsTypedWhileTheButtonIsDownOrTheSelectionIsDragged)
+{
+    struct Case {
+        const char* Name;
+        TDragMode Mode;
+        std::function<void(TEditor&)> Mouse;  // leaves the button down
+    };
+    const std::vector<Case> cases = {
+        {"the button held after a press", dmAutomatic, [](TEditor& E) { Press(E, At(E, 1, 1)); }},
+        {"the button held while selecting", dmAutomatic, [](TEditor& E) {
+             Press(E, At(E, 1, 0));
+             Move(E, At(E, 1, 2));
+         }},
+        {"pressed in the selection", dmAutomatic, [](TEditor& E) { Press(E, At(E, 0, 2)); }},
+        {"pressed in the selection, dragged by hand", dmManual, [](TEditor& E) { Press(E, At(E, 0, 2)); }},
+        {"dragging the selection", dmAutomatic, [](TEditor& E) {
+             Press(E, At(E, 0, 2));
+             Move(E, At(E, 1, 1));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        MouseEditor e("abcdef\r\nxyz\r\n");
+        e->Caret().SetSelDragMode(c.Mode);
+        e.Select(0, 1, 0, 4);
+        c.Mouse(*e);
+        e->KeyPress("q", 0);
+        e->KeyPress("\b\t\r", 0);
+        EXPECT_EQ(Content(*e), "abcdef\r\nxyz\r\n");
+        e->KeyDown(VkEscape, 0);
+        Release(*e, At(*e, 0, 0));
+        e->KeyPress("q", 0);
+        EXPECT_NE(Content(*e), "abcdef\r\nxyz\r\n");
+    }
+}
+
 TEST(EditorMouse, ABoxSelectionIsNotDraggedAPressInsideStartsAnew)
 {
     MouseEditor e("abcdef\r\nabcdef\r\n");
@@ -388,6 +424,36 @@ TEST(EditorMouse, ADropPointShowsWithoutTheFocusAndGoesAgain)
     e->SetTopRow(1);
     e->ShowDropPoint(p.X, 0);
     EXPECT_EQ(e->Row(), 0);
+}
+
+TEST(EditorMouse, TheSelectionIsThePrimarySelectionAndAMiddleClickPastesIt)
+{
+    MouseEditor e("abcdef\r\nghij\r\n");
+    // Selecting offers the selection; its text is asked for only when a program pastes it.
+    Press(*e, At(*e, 0, 1));
+    Move(*e, At(*e, 0, 4));
+    Release(*e, At(*e, 0, 4));
+    EXPECT_EQ(e.Clipboard.PrimaryOwner, e.Editor.get());
+    EXPECT_EQ(e.Clipboard.PrimarySelectionText(), "bcd");
+    e->CleanSelection();  // the selection goes: its text stays pasteable
+    EXPECT_FALSE(e->SelectionShown());
+    EXPECT_EQ(e.Clipboard.PrimarySelectionText(), "bcd");
+
+    // A middle click pastes at its point, as one undo step; the caret goes after the text.
+    e->MouseDown(mbMiddle, 0, At(*e, 1, 1).X, At(*e, 1, 1).Y);
+    EXPECT_EQ(Content(*e), "abcdef\r\ngbcdhij\r\n");
+    EXPECT_EQ(e->Row(), 1);
+    EXPECT_EQ(e->Col(), 4);
+    e->Undo();
+    EXPECT_EQ(Content(*e), "abcdef\r\nghij\r\n");
+
+    // Another program's selection (a line end in it) goes in the same way; a read-only text takes none.
+    e.Clipboard.OfferPrimarySelection(nullptr, [] { return std::string("x\r\ny"); });
+    e->MouseDown(mbMiddle, 0, At(*e, 0, 0).X, At(*e, 0, 0).Y);
+    EXPECT_EQ(Content(*e), "x\r\nyabcdef\r\nghij\r\n");
+    e->SetReadOnly(true);
+    e->MouseDown(mbMiddle, 0, At(*e, 0, 0).X, At(*e, 0, 0).Y);
+    EXPECT_EQ(Content(*e), "x\r\nyabcdef\r\nghij\r\n");
 }
 
 } // namespace

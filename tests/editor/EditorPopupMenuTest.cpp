@@ -13,7 +13,8 @@ namespace {
 
 TEST(EditorPopupMenu, ItemsStandInTheirOrderWithTheirCaptions)
 {
-    TEditorPopupMenu menu;
+    const auto made = Construct<TEditorPopupMenu>();
+    const TEditorPopupMenu& menu = *made;
     std::string captions;
     for (const TEditorMenuItem& item : menu.Items) captions += item.Caption + "|";
     EXPECT_EQ(captions, "マーク設定|マークジャンプ|-|元に戻す(&U)|やり直し(&R)|-|切り取り(&T)|コピー(&C)|貼り付け(&P)|"
@@ -22,6 +23,26 @@ TEST(EditorPopupMenu, ItemsStandInTheirOrderWithTheirCaptions)
     EXPECT_EQ(menu.MarkSetItem->Items[4].ShortCut, "Shift+Ctrl+4");
     EXPECT_EQ(menu.MarkJumpItem->Items[9].ShortCut, "Ctrl+9");
     EXPECT_EQ(menu.MarkJumpItem->Items[9].Tag, 9);
+}
+
+// A descendant's items: its own CreateMenuItems runs, also for the menu a descendant control makes.
+TEST(EditorPopupMenu, ADescendantBuildsItsOwnItems)
+{
+    struct TOwnMenu : TEditorPopupMenu {
+        using TEditorPopupMenu::TEditorPopupMenu;
+        void CreateMenuItems() override
+        {
+            TEditorPopupMenu::CreateMenuItems();
+            UndoItem->Caption = "取り消し(&U)";
+        }
+    };
+    struct TOwnEditor : TEditor {
+        std::unique_ptr<TEditorPopupMenu> CreatePopupMenu() override { return Construct<TOwnMenu>(this); }
+    };
+    HostedEditor e(Construct<TOwnEditor>());
+    TEditorPopupMenu& menu = e->PopupMenu();
+    EXPECT_EQ(menu.Items[3].Caption, "取り消し(&U)");
+    EXPECT_EQ(menu.Editor, e.Editor.get());
 }
 
 TEST(EditorPopupMenu, PopupEnablesTheItemsFromTheControlsState)

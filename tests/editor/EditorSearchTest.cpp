@@ -141,6 +141,27 @@ TEST_F(SearchTest, AMatchPastColumn2000IsShownWithWordWrapOnAndRefusedWithItOff)
     EXPECT_TRUE(e->Search("word", Down));
 }
 
+TEST_F(SearchTest, AMatchIsBroughtIntoViewBothWaysWhileTheFindDialogHasTheFocus)
+{
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += i == 120 ? std::string(250, '.') + "needle" + std::string(50, '.') + "\r\n" : "-\r\n";
+    e.SetText(text);
+    e.Viewport.HasFocus = false;
+    for (const TEditorHitStyle style : {hsSelect, hsDraw, hsCaret}) {
+        SCOPED_TRACE(style);
+        e->SetHitStyle(style);
+        e->CleanSelection();
+        e->SetRowCol(0, 0);
+        e->SetTopRow(0);
+        e->SetTopCol(0);
+        ASSERT_TRUE(e->Search("needle", Down));
+        EXPECT_GE(e->Row(), e->TopRow());
+        EXPECT_LT(e->Row(), e->TopRow() + e->VisibleRows());
+        EXPECT_GE(250, e->TopCol());
+        EXPECT_LT(250, e->TopCol() + e->VisibleCols());
+    }
+}
+
 TEST_F(SearchTest, NothingToFindChangesNothing)
 {
     EXPECT_FALSE(e->Search("a", Down));  // no text

@@ -6,6 +6,8 @@
 #include "editor/EditorClock.h"
 #include "editor/EditorViewport.h"
 
+#include <functional>
+#include <optional>
 #include <map>
 #include <string>
 #include <vector>
@@ -54,6 +56,8 @@ public:
         b.Pos = Pos;
     }
     void SetScrollPos(TScrollBarKind Bar, int Pos) override { Bars[Index(Bar)].Pos = Pos; }
+    void ShowBorder(bool Single) override { Border = Single; }
+    bool Border = false;
     void SetCursor(int C) override { Cursor = C; }
     void SetCaret(const TRect& R, bool Shown) override
     {
@@ -62,6 +66,8 @@ public:
     }
     void SetImeCursor(const TRect& R) override { ImeCursor = R; }
     TFontMetrics MeasureFont(const TFontSpec&) override { return Metrics; }
+    void Beep() override { ++Beeps; }
+    int Beeps = 0;
 
     FakeScrollBar& Bar(TScrollBarKind Kind) { return Bars[Index(Kind)]; }
 
@@ -100,6 +106,29 @@ public:
         Content.clear();
         Box = false;
         Has = false;
+    }
+
+    // The primary selection: the offer (asked as a pasting program would ask) until its owner keeps it.
+    const void* PrimaryOwner = nullptr;
+    std::function<std::string()> PrimaryOffer;
+    std::optional<std::string> PrimaryKept;
+    void OfferPrimarySelection(const void* Owner, std::function<std::string()> Text) override
+    {
+        PrimaryOwner = Owner;
+        PrimaryOffer = std::move(Text);
+        PrimaryKept.reset();
+    }
+    void KeepPrimarySelection(const void* Owner) override
+    {
+        if (Owner != PrimaryOwner || !PrimaryOffer) return;
+        PrimaryKept = PrimaryOffer();
+        PrimaryOffer = nullptr;
+    }
+    std::optional<std::string> PrimarySelectionText() const override
+    {
+        if (PrimaryKept) return PrimaryKept;
+        if (PrimaryOffer) return PrimaryOffer();
+        return std::nullopt;
     }
 };
 

@@ -72,7 +72,11 @@ TEST_F(QxDocumentTest, TheEnvironmentOfTheExtensionReachesBothPanesAndTheFirstHo
     c.TabSpaceCount = 8;
     ASSERT_TRUE(SaveEnvironmentFile(c, EnvironmentFileName(state, 1)));
     BindEnvironmentFileExts(state);
-    host.ApplyEnvironment = [&](int N) { doc.ApplyEnvironment(EnvironmentFileName(state, N), {}); };
+    host.ApplyEnvironment = [&](int N, const std::string& File) {
+        TEnvironmentApplyHost apply;
+        apply.DocumentFile = File;
+        doc.ApplyEnvironment(EnvironmentFileName(state, N), apply);
+    };
 
     Open("a.c", "int x;\n");
     for (TQxEditor* pane : {main.get(), second.get()}) {
@@ -155,7 +159,7 @@ TEST_F(QxDocumentTest, AFileIsLaidOutOnceByTheWrapOfItsEnvironment)
     const std::string logFile = EnvironmentFileName(state, 1);
     ASSERT_TRUE(SaveEnvironmentFile(log, logFile));
     BindEnvironmentFileExts(state);
-    host.ApplyEnvironment = [&](int N) { doc.ApplyEnvironment(EnvironmentFileName(state, N), {}); };
+    host.ApplyEnvironment = [&](int N, const std::string&) { doc.ApplyEnvironment(EnvironmentFileName(state, N), {}); };
     FakeEditorView spy;  // counts the lay-outs of the whole text: each cleans every view's selection
     spy.Store = &main->ScreenStrings();
     main->ScreenStrings().AddView(&spy);

@@ -103,6 +103,38 @@ TEST_F(SetupTest, MakesMenuGroupDesktopAndStartupShortcuts)
               "[Desktop Entry]\nType=Application\nName=Tool\nExec=\"" + install + "/tool\"\nPath=" + install + "\n");
 }
 
+TEST_F(SetupTest, AShortcutTakesItsTargetsIconIntoTheUsersIconThemesAndUninstallTakesBackOnlyThat)
+{
+    // The user's icon theme holds another program's icon already: it and its folders stay.
+    const fs::path theme = home.Home / ".local/share/icons/hicolor";
+    PutFile(theme / "48x48/apps/other.png", "other");
+    MakeDist("[Install]\nTitle=Tool\nFolder=Tool\n1=tool\n2=helper\n3=icons\\hicolor\\48x48\\apps\\tool.png\n"
+             "4=icons\\hicolor\\scalable\\apps\\tool.svg\n[Group]\n1=Tool,tool\n2=Helper,helper\n",
+             {{"tool", "t"}, {"helper", "h"}, {"icons/hicolor/48x48/apps/tool.png", "png"},
+              {"icons/hicolor/scalable/apps/tool.svg", "svg"}});
+    ASSERT_TRUE(setup.Load(dist / "setup"));
+    ASSERT_TRUE(setup.AcceptInstallFolder(setup.InstallFolderText()));
+    InstallAll(setup);
+    EXPECT_FALSE(setup.HadError());
+
+    const fs::path group = home.Home / ".local/share/applications/Tool";
+    EXPECT_NE(FileText(group / "Tool.desktop").value_or("").find("\nIcon=tool\n"), std::string::npos);
+    EXPECT_EQ(FileText(group / "Helper.desktop").value_or("").find("Icon="), std::string::npos);  // it has none
+    EXPECT_EQ(FileText(theme / "48x48/apps/tool.png"), "png");
+    EXPECT_EQ(FileText(theme / "scalable/apps/tool.svg"), "svg");
+
+    TSetup worker(home.Folders, prompter, launcher);
+    Prepare(worker);
+    ASSERT_TRUE(worker.Load(home.Home / ".local/share/Tool/setup"));
+    ASSERT_TRUE(worker.BeginUninstall());
+    EXPECT_TRUE(worker.Remove());
+    EXPECT_FALSE(fs::exists(theme / "48x48/apps/tool.png"));
+    EXPECT_FALSE(fs::exists(theme / "scalable"));
+    EXPECT_EQ(FileText(theme / "48x48/apps/other.png"), "other");
+    EXPECT_FALSE(fs::exists(home.Home / ".local/share/applications"));
+    EXPECT_FALSE(fs::exists(home.Folders.KeyStore.parent_path()));
+}
+
 TEST_F(SetupTest, ResidentProgramGetsOnlyAStartupShortcut)
 {
     MakeDist("[Install]\nTitle=Resident\nFolder=Resident\nTSR=1\n1=daemon\n", {{"daemon", "d"}});

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace qx {
 namespace {
 
@@ -103,6 +106,45 @@ TEST(CloseWalk, QuerySaveDocument)
         prompter.Answers.assign(c.Answers.begin(), c.Answers.end());
         EXPECT_EQ(QuerySaveDocument(tabs, 0, {&prompter, nullptr}), c.MayGo);
         if (c.Dirty) EXPECT_FALSE(prompter.Requests[0].Buttons.Contains(TMsgDlgBtn::mbAll));
+    }
+}
+
+TEST(CloseWalk, TheWindowsCloseByResidentModeTrayQuitAndCancel)
+{
+    using W = TWindowClose;
+    struct Case {
+        bool Resident, Tray, Quit;
+        bool DocumentsGo, ProjectGoes;
+        W Result;
+        bool ProjectAskedResident;
+    };
+    const Case cases[] = {
+        {false, true, false, true, true, W::Quit, false},
+        {true, true, false, true, true, W::HideInTray, true},
+        {true, false, false, true, true, W::Minimize, true},
+        {true, true, true, true, true, W::Quit, false},  // File > Exit, the session's end
+        {false, false, false, false, true, W::Keep, false},
+        {true, true, true, false, true, W::Keep, false},
+        {true, true, true, true, false, W::Keep, false},
+    };
+    for (const Case& c : cases) {
+        bool quit = c.Quit, saved = false;
+        std::optional<bool> residentProject;
+        const W result = CloseMainWindow(quit, c.Resident, c.Tray,
+                                         {[&] { return c.DocumentsGo; },
+                                          [&](bool Resident) {
+                                              residentProject = Resident;
+                                              return c.ProjectGoes;
+                                          },
+                                          [&] { saved = true; }});
+        const std::string name = std::to_string(c.Resident) + std::to_string(c.Tray) + std::to_string(c.Quit) +
+                                 std::to_string(c.DocumentsGo) + std::to_string(c.ProjectGoes);
+        EXPECT_EQ(result, c.Result) << name;
+        EXPECT_EQ(saved, result != W::Keep) << name;
+        EXPECT_EQ(residentProject.has_value(), c.DocumentsGo) << name;
+        if (residentProject) EXPECT_EQ(*residentProject, c.ProjectAskedResident) << name;
+        // A quit asked for serves one close: cancelled, the next close of a resident window stays.
+        EXPECT_FALSE(quit) << name;
     }
 }
 

@@ -52,12 +52,19 @@ public:
         Tabs.push_back(std::move(tab));
         Page = Count() - 1;
     }
+    void DiscardNewTab(int Back) override
+    {
+        Tabs.pop_back();
+        Page = Back;
+    }
     TDocumentEditor& CurrentDocument() override { return *Tabs[static_cast<std::size_t>(Page)].Document; }
     TDocumentHost DocumentHost() override
     {
         TDocumentHost host;
         host.Prompter = &Prompts;
-        host.ApplyEnvironment = [this](int N) { Log.push_back("environment " + std::to_string(N)); };
+        host.ApplyEnvironment = [this](int N, const std::string& File) {
+            Log.push_back("environment " + std::to_string(N) + (File.empty() ? "" : " " + File));
+        };
         host.SetEditMode = [](bool) {};
         host.Beep = [this] { ++Beeps; };
         host.IsNamedDocument = [this] { return !IsUntitled(Name(Page)); };

@@ -159,7 +159,7 @@ TEST_F(FileRoadsTest, SaveAsTakesTheCodeLineEndAndEnvironmentOfTheNewName)
     Host.FileDialogs.Results.push_back(Chosen({Dir.File("p")}, ocUtf8, 2, lcLF));
     ASSERT_TRUE(SaveDocumentAs(Host));
     EXPECT_EQ(ReadBytes(Dir.File("p.html")), "表\nx");
-    const std::vector<std::string> expected = {"environment 3", "bound " + Dir.File("p.html")};
+    const std::vector<std::string> expected = {"environment 3 " + Dir.File("p.html"), "bound " + Dir.File("p.html")};
     EXPECT_EQ(Host.Log, expected);
     EXPECT_EQ(Host.Current().AnyNumber1, 3);
 }

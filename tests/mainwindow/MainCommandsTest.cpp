@@ -48,6 +48,25 @@ TEST_F(MainCommandsTest, SelectionCommandsFollowTheSelectionAndTheEditMode)
     EXPECT_TRUE(Checked("ActionEditMode"));
 }
 
+TEST_F(MainCommandsTest, ASearchHitIsCopiedCutOrDeletedOnlyWhenShownAsASelection)
+{
+    for (const TEditorHitStyle style : {hsSelect, hsDraw, hsCaret}) {
+        SCOPED_TRACE(style);
+        Editor().Lines().SetText("abc def");
+        Editor().SetHitStyle(style);
+        ASSERT_TRUE(Editor().Search("def", soForward));
+        for (const char* a : {"ActionCut", "ActionCopy", "ActionDelete"}) EXPECT_EQ(Enabled(a), style == hsSelect) << a;
+        TEditorPopupMenu& menu = Editor().PopupMenu();
+        menu.PopupProc();
+        for (const TEditorMenuItem* item : {menu.CutItem, menu.CopyItem, menu.DeleteItem})
+            EXPECT_EQ(item->Enabled, style == hsSelect) << item->Caption;
+        if (style == hsSelect) {
+            Run("ActionDelete");
+            EXPECT_EQ(Text(), "abc \r\n");
+        }
+    }
+}
+
 TEST_F(MainCommandsTest, CutAndCopyLetTheClipboardHistoryPrepareFirst)
 {
     Editor().Lines().SetText("abc");

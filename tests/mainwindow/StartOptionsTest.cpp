@@ -1,5 +1,7 @@
 #include "mainwindow/StartOptions.h"
 
+#include "mainwindow/HandOverBatch.h"
+
 #include <gtest/gtest.h>
 
 namespace qx {
@@ -41,8 +43,25 @@ TEST(CommandLine, JumpNumbersAndFolders)
     EXPECT_EQ(JumpNumber(""), 0);
     EXPECT_EQ(JoinToFolder("a.txt", "/home/u"), "/home/u/a.txt");
     EXPECT_EQ(JoinToFolder("a.txt", "/home/u/"), "/home/u/a.txt");
-    EXPECT_EQ(JoinToFolder("sub/a.txt", "/home/u"), "sub/a.txt");
     EXPECT_EQ(JoinToFolder("/x/a.txt", "/home/u"), "/x/a.txt");
+    // A relative name with a folder part is the sender's too, never the receiver's.
+    EXPECT_EQ(JoinToFolder("sub/a.txt", "/home/u"), "/home/u/sub/a.txt");
+    EXPECT_EQ(JoinToFolder("../a.txt", "/home/u/"), "/home/u/../a.txt");
+}
+
+TEST(CommandLine, AHandOverSendsEveryFileNameAbsoluteAndTheRestAsItIs)
+{
+    const std::vector<std::pair<Args, Args>> cases = {
+        {{"./h.txt", "/R", "/J", "10", "sub/h.txt", "/abs/h.txt"},
+         {"/from/./h.txt", "/R", "/J", "10", "/from/sub/h.txt", "/abs/h.txt"}},
+        // The jump value is no name; a refused sequence goes as it is.
+        {{"/JL", "3", "../h.txt"}, {"/JL", "3", "/from/../h.txt"}},
+        {{"a.txt", "/J"}, {"a.txt", "/J"}},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(AbsoluteFileArguments(in, "/from"), out) << in.front();
+    const auto records = HandOverRecords("/bin/QxEditor", "/from", {"sub/h.txt"});
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[2].Text, "/from/sub/h.txt");
 }
 
 struct Fed {

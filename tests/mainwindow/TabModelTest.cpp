@@ -18,6 +18,8 @@ TEST(TabModel, NameKindsAndUse)
     EXPECT_FALSE(IsUntitled("/tmp/無題.txt"));
     EXPECT_TRUE(IsGrepResult("Grep 1"));
     EXPECT_TRUE(IsProjectTab("Project[4]:/a/b.txt"));
+    for (const char* name : {"無題 3", "Grep 1", "Project[4]:/a/b.txt", ""}) EXPECT_FALSE(IsNamedFile(name)) << name;
+    for (const char* name : {"/tmp/無題 1", "/tmp/Grep.txt"}) EXPECT_TRUE(IsNamedFile(name)) << name;
     // Only an untouched untitled tab may be reused.
     EXPECT_FALSE(TabInUse("無題 1", false));
     EXPECT_TRUE(TabInUse("無題 1", true));

@@ -17,7 +17,7 @@ TEST(ExpandTimeStamp, TokensAtAFixedMoment)
     } cases[] = {
         {"%Y/%M/%D %H:%N:%S.%Z", "2019/05/01 12:07:09.045"},
         {"%y %m %d %h %n %s %z", "19 5 1 12 7 9 45"},
-        {"%G%E年 %g%e", "令和01年 令1"},
+        {"%G%E年 %g%e", "令和01年 令和1"},
         {"%A %a %C %c", "水曜日 水 Wednesday Wed"},
         {"%K %k", "May May"},
         {"%P %p", "PM pm"},
@@ -66,6 +66,7 @@ TEST(FormatDateTime, FixedPatternsErasAndTheTwelveHourClock)
         {night, R"(ggge"年"h"時"n"分")", "平成1年0時5分"},
         {{1989, 1, 7, 23, 59, 0, 0, 6}, R"(gggee"年")", "昭和64年"},
         {noon, R"('yy' yy "AM/PM")", "yy 19 AM/PM"},
+        {noon, "g/gg/ggg", "令/令和/令和"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Cp932ToUtf8(FormatDateTime(Utf8ToCp932(c.Pattern), c.Time)), c.Expected) << c.Pattern;

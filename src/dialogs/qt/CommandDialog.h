@@ -3,7 +3,7 @@
 // "Command"; add, change, delete, and execute with the current document's file name.
 
 #include "dialogs/ExternalCommands.h"
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QDialog>
 

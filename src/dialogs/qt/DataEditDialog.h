@@ -3,7 +3,7 @@
 // items are reordered with the up and down buttons or by dragging them within the list.
 
 #include "dialogs/PhraseEditor.h"
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QDialog>
 #include <QListWidget>

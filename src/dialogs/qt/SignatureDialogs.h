@@ -2,7 +2,7 @@
 // The signature settings ("署名の設定": the three signatures in three editor panes) and the signature
 // insertion ("署名の挿入": one signature in an editable preview, put into a document at its caret).
 
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QDialog>
 

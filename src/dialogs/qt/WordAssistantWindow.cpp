@@ -98,6 +98,7 @@ void TWordAssistant::ActionOK()
 void TWordAssistant::closeEvent(QCloseEvent* Event)
 {
     FCloseDialog = CloseCheckBox->isChecked();
+    if (OnClosed) GuardedCall(FOnError, OnClosed);
     QWidget::closeEvent(Event);
 }
 

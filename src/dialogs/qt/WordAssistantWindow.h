@@ -3,7 +3,7 @@
 // five phrase lists on five pages; OK (the button, Enter or a double click) puts the chosen phrase into
 // the focused editor.
 
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QWidget>
 
@@ -29,6 +29,8 @@ public:
     // happens).
     std::function<TEditor*()> FocusedEditor;
     std::function<bool(const TEditor&)> CaretAfterInsertion;
+    // The window closed, its switch written back.
+    std::function<void()> OnClosed;
 
     QTabWidget* PageControl1;
     QListWidget* ListBox[5];

@@ -1,6 +1,7 @@
 #include "documents/qt/QxMessageDialog.h"
 
 #include "documents/MessageDialog.h"
+#include "platform/qt/ProgramIcon.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -185,17 +186,17 @@ int TQxMessageDialog::ShowDialog(bool AtPosition, QWidget* Parent) const
 
 namespace {
 
-// The message form of the program, with its icon.
+// The message form of the program, with its icon unless ProgramIcon is off.
 TQxMessageDialog ProgramMessageDialog(const std::string& Text, const std::string& Caption, TMsgDlgType Kind,
-                                      TMsgDlgButtons Buttons)
+                                      TMsgDlgButtons Buttons, bool ProgramIcon = true)
 {
     TQxMessageDialog Dialog;
     Dialog.MessageString = Text;
     Dialog.CaptionString = Caption;
     Dialog.AType = Kind;
     Dialog.AButtons = Buttons;
-    Dialog.Icon = QApplication::windowIcon();
-    Dialog.VisibleIcon = !Dialog.Icon.isNull();
+    Dialog.Icon = qx::ProgramIcon();
+    Dialog.VisibleIcon = ProgramIcon && !Dialog.Icon.isNull();
     return Dialog;
 }
 
@@ -209,7 +210,8 @@ std::unique_ptr<QDialog> CreateMessageDialogForm(const std::string& Text, const 
 
 int TQtPrompter::Show(const TPromptRequest& Request)
 {
-    TQxMessageDialog Dialog = ProgramMessageDialog(Request.Text, Request.Caption, Request.Kind, Request.Buttons);
+    TQxMessageDialog Dialog =
+        ProgramMessageDialog(Request.Text, Request.Caption, Request.Kind, Request.Buttons, FProgramIcon);
     Dialog.AllCaption = Request.AllCaption;
     Dialog.X = Request.X;
     Dialog.Y = Request.Y;

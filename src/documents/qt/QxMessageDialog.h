@@ -54,9 +54,12 @@ public:
     explicit TQtPrompter(QWidget* Parent = nullptr) : FParent(Parent) {}
     int Show(const TPromptRequest& Request) override;
     bool InputQuery(const std::string& Caption, const std::string& Prompt, std::string& Value) override;
+    // Off: the messages show the kind's icon alone, without the program's under it.
+    void SetProgramIcon(bool Visible) { FProgramIcon = Visible; }
 
 private:
     QWidget* FParent;
+    bool FProgramIcon = true;
 };
 
 } // namespace qx

@@ -4,8 +4,10 @@
 #include "editor/qt/EditorScrollBar.h"
 #include "editor/qt/QtCanvas.h"
 #include "platform/Cp932.h"
+#include "platform/Exception.h"
 #include "platform/ShortCut.h"
 #include "platform/VirtualKeyCodes.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -19,6 +21,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -132,10 +135,24 @@ void TEditorWidget::Guard(const char* Where, Body&& Run)
     try {
         Run();
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "QxEditor: %s: %s\n", Where, e.what());
+        Report(Where, e.what());
     } catch (...) {
-        std::fprintf(stderr, "QxEditor: %s: unknown error\n", Where);
     }
+}
+
+void TEditorWidget::Report(const char* Where, const std::string& Message)
+{
+    // A paint, a timer or a mouse move fails again each time it comes: its error is shown once.
+    const std::string where = Where;
+    if ((where == "paint" || where == "timer" || where == "mouse move") && !FReported.insert(where + '\n' + Message).second) return;
+    // After the event, so that no message box opens inside a paint or between a press and its release.
+    QTimer::singleShot(0, QCoreApplication::instance(), [where, Message] {
+        if (!ExceptionBoundary()) {
+            std::fprintf(stderr, "QxEditor: %s: %s\n", where.c_str(), Message.c_str());
+            return;
+        }
+        GuardedCall(ExceptionBoundary(), [&] { throw Exception(Message); });
+    });
 }
 
 TEditorWidget::TEditorWidget(QWidget* Parent, std::unique_ptr<TEditor> Editor)
@@ -148,7 +165,6 @@ TEditorWidget::TEditorWidget(QWidget* Parent, std::unique_ptr<TEditor> Editor)
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setCursor(EditorCursor(crIBeam));
     viewport()->setMouseTracking(true);  // the cursor's shape follows the area under the mouse
-    setFrameStyle(FEditor->BorderStyle() == bsSingle ? (QFrame::StyledPanel | QFrame::Sunken) : QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBar(new TEditorScrollBar(Qt::Vertical, this));
@@ -195,6 +211,8 @@ void TEditorWidget::Invalidate(const TRect& R)
     if (!R.Empty()) viewport()->update(ToQRect(R));
 }
 void TEditorWidget::Update() { viewport()->repaint(); }
+void TEditorWidget::Beep() { QApplication::beep(); }
+void TEditorWidget::ShowBorder(bool Single) { setFrameStyle(Single ? (QFrame::StyledPanel | QFrame::Sunken) : QFrame::NoFrame); }
 
 void TEditorWidget::ScrollRect(int DX, int DY, const TRect& Scroll)
 {
@@ -414,7 +432,7 @@ void TEditorWidget::mousePressEvent(QMouseEvent* Event)
 void TEditorWidget::mouseMoveEvent(QMouseEvent* Event)
 {
     const QPoint at = Event->position().toPoint();
-    Guard("mouse", [&] { FEditor->MouseMove(ShiftOf(Event->modifiers(), Event->buttons()), at.x(), at.y()); });
+    Guard("mouse move", [&] { FEditor->MouseMove(ShiftOf(Event->modifiers(), Event->buttons()), at.x(), at.y()); });
 }
 
 void TEditorWidget::mouseReleaseEvent(QMouseEvent* Event)

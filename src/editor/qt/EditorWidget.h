@@ -17,6 +17,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
+#include <string>
 
 class QKeyEvent;
 class QMenu;
@@ -49,10 +51,12 @@ public:
     void ShowScrollBar(TScrollBarKind Bar, bool Visible) override;
     void SetScrollBar(TScrollBarKind Bar, int Min, int Max, int Page, int Pos) override;
     void SetScrollPos(TScrollBarKind Bar, int Pos) override;
+    void ShowBorder(bool Single) override;
     void SetCursor(int Cursor) override;
     int WheelScrollLines() const override;
     void SetCaret(const TRect& R, bool Shown) override;
     void SetImeCursor(const TRect& R) override;
+    void Beep() override;
     TFontMetrics MeasureFont(const TFontSpec& Font) override;
 
     // TEditorClock
@@ -80,8 +84,10 @@ protected:
     bool focusNextPrevChild(bool Next) override;
 
 private:
-    // Runs Body; an exception is reported on stderr and goes no further.
+    // Runs Body; an exception goes no further: its message is shown after the event through the
+    // program's exception boundary (on stderr when the program has none).
     template <class Body> void Guard(const char* Where, Body&& Run);
+    void Report(const char* Where, const std::string& Message);
 
     mutable TFontResolver FFonts;  // a cache
     TQtClipboard FClipboard;
@@ -91,6 +97,7 @@ private:
     bool FCaretShown = false;
     TRect FImeCursor;
     bool FSyncingBars = false;
+    std::set<std::string> FReported;  // errors of events that come again by themselves, once shown
     std::unique_ptr<TEditor> FEditor;  // last: it goes first
 };
 

@@ -29,7 +29,44 @@ std::string WithLineEnds(std::string_view Text, bool CrLf)
     return out;
 }
 
+QString UnicodeText(const std::string& cp932)
+{
+    const std::u16string text = Cp932ToUtf16(WithLineEnds(cp932, false));
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 } // namespace
+
+// CP932 text handed out as QxEditor's bytes and as Unicode text, asked for only when a program takes it.
+class TLazyCp932MimeData : public QMimeData {
+public:
+    TLazyCp932MimeData(const void* Owner, std::function<std::string()> Text) : FOwner(Owner), FText(std::move(Text)) {}
+    const void* Owner() const { return FOwner; }
+    bool Kept() const { return FKept.has_value(); }
+    // From now on the text is what it is now.
+    void Keep()
+    {
+        if (!FKept) FKept = FText();
+        FText = nullptr;
+    }
+    QStringList formats() const override { return {kQxSjisTextMime, "text/plain"}; }
+    bool hasFormat(const QString& Mime) const override { return formats().contains(Mime); }
+
+protected:
+    QVariant retrieveData(const QString& Mime, QMetaType) const override
+    {
+        const std::string cp932 = FKept ? *FKept : FText ? FText() : std::string();
+        if (Mime == QLatin1String(kQxSjisTextMime))
+            return QByteArray(cp932.data(), static_cast<qsizetype>(cp932.size()));
+        if (Mime == QLatin1String("text/plain")) return UnicodeText(cp932);
+        return {};
+    }
+
+private:
+    const void* FOwner;
+    std::function<std::string()> FText;
+    std::optional<std::string> FKept;
+};
 
 std::optional<std::string> ClipboardCp932Text(const QMimeData* data)
 {
@@ -49,8 +86,7 @@ QMimeData* MakeCp932MimeData(const std::string& cp932, bool box)
 {
     auto* data = new QMimeData;
     data->setData(kQxSjisTextMime, QByteArray(cp932.data(), static_cast<qsizetype>(cp932.size())));
-    const std::u16string text = Cp932ToUtf16(WithLineEnds(cp932, false));
-    data->setText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    data->setText(UnicodeText(cp932));
     // The box mark holds the text's own bytes and a terminating zero; only its presence counts.
     if (box)
         data->setData(QString::fromLatin1(BoxClipboardFormat),
@@ -78,5 +114,28 @@ void TQtClipboard::SetText(const std::string& Text, bool Box)
 }
 
 void TQtClipboard::Clear() { QGuiApplication::clipboard()->clear(); }
+
+void TQtClipboard::OfferPrimarySelection(const void* Owner, std::function<std::string()> Text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection()) return;
+    // The desktop keeps asking the same offer while the selection grows.
+    if (FOffer && !FOffer->Kept() && FOffer->Owner() == Owner && clipboard->mimeData(QClipboard::Selection) == FOffer.data())
+        return;
+    FOffer = new TLazyCp932MimeData(Owner, std::move(Text));
+    clipboard->setMimeData(FOffer.data(), QClipboard::Selection);
+}
+
+void TQtClipboard::KeepPrimarySelection(const void* Owner)
+{
+    if (FOffer && FOffer->Owner() == Owner) FOffer->Keep();
+}
+
+std::optional<std::string> TQtClipboard::PrimarySelectionText() const
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection()) return std::nullopt;
+    return ClipboardCp932Text(clipboard->mimeData(QClipboard::Selection));
+}
 
 } // namespace qx

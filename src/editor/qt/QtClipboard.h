@@ -5,6 +5,8 @@
 
 #include "editor/EditorClipboardPort.h"
 
+#include <QPointer>
+
 #include <optional>
 #include <string>
 
@@ -23,7 +25,9 @@ std::optional<std::string> ClipboardCp932Text(const QMimeData* data);
 // box selection when `box`.
 QMimeData* MakeCp932MimeData(const std::string& cp932, bool box = false);
 
-// The control's clipboard over QClipboard.
+class TLazyCp932MimeData;
+
+// The control's clipboard over QClipboard (the primary selection through its Selection mode).
 class TQtClipboard : public TEditorClipboardPort {
 public:
     bool HasText() const override;
@@ -31,6 +35,13 @@ public:
     bool HasBoxFormat() const override;
     void SetText(const std::string& Text, bool Box) override;
     void Clear() override;
+    void OfferPrimarySelection(const void* Owner, std::function<std::string()> Text) override;
+    void KeepPrimarySelection(const void* Owner) override;
+    std::optional<std::string> PrimarySelectionText() const override;
+
+private:
+    // The offer on the desktop's primary selection while it is there (QClipboard owns it).
+    QPointer<TLazyCp932MimeData> FOffer;
 };
 
 } // namespace qx

@@ -5,8 +5,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace qx {
 
@@ -47,7 +50,15 @@ void TUninstallDialog::showEvent(QShowEvent* event)
 void TUninstallDialog::RunRemoval()
 {
     FRemoved = FSetup.Remove();
-    FText->setText(QString::fromStdString(FSetup.RemovalText(FRemoved)));
+    const QString text = QString::fromStdString(FSetup.RemovalText(FRemoved));
+    FText->setText(text);
+    // The window takes the size its new text needs: each line whole where the screen has the room (the
+    // install folder's path may be long), wrapped where it has not.
+    const int lines = FText->fontMetrics().boundingRect(QRect(), 0, text).width();
+    const int room = screen() ? screen()->availableGeometry().width() * 2 / 3 : lines;
+    FText->setMinimumWidth(std::min(lines, room));
+    layout()->activate();
+    adjustSize();
     FCloseButton->setEnabled(true);
     FCloseButton->setDefault(true);
     raise();

@@ -20,7 +20,7 @@ void TAutoSaveTimer::Tick()
     TQxEditor* editor = FMain.CurrentEditor();
     if (!editor || FMain.Count() == 0) return;
     const std::string name = FMain.Name(FMain.CurrentPage());
-    const bool named = !IsUntitled(name) && !IsGrepResult(name) && !IsProjectTab(name);
+    const bool named = IsNamedFile(name);
     const bool busy = QApplication::activeModalWidget() != nullptr || FMain.Busy();
     if (AutoSaveDue(*editor, named, busy)) FMain.FileSave();
 }

@@ -4,7 +4,7 @@
 // opens the colour dialog unless the owner puts another chooser in Model().ColorChooser.
 
 #include "mainwindow/ColorCombo.h"
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QComboBox>
 

@@ -3,7 +3,7 @@
 // the buttons; each button runs the manager's operation and the list and the buttons show its state.
 
 #include "dialogs/EditEnvManager.h"
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QDialog>
 

@@ -3,7 +3,7 @@
 // page list with its icons and the host of the page shown; OK and "適用(&A)" run the model's Apply.
 
 #include "dialogs/EditOptionModel.h"
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QDialog>
 

@@ -12,6 +12,8 @@ namespace qx {
 void PrepareDocumentEditor(TQxEditor& Editor)
 {
     Editor.Lines().Clear();
+    // A document keeps more steps to undo than a dialog's small editors.
+    Editor.SetUndoListMax(DocumentUndoSteps);
     Editor.SetWantReturns(true);
     Editor.SetWantTabs(true);
     Editor.SetOverWrite(false);

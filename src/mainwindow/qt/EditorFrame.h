@@ -63,6 +63,9 @@ private:
     TEditorWidget* FActive = nullptr;
 };
 
+// The undo steps a document editor keeps.
+constexpr int DocumentUndoSteps = 256;
+
 // The values every new document editor starts with (before its environment is applied).
 void PrepareDocumentEditor(TQxEditor& Editor);
 

@@ -12,7 +12,7 @@
 // tool bar or any other widget of the window left. A bound key is claimed from the menu bar's shortcuts
 // as above, and its press runs the command. The editors' keys never arrive here: their filter uses them up.
 
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QObject>
 

@@ -2,7 +2,7 @@
 // "キー割り当て": the key assignment dialog, built in code over TKeySetModel. The widgets only show the
 // model and forward the user's choices; every rule lives in the model.
 
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QDialog>
 

@@ -2,7 +2,6 @@
 
 #include "documents/GlobalState.h"
 #include "documents/ProgramFolder.h"
-#include "documents/SettingsFile.h"
 #include "editor/EditorControl.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/MainComponents.h"
@@ -53,12 +52,7 @@ bool TQtMainCommandHost::FileSave() { return FMain.FileSave(); }
 TFileRoadHost& TQtMainCommandHost::Files() { return FMain; }
 std::string TQtMainCommandHost::ProgramPath() { return ExecutablePath(); }
 
-bool TQtMainCommandHost::SecondCopyAllowed()
-{
-    // Read from the file each time: the options dialog may have changed it since the start.
-    const auto ini = OpenSettingsFile(FState.ProgramFile(IniFileName));
-    return ini && !ini->ReadBool("Basic", "NotExecute", true);
-}
+bool TQtMainCommandHost::SecondCopyAllowed() { return !FState.Settings.Basic.NotExecute; }
 
 void TQtMainCommandHost::SetStayOnTop(bool Value)
 {
@@ -67,6 +61,13 @@ void TQtMainCommandHost::SetStayOnTop(bool Value)
     FMain.setWindowFlag(Qt::WindowStaysOnTopHint, Value);
     // A changed window flag hides the window; it comes back as it was.
     if (visible) FMain.show();
+    // The open tool windows follow.
+    const auto [viewer, assistant] = FMain.ToolWindows();
+    for (QWidget* tool : {viewer, assistant}) {
+        if (!tool || !tool->isVisible()) continue;
+        tool->setWindowFlag(Qt::WindowStaysOnTopHint, Value);
+        tool->show();
+    }
 }
 
 bool TQtMainCommandHost::Minimized() { return FMain.isMinimized(); }

@@ -13,7 +13,7 @@
 #include "mainwindow/KeyMacroCommands.h"
 #include "mainwindow/KeyRouter.h"
 #include "mainwindow/Tips.h"
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QObject>
 #include <QTimer>

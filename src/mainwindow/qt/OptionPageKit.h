@@ -4,7 +4,7 @@
 // blocked (so showing never changes the copy); a change of a control writes one value back, and the
 // page then shows the copy again, which is how linked rules reach the other controls.
 
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 #include "platform/Color.h"
 
 #include <QWidget>

@@ -3,7 +3,7 @@
 // is (OptionPageKit.h); the linked rules between their controls are the model's.
 
 #include "documents/MainSettings.h"
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 #include "mainwindow/qt/OptionPageKit.h"
 
 #include <QFont>

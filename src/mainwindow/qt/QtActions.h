@@ -5,7 +5,7 @@
 // window's exception handler. No QAction carries a shortcut: keys go through the key router only.
 
 #include "mainwindow/CommandSet.h"
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <vector>
 

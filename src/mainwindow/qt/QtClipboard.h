@@ -5,7 +5,7 @@
 #include "editor/qt/QtClipboard.h"
 #include "mainwindow/ClipBoardHistory.h"
 #include "mainwindow/ClipboardCommands.h"
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QObject>
 

@@ -3,7 +3,7 @@
 // icon's logic (TTrayIcon), and Qt's activation reasons turned into the tray's mouse messages.
 
 #include "mainwindow/TrayIcon.h"
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QElapsedTimer>
 #include <QIcon>

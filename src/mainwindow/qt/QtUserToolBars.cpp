@@ -18,6 +18,8 @@
 #include <QToolTip>
 
 #include <array>
+#include <climits>
+#include <cstdlib>
 #include <map>
 
 namespace qx {
@@ -116,11 +118,17 @@ void TQtUserToolBars::Build()
     const TToolBarSettings& settings = FState.Settings.ToolBar;
     const bool loaded[2] = {settings.LoadToolBar1, settings.LoadToolBar2};
     const bool shown[2] = {settings.UserToolBar, settings.UserToolBar2};
-    // The bar with the smaller saved top comes first; bar 2 first when the tops are equal.
-    const bool secondFirst = settings.UserToolBarTop2 <= settings.UserToolBarTop;
+    // The bar with the smaller saved top comes first; bar 2 first when the tops are equal, unless it was
+    // right of bar 1 in their row. Tops half a row apart or more are rows of their own.
+    const int tops[2] = {settings.UserToolBarTop, settings.UserToolBarTop2};
+    const bool secondFirst = tops[1] < tops[0] ||
+                             (tops[1] == tops[0] && settings.UserToolBarLeft2 <= settings.UserToolBarLeft);
     const std::array<int, 2> order = secondFirst ? std::array<int, 2>{2, 1} : std::array<int, 2>{1, 2};
+    bool first = true;
     for (int B : order) {
         if (!loaded[B - 1] || FBars[B - 1]) continue;
+        if (!first && std::abs(tops[1] - tops[0]) >= ToolBarRowHeight / 2) FWindow.addToolBarBreak(Qt::TopToolBarArea);
+        first = false;
         auto* bar = new QToolBar(&FWindow);
         bar->setObjectName(B == 1 ? "UserToolBar" : "UserToolBar2");
         bar->setWindowTitle(QString::fromUtf8(B == 1 ? "ツールバー １" : "ツールバー ２"));
@@ -130,6 +138,20 @@ void TQtUserToolBars::Build()
         FBars[B - 1] = bar;
         Fill(B);
         bar->setVisible(shown[B - 1] && !bar->actions().isEmpty());
+    }
+}
+
+void TQtUserToolBars::CollectPlaces(TToolBarSettings& Settings) const
+{
+    int rowTop = INT_MAX;
+    for (const QToolBar* bar : FBars)
+        if (bar && bar->isVisible()) rowTop = std::min(rowTop, bar->y());
+    const TToolBarSettings defaults;
+    for (int B : {1, 2}) {
+        const QToolBar* bar = FBars[B - 1];
+        if (!bar || !bar->isVisible()) continue;
+        (B == 1 ? Settings.UserToolBarLeft : Settings.UserToolBarLeft2) = bar->x();
+        (B == 1 ? Settings.UserToolBarTop : Settings.UserToolBarTop2) = defaults.UserToolBarTop + bar->y() - rowTop;
     }
 }
 

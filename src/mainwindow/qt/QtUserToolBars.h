@@ -33,6 +33,9 @@ public:
     void Build();
     // Every loaded bar's buttons again from the lists.
     void Rebuild();
+    // The shown bars' places into the settings: their left, and their top counted from the first row's
+    // top at the saved first top (UserToolBarTop's default), so that the rows come back as they were.
+    void CollectPlaces(TToolBarSettings& Settings) const;
     // Shows or hides a bar; a bar without buttons is not shown: the user is asked to configure it
     // first. Answers whether the bar is shown now.
     bool ToggleBar(int B, TPrompter& Prompter, const std::function<void()>& Beep);
@@ -52,6 +55,9 @@ private:
     QToolBar* FBars[2] = {nullptr, nullptr};
     QObject* FHints = nullptr;  // the buttons' tips (a child of the window)
 };
+
+// The height of a row of tool bars in the saved places (the default tops are a row apart).
+inline constexpr int ToolBarRowHeight = 28;
 
 // A tool button's icon: the theme's icon for its command when the desktop has one, else a small drawn
 // one from the first character of its caption, coloured by the command's group.

@@ -3,17 +3,17 @@
 // (and so every action, signal and handler run from one) goes through notify, where an exception ends
 // as a message to the user instead of crossing the loop.
 
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QApplication>
 
 namespace qx {
 
+// The exception goes to ExceptionBoundary(), which the program sets to its prompter.
 class TQxApplication : public QApplication {
 public:
-    TQxApplication(int& Argc, char** Argv) : QApplication(Argc, Argv) {}
-    // Shows an exception's message; set by the main window (its prompter).
-    TExceptionHandler OnException;
+    // The program's name and icon (every window, message box and the splash show it).
+    TQxApplication(int& Argc, char** Argv);
     bool notify(QObject* Receiver, QEvent* Event) override;
 };
 

@@ -24,6 +24,7 @@
 #include "mainwindow/qt/TrayPopupMenu.h"
 #include "mainwindow/qt/X11Keyboard.h"
 #include "platform/VirtualKeyCodes.h"
+#include "platform/qt/ProgramIcon.h"
 #include "documents/ToolBarFile.h"
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectPropertyDialog.h"
@@ -38,10 +39,12 @@
 #include "mainwindow/qt/SearchHost.h"
 #include "mainwindow/qt/QtActions.h"
 #include "mainwindow/qt/ToolDialogCommands.h"
+#include "dialogs/qt/ClipBoardViewerForm.h"
 #include "mainwindow/qt/ToolDialogs.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
@@ -51,8 +54,11 @@
 #include <QDropEvent>
 #include <QTabBar>
 #include <QMouseEvent>
+#include <QLayout>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QWheelEvent>
+#include <QWindowStateChangeEvent>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -95,6 +101,8 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     SetSettingsRefusalReport([this](const std::string& Text) {
         ShowMessageDialog(FPrompter, Text, "", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
     });
+    // The window carries the program's icon itself: the tray icon shows its owner's.
+    setWindowIcon(ProgramIcon());
     FPages = new TPageControl(this);
     FPages->setObjectName("PageControl1");
     FPages->setMovable(true);
@@ -112,6 +120,10 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     FProjectSplitter->addWidget(FProjectPane);
     FProjectSplitter->addWidget(FPages);
     FProjectSplitter->setStretchFactor(1, 1);
+    connect(FProjectSplitter, &QSplitter::splitterMoved, this, [this] {
+        const int width = FProjectSplitter->sizes().value(0);
+        if (width > 0) FState.Settings.Project.ManagerWidth = width;
+    });
     setCentralWidget(FProjectSplitter);
     FToolBars = std::make_unique<TQtUserToolBars>(*this, FState);
     FToolBars->StayOnTop = [this] { return FCommandHost && FCommandHost->StayOnTop(); };
@@ -140,8 +152,12 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     auto* trayMenu = new TTrayPopupMenu(this);
     connect(trayMenu, &QMenu::aboutToShow, this, [this, trayMenu] { BuildTrayMenu(*trayMenu); });
     FComponents->SetTrayMenu(trayMenu);
-    connect(qApp, &QGuiApplication::applicationStateChanged, this,
-            [this](Qt::ApplicationState State) { FComponents->ApplicationActivated(State == Qt::ApplicationActive); });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState State) {
+        const bool active = State == Qt::ApplicationActive;
+        FComponents->ApplicationActivated(active);
+        // Back from another program, which may have rewritten the file shown.
+        if (active) CheckTimeStamp();
+    });
     connect(FPages, &QTabWidget::currentChanged, this, [this] { PageChanged(); });
     // A dragged tab keeps the id list in page order.
     FPages->tabBar()->installEventFilter(this);
@@ -197,6 +213,8 @@ TQxEditorMain::TQxEditorMain(TGlobalState& State, TPrompter& Prompter, QWidget* 
     FAutoSave = new TAutoSaveTimer(*this);
     AttachProjectTreePopup(FProjectPane->Tree(), *FActions);
     FProjectPane->OnSelectionChanged = [this] { FActions->UpdateStates(); };
+    // Paste follows the clipboard, whichever program filled it.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { FActions->UpdateStates(); });
     BuildMenus();
 }
 
@@ -246,15 +264,22 @@ void TQxEditorMain::ApplyEnvironment(TQxEditor& Editor, int N, bool SecondPane)
     TEnvironmentApplyHost host;
     host.SecondPane = SecondPane;
     host.State = &FState;
+    if (IsNamedFile(Editor.FileName)) host.DocumentFile = Editor.FileName;
     ApplyEditorEnvironment(EnvironmentFileName(FState, N), Editor, host);
 }
 
 void TQxEditorMain::SwitchEnvironment(int N)
 {
+    if (TEditorFrame* frame = CurrentFrame()) SwitchEnvironment(N, IsNamedFile(frame->FileName()) ? frame->FileName() : "");
+}
+
+void TQxEditorMain::SwitchEnvironment(int N, const std::string& DocumentFile)
+{
     TEditorFrame* frame = CurrentFrame();
     if (!frame) return;
     TEnvironmentApplyHost apply;
     apply.State = &FState;
+    apply.DocumentFile = DocumentFile;
     TQxEditorDocument document = frame->Document();
     document.ApplyEnvironment(EnvironmentFileName(FState, N), apply);
     document.SetEnvironmentNumber(N);
@@ -410,6 +435,25 @@ void TQxEditorMain::NewTab()
     PageChanged();
 }
 
+void TQxEditorMain::DiscardNewTab(int Back)
+{
+    const int page = FPages->currentIndex();
+    if (page < 0 || Count() < 2) return;  // the window keeps one tab
+    RemovePage(page, Back);
+    PageChanged();
+}
+
+void TQxEditorMain::RemovePage(int Page, int Then)
+{
+    QWidget* frame = FPages->widget(Page);
+    FPages->blockSignals(true);
+    FPages->removeTab(Page);
+    FIds.Remove(Page);
+    if (Count() > 0) FPages->setCurrentIndex(std::clamp(Then, 0, Count() - 1));
+    FPages->blockSignals(false);
+    delete frame;
+}
+
 void TQxEditorMain::CreateSplit()
 {
     TEditorFrame* frame = CurrentFrame();
@@ -450,9 +494,14 @@ void TQxEditorMain::ShowTitles()
 {
     TEditorFrame* frame = CurrentFrame();
     const bool modified = frame && frame->MainEditor().Modified();
-    const TDocumentTitles titles = DocumentTitles(FCurFile, FState.Settings.Option.ShowFilePath, modified);
-    setWindowTitle(Q(titles.Title));
-    if (frame) FPages->setTabText(FPages->currentIndex(), Q(titles.Caption));
+    const TOptionSettings& option = FState.Settings.Option;
+    const TDocumentTitles titles = DocumentTitles(FCurFile, option.ShowFilePath, modified);
+    const auto minimized =
+        isMinimized() ? TMinimizeRestore::MinimizedTitle(FCurFile, option.ShowFilePath, option.MiniFullPath) : std::nullopt;
+    setWindowTitle(Q(minimized ? *minimized : titles.Title));
+    // A keystroke keeps the caption: the tab row is not laid out again for it.
+    const QString caption = Q(titles.Caption);
+    if (frame && FPages->tabText(FPages->currentIndex()) != caption) FPages->setTabText(FPages->currentIndex(), caption);
 }
 
 void TQxEditorMain::SetCurFile(const std::string& Name)
@@ -507,13 +556,38 @@ void TQxEditorMain::RefreshStatusBar()
         FStatusModel.SetModified(frame->MainEditor().Modified());
     }
     FStatus->ShowPanels(FStatusModel.Panels());
-    if (FActions) FActions->UpdateStates();
+    UpdateCommandStates();
+}
+
+void TQxEditorMain::UpdateCommandStates()
+{
+    if (!FActions) return;
+    // Between commands (each sets every state when it has run, as does a menu that opens), the states
+    // depend on the tabs, the focused document's edit state and the clipboard: a typed character that
+    // changed none of these sets none of them.
+    TCommandInputs inputs;
+    inputs.Tabs = Count();
+    inputs.Page = FPages->currentIndex();
+    if (TQxEditor* editor = FocusedEditor()) {
+        inputs.Focused = editor;
+        inputs.Modified = CurrentEditor()->Modified();
+        inputs.CanUndo = editor->CanUndo();
+        inputs.CanRedo = editor->CanRedo();
+        inputs.Selected = editor->HasSelection();
+        inputs.ReadOnly = editor->ReadOnly();
+        inputs.OverWrite = editor->OverWrite();
+    }
+    if (FCommandInputs && *FCommandInputs == inputs) return;
+    FCommandInputs = inputs;
+    FActions->UpdateStates();
 }
 
 void TQxEditorMain::PageChanged()
 {
     TEditorFrame* frame = CurrentFrame();
     if (!frame) return;
+    // Another document: its own states (its wrap, its split, ...) whatever the inputs look like.
+    FCommandInputs.reset();
     // The focused pane of another tab is no longer the active editor; keys go to this tab's.
     FState.ActiveEditor = FocusedEditor();
     MarkTabs();
@@ -521,12 +595,19 @@ void TQxEditorMain::PageChanged()
     FCurFile = frame->FileName();
     SetChange(frame->MainEditor().Modified());
     SetEditMode(!frame->MainEditor().ReadOnly());
-    // A file that another program rewrote since it was read or saved is offered for a reload.
+    CheckTimeStamp();
+}
+
+void TQxEditorMain::CheckTimeStamp()
+{
+    TEditorFrame* frame = CurrentFrame();
+    // The question's own window leaves and activates the application again: one check at a time.
+    if (!frame || FCheckingStamp) return;
+    const TFlagScope checking(FCheckingStamp);
     TDocumentHost host = Host();
-    if (host.IsNamedDocument()) {
-        TQxEditorDocument document = frame->Document();
-        CheckFileTimeStamp(document, host, FState);
-    }
+    if (!host.IsNamedDocument()) return;
+    TQxEditorDocument document = frame->Document();
+    CheckFileTimeStamp(document, host, FState);
 }
 
 void TQxEditorMain::MarkTabs()
@@ -549,14 +630,12 @@ TDocumentHost TQxEditorMain::Host()
 {
     TDocumentHost host;
     host.Prompter = &FPrompter;
-    host.ApplyEnvironment = [this](int N) { SwitchEnvironment(N); };
+    host.ApplyEnvironment = [this](int N, const std::string& FileName) { SwitchEnvironment(N, FileName); };
     host.SetEditMode = [this](bool Editable) { SetEditMode(Editable); };
     host.Beep = [this] {
         if (Beep) Beep();
     };
-    host.IsNamedDocument = [this] {
-        return !IsUntitled(FCurFile) && !IsGrepResult(FCurFile) && !IsProjectTab(FCurFile);
-    };
+    host.IsNamedDocument = [this] { return IsNamedFile(FCurFile); };
     host.AfterReload = [this] {
         SetChange(false);
         RefreshStatusBar();
@@ -670,10 +749,68 @@ void TQxEditorMain::TabPagePopupMenuPopup()
     }
 }
 
+std::vector<TWindowPlacement> TQxEditorMain::ScreenAreas()
+{
+    std::vector<TWindowPlacement> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        screens.push_back({area.left(), area.top(), area.height(), area.width()});
+    }
+    return screens;
+}
+
 void TQxEditorMain::resizeEvent(QResizeEvent* Event)
 {
     QMainWindow::resizeEvent(Event);
     if (TEditorFrame* frame = CurrentFrame()) frame->HalveSplit();
+}
+
+void TQxEditorMain::changeEvent(QEvent* Event)
+{
+    QMainWindow::changeEvent(Event);
+    if (Event->type() != QEvent::WindowStateChange) return;
+    const bool was = static_cast<QWindowStateChangeEvent*>(Event)->oldState() & Qt::WindowMinimized;
+    if (isMinimized() && !was)
+        WindowMinimized();
+    else if (!isMinimized() && was)
+        WindowRestored();
+}
+
+TQxEditorMain::TToolWindows TQxEditorMain::ToolWindows() const
+{
+    TToolWindows windows;
+    if (auto* commands = findChild<TToolDialogCommands*>("ToolDialogCommands")) windows.ClipViewer = commands->ClipViewer();
+    if (FToolDialogs) windows.WordAssistant = FToolDialogs->WordAssistant();
+    return windows;
+}
+
+void TQxEditorMain::WindowMinimized()
+{
+    const auto [viewer, assistant] = ToolWindows();
+    TMinimizeState state;
+    state.StayOnTop = FCommandHost->StayOnTop();
+    state.ClipViewerShown = viewer && viewer->isVisible();
+    state.WordAssistantShown = assistant && assistant->isVisible();
+    state.MinimizeToTray = FState.Settings.HideOption.MinimizeToTray;
+    state.TrayHoldsIcon = FComponents->HasTray();
+    const TMinimizeSteps steps = FMinimize.Minimize(state);
+    if (steps.HideClipViewer) viewer->hide();
+    if (steps.HideWordAssistant) assistant->hide();
+    ShowTitles();
+    // After the state change has run its course (showMinimized shows the window once more after it).
+    if (steps.HideWindow)
+        QMetaObject::invokeMethod(this, [this] {
+            if (isMinimized()) hide();
+        }, Qt::QueuedConnection);
+}
+
+void TQxEditorMain::WindowRestored()
+{
+    const auto [viewer, assistant] = ToolWindows();
+    const TRestoreSteps steps = FMinimize.Restore();
+    if (steps.ShowClipViewer && viewer) viewer->show();
+    if (steps.ShowWordAssistant && assistant) assistant->show();
+    SetCurFile(FCurFile);
 }
 
 bool TQxEditorMain::OpenAsProject(const std::string& Name, bool Ask)
@@ -738,6 +875,11 @@ void TQxEditorMain::FormShow(const std::vector<std::string>& Args, const std::st
     LoadToolBarSettings(FState);
     FToolBars->Build();
     ApplyBarSettings();
+    // The bars may make the window wider than its stored width: it grows now, and its frame is placed
+    // again, as the frame's place (growing, it was placed by the corner of what it frames, which puts
+    // the title bar of a window at the top of the screen above the screen).
+    if (QLayout* bars = layout()) bars->activate();
+    if (!isMaximized()) move(FStartPlace.Left, FStartPlace.Top);
     const TProjectSettings& project = FState.Settings.Project;
     FProject->SetStartingOrClosing(true);
     FProject->NewProject();
@@ -833,19 +975,11 @@ bool TQxEditorMain::Close1Click()
     // The only tab, untitled and untouched, stays as it is.
     if (Count() == 1 && IsUntitled(Name(0)) && !Modified(0)) return true;
     if (!QuerySaveDocument(*this, page, CloseServices())) return false;
-    const int next = PageAfterClose(page, Count(), FState.Settings.Option.TabCloseCtrl);
-    QWidget* frame = FPages->widget(page);
-    FPages->blockSignals(true);
-    FPages->removeTab(page);
-    FIds.Remove(page);
-    FPages->blockSignals(false);
-    delete frame;
+    RemovePage(page, PageAfterClose(page, Count(), FState.Settings.Option.TabCloseCtrl));
     if (Count() == 0)
         NewTab();
-    else {
-        FPages->setCurrentIndex(next);
+    else
         PageChanged();
-    }
     return true;
 }
 
@@ -875,24 +1009,25 @@ void TQxEditorMain::closeEvent(QCloseEvent* Event)
     // A key macro that plays must not type into documents while they are asked about and freed.
     FComponents->EndForClose();
     const TFlagScope closing(FClosing);
-    const bool resident = !QuitRequested && FState.Settings.Basic.AlwaysQxEditor;
-    if (!CloseAllDocuments() || !ProjectAtClose(resident)) {
+    const TWindowClose outcome = CloseMainWindow(
+        QuitRequested, FState.Settings.Basic.AlwaysQxEditor, FComponents->HasTray(),
+        {[this] { return CloseAllDocuments(); }, [this](bool Resident) { return ProjectAtClose(Resident); },
+         [this] { SaveMainSettings(FState, this); }});
+    switch (outcome) {
+    case TWindowClose::Keep: Event->ignore(); break;
+    case TWindowClose::HideInTray:
         Event->ignore();
-        return;
-    }
-    SaveMainSettings(FState, this);
-    if (resident) {
-        // The program stays: in the tray when there is one, else minimised (a hidden window without a
-        // tray icon could never be brought back).
+        hide();
+        break;
+    case TWindowClose::Minimize:
         Event->ignore();
-        if (FComponents->HasTray())
-            hide();
-        else
-            showMinimized();
-        return;
+        showMinimized();
+        break;
+    case TWindowClose::Quit:
+        Event->accept();
+        QCoreApplication::quit();
+        break;
     }
-    Event->accept();
-    QCoreApplication::quit();
 }
 
 void TQxEditorMain::dragEnterEvent(QDragEnterEvent* Event)
@@ -918,13 +1053,27 @@ void TQxEditorMain::DropUrls(const QList<QUrl>& Urls)
 void TQxEditorMain::ApplyMainSettings(const TGlobalState& State)
 {
     const TWindowSettings& window = State.Settings.Window;
-    if (window.WindowPosition != 1) setGeometry(window.Left, window.Top, window.Width, window.Height);
+    // The frame's place (move() places the frame, setGeometry() what it frames), on a screen.
+    FStartPlace = KeepOnScreens(StartPlacement(window), ScreenAreas());
+    resize(FStartPlace.Width, FStartPlace.Height);
+    move(FStartPlace.Left, FStartPlace.Top);
+    WidenDefaultPlacement(StartPlacement(window));
     if (window.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
     const TOptionSettings& option = State.Settings.Option;
     ApplyTabLook(option.TabPosition, option.TabStyle, option.TabMultiLine);
     MarkTabs();
     ApplyProjectMenu(State.Settings.Project.ProjectMenu);
     ApplyProjectTreeLook(*this, ProjectTreeLookOf(State.Settings.Project));
+}
+
+void TQxEditorMain::WidenDefaultPlacement(const TWindowPlacement& Placement)
+{
+    const TWindowPlacement defaults;
+    if (Placement.Width != defaults.Width || Placement.Height != defaults.Height || Placement.Left != defaults.Left ||
+        Placement.Top != defaults.Top)
+        return;
+    const int room = screen() ? screen()->availableGeometry().width() : width();
+    resize(std::clamp(FStatus->sizeHint().width(), width(), std::max(width(), room)), height());
 }
 
 void TQxEditorMain::ApplyTabLook(int Position, int Style, bool MultiLine)
@@ -948,12 +1097,22 @@ void TQxEditorMain::ApplyTabLook(int Position, int Style, bool MultiLine)
     bar->SetMultiLine(MultiLine);
 }
 
-void TQxEditorMain::CollectMainSettings(TGlobalState&) {}
+void TQxEditorMain::CollectMainSettings(TGlobalState& State)
+{
+    // The pane's width as it stands, or as it was last dragged while it was shown.
+    TProjectSettings& project = State.Settings.Project;
+    project.ProjectManager = FProject->PaneVisible();
+    if (const int width = FProjectSplitter->sizes().value(0); project.ProjectManager && width > 0)
+        project.ManagerWidth = width;
+    FToolBars->CollectPlaces(State.Settings.ToolBar);
+}
 
 TWindowPlacement TQxEditorMain::CurrentPlacement() const
 {
+    // The frame's place, where ApplyMainSettings puts it again, and the size of what it frames.
     const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
-    return {r.left(), r.top(), r.height(), r.width()};
+    const QPoint frame = geometry().topLeft() - frameGeometry().topLeft();
+    return {r.left() - frame.x(), r.top() - frame.y(), r.height(), r.width()};
 }
 
 bool TQxEditorMain::IsMaximized() const { return isMaximized(); }

@@ -12,6 +12,7 @@
 #include "mainwindow/CommandSet.h"
 #include "mainwindow/EditorEvents.h"
 #include "mainwindow/FileRoads.h"
+#include "mainwindow/MinimizeRestore.h"
 #include "mainwindow/StartOptions.h"
 #include "mainwindow/TabModel.h"
 #include "mainwindow/WheelNotches.h"
@@ -77,6 +78,7 @@ public:
     void HandOverRecord(int Tag, const std::string& Text);
 
     void NewTab();
+    void DiscardNewTab(int Back) override;
     // Opens a file (activating its tab when it is open already); false when it was not opened.
     bool OpenFile(const TOpenRequest& Request, bool ReuseUntouched);
     void SetCurFile(const std::string& Name);
@@ -97,13 +99,17 @@ public:
     bool CloseAllDocuments();
     void CreateSplit();
     void RemoveSplit();
-    // The current document (both panes) takes editor environment N.
+    // The current document (both panes) takes editor environment N; its lock or stamp goes to
+    // DocumentFile (the file it holds, "" none), or to its own file when that is not given.
     void SwitchEnvironment(int N);
+    void SwitchEnvironment(int N, const std::string& DocumentFile);
     // Moves the active document in the tab order (its tab id goes with it).
     void MoveDocument(TTabMove Move);
     void RefreshStatusBar();
     // One refresh once the event under way has been handled (the caret may still move in it).
     void RefreshStatusBarLater();
+    // The commands' enabled and checked states, set again when what they depend on changed.
+    void UpdateCommandStates();
     // The editors' text cursor (a screen cursor number): every pane takes it, new ones too.
     void SetTextCursor(int Cursor);
 
@@ -137,6 +143,13 @@ public:
     TQtMainCommandHost& CommandHost() { return *FCommandHost; }
     // The signature, phrase, quote-mark and external-command tools.
     TToolDialogs& ToolDialogs() { return *FToolDialogs; }
+    // The tool windows that stay open beside the window and follow its stay-on-top state (each null
+    // while closed).
+    struct TToolWindows {
+        QWidget* ClipViewer = nullptr;
+        QWidget* WordAssistant = nullptr;
+    };
+    TToolWindows ToolWindows() const;
     // What the document panes' events do (links, dragging the selection, ...).
     TEditorEvents& EditorEvents() { return FEditorEvents; }
 
@@ -198,6 +211,8 @@ protected:
     void dropEvent(QDropEvent* Event) override;
     // The second pane of a split view takes half the page again (FormResize).
     void resizeEvent(QResizeEvent* Event) override;
+    // Minimising and restoring (the window's state changes).
+    void changeEvent(QEvent* Event) override;
 
 private:
     // The menu bar, its items built as menus open, their states, the hint bar and the bars' commands
@@ -215,6 +230,12 @@ private:
     // The current document is a file of its own (not untitled, a grep result or a project item).
     bool NamedDocument() const;
     void ShowTitles();
+    // The default placement (the first start's) is narrower than the status bar: the window opens wide
+    // enough to show all of the bar where the screen has the room.
+    void WidenDefaultPlacement(const TWindowPlacement& Placement);
+    // The window was minimised or came back: the stay-on-top tool windows, the tray and the title.
+    void WindowMinimized();
+    void WindowRestored();
     void WireEditor(TEditorFrame& Frame, TEditorWidget& Pane);
     void ShowTextCursor(TEditorWidget& Pane);
     // Editor environment N ("qxeenv" + N + ".ini") to one pane.
@@ -222,12 +243,18 @@ private:
     // An editor pane took the focus.
     void EditorEnter(TEditorFrame& Frame, TEditorWidget& Pane);
     void PageChanged();
+    // A file that another program rewrote since it was read or saved is offered for a reload (a tab
+    // change, the application's activation).
+    void CheckTimeStamp();
     // Marks the active tab as [Option] "TabHiLight" says (highlighted, or with its image).
     void MarkTabs();
     // The current document was read from or written to Name: its name, the titles, the history.
     TDocumentHost Host();
     TCloseServices CloseServices();
     void FreeAllTabs();
+    // Frees page Page with its id; page Then of those left becomes the active one, without the steps
+    // of a tab change (the caller takes them).
+    void RemovePage(int Page, int Then);
     void ApplyOptions(const TOpenRequest& Request);
     // A ".qxp" file opens as the project when "ProjectOpenStyle" is 0; Ask: the modified project is
     // asked about first. False when the name is no project file by these rules.
@@ -276,13 +303,28 @@ private:
     TAutoSaveTimer* FAutoSave = nullptr;
     bool FSaving = false;
     bool FClosing = false;
+    bool FCheckingStamp = false;
+    // The frame's place at the start (the stored one, on a screen).
+    TWindowPlacement FStartPlace;
+    static std::vector<TWindowPlacement> ScreenAreas();
     // The current tab's document as the file roads last asked for it.
     std::optional<TQxEditorDocument> FDocument;
     TWheelNotches FEditorWheel;
     TEditorEvents FEditorEvents;
     std::unique_ptr<TLockKeyProbe> FLockKeys;
     TWheelNotches FTabWheel;
+    TMinimizeRestore FMinimize;
     bool FStatusRefreshPending = false;  // a refresh after the pane's current input event
+    // What the commands' states were last set from.
+    struct TCommandInputs {
+        int Tabs = 0;
+        int Page = -1;
+        const void* Focused = nullptr;
+        bool Modified = false, CanUndo = false, CanRedo = false, Selected = false, ReadOnly = false,
+             OverWrite = false;
+        bool operator==(const TCommandInputs&) const = default;
+    };
+    std::optional<TCommandInputs> FCommandInputs;
     int FTextCursor = -4;  // the I-beam
 };
 

@@ -266,7 +266,7 @@ std::vector<QAction*> TQxEditorMain::MenuSlotItems(std::string_view Slot, QMenu&
 
 bool TQxEditorMain::NamedDocument() const
 {
-    return Count() > 0 && !IsUntitled(FCurFile) && !IsGrepResult(FCurFile) && !IsProjectTab(FCurFile);
+    return Count() > 0 && IsNamedFile(FCurFile);
 }
 
 void TQxEditorMain::MenuOpening(std::string_view Menu)

@@ -1,12 +1,15 @@
 #include "mainwindow/qt/SingleInstance.h"
 
 #include "mainwindow/HandOverFolder.h"
+#include "platform/ProcessTime.h"
 
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
 
+#include <algorithm>
+#include <optional>
 #include <span>
 
 #include <sys/socket.h>
@@ -15,13 +18,36 @@ namespace qx {
 
 namespace {
 
-// True when the process at the socket's other end ran as `User` when it connected (or listened).
-bool PeerIs(qintptr Descriptor, uid_t User)
+// The process at the socket's other end as it connected (or listened); nullopt when unknown.
+std::optional<struct ucred> Peer(qintptr Descriptor)
 {
     struct ucred peer {};
     socklen_t size = sizeof peer;
-    return ::getsockopt(static_cast<int>(Descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
-           size == sizeof peer && peer.uid == User;
+    if (::getsockopt(static_cast<int>(Descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 ||
+        size != sizeof peer)
+        return std::nullopt;
+    return peer;
+}
+
+// True when the process at the socket's other end ran as `User`.
+bool PeerIs(qintptr Descriptor, uid_t User)
+{
+    const auto peer = Peer(Descriptor);
+    return peer && peer->uid == User;
+}
+
+// Waits for the receiver's answer byte Expected while the receiving process works.
+bool AwaitByte(QLocalSocket& Socket, char Expected, int PeerPid, int StuckMs)
+{
+    TProgressWatch watch{std::chrono::milliseconds(StuckMs)};
+    while (Socket.bytesAvailable() < 1) {
+        if (Socket.state() != QLocalSocket::ConnectedState && Socket.bytesAvailable() < 1) return false;
+        if (Socket.waitForReadyRead(std::min(StuckMs, 100))) continue;
+        if (Socket.state() != QLocalSocket::ConnectedState) return false;
+        if (!watch.Working(TProgressWatch::TClock::now(), ProcessCpuTime(PeerPid))) return false;
+    }
+    char byte = 0;
+    return Socket.read(&byte, 1) == 1 && byte == Expected;
 }
 
 } // namespace
@@ -33,21 +59,20 @@ std::string HandOverSocketPath(const std::string& ProgramFolder)
     return folder.empty() ? std::string() : folder + "/" + HandOverSocketName(ProgramFolder);
 }
 
-bool SendHandOver(const std::string& Path, const std::vector<THandOverRecord>& Records, int TimeoutMs, uid_t User)
+bool SendHandOver(const std::string& Path, const std::vector<THandOverRecord>& Records, int StuckMs, uid_t User)
 {
     if (Path.empty()) return false;
     QLocalSocket socket;
     socket.connectToServer(QString::fromStdString(Path));
-    if (!socket.waitForConnected(TimeoutMs)) return false;
+    if (!socket.waitForConnected(StuckMs)) return false;
     // The names of the files go to a copy of this user's only.
-    if (!PeerIs(socket.socketDescriptor(), User)) return false;
+    const auto peer = Peer(socket.socketDescriptor());
+    if (!peer || peer->uid != User || peer->pid <= 0) return false;
+    if (!AwaitByte(socket, HandOverReady, peer->pid, StuckMs)) return false;
     const std::string batch = EncodeHandOverBatch(Records);
     socket.write(batch.data(), static_cast<qint64>(batch.size()));
-    if (!socket.waitForBytesWritten(TimeoutMs)) return false;
-    while (socket.bytesAvailable() < 1)
-        if (!socket.waitForReadyRead(TimeoutMs)) return false;
-    char ack = 0;
-    return socket.read(&ack, 1) == 1 && ack == HandOverAck;
+    if (!socket.waitForBytesWritten(StuckMs)) return false;
+    return AwaitByte(socket, HandOverAck, peer->pid, StuckMs);
 }
 
 TSingleInstance::TSingleInstance(QObject* Parent, uid_t User)
@@ -92,6 +117,8 @@ void TSingleInstance::Accept()
             continue;
         }
         FBatches.emplace(socket, THandOverDecoder());
+        socket->write(&HandOverReady, 1);
+        socket->flush();
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { Read(socket); });
         // A sender that went away before its batch was whole leaves nothing behind.
         connect(socket, &QLocalSocket::disconnected, this, [this, socket] { Drop(socket); });

@@ -34,8 +34,10 @@ inline constexpr int HandOverBatchTimeoutMs = 10000;
 std::string HandOverSocketPath(const std::string& ProgramFolder);
 
 // Hands the records to the copy listening at Path, when it is a process of `User`; false when none
-// answers or another user's does (the caller then runs as the first copy).
-bool SendHandOver(const std::string& Path, const std::vector<THandOverRecord>& Records, int TimeoutMs = 5000,
+// answers or another user's does (the caller then runs as the first copy). A copy busy at its work
+// (loading a large file) is waited for as long as it works; one that is stopped or stuck, using next to
+// no processor time for StuckMs, is given up, and the batch is never sent to it.
+bool SendHandOver(const std::string& Path, const std::vector<THandOverRecord>& Records, int StuckMs = 5000,
                   uid_t User = ::geteuid());
 
 class TSingleInstance : public QObject {

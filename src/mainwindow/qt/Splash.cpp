@@ -1,6 +1,7 @@
 #include "mainwindow/qt/Splash.h"
 
 #include "documents/GlobalState.h"
+#include "platform/qt/ProgramIcon.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -16,8 +17,7 @@ std::unique_ptr<QSplashScreen> ShowSplash()
         QPainter painter(&picture);
         painter.setPen(QColor(0x40, 0x40, 0x40));
         painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
-        const QIcon icon = QApplication::windowIcon();
-        if (!icon.isNull()) painter.drawPixmap(20, 40, icon.pixmap(48, 48));
+        painter.drawPixmap(20, 40, ProgramIcon().pixmap(48, 48));
         QFont title = painter.font();
         title.setPointSize(20);
         title.setBold(true);

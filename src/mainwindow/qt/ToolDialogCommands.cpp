@@ -9,6 +9,7 @@
 #include "dialogs/qt/ToolDialogKit.h"
 #include "documents/GlobalState.h"
 #include "documents/MainSettings.h"
+#include "documents/MessageDialog.h"
 #include "editor/EditorStrings.h"
 #include "editor/QxEditor.h"
 #include "mainwindow/FileCommands.h"
@@ -146,8 +147,11 @@ void TToolDialogCommands::FileDelete()
     if (!frame) return;
     const std::string name = frame->FileName();
     if (!MoveDocumentToTrash(name, *Trash, FMain.Prompter(), [this] { Beep(); })) return;
-    // The text stays in its tab; the lock no longer holds a file of this name.
+    // The text stays in its tab, now held nowhere else: it is unsaved, so Save writes it again under
+    // its name and a close asks first. The lock no longer holds a file of this name.
     frame->Document().CloseLockFile();
+    frame->Document().SetModified(true);
+    if (FMain.CurrentFrame() == frame) FMain.SetChange(true);
     FMain.RefreshStatusBar();
 }
 
@@ -172,6 +176,11 @@ void TToolDialogCommands::Jump()
 {
     TQxEditor* editor = FMain.FocusedEditor();
     if (!editor) return;
+    if (editor->RowCount() == 0) {
+        Beep();
+        ShowMessageDialog(FMain.Prompter(), "行が存在しません。", "情報", TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
+        return;
+    }
     TDialogSitei dialog(*editor, FMain.State().Settings.StatusBar.RowByLog, &FMain);
     if (Run(dialog) != QDialog::Accepted || FMain.FocusedEditor() != editor) return;
     JumpToLine(*editor, dialog.Value(), dialog.Logical(), FMain.Prompter());
@@ -193,6 +202,7 @@ void TToolDialogCommands::ClipView()
         if (viewer) viewer->RefreshList();
     };
     FClipViewer->setModal(false);
+    kit::ApplyStayOnTop(*FClipViewer, StayOnTop());
     FClipViewer->show();
 }
 
@@ -225,7 +235,7 @@ void TToolDialogCommands::SaveAsHtml()
     // The save dialog with the name without folder and extension and the HTML type; an existing file is
     // written only after Yes (No shows the dialog again).
     TFileDialogRequest request = SaveDialogRequest(FMain.State(), FMain.LastDialogFolder());
-    request.FileName = IsUntitled(current) || IsGrepResult(current) || IsProjectTab(current) ? std::string() : stem;
+    request.FileName = IsNamedFile(current) ? stem : std::string();
     request.FilterIndex = 2;
     for (;;) {
         const TFileDialogResult result = FMain.Dialogs().Execute(request);

@@ -4,8 +4,10 @@
 #include "dialogs/qt/DataEditDialog.h"
 #include "dialogs/qt/SignatureDialogs.h"
 #include "dialogs/qt/StrEditDialog.h"
+#include "dialogs/qt/ToolDialogKit.h"
 #include "dialogs/qt/WordAssistantWindow.h"
 #include "documents/GlobalState.h"
+#include "documents/MainSettings.h"
 #include "editor/QxEditor.h"
 #include "editor/qt/EditorWidget.h"
 #include "mainwindow/ClipboardCommands.h"
@@ -112,8 +114,11 @@ void TToolDialogs::ShowWordAssistant()
     TEditor* editor = FMain.FocusedEditor();
     TEditorFrame* frame = FMain.CurrentFrame();
     if (!editor || !frame) return;
+    // The "close after inserting" tick is kept in "QxEditor.ini" from one showing to the next.
+    LoadWordAssistantSettings(FMain.State());
     auto* assistant = new TWordAssistant(FMain.State().ProgramFolder, FMain.State().Settings.WordAssistant.CloseDialog,
                                          ErrorReport(FMain.Prompter()), &FMain);
+    assistant->OnClosed = [this] { SaveWordAssistantSettings(FMain.State()); };
     FWordAssistant = assistant;
     assistant->FocusedEditor = [this]() -> TEditor* { return FMain.FocusedEditor(); };
     assistant->CaretAfterInsertion = CaretAfterInsertion;
@@ -121,6 +126,7 @@ void TToolDialogs::ShowWordAssistant()
     TEditorWidget* pane = frame->ActivePane();
     const TRect caret = editor->CaretRect();
     const QPoint at = pane->viewport()->mapToGlobal(QPoint(caret.Left, caret.Top));
+    kit::ApplyStayOnTop(*assistant, FMain.CommandHost().StayOnTop());
     assistant->show();
     assistant->PlaceAtCaret(at.x(), at.y(), editor->RowHeight());
     assistant->activateWindow();
@@ -129,6 +135,7 @@ void TToolDialogs::ShowWordAssistant()
 void TToolDialogs::RunCommandDialog()
 {
     const TQxEditor* current = FMain.CurrentEditor();
+    LoadCommandDialogSettings(FMain.State());
     TCommandDialog dialog(FMain.State().ProgramFolder, current ? current->FileName : std::string(),
                           FMain.State().Settings.Command.CloseDialog, FMain.Prompter(), FMain.CommandHost().Launcher(),
                           ErrorReport(FMain.Prompter()), &FMain);
@@ -142,6 +149,7 @@ void TToolDialogs::RunCommandDialog()
                                                  QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     };
     RunModal(dialog, FMain.CommandHost().StayOnTop());
+    SaveCommandDialogSettings(FMain.State());
 }
 
 } // namespace qx

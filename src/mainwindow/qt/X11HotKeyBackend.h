@@ -5,7 +5,7 @@
 // grabbed is refused by the server: the registration then reports false and grabs nothing.
 
 #include "mainwindow/HotKey.h"
-#include "mainwindow/qt/GuardedCall.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QAbstractNativeEventFilter>
 

@@ -3,6 +3,7 @@
 #include "documents/qt/QxMessageDialog.h"
 #include "documents/qt/QxStatusBar.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
@@ -10,6 +11,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -88,6 +90,30 @@ TEST(QxMessageDialog, FormShowsCaptionButtonsAndAnswers)
     EXPECT_EQ(Form->findChild<QLabel*>("ProgramIcon"), nullptr);
 }
 
+TEST(QxMessageDialog, ThePrompterShowsTheProgramIconUnlessTheSettingHidesIt)
+{
+    QPixmap Program(32, 32);
+    Program.fill(Qt::red);
+    QApplication::setWindowIcon(QIcon(Program));
+    TPromptRequest Request;
+    Request.Text = "x";
+    Request.Buttons = {TMsgDlgBtn::mbOK};
+    for (const bool Visible : {true, false}) {
+        TQtPrompter Prompter;
+        Prompter.SetProgramIcon(Visible);
+        bool Shown = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* Form = QApplication::activeModalWidget();
+            ASSERT_NE(Form, nullptr);
+            Shown = Form->findChild<QLabel*>("ProgramIcon") != nullptr;
+            Form->close();
+        });
+        Prompter.Show(Request);
+        EXPECT_EQ(Shown, Visible);
+    }
+    QApplication::setWindowIcon(QIcon());
+}
+
 TEST(QxFileDialogs, StripOfListsGivesTheChosenIndexes)
 {
     TFileDialogRequest Request;
@@ -151,14 +177,15 @@ TEST(QxStatusBar, ShowsTheModelsPanels)
     Model.UpdateTextLength(&Snap);
     Model.RefreshStatusBar(&Snap);
     Bar.ShowPanels(Model.Panels());
-    const QLabel* offset = Bar.Panel(1);
+    // (The width a panel asks for: a narrow window may still shrink it.)
+    const TStatusPanel* offset = Bar.Panel(1);
     EXPECT_EQ(offset->text(), "110100480 / 110100480");
-    EXPECT_GE(offset->contentsRect().width(), offset->fontMetrics().horizontalAdvance(offset->text()));
+    EXPECT_GE(offset->PanelWidth() - 2 * offset->frameWidth(), offset->fontMetrics().horizontalAdvance(offset->text()));
     Snap.SelStart = Snap.TextLength = 5;
     Model.UpdateTextLength(&Snap);
     Model.RefreshStatusBar(&Snap);
     Bar.ShowPanels(Model.Panels());
-    EXPECT_EQ(offset->width(), StatusPanelWidths[1]);
+    EXPECT_EQ(offset->PanelWidth(), StatusPanelWidths[1]);
 }
 
 } // namespace

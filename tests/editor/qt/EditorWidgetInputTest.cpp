@@ -3,14 +3,18 @@
 
 #include "editor/qt/EditorWidget.h"
 #include "platform/Cp932.h"
+#include "platform/Exception.h"
+#include "platform/qt/GuardedCall.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace qx {
 namespace {
@@ -111,6 +115,37 @@ TEST(EditorWidgetInput, TheInputMethodReadsAndReplacesInUtf16Positions)
     EXPECT_EQ(Content(h.E), Sjis("日ほんごabc") + "\r\n");
     h.E.Undo();
     EXPECT_EQ(Content(h.E), Sjis("日本語abc") + "\r\n");
+}
+
+
+// An error in a pane's event reaches the program's exception boundary (the main window's prompter)
+// after the event; one that comes again by itself with each paint is shown once.
+TEST(EditorWidgetInput, AnErrorInAnEventIsShownThroughTheProgramsBoundary)
+{
+    std::vector<std::string> shown;
+    ExceptionBoundary() = [&shown](const std::exception& e) { shown.push_back(e.what()); };
+    struct TRestore {
+        ~TRestore() { ExceptionBoundary() = nullptr; }
+    } restore;
+    Host h(std::string(2000, 'a'));
+    h.E.SetRowCol(0, 2000);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+    QApplication::sendEvent(&h.Widget, &key);
+    EXPECT_TRUE(shown.empty());  // not inside the event
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown, std::vector<std::string>{TEditor::InputTooLongText});
+    EXPECT_EQ(Content(h.E), std::string(2000, 'a'));
+
+    shown.clear();
+    h.E.OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) { throw Exception("押せません"); };
+    for (int i = 0; i < 2; ++i) {
+        h.Mouse(QEvent::MouseButtonPress, h.Cell(0, 1), Qt::LeftButton);
+        h.Mouse(QEvent::MouseButtonRelease, h.Cell(0, 1), Qt::NoButton);
+    }
+    h.E.OnDrawLine = [](TObject*, const std::string&, int, int, int, const TRect&, bool) { throw Exception("描けません"); };
+    for (int i = 0; i < 3; ++i) h.Widget.viewport()->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown, (std::vector<std::string>{"押せません", "押せません", "描けません"}));
 }
 
 } // namespace

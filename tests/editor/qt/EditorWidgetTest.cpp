@@ -99,6 +99,17 @@ TEST(EditorWidget, TheContextMenuShowsKeysInTheProgramsKeyText)
 // Bytes that are no character keep the rest of the row on its cells: an undefined pair fills its two
 // cells with a substitute, the character after it stands in the third, a lead byte at the end in the
 // fourth.
+TEST(EditorWidget, TheBorderFollowsTheControlsBorderStyle)
+{
+    TEditorWidget widget;
+    EXPECT_EQ(widget.frameShape(), QFrame::StyledPanel);
+    widget.Editor().SetBorderStyle(bsNone);
+    EXPECT_EQ(widget.frameShape(), QFrame::NoFrame);
+    widget.Editor().SetBorderStyle(bsSingle);
+    EXPECT_EQ(widget.frameShape(), QFrame::StyledPanel);
+    EXPECT_EQ(widget.frameShadow(), QFrame::Sunken);
+}
+
 TEST(QtCanvas, BytesThatAreNoCharacterDrawASubstituteAndKeepTheGrid)
 {
     const int w = 10, h = 20;

@@ -118,3 +118,32 @@ TEST_F(SetupWizardTest, UninstallDialogRunsTheRemovalAndEnablesClose)
     close->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
+
+TEST_F(SetupWizardTest, TheUninstallWindowShowsAllOfTheLeftoversText)
+{
+    MakeDist(kToolInf, kToolFiles);
+    ASSERT_TRUE(setup.Load(dist / "setup"));
+    ASSERT_TRUE(setup.AcceptInstallFolder(setup.InstallFolderText()));
+    InstallAll(setup);
+    // A file of the user's that the user keeps at the question.
+    const fs::path install = home.Home / ".local/share/QxEditor";
+    PutFile(install / "memo.txt", "mine");
+
+    TSetup worker(home.Folders, prompter, launcher);
+    Prepare(worker);
+    ASSERT_TRUE(worker.Load(install / "setup"));
+    ASSERT_TRUE(worker.BeginUninstall());
+    prompter.Answers = {mr::No};
+    TUninstallDialog dialog(worker);
+    dialog.show();
+    auto* close = Find<QPushButton>(dialog, "CloseButton");
+    QTRY_VERIFY_WITH_TIMEOUT(close->isEnabled(), kWaitMs);
+    EXPECT_FALSE(dialog.Removed());
+    auto* text = Find<QLabel>(dialog, "UninstallText");
+    EXPECT_EQ(text->text().toStdString(), worker.RemovalText(false));
+    QCoreApplication::processEvents();
+    EXPECT_GE(text->width(), text->minimumSizeHint().width());
+    EXPECT_GE(text->height(), text->heightForWidth(text->width()));
+    EXPECT_TRUE(dialog.rect().contains(text->geometry()));
+    EXPECT_EQ(FileText(install / "memo.txt"), "mine");
+}

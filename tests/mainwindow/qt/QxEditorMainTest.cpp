@@ -16,7 +16,14 @@
 #include "mainwindow/MainMenu.h"
 #include <QMenu>
 #include <QMenuBar>
+#include "mainwindow/qt/MainCommandHost.h"
+#include "mainwindow/qt/QtTrayIcon.h"
 #include "mainwindow/qt/QtUserToolBars.h"
+#include "mainwindow/qt/Splash.h"
+#include "documents/qt/QxMessageDialog.h"
+#include "documents/MainSettings.h"
+#include "mainwindow/Tips.h"
+#include "platform/qt/ProgramIcon.h"
 #include "mainwindow/qt/ToolBarSetDialog.h"
 #include "platform/Cp932.h"
 #include "support/ScriptedFileDialogs.h"
@@ -46,6 +53,9 @@
 #include <QToolBar>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
+#include <QSplashScreen>
+#include <QSystemTrayIcon>
 #include <QToolButton>
 #include <QTimer>
 #include <QWheelEvent>
@@ -104,6 +114,15 @@ TEST_F(MainWindowTest, CommandLineFilesOpenInTabsWithTheirTexts)
     EXPECT_EQ(Window->windowTitle().toStdString(), "QxEditor - [b.txt]");
     EXPECT_EQ(Ids(), (std::vector<std::string>{"1", "2"}));
     EXPECT_TRUE(Prompter.Requests.empty());
+}
+
+TEST_F(MainWindowTest, ADocumentEditorUndoesItsLast256Steps)
+{
+    Window->NewTab();
+    TEditor& editor = *Window->CurrentEditor();
+    for (int i = 0; i < 300; ++i) editor.KeyPress("a", 0);
+    for (int i = 0; i < 310; ++i) editor.Undo();
+    EXPECT_EQ(editor.Lines().Text(), std::string(300 - 256, 'a') + "\r\n");
 }
 
 TEST_F(MainWindowTest, ABadCommandLineOpensNothingAndSaysSo)
@@ -1345,6 +1364,112 @@ TEST_F(MainWindowTest, TheActiveTabIsMarkedAsTheHighlightSettingSays)
     Window->Activate(0);
     EXPECT_FALSE(bar->tabIcon(0).isNull());
     EXPECT_TRUE(bar->tabIcon(1).isNull());
+}
+
+TEST_F(MainWindowTest, TheProgramsIconShowsOnTheWindowTheTrayTheSplashAndTheMessageBoxes)
+{
+    const QImage icon32 = ProgramIcon().pixmap(32, 32).toImage();
+    ASSERT_FALSE(icon32.isNull());
+    for (const int size : {16, 22, 24, 32, 48, 256}) EXPECT_TRUE(ProgramIcon().availableSizes().contains(QSize(size, size))) << size;
+
+    EXPECT_EQ(Window->windowIcon().pixmap(32, 32).toImage(), icon32);
+    // The tray is given no icon of its own: it shows its window's.
+    Window->Components().ApplyTrayAndHotKey(true, false);
+    EXPECT_TRUE(Window->Components().Tray().HasIcon());
+    EXPECT_TRUE(Window->Components().Tray().Model().Visible());
+
+    const std::unique_ptr<QDialog> box = CreateMessageDialogForm("テキスト", "", TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+    const auto* programIcon = box->findChild<QLabel*>("ProgramIcon");
+    ASSERT_NE(programIcon, nullptr);
+    EXPECT_EQ(programIcon->pixmap().toImage().convertToFormat(icon32.format()), icon32);
+
+    // The splash shows it left of the title, on its plain background.
+    std::unique_ptr<QSplashScreen> splash = ShowSplash();
+    const QImage picture = splash->pixmap().toImage();
+    const QRgb background = picture.pixel(10, 10);
+    int drawn = 0;
+    for (int y = 40; y < 88; ++y)
+        for (int x = 20; x < 68; ++x) drawn += picture.pixel(x, y) != background;
+    EXPECT_GT(drawn, 48 * 48 / 2);
+    FinishSplash(splash, *Window);
+}
+
+TEST_F(MainWindowTest, MinimisingTakesTheStayOnTopToolWindowsAlongAndShowsTheNameInTheTitle)
+{
+    State.Settings.Option.ShowFilePath = true;
+    // No tray here: the window is minimised, never hidden.
+    State.Settings.HideOption.MinimizeToTray = true;
+    Window->Components().ApplyTrayAndHotKey(true, false);
+    Window->show();
+    Window->OpenCommandLine({"a.txt"}, Dir.Path());
+    const QString title = Window->windowTitle();
+    Window->CommandHost().SetStayOnTop(true);
+    ASSERT_TRUE(Window->Commands().Execute("ActionClipView"));
+    ASSERT_TRUE(Window->Commands().Execute("ActionInsertStr"));
+    const auto [viewer, assistant] = Window->ToolWindows();
+    ASSERT_TRUE(viewer && assistant);
+    const std::vector<QWidget*> tools = {viewer, assistant};
+    for (QWidget* tool : tools) {
+        EXPECT_TRUE(tool->isVisible());
+        EXPECT_TRUE(tool->windowFlags() & Qt::WindowStaysOnTopHint);
+    }
+
+    Window->showMinimized();
+    for (QWidget* tool : tools) EXPECT_FALSE(tool->isVisible());
+    EXPECT_EQ(Window->windowTitle(), "[a.txt] - QxEditor ");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Window->isVisible());
+    // A change of the document while minimised keeps the minimised title.
+    Window->SetChange(true);
+    EXPECT_EQ(Window->windowTitle(), "[a.txt] - QxEditor ");
+    Window->SetChange(false);
+
+    Window->showNormal();
+    for (QWidget* tool : tools) EXPECT_TRUE(tool->isVisible());
+    EXPECT_EQ(Window->windowTitle(), title);
+
+    // Tool windows that do not stay on top are left to the desktop.
+    Window->CommandHost().SetStayOnTop(false);
+    for (QWidget* tool : tools) EXPECT_FALSE(tool->windowFlags() & Qt::WindowStaysOnTopHint);
+    Window->showMinimized();
+    for (QWidget* tool : tools) EXPECT_TRUE(tool->isVisible());
+    Window->showNormal();
+    for (QWidget* tool : tools) tool->close();
+}
+
+TEST_F(MainWindowTest, TheFirstStartShowsTheWholeStatusBarAndANarrowWindowShrinksItsPanels)
+{
+    struct NoTips : TTipWindow {
+        int ShowModal(const TTipWindowSetup&, bool&) override { return 0; }
+    } tips;
+    Window->Components().TipWindow = &tips;
+    // No settings yet: the default placement, widened to the status bar where the screen has the room.
+    LoadMainSettings(State, Window.get());
+    const int room = Window->screen()->availableGeometry().width();
+    EXPECT_GE(Window->width(), std::min(Window->StatusBarWidget()->sizeHint().width(), room));
+    EXPECT_LE(Window->width(), room);
+    Window->show();
+    Window->FormShow({}, Dir.Path());
+
+    // A small screen: the window may be narrower than the panels' widths together.
+    EXPECT_LT(Window->minimumSizeHint().width(), 400);
+    Window->resize(360, 300);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Window->width(), 360);
+    TQxStatusBar* bar = Window->StatusBarWidget();
+    for (int i = 0; i < StatusPanelCount; ++i) {
+        EXPECT_LE(bar->Panel(i)->geometry().right(), bar->width()) << i;
+        EXPECT_LE(bar->Panel(i)->width(), StatusPanelWidths[i]) << i;
+    }
+    // A panel too narrow for its text cuts it with "…".
+    TStatusPanels texts;
+    texts[1] = "000008 / 000015";
+    bar->ShowPanels(texts);
+    QCoreApplication::processEvents();
+    const TStatusPanel* offset = bar->Panel(1);
+    ASSERT_LT(offset->width(), offset->fontMetrics().horizontalAdvance(offset->text()));
+    EXPECT_TRUE(offset->ShownText().endsWith(QChar(0x2026))) << offset->ShownText().toStdString();
+    EXPECT_TRUE(offset->ShownText().startsWith("0")) << offset->ShownText().toStdString();
 }
 
 } // namespace

@@ -29,12 +29,12 @@ struct SingleInstanceTest : ::testing::Test {
     {
         Instance.OnRecord = [this](const THandOverRecord& R) { Got.push_back(R); };
     }
-    // Runs the event loop until Done holds or five seconds pass.
-    template <class F> void SpinUntil(F&& Done)
+    // Runs the event loop until Done holds or Ms milliseconds pass.
+    template <class F> void SpinUntil(F&& Done, int Ms = 5000)
     {
         QElapsedTimer timer;
         timer.start();
-        while (!Done() && timer.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        while (!Done() && timer.elapsed() < Ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     bool Send(const std::vector<THandOverRecord>& Records)
     {
@@ -72,6 +72,30 @@ TEST_F(SingleInstanceTest, TheSocketOfAKilledCopyIsTakenOver)
     ::close(fd);
     EXPECT_TRUE(Instance.Listen(Path));
     EXPECT_TRUE(Send(HandOverRecords("p", "/", {"a"})));
+}
+
+TEST_F(SingleInstanceTest, ACopyBusyAtItsWorkIsWaitedForAndAStuckOneGivenUpWithNothingLeft)
+{
+    ASSERT_TRUE(Instance.Listen(Path));
+    const auto records = HandOverRecords("p", "/", {"/busy.txt"});
+    // Busy: the receiving copy works for three times the sender's patience before it takes the batch.
+    auto sent = std::async(std::launch::async, [&] { return SendHandOver(Path, records, 400); });
+    QElapsedTimer busy;
+    busy.start();
+    for (volatile unsigned n = 0; busy.elapsed() < 1200; n = n + 1) {
+    }
+    SpinUntil([&] { return sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+    EXPECT_TRUE(sent.get());
+    SpinUntil([&] { return Got.size() == records.size(); });
+    EXPECT_EQ(Got, records);
+
+    // Stuck: the copy does nothing at all; the start gives up, and the copy, once back, opens nothing.
+    Got.clear();
+    sent = std::async(std::launch::async, [&] { return SendHandOver(Path, records, 400); });
+    EXPECT_EQ(sent.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_FALSE(sent.get());
+    SpinUntil([] { return false; }, 300);
+    EXPECT_TRUE(Got.empty());
 }
 
 TEST_F(SingleInstanceTest, HalfBatchesAndForeignBytesAreDropped)

@@ -1,7 +1,10 @@
 // The main window's tool commands open their dialogs and act on the focused document.
 
+#include "dialogs/qt/CommandDialog.h"
 #include "dialogs/qt/SignatureDialogs.h"
 #include "dialogs/qt/StrEditDialog.h"
+#include "dialogs/qt/WordAssistantWindow.h"
+#include "documents/SettingsFile.h"
 #include "editor/EditorStrings.h"
 #include "editor/QxEditor.h"
 #include "mainwindow/qt/QxEditorMain.h"
@@ -11,6 +14,7 @@
 #include "support/TempDir.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -85,6 +89,37 @@ TEST_F(ToolCommandsTest, InsertSignPutsTheChosenSignatureAtTheCaret)
     });
     EXPECT_EQ(Cp932ToUtf8(editor.Lines().Text()), "x署名 3 の設定を行ってください\r\ny\r\n");
     EXPECT_TRUE(std::filesystem::exists(Dir.File("Sign1.txt")));
+}
+
+// The "close after" ticks of the external-command dialog and of the word assistant outlive the program:
+// kept in "QxEditor.ini" and shown again by a later start (its state read afresh).
+TEST_F(ToolCommandsTest, TheCloseAfterTicksAreKeptForTheNextStart)
+{
+    RunWithDialog<TCommandDialog>("ActionCommand", [](TCommandDialog& dialog) {
+        EXPECT_FALSE(dialog.CloseCheckBox->isChecked());
+        dialog.CloseCheckBox->setChecked(true);
+        dialog.Button2->click();
+    });
+    Window->Commands().Execute("ActionInsertStr");
+    TWordAssistant* assistant = Window->ToolDialogs().WordAssistant();
+    ASSERT_NE(assistant, nullptr);
+    assistant->CloseCheckBox->setChecked(true);
+    assistant->close();
+
+    const TMemIniFile ini(State.ProgramFile(IniFileName));
+    EXPECT_TRUE(ini.ReadBool("Command", "CloseDialog", false));
+    EXPECT_TRUE(ini.ReadBool("WordAssistant", "CloseDialog", false));
+    State.Settings.Command.CloseDialog = State.Settings.WordAssistant.CloseDialog = false;
+    RunWithDialog<TCommandDialog>("ActionCommand", [](TCommandDialog& dialog) {
+        EXPECT_TRUE(dialog.CloseCheckBox->isChecked());
+        dialog.Button2->click();
+    });
+    QApplication::processEvents();
+    Window->Commands().Execute("ActionInsertStr");
+    assistant = Window->ToolDialogs().WordAssistant();
+    ASSERT_NE(assistant, nullptr);
+    EXPECT_TRUE(assistant->CloseCheckBox->isChecked());
+    assistant->close();
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "mainwindow/ClipBoardHistory.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/MainComponents.h"
+#include "mainwindow/qt/QtActions.h"
 #include "mainwindow/qt/QxEditorMain.h"
 #include "platform/Cp932.h"
 #include "platform/qt/QtTrash.h"
@@ -20,6 +21,7 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -28,6 +30,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
 
 #include <gtest/gtest.h>
 
@@ -234,8 +237,13 @@ TEST_F(ToolDialogCommandsTest, TheTrashTakesTheFileTheTextStaysAndSavesAgain)
     TDocumentHost host;
     host.Prompter = &Prompter;
     EXPECT_EQ(CheckFileTimeStamp(document, host, State), tsNothing);
-    EXPECT_TRUE(Window->FileSave());
+    // The text is held nowhere else now: it shows as unsaved and Save is offered.
+    EXPECT_EQ(Window->Pages()->tabText(Window->Pages()->currentIndex()).toStdString(), "doc.txt *");
+    Window->Actions().UpdateStates();
+    EXPECT_TRUE(Window->findChild<QAction*>("ActionSave")->isEnabled());
+    Run("ActionSave");
     EXPECT_EQ(ReadBytes(file), "keep me\r\n");
+    EXPECT_FALSE(Window->Modified(Window->Pages()->currentIndex()));
 
     // A trash that fails says so and the file stays.
     struct Refusing : TTrash {
@@ -268,6 +276,13 @@ TEST_F(ToolDialogCommandsTest, PropertiesGoToLineAndTheDocumentChooser)
         &TDialogSitei::OKButton);
     Run("ActionJump");
     EXPECT_EQ(Editor().Row(), 2);
+    // A document without rows has no line to go to: it says so and shows no dialog.
+    Window->NewTab();
+    User = nullptr;
+    Run("ActionJump");
+    EXPECT_EQ(Prompter.Texts().back(), "行が存在しません。");
+    EXPECT_EQ(Prompter.Requests.back().Caption, "情報");
+    Window->Close1Click();
 
     WriteBytes(Dir.File("b.txt"), "b");
     Window->OpenCommandLine({"b.txt"}, Dir.Path());
