@@ -146,4 +146,9 @@ private:
     std::string FTStampFileName;
 };
 
+// Puts Text (Shift-JIS) in place of the editor's selection, or at its caret, as one undo step.
+// CaretAfter false (the "caret after insertion" option, InsertCurPos 0) leaves the caret where the
+// text begins. Nothing on a read-only editor or for an empty text.
+void InsertAtCaret(TEditor& Editor, const std::string& Text, bool CaretAfter);
+
 } // namespace qx

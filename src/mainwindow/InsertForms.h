@@ -46,10 +46,6 @@ private:
     TLocalTime FNow;
 };
 
-// Puts Text (Shift-JIS) in place of the editor's selection, or at the caret, as one edit; when
-// InsertCurPos is 0 the caret goes back to where the text begins. Nothing on a read-only editor.
-void InsertTextAtCaret(TEditor& Editor, const std::string& Text, int InsertCurPos);
-
 // The line-number dialog's values.
 struct TLineNumberOptions {
     bool AutoDigits = false;
