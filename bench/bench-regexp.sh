@@ -2,8 +2,10 @@
 # Grep benchmark: QxEditor's TGrep (through bench/regexp's qx_regexp_bench) against ripgrep reading
 # Shift-JIS (rg -E shift_jis) and GNU grep on bytes (LC_ALL=C grep -F), on Shift-JIS texts of four
 # shapes: the generated text (100 MB, CR LF) as one file and as 1024 files of 100 KB, 100 MB shaped like
-# manual-page prose (CR LF) and 31 MB shaped like a word list of short LF lines; then one line of 1 MB
-# against the same bytes in short lines, to show that a long line costs no more than its length.
+# manual-page prose (CR LF) and 31 MB shaped like a word list of short LF lines; the prose and the word
+# list also as UTF-8 and EUC-JP copies (iconv), which TGrep reads in their own code and rg is told
+# (rg -E utf-8, rg -E euc-jp); then one line of 1 MB against the same bytes in short lines, to show that
+# a long line costs no more than its length.
 #
 #   bench/bench-regexp.sh <build-dir>      (make bench builds <build-dir> = build/bench)
 #
@@ -22,6 +24,10 @@ pairs_tool=$(dirname "$0")/paired-runs.py
 for t in rg grep iconv; do command -v $t >/dev/null || { echo "bench-regexp: $t is missing (scripts/install-deps.sh bench)" >&2; exit 1; }; done
 [ -x "$tool" ] || { echo "bench-regexp: $tool is missing (make bench)" >&2; exit 1; }
 [ -f "$data/dict.txt" ] || "$tool" generate "$data" 100
+for base in prose dict; do
+  [ -f "$data/$base-utf8.txt" ] || iconv -c -f CP932 -t UTF-8 "$data/$base.txt" >"$data/$base-utf8.txt"
+  [ -f "$data/$base-euc.txt" ] || iconv -c -f CP932 -t EUC-JP "$data/$base.txt" >"$data/$base-euc.txt" || true
+done
 
 # The output goes to a file (GNU grep stops at the first match when its output is /dev/null).
 out=$data/out.tmp
@@ -70,24 +76,31 @@ rows=(
   "prose literal ファイル" "prose literal 正規表現" "prose class [０-９]+行" "prose dotstar 東京.*大阪"
   "prose crossing する(.|\n)*XYZ"
   "dict literal 固有名詞" "dict literal 正規表現" "dict class [０-９]+行" "dict dotstar 東京.*大阪"
+  "prose-utf8 literal ファイル" "prose-utf8 class [０-９]+行" "prose-euc literal ファイル" "prose-euc class [０-９]+行"
+  "dict-utf8 literal 固有名詞" "dict-utf8 class [０-９]+行" "dict-euc literal 固有名詞" "dict-euc class [０-９]+行"
 )
-echo "| pattern | input | TGrep ms | rg -E shift_jis ms | rg / TGrep, wall [lowest–highest] | rg / TGrep, cpu | LC_ALL=C grep -F ms | grep / TGrep, wall | same lines |"
+echo "| pattern | input | TGrep ms | rg -E CODE ms | rg / TGrep, wall [lowest–highest] | rg / TGrep, cpu | LC_ALL=C grep -F ms | grep / TGrep, wall | same lines |"
 echo "|---|---|---|---|---|---|---|---|---|"
 for row in "${rows[@]}"; do
   read -r input kind pattern <<<"$row"
+  code=shift_jis
   case $input in
     big) qx_in=("$data/big.txt"); rg_in=("$data/big.txt"); gr_in=("$data/big.txt"); label="generated, one file of 100 MB" ;;
     many) qx_in=("${files[@]}"); rg_in=("$data/many"); gr_in=(-r "$data/many"); label="generated, 1024 files of 100 KB" ;;
     prose) qx_in=("$data/prose.txt"); rg_in=("$data/prose.txt"); gr_in=("$data/prose.txt"); label="manual-page prose, 100 MB" ;;
     dict) qx_in=("$data/dict.txt"); rg_in=("$data/dict.txt"); gr_in=("$data/dict.txt"); label="word list, 31 MB" ;;
+    *-utf8|*-euc)
+      qx_in=("$data/$input.txt"); rg_in=("$data/$input.txt"); gr_in=()
+      case $input in prose*) label="manual-page prose" ;; *) label="word list" ;; esac
+      case $input in *-utf8) code=utf-8; label="$label, UTF-8" ;; *) code=euc-jp; label="$label, EUC-JP" ;; esac ;;
   esac
-  qx=("$tool" grep "$pattern" "${qx_in[@]}"); rg=(rg -n -j1 -E shift_jis "$pattern" "${rg_in[@]}"); shown=$pattern
+  qx=("$tool" grep "$pattern" "${qx_in[@]}"); rg=(rg -n -j1 -E $code "$pattern" "${rg_in[@]}"); shown=$pattern
   case $kind in
     fuzzy) qx=("$tool" grep -f "$pattern" "${qx_in[@]}"); rg=(rg -n -j1 -E shift_jis "$fuzzy_expanded" "${rg_in[@]}"); shown="$pattern (fuzzy)" ;;
     crossing) rg=(rg -n -j1 -U -E shift_jis "$pattern" "${rg_in[@]}") ;;
   esac
   figures=$(paired "${qx[@]}" -- "${rg[@]}")
-  if [ $kind = literal ]; then
+  if [ $kind = literal ] && [ ${#gr_in[@]} -gt 0 ]; then
     g=$(paired "${qx[@]}" -- env LC_ALL=C grep -n -F "$(sj "$pattern")" "${gr_in[@]}")
     gcol="$(cut -d'|' -f2 <<<"$g" | xargs) | $(cut -d'|' -f3 <<<"$g" | xargs)"
   else

@@ -11,6 +11,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic xvfb xauth
+  # Qt's own dialogs (file, folder, page setup) in Japanese
+  qt6-translations-l10n
   # the build renders the program icon from its SVG
   librsvg2-bin
   # the global hot key grabs keys through X11 (xcb)

@@ -21,7 +21,7 @@ class StringClipboard : public TEditorClipboardPort {
 public:
     std::string Content;
     bool HasText() const override { return !Content.empty(); }
-    std::string Text() const override { return Content; }
+    std::string Text(std::size_t*) const override { return Content; }
     bool HasBoxFormat() const override { return false; }
     void SetText(const std::string& Text, bool) override { Content = Text; }
 };

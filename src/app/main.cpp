@@ -13,6 +13,7 @@
 #include "mainwindow/qt/QxEditorMain.h"
 #include "mainwindow/qt/SingleInstance.h"
 #include "mainwindow/qt/Splash.h"
+#include "platform/qt/QtTranslations.h"
 
 #include <QDir>
 #include <QSessionManager>
@@ -35,6 +36,7 @@ bool BasicSwitch(const qx::TGlobalState& State, const char* Key)
 int main(int argc, char* argv[])
 {
     qx::TQxApplication app(argc, argv);
+    qx::InstallQtTranslations(app);
     qx::TGlobalState& state = qx::Globals();
     state.ProgramFolder = qx::ResolveProgramFolder(qx::ExecutablePath());
 

@@ -74,6 +74,11 @@ std::string_view CharsetName(int Charset);
 std::vector<std::string> FontFaceList(std::vector<std::string> Installed, const TEditorEnvironment& Record);
 // A size typed into the size box: 11 when it is not a number above 0.
 int FontSizeOfText(std::string_view Text);
+// The sizes an editor can show a page of text in; the box refuses others with the message.
+inline constexpr int kMinFontSize = 6;
+inline constexpr int kMaxFontSize = 72;
+inline constexpr const char* FontSizeRangeMessage = "フォントサイズは 6 から 72 までの数で指定してください。";
+constexpr bool FontSizeFits(int Size) { return kMinFontSize <= Size && Size <= kMaxFontSize; }
 // "ＭＳ ゴシック", 11 points, no style, Shift-JIS.
 void SetDefaultFont(TEditorEnvironment& Record);
 

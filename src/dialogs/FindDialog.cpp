@@ -3,6 +3,7 @@
 
 #include "dialogs/FindDialog.h"
 
+#include "documents/FileHistory.h"
 #include "documents/GlobalState.h"
 #include "documents/MainSettings.h"
 #include "editor/EditorControl.h"
@@ -14,10 +15,7 @@ namespace qx {
 void AddToHistory(TStringList& History, const std::string& Text)
 {
     if (Text.empty()) return;
-    // IndexOf follows the list's case rule; the histories compare exactly.
-    for (int i = History.Count() - 1; i >= 0; --i)
-        if (History[i] == Text) History.Delete(i);
-    History.Insert(0, Text);
+    AddToTop(History, Text);
     while (History.Count() > TextHistoryMax) History.Delete(History.Count() - 1);
 }
 

@@ -349,11 +349,7 @@ void TGrepDialogModel::Flush()
 {
     FLastFlush = std::chrono::steady_clock::now();
     if (FPending.empty()) return;
-    TEditor* result = FResult.Get();
-    if (result) {
-        FPending.resize(FPending.size() - 2);  // Add ends the lines itself
-        result->Lines().Add(FPending);
-    }
+    if (TEditor* result = FResult.Get()) result->Lines().AppendLines(FPending);
     FPending.clear();
 }
 

@@ -1,5 +1,6 @@
 #include "dialogs/ProjectManager.h"
 
+#include "dialogs/ProjectDocNames.h"
 #include "dialogs/ProjectProperty.h"
 #include "documents/DocumentFiles.h"
 #include "documents/FileHistory.h"
@@ -8,7 +9,6 @@
 #include "platform/Exception.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 
 namespace qx {
@@ -40,12 +40,6 @@ std::string BaseName(const std::string& path) { return std::filesystem::path(pat
 std::string Stem(const std::string& path) { return std::filesystem::path(path).stem().string(); }
 
 bool IsStoredOrLink(NT type) { return type == NT::ntLink || type == NT::ntImport; }
-
-std::string WithoutLineEnds(std::string s)
-{
-    s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }), s.end());
-    return s;
-}
 
 // The text with every line end (CR LF, CR or LF) written as `lineEnd`.
 std::string WithLineEnds(std::string_view text, std::string_view lineEnd)
@@ -639,29 +633,7 @@ std::string TProjectManager::ProjectItemPath(int index) const
 
 std::string TProjectManager::ProjectItemDocName(int index) const
 {
-    return "Project[" + std::to_string(Records().ItemIds(index)) + "]:" + ProjectItemPath(index);
-}
-
-std::string TProjectManager::ProjectItemNameFromDocName(const std::string& docName)
-{
-    const std::size_t start = docName.find("]:");
-    if (start == std::string::npos) return {};
-    const std::string path = docName.substr(start + 2);
-    const std::size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-int TProjectManager::ProjectItemIdFromDocName(const std::string& docName)
-{
-    constexpr std::string_view prefix = "Project[";
-    if (docName.compare(0, prefix.size(), prefix) != 0) return -1;
-    const std::size_t close = docName.find(']', prefix.size());
-    if (close == std::string::npos || close == prefix.size()) return -1;
-    int id = -1;
-    const char* first = docName.data() + prefix.size();
-    const char* last = docName.data() + close;
-    const auto [end, error] = std::from_chars(first, last, id);
-    return error == std::errc() && end == last && id >= 0 ? id : -1;
+    return qx::ProjectItemDocName(Records().ItemIds(index), ProjectItemPath(index));
 }
 
 int TProjectManager::ProjectItemIndexFromDocName(const std::string& docName) const

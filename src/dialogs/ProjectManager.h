@@ -115,8 +115,6 @@ public:
     std::string ProjectItemDocName(int index) const;
     // The names from the item's Level-0 ancestor down to it, joined with "\".
     std::string ProjectItemPath(int index) const;
-    static std::string ProjectItemNameFromDocName(const std::string& docName);
-    static int ProjectItemIdFromDocName(const std::string& docName);  // -1 when there is none
     int ProjectItemIndexFromDocName(const std::string& docName) const;
     int IndexOfProjectItemId(int itemId) const;  // Count() when none
     int FindProjectItemTab(int itemId) const;    // 1-based; 0 when none

@@ -6,15 +6,11 @@
 
 namespace qx {
 
-namespace {
-
 std::string WithoutLineEnds(std::string s)
 {
     s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }), s.end());
     return s;
 }
-
-} // namespace
 
 TProjectPropertyForm MakeProjectPropertyForm(const TProjectRecListItem& record, bool openInTab)
 {

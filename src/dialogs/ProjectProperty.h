@@ -22,4 +22,7 @@ TProjectPropertyForm MakeProjectPropertyForm(const TProjectRecListItem& record, 
 // Stores every enabled field into `record` (a link's path followed by CR LF).
 void ApplyProjectPropertyForm(const TProjectPropertyForm& form, TProjectRecListItem& record);
 
+// A text without its CR and LF characters (a link record's path from its text).
+std::string WithoutLineEnds(std::string s);
+
 } // namespace qx

@@ -1,6 +1,5 @@
 #include "dialogs/Signatures.h"
 
-#include "editor/EditorControl.h"
 #include "platform/Cp932.h"
 #include "platform/Exception.h"
 #include "platform/TextListFile.h"
@@ -42,13 +41,6 @@ TStringList LoadSignature(const std::string& folder, int N)
 void SaveSignature(const std::string& folder, int N, const TStringList& Lines)
 {
     SaveTextList(SignatureFileName(folder, N), Lines);
-}
-
-void InsertAtCaret(TEditor& Editor, const std::string& Text, bool CaretAfter)
-{
-    const std::int64_t start = Editor.SelStart();
-    Editor.ReplaceSelection(Text);
-    if (!CaretAfter) Editor.SetSelStart(start);
 }
 
 } // namespace qx

@@ -9,8 +9,6 @@
 
 namespace qx {
 
-class TEditor;
-
 constexpr int SignatureCount = 3;
 
 // `folder` (ending with "/") + "Sign" + N + ".txt", N 1..3.
@@ -20,9 +18,5 @@ std::string SignatureDefaultText(int N);
 // The lines of signature N; a missing file is created with the default text first.
 TStringList LoadSignature(const std::string& folder, int N);
 void SaveSignature(const std::string& folder, int N, const TStringList& Lines);
-
-// Puts Text in place of the editor's selection (or at its caret) as one undo step. CaretAfter false (the
-// editor's "caret after insertion" option 0) leaves the caret where the text begins.
-void InsertAtCaret(TEditor& Editor, const std::string& Text, bool CaretAfter);
 
 } // namespace qx

@@ -2,6 +2,7 @@
 
 #include "documents/CharCodeConvert.h"
 #include "documents/DocumentCodes.h"
+#include "documents/DocumentPieces.h"
 #include "documents/MessageDialog.h"
 #include "documents/MessageTexts.h"
 #include "documents/UnicodeCoding.h"
@@ -17,11 +18,6 @@ namespace {
 
 bool StartsWith(std::string_view Bytes, std::string_view Mark) { return Bytes.substr(0, Mark.size()) == Mark; }
 
-bool IsAscii(std::string_view Bytes)
-{
-    return std::all_of(Bytes.begin(), Bytes.end(), [](char C) { return static_cast<unsigned char>(C) < 0x80; });
-}
-
 // Bytes that every code reads as themselves: below 0x80, but not ESC, SO and SI, which switch a JIS
 // reader's set.
 bool IsPlainInEveryCode(std::string_view Bytes)
@@ -31,115 +27,6 @@ bool IsPlainInEveryCode(std::string_view Bytes)
         return B < 0x80 && B != 0x1B && B != 0x0E && B != 0x0F;
     });
 }
-
-enum class TCode { Sjis, Euc, Jis, Utf8, Utf16LE, Utf16BE };
-
-// Reads a source in pieces that end after a line end (a CR or LF byte, or a CR or LF unit at an even
-// offset for UTF-16), the last one at the end of the bytes; a piece without a line end grows until it
-// has one.
-class TPieceReader {
-public:
-    TPieceReader(TByteSource& Source, std::size_t ReadSize) : FSource(Source), FReadSize(std::max<std::size_t>(ReadSize, 4)) {}
-
-    // Starts at Offset (even for UTF-16) and reads no further than Limit.
-    void Start(std::uint64_t Offset, std::uint64_t Limit = UINT64_MAX)
-    {
-        FSource.Seek(Offset);
-        FOffset = FRead = Offset;
-        FLimit = Limit;
-        FBegin = FEnd = 0;
-        FAtEnd = false;
-    }
-
-    // At least the next Wanted bytes (fewer at the end), read ahead of the pieces.
-    std::string_view Ahead(std::size_t Wanted)
-    {
-        if (FEnd - FBegin < Wanted && !FAtEnd) Fill(std::max(Wanted, FReadSize));
-        return {FBuffer.data() + FBegin, FEnd - FBegin};
-    }
-    // Leaves out the next N bytes (read ahead).
-    void Drop(std::size_t N)
-    {
-        N = std::min(N, FEnd - FBegin);
-        FBegin += N;
-        FOffset += N;
-    }
-    // The pieces are UTF-16 units from here on.
-    void ReadUnits() { FUnits = true; }
-
-    // Where the next piece starts.
-    std::uint64_t Offset() const { return FOffset; }
-    // Where the source stands.
-    std::uint64_t SourceOffset() const { return FRead; }
-
-    bool Next(std::string_view& Piece)
-    {
-        std::size_t Searched = 0;  // the buffered bytes known to hold no line end
-        for (;;) {
-            const std::size_t Cut = LastLineEnd(Searched);
-            if (Cut > 0 || FAtEnd) {
-                const std::size_t Size = Cut > 0 ? Cut : FEnd - FBegin;
-                if (Size == 0) return false;
-                Piece = {FBuffer.data() + FBegin, Size};
-                FBegin += Size;
-                FOffset += Size;
-                return true;
-            }
-            Searched = FEnd - FBegin;
-            Fill(std::max(FReadSize, Searched * 2));
-        }
-    }
-
-private:
-    // Reads until Wanted bytes are buffered or the source ends; the pieces handed out make room.
-    void Fill(std::size_t Wanted)
-    {
-        if (FBegin > 0) {
-            std::memmove(FBuffer.data(), FBuffer.data() + FBegin, FEnd - FBegin);
-            FEnd -= FBegin;
-            FBegin = 0;
-        }
-        if (FBuffer.size() < Wanted) FBuffer.resize(Wanted);
-        while (FEnd < Wanted) {
-            const std::size_t Room = static_cast<std::size_t>(std::min<std::uint64_t>(Wanted - FEnd, FLimit - FRead));
-            const std::size_t N = Room == 0 ? 0 : FSource.Read(FBuffer.data() + FEnd, Room);
-            if (N == 0) {
-                FAtEnd = true;
-                return;
-            }
-            FEnd += N;
-            FRead += N;
-        }
-    }
-
-    // The length of the buffered bytes up to their last line end, 0 when the bytes after the first
-    // Searched hold none.
-    std::size_t LastLineEnd(std::size_t Searched) const
-    {
-        const char* P = FBuffer.data() + FBegin;
-        std::size_t N = FEnd - FBegin;
-        if (!FUnits) {
-            for (std::size_t I = N; I > Searched; --I)
-                if (P[I - 1] == '\n' || P[I - 1] == '\r') return I;
-            return 0;
-        }
-        // Units start at even offsets (pieces are made of whole units). A cut after any unit but a high
-        // surrogate decodes alike, so the byte order need not be known: a zero byte and a CR or LF.
-        for (N &= ~std::size_t{1}; N >= 2 && N > Searched; N -= 2) {
-            const char A = P[N - 2], B = P[N - 1];
-            if ((A == 0 && (B == '\n' || B == '\r')) || (B == 0 && (A == '\n' || A == '\r'))) return N;
-        }
-        return 0;
-    }
-
-    TByteSource& FSource;
-    const std::size_t FReadSize;
-    bool FUnits = false;
-    std::vector<char> FBuffer;
-    std::size_t FBegin = 0, FEnd = 0;
-    std::uint64_t FOffset = 0, FRead = 0, FLimit = UINT64_MAX;
-    bool FAtEnd = false;
-};
 
 // The first line end of a text given in pieces, as DetectLineEnd tells it.
 class TLineEndProbe {
@@ -178,28 +65,29 @@ public:
         const std::string_view First = Reader.Ahead(513);
         switch (OpenCode) {
         case ocAuto:
-            if (const int Bom = DetectUnicodeBom(First); Bom != 0)
-                return Decode(Reader, Bom == 2 ? TCode::Utf16BE : TCode::Utf16LE, 2);
-            FBinary = HasBinaryHead(First);
-            return Decode(Reader, TCode::Sjis, 0, true);
-        case ocSjis: return Decode(Reader, TCode::Sjis, 0);
-        case ocEuc: return Decode(Reader, TCode::Euc, 0);
-        case ocJis: return Decode(Reader, TCode::Jis, 0);
-        case ocUtf16LE: return Decode(Reader, TCode::Utf16LE, StartsWith(First, "\xFF\xFE") ? 2 : 0);
-        case ocUtf16BE: return Decode(Reader, TCode::Utf16BE, StartsWith(First, "\xFE\xFF") ? 2 : 0);
-        case ocUtf8: return Decode(Reader, TCode::Utf8, 0);
+            if (TTextCode Marked; FChooser.Head(First, Marked)) return Decode(Reader, Marked, 2);
+            return Decode(Reader, TTextCode::Sjis, 0, true);
+        case ocSjis: return Decode(Reader, TTextCode::Sjis, 0);
+        case ocEuc: return Decode(Reader, TTextCode::Euc, 0);
+        case ocJis: return Decode(Reader, TTextCode::Jis, 0);
+        case ocUtf16LE: return Decode(Reader, TTextCode::Utf16LE, StartsWith(First, "\xFF\xFE") ? 2 : 0);
+        case ocUtf16BE: return Decode(Reader, TTextCode::Utf16BE, StartsWith(First, "\xFE\xFF") ? 2 : 0);
+        case ocUtf8: return Decode(Reader, TTextCode::Utf8, 0);
         default: return {TLoadStatus::BadChoice, {}, 0, 0, 0};
         }
     }
 
 private:
-    bool Units() const { return FCode == TCode::Utf16LE || FCode == TCode::Utf16BE; }
+    bool Units() const
+    {
+        return FConverter.Code() == TTextCode::Utf16LE || FConverter.Code() == TTextCode::Utf16BE;
+    }
 
     // Reads the bytes from Skip on in pieces, each decoded at once. Detect: the automatic choice
     // between UTF-8 and the byte codes, made anew after each piece.
-    TDecodedDocument Decode(TPieceReader& Reader, TCode Code, std::size_t Skip, bool Detect = false)
+    TDecodedDocument Decode(TPieceReader& Reader, TTextCode Code, std::size_t Skip, bool Detect = false)
     {
-        FCode = Code;
+        FConverter.Restart(Code);
         FSkip = Skip;
         if (Units()) Reader.ReadUnits();
         Reader.Drop(Skip);
@@ -208,141 +96,74 @@ private:
         while (Reader.Next(Piece)) {
             const std::uint64_t At = Reader.Offset() - Piece.size();
             if (Detect) {
-                Observe(Piece);
-                if (const TCode Guess = Guessed(); Guess != FCode) Switch(Guess, At, Reader.SourceOffset());
+                FChooser.Observe(Piece);
+                if (const TTextCode Guess = FChooser.Guessed(); Guess != FConverter.Code())
+                    Switch(Guess, At, Reader.SourceOffset());
             }
-            std::string_view Text = Convert(Piece, At);
-            if (FNotUtf8) {
+            std::string_view Text = FConverter.Convert(Piece, At);
+            if (FConverter.NotInCode()) {
                 // UTF-8 is checked by its decoding: the text is not UTF-8 after all.
                 if (!Detect) return {TLoadStatus::NotInCode, {}, 0, 0, 0};
-                FUtf8 = TUtf8::Invalid;
-                FNotUtf8 = false;
-                Switch(Guessed(), At, Reader.SourceOffset());
-                Text = Convert(Piece, At);
+                FChooser.NotUtf8();
+                Switch(FChooser.Guessed(), At, Reader.SourceOffset());
+                Text = FConverter.Convert(Piece, At);
             }
             if (FPlain) FPlain = IsPlainInEveryCode(Piece);
             FSink.Append(Text);
             LineEnd.Feed(Units() ? Text : Piece);
         }
-        if (Detect && FUtf8 != TUtf8::Valid && FDetected == dcEucOrSjis) {
+        if (Detect && FChooser.EucOrSjis()) {
             const int Answer = ShowMessageDialog(FPrompter, MsgSjisOrEuc(), "確認", TMsgDlgType::mtConfirmation,
                                                  {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo});
-            if (Answer == mr::Yes) Switch(TCode::Euc, Reader.Offset(), Reader.SourceOffset());
+            if (Answer == mr::Yes) Switch(TTextCode::Euc, Reader.Offset(), Reader.SourceOffset());
             else if (Answer != mr::No) return {TLoadStatus::Cancelled, {}, 0, 0, 0};
         }
         TDecodedDocument Result;
-        Result.CharType = CharTypeOf(FCode);
+        Result.CharType = CharTypeOf(FConverter.Code());
         Result.RtrnType = RtrnTypeOfLineEnd(LineEnd.LineEnd());
-        Result.Lost = FLost;
+        Result.Lost = FConverter.Lost();
+        Result.Nuls = FConverter.Nuls();
+        Result.Utf8Mark = FConverter.Marked();
         return Result;
     }
 
-    static int CharTypeOf(TCode Code)
+    static int CharTypeOf(TTextCode Code)
     {
         switch (Code) {
-        case TCode::Euc: return sfctEUC;
-        case TCode::Jis: return sfctJIS;
-        case TCode::Utf8: return sfctUTF8;
-        case TCode::Utf16LE: return sfctUnicode;
-        case TCode::Utf16BE: return sfctUnicodeBig;
+        case TTextCode::Euc: return sfctEUC;
+        case TTextCode::Jis: return sfctJIS;
+        case TTextCode::Utf8: return sfctUTF8;
+        case TTextCode::Utf16LE: return sfctUnicode;
+        case TTextCode::Utf16BE: return sfctUnicodeBig;
         default: return sfctSJIS;
-        }
-    }
-
-    // What the automatic choice learns from the next piece: whether the text is still UTF-8, and the
-    // byte code found so far.
-    void Observe(std::string_view Piece)
-    {
-        // Once the text reads as UTF-8, its decoding checks each piece.
-        if (FUtf8 == TUtf8::AsciiOnly) {
-            if (DetectUtf8(Piece) != 0) FUtf8 = TUtf8::Valid;
-            else if (!IsAscii(Piece)) FUtf8 = TUtf8::Invalid;
-        }
-        if (!FBinary && (FDetected == dcAscii || FDetected == dcEucOrSjis))
-            FDetected = ContinueCharCodeDetection(Piece, FDetected);
-    }
-
-    // The code the text is in as far as it was read (undecided kana pairs are read as Shift-JIS until
-    // the end, where the user is asked).
-    TCode Guessed() const
-    {
-        if (FUtf8 == TUtf8::Valid) return TCode::Utf8;
-        if (FBinary) return TCode::Sjis;
-        switch (FDetected) {
-        case dcJis:
-        case dcOldJis: return TCode::Jis;
-        case dcEuc: return TCode::Euc;
-        default: return TCode::Sjis;
         }
     }
 
     // From now on the text is read in Code. Unless every byte decoded so far reads the same in every
     // code, the text decoded so far (up to Done) is decoded anew, then the source goes back to Resume.
-    void Switch(TCode Code, std::uint64_t Done, std::uint64_t Resume)
+    void Switch(TTextCode Code, std::uint64_t Done, std::uint64_t Resume)
     {
-        FCode = Code;
-        if (FPlain) return;
+        if (FPlain) {
+            FConverter.SetCode(Code);
+            return;
+        }
         FSink.Restart();
-        FLost = 0;
-        FJis = {};
+        FConverter.Restart(Code);
         TPieceReader Again(FSource, FReadSize);
         Again.Start(FSkip, Done);
         std::string_view Piece;
-        while (Again.Next(Piece)) FSink.Append(Convert(Piece, Again.Offset() - Piece.size()));
+        while (Again.Next(Piece)) FSink.Append(FConverter.Convert(Piece, Again.Offset() - Piece.size()));
         FSource.Seek(Resume);
     }
-
-    // A piece of the bytes (At: its offset in the file) as Shift-JIS text, NULs as spaces.
-    std::string_view Convert(std::string_view Piece, std::uint64_t At)
-    {
-        std::size_t Lost = 0;
-        switch (FCode) {
-        case TCode::Sjis:
-        case TCode::Euc:
-        case TCode::Jis:
-            // NULs become spaces before the conversion, in a copy only when there is one.
-            if (std::memchr(Piece.data(), 0, Piece.size())) {
-                FBytes.assign(Piece);
-                ReplaceNulBytes(FBytes);
-                Piece = FBytes;
-            }
-            if (FCode == TCode::Sjis) return Piece;
-            FText = FCode == TCode::Euc ? EucToSjis(Piece, &Lost) : JisPieceToSjis(Piece, &Lost, FJis);
-            break;
-        case TCode::Utf8:
-            // The mark, when there is one, is not text.
-            if (At == 0 && StartsWith(Piece, "\xEF\xBB\xBF")) Piece.remove_prefix(3);
-            // False for bytes that are not UTF-8 (DetectUtf8's rule).
-            FNotUtf8 = !Utf8ToSjis(Piece, FText, &Lost);
-            ReplaceNulBytes(FText);
-            break;
-        case TCode::Utf16LE:
-        case TCode::Utf16BE:
-            Utf16ToSjis(Piece, FCode == TCode::Utf16BE, FText, &Lost);
-            ReplaceNulBytes(FText);
-            break;
-        }
-        FLost += Lost;
-        return FText;
-    }
-
-    enum class TUtf8 { AsciiOnly, Valid, Invalid };
 
     TByteSource& FSource;
     TPrompter& FPrompter;
     TTextSink& FSink;
     const std::size_t FReadSize;
-    TCode FCode = TCode::Sjis;
     std::uint64_t FSkip = 0;  // the mark's bytes before the text
-    bool FBinary = false;     // the head holds binary bytes: Shift-JIS
-    int FDetected = dcAscii;
-    TUtf8 FUtf8 = TUtf8::AsciiOnly;
-    bool FNotUtf8 = false;    // the last piece decoded as UTF-8 was none
+    TCodeChooser FChooser;
+    TPieceConverter FConverter;
     bool FPlain = true;       // every byte read so far reads the same in every code
-    std::size_t FLost = 0;
-    TJisReadState FJis;
-    std::string FBytes;       // a piece with its NULs made spaces
-    std::string FText;        // a converted piece
 };
 
 // Reads bytes held in memory.
@@ -365,11 +186,22 @@ private:
 
 } // namespace
 
-void ReplaceNulBytes(std::string& Text)
+std::size_t ReplaceNulBytes(std::string& Text)
 {
     char* Nul = static_cast<char*>(std::memchr(Text.data(), 0, Text.size()));
-    if (!Nul) return;
-    std::replace(Nul, Text.data() + Text.size(), '\0', ' ');
+    if (!Nul) return 0;
+    std::size_t Count = 0;
+    for (char* End = Text.data() + Text.size(); Nul < End; ++Nul)
+        if (*Nul == 0) {
+            *Nul = ' ';
+            ++Count;
+        }
+    return Count;
+}
+
+std::string_view LostCharacterMark(int CharType)
+{
+    return CharType == sfctEUC || CharType == sfctJIS ? "〓" : "?";
 }
 
 TDecodedDocument DecodeDocument(TByteSource& Source, int OpenCode, TPrompter& Prompter, TTextSink& Sink,
@@ -387,11 +219,21 @@ TDecodedDocument DecodeDocument(std::string Bytes, int OpenCode, TPrompter& Prom
     return Result;
 }
 
-void EncodeDocument(const TBytePieces& Text, int CharType, int RtrnType, const TBytePut& Put, std::size_t* Lost)
+std::string_view DocumentMark(int CharType, bool Utf8Mark)
+{
+    switch (CharType) {
+    case sfctUnicode: return "\xFF\xFE";
+    case sfctUnicodeBig: return "\xFE\xFF";
+    case sfctUTF8: return Utf8Mark ? "\xEF\xBB\xBF" : "";
+    default: return "";
+    }
+}
+
+void EncodeDocument(const TBytePieces& Text, int CharType, int RtrnType, const TBytePut& Put, std::size_t* Lost,
+                    bool Utf8Mark)
 {
     if (Lost) *Lost = 0;
-    if (CharType == sfctUnicode) Put(std::string_view("\xFF\xFE", 2));
-    if (CharType == sfctUnicodeBig) Put(std::string_view("\xFE\xFF", 2));
+    if (const std::string_view Mark = DocumentMark(CharType, Utf8Mark); !Mark.empty()) Put(Mark);
     std::string lines;
     Text([&](std::string_view Piece) {
         // Line ends first, on the Shift-JIS text, where a LF byte is always a line end.
@@ -421,11 +263,11 @@ void EncodeDocument(const TBytePieces& Text, int CharType, int RtrnType, const T
     });
 }
 
-std::string EncodeDocument(std::string_view Text, int CharType, int RtrnType, std::size_t* Lost)
+std::string EncodeDocument(std::string_view Text, int CharType, int RtrnType, std::size_t* Lost, bool Utf8Mark)
 {
     std::string bytes;
     EncodeDocument([Text](const TBytePut& Put) { Put(Text); }, CharType, RtrnType,
-                   [&bytes](std::string_view Piece) { bytes.append(Piece); }, Lost);
+                   [&bytes](std::string_view Piece) { bytes.append(Piece); }, Lost, Utf8Mark);
     return bytes;
 }
 

@@ -30,8 +30,14 @@ struct TDecodedDocument {
     std::string Text;     // Shift-JIS; NUL bytes are spaces
     int CharType = 2;     // TSaveFileCharType the bytes were found in
     int RtrnType = 2;     // TSaveFileRtrnType of the first line end
-    std::size_t Lost = 0; // characters Shift-JIS could not hold (replaced)
+    std::size_t Lost = 0; // characters Shift-JIS could not hold (replaced by LostCharacterMark)
+    std::size_t Nuls = 0; // NUL bytes made spaces
+    bool Utf8Mark = false; // UTF-8 that started with its mark
 };
+
+// The character a load writes in the place of one that Shift-JIS cannot hold, as UTF-8: the geta mark
+// from EUC and JIS (their readers' substitute), "?" from UTF-8 and UTF-16 (the code page's).
+std::string_view LostCharacterMark(int CharType);
 
 // Where a document's bytes come from, read front to back; the decoder may go back to an earlier place.
 class TByteSource {
@@ -81,19 +87,24 @@ TDecodedDocument DecodeDocument(std::string Bytes, int OpenCode, TPrompter& Prom
 TDecodedDocument DecodeDocument(TByteSource& Source, int OpenCode, TPrompter& Prompter, TTextSink& Sink,
                                 std::size_t ReadSize = kDocumentReadSize);
 
+// The bytes a file in CharType starts with: UTF-16's mark, and UTF-8's when Utf8Mark (a file read with
+// one keeps it); none for the others.
+std::string_view DocumentMark(int CharType, bool Utf8Mark);
+
 // The document's Shift-JIS text (lines separated by LF, the last line without one) as the bytes of a
-// file in CharType (TSaveFileCharType) with RtrnType's line ends: UTF-16 starts with its mark, UTF-8
-// has none. `Lost` (when given) receives the number of characters the code cannot hold.
-std::string EncodeDocument(std::string_view Text, int CharType, int RtrnType, std::size_t* Lost = nullptr);
+// file in CharType (TSaveFileCharType) with RtrnType's line ends, after DocumentMark. `Lost` (when
+// given) receives the number of characters the code cannot hold.
+std::string EncodeDocument(std::string_view Text, int CharType, int RtrnType, std::size_t* Lost = nullptr,
+                           bool Utf8Mark = false);
 // The same over a text handed over in pieces, each of which but the last ends after a line end: every
 // piece is encoded as it comes and handed to Put, the same bytes in all as EncodeDocument of the whole.
 void EncodeDocument(const TBytePieces& Text, int CharType, int RtrnType, const TBytePut& Put,
-                    std::size_t* Lost = nullptr);
+                    std::size_t* Lost = nullptr, bool Utf8Mark = false);
 // Whether CharType lacks characters of the code page (the others hold every one): only then can a
 // save lose characters.
 bool CharTypeMayLose(int CharType);
 
-// Every NUL byte of Text becomes a space; a text without one is not touched.
-void ReplaceNulBytes(std::string& Text);
+// Every NUL byte of Text becomes a space; a text without one is not touched. Answers their number.
+std::size_t ReplaceNulBytes(std::string& Text);
 
 } // namespace qx

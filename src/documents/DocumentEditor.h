@@ -44,6 +44,9 @@ public:
     virtual void SetSaveFileCharType(int Value) = 0;
     virtual int SaveFileRtrnType() const = 0;
     virtual void SetSaveFileRtrnType(int Value) = 0;
+    // The file was read with a UTF-8 mark, which a save in UTF-8 keeps.
+    virtual bool Utf8Mark() const = 0;
+    virtual void SetUtf8Mark(bool Value) = 0;
     virtual bool Modified() const = 0;
     virtual void SetModified(bool Value) = 0;
     // OpenReadOnly and ReadOnly.
@@ -59,7 +62,8 @@ public:
     virtual void CloseLockFile() = 0;
     virtual bool CheckTStamp() const = 0;
     virtual void StoreFileTStamp(const std::string& FileName) = 0;
-    // True when the file's date cannot be read or equals the stored one.
+    // True when the file's date cannot be read or equals the stored one, or no stamp of FileName is
+    // stored.
     virtual bool SameFileTStamp(const std::string& FileName) const = 0;
     virtual std::time_t FileTStamp() const = 0;
 };

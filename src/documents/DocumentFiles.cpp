@@ -5,6 +5,7 @@
 #include "documents/MessageTexts.h"
 #include "platform/Exception.h"
 #include "platform/FileBytes.h"
+#include "platform/SystemError.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -34,8 +35,6 @@ struct Descriptor {
         return Result;
     }
 };
-
-std::string Reason(int Error) { return std::strerror(Error); }
 
 // Opens a file for reading without ever blocking (a FIFO with no writer) and without taking a terminal.
 int OpenForReading(const std::string& FileName)
@@ -136,7 +135,7 @@ public:
     TFileSource(const std::string& FileName, const TLoadProgress& Progress)
         : FFileName(FileName), FFile(OpenRegularFile(FileName)), FProgress(Progress)
     {
-        if (FFile.Fd < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + Reason(errno));
+        if (FFile.Fd < 0) throw EFOpenError("ファイル「" + FileName + "」を開けません。" + SystemErrorText(errno));
         struct stat St;
         if (FProgress && ::fstat(FFile.Fd, &St) == 0) FSize = static_cast<std::uint64_t>(St.st_size);
     }
@@ -163,7 +162,7 @@ public:
 private:
     [[noreturn]] void Failed() const
     {
-        throw EInOutError("Cannot read file \"" + FFileName + "\". " + Reason(errno));
+        throw EInOutError("ファイル「" + FFileName + "」を読み込めません。" + SystemErrorText(errno));
     }
 
     std::string FFileName;
@@ -190,8 +189,12 @@ TDecodedDocument LoadDocumentFile(const std::string& FileName, int OpenCode, TPr
     }
     switch (Result.Status) {
     case TLoadStatus::Loaded:
+        // What the text holds that the file did not, before anything is saved.
         if (Result.Lost > 0)
-            ShowMessageDialog(Prompter, MsgCharactersReplaced(FileName, Result.Lost), "", TMsgDlgType::mtWarning,
+            ShowMessageDialog(Prompter, MsgCharactersReplaced(FileName, Result.Lost, LostCharacterMark(Result.CharType)),
+                              "", TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+        if (Result.Nuls > 0)
+            ShowMessageDialog(Prompter, MsgNulBytesReplaced(FileName, Result.Nuls), "", TMsgDlgType::mtWarning,
                               {TMsgDlgBtn::mbOK});
         break;
     case TLoadStatus::NotInCode:
@@ -221,7 +224,7 @@ TFileWriter SafeFileWriter()
 }
 
 bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, const TBytePieces& Text, int CharType,
-                   int RtrnType, const TFileWriter& Writer)
+                   int RtrnType, const TFileWriter& Writer, bool Utf8Mark)
 {
     std::size_t Lost = 0;
     if (CharTypeMayLose(CharType)) EncodeDocument(Text, CharType, RtrnType, [](std::string_view) {}, &Lost);
@@ -230,7 +233,7 @@ bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, const TByte
                                       {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) != mr::Yes)
         return false;
     try {
-        Writer(FileName, [&](const TBytePut& Put) { EncodeDocument(Text, CharType, RtrnType, Put); });
+        Writer(FileName, [&](const TBytePut& Put) { EncodeDocument(Text, CharType, RtrnType, Put, nullptr, Utf8Mark); });
     } catch (const Exception& E) {
         ShowMessageDialog(Prompter, MsgFileWriteError(FileName, E.what()), "", TMsgDlgType::mtError,
                           {TMsgDlgBtn::mbOK});

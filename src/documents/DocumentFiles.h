@@ -46,8 +46,9 @@ TFileWriter SafeFileWriter();
 // Writes the document's text (handed over in pieces, see EncodeDocument) to FileName, encoding it as
 // it is written. When the code cannot hold some characters the prompter asks first (No: nothing is
 // written). A failed write keeps the old file and is shown. True only when the file was written.
+// Utf8Mark: a UTF-8 file starts with its mark (see DocumentMark).
 bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, const TBytePieces& Text, int CharType,
-                   int RtrnType, const TFileWriter& Writer = SafeFileWriter());
+                   int RtrnType, const TFileWriter& Writer = SafeFileWriter(), bool Utf8Mark = false);
 bool WriteTextFile(TPrompter& Prompter, const std::string& FileName, std::string_view Text, int CharType,
                    int RtrnType, const TFileWriter& Writer = SafeFileWriter());
 

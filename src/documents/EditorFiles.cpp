@@ -13,11 +13,12 @@ namespace qx {
 
 namespace {
 
-// The lock when the document keeps one, else the time stamp when it checks it.
-void TakeLockOrStamp(TDocumentEditor& Document, const std::string& FileName)
+// The lock when the document keeps one, and the time stamp always: whatever the options, a save does
+// not overwrite a file that another program changed since without asking.
+void TakeLockAndStamp(TDocumentEditor& Document, const std::string& FileName)
 {
     if (Document.LockFile()) Document.OpenLockFile(FileName);
-    else if (Document.CheckTStamp()) Document.StoreFileTStamp(FileName);
+    Document.StoreFileTStamp(FileName);
 }
 
 // A file that nobody may write: the read-only attribute of this system.
@@ -55,12 +56,13 @@ TLoadStatus LoadFileToEditor(TDocumentEditor& Document, TDocumentHost& Host, con
     Text->Load();
     Document.SetSaveFileCharType(Decoded.CharType);
     Document.SetSaveFileRtrnType(Decoded.RtrnType);
+    Document.SetUtf8Mark(Decoded.Utf8Mark);
     Document.SetModified(false);
 
     const bool ReadOnly = ShareMode == 64 || HasReadOnlyAttribute(FileName);
     Document.SetReadOnlyState(ReadOnly, ReadOnly);
     if (Host.SetEditMode) Host.SetEditMode(!ReadOnly);
-    if (!ReadOnly) TakeLockOrStamp(Document, FileName);
+    if (!ReadOnly) TakeLockAndStamp(Document, FileName);
     return TLoadStatus::Loaded;
 }
 
@@ -86,29 +88,32 @@ bool ReloadWithCharCode(TDocumentEditor& Document, TDocumentHost& Host, const TG
         break;
     case otNotFound:
         ShowMessageDialog(Prompter, MsgFileCannotOpen(FileName), "確認", TMsgDlgType::mtError, {TMsgDlgBtn::mbYes});
-        TakeLockOrStamp(Document, FileName);
+        TakeLockAndStamp(Document, FileName);
         return false;
     default:
         ShowMessageDialog(Prompter, MsgFileOpenError(FileName), "確認", TMsgDlgType::mtError, {TMsgDlgBtn::mbYes});
-        TakeLockOrStamp(Document, FileName);
+        TakeLockAndStamp(Document, FileName);
         return false;
     }
     if (LoadFileToEditor(Document, Host, State, FileName, OpenCodeOfCharType(CharType), ShareMode) !=
         TLoadStatus::Loaded) {
-        TakeLockOrStamp(Document, FileName);
+        TakeLockAndStamp(Document, FileName);
         return false;
     }
     Document.SetModified(false);
     Document.SetSaveFileCharType(CharType);
-    TakeLockOrStamp(Document, FileName);
+    TakeLockAndStamp(Document, FileName);
     Call(Host.AfterReload);
     return true;
 }
 
-int CheckFileTimeStamp(TDocumentEditor& Document, TDocumentHost& Host, const TGlobalState& State)
+int CheckFileTimeStamp(TDocumentEditor& Document, TDocumentHost& Host, const TGlobalState& State, bool Saving)
 {
     const std::string FileName = Document.FileName();
-    if (Document.LockFile() || !Document.CheckTStamp() || Document.SameFileTStamp(FileName)) return tsNothing;
+    // The option and the lock (which keeps out only other editors) govern the checks on a tab change
+    // and an activation; a save over the file always looks.
+    if (!Saving && (Document.LockFile() || !Document.CheckTStamp())) return tsNothing;
+    if (Document.SameFileTStamp(FileName)) return tsNothing;
     Call(Host.Beep);
     struct stat St;
     const std::time_t Now = ::stat(FileName.c_str(), &St) == 0 ? St.st_mtime : 0;
@@ -129,21 +134,26 @@ int CheckFileTimeStamp(TDocumentEditor& Document, TDocumentHost& Host, const TGl
 bool SaveEditorFile(TDocumentEditor& Document, TDocumentHost& Host, const TGlobalState& State,
                     const std::string& FileName, int CodeChoice, int LineChoice)
 {
-    if (CheckFileTimeStamp(Document, Host, State) == tsCancel) return false;
+    if (NormalizeDocumentName(FileName) == NormalizeDocumentName(Document.FileName()) &&
+        CheckFileTimeStamp(Document, Host, State, true) == tsCancel)
+        return false;
     const int CharType = CharTypeOfChoice(CodeChoice, Document.SaveFileCharType());
     const int RtrnType = RtrnTypeOfChoice(LineChoice, Document.SaveFileRtrnType());
+    // The mark a UTF-8 file was read with stays while the document stays UTF-8.
+    const bool Utf8Mark = Document.Utf8Mark() && CharType == sfctUTF8;
     const TBytePieces Text = [&Document](const TBytePut& Put) { Document.SaveText(Put); };
-    if (!WriteTextFile(*Host.Prompter, FileName, Text, CharType, RtrnType, Host.Writer)) {
+    if (!WriteTextFile(*Host.Prompter, FileName, Text, CharType, RtrnType, Host.Writer, Utf8Mark)) {
         // The old file is whole; the lock still holds it and the stamp still is its date.
-        TakeLockOrStamp(Document, Document.FileName());
+        TakeLockAndStamp(Document, Document.FileName());
         return false;
     }
     Document.SetSaveFileCharType(CharType);
     Document.SetSaveFileRtrnType(RtrnType);
+    Document.SetUtf8Mark(Utf8Mark);
     Document.SetModified(false);
     // The file is a new one now (renamed into place): a lock on the old one would guard nothing.
     Document.CloseLockFile();
-    TakeLockOrStamp(Document, FileName);
+    TakeLockAndStamp(Document, FileName);
     return true;
 }
 

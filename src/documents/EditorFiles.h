@@ -49,13 +49,16 @@ TLoadStatus LoadFileToEditor(TDocumentEditor& Document, TDocumentHost& Host, con
 // otherwise the document is as it was, its lock or time stamp taken again.
 bool ReloadWithCharCode(TDocumentEditor& Document, TDocumentHost& Host, const TGlobalState& State, int CharType);
 
-// When the time stamp is checked and the file's date changed since: asks whether to reload. Reloaded
-// only when the reload happened; a declined reload answers Cancel, so that a save does not overwrite the
-// other program's change.
-int CheckFileTimeStamp(TDocumentEditor& Document, TDocumentHost& Host, const TGlobalState& State);
+// When the time stamp is checked (or Saving, whatever the option and the lock) and the file's date or
+// size changed since it was read or saved: asks whether to reload. Reloaded only when the reload
+// happened; a declined reload answers Cancel, so that a save does not overwrite the other program's
+// change.
+int CheckFileTimeStamp(TDocumentEditor& Document, TDocumentHost& Host, const TGlobalState& State,
+                       bool Saving = false);
 
 // Saves the document to FileName with the code choice (1 keep, 2..7) and the line-end choice (1 keep,
-// 2 CR LF, 3 LF, 4 CR). False when the user stopped it or the write failed (the old file, the document's
+// 2 CR LF, 3 LF, 4 CR); a save over the document's own file that another program changed since asks
+// first, and a UTF-8 file read with a mark keeps it. False when the user stopped it or the write failed (the old file, the document's
 // code and Modified stay); the lock or time stamp is taken again on every path.
 bool SaveEditorFile(TDocumentEditor& Document, TDocumentHost& Host, const TGlobalState& State,
                     const std::string& FileName, int CodeChoice, int LineChoice);

@@ -96,9 +96,20 @@ std::string MsgShellOpenFailed(std::string_view Name)
     return Join({Name, "\r\n", "関連付けられたアプリケーションの起動に失敗したか、", "またはファイルが見つかりません。"});
 }
 
-std::string MsgCharactersReplaced(std::string_view FileName, std::size_t Count)
+std::string MsgCharactersReplaced(std::string_view FileName, std::size_t Count, std::string_view Mark)
 {
-    return Join({FileName, "\n", std::to_string(Count), " 文字がShift-JISで表せないため「?」に置き換えられました。"});
+    return Join({FileName, "\n", std::to_string(Count), " 文字がShift-JISで表せないため「", Mark, "」に置き換えられました。"});
+}
+
+std::string MsgNulBytesReplaced(std::string_view FileName, std::size_t Count)
+{
+    return Join({FileName, "\n", std::to_string(Count), " 個のNULバイトが空白に置き換えられました。",
+                 "保存するとNULバイトは空白として書き込まれます。"});
+}
+
+std::string MsgPastedCharactersReplaced(std::size_t Count)
+{
+    return Join({std::to_string(Count), " 文字がShift-JISで表せないため「?」に置き換えて貼り付けました。"});
 }
 
 std::string MsgCharactersWillBeLost(std::string_view FileName, std::size_t Count)

@@ -29,8 +29,12 @@ std::string MsgFileChangedOutside(std::string_view FileName, std::string_view Da
 std::string MsgShellOpenFailed(std::string_view Name);
 
 // Messages of the load and save paths that keep a user from losing text without knowing it.
-// A load that turned characters the document's code holds but Shift-JIS does not into "?".
-std::string MsgCharactersReplaced(std::string_view FileName, std::size_t Count);
+// A load that turned characters the document's code holds but Shift-JIS does not into Mark (UTF-8: the
+// character written in their place, see LostCharacterMark), or NUL bytes into spaces.
+std::string MsgCharactersReplaced(std::string_view FileName, std::size_t Count, std::string_view Mark);
+std::string MsgNulBytesReplaced(std::string_view FileName, std::size_t Count);
+// A paste whose text held characters that Shift-JIS cannot hold, turned into "?".
+std::string MsgPastedCharactersReplaced(std::size_t Count);
 // A save whose code cannot hold some characters: asked before anything is written.
 std::string MsgCharactersWillBeLost(std::string_view FileName, std::size_t Count);
 // A file that is not in the code the user chose.

@@ -252,9 +252,20 @@ bool Utf8ToSjis(std::string_view Bytes, std::string& Result, std::size_t* Lost)
             *Out++ = static_cast<char>(B);
             ++I;
         } else if (ThreeBytes(I)) {
-            // Japanese text is mostly runs of three-byte sequences: go through a run in one loop.
-            do {
-                const unsigned U = (S[I] & 0x0Fu) << 12 | (S[I + 1] & 0x3Fu) << 6 | (S[I + 2] & 0x3Fu);
+            // Japanese text is mostly runs of three-byte sequences: go through a run in one loop, the
+            // sequence's three bytes (and the one after) read as one word while four bytes are left.
+            static_assert(std::endian::native == std::endian::little, "the word holds the first byte lowest");
+            for (;;) {
+                std::uint32_t W;
+                if (N - I >= 4) {
+                    std::memcpy(&W, S + I, 4);
+                    if ((W & 0xC0C0F0u) != 0x8080E0u) break;
+                } else if (ThreeBytes(I)) {
+                    W = S[I] | S[I + 1] << 8 | S[I + 2] << 16;
+                } else {
+                    break;
+                }
+                const unsigned U = (W & 0x0Fu) << 12 | (W >> 2 & 0xFC0u) | (W >> 16 & 0x3Fu);
                 if (U < 0x800) [[unlikely]]
                     return Invalid(); // overlong
                 if (const unsigned Code = Codes[U]) [[likely]]
@@ -262,7 +273,7 @@ bool Utf8ToSjis(std::string_view Bytes, std::string& Result, std::size_t* Lost)
                 else
                     NoCode(U, I);
                 I += 3;
-            } while (ThreeBytes(I));
+            }
         } else if (const std::size_t Length = SequenceLength(S + I, N - I); Length == 2) {
             const unsigned U = SequenceValue(S + I, 2);
             if (const unsigned Code = Codes[U]) PutCp932Code(Out, Code);
@@ -292,7 +303,11 @@ void Utf16ToSjis(std::string_view Bytes, bool BigEndian, std::string& Text, std:
 {
     // The units are read from the bytes as they are converted: no copy of the file as UTF-16 is made.
     Utf16BytesToCp932(Bytes, BigEndian, Text, Lost);
-    if (Lost && Bytes.size() % 2 != 0) ++*Lost; // half a unit is a character lost
+    // Half a unit is a character lost, shown as the others are.
+    if (Bytes.size() % 2 != 0) {
+        Text += '?';
+        if (Lost) ++*Lost;
+    }
 }
 
 std::string SjisToUtf16(std::string_view Text, bool BigEndian)

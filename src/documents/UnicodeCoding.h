@@ -47,7 +47,7 @@ std::string Utf8ToSjis(std::string_view Bytes, std::size_t* Lost = nullptr);
 bool Utf8ToSjis(std::string_view Bytes, std::string& Text, std::size_t* Lost = nullptr);
 // The units of UTF-16 document bytes (after the mark), in the given byte order, as Shift-JIS text
 // through the code page 932 codec; characters without a code become '?' and are counted in `*Lost`. A
-// last odd byte is not a unit: it is left out and counted lost.
+// last odd byte is not a unit: it becomes a '?' too and is counted lost.
 std::string Utf16ToSjis(std::string_view Bytes, bool BigEndian, std::size_t* Lost = nullptr);
 // The same into Text, whose memory is used again.
 void Utf16ToSjis(std::string_view Bytes, bool BigEndian, std::string& Text, std::size_t* Lost = nullptr);

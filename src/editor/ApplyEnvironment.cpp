@@ -295,7 +295,8 @@ void ApplyEditorEnvironment(const TEditorEnvironment& S, const std::string& File
     const bool fileExists = FileExists(Host.DocumentFile);
     if (!Host.SecondPane && E.LockFile && fileExists) E.OpenLockFile(Host.DocumentFile);
     E.CheckTStamp = S.FileTimeStampCheck;
-    if (!E.LockFile && E.CheckTStamp && fileExists) E.StoreFileTStamp(Host.DocumentFile);
+    // The stamp taken when the file was read stays: taken again here, it would hide a change made since.
+    if (fileExists && !E.FileTStamp().Valid) E.StoreFileTStamp(Host.DocumentFile);
 
     // 9. Backups and the automatic save.
     E.BackUp1 = S.BackUp1;

@@ -22,12 +22,26 @@ void TEditor::CutToClipboard()
 void TEditor::PasteFromClipboard()
 {
     if (FReadOnly || !FClipboard || !FClipboard->HasText()) return;
-    const std::string text = FClipboard->Text();
+    const std::string text = ClipboardText();
     TLimitedInput pasted(*this);
     if (FClipboard->HasBoxFormat())
         InsertBlock(text);
     else
         ReplaceSelection(text);
+}
+
+std::string TEditor::ClipboardText()
+{
+    if (!FClipboard) return {};
+    std::size_t lost = 0;
+    std::string text = FClipboard->Text(&lost);
+    TellPasteLost(lost);
+    return text;
+}
+
+void TEditor::TellPasteLost(std::size_t Lost)
+{
+    if (Lost > 0 && OnPasteLost) OnPasteLost(this, Lost);
 }
 
 void TEditor::ClearSelection() { DeleteSelection(); }
@@ -51,14 +65,17 @@ void TEditor::PastePrimarySelection(int X, int Y)
 {
     if (FReadOnly || !FClipboard) return;
     // Read first: the selection it may come from goes when the caret moves.
-    const std::optional<std::string> text = FClipboard->PrimarySelectionText();
+    std::size_t lost = 0;
+    const std::optional<std::string> text = FClipboard->PrimarySelectionText(&lost);
     if (!text || text->empty()) return;
+    TellPasteLost(lost);
     int row = 0, col = 0;
     PosToRowCol(X, Y, true, col, row);
     BeginCaretUpdate();
     CleanSelection();
     SetRowCol(row, col);
     EndCaretUpdate();
+    TLimitedInput pasted(*this);
     ReplaceSelection(*text);
 }
 

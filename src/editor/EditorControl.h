@@ -80,6 +80,8 @@ constexpr std::size_t LexSliceBytes = 512 * 1024;
 using TDrawLineEvent = std::function<void(TObject* Sender, const std::string& LineStr, int X, int Y, int Index,
                                           const TRect& ARect, bool Selected)>;
 using TSelectionChangeEvent = std::function<void(TObject* Sender, bool Selected)>;
+// Count characters of a text to be pasted had no code in code page 932 and became "?".
+using TCharactersLostEvent = std::function<void(TObject* Sender, std::size_t Count)>;
 using TKeyEvent = std::function<void(TObject* Sender, int& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
@@ -192,6 +194,7 @@ public:
     TMouseEvent OnMouseDown, OnMouseUp;
     TMouseMoveEvent OnMouseMove;
     TSelectionChangeEvent OnSelectionChange;
+    TCharactersLostEvent OnPasteLost;
     TNotifyEvent OnSelectionModeChange, OnTopColChange, OnTopRowChange, OnResize;
     TMouseWheelEvent OnMouseWheel;
     TNotifyEvent OnDrawWrapLine, OnHideWrapLine;
@@ -454,7 +457,11 @@ public:
     virtual void CopyToClipboard();
     virtual void CutToClipboard();
     virtual void PasteFromClipboard();
-    // A middle click at X, Y: the desktop's primary selection goes in there (one undo step).
+    // The clipboard's text to paste (empty without a clipboard); characters it could not bring are
+    // told through OnPasteLost first.
+    std::string ClipboardText();
+    // A middle click at X, Y: the desktop's primary selection goes in there (one undo step), its lost
+    // characters told as the clipboard's are.
     void PastePrimarySelection(int X, int Y);
     // Deletes the selection.
     virtual void ClearSelection();
@@ -769,6 +776,8 @@ protected:
     virtual void DoDrawLine(const TRect& ARect, int X, int Selected, int Index, const std::string& LineStr, int Y);
     // The selection (when there is text in it) as the desktop's primary selection.
     void OfferPrimarySelection();
+    // Tells OnPasteLost of the characters a paste could not bring (none: nothing).
+    void TellPasteLost(std::size_t Lost);
     virtual void DoSelectionChange(bool Selected);
     virtual void DoSelectionModeChange();
     virtual void DoTopColChange();

@@ -113,7 +113,7 @@ void TEditorPopupMenu::PasteClick(TEditorMenuItem&)
 
 void TEditorPopupMenu::BoxPasteClick(TEditorMenuItem&)
 {
-    if (Editor && Editor->Clipboard() && Editor->Clipboard()->HasText()) Editor->InsertBlock(Editor->Clipboard()->Text());
+    if (Editor && Editor->Clipboard() && Editor->Clipboard()->HasText()) Editor->InsertBlock(Editor->ClipboardText());
 }
 
 void TEditorPopupMenu::DeleteClick(TEditorMenuItem&)

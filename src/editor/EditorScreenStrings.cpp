@@ -1051,14 +1051,22 @@ void TEditorScreenStrings::Undo() { FUndoObj->Undo(); }
 
 void TEditorScreenStrings::Redo() { FUndoObj->Redo(); }
 
-TEditorScreenStrings::TRowAppender::TRowAppender(TEditorScreenStrings& Rows) : FRows(Rows), FFirst(Rows.Count())
+TEditorScreenStrings::TRowAppender::TRowAppender(TEditorScreenStrings& Rows, int From)
+    : FRows(Rows), FFirst(Rows.Count())
 {
     FRows.BeginUpdate();
+    if (From >= 0 && From < FFirst) {
+        FReplaced = FFirst - From;
+        FRows.DeleteRows(From, FReplaced);
+        FFirst = From;
+    }
 }
 
 TEditorScreenStrings::TRowAppender::~TRowAppender()
 {
-    if (FRows.FIndexValid) FRows.FIndex.RowsInserted(FFirst, FRows.Count() - FFirst);
+    const int added = FRows.Count() - FFirst;
+    if (FRows.FIndexValid) FRows.FIndex.RowsInserted(FFirst, added);
+    FRows.NoteChange(FFirst, FReplaced, 0, added);
     FRows.EndUpdate();
 }
 

@@ -174,11 +174,12 @@ public:
     virtual void Undo();
     virtual void Redo();
 
-    // Appends rows at the end in bulk (no state, no marks), as one change; the prefix sums learn of
-    // them once, when the appender ends.
+    // Appends rows at the end in bulk (no state, no marks), as one change without an undo step, in
+    // place of the rows from From on (none by default); the prefix sums and the views learn of them
+    // once, when the appender ends.
     class TRowAppender {
     public:
-        explicit TRowAppender(TEditorScreenStrings& Rows);
+        explicit TRowAppender(TEditorScreenStrings& Rows, int From = -1);
         ~TRowAppender();
         TRowAppender(const TRowAppender&) = delete;
         TRowAppender& operator=(const TRowAppender&) = delete;
@@ -187,6 +188,7 @@ public:
     private:
         TEditorScreenStrings& FRows;
         int FFirst;
+        int FReplaced = 0;
     };
 
     // Logical lines and character offsets, from the prefix sums.

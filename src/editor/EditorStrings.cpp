@@ -222,11 +222,11 @@ void TEditorStrings::TLoader::AddLine(std::string_view Line, bool MayHaveTab)
 {
     // A line shorter than the wrap column is one row, whatever the rules, unless a tab widens it.
     if (!MayHaveTab && Line.size() < static_cast<std::size_t>(std::max(1, FRules.Layout.WrapByte))) {
-        FBuilt.AppendLaidOutRow(Line, 0);
+        FTarget->AppendLaidOutRow(Line, 0);
         return;
     }
     WrapLine(Line, FRules, [&](std::size_t offset, std::size_t length, int attribute) {
-        FBuilt.AppendLaidOutRow(Line.substr(offset, length), attribute);
+        FTarget->AppendLaidOutRow(Line.substr(offset, length), attribute);
     });
 }
 
@@ -285,14 +285,18 @@ bool TEditorStrings::TLoader::SameLayout(const TWrapRules& Rules) const
            Rules.Layout.Delimiters == FRules.Layout.Delimiters;
 }
 
+bool TEditorStrings::TLoader::FinishLines()
+{
+    if (FPending.empty()) return true;
+    AddLine(FPending, true);
+    FPending.clear();
+    return false;
+}
+
 void TEditorStrings::TLoader::Finish()
 {
     // A text that does not end with a line end ends with its last row.
-    const bool endsWithLineEnd = FPending.empty();
-    if (!endsWithLineEnd) {
-        AddLine(FPending, true);
-        FPending.clear();
-    }
+    const bool endsWithLineEnd = FinishLines();
     TEditorScreenStrings& rows = FLines.Rows();
     FLines.BeginUpdate();
     try {
@@ -311,6 +315,23 @@ void TEditorStrings::TLoader::Finish()
         throw;
     }
     FLines.EndUpdate();
+}
+
+void TEditorStrings::AppendLines(std::string_view Text)
+{
+    if (Text.empty()) return;
+    TEditorScreenStrings& rows = Rows();
+    TLoader loader(*this);
+    // The rows of a last line without a line end give way, to be laid out again with what follows.
+    int first = rows.Count();
+    while (first > 0 && rows.RowAttributes(first - 1) != raEnd) --first;
+    std::string open;
+    for (int row = first; row < rows.Count(); ++row) open += rows.Get(row);
+    TEditorScreenStrings::TRowAppender appender(rows, first);
+    loader.FTarget = &rows;
+    loader.Append(open);
+    loader.Append(Text);
+    if (!loader.FinishLines()) rows.SetRowAttributes(rows.Count() - 1, raEof);
 }
 
 void TEditorStrings::Assign(const TStringList& Source)

@@ -42,6 +42,10 @@ public:
     void SetText(std::string_view Text);
     // SetText(Source's text); the caret goes past the last row.
     void Assign(const TStringList& Source);
+    // Appends lines (CR, LF or CR LF end them) at the end of the text in one pass over their bytes, laid
+    // out by the rules in force, as one change without an undo step: the text a tool writes as it goes
+    // (grep's result). A last line without a line end is continued by the next call.
+    void AppendLines(std::string_view Text);
     void AssignTo(TStringList& Target) const;
 
     void BeginUpdate();
@@ -75,7 +79,10 @@ public:
         void Finish();
 
     private:
+        friend class TEditorStrings;
         void AddLine(std::string_view Line, bool MayHaveTab);
+        // Lays out the line the pieces left without a line end; true when there was none.
+        bool FinishLines();
         // Whether Rules lay a text out as the loader's rules did.
         bool SameLayout(const TWrapRules& Rules) const;
 
@@ -83,6 +90,7 @@ public:
         std::unique_ptr<TEditorWrapOption> FOption;  // the wrap rules at the start, kept apart
         TWrapRules FRules;
         TEditorStringList FBuilt;
+        TEditorStringList* FTarget = &FBuilt; // where the rows go: the text itself when appending
         std::string FPending;  // the start of a line that a piece's end cut
         bool FAfterCR = false; // the last piece ended with a CR: a LF next belongs to it
         std::vector<std::uint64_t> FMask;  // the line ends of a chunk of a piece

@@ -43,4 +43,12 @@ void TQxEditor::SetBookmark(int Index, const std::string& S)
     FBookmarks[static_cast<std::size_t>(Index)] = S;
 }
 
+void InsertAtCaret(TEditor& Editor, const std::string& Text, bool CaretAfter)
+{
+    if (Editor.ReadOnly() || Text.empty()) return;
+    Editor.ReplaceSelection(Text);
+    // The caret stands after the text (offsets are bytes): back to where it begins.
+    if (!CaretAfter) Editor.SetSelStart(Editor.SelStart() - static_cast<std::int64_t>(Text.size()));
+}
+
 } // namespace qx

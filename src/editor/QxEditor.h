@@ -66,6 +66,7 @@ public:
     // itself does nothing with them.
     bool LockFile = false;
     bool CheckTStamp = false;
+    bool Utf8Mark = false; // the file was read with a UTF-8 mark, which a save in UTF-8 keeps
     bool BackUp1 = false, BackUp2 = false, BackUpUseTime = false, AutoSave = false, EditImeOn = false;
     bool CurLineHilighted = false, OpenReadOnly = false, HilightBool = false, ShowWrapLine = false;
     bool SelectLineAll = false, TabKeyIndent = false, WrapByWindow = false;
@@ -88,7 +89,7 @@ public:
     // The file's stamp; an invalid one when it cannot be read.
     static TFileTStamp FileDateTime(const std::string& FileName);
     void StoreFileTStamp(const std::string& FileName);
-    // True when the file's stamp cannot be read or is the stored one.
+    // True when the file's stamp cannot be read or is the stored one, or no stamp of FileName is stored.
     bool SameFileTStamp(const std::string& FileName) const;
     const TFileTStamp& FileTStamp() const { return FFileTStamp; }
 
@@ -144,5 +145,10 @@ private:
     TFileTStamp FFileTStamp;
     std::string FTStampFileName;
 };
+
+// Puts Text (Shift-JIS) in place of the editor's selection, or at its caret, as one undo step.
+// CaretAfter false (the "caret after insertion" option, InsertCurPos 0) leaves the caret where the
+// text begins. Nothing on a read-only editor or for an empty text.
+void InsertAtCaret(TEditor& Editor, const std::string& Text, bool CaretAfter);
 
 } // namespace qx

@@ -24,6 +24,11 @@ public:
     void SetSaveFileCharType(int Value) override;
     int SaveFileRtrnType() const override { return FMain.SaveFileRtrnType(); }
     void SetSaveFileRtrnType(int Value) override;
+    bool Utf8Mark() const override { return FMain.Utf8Mark; }
+    void SetUtf8Mark(bool Value) override
+    {
+        Both([Value](TQxEditor& E) { E.Utf8Mark = Value; });
+    }
     bool Modified() const override { return FMain.Modified(); }
     void SetModified(bool Value) override;
     void SetReadOnlyState(bool OpenReadOnly, bool ReadOnly) override;

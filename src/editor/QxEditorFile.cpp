@@ -63,6 +63,8 @@ void TQxEditor::StoreFileTStamp(const std::string& FileName)
 
 bool TQxEditor::SameFileTStamp(const std::string& FileName) const
 {
+    // A stamp of another file (or none) tells nothing about this one.
+    if (!FFileTStamp.Valid || NormalizeDocumentName(FTStampFileName) != NormalizeDocumentName(FileName)) return true;
     const TFileTStamp now = FileDateTime(FileName);
     return !now.Valid || now == FFileTStamp;
 }
@@ -72,8 +74,10 @@ void TQxEditor::SaveText(const TBytePut& Put) const { SharedList()->SaveText(Put
 std::size_t TQxEditor::SaveToFile(const std::string& FileName)
 {
     std::size_t lost = 0;
+    const bool mark = Utf8Mark && FSaveFileCharType == sfctUTF8;
     WriteFileBytesSafely(FileName, [&](const TBytePut& Put) {
-        EncodeDocument([this](const TBytePut& Text) { SaveText(Text); }, FSaveFileCharType, FSaveFileRtrnType, Put, &lost);
+        EncodeDocument([this](const TBytePut& Text) { SaveText(Text); }, FSaveFileCharType, FSaveFileRtrnType, Put, &lost,
+                       mark);
     });
     // The file renamed into place is a new one: a lock on the old one would guard nothing, and the new
     // date is no change made by another program.

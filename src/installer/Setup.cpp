@@ -186,7 +186,7 @@ bool TSetup::AcceptInstallFolder(const std::string& text)
         return false;
     }
     if (!folder.is_absolute()) {
-        Error("「C:\\Soft」のように、ドライブ名も含めた正しいパス名を指定してください。");
+        Error("「/home/user/Soft」のように、「/」から始まる正しいパス名を指定してください。");
         return false;
     }
     // A link would take the files elsewhere, and the uninstall after them.

@@ -250,7 +250,6 @@ void InsertFile(TFileRoadHost& Host)
 {
     TEditor* editor = Host.FocusedEditor();
     if (!editor || editor->ReadOnly()) return;
-    const std::int64_t caret = editor->SelStart();
     TFileDialogRequest request = OpenDialogRequest(Host.State(), Host.LastDialogFolder());
     request.MultiSelect = false;
     request.ComboBoxVisible = false;
@@ -259,9 +258,8 @@ void InsertFile(TFileRoadHost& Host)
     Host.LastDialogFolder() = FolderOf(result.Files.front());
     const TDecodedDocument file = LoadDocumentFile(ShortcutTarget(result.Files.front()), ocAuto, Host.Prompter());
     if (file.Status != TLoadStatus::Loaded) return;
-    editor->ReplaceSelection(file.Text);
     const auto* current = dynamic_cast<const TQxEditor*>(Host.CurrentEditor());
-    if (current && current->InsertCurPos == 0) editor->SetSelStart(caret);
+    InsertAtCaret(*editor, file.Text, !current || current->InsertCurPos != 0);
 }
 
 } // namespace qx

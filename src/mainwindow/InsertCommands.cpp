@@ -5,17 +5,8 @@
 #include "mainwindow/TextCommands.h"
 
 #include <algorithm>
-#include <cstdint>
 
 namespace qx {
-
-void InsertTextAtCaret(TEditor& Editor, const std::string& Text, int InsertCurPos)
-{
-    if (Editor.ReadOnly() || Text.empty()) return;
-    Editor.ReplaceSelection(Text);
-    // The caret stands after the text (offsets are bytes): back to where it begins.
-    if (InsertCurPos == 0) Editor.SetSelStart(Editor.SelStart() - static_cast<std::int64_t>(Text.size()));
-}
 
 int LineNumberFieldMax(TEditor& Editor) { return std::max(1, Editor.Lines().Count()); }
 

@@ -4,8 +4,10 @@
 #include "platform/FileBytes.h"
 #include "platform/IniFile.h"
 #include "platform/LeadByte.h"
+#include "platform/SystemError.h"
 
 #include <cctype>
+#include <cerrno>
 #include <string_view>
 
 namespace qx {
@@ -313,7 +315,7 @@ void TKeyMacro::SaveToFile(const std::string& path) const
 bool TKeyMacro::LoadFromFile(const std::string& path)
 {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) throw EFOpenError("Cannot open file \"" + path + "\". No such file or directory");
+    if (!ReadFileBytes(path, bytes)) throw EFOpenError("ファイル「" + path + "」を開けません。" + SystemErrorText(ENOENT));
     return ReadRecords(bytes);
 }
 

@@ -156,7 +156,7 @@ void BindToolCommands(TCommandSet& Commands, TMainCommandHost& Host)
         [&Host] {
             TEditor* editor = Host.FocusedEditor();
             if (!editor || editor->ReadOnly() || !editor->Clipboard() || !editor->Clipboard()->HasText()) return;
-            editor->InsertBlock(editor->Clipboard()->Text());
+            editor->InsertBlock(editor->ClipboardText());
         },
         pasteable);
 

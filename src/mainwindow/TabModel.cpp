@@ -1,6 +1,6 @@
 #include "mainwindow/TabModel.h"
 
-#include "dialogs/ProjectManager.h"
+#include "dialogs/ProjectDocNames.h"
 
 #include <algorithm>
 
@@ -22,7 +22,7 @@ bool TabInUse(std::string_view Name, bool Modified)
 
 std::string DocumentShownName(const std::string& Name)
 {
-    if (IsProjectTab(Name)) return TProjectManager::ProjectItemNameFromDocName(Name);
+    if (IsProjectTab(Name)) return ProjectItemNameFromDocName(Name);
     if (IsGrepResult(Name) || IsUntitled(Name)) return Name;
     const size_t slash = Name.rfind('/');
     return slash == std::string::npos ? Name : Name.substr(slash + 1);

@@ -1,13 +1,16 @@
 #include "platform/FileBytes.h"
 
 #include "platform/Exception.h"
+#include "platform/SystemError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <exception>
 #include <random>
 #include <string_view>
 
@@ -21,9 +24,11 @@ namespace qx {
 
 namespace {
 
-std::string ErrorText(int error) { return std::strerror(error); }
+std::string ErrorText(int error) { return SystemErrorText(error); }
 
-constexpr const char* kNotRegularText = "It is not a regular file.";
+constexpr const char* kNotRegularText = "通常のファイルではありません。";
+
+std::string Quoted(const std::string& path) { return "「" + path + "」"; }
 
 // Closes a descriptor when it goes out of scope.
 struct FileDescriptor {
@@ -34,10 +39,13 @@ struct FileDescriptor {
     }
 };
 
+// What failed: "ファイル「path」" + What + reason.
 [[noreturn]] void RaiseWriteError(const char* what, const std::string& path, const std::string& reason)
 {
-    throw EInOutError(std::string(what) + " \"" + path + "\". " + reason);
+    throw EInOutError("ファイル" + Quoted(path) + what + reason);
 }
+
+constexpr const char* kCannotWrite = "に書き込めません。";
 
 // The file a write must replace: the end of a chain of symbolic links, else the path itself. A chain
 // that never ends (a loop) cannot be written, as an in-place write would find.
@@ -57,7 +65,7 @@ std::string ResolveTarget(const std::string& path)
         }
         current = link;
     }
-    RaiseWriteError("Cannot write file", path, ErrorText(ELOOP));
+    RaiseWriteError(kCannotWrite, path, ErrorText(ELOOP));
 }
 
 std::string FolderOf(const std::string& path)
@@ -132,12 +140,149 @@ void RemoveLeftovers(const std::string& folder, const std::string& prefix)
     ::closedir(dir);
 }
 
+[[noreturn]] void RaiseFolderError(const std::string& folder, int error)
+{
+    throw EInOutError("フォルダ" + Quoted(folder) + "にファイルを作成できません。" + ErrorText(error));
+}
+
+// Writes each piece of bytes to fd as it comes and counts them in size; answers 0, or the errno of
+// the first failed write (the pieces after it are passed over).
+int WritePieces(int fd, const TBytePieces& bytes, off_t& size)
+{
+    int error = 0;
+    bytes([&](std::string_view piece) {
+        if (error == 0 && !WriteAll(fd, piece)) error = errno;
+        size += static_cast<off_t>(piece.size());
+    });
+    return error;
+}
+
+// The bytes of the file at fd from its start, a buffer at a time; a read error raises EInOutError with
+// the system's reason.
+TBytePieces FilePieces(int fd)
+{
+    return [fd](const TBytePut& Put) {
+        char buffer[65536];
+        if (::lseek(fd, 0, SEEK_SET) != 0) throw EInOutError(ErrorText(errno));
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n == 0) return;
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                throw EInOutError(ErrorText(errno));
+            }
+            Put(std::string_view(buffer, static_cast<std::size_t>(n)));
+        }
+    };
+}
+
+// Whether the file holds exactly the bytes the source hands over, read through a fresh descriptor a
+// buffer at a time (neither side is ever held whole).
+bool HoldsBytes(const std::string& target, const TBytePieces& bytes)
+{
+    FileDescriptor file;
+    try {
+        file.fd = OpenRegularFile(target);
+    } catch (const Exception&) {
+        return false;
+    }
+    if (file.fd < 0) return false;
+    bool same = true;
+    char buffer[65536];
+    auto readInto = [&](std::size_t size) -> ssize_t {
+        for (;;) {
+            const ssize_t n = ::read(file.fd, buffer, size);
+            if (n >= 0 || errno != EINTR) return n;
+        }
+    };
+    bytes([&](std::string_view piece) {
+        while (same && !piece.empty()) {
+            const ssize_t n = readInto(std::min(piece.size(), sizeof buffer));
+            same = n > 0 && std::memcmp(buffer, piece.data(), static_cast<std::size_t>(n)) == 0;
+            if (same) piece.remove_prefix(static_cast<std::size_t>(n));
+        }
+    });
+    return same && readInto(1) == 0;
+}
+
+// Writes bytes over the file at fd from its start and cuts it there, flushed; then reads the file
+// back and compares it with the bytes handed over again. False (errno set) when any step fails; an
+// exception of the source goes through.
+bool OverwriteChecked(int fd, const std::string& target, const TBytePieces& bytes)
+{
+    if (::lseek(fd, 0, SEEK_SET) != 0) return false;
+    off_t size = 0;
+    if (const int error = WritePieces(fd, bytes, size); error != 0) {
+        errno = error;
+        return false;
+    }
+    if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) return false;
+    if (HoldsBytes(target, bytes)) return true;
+    errno = EIO;
+    return false;
+}
+
+// The in-place write of a file whose folder refuses the temporary file: a copy of the old bytes goes
+// to System's copy folder first (flushed), the new bytes over the file, checked; a failure (an
+// exception of the source too) puts the old bytes back from the copy. The copy is removed once the
+// file holds whole bytes again; when even the old bytes cannot be put back, the message says where it is.
+void WriteInPlace(const std::string& path, const std::string& target, const TBytePieces& bytes, TSaveFileSystem& System)
+{
+    FileDescriptor file;
+    file.fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (file.fd < 0) RaiseWriteError(kCannotWrite, path, ErrorText(errno));
+    const std::string folder = System.CopyFolder();
+    std::string copy = folder + "/" + NameOf(target).substr(0, 200) + std::string(kTempMark) + "XXXXXX";
+    FileDescriptor saved;
+    saved.fd = ::mkstemp(copy.data());
+    if (saved.fd < 0) RaiseFolderError(folder, errno);
+    {
+        FileDescriptor old;
+        old.fd = ::open(target.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+        off_t size = 0;
+        int error = old.fd < 0 ? errno : 0;
+        try {
+            if (error == 0) error = WritePieces(saved.fd, FilePieces(old.fd), size);
+        } catch (const Exception&) {
+            error = errno != 0 ? errno : EIO;
+        }
+        if (error == 0 && ::fsync(saved.fd) != 0) error = errno;
+        if (error != 0) {
+            ::unlink(copy.c_str());
+            RaiseFolderError(folder, error);
+        }
+    }
+    std::exception_ptr thrown;
+    try {
+        if (OverwriteChecked(file.fd, target, bytes)) {
+            ::unlink(copy.c_str());
+            return;
+        }
+    } catch (...) {
+        thrown = std::current_exception();
+    }
+    int error = errno;
+    bool restored = false;
+    try {
+        restored = OverwriteChecked(file.fd, target, FilePieces(saved.fd));
+    } catch (const Exception&) {
+    }
+    if (restored) {
+        ::unlink(copy.c_str());
+        if (thrown) std::rethrow_exception(thrown);
+        RaiseWriteError(kCannotWrite, path, ErrorText(error));
+    }
+    if (thrown) error = errno != 0 ? errno : EIO;
+    throw EInOutError("ファイル" + Quoted(path) + kCannotWrite + ErrorText(error) + "元の内容は" + Quoted(copy) +
+                      "に残してあります。");
+}
+
 } // namespace
 
 int OpenRegularFile(const std::string& path)
 {
     auto refuse = [&](const std::string& reason) -> int {
-        throw EFOpenError("Cannot open file \"" + path + "\". " + reason);
+        throw EFOpenError("ファイル" + Quoted(path) + "を開けません。" + reason);
     };
     // Looked at before it is opened: opening a device may already do something.
     struct stat st;
@@ -177,7 +322,7 @@ bool ReadFileBytes(const std::string& path, std::string& bytes)
             if (errno == EINTR) continue;
             const int error = errno;
             bytes.clear();
-            throw EFOpenError("Cannot read file \"" + path + "\". " + ErrorText(error));
+            throw EFOpenError("ファイル" + Quoted(path) + "を読み込めません。" + ErrorText(error));
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
@@ -186,39 +331,68 @@ bool ReadFileBytes(const std::string& path, std::string& bytes)
 
 int CreateSaveTempFile(const std::string& target, std::string& temp)
 {
+    const int fd = SystemSaveFileSystem().CreateTemp(target, temp);
+    if (fd < 0) RaiseFolderError(FolderOf(target), errno);
+    return fd;
+}
+
+int TSaveFileSystem::CreateTemp(const std::string& Target, std::string& Temp)
+{
     // A fresh, unguessable name beside the target: O_EXCL keeps us off anybody else's file.
     thread_local std::mt19937_64 random{std::random_device{}()};
-    const std::string prefix = TempPrefix(target);
+    const std::string prefix = TempPrefix(Target);
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         char digits[kTempDigits + 1];
         std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(random()));
-        temp = FolderOf(target) + "/" + prefix + digits + std::string(kTempEnd);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        Temp = FolderOf(Target) + "/" + prefix + digits + std::string(kTempEnd);
+        fd = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) RaiseWriteError("Cannot create file", target, ErrorText(errno));
-    (void)::flock(fd, LOCK_EX | LOCK_NB);  // marks it as in use (see RemoveLeftovers)
+    if (fd >= 0) (void)::flock(fd, LOCK_EX | LOCK_NB); // marks it as in use (see RemoveLeftovers)
     return fd;
 }
 
-void WriteFileBytesSafely(const std::string& path, const TBytePieces& bytes)
+bool TSaveFileSystem::MayWrite(const std::string& Target)
+{
+    return ::faccessat(AT_FDCWD, Target.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+std::string TSaveFileSystem::CopyFolder()
+{
+    const char* folder = std::getenv("TMPDIR");
+    return folder && *folder ? folder : "/tmp";
+}
+
+TSaveFileSystem& SystemSaveFileSystem()
+{
+    static TSaveFileSystem system;
+    return system;
+}
+
+void WriteFileBytesSafely(const std::string& path, const TBytePieces& bytes, TSaveFileSystem& System)
 {
     const std::string target = ResolveTarget(path);
     const std::string folder = FolderOf(target);
 
     struct stat old;
     const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT) RaiseWriteError("Cannot write file", path, ErrorText(errno));
+    if (!exists && errno != ENOENT) RaiseWriteError(kCannotWrite, path, ErrorText(errno));
     // A pipe or a device is never replaced by a regular file (think of a file linked to /dev/null).
-    if (exists && !S_ISREG(old.st_mode)) RaiseWriteError("Cannot write file", path, kNotRegularText);
+    if (exists && !S_ISREG(old.st_mode)) RaiseWriteError(kCannotWrite, path, kNotRegularText);
     // The rename needs only the folder's permission; a file that may not be written is not replaced.
-    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-        RaiseWriteError("Cannot write file", path, ErrorText(errno));
+    if (exists && !System.MayWrite(target)) RaiseWriteError(kCannotWrite, path, ErrorText(errno));
 
     std::string temp;
     FileDescriptor file;
-    file.fd = CreateSaveTempFile(target, temp);
+    file.fd = System.CreateTemp(target, temp);
+    if (file.fd < 0) {
+        // A folder that takes no new file may still hold a file this user may write: it is written in
+        // place, once a copy of its old bytes is safe elsewhere.
+        const int error = errno;
+        if (exists && (error == EACCES || error == EPERM)) return WriteInPlace(path, target, bytes, System);
+        RaiseFolderError(folder, error);
+    }
 
     auto fail = [&](const char* what) {
         const int error = errno;
@@ -229,9 +403,8 @@ void WriteFileBytesSafely(const std::string& path, const TBytePieces& bytes)
     };
     int error = 0;
     try {
-        bytes([&](std::string_view piece) {
-            if (error == 0 && !WriteAll(file.fd, piece)) error = errno;
-        });
+        off_t size = 0;
+        error = WritePieces(file.fd, bytes, size);
     } catch (...) {
         ::close(file.fd);
         file.fd = -1;
@@ -240,7 +413,7 @@ void WriteFileBytesSafely(const std::string& path, const TBytePieces& bytes)
     }
     if (error != 0) {
         errno = error;
-        fail("Cannot write file");
+        fail(kCannotWrite);
     }
     if (exists) {
         // The owner first: a change of owner clears the set-user-ID and set-group-ID bits, which the
@@ -248,10 +421,10 @@ void WriteFileBytesSafely(const std::string& path, const TBytePieces& bytes)
         // no error.
         if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
             (void)!::fchown(file.fd, old.st_uid, old.st_gid);
-        if (::fchmod(file.fd, old.st_mode & 07777) != 0) fail("Cannot keep the permissions of file");
+        if (::fchmod(file.fd, old.st_mode & 07777) != 0) fail("のアクセス権を保てません。");
     }
-    if (::fsync(file.fd) != 0) fail("Cannot write file");
-    if (::rename(temp.c_str(), target.c_str()) != 0) fail("Cannot replace file");
+    if (::fsync(file.fd) != 0) fail(kCannotWrite);
+    if (::rename(temp.c_str(), target.c_str()) != 0) fail("を置き換えられません。");
     // Closed only now (the data is on disk already): the lock stays until the name is gone.
     ::close(file.fd);
     file.fd = -1;
@@ -262,9 +435,9 @@ void WriteFileBytesSafely(const std::string& path, const TBytePieces& bytes)
     RemoveLeftovers(folder, TempPrefix(target));
 }
 
-void WriteFileBytesSafely(const std::string& path, const std::string& bytes)
+void WriteFileBytesSafely(const std::string& path, const std::string& bytes, TSaveFileSystem& System)
 {
-    WriteFileBytesSafely(path, [&bytes](const TBytePut& Put) { Put(bytes); });
+    WriteFileBytesSafely(path, [&bytes](const TBytePut& Put) { Put(bytes); }, System);
 }
 
 } // namespace qx

@@ -132,8 +132,6 @@ public:
         FRules.Layout.WrapByte = G.WrapWidth;
         FRules.Layout.TabSpaceCount = 8;
         FRules.Option = &FOption;
-        FTabs = Construct<TQxEditor>();
-        FTabs->Caret().SetTabSpaceCount(8);
     }
 
     TLayoutResult Run(const std::vector<std::string>& Lines, TPrintProgress* Progress, const char* Caption)
@@ -145,14 +143,11 @@ public:
         const int count = static_cast<int>(Lines.size());
         const bool limited = P.LineRangeOption == roLimited;
         std::vector<std::string_view> rows;
-        std::string expanded;
         for (int i = 0; i < count; ++i) {
             if (Progress && Progress->Update(Caption, count - 1, i)) return result;
             if (limited && (i < P.StartLine() - 1 || i > P.LastLine() - 1)) continue;
             ++FRunning;
-            std::string_view line = Lines[static_cast<std::size_t>(i)];
-            if (line.find('\t') != std::string_view::npos) line = expanded = FTabs->ExpandTabs(line);
-            WrapPrintLine(line, FRules, rows);
+            WrapPrintLine(Lines[static_cast<std::size_t>(i)], FRules, rows);
             for (std::size_t r = 0; r < rows.size(); ++r) {
                 if (r > 0 && !P.LineNumberByLog) ++FRunning;
                 PlaceRow(rows[r], P.LineNumber && (r == 0 || !P.LineNumberByLog));
@@ -254,7 +249,6 @@ private:
     TPrintPage* FPage = nullptr;
     TEditorWrapOption FOption;
     TWrapRules FRules;
-    std::unique_ptr<TQxEditor> FTabs;  // expands tabs as the editor does
     int FPageNumber = 1;
     long long FRunning = 0;
     int FPageCount = 0;

@@ -36,7 +36,8 @@ public:
     virtual TPrintDeviceInfo Info() = 0;
     // The metrics of Font drawn at the device's resolution, in device pixels.
     virtual TFontMetrics Metrics(const TFontSpec& Font) = 0;
-    // Starts a document; false (and Error set) when it cannot be started.
+    // Starts a document; false when it cannot be started, with Error set, or when the user chose not
+    // to (a cancelled file choice), with Error empty: nothing to report then.
     virtual bool BeginDoc(const std::string& Title, std::string& Error) = 0;
     virtual void NewPage() = 0;
     virtual void DrawPage(const TPrintPages& Pages, const TPrintPage& Page) = 0;

@@ -164,7 +164,7 @@ bool TQxStringsPrinter::Print(const std::vector<std::string>& Lines, const TPrin
         return false;
     };
     std::string error;
-    if (!device->BeginDoc("QxEditor - [" + FileName + "]", error)) return fail(PrintStartError, error);
+    if (!device->BeginDoc("QxEditor - [" + FileName + "]", error)) return !error.empty() && fail(PrintStartError, error);
     // The copies are one job that repeats the pages: one output file holds them all.
     bool first = true;
     for (int copy = 0; copy < PrintNumberOfCopies; ++copy) {

@@ -96,6 +96,7 @@ public:
     void Assign(const TPersistent& Source) override;
 
     // ---- jobs ----
+    // Lines come with their tabs already expanded at the print's tab width (ExpandedLines).
     // Lays out and prints PrintNumberOfCopies copies in one job; false when cancelled or the printer
     // could not start (which is reported). Range and area errors raise EPrintError.
     bool Print(const std::vector<std::string>& Lines, const TPrintServices& Services);

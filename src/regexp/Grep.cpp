@@ -213,11 +213,38 @@ void TGrep::SetUseSynonymDic(bool Value)
     SetRegExp(RegExp());
 }
 
+void TGrep::ScanFile(const std::string& FileName, bool KeepCrLf, const std::function<void(TTxtFile&)>& Scan)
+{
+    for (bool utf8 = true;; utf8 = false) {
+        TTxtFile file(FileName, &Cancel, &Poll, KeepCrLf, &FBuffer);
+        if (!utf8) file.NotUtf8();
+        FHeldText.clear();
+        FHeld.clear();
+        try {
+            Scan(file);
+        } catch (const EEndOfFile&) {
+        } catch (const ENotUtf8&) {
+            if (utf8) continue;
+            throw;
+        }
+        std::size_t start = 0;
+        for (const auto& [end, number] : FHeld) {
+            OnMatch(this, RE_LineInfo_t{std::string_view(FHeldText).substr(start, end - start), number});
+            start = end;
+        }
+        FHeldText.clear();
+        FHeld.clear();
+        return;
+    }
+}
+
 void TGrep::Report(TTxtFile& File)
 {
     RE_LineInfo_t info;
     File.ReadCurrentLine(info);
-    OnMatch(this, info);
+    if (!File.Provisional()) return OnMatch(this, info);
+    FHeldText += info.Line;
+    FHeld.emplace_back(FHeldText.size(), info.LineNo);
 }
 
 void TGrep::GrepByStr(const std::string& FileName)
@@ -230,13 +257,12 @@ void TGrep::GrepByStr(const std::string& FileName)
     bool possible = !codes.empty();
     for (char16_t c : codes) possible = AppendCodeBytes(c, needle) && possible;
     // A needle that holds a line end after its start needs CR LF made one LF in the buffer.
-    TTxtFile file(FileName, &Cancel, &Poll, needle.find('\n', 1) == std::string::npos, &FBuffer);
-    if (!possible) return;
-    TNeedleFinder finder(std::move(needle));
-    try {
-        ScanLiteral(file, finder, codes);
-    } catch (const EEndOfFile&) {
-    }
+    const bool keepCrLf = needle.find('\n', 1) == std::string::npos;
+    std::optional<TNeedleFinder> finder;
+    if (possible) finder.emplace(std::move(needle));
+    ScanFile(FileName, keepCrLf, [&](TTxtFile& File) {
+        if (finder) ScanLiteral(File, *finder, codes);
+    });
 }
 
 void TGrep::ScanLiteral(TTxtFile& File, TNeedleFinder& Finder, const std::u16string& Codes)
@@ -354,12 +380,10 @@ void TGrep::GrepByRegExp(const std::string& FileName)
 {
     if (!OnMatch) return;
     Cancel = false;
-    TTxtFile file(FileName, &Cancel, &Poll, true, &FBuffer);
-    FCrossing.Valid = false;
-    try {
-        ScanRegExp(file, DFA());
-    } catch (const EEndOfFile&) {
-    }
+    ScanFile(FileName, true, [&](TTxtFile& File) {
+        FCrossing.Valid = false;
+        ScanRegExp(File, DFA());
+    });
 }
 
 void TGrep::ScanRegExp(TTxtFile& File, TRE_DFA& DFA)

@@ -50,6 +50,9 @@ protected:
 
 private:
     void SelectGrep();
+    // Runs Scan over the file read in its code. What is found in a file read as UTF-8 is held until
+    // its end: a later piece that is not UTF-8 makes it a file of another code, searched again.
+    void ScanFile(const std::string& FileName, bool KeepCrLf, const std::function<void(TTxtFile&)>& Scan);
     void Report(TTxtFile& File);
     void ScanLiteral(TTxtFile& File, TNeedleFinder& Finder, const std::u16string& Codes);
     void ScanRegExp(TTxtFile& File, TRE_DFA& DFA);
@@ -73,6 +76,10 @@ private:
     TCrossingMemo FCrossing;
 
     std::vector<char> FBuffer; // the reader's buffer, kept from file to file
+    // The lines found while the file's code may change: their text end to end, and each one's end and
+    // number.
+    std::string FHeldText;
+    std::vector<std::pair<std::size_t, int>> FHeld;
 };
 
 } // namespace qx

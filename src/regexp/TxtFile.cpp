@@ -1,5 +1,6 @@
 #include "regexp/TxtFile.h"
 
+#include "documents/DocumentPieces.h"
 #include "platform/LeadByte.h"
 #include "platform/ByteVectors.h"
 
@@ -51,16 +52,22 @@ QX_WIDE_ENTRY std::size_t CountLineFeedsWide(const unsigned char* p, std::size_t
     return CountLineFeedsIn<ByteVectors::TWideBytes>(p, n, Before, I);
 }
 
-// Whether p[0, n) holds a NUL, and a CR that no LF follows, in whole vectors (p[n] must be readable).
-template <class T>
-void FindNulAndLoneCRIn(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR, std::size_t& I)
+// Whether p[0, n) holds a NUL, and a CR that no LF follows, in whole vectors (p[n] must be readable);
+// with Plain, also a byte that some code reads otherwise than ASCII does (see NonPlain).
+template <class T, bool Plain>
+void FindNulAndLoneCRIn(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR, bool& NonPlain,
+                        std::size_t& I)
 {
-    typename T::V zero, cr, lf, anyNul, anyLone, v, next, hit, beforeLf;
+    typename T::V zero, cr, lf, esc, so, notLowest, anyNul, anyLone, anyOther, v, next, hit, beforeLf, escape;
     T::Zero(zero);
     T::Splat(cr, '\r');
     T::Splat(lf, '\n');
+    T::Splat(esc, 0x1B);
+    T::Splat(so, 0x0E);
+    T::Splat(notLowest, 0xFE);
     T::Zero(anyNul);
     T::Zero(anyLone);
+    T::Zero(anyOther);
     std::size_t i = 0;
     for (; i + T::Size <= n; i += T::Size) {
         T::Load(v, p + i);
@@ -71,15 +78,27 @@ void FindNulAndLoneCRIn(const unsigned char* p, std::size_t n, bool& Nul, bool& 
         T::Equal(beforeLf, next, lf);
         T::AndNot(hit, beforeLf, hit);
         T::Or(anyLone, anyLone, hit);
+        if constexpr (Plain) {
+            // A top bit, ESC, or SO and SI (0x0E and 0x0F, which are SO without their lowest bit).
+            T::Equal(escape, v, esc);
+            T::And(hit, v, notLowest);
+            T::Equal(hit, hit, so);
+            T::Or(hit, hit, escape);
+            T::Or(hit, hit, v);
+            T::Or(anyOther, anyOther, hit);
+        }
     }
     Nul = T::Mask(anyNul) != 0;
     LoneCR = T::Mask(anyLone) != 0;
+    NonPlain = T::Mask(anyOther) != 0;
     I = i;
 }
 
-QX_WIDE_ENTRY void FindNulAndLoneCRWide(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR, std::size_t& I)
+template <bool Plain>
+QX_WIDE_ENTRY void FindNulAndLoneCRWide(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR, bool& NonPlain,
+                                        std::size_t& I)
 {
-    FindNulAndLoneCRIn<ByteVectors::TWideBytes>(p, n, Nul, LoneCR, I);
+    FindNulAndLoneCRIn<ByteVectors::TWideBytes, Plain>(p, n, Nul, LoneCR, NonPlain, I);
 }
 #endif
 
@@ -95,21 +114,73 @@ std::size_t CountLineFeeds(const unsigned char* p, std::size_t n, std::size_t Be
     return count;
 }
 
-void FindNulAndLoneCR(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR)
+// Whether p[0, n) holds a NUL and a lone CR (p[n] must be readable); with Plain, whether it holds a
+// byte that not every code reads as ASCII (one from 0x80 up, or ESC, SO or SI, which switch a JIS
+// reader's set).
+template <bool Plain>
+void FindNulAndLoneCR(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR, bool& NonPlain)
 {
     std::size_t i = 0;
-    Nul = LoneCR = false;
+    Nul = LoneCR = NonPlain = false;
 #if defined(__SSE2__)
-    if (ByteVectors::Wide()) FindNulAndLoneCRWide(p, n, Nul, LoneCR, i);
-    else FindNulAndLoneCRIn<ByteVectors::TNarrowBytes>(p, n, Nul, LoneCR, i);
+    if (ByteVectors::Wide()) FindNulAndLoneCRWide<Plain>(p, n, Nul, LoneCR, NonPlain, i);
+    else FindNulAndLoneCRIn<ByteVectors::TNarrowBytes, Plain>(p, n, Nul, LoneCR, NonPlain, i);
 #endif
     for (; i < n; ++i) {
         Nul |= p[i] == 0;
         LoneCR |= (p[i] == '\r') & (p[i + 1] != '\n');
+        if constexpr (Plain) NonPlain |= p[i] >= 0x80 || p[i] == 0x1B || p[i] == 0x0E || p[i] == 0x0F;
     }
 }
 
 } // namespace
+
+// A file read from its own offset (pread: a second reader may share the descriptor), checking for a
+// cancel at each read.
+class TTxtFile::TFileSource : public TByteSource {
+public:
+    TFileSource(int Fd, const std::string& FileName, TTxtFile& Owner) : FFd(Fd), FFileName(FileName), FOwner(&Owner) {}
+    void Reassign(int Fd, TTxtFile& Owner)
+    {
+        FFd = Fd;
+        FOwner = &Owner;
+    }
+    std::size_t Read(char* Into, std::size_t Size) override
+    {
+        FOwner->CheckCancel();
+        ssize_t n;
+        do {
+            n = ::pread(FFd, Into, Size, static_cast<off_t>(FOffset));
+        } while (n < 0 && errno == EINTR);
+        if (n < 0) throw EInOutError("Cannot read file \"" + FFileName + "\". " + std::strerror(errno));
+        FOffset += static_cast<std::uint64_t>(n);
+        return static_cast<std::size_t>(n);
+    }
+    void Seek(std::uint64_t Offset) override { FOffset = Offset; }
+
+private:
+    int FFd;
+    std::string FFileName;
+    TTxtFile* FOwner;
+    std::uint64_t FOffset = 0;
+};
+
+struct TTxtFile::TConvertedRead {
+    TConvertedRead(int Fd, const std::string& FileName, TTxtFile& Owner, TTextCode Code)
+        : Source(Fd, FileName, Owner), Pieces(Source, TTxtFile::BlockSize), Converter(Code)
+    {
+    }
+    // A copy that reads on from Fd for Owner.
+    TConvertedRead(const TConvertedRead& From, int Fd, TTxtFile& Owner)
+        : Source(From.Source), Pieces(From.Pieces), Converter(From.Converter)
+    {
+        Source.Reassign(Fd, Owner);
+        Pieces.SetSource(Source);
+    }
+    TFileSource Source;
+    TPieceReader Pieces;
+    TPieceConverter Converter;
+};
 
 void TPollThrottle::Poll()
 {
@@ -148,6 +219,9 @@ TTxtFile::TTxtFile(const TTxtFile& From, std::size_t Pos)
     if (FFd < 0) throw EInOutError("Cannot read file \"" + FFileName + "\". " + std::strerror(errno));
     // The byte before Pos comes along and is kept as the start of the line, so that the end of the
     // file is seen to end a line or not as From would see it.
+    FCodeKnown = From.FCodeKnown;
+    FUtf8 = From.FUtf8;
+    if (From.FConverted) FConverted = std::make_unique<TConvertedRead>(*From.FConverted, FFd, *this);
     FBuf.assign(From.FBuf.begin() + (Pos - 1), From.FBuf.begin() + From.FEnd);
     FEnd = FBuf.size();
     FBuf.push_back(0);
@@ -199,6 +273,34 @@ bool TTxtFile::Fill()
     const std::size_t needed = FEnd + 1 + want + 2;
     if (FBuf.size() < needed) FBuf.resize(std::max(needed, FBuf.size() * 2));
     const std::size_t start = FEnd;
+    const std::uint64_t rawStart = static_cast<std::uint64_t>(FReadOffset) - (FPendingCR ? 1 : 0);
+    Read(want);
+    const auto text = [this] {
+        FBuf[FEnd] = 0;
+        return reinterpret_cast<const unsigned char*>(FBuf.data());
+    };
+    bool nul, lone, nonPlain = false;
+    if (FCodeKnown) {
+        FindNulAndLoneCR<false>(text() + start, FEnd - start, nul, lone, nonPlain);
+    } else {
+        FindNulAndLoneCR<true>(text() + start, FEnd - start, nul, lone, nonPlain);
+        if (nonPlain && ReadsConverted(rawStart)) {
+            FEnd = start;
+            FEof = FPendingCR = false;
+            Read(want);
+            FindNulAndLoneCR<false>(text() + start, FEnd - start, nul, lone, nonPlain);
+        }
+    }
+    Normalize(start, nul, lone);
+    if (FEof && FEnd > 0 && FBuf[FEnd - 1] != '\n') FBuf[FEnd++] = '\n';
+    FBuf[FEnd] = 0;
+    CheckCancel();
+    return FEnd > start;
+}
+
+void TTxtFile::Read(std::size_t Want)
+{
+    const std::size_t start = FEnd;
     // A read that brings only the CR held back from the read before leaves nothing to hand out yet:
     // read on, until an LF after it or the end of the file decides what it ends.
     do {
@@ -206,36 +308,69 @@ bool TTxtFile::Fill()
             FBuf[FEnd++] = '\r';
             FPendingCR = false;
         }
-        ssize_t n;
-        do {
-            n = ::pread(FFd, FBuf.data() + FEnd, want, FReadOffset);
-        } while (n < 0 && errno == EINTR);
-        if (n < 0) throw EInOutError("Cannot read file \"" + FFileName + "\". " + std::strerror(errno));
-        FReadOffset += n;
-        FEnd += static_cast<std::size_t>(n);
-        if (n == 0) FEof = true;
+        if (FConverted) ReadConverted(Want);
+        else ReadRaw(Want);
         if (!FEof && FEnd > start && FBuf[FEnd - 1] == '\r') {
             FPendingCR = true;
             --FEnd;
         }
     } while (!FEof && FEnd == start);
-    Normalize(start);
-    if (FEof && FEnd > 0 && FBuf[FEnd - 1] != '\n') FBuf[FEnd++] = '\n';
-    FBuf[FEnd] = 0;
-    CheckCancel();
-    return FEnd > start;
 }
 
-void TTxtFile::Normalize(std::size_t From)
+void TTxtFile::ReadRaw(std::size_t Want)
+{
+    ssize_t n;
+    do {
+        n = ::pread(FFd, FBuf.data() + FEnd, Want, FReadOffset);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) throw EInOutError("Cannot read file \"" + FFileName + "\". " + std::strerror(errno));
+    FReadOffset += n;
+    FEnd += static_cast<std::size_t>(n);
+    if (n == 0) FEof = true;
+}
+
+void TTxtFile::ReadConverted(std::size_t Want)
+{
+    // Whole pieces (the reader's are about a block of bytes), until half of Want is there: a piece
+    // more would double the buffer.
+    const std::size_t start = FEnd;
+    std::string_view piece;
+    do {
+        if (!FConverted->Pieces.Next(piece)) {
+            FEof = true;
+            return;
+        }
+        const std::string_view text = FConverted->Converter.Convert(piece, FConverted->Pieces.Offset() - piece.size());
+        if (FConverted->Converter.NotInCode()) throw ENotUtf8();
+        if (FBuf.size() < FEnd + text.size() + 3) FBuf.resize(std::max(FEnd + text.size() + 3, FBuf.size() * 2));
+        std::memcpy(FBuf.data() + FEnd, text.data(), text.size());
+        FEnd += text.size();
+    } while (FEnd - start < Want / 2);
+}
+
+bool TTxtFile::Provisional() const { return FConverted && FConverted->Converter.Code() == TTextCode::Utf8; }
+
+bool TTxtFile::ReadsConverted(std::uint64_t RawStart)
+{
+    FCodeKnown = true;
+    TFileSource probe(FFd, FFileName, *this);
+    std::uint64_t skip = 0;
+    const TTextCode code = ChooseDocumentCode(probe, skip, FUtf8);
+    if (code == TTextCode::Sjis) return false;
+    FConverted = std::make_unique<TConvertedRead>(FFd, FFileName, *this, code);
+    if (code == TTextCode::Utf16LE || code == TTextCode::Utf16BE) FConverted->Pieces.ReadUnits();
+    // Every byte before RawStart reads the same in every code (a mark is never among them).
+    FConverted->Pieces.Start(std::max(RawStart, skip));
+    return true;
+}
+
+void TTxtFile::Normalize(std::size_t From, bool Nul, bool LoneCR)
 {
     auto* const p = reinterpret_cast<unsigned char*>(FBuf.data());
-    p[FEnd] = 0;
-    bool nul, lone;
-    FindNulAndLoneCR(p + From, FEnd - From, nul, lone);
-    if (nul)
+    if (Nul)
         for (unsigned char* q = p + From; (q = static_cast<unsigned char*>(std::memchr(q, 0, p + FEnd - q))); ++q)
             *q = ' ';
-    if (FKeepCrLf && !lone) return;
+    if (FKeepCrLf && !LoneCR) return;
     char* const begin = FBuf.data() + From;
     char* const end = FBuf.data() + FEnd;
     char* r = static_cast<char*>(std::memchr(begin, '\r', end - begin));

@@ -1,6 +1,11 @@
 #pragma once
 // TTxtFile reads one file for grep in blocks of 102400 bytes and presents it as a stream of 16-bit
-// codes: NUL bytes read as blanks, CR LF and a lone CR as one LF, and the stream begins with an LF and
+// codes. A file is read in the code the open road would choose for it without asking (a mark, UTF-8,
+// the detected JIS or EUC; anything else, undecided Shift-JIS or EUC too, as Shift-JIS, whose bytes are
+// read as they are); the choice is made at the first block that holds a byte which not every code
+// reads as ASCII, so that a Shift-JIS file costs one look at its head and an ASCII one nothing. A file
+// in another code is read in pieces cut after line ends and converted to Shift-JIS, so that lines and
+// line numbers are those of the opened file. NUL bytes read as blanks, CR LF and a lone CR as one LF, and the stream begins with an LF and
 // always ends with one, so that every line sits between two line ends. A lead byte before a line end
 // is a single-byte character. The buffer keeps the current line from its start (a line longer than a
 // block grows it), so a reported line is always whole and look-ahead never loses unread text.
@@ -11,6 +16,8 @@
 
 #include "platform/Exception.h"
 #include "regexp/REScanner.h"
+
+#include <memory>
 
 #include <chrono>
 #include <functional>
@@ -29,6 +36,13 @@ public:
 class EGrepCancel : public Exception {
 public:
     EGrepCancel() : Exception("CancelRequest") {}
+};
+
+// A file read as UTF-8 holds a piece that is not: it is a file of another code, to be read again from
+// its start by a reader told NotUtf8.
+class ENotUtf8 : public Exception {
+public:
+    ENotUtf8() : Exception("Not UTF-8") {}
 };
 
 // A byte after a lead byte that ends the line rather than being its trail byte.
@@ -85,6 +99,11 @@ public:
     void ReadCurrentLine(RE_LineInfo_t& Info);
     // The line number of the current line.
     int LineNo() { return LineNoAt(FLineStart); }
+    // Before the first read: the file is not UTF-8 (an earlier reader found a piece that is not).
+    void NotUtf8() { FUtf8 = false; }
+    // The file is read as UTF-8, which a later piece may still undo (raising ENotUtf8): what was found
+    // in it is not final before its end.
+    bool Provisional() const;
 
     // ---- Block access for the search loops ----
     // The text from the current line's start to DataEnd(); Buffer()[DataEnd()] is a 0 byte, which the
@@ -115,9 +134,19 @@ public:
     }
 
 private:
+    class TFileSource;
+    struct TConvertedRead;
+    // Reads about Want bytes more (at least one unless the file ends) to FEnd: the file's own, or its
+    // text converted from another code. A CR at their end waits for what follows it.
+    void Read(std::size_t Want);
+    void ReadRaw(std::size_t Want);
+    void ReadConverted(std::size_t Want);
+    // The file's code, chosen when the bytes read from RawStart on are the first that not every code
+    // reads alike; true when it is not Shift-JIS, and the text from RawStart on is to be read converted.
+    bool ReadsConverted(std::uint64_t RawStart);
     // Turns the raw bytes from From to FEnd into text: NUL to blank, a lone CR to LF, and CR LF to LF
     // unless pairs are kept.
-    void Normalize(std::size_t From);
+    void Normalize(std::size_t From, bool Nul, bool LoneCR);
     // Reads the character at Pos and advances it (a kept CR LF pair is one LF).
     unsigned ReadAt(std::size_t& Pos);
     void CheckCancel();
@@ -132,6 +161,9 @@ private:
     int FLines = 0;
     bool FEof = false;
     bool FPendingCR = false; // a CR ended the last block: an LF may follow in the next
+    bool FCodeKnown = false; // the file's code is chosen (every byte before was plain ASCII)
+    bool FUtf8 = true;       // the file may be UTF-8
+    std::unique_ptr<TConvertedRead> FConverted; // a file in another code than Shift-JIS
     const bool FKeepCrLf;
     const bool* FCancel;
     TPollThrottle* FPoll;

@@ -1,3 +1,4 @@
+#include "dialogs/ProjectDocNames.h"
 #include "ProjectFixture.h"
 
 #include <algorithm>
@@ -418,8 +419,8 @@ TEST_F(ProjectManagerTest, DocumentNames)
     for (const Case& c : {Case{"Project[12]:a\\b", 12, "b"}, Case{"Project[1]:x", 1, "x"}, Case{"Project[]:x", -1, "x"},
                           Case{"Project[1a]:x", -1, "x"}, Case{"Project[-1]:x", -1, "x"}, Case{"/home/Project[1]", -1, ""},
                           Case{"Project[3", -1, ""}}) {
-        EXPECT_EQ(TProjectManager::ProjectItemIdFromDocName(c.DocName), c.Id) << c.DocName;
-        EXPECT_EQ(TProjectManager::ProjectItemNameFromDocName(c.DocName), c.Name) << c.DocName;
+        EXPECT_EQ(ProjectItemIdFromDocName(c.DocName), c.Id) << c.DocName;
+        EXPECT_EQ(ProjectItemNameFromDocName(c.DocName), c.Name) << c.DocName;
     }
     Tabs.Tabs = {{"/x.txt"}, {"Project[12]:x"}, {"Project[1]:y"}};
     EXPECT_EQ(Manager.FindProjectItemTab(1), 3);

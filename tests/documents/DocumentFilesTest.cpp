@@ -1,5 +1,6 @@
 #include "documents/DocumentCodes.h"
 #include "documents/DocumentFiles.h"
+#include "documents/MessageTexts.h"
 #include "platform/Cp932.h"
 #include "platform/Exception.h"
 #include "support/Bytes.h"
@@ -65,7 +66,10 @@ TEST(DocumentFiles, LoadReportsWhatWentWrongAndLoadsNothing)
 
     D = LoadDocumentFile(Dir.File("fifo"), ocAuto, Prompter);  // a read that cannot be done, without blocking
     EXPECT_EQ(D.Status, TLoadStatus::ReadError);
-    EXPECT_EQ(Prompter.Requests.size(), 2u);
+    ASSERT_EQ(Prompter.Requests.size(), 2u);
+    // In Japanese, the system's reason included.
+    EXPECT_NE(Prompter.Requests[1].Text.find("」を開けません。通常のファイルではありません。"), std::string::npos)
+        << Prompter.Requests[1].Text;
 
     // A load that replaced characters says so.
     D = LoadDocumentFile(Dir.File("utf8.txt"), ocAuto, Prompter);
@@ -73,6 +77,39 @@ TEST(DocumentFiles, LoadReportsWhatWentWrongAndLoadsNothing)
     EXPECT_EQ(D.Text, "caf?");
     ASSERT_EQ(Prompter.Requests.size(), 3u);
     EXPECT_NE(Prompter.Requests[2].Text.find("1 文字"), std::string::npos);
+}
+
+TEST(DocumentFiles, ALoadTellsWhatItPutInPlaceOfWhatTheTextCannotHold)
+{
+    // The message names the character the text holds in their place, so that the user finds them
+    // before a save writes them.
+    TempDir Dir;
+    const std::string File = Dir.File("f.txt");
+    struct Case {
+        const char* What;
+        std::string Bytes;
+        int Code;
+        std::string Text;
+        std::vector<std::string> Messages;
+    };
+    const Case Cases[] = {
+        {"JIS X 0212 that the code page lacks", "a\x8F\xB0\xA1", ocEuc, "a\x81\xAC", {MsgCharactersReplaced(File, 1, "〓")}},
+        {"Shift-JIS read as EUC", Utf8ToCp932("あい"), ocEuc, "\x81\xAC\x81\xAC\x81\xAC\x81\xAC",
+         {MsgCharactersReplaced(File, 4, "〓")}},
+        {"UTF-8 beyond the code page", "\xF0\x9F\x98\x80\xC2\xA9", ocUtf8, "??", {MsgCharactersReplaced(File, 2, "?")}},
+        {"UTF-16 with an odd byte", std::string("\xFF\xFE" "A\0B", 5), ocAuto, "A?", {MsgCharactersReplaced(File, 1, "?")}},
+        {"NUL bytes", std::string("a\0b\0c", 5), ocAuto, "a b c", {MsgNulBytesReplaced(File, 2)}},
+        {"both", std::string("\xA4\xA2\0\x8F\xB0\xA1", 6), ocEuc, Utf8ToCp932("あ ") + "\x81\xAC",
+         {MsgCharactersReplaced(File, 1, "〓"), MsgNulBytesReplaced(File, 1)}},
+    };
+    for (const Case& C : Cases) {
+        WriteBytes(File, C.Bytes);
+        test::ScriptedMessagePrompter Prompter;
+        const TDecodedDocument D = LoadDocumentFile(File, C.Code, Prompter);
+        EXPECT_EQ(D.Status, TLoadStatus::Loaded) << C.What;
+        EXPECT_EQ(D.Text, C.Text) << C.What;
+        EXPECT_EQ(Prompter.Texts(), C.Messages) << C.What;
+    }
 }
 
 TEST(DocumentFiles, WriteAsksBeforeLosingCharactersAndKeepsTheOldFileOnFailure)

@@ -11,6 +11,7 @@
 
 #include <optional>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -30,10 +31,11 @@ std::time_t MTime(const std::string& Name)
 struct FakeDocument : TDocumentEditor {
     std::string Name, Text = "old text";
     int CharType = sfctEUC, RtrnType = sfrtCR;
-    bool IsModified = true, OpenRO = false, RO = false, Lock = false, Stamp = false;
+    bool IsModified = true, OpenRO = false, RO = false, Lock = false, Stamp = false, Mark = false;
     int OpenMode = -1, Environment = -1;
     std::string LockedFile;  // "" while no lock is held
     std::time_t StoredStamp = 0;
+    std::string StampedFile;
 
     std::string FileName() const override { return Name; }
     void LoadText(std::string T) override { Text = std::move(T); }
@@ -42,6 +44,8 @@ struct FakeDocument : TDocumentEditor {
     void SetSaveFileCharType(int V) override { CharType = V; }
     int SaveFileRtrnType() const override { return RtrnType; }
     void SetSaveFileRtrnType(int V) override { RtrnType = V; }
+    bool Utf8Mark() const override { return Mark; }
+    void SetUtf8Mark(bool V) override { Mark = V; }
     bool Modified() const override { return IsModified; }
     void SetModified(bool V) override { IsModified = V; }
     void SetReadOnlyState(bool O, bool R) override { OpenRO = O, RO = R; }
@@ -54,8 +58,15 @@ struct FakeDocument : TDocumentEditor {
     }
     void CloseLockFile() override { LockedFile.clear(); }
     bool CheckTStamp() const override { return Stamp; }
-    void StoreFileTStamp(const std::string& F) override { StoredStamp = MTime(F); }
-    bool SameFileTStamp(const std::string& F) const override { return MTime(F) == 0 || MTime(F) == StoredStamp; }
+    void StoreFileTStamp(const std::string& F) override
+    {
+        StoredStamp = MTime(F);
+        StampedFile = F;
+    }
+    bool SameFileTStamp(const std::string& F) const override
+    {
+        return F != StampedFile || MTime(F) == 0 || MTime(F) == StoredStamp;
+    }
     std::time_t FileTStamp() const override { return StoredStamp; }
 };
 
@@ -180,6 +191,7 @@ TEST_F(EditorFilesTest, AnOutsideChangeIsNeverOverwrittenUnasked)
     Doc.CharType = sfctSJIS;
     Doc.Text = "mine";
     WriteBytes(Doc.Name, "theirs");
+    Doc.StampedFile = Doc.Name;
     Doc.StoredStamp = MTime(Doc.Name) - 100;  // the file changed since it was loaded
 
     // Reload chosen, then the reload declined: nothing is written.
@@ -209,6 +221,80 @@ TEST_F(EditorFilesTest, AnOutsideChangeIsNeverOverwrittenUnasked)
     EXPECT_TRUE(SaveEditorFile(Doc, Host, State, Doc.Name, 1, 1));
     EXPECT_EQ(ReadBytes(Doc.Name), "mine");
     EXPECT_EQ(Beeps, 8);  // one for each question of the time stamp and of the reload
+}
+
+// Another program rewrites the file: its modification time moves on by ten seconds.
+void RewriteLater(const std::string& Name, const std::string& Bytes)
+{
+    const std::time_t Before = MTime(Name);
+    WriteBytes(Name, Bytes);
+    const struct timespec Times[2] = {{Before + 10, 0}, {Before + 10, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, Name.c_str(), Times, 0), 0);
+}
+
+TEST_F(EditorFilesTest, ASaveOverAFileChangedSinceItWasReadAlwaysAsks)
+{
+    // Neither the time-stamp option nor the lock (which keeps out other editors only) lets a save
+    // overwrite what another program wrote.
+    for (const bool Locked : {false, true}) {
+        Doc = FakeDocument{};
+        Doc.Lock = Locked;
+        Doc.Name = File("a.txt");
+        WriteBytes(Doc.Name, "read");
+        ASSERT_EQ(LoadFileToEditor(Doc, Host, State, Doc.Name, ocAuto, 0), TLoadStatus::Loaded);
+        RewriteLater(Doc.Name, "theirs");
+        Doc.Text = "mine";
+        Prompter.Requests.clear();
+        Prompter.Answers = {mr::Cancel};
+        EXPECT_FALSE(SaveEditorFile(Doc, Host, State, Doc.Name, 1, 1));
+        EXPECT_EQ(ReadBytes(Doc.Name), "theirs");
+        ASSERT_EQ(Prompter.Requests.size(), 1u);
+        EXPECT_NE(Prompter.Requests[0].Text.find("他のアプリケーションによって書き換えられています"), std::string::npos);
+        // Overwriting chosen: written, and the next save asks nothing.
+        Prompter.Answers = {mr::No};
+        EXPECT_TRUE(SaveEditorFile(Doc, Host, State, Doc.Name, 1, 1));
+        EXPECT_EQ(ReadBytes(Doc.Name), "mine");
+        EXPECT_TRUE(SaveEditorFile(Doc, Host, State, Doc.Name, 1, 1));
+        EXPECT_EQ(Prompter.Requests.size(), 2u);
+        // The option still governs the check on a tab change and an activation.
+        RewriteLater(Doc.Name, "theirs again");
+        EXPECT_EQ(CheckFileTimeStamp(Doc, Host, State), tsNothing);
+        // Saved as another (existing) file: that file's date was never read, nothing to ask.
+        WriteBytes(File("b.txt"), "other");
+        EXPECT_TRUE(SaveEditorFile(Doc, Host, State, File("b.txt"), 1, 1));
+        EXPECT_EQ(ReadBytes(File("b.txt")), "mine");
+        EXPECT_EQ(Prompter.Requests.size(), 2u);
+    }
+}
+
+TEST_F(EditorFilesTest, AUtf8FileKeepsTheMarkItWasReadWith)
+{
+    const std::string Marked = "\xEF\xBB\xBF" "\xE3\x81\x82\n";  // あ
+    struct Case {
+        std::string Bytes;
+        int CodeChoice;
+        std::string Saved;
+    };
+    const Case Cases[] = {
+        {Marked, 1, Marked},                                     // untouched: byte for byte
+        {"\xE3\x81\x82\n", 1, "\xE3\x81\x82\n"},           // none read, none written
+        {Marked, ocSjis, "\x82\xA0\n"},                         // another code has no mark
+        {"\x82\xA0\n", ocUtf8, "\xE3\x81\x82\n"},           // UTF-8 from another code gets none
+    };
+    for (const Case& C : Cases) {
+        Doc = FakeDocument{};
+        Doc.Name = File("m.txt");
+        WriteBytes(Doc.Name, C.Bytes);
+        ASSERT_EQ(LoadFileToEditor(Doc, Host, State, Doc.Name, ocAuto, 0), TLoadStatus::Loaded);
+        EXPECT_TRUE(SaveEditorFile(Doc, Host, State, Doc.Name, C.CodeChoice, lcKeep));
+        EXPECT_EQ(ReadBytes(Doc.Name), C.Saved);
+    }
+    // Saved in another code, the document has no mark left to keep.
+    WriteBytes(Doc.Name, Marked);
+    ASSERT_EQ(LoadFileToEditor(Doc, Host, State, Doc.Name, ocAuto, 0), TLoadStatus::Loaded);
+    EXPECT_TRUE(SaveEditorFile(Doc, Host, State, Doc.Name, ocSjis, lcKeep));
+    EXPECT_TRUE(SaveEditorFile(Doc, Host, State, Doc.Name, ocUtf8, lcKeep));
+    EXPECT_EQ(ReadBytes(Doc.Name), "\xE3\x81\x82\n");
 }
 
 TEST_F(EditorFilesTest, ReloadInAnotherCode)

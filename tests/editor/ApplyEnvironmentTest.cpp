@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -402,11 +405,13 @@ TEST_F(ApplyEnvironmentTest, TheLockIsTakenAgainInTheNewModeByTheFirstPaneOnly)
         bool Stamped;
         bool HoldsFile = true;
     };
-    for (const Case& c : {Case{2, false, false, true, lfmShareExclusive, false},
-                          Case{1, false, true, true, lfmShareDenyWrite, false},  // the lock guards; no stamp
-                          Case{2, true, false, false, lfmShareExclusive, false},
+    // The stamp is taken whatever the lock and the option (a save asks before overwriting a file whose
+    // stamp moved), when none of the file is held.
+    for (const Case& c : {Case{2, false, false, true, lfmShareExclusive, true},
+                          Case{1, false, true, true, lfmShareDenyWrite, true},
+                          Case{2, true, false, false, lfmShareExclusive, true},
                           Case{0, false, true, false, lfmShareDenyNone, true},
-                          Case{7, false, false, false, lfmShareDenyNone, false},
+                          Case{7, false, false, false, lfmShareDenyNone, true},
                           // A document that holds no file (an untitled tab whose name a file shares, a
                           // Save As before the rename) locks and stamps nothing.
                           Case{2, false, false, false, lfmShareExclusive, false, false},
@@ -423,9 +428,20 @@ TEST_F(ApplyEnvironmentTest, TheLockIsTakenAgainInTheNewModeByTheFirstPaneOnly)
         EXPECT_EQ(E().Locked(), c.Locked) << c.Mode << c.SecondPane;
         EXPECT_EQ(E().LockFile, c.Mode == 1 || c.Mode == 2) << c.Mode;
         EXPECT_EQ(E().LockFileMode(), c.LockMode) << c.Mode;
-        EXPECT_EQ(E().FileTStamp().Valid, c.Stamped) << c.Mode << c.CheckStamp;
+        EXPECT_EQ(E().FileTStamp().Valid, c.Stamped) << c.Mode << c.CheckStamp << c.HoldsFile;
     }
     E().CloseLockFile();
+
+    // A stamp held already stays: taken again, it would hide a change another program made since.
+    E().StoreFileTStamp(file);
+    const struct timespec later[2] = {{E().FileTStamp().Seconds + 10, 0}, {E().FileTStamp().Seconds + 10, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), later, 0), 0);
+    TEditorEnvironment S;
+    S.FileTimeStampCheck = true;
+    TEnvironmentApplyHost host;
+    host.DocumentFile = file;
+    ApplyEditorEnvironment(S, "", E(), host);
+    EXPECT_FALSE(E().SameFileTStamp(file));
 }
 
 TEST_F(ApplyEnvironmentTest, TheMainWindowHearsOfTheFreeCursorAndTheInputMethod)

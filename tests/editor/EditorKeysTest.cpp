@@ -322,6 +322,14 @@ TEST(EditorKeys, InputAtTheLastColumnIsKeptInOrderOrRefusedWhole)
             E.PasteFromClipboard();
         };
     };
+    // A middle click at the caret pastes the primary selection there.
+    const auto middleClick = [](std::string Text) {
+        return [Text](TEditor& E, FakeClipboard& C) {
+            C.OfferPrimarySelection(nullptr, [Text] { return Text; });
+            E.PastePrimarySelection(E.TextAreaLeft() + (E.Col() - E.TopCol()) * E.ColWidth(),
+                                    E.TextAreaTop() + (E.Row() - E.TopRow()) * E.RowHeight() + E.RowHeight() / 2);
+        };
+    };
     const std::vector<Case> cases = {
         {"ASCII typed across the limit", a1995 + "\r\n", 0, 1995, typeEach("1234567890"), 10, a1995 + "12345\r\n", 2000, 5},
         {"typing before the limit pushes the rest on", a2000 + "\r\n", 0, 10, typeEach("xy"), 2, a2000.substr(0, 10) + "xy" + a2000.substr(10) + "\r\n", 12, 0},
@@ -330,6 +338,7 @@ TEST(EditorKeys, InputAtTheLastColumnIsKeptInOrderOrRefusedWhole)
         {"a tab typed at the limit", a2000, 0, 2000, typeEach("\t"), 1, a2000, 2000, 1},
         {"a paste at column 1999 that fits", a1999, 0, 1999, paste("x", false), 1, a1999 + "x", 2000, 0},
         {"a paste at column 1999 past the limit", a1999, 0, 1999, paste("xyz", false), 1, a1999, 1999, 1},
+        {"a middle-click paste at column 1999 past the limit", a1999, 0, 1999, middleClick("xyz"), 1, a1999, 1999, 1},
         {"a paste whose last line fits", a1999, 0, 1999, paste("x\r\nyz", false), 1, a1999 + "x\r\nyz", 2, 0},
         {"a box paste across the limit", a1998 + "\r\n" + a1998 + "\r\n", 0, 1998, paste("123\r\n456", true), 1,
          a1998 + "\r\n" + a1998 + "\r\n", 1998, 1},

@@ -447,10 +447,15 @@ TEST(EditorMouse, TheSelectionIsThePrimarySelectionAndAMiddleClickPastesIt)
     e->Undo();
     EXPECT_EQ(Content(*e), "abcdef\r\nghij\r\n");
 
-    // Another program's selection (a line end in it) goes in the same way; a read-only text takes none.
+    // Another program's selection (a line end in it) goes in the same way, the characters its
+    // conversion lost told first; a read-only text takes none.
+    std::vector<std::size_t> told;
+    e->OnPasteLost = [&](TObject*, std::size_t Count) { told.push_back(Count); };
+    e.Clipboard.PrimaryLost = 2;
     e.Clipboard.OfferPrimarySelection(nullptr, [] { return std::string("x\r\ny"); });
     e->MouseDown(mbMiddle, 0, At(*e, 0, 0).X, At(*e, 0, 0).Y);
     EXPECT_EQ(Content(*e), "x\r\nyabcdef\r\nghij\r\n");
+    EXPECT_EQ(told, std::vector<std::size_t>{2});
     e->SetReadOnly(true);
     e->MouseDown(mbMiddle, 0, At(*e, 0, 0).X, At(*e, 0, 0).Y);
     EXPECT_EQ(Content(*e), "x\r\nyabcdef\r\nghij\r\n");

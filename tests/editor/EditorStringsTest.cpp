@@ -317,3 +317,36 @@ TEST(TEditorStrings, ALoaderWhoseRulesChangedBeforeFinishReWrapsOnce)
     }
     EXPECT_EQ(e.Rows(), (Rows{"keep|2"}));
 }
+
+TEST(TEditorStrings, AppendedLinesAreLaidOutAsTheWholeTextWouldBe)
+{
+    // Lines appended piece by piece (a piece may end in the middle of a line) give the rows of the whole
+    // text, wrapped or not, with the line numbers and lengths known, and no undo step.
+    const std::string pieces[] = {"first\r\n", std::string(50, 'w') + "\r\nsec", "ond\r\n\tt\r\n", "last"};
+    for (const bool wrap : {false, true}) {
+        Editor e;
+        if (wrap) {
+            e.rows->WrapOption().SetWrapByte(20);
+            e.rows->SetWordWrap(true);
+        }
+        std::string text;
+        for (const std::string& piece : pieces) {
+            const int before = e.rows->Count();
+            e.view.Ranges.clear();
+            e.lines.AppendLines(piece);
+            text += piece;
+            ASSERT_EQ(e.Rows(), ExpectedRows(*e.rows, text)) << text;
+            // The views hear of the rows from the last whole line on, to show them.
+            ASSERT_FALSE(e.view.Ranges.empty());
+            const TEditorUpdateRange range = e.view.Ranges.back();
+            EXPECT_TRUE(range.Valid);
+            EXPECT_EQ(range.StartRow + range.NewRowCount, e.rows->Count()) << text;
+            EXPECT_EQ(range.StartRow + range.OldRowCount, before) << text;
+            Editor whole;
+            whole.lines.SetText(text);
+            EXPECT_EQ(e.rows->LineCount(), whole.rows->LineCount()) << text;
+            EXPECT_EQ(e.rows->TextLength(), whole.rows->TextLength()) << text;
+        }
+        EXPECT_FALSE(e.rows->UndoObj().CanUndo());
+    }
+}

@@ -93,7 +93,13 @@ public:
     bool Has = false;
 
     bool HasText() const override { return Has; }
-    std::string Text() const override { return Content; }
+    using TEditorClipboardPort::Text;
+    std::size_t Lost = 0; // characters the text stands for that had no code
+    std::string Text(std::size_t* L) const override
+    {
+        if (L) *L = Lost;
+        return Content;
+    }
     bool HasBoxFormat() const override { return Has && Box; }
     void SetText(const std::string& Text, bool IsBox) override
     {
@@ -124,8 +130,11 @@ public:
         PrimaryKept = PrimaryOffer();
         PrimaryOffer = nullptr;
     }
-    std::optional<std::string> PrimarySelectionText() const override
+    std::size_t PrimaryLost = 0; // characters the primary selection stands for that had no code
+    using TEditorClipboardPort::PrimarySelectionText;
+    std::optional<std::string> PrimarySelectionText(std::size_t* L) const override
     {
+        if (L) *L = PrimaryLost;
         if (PrimaryKept) return PrimaryKept;
         if (PrimaryOffer) return PrimaryOffer();
         return std::nullopt;

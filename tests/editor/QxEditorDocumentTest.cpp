@@ -48,17 +48,21 @@ struct QxDocumentTest : ::testing::Test {
 TEST_F(QxDocumentTest, EveryCodeAndLineEndOpensIntoBothPanesAndSavesBackByteForByte)
 {
     const std::string text = Utf8ToCp932("漢字とかなの行\nｶﾀｶﾅ ABC\n\n最後の行");
-    for (int code = sfctJIS; code <= sfctUTF8; ++code) {
+    for (int code = sfctJIS; code <= sfctUTF8 + 1; ++code) {
+        // After UTF-8, UTF-8 with its mark, which an untouched save keeps.
+        const bool mark = code > sfctUTF8;
+        if (mark) code = sfctUTF8;
         for (int end = sfrtCR; end <= sfrtCRLF; ++end) {
-            const std::string bytes = EncodeDocument(text, code, end);
-            const std::string file = Open("doc.txt", bytes, OpenCodeOfCharType(code));
+            const std::string bytes = EncodeDocument(text, code, end, nullptr, mark);
+            const std::string file = Open("doc.txt", bytes, mark ? ocAuto : OpenCodeOfCharType(code));
             EXPECT_EQ(main->SaveFileCharType(), code);
             EXPECT_EQ(second->SaveFileCharType(), code) << "the second pane follows";
             EXPECT_EQ(main->SaveFileRtrnType(), end);
             EXPECT_EQ(second->Lines().Count(), 4);
             ASSERT_TRUE(SaveEditorFile(doc, host, state, file, lcKeep, lcKeep));
-            EXPECT_EQ(ReadBytes(file), bytes) << "code " << code << ", line end " << end;
+            EXPECT_EQ(ReadBytes(file), bytes) << "code " << code << ", line end " << end << (mark ? ", mark" : "");
         }
+        if (mark) break;
     }
 }
 

@@ -189,7 +189,7 @@ TEST_F(SetupTest, FolderPageRefusesUnusableFolders)
     const Case cases[] = {
         {"", "ルートディレクトリにはインストールできません。"},
         {"/", "ルートディレクトリにはインストールできません。"},
-        {"Soft", "「C:\\Soft」のように、ドライブ名も含めた正しいパス名を指定してください。"},
+        {"Soft", "「/home/user/Soft」のように、「/」から始まる正しいパス名を指定してください。"},
         {h, h + " にはインストールできません。"},
         {h + "/", h + " にはインストールできません。"},
         {h + "/.local/share", h + "/.local/share にはインストールできません。"},

@@ -11,7 +11,7 @@ namespace {
 
 using test::HostedEditor;
 
-TEST(InsertTextAtCaret, ReplacesTheSelectionAndPlacesTheCaretAsInsertCurPosSays)
+TEST(InsertAtCaret, ReplacesTheSelectionAndPlacesTheCaretAsInsertCurPosSays)
 {
     for (const int curPos : {0, 1}) {
         HostedEditor ed(Construct<TQxEditor>());
@@ -20,7 +20,7 @@ TEST(InsertTextAtCaret, ReplacesTheSelectionAndPlacesTheCaretAsInsertCurPosSays)
         ed->StartSelection();
         ed->SetRowCol(0, 3);
         ed->ShowSelection();
-        InsertTextAtCaret(*ed, "XYZ", curPos);
+        InsertAtCaret(*ed, "XYZ", curPos != 0);
         EXPECT_EQ(ed->Lines().Text(), "aXYZdef\r\n");
         EXPECT_EQ(ed->SelStart(), curPos == 0 ? 1 : 4) << curPos;
         ed->Undo();

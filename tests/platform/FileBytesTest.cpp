@@ -1,5 +1,6 @@
 #include "platform/Exception.h"
 #include "platform/FileBytes.h"
+#include "platform/SystemError.h"
 #include "support/Fifo.h"
 #include "support/TempDir.h"
 
@@ -192,4 +193,122 @@ TEST(WriteFileBytesSafely, ALaterSaveRemovesWhatAKilledSaveLeftBehind)
     std::vector<std::string> expected{"notes.txt", young, locked, other, unlike1, unlike2};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(Names(dir.Path()), expected);
+}
+
+namespace {
+
+// A folder that refuses new files to this user, and a file this user may or may not write, as a user
+// who is not root meets them (the tests run as root, whom no permission refuses).
+struct RefusingFolder : TSaveFileSystem {
+    bool FileWritable = true;
+    std::string Copies;
+    int CreateTemp(const std::string&, std::string&) override
+    {
+        errno = EACCES;
+        return -1;
+    }
+    bool MayWrite(const std::string&) override
+    {
+        errno = EACCES;
+        return FileWritable;
+    }
+    std::string CopyFolder() override { return Copies; }
+};
+
+} // namespace
+
+TEST(WriteFileBytesSafely, AFolderThatRefusesTheTemporaryFileGetsTheFileWrittenInPlace)
+{
+    TempDir dir, copies;
+    RefusingFolder folder;
+    folder.Copies = copies.Path();
+    const std::string file = dir.File("a.txt");
+    WriteBytes(file, "the old text, longer than the new");
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    struct stat before;
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+
+    WriteFileBytesSafely(file, "new text", folder);
+    EXPECT_EQ(ReadBytes(file), "new text");
+    struct stat after;
+    ASSERT_EQ(::stat(file.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "written in place";
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_TRUE(Names(copies.Path()).empty()) << "the old text's copy goes once the new one is checked";
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"a.txt"});
+
+    // No place for the copy: nothing is written, and the message says which folder refuses.
+    folder.Copies = dir.File("no such folder");
+    try {
+        WriteFileBytesSafely(file, "newer", folder);
+        ADD_FAILURE();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message(), "フォルダ「" + folder.Copies + "」にファイルを作成できません。ファイルまたはフォルダが見つかりません。");
+    }
+    EXPECT_EQ(ReadBytes(file), "new text");
+
+    // A new file, or one this user may not write: the folder (or the file) is named, in Japanese.
+    struct Case {
+        std::string Path;
+        bool Exists, Writable;
+        std::string Message;
+    };
+    const Case cases[] = {
+        {dir.File("new.txt"), false, true, "フォルダ「" + dir.Path() + "」にファイルを作成できません。アクセスが拒否されました。"},
+        {file, true, false, "ファイル「" + file + "」に書き込めません。アクセスが拒否されました。"},
+    };
+    for (const Case& c : cases) {
+        folder.FileWritable = c.Writable;
+        try {
+            WriteFileBytesSafely(c.Path, "x", folder);
+            ADD_FAILURE() << c.Path;
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.Message(), c.Message);
+        }
+    }
+    EXPECT_EQ(ReadBytes(file), "new text");
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"a.txt"});
+}
+
+// The in-place write takes the bytes in pieces, as a save streams them: the file is read back and
+// compared with the pieces handed over a second time. Whatever fails (the source's own exception, bytes
+// that do not read back as handed over) leaves the old text in the file and no copy behind.
+TEST(WriteFileBytesSafely, AnInPlaceWriteStreamsItsPiecesChecksThemAndPutsTheOldTextBackOnFailure)
+{
+    TempDir dir, copies;
+    RefusingFolder folder;
+    folder.Copies = copies.Path();
+    const std::string file = dir.File("a.txt");
+    const std::string old(100000, 'o'), large(70000, 'n');  // each more than one buffer of the read back
+    WriteBytes(file, old);
+    WriteFileBytesSafely(file, [&](const TBytePut& Put) {
+        Put("head ");
+        Put(large);
+        Put(" tail");
+    }, folder);
+    EXPECT_EQ(ReadBytes(file), "head " + large + " tail");
+
+    WriteBytes(file, old);
+    int passes = 0;
+    struct Case {
+        const char* Name;
+        TBytePieces Bytes;
+        std::string Message;
+    };
+    const Case cases[] = {
+        {"the source fails half way", [](const TBytePut& Put) { Put("half"); throw EInOutError("source"); }, "source"},
+        {"the second pass hands over other bytes",
+         [&](const TBytePut& Put) { Put(++passes == 1 ? "new" : "other"); },
+         "ファイル「" + file + "」に書き込めません。" + SystemErrorText(EIO)},
+    };
+    for (const Case& c : cases) {
+        try {
+            WriteFileBytesSafely(file, c.Bytes, folder);
+            ADD_FAILURE() << c.Name;
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.Message(), c.Message) << c.Name;
+        }
+        EXPECT_EQ(ReadBytes(file), old) << c.Name;
+        EXPECT_TRUE(Names(copies.Path()).empty()) << c.Name;
+    }
 }

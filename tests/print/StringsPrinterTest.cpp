@@ -582,12 +582,15 @@ TEST(PrintWrap, EveryRowFitsItsColumnAndTheRowsJoinBack)
         p.WrapLeadStr = Utf8ToCp932("（(");
         p.WrapPunctuationStr = Utf8ToCp932("、。,.");
         if (random() % 3 == 0) p.WrapWrapByte = 20 + static_cast<int>(random() % 40);
+        // Tabs expanded as the print commands expand them, at a width of the dialog's list.
+        auto editor = Construct<TQxEditor>();
+        editor->Caret().SetTabSpaceCount(2 + 2 * static_cast<int>(random() % 4));
         std::vector<std::string> lines;
         for (int i = 0; i < 20; ++i) {
             std::string line;
             const int n = static_cast<int>(random() % 120);
             for (int k = 0; k < n; ++k) line += pieces[random() % pieces.size()];
-            lines.push_back(line);
+            lines.push_back(editor->ExpandTabs(line));
         }
         TPrintGeometry g;
         try {
@@ -602,10 +605,7 @@ TEST(PrintWrap, EveryRowFitsItsColumnAndTheRowsJoinBack)
             for (const TPrintText& t : page.Texts)
                 if (t.Text.empty() || t.Text.back() != ':') rows.push_back(&t);
         std::size_t r = 0;
-        auto editor = Construct<TQxEditor>();
-        editor->Caret().SetTabSpaceCount(8);
-        for (const std::string& line : lines) {
-            const std::string expanded = editor->ExpandTabs(line);
+        for (const std::string& expanded : lines) {
             std::string joined;
             while (joined.size() < expanded.size() || (expanded.empty() && joined.empty() && r < rows.size())) {
                 ASSERT_LT(r, rows.size()) << "round " << round;

@@ -1,5 +1,9 @@
 #include "RegExpTestUtil.h"
 #include "support/Bytes.h"
+#include "support/ScriptedPrompter.h"
+
+#include "documents/DocumentCodec.h"
+#include "documents/DocumentCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -300,5 +304,58 @@ TEST(TGrep, PollHookCanCancelAndRunsAtMostOncePerInterval)
         grep->SetRegExp(pattern);
         EXPECT_THROW(grep->Grep(file), EGrepCancel);
         EXPECT_LT(reported, 200);
+    }
+}
+
+TEST(TGrep, ReadsEveryFileInItsOwnCode)
+{
+    // One text in five codes (made by iconv): every file gives the lines and line numbers of the
+    // Shift-JIS one, as the editor shows them after opening it.
+    const std::string data = QX_TEST_DATA "/codes/";
+    const std::string names[] = {"sjis.txt", "euc.txt", "utf8.txt", "jis.txt", "utf16.txt"};
+    auto grep = Construct<TGrep>();
+    for (const std::string pattern : {"猫", "第[0-9０-９]+章", "吾輩.*人間", "ある。\n名前"}) {
+        const GrepResult expected = GrepText(*grep, ReadBytes(data + "sjis.txt"), Sj(pattern));
+        ASSERT_FALSE(expected.LineNos.empty()) << pattern;
+        for (const std::string& name : names) {
+            const std::string text = ReadBytes(data + name);
+            const GrepResult found = GrepText(*grep, text, Sj(pattern));
+            EXPECT_EQ(found.LineNos, expected.LineNos) << pattern << " in " << name;
+            EXPECT_EQ(found.Lines, expected.Lines) << pattern << " in " << name;
+            // Behind more than a block of ASCII (the code is chosen where the first other byte is) and
+            // with CR LF, whose pairs may be cut by the blocks and pieces.
+            if (name == "utf16.txt") continue;
+            const std::string head(TTxtFile::BlockSize + 7, 'a');
+            const auto crlf = [](std::string t) {
+                std::string r;
+                for (char c : t) c == '\n' ? r += "\r\n" : r += c;
+                return r;
+            };
+            const GrepResult late = GrepText(*grep, head + "\n" + crlf(text), Sj(pattern));
+            std::vector<int> shifted = expected.LineNos;
+            for (int& n : shifted) ++n;
+            EXPECT_EQ(late.LineNos, shifted) << pattern << " late in " << name;
+            EXPECT_EQ(late.Lines, expected.Lines) << pattern << " late in " << name;
+        }
+    }
+}
+
+TEST(TGrep, AFileThatIsUtf8OnlyInItsFirstBlocksIsReadAsTheEditorOpensIt)
+{
+    // UTF-8 for more than a block, then a line in Shift-JIS: the editor opens the whole file in a byte
+    // code, and grep reports what the opened text holds, not the lines it found while it took the file
+    // for UTF-8.
+    std::string utf8Lines;
+    while (utf8Lines.size() < 3 * TTxtFile::BlockSize) utf8Lines += "猫の行 cat\n";
+    const std::string mixed = utf8Lines + Sj("猫の行 cat") + "\n";
+    ScriptedMessagePrompter shiftJis; // answers the editor's question, if it asks, as grep takes it
+    shiftJis.Answers = {mr::No};
+    const std::string opened = DecodeDocument(mixed, ocAuto, shiftJis).Text;
+    auto grep = Construct<TGrep>();
+    for (const std::string pattern : {"猫", "cat", "猫.*cat"}) {
+        const GrepResult expected = GrepText(*grep, opened, Sj(pattern));
+        const GrepResult found = GrepText(*grep, mixed, Sj(pattern));
+        EXPECT_EQ(found.LineNos, expected.LineNos) << pattern;
+        EXPECT_EQ(found.Lines, expected.Lines) << pattern;
     }
 }

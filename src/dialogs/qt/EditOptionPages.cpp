@@ -18,6 +18,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace qx {
 
 namespace {
@@ -175,7 +177,7 @@ void FontPage(TPageBuilder& B)
     TEditorEnvironment& r = B.R;
     std::vector<std::string> installed;
     for (const QString& family : QFontDatabase::families())
-        if (QFontDatabase::isFixedPitch(family)) installed.push_back(family.toStdString());
+        if (TFontResolver::IsGridFamily(family)) installed.push_back(family.toStdString());
     B.Row();
     auto* faces = B.Add(new QListWidget(B.P), "ListBox1");
     faces->setMinimumWidth(260);
@@ -220,8 +222,20 @@ void FontPage(TPageBuilder& B)
     QObject::connect(sizes, &QListWidget::currentTextChanged, B.P, [change = B.Changer(), &r](const QString& Size) {
         if (!Size.isEmpty()) change([&] { r.FontSize = FontSizeOfText(Size.toStdString()); });
     });
+    // A size out of range is never stored: when the user leaves the box with one, the nearest size of
+    // the range takes its place and a message says so.
     QObject::connect(sizeEdit, &QLineEdit::textEdited, B.P, [change = B.Changer(), &r](const QString& Text) {
-        change([&] { r.FontSize = FontSizeOfText(Text.toStdString()); });
+        const int size = FontSizeOfText(Text.toStdString());
+        if (FontSizeFits(size)) change([&] { r.FontSize = size; });
+    });
+    QObject::connect(sizeEdit, &QLineEdit::editingFinished, B.P,
+                     [sizeEdit, change = B.Changer(), &prompter = B.C.Model.Prompter(), &r] {
+        const int typed = FontSizeOfText(sizeEdit->text().toStdString());
+        if (FontSizeFits(typed)) return;
+        const int size = std::clamp(typed, kMinFontSize, kMaxFontSize);
+        sizeEdit->setText(QString::number(size));
+        change([&] { r.FontSize = size; });
+        ShowMessageDialog(prompter, FontSizeRangeMessage, "", TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
     });
     B.Button("Button5", "ﾃﾞﾌｫﾙﾄ", [&r] { SetDefaultFont(r); });
 }
@@ -566,9 +580,7 @@ void BackupPage(TPageBuilder& B)
     B.Check("CheckBoxBackUp2", "バックアップファイルを指定フォルダに保存(&S)", r.BackUp2);
     B.Label("バックアップフォルダ(&D)：");
     B.Row();
-    QLineEdit* dir = B.Edit(
-        "EditBackUpDir", [&r] { return Utf8ToCp932(r.BackUpDir); },
-        [&r](const std::string& Text) { r.BackUpDir = Cp932ToUtf8(Text); }, folder);
+    QLineEdit* dir = B.PathEdit("EditBackUpDir", r.BackUpDir, folder);
     dir->setMinimumWidth(300);
     B.FolderButton("Button1", r.BackUpDir, folder);
     B.End();

@@ -75,8 +75,9 @@ TFileOpeDialog::TFileOpeDialog(int Mode, const std::string& FileName, TPrompter&
     : QDialog(Parent), FMode(Mode), FFileName(FileName), FPrompter(Prompter)
 {
     setObjectName("FileOpeDialog");
+    // The window is always "ファイルオペレーティング"; the mode's name shows inside it.
+    setWindowTitle(U("ファイルオペレーティング"));
     const QString caption = QString::fromStdString(FileOpeCaption(Mode));
-    setWindowTitle(caption);
     const std::filesystem::path path(FileName);
     Edit1 = Named<QLineEdit>(this, "Edit1", QString::fromStdString(path.filename().string()));
     Edit2 = Named<QLineEdit>(this, "Edit2", QString::fromStdString(path.parent_path().string()));
@@ -136,6 +137,7 @@ TTimeStampManager::TTimeStampManager(TPrompter& Prompter, TFileDialogService& Di
     EditMinute = Named<QLineEdit>(this, "EditMinute");
     EditSecond = Named<QLineEdit>(this, "EditSecond");
     Button1 = Button(this, "Button1", "OK");
+    Button1->setDefault(true);  // Enter in a field changes the stamp, never opens the browser
     Button2 = Button(this, "Button2", "閉じる");
 
     auto* layout = new QVBoxLayout(this);

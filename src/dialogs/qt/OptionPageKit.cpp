@@ -174,16 +174,28 @@ QSpinBox* TPageBinder::Spin(const char* Name, int Min, int Max, int& Field, TEna
 QLineEdit* TPageBinder::Edit(const char* Name, std::function<std::string()> Get,
                              std::function<void(const std::string&)> Set, TEnabled Enabled)
 {
+    return TextEdit(Name, std::move(Get), std::move(Set), std::move(Enabled), FStyle.ShiftJisText);
+}
+
+QLineEdit* TPageBinder::PathEdit(const char* Name, std::string& Field, TEnabled Enabled)
+{
+    return TextEdit(
+        Name, [&Field] { return Field; }, [&Field](const std::string& Text) { Field = Text; }, std::move(Enabled),
+        false);
+}
+
+QLineEdit* TPageBinder::TextEdit(const char* Name, std::function<std::string()> Get,
+                                 std::function<void(const std::string&)> Set, TEnabled Enabled, bool Sjis)
+{
     auto* edit = Add(new QLineEdit(P), Name, std::move(Enabled));
-    const bool sjis = FStyle.ShiftJisText;
-    P->AddLoader([edit, Get, sjis] {
+    P->AddLoader([edit, Get, sjis = Sjis] {
         const std::string value = Get();
         const QString text = QString::fromStdString(sjis ? Cp932ToUtf8(value) : value);
         if (edit->text() == text) return;  // the cursor stays where the user types
         const QSignalBlocker blocker(edit);
         edit->setText(text);
     });
-    const auto store = [change = Changer(), Set, sjis](const QString& Text) {
+    const auto store = [change = Changer(), Set, sjis = Sjis](const QString& Text) {
         change([&] { Set(sjis ? Utf8ToCp932(Text.toStdString()) : Text.toStdString()); });
     };
     if (FStyle.TypedTextOnly)

@@ -116,6 +116,8 @@ public:
     QLineEdit* Edit(const char* Name, std::function<std::string()> Get, std::function<void(const std::string&)> Set,
                     TEnabled Enabled = {});
     QLineEdit* Edit(const char* Name, std::string& Field, TEnabled Enabled = {});
+    // A text box over a path in the file system's bytes, whatever the page's text encoding.
+    QLineEdit* PathEdit(const char* Name, std::string& Field, TEnabled Enabled = {});
     QPushButton* Button(const char* Name, const char* Caption, std::function<void()> Click, TEnabled Enabled = {});
     // "参照": the folder chooser; a chosen folder replaces Field (a path in the file system's bytes).
     QPushButton* FolderButton(const char* Name, std::string& Field, TEnabled Enabled = {});
@@ -130,6 +132,8 @@ protected:
 
 private:
     void AddWidget(QWidget* Widget, TEnabled Enabled);
+    QLineEdit* TextEdit(const char* Name, std::function<std::string()> Get, std::function<void(const std::string&)> Set,
+                        TEnabled Enabled, bool Sjis);
 
     TExceptionHandler FOnError;
     TFileDialogService& FDialogs;

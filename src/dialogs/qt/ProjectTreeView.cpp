@@ -1,8 +1,12 @@
 #include "dialogs/qt/ProjectTreeView.h"
 
+#include "documents/GlobalState.h"
+#include "platform/qt/QtColor.h"
+
 #include <QApplication>
 #include <QDrag>
 #include <QDragMoveEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QVBoxLayout>
 
@@ -148,11 +152,19 @@ void TProjectTreeView::dropEvent(QDropEvent* event)
 }
 
 TProjectPane::TProjectPane(TProjectManager& manager, const TGlobalState& state, QWidget* parent)
-    : QWidget(parent), FManager(manager), FTree(new TProjectTreeView(manager, state, this))
+    : QWidget(parent), FManager(manager), FTitle(new QLabel(QString::fromUtf8("プロジェクトマネージャ"), this)),
+      FTree(new TProjectTreeView(manager, state, this))
 {
     setObjectName("ProjectExpPanel");
+    FTitle->setObjectName("Label1");
+    FTitle->setAutoFillBackground(true);
+    FTitle->setContentsMargins(4, 2, 4, 2);
+    const TProjectSettings& project = state.Settings.Project;
+    SetTitleColors(project.TitleFontColor, project.TitleBackGroundColor);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(FTitle);
     layout->addWidget(FTree);
     FManager.SetListener(this);
     setVisible(FManager.PaneVisible());
@@ -160,10 +172,20 @@ TProjectPane::TProjectPane(TProjectManager& manager, const TGlobalState& state, 
 
 TProjectPane::~TProjectPane() { FManager.SetListener(nullptr); }
 
+void TProjectPane::SetTitleColors(TColor Text, TColor Back)
+{
+    QPalette palette = FTitle->palette();
+    palette.setColor(QPalette::WindowText, ToQColor(Text));
+    palette.setColor(QPalette::Window, ToQColor(Back));
+    FTitle->setPalette(palette);
+}
+
 void TProjectPane::SetToolBar(QWidget* bar)
 {
     bar->setParent(this);
-    static_cast<QVBoxLayout*>(layout())->insertWidget(0, bar);
+    // Under the title, just above the tree.
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    column->insertWidget(column->indexOf(FTree), bar);
 }
 
 } // namespace qx

@@ -6,12 +6,14 @@
 
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectTreeModel.h"
+#include "platform/Color.h"
 
 #include <QTreeView>
 #include <QWidget>
 
 #include <functional>
 
+class QLabel;
 class QMimeData;
 
 namespace qx {
@@ -57,7 +59,10 @@ public:
     ~TProjectPane() override;
 
     TProjectTreeView& Tree() { return *FTree; }
-    // A bar above the tree (the window's project tool bar); the pane takes it.
+    // The title bar over the tree ("Label1"), in the colours the options choose.
+    QLabel& Title() { return *FTitle; }
+    void SetTitleColors(TColor Text, TColor Back);
+    // A bar between the title and the tree (the window's project tool bar); the pane takes it.
     void SetToolBar(QWidget* bar);
 
     // Told after the selected node changed (the window shows the project commands' states for it).
@@ -74,6 +79,7 @@ public:
 
 private:
     TProjectManager& FManager;
+    QLabel* FTitle;
     TProjectTreeView* FTree;
 };
 

@@ -19,6 +19,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace qx {
 
 namespace {
@@ -49,6 +51,9 @@ QComboBox* MakeHistoryCombo(QWidget* Parent, const char* Name)
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMinimumWidth(320);
+    // The width stays whatever the history holds (a whole document taken as a pattern included).
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(24);
     return combo;
 }
 
@@ -63,7 +68,13 @@ void FillHistoryCombo(QComboBox* Combo, const TStringList& Items, const std::str
 void CentreOnScreen(QWidget& Form)
 {
     Form.adjustSize();
-    if (const QScreen* screen = Form.screen()) Form.move(screen->availableGeometry().center() - Form.rect().center());
+    const QScreen* screen = Form.screen();
+    if (!screen) return;
+    // Never larger than the screen, and its top left corner on it: the buttons stay within reach.
+    const QRect area = screen->availableGeometry();
+    Form.resize(Form.size().boundedTo(area.size()));
+    const QPoint at = area.center() - Form.rect().center();
+    Form.move(std::max(at.x(), area.left()), std::max(at.y(), area.top()));
 }
 
 TSearchDialogBase::TSearchDialogBase(TFindDialogModel& Model, QWidget* Parent) : QDialog(Parent), FModel(Model)

@@ -17,11 +17,22 @@ namespace qx {
 
 namespace {
 
+// A signature is edited like a note: the caret stays within the text (a click beyond a line's end
+// goes to the end, no padding with blanks), and Ctrl+A selects it all. Esc and the dialog's buttons
+// pass through the editor to the dialog.
 TEditorWidget* NewSignatureEditor(QWidget* Parent, const char* Name)
 {
     auto* host = new TEditorWidget(Parent, Construct<TQxEditor>());
     host->setObjectName(Name);
     host->setMinimumSize(420, 220);
+    TEditor& editor = host->Editor();
+    editor.Caret().SetFreeCaret(false);
+    editor.OnKeyDown = [&editor](TObject*, int& Key, TShiftState Shift) {
+        if (Key == 'A' && (Shift & (ssCtrl | ssShift | ssAlt)) == ssCtrl) {
+            editor.SelectAll();
+            Key = 0;
+        }
+    };
     return host;
 }
 

@@ -69,7 +69,7 @@ TAboutBox::TAboutBox(std::function<void(const std::string&)> Open, QWidget* Pare
     layout->addWidget(VersionLabel);
     layout->addWidget(comment);
     auto* memory = new QHBoxLayout;
-    memory->addWidget(new QLabel("Memory Available to Windows:", this));
+    memory->addWidget(new QLabel("Memory Available to Linux:", this));
     memory->addWidget(MemoryLabel);
     memory->addStretch();
     layout->addLayout(memory);

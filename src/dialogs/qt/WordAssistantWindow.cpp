@@ -1,9 +1,9 @@
 #include "dialogs/qt/WordAssistantWindow.h"
 
 #include "dialogs/PhraseLists.h"
-#include "dialogs/Signatures.h"
 #include "dialogs/WordAssistant.h"
 #include "dialogs/qt/ToolWidgets.h"
+#include "editor/QxEditor.h"
 #include "platform/qt/QtCp932.h"
 
 #include <QCheckBox>

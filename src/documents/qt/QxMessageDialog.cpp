@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,11 +58,33 @@ QStyle::StandardPixmap KindIcon(TMsgDlgType Kind)
     }
 }
 
-// Esc and the close box both reject the form, which answers Cancel.
+// The letter after a caption's "&" ("はい(&Y)" gives Y); none for a caption without one.
+QChar AccessLetter(const QString& Caption)
+{
+    for (qsizetype i = Caption.indexOf('&'); i >= 0 && i + 1 < Caption.size(); i = Caption.indexOf('&', i + 2))
+        if (Caption[i + 1] != '&') return Caption[i + 1].toUpper();
+    return {};
+}
+
+// Esc and the close box both reject the form, which answers Cancel. A button's letter presses it with
+// or without Alt, as in the message boxes users know ("n" alone answers いいえ(&N)).
 class TMessageForm : public QDialog {
 public:
     using QDialog::QDialog;
     void reject() override { done(CloseBoxResult); }
+
+protected:
+    void keyPressEvent(QKeyEvent* Event) override
+    {
+        const QString text = Event->text();
+        if (!(Event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) && text.size() == 1 && text[0].isLetter())
+            for (QPushButton* button : findChildren<QPushButton*>())
+                if (AccessLetter(button->text()) == text[0].toUpper()) {
+                    button->click();
+                    return;
+                }
+        QDialog::keyPressEvent(Event);
+    }
 };
 
 } // namespace

@@ -56,9 +56,11 @@ bool ButtonOf(Qt::MouseButton Button, TMouseButton& Out)
     }
 }
 
-// The virtual key of the keys the control reads itself, for a host without the main window's key codec.
+// The virtual key of the keys the control reads itself, and of the letters (a host's key handler
+// reads Ctrl+A), for a host without the main window's key codec.
 int DefaultVirtualKey(const QKeyEvent& Event)
 {
+    if (Event.key() >= Qt::Key_A && Event.key() <= Qt::Key_Z) return Event.key();  // 'A'..'Z'
     switch (Event.key()) {
     case Qt::Key_Backspace: return VK_BACK;
     case Qt::Key_Tab:
@@ -363,12 +365,12 @@ bool TEditorWidget::focusNextPrevChild(bool Next)
 
 void TEditorWidget::keyPressEvent(QKeyEvent* Event)
 {
-    // Without WantReturns, Enter and Esc belong to the dialog's default and cancel buttons; without
-    // WantTabs, Tab moves the focus.
+    // Without WantReturns, Enter belongs to the dialog's default button; without WantTabs, Tab moves
+    // the focus. Esc cancels a drag and otherwise always reaches the dialog's cancel button.
     const int qtKey = Event->key();
-    const bool dialogKey = qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter || qtKey == Qt::Key_Escape;
+    const bool returnKey = qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter;
     const bool tabKey = qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab;
-    if ((dialogKey && !FEditor->WantReturns()) || (tabKey && !FEditor->WantTabs())) {
+    if ((returnKey && !FEditor->WantReturns()) || (tabKey && !FEditor->WantTabs())) {
         Event->ignore();
         return;
     }
@@ -382,7 +384,7 @@ void TEditorWidget::keyPressEvent(QKeyEvent* Event)
             FEditor->KeyPress(ToSjis(text), shift);
             used = true;
         }
-        Event->setAccepted(used || key != 0);
+        Event->setAccepted(used || (key != 0 && qtKey != Qt::Key_Escape));
     });
 }
 

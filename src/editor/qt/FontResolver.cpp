@@ -26,11 +26,26 @@ QString TFontResolver::ResolveFamily(const std::string& Name)
     const QString family = QString::fromUtf8(Name.data(), static_cast<qsizetype>(Name.size()));
     // A family this system has, when its glyphs keep to a fixed pitch; anything else (a Windows font
     // that fontconfig would stand in for with a proportional or Latin-only one) takes the fallback.
-    if (!family.isEmpty() && QFontDatabase::hasFamily(family)) {
-        QFont font(family);
-        if (QFontInfo(font).fixedPitch()) return family;
-    }
+    if (!family.isEmpty() && QFontDatabase::hasFamily(family) && IsGridFamily(family)) return family;
     return FallbackFamily();
+}
+
+bool TFontResolver::IsGridFamily(const QString& Family)
+{
+    if (QFontDatabase::isFixedPitch(Family)) return true;
+    if (!QFontDatabase::writingSystems(Family).contains(QFontDatabase::Japanese)) return false;
+    // Measured in the face alone: no glyph may come from another font.
+    QFont font(Family);
+    font.setPixelSize(24);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    const QFontMetrics metrics(font);
+    const int cell = metrics.horizontalAdvance(QLatin1Char('M'));
+    if (cell <= 0) return false;
+    for (const char16_t c : {u'i', u'W', u'1'})
+        if (metrics.horizontalAdvance(QChar(c)) != cell) return false;
+    for (const char16_t c : {u'あ', u'ア', u'漢', u'Ｍ'})
+        if (metrics.horizontalAdvance(QChar(c)) != 2 * cell) return false;
+    return true;
 }
 
 quint32 TGlyphTable::Of(const QRawFont& Raw, char16_t C)

@@ -52,6 +52,9 @@ public:
     static const QString& FallbackFamily();
     // The family a stored name stands for here.
     static QString ResolveFamily(const std::string& Name);
+    // Whether a family keeps to the editor's grid: half-width characters one cell wide, full-width
+    // ones two (fontconfig calls a Japanese face of that kind dual-width, not fixed-pitch).
+    static bool IsGridFamily(const QString& Family);
 
     const TResolvedFont& Resolve(const TFontSpec& Spec);
 

@@ -68,8 +68,9 @@ private:
     std::optional<std::string> FKept;
 };
 
-std::optional<std::string> ClipboardCp932Text(const QMimeData* data)
+std::optional<std::string> ClipboardCp932Text(const QMimeData* data, std::size_t* lost)
 {
+    if (lost) *lost = 0;
     if (!data) return std::nullopt;
     if (data->hasFormat(kQxSjisTextMime)) {
         const QByteArray bytes = data->data(kQxSjisTextMime);
@@ -78,7 +79,8 @@ std::optional<std::string> ClipboardCp932Text(const QMimeData* data)
     if (!data->hasText()) return std::nullopt;
     const QString text = data->text();
     return WithLineEnds(Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                                         static_cast<std::size_t>(text.size()))),
+                                                         static_cast<std::size_t>(text.size())),
+                                     lost),
                         true);
 }
 
@@ -100,7 +102,10 @@ bool TQtClipboard::HasText() const
     return data && (data->hasText() || data->hasFormat(kQxSjisTextMime));
 }
 
-std::string TQtClipboard::Text() const { return ClipboardCp932Text(Data()).value_or(std::string()); }
+std::string TQtClipboard::Text(std::size_t* Lost) const
+{
+    return ClipboardCp932Text(Data(), Lost).value_or(std::string());
+}
 
 bool TQtClipboard::HasBoxFormat() const
 {
@@ -131,11 +136,12 @@ void TQtClipboard::KeepPrimarySelection(const void* Owner)
     if (FOffer && FOffer->Owner() == Owner) FOffer->Keep();
 }
 
-std::optional<std::string> TQtClipboard::PrimarySelectionText() const
+std::optional<std::string> TQtClipboard::PrimarySelectionText(std::size_t* Lost) const
 {
+    if (Lost) *Lost = 0;
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard->supportsSelection()) return std::nullopt;
-    return ClipboardCp932Text(clipboard->mimeData(QClipboard::Selection));
+    return ClipboardCp932Text(clipboard->mimeData(QClipboard::Selection), Lost);
 }
 
 } // namespace qx

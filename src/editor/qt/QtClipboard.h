@@ -20,7 +20,8 @@ inline constexpr const char* kQxSjisTextMime = "application/x-qxeditor-sjis";
 
 // The clipboard's text as CP932: QxEditor's own bytes when present, else the Unicode text converted with
 // CR LF line ends; nothing when it holds no text.
-std::optional<std::string> ClipboardCp932Text(const QMimeData* data);
+// `lost` (when given) receives the number of characters without a code (each became "?").
+std::optional<std::string> ClipboardCp932Text(const QMimeData* data, std::size_t* lost = nullptr);
 // Mime data that carries `cp932` as QxEditor's bytes and as Unicode text with LF line ends, marked as a
 // box selection when `box`.
 QMimeData* MakeCp932MimeData(const std::string& cp932, bool box = false);
@@ -31,13 +32,15 @@ class TLazyCp932MimeData;
 class TQtClipboard : public TEditorClipboardPort {
 public:
     bool HasText() const override;
-    std::string Text() const override;
+    using TEditorClipboardPort::Text;
+    std::string Text(std::size_t* Lost) const override;
     bool HasBoxFormat() const override;
     void SetText(const std::string& Text, bool Box) override;
     void Clear() override;
     void OfferPrimarySelection(const void* Owner, std::function<std::string()> Text) override;
     void KeepPrimarySelection(const void* Owner) override;
-    std::optional<std::string> PrimarySelectionText() const override;
+    using TEditorClipboardPort::PrimarySelectionText;
+    std::optional<std::string> PrimarySelectionText(std::size_t* Lost) const override;
 
 private:
     // The offer on the desktop's primary selection while it is there (QClipboard owns it).

@@ -128,6 +128,7 @@ void TQtOptionHost::RefreshCurrentTab() { FMain.RefreshStatusBar(); }
 void ApplyProjectTreeLook(TQxEditorMain& Main, const TProjectTreeLook& Look)
 {
     ShowProjectTreeLook(Main.ProjectPane().Tree(), Look);
+    Main.ProjectPane().SetTitleColors(Look.TitleFontColor, Look.TitleBackGroundColor);
 }
 
 void ShowOptionDialog(TQxEditorMain& Main, bool StayOnTop, const std::function<void(QDialog&)>& ShowModal)

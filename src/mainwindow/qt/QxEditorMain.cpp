@@ -328,6 +328,9 @@ void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditorWidget& Pane)
         RefreshStatusBar();
     };
     Editor.OnResize = [this, &qx](TObject*) { FEditorEvents.Resize(qx); };
+    Editor.OnPasteLost = [this](TObject*, std::size_t Count) {
+        ShowMessageDialog(FPrompter, MsgPastedCharactersReplaced(Count), "", TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+    };
     Editor.OnMouseMove = [this, &qx](TObject*, TShiftState Shift, int X, int Y) { FEditorEvents.MouseMove(qx, Shift, X, Y); };
     Editor.OnClick = [this, &qx](TObject*) { FEditorEvents.LinkClick(qx, qx.ClickPoint()); };
     Editor.OnDblClick = [this, &qx](TObject*) { FEditorEvents.LinkDblClick(qx, qx.ClickPoint()); };

@@ -3,6 +3,7 @@
 
 #include "mainwindow/qt/QxEditorMain.h"
 
+#include "dialogs/ProjectDocNames.h"
 #include "dialogs/ProjectManager.h"
 #include "documents/qt/QxFileDialogs.h"
 #include "editor/EditorControl.h"
@@ -54,7 +55,7 @@ bool TQxEditorMain::StoreProjectItem() { return FProject->StoreProjectItemText()
 
 std::string TQxEditorMain::ProjectItemShownName()
 {
-    return TProjectManager::ProjectItemNameFromDocName(Name(CurrentPage()));
+    return ProjectItemNameFromDocName(Name(CurrentPage()));
 }
 
 void TQxEditorMain::MakeBackupFile(const std::string& FileName)

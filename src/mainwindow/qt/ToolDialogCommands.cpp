@@ -83,7 +83,7 @@ void TToolDialogCommands::InsertTime()
     model.FormClose(state.Settings.DateTime);
     SaveDateTimeFormats(state);
     if (TQxEditor* editor = FMain.FocusedEditor(); ok && editor)
-        InsertTextAtCaret(*editor, model.SelectedText(), editor->InsertCurPos);
+        InsertAtCaret(*editor, model.SelectedText(), editor->InsertCurPos != 0);
 }
 
 void TToolDialogCommands::InsertLineNumbers()

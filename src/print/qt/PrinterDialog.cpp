@@ -264,7 +264,10 @@ void TPrinterDialog::Build()
     connect(WrapOptionRadioButton2, &QRadioButton::toggled, this,
             write([this, &p] { p.WrapOptionUsed = WrapOptionRadioButton2->isChecked(); }));
 
-    connect(Button5, &QPushButton::clicked, this, [this] { PrintClick(); });
+    // A failed print keeps the dialog open for another try.
+    connect(Button5, &QPushButton::clicked, this, [this] {
+        if (PrintClick()) accept();
+    });
     connect(Button6, &QPushButton::clicked, this, [this] { PreviewClick(); });
     connect(Button4, &QPushButton::clicked, this, [this] {
         FCommands.PrinterSetup(this);

@@ -65,10 +65,7 @@ bool TQtPrintDevice::BeginDoc(const std::string& Title, std::string& Error)
     if (file && FPrinter->outputFileName().isEmpty() && FAskFileName)
         FPrinter->setOutputFileName(QString::fromStdString(FAskFileName()));
     FPrinter->setDocName(QString::fromStdString(Title));
-    if (file && FPrinter->outputFileName().isEmpty()) {
-        Error = "出力するファイルが選ばれていません";
-        return false;
-    }
+    if (file && FPrinter->outputFileName().isEmpty()) return false;  // the user cancelled the choice
     if (!FPainter.begin(FPrinter.get())) {
         Error = file ? "ファイルに書き込めません: " + FPrinter->outputFileName().toStdString()
                     : "プリンタを使えません: " + FPrinter->printerName().toStdString();

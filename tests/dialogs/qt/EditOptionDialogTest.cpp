@@ -6,7 +6,9 @@
 #include "dialogs/qt/EditOptionDialog.h"
 #include "dialogs/qt/EditOptionPages.h"
 
+#include "dialogs/EditOptionRules.h"
 #include "dialogs/qt/ColorConbo.h"
+#include "editor/qt/FontResolver.h"
 #include "platform/Cp932.h"
 #include "platform/IniFile.h"
 #include "documents/SettingsFile.h"
@@ -15,10 +17,12 @@
 #include "support/TempDir.h"
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +111,58 @@ TEST_F(EditOptionDialogTest, EveryPageBuildsAndShowingItChangesNothing)
     dialog.SelectPage(0);
     EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentIndex(), -1);
     EXPECT_EQ(KeyText(model.Record), before);
+}
+
+TEST_F(EditOptionDialogTest, TheFontPageListsTheJapaneseFixedFaceAndBoundsTheSize)
+{
+    dialog.SelectPage(3);
+    auto* faces = Find<QListWidget>("ListBox1");
+    // The faces of this machine's own font database: IPAGothic is dual-width to fontconfig.
+    ASSERT_TRUE(QFontDatabase::hasFamily("IPAGothic")) << "scripts/install-deps.sh installs it";
+    const QList<QListWidgetItem*> gothic = faces->findItems("IPAGothic", Qt::MatchExactly);
+    ASSERT_EQ(gothic.size(), 1);
+    if (QFontDatabase::hasFamily("IPAPGothic"))
+        EXPECT_TRUE(faces->findItems("IPAPGothic", Qt::MatchExactly).isEmpty()) << "proportional";
+    faces->setCurrentItem(gothic.front());
+    EXPECT_EQ(model.Record.FontName, "IPAGothic");
+    EXPECT_EQ(model.Record.FontCharset, kCharsetShiftJis);
+    EXPECT_EQ(TFontResolver::ResolveFamily("IPAGothic"), "IPAGothic");
+
+    // A size out of range is never stored: leaving the box with one takes the nearest and says so.
+    auto* size = Find<QLineEdit>("Edit1");
+    struct Case {
+        const char* Typed;
+        int WhileTyping;  // the record after the last key
+        int Left;         // the record and the box once the box is left
+    };
+    for (const Case& c : {Case{"999", 9, 72}, Case{"1", 72, 6}, Case{"12", 12, 12}, Case{"72", 72, 72}}) {
+        prompter.Requests.clear();
+        size->clear();
+        QTest::keyClicks(size, c.Typed);
+        EXPECT_EQ(model.Record.FontSize, c.WhileTyping) << c.Typed;
+        emit size->editingFinished();
+        EXPECT_EQ(model.Record.FontSize, c.Left) << c.Typed;
+        EXPECT_EQ(size->text(), QString::number(c.Left));
+        const bool refused = c.Left != FontSizeOfText(c.Typed);
+        ASSERT_EQ(prompter.Requests.size(), refused ? 1u : 0u) << c.Typed;
+        if (refused) EXPECT_EQ(prompter.Requests[0].Text, FontSizeRangeMessage);
+    }
+}
+
+TEST_F(EditOptionDialogTest, TheBackupFolderKeepsTheFileSystemsNames)
+{
+    // Names outside Shift-JIS: an accented letter and a Korean syllable.
+    const std::string folder = dir.Path() + "/caf\u00e9-\ud55c";
+    model.Record.BackUp2 = true;
+    model.Record.BackUpDir = folder;
+    dialog.SelectPage(14);
+    auto* edit = Find<QLineEdit>("EditBackUpDir");
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(edit->text().toStdString(), folder);
+    edit->setFocus();
+    edit->end(false);
+    QTest::keyClicks(edit, "x");
+    EXPECT_EQ(model.Record.BackUpDir, folder + "x");
 }
 
 TEST_F(EditOptionDialogTest, ColourBoxesShowTheStoredColourAndWriteOnlyAChoice)

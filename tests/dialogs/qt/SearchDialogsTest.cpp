@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include <QTest>
 
@@ -150,6 +151,28 @@ TEST_F(GrepWindowTest, RunsFromTheControlsAndLocksThemWhileRunning)
     EXPECT_TRUE(dialog.OKButton->isEnabled());
     EXPECT_EQ(dialog.CancelButton->text(), U("閉じる"));
     EXPECT_EQ(dialog.windowTitle(), U("Grepの実行"));
+}
+
+TEST_F(GrepWindowTest, ALongHistoryEntryLeavesTheWindowItsWidthAndOnTheScreen)
+{
+    Put("a.txt", "x\r\n");
+    dialog.ChooseFolder = [&] { return Data(); };
+    dialog.FormShow("x");
+    CentreOnScreen(dialog);
+    const int width = dialog.width();
+    // A whole document once taken as the pattern goes into the history.
+    dialog.Button1->click();
+    dialog.ComboBox1->setEditText(QString(3000, 'a'));
+    dialog.OKButton->click();
+    TGrepDialog next{state, host};
+    next.FormShow("");
+    ASSERT_EQ(next.ComboBox1->itemText(0).size(), 3000);
+    CentreOnScreen(next);
+    next.show();
+    EXPECT_EQ(next.width(), width);
+    const QRect area = next.screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(next.geometry())) << next.geometry().x() << "," << next.geometry().width();
+    EXPECT_TRUE(area.contains(next.OKButton->mapTo(&next, next.OKButton->rect().bottomRight()) + next.pos()));
 }
 
 TEST_F(GrepWindowTest, TheCancelButtonOrClosingTheWindowStopsTheRun)

@@ -1,8 +1,10 @@
 // The tool dialogs' wiring: files created when they show, OK and CANCEL, insertion into an editor,
-// the quote-mark panels, and the command dialog's execute and save.
+// the quote-mark panels, and the command dialog's execute and save; the keyboard as a user drives it
+// (Esc cancels, also from inside an editor pane; Enter presses the default button).
 
 #include "dialogs/qt/CommandDialog.h"
 #include "dialogs/qt/DataEditDialog.h"
+#include "dialogs/qt/FileToolDialogs.h"
 #include "dialogs/qt/SignatureDialogs.h"
 #include "dialogs/qt/StrEditDialog.h"
 #include "dialogs/qt/WordAssistantWindow.h"
@@ -11,6 +13,7 @@
 #include "editor/qt/EditorWidget.h"
 #include "platform/Cp932.h"
 #include "support/RecordingLauncher.h"
+#include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -23,6 +26,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +96,66 @@ TEST_F(ToolDialogsTest, TheSignatureGoesInAtTheCaretAsOneUndoStep)
     editor.Undo();
     EXPECT_EQ(editor.Lines().Text(), "ab\r\n");
     EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(ToolDialogsTest, TheSignatureEditorSelectsAllPadsNothingAndEscCancels)
+{
+    TSyomeiDialog dialog(Folder(), OnError);
+    dialog.show();
+    TEditorWidget* memo = dialog.MemoSyomei[0];
+    TEditor& editor = memo->Editor();
+    const std::string before = editor.Lines().Text();
+
+    QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(editor.SelText(), before) << "Ctrl+A selects the whole signature";
+
+    // A click far right of the text and below it, then a letter: no blanks come before it.
+    QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, QPoint(memo->viewport()->width() - 5, memo->viewport()->height() - 5));
+    QTest::keyClicks(memo, "x");
+    const std::string typed = editor.Lines().Text();
+    const std::size_t x = typed.find('x');
+    ASSERT_TRUE(x != std::string::npos && x > 0);
+    EXPECT_NE(typed[x - 1], ' ') << typed;
+    EXPECT_EQ(typed.substr(0, before.size() - 2), before.substr(0, before.size() - 2)) << "the signature stays";
+
+    // Enter is a line of the signature; Esc, typed in the editor, cancels the dialog.
+    QTest::keyClick(memo, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(ReadBytes(Dir.File("Sign1.txt")), before) << "nothing saved";
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(ToolDialogsTest, EscCancelsTheSignatureInsertion)
+{
+    TEditorWidget target(nullptr, Construct<TQxEditor>());
+    target.Editor().Lines().SetText("ab");
+    TSignForm form(Folder(), &target.Editor(), false, OnError);
+    form.show();
+    QTest::keyClick(form.SignQxEditor, Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(target.Editor().Lines().Text(), "ab\r\n");
+}
+
+TEST_F(ToolDialogsTest, EnterInTheTimeStampFieldsPressesOk)
+{
+    test::ScriptedMessagePrompter prompter;
+    test::ScriptedFileDialogs dialogs;
+    TTimeStampManager manager(prompter, dialogs);
+    std::vector<std::time_t> written;
+    manager.Writer = [&written](const std::string&, std::time_t Time) {
+        written.push_back(Time);
+        return true;
+    };
+    test::WriteBytes(Dir.File("a.txt"), "a");
+    manager.show();
+    manager.ChooseFile(Dir.File("a.txt"));
+    prompter.Answers = {mr::Yes};
+    QTest::keyClick(manager.EditYear, Qt::Key_Return);
+    EXPECT_TRUE(dialogs.Requests.empty()) << "the file browser stays shut";
+    EXPECT_EQ(written.size(), 1u) << "OK changed the stamp";
+    QTest::keyClick(manager.EditYear, Qt::Key_Escape);
+    EXPECT_FALSE(manager.isVisible());
 }
 
 TEST_F(ToolDialogsTest, TheQuoteMarkDialogShowsTheModesPanelAndStoresOnOk)

@@ -54,6 +54,22 @@ TEST(QxMessageDialog, FormShowsCaptionButtonsAndAnswers)
     QTest::mouseClick(Form->findChild<QPushButton*>("No"), Qt::LeftButton);
     EXPECT_EQ(Form->result(), mr::No);
 
+    // A button's letter answers with or without Alt; other letters do nothing.
+    struct Key {
+        Qt::Key Letter;
+        Qt::KeyboardModifiers Modifiers;
+        int Result;
+    };
+    for (const Key& K : {Key{Qt::Key_N, Qt::NoModifier, mr::No}, Key{Qt::Key_Y, Qt::NoModifier, mr::Yes},
+                         Key{Qt::Key_N, Qt::AltModifier, mr::No}, Key{Qt::Key_N, Qt::ShiftModifier, mr::No},
+                         Key{Qt::Key_X, Qt::NoModifier, -1}, Key{Qt::Key_N, Qt::ControlModifier, -1}}) {
+        Form = Dialog.CreateDialogForm();
+        Form->show();
+        QTest::keyClick(Form.get(), K.Letter, K.Modifiers);
+        EXPECT_EQ(Form->isVisible(), K.Result == -1) << K.Letter << " " << K.Modifiers.toInt();
+        if (K.Result != -1) EXPECT_EQ(Form->result(), K.Result) << K.Letter;
+    }
+
     // Esc answers Cancel although Cancel is not offered.
     Form = Dialog.CreateDialogForm();
     Form->show();

@@ -47,7 +47,7 @@ TEST_F(SetupWizardTest, WalksThroughTheThreePagesAndStartsTheProgram)
     edit->setText("relative");
     wizard.next();
     EXPECT_EQ(wizard.currentId(), TSetupWizard::FolderPageId);
-    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"「C:\\Soft」のように、ドライブ名も含めた正しいパス名を指定してください。"});
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"「/home/user/Soft」のように、「/」から始まる正しいパス名を指定してください。"});
 
     edit->setText(folder);
     wizard.next();

@@ -1,5 +1,7 @@
 #include "dialogs/qt/OptionDialog.h"
 
+#include "dialogs/qt/ProjectTreeView.h"
+
 #include "documents/GlobalState.h"
 #include "documents/MainSettings.h"
 #include "editor/QxEditor.h"
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabBar>
@@ -282,6 +285,26 @@ TEST_F(OptionDialogTest, ColourBoxesOpenOnAKeyWithTheNamedColoursAndWriteOnlyACh
     EXPECT_EQ(State.Settings.Project.FontColor, 0xFFFF00);
     EXPECT_EQ(State.Settings.Project.BackGroundColor, TProjectSettings().BackGroundColor);
     EXPECT_EQ(State.Settings.Project.TitleFontColor, TProjectSettings().TitleFontColor);
+}
+
+TEST_F(OptionDialogTest, TheProjectPaneShowsItsTitleInTheChosenColours)
+{
+    const QLabel* title = Window->ProjectPane().findChild<QLabel*>("Label1");
+    ASSERT_TRUE(title);
+    EXPECT_EQ(title->text().toStdString(), "プロジェクトマネージャ");
+    EXPECT_EQ(title->palette().color(QPalette::WindowText), QColor(Qt::white)) << "clWhite on clNavy at first";
+    EXPECT_EQ(title->palette().color(QPalette::Window), QColor(0, 0, 0x80));
+    Run([&](TOptionDialog& D) {
+        D.ShowPage(12);
+        auto* text = Find<QComboBox>(D, "TitleFontColorConbo");
+        text->showPopup();
+        text->hidePopup();
+        emit text->activated(text->findText("yellow"));
+        D.Button3Click();  // OK
+    });
+    EXPECT_EQ(State.Settings.Project.TitleFontColor, 0x00FFFF);
+    EXPECT_EQ(title->palette().color(QPalette::WindowText), QColor(0xFF, 0xFF, 0));
+    EXPECT_TRUE(title->autoFillBackground());
 }
 
 TEST_F(OptionDialogTest, CursorFilesLoadWhereQtReadsThem)

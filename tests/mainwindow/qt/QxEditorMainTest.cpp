@@ -1,5 +1,6 @@
 #include "mainwindow/qt/QxEditorMain.h"
 
+#include "documents/MessageTexts.h"
 #include "editor/EditorControl.h"
 #include "editor/EditorStrings.h"
 #include "editor/QxEditor.h"
@@ -94,6 +95,15 @@ struct MainWindowTest : ::testing::Test {
         std::vector<std::string> ids;
         for (int i = 0; i < State.TabIdList.Count(); ++i) ids.push_back(State.TabIdList[i]);
         return ids;
+    }
+    // Runs an action as its menu item would, through its enabling rule.
+    void Run(const char* Action)
+    {
+        QAction* action = Window->findChild<QAction*>(Action);
+        ASSERT_NE(action, nullptr) << Action;
+        Window->Actions().UpdateStates();
+        ASSERT_TRUE(action->isEnabled()) << Action;
+        action->trigger();
     }
     void Type(const std::string& Text)
     {
@@ -436,33 +446,26 @@ TEST_F(MainWindowTest, CommandsOpenConvertSaveSaveAsAndSaveAll)
     auto* dialogs = new test::ScriptedFileDialogs;
     Window->SetDialogs(std::unique_ptr<TFileDialogService>(dialogs));
     Window->OpenCommandLine({}, Dir.Path());
-    const auto run = [&](const char* Action) {
-        QAction* action = Window->findChild<QAction*>(Action);
-        ASSERT_NE(action, nullptr) << Action;
-        Window->Actions().UpdateStates();
-        ASSERT_TRUE(action->isEnabled()) << Action;
-        action->trigger();
-    };
     // Open two files from the dialog: the first fills the untitled tab.
     TFileDialogResult chosen;
     chosen.Accepted = true;
     chosen.Files = {Dir.File("a.txt"), Dir.File("b.txt")};
     dialogs->Results.push_back(chosen);
-    run("ActionOpen");
+    Run("ActionOpen");
     ASSERT_EQ(Window->Count(), 2);
     EXPECT_EQ(Window->Name(0), Dir.File("a.txt"));
 
     // Convert the selection of b.txt to full width and save it.
-    run("ActionAllSelect");
-    run("ActionZenkaku");
+    Run("ActionAllSelect");
+    Run("ActionZenkaku");
     EXPECT_EQ(Cp932ToUtf8(TextOf(1)), "ｂｅｔａ\r\n");
-    run("ActionSave");
+    Run("ActionSave");
     EXPECT_EQ(test::ReadBytes(Dir.File("b.txt")), Utf8ToCp932("ｂｅｔａ\n"));
     EXPECT_FALSE(Window->Modified(1));
 
     // Save As under a new name without extension: the text type adds ".txt".
     dialogs->Files.push_back(Dir.File("c"));
-    run("ActionSaveAs");
+    Run("ActionSaveAs");
     EXPECT_EQ(Window->Name(1), Dir.File("c.txt"));
     EXPECT_TRUE(std::filesystem::exists(Dir.File("c.txt")));
 
@@ -470,9 +473,30 @@ TEST_F(MainWindowTest, CommandsOpenConvertSaveSaveAsAndSaveAll)
     Window->Activate(0);
     Type("changed");
     Prompter.Answers = {mr::All};
-    run("ActionAllSave");
+    Run("ActionAllSave");
     EXPECT_EQ(test::ReadBytes(Dir.File("a.txt")), "changed");
     EXPECT_FALSE(Window->Modified(0));
+}
+
+TEST_F(MainWindowTest, APasteSaysHowManyCharactersItCouldNotBring)
+{
+    Window->OpenCommandLine({}, Dir.Path());
+    // Text from another program, with two characters that code page 932 lacks (😀 ©), each pasted as
+    // "?"; the box paste comes the same way.
+    for (const char* Action : {"ActionPaste", "ActionBoxPaste"}) {
+        Window->CurrentEditor()->Lines().SetText("");
+        Prompter.Requests.clear();
+        QGuiApplication::clipboard()->setText(QString::fromUtf8("a😀b©c"));
+        Run(Action);
+        EXPECT_EQ(TextOf(0).substr(0, 5), "a?b?c") << Action;
+        ASSERT_EQ(Prompter.Requests.size(), 1u) << Action;
+        EXPECT_EQ(Prompter.Requests[0].Text, MsgPastedCharactersReplaced(2));
+    }
+    // Text every character of which has a code pastes without a word.
+    Prompter.Requests.clear();
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("あいう"));
+    Run("ActionPaste");
+    EXPECT_TRUE(Prompter.Requests.empty());
 }
 
 TEST_F(MainWindowTest, EveryPanesKeysGoThroughTheRouterToItsCommandOrToThatPane)

@@ -180,7 +180,8 @@ TEST_F(ToolDialogCommandsTest, AMoveRebindsTheDocumentAndItsLockOnlyWhenItHappen
     // A rename onto an existing file is refused; the dialog stays until it is cancelled.
     User = [&](QDialog& Dialog) {
         auto& d = dynamic_cast<TFileOpeDialog&>(Dialog);
-        EXPECT_EQ(d.windowTitle().toStdString(), "ファイル名の変更");
+        EXPECT_EQ(d.windowTitle().toStdString(), "ファイルオペレーティング");
+        EXPECT_EQ(d.Label3->text().toStdString(), "ファイル名の変更");
         EXPECT_TRUE(d.Edit2->isReadOnly());
         // "ファイル名：(&N)" leads to the name's box.
         for (QLabel* label : d.findChildren<QLabel*>())

@@ -35,6 +35,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace qx {
 namespace {
@@ -302,12 +303,16 @@ TEST(X11PrimarySelection, TheSelectionGoesToOtherProgramsAndAMiddleClickPastesTh
     editor.CleanSelection();
     EXPECT_EQ(other.ReadPrimary(), "日本語");
 
-    // Another program's selection comes in by a middle click, converted to Shift-JIS.
-    other.OwnPrimary("漢字と");
+    // Another program's selection comes in by a middle click, converted to Shift-JIS; a character
+    // that code page 932 lacks becomes "?" and is told, as a clipboard paste tells it.
+    std::vector<std::size_t> told;
+    editor.OnPasteLost = [&](TObject*, std::size_t Count) { told.push_back(Count); };
+    other.OwnPrimary("漢字と😀");
     ASSERT_TRUE(ProcessUntil([] { return !QGuiApplication::clipboard()->ownsSelection(); }));
     const QPoint at(editor.TextAreaLeft() + 1, editor.TextAreaTop() + editor.RowHeight() * 3 / 2);
     QTest::mouseClick(pane.viewport(), Qt::MiddleButton, {}, at);
-    EXPECT_EQ(editor.Lines().Get(1), Utf8ToCp932("漢字とabc"));
+    EXPECT_EQ(editor.Lines().Get(1), Utf8ToCp932("漢字と?abc"));
+    EXPECT_EQ(told, std::vector<std::size_t>{1});
 }
 
 } // namespace

@@ -32,6 +32,8 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 namespace qx {
@@ -164,15 +166,14 @@ TEST(PrintReplay, ThreePagesGoToOnePdfAndCopiesRepeatThem)
     EXPECT_NE(prompter.Requests[0].Text.find(PrintStartError), std::string::npos);
     EXPECT_NE(prompter.Requests[0].Text.find(bad), std::string::npos);
 
-    // No file chosen: reported too, and nothing written.
+    // No file chosen (the user cancelled the chooser): false, nothing written and nothing said.
     f.Services.NewDevice = [&] {
         auto printer = NewJobPrinter();
         printer->setOutputFormat(QPrinter::PdfFormat);
         return std::make_unique<TQtPrintDevice>(std::move(printer), [] { return std::string(); });
     };
     EXPECT_FALSE(p.Print(lines, f.Services));
-    ASSERT_EQ(prompter.Requests.size(), 2u);
-    EXPECT_EQ(prompter.Requests[1].Text.rfind(PrintStartError, 0), 0u);
+    EXPECT_EQ(prompter.Requests.size(), 1u);
 }
 
 TEST(PrintReplay, TheDeviceTellsItsPaperAndALandscapeJobLaysOutAcross)
@@ -383,6 +384,25 @@ TEST_F(PrintCommandsTest, TheDialogFillsWritesAtOnceAndStoresOnlyTheLayout)
     EXPECT_EQ(again.NumberOfCopiesSpinEdit->value(), 1);
     EXPECT_EQ(again.FirstPageSpinEdit->value(), 1);
     EXPECT_TRUE(again.PrintLineRadioButton1->isChecked());
+}
+
+TEST_F(PrintCommandsTest, PrintClosesTheDialogAndACancelledFileChoiceEndsQuietly)
+{
+    if (Commands.Printer().outputFormat() != QPrinter::PdfFormat) GTEST_SKIP() << "a printer is installed here";
+    TPrinterDialog dialog(Commands, Editor.get());
+    dialog.show();
+    // The user cancels the file choice: nothing printed, nothing said, the dialog stays.
+    Commands.AskPdfFile = [] { return std::string(); };
+    dialog.Button5->click();
+    EXPECT_TRUE(Prompter.Requests.empty());
+    EXPECT_TRUE(dialog.isVisible());
+    // A print that succeeds closes it.
+    Commands.AskPdfFile = [this] { return Dir.File("out.pdf"); };
+    dialog.Button5->click();
+    EXPECT_TRUE(Prompter.Requests.empty());
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_GT(std::filesystem::file_size(Dir.File("out.pdf")), 0u);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "installer/Setup.h"
 #include "platform/qt/QtLauncher.h"
+#include "platform/qt/QtTranslations.h"
 #include "installer/qt/QtSetupPrompter.h"
 #include "installer/qt/SetupWizard.h"
 #include "installer/qt/UninstallDialog.h"
@@ -17,6 +18,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);  // takes its own options out of argv
+    qx::InstallQtTranslations(app);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const qx::TSetupCommand command = qx::ParseSetupCommand(arguments);
 
