@@ -1,6 +1,7 @@
 #include "print/PrintCommand.h"
 
 #include "documents/MainSettings.h"
+#include "documents/MessageDialog.h"
 #include "editor/QxEditor.h"
 #include "platform/Prompter.h"
 #include "print/PrintSettings.h"
@@ -12,12 +13,7 @@ bool RunReportingPrintErrors(const TPrintServices& Services, const std::function
     try {
         return Job();
     } catch (const EPrintError& e) {
-        if (Services.Prompter) {
-            TPromptRequest request;
-            request.Text = e.what();
-            request.Kind = TMsgDlgType::mtError;
-            Services.Prompter->Show(request);
-        }
+        if (Services.Prompter) ErrorBox(*Services.Prompter)(e);
         return false;
     }
 }

@@ -54,9 +54,7 @@ void RunEditOptionDialog(TQxEditorMain& Main)
 {
     TEditOptionModel model(Main.State(), Main.Prompter());
     TMainEditOptionHost host(Main);
-    const TExceptionHandler onError = [&Main](const std::exception& e) {
-        ShowMessageDialog(Main.Prompter(), e.what(), "", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
-    };
+    const TExceptionHandler onError = ErrorBox(Main.Prompter());
     TEditOptionContext context{model, Main.Dialogs(),
                                [&Main] {
                                    const TQxEditor* editor = Main.CurrentEditor();

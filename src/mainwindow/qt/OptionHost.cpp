@@ -1,10 +1,11 @@
 #include "mainwindow/qt/OptionHost.h"
 
+#include "dialogs/qt/OptionDialog.h"
 #include "dialogs/qt/ProjectPropertyDialog.h"
 #include "dialogs/qt/ProjectTreeView.h"
+#include "documents/MessageDialog.h"
 #include "editor/qt/EditorCursors.h"
 #include "mainwindow/qt/MainComponents.h"
-#include "dialogs/qt/OptionDialog.h"
 #include "mainwindow/qt/QtUserToolBars.h"
 #include "mainwindow/qt/QxEditorMain.h"
 #include "platform/FileBytes.h"
@@ -152,12 +153,7 @@ void ShowOptionDialog(TQxEditorMain& Main, bool StayOnTop, const std::function<v
             if (ok) Font = chosen;
             return ok;
         },
-        [&Main](const std::exception& e) {
-            TPromptRequest request;
-            request.Text = e.what();
-            request.Kind = TMsgDlgType::mtError;
-            Main.Prompter().Show(request);
-        }};
+        ErrorBox(Main.Prompter())};
     TOptionDialog form(model, std::move(context), &Main);
     dialog = &form;
     form.setWindowFlag(Qt::WindowStaysOnTopHint, StayOnTop);

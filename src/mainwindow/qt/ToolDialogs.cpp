@@ -8,6 +8,7 @@
 #include "dialogs/qt/WordAssistantWindow.h"
 #include "documents/GlobalState.h"
 #include "documents/MainSettings.h"
+#include "documents/MessageDialog.h"
 #include "editor/QxEditor.h"
 #include "editor/qt/EditorWidget.h"
 #include "mainwindow/ClipboardCommands.h"
@@ -56,17 +57,6 @@ TToolDialogs::TToolDialogs(TQxEditorMain& Main, TCommandSet& Commands) : FMain(M
 
 namespace {
 
-// The window's error report: the exception's text in an error box.
-TExceptionHandler ErrorReport(TPrompter& Prompter)
-{
-    return [&Prompter](const std::exception& e) {
-        TPromptRequest request;
-        request.Text = e.what();
-        request.Kind = TMsgDlgType::mtError;
-        Prompter.Show(request);
-    };
-}
-
 // The keys of a tool dialog's editor pane, as a document pane's.
 void UseKeyCodec(TEditorWidget& Pane)
 {
@@ -85,21 +75,21 @@ void TToolDialogs::InsertSign()
 {
     TEditor* editor = FMain.FocusedEditor();
     TSignForm form(FMain.State().ProgramFolder, editor, editor && CaretAfterInsertion(*editor),
-                   ErrorReport(FMain.Prompter()), &FMain);
+                   ErrorBox(FMain.Prompter()), &FMain);
     UseKeyCodec(*form.SignQxEditor);
     RunModal(form, FMain.CommandHost().StayOnTop());
 }
 
 void TToolDialogs::EditSignatures()
 {
-    TSyomeiDialog dialog(FMain.State().ProgramFolder, ErrorReport(FMain.Prompter()), &FMain);
+    TSyomeiDialog dialog(FMain.State().ProgramFolder, ErrorBox(FMain.Prompter()), &FMain);
     for (TEditorWidget* pane : dialog.MemoSyomei) UseKeyCodec(*pane);
     RunModal(dialog, FMain.CommandHost().StayOnTop());
 }
 
 void TToolDialogs::EditPhrases()
 {
-    TDataEdit dialog(FMain.State().ProgramFolder, ErrorReport(FMain.Prompter()), &FMain);
+    TDataEdit dialog(FMain.State().ProgramFolder, ErrorBox(FMain.Prompter()), &FMain);
     RunModal(dialog, FMain.CommandHost().StayOnTop());
 }
 
@@ -117,7 +107,7 @@ void TToolDialogs::ShowWordAssistant()
     // The "close after inserting" tick is kept in "QxEditor.ini" from one showing to the next.
     LoadWordAssistantSettings(FMain.State());
     auto* assistant = new TWordAssistant(FMain.State().ProgramFolder, FMain.State().Settings.WordAssistant.CloseDialog,
-                                         ErrorReport(FMain.Prompter()), &FMain);
+                                         ErrorBox(FMain.Prompter()), &FMain);
     assistant->OnClosed = [this] { SaveWordAssistantSettings(FMain.State()); };
     FWordAssistant = assistant;
     assistant->FocusedEditor = [this]() -> TEditor* { return FMain.FocusedEditor(); };
@@ -138,7 +128,7 @@ void TToolDialogs::RunCommandDialog()
     LoadCommandDialogSettings(FMain.State());
     TCommandDialog dialog(FMain.State().ProgramFolder, current ? current->FileName : std::string(),
                           FMain.State().Settings.Command.CloseDialog, FMain.Prompter(), FMain.CommandHost().Launcher(),
-                          ErrorReport(FMain.Prompter()), &FMain);
+                          ErrorBox(FMain.Prompter()), &FMain);
     dialog.Beep() = [this] { FMain.CommandHost().Beep(); };
     dialog.ChooseFile = [&dialog] {
         return QFileDialog::getOpenFileName(&dialog, QString(), QString(), QString::fromUtf8("全てのﾌｧｲﾙ (*)"), nullptr,
