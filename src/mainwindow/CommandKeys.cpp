@@ -1,7 +1,7 @@
 #include "mainwindow/CommandKeys.h"
 
-#include "mainwindow/CommandTable.h"
-#include "mainwindow/ShortCutFile.h"
+#include "dialogs/CommandTable.h"
+#include "dialogs/ShortCutFile.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "mainwindow/CommandSet.h"
 
-#include "mainwindow/CommandTable.h"
+#include "dialogs/CommandTable.h"
 
 #include <stdexcept>
 #include <string>

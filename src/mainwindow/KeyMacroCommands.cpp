@@ -1,8 +1,8 @@
 #include "mainwindow/KeyMacroCommands.h"
 
+#include "dialogs/UserFiles.h"
 #include "documents/MessageDialog.h"
 #include "documents/MessageTexts.h"
-#include "mainwindow/UserFiles.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,9 +1,9 @@
 #include "mainwindow/KeyMacro.h"
 
 #include "KeyInputLog.h"
-#include "mainwindow/CommandTable.h"
+#include "dialogs/CommandTable.h"
 #include "mainwindow/KeyRouter.h"
-#include "mainwindow/ShortCutFile.h"
+#include "dialogs/ShortCutFile.h"
 #include "platform/Cp932.h"
 #include "platform/Exception.h"
 #include "support/ScriptedPrompter.h"

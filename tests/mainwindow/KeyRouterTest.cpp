@@ -1,8 +1,8 @@
 #include "mainwindow/KeyRouter.h"
 
 #include "KeyInputLog.h"
-#include "mainwindow/CommandTable.h"
-#include "mainwindow/ShortCutFile.h"
+#include "dialogs/CommandTable.h"
+#include "dialogs/ShortCutFile.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "FakeCommandHost.h"
 #include "documents/MessageTexts.h"
-#include "mainwindow/CommandTable.h"
+#include "dialogs/CommandTable.h"
 #include "platform/Cp932.h"
 
 #include <gtest/gtest.h>

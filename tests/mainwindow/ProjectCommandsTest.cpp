@@ -1,5 +1,5 @@
 #include "dialogs/ProjectFixture.h"
-#include "mainwindow/CommandTable.h"
+#include "dialogs/CommandTable.h"
 #include "mainwindow/ProjectCommands.h"
 
 #include <map>

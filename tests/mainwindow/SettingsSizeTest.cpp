@@ -8,9 +8,9 @@
 #include "documents/SettingsFile.h"
 #include "documents/ToolBarFile.h"
 #include "mainwindow/CommandKeys.h"
-#include "mainwindow/CommandTable.h"
-#include "mainwindow/KeySetModel.h"
-#include "mainwindow/ShortCutFile.h"
+#include "dialogs/CommandTable.h"
+#include "dialogs/KeySetModel.h"
+#include "dialogs/ShortCutFile.h"
 #include "mainwindow/Tips.h"
 #include "platform/SettingsBytes.h"
 #include "platform/TextListFile.h"
@@ -103,10 +103,9 @@ TEST_F(SettingsSizeTest, ReadersThatReportThemselvesGiveTheSameReason)
     // The key dialog's load: the error names the file, the dialog's keys stay.
     const std::string keys = Dir.File("big.sck");
     WriteBytes(keys, huge);
-    TCommandKeys commandKeys;
     test::ScriptedMessagePrompter prompter;
     test::ScriptedFileDialogs dialogs;
-    TKeySetModel model(Dir.File("QxEditor.sck"), commandKeys, prompter, dialogs);
+    TKeySetModel model(Dir.File("QxEditor.sck"), [](const std::string&) {}, prompter, dialogs);  // no OK here
     const std::vector<std::string> before = model.KeyTexts();
     dialogs.Files = {keys};
     model.LoadFile();

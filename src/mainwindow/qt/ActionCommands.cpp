@@ -1,6 +1,6 @@
 #include "mainwindow/qt/ActionCommands.h"
 
-#include "mainwindow/CommandTable.h"
+#include "dialogs/CommandTable.h"
 
 #include <QAction>
 

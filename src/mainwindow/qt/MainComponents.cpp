@@ -1,10 +1,10 @@
 #include "mainwindow/qt/MainComponents.h"
 
+#include "dialogs/ShortCutFile.h"
 #include "documents/ProgramFolder.h"
 #include "documents/ShippedFile.h"
 #include "documents/qt/QxFileDialogs.h"
 #include "editor/qt/EditorWidget.h"
-#include "mainwindow/ShortCutFile.h"
 #include "mainwindow/SystemResources.h"
 #include "mainwindow/qt/ActionCommands.h"
 #include "mainwindow/qt/EditorKeyTarget.h"

@@ -1,11 +1,12 @@
 #include "mainwindow/qt/QtUserToolBars.h"
 
+#include "dialogs/ToolBarSetModel.h"
+#include "dialogs/qt/ToolBarSetDialog.h"
 #include "dialogs/qt/ToolDialogKit.h"
 
 #include "documents/MessageDialog.h"
 #include "documents/ToolBarFile.h"
 #include "mainwindow/UserToolBars.h"
-#include "mainwindow/qt/ToolBarSetDialog.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -215,7 +216,7 @@ void TQtUserToolBars::Customize(TPrompter& Prompter, const std::function<void()>
         const std::string_view name = ToolButtonAction(Number);
         return name.empty() ? nullptr
                             : FWindow.findChild<QAction*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-    }, Prompter, &FWindow);
+    }, ToolButtonIcon, Prompter, &FWindow);
     dialog.Beep = Beep;
     kit::ApplyStayOnTop(dialog, StayOnTop && StayOnTop());
     if (!(ShowModal ? ShowModal(dialog) : dialog.exec() == QDialog::Accepted)) return;

@@ -15,15 +15,15 @@
 #include "editor/QxEditor.h"
 #include "dialogs/ProjectManager.h"
 #include "dialogs/qt/ProjectTreeView.h"
-#include "mainwindow/KeySetModel.h"
+#include "dialogs/KeySetModel.h"
 #include "mainwindow/MenuStates.h"
 #include "mainwindow/UserToolBars.h"
 #include "mainwindow/ViewCommands.h"
 #include "documents/ToolBarFile.h"
-#include "mainwindow/ShortCutFile.h"
+#include "dialogs/ShortCutFile.h"
 #include "mainwindow/qt/CuteControlBar.h"
 #include "mainwindow/qt/EditorFrame.h"
-#include "mainwindow/qt/KeySetDialog.h"
+#include "dialogs/qt/KeySetDialog.h"
 #include "mainwindow/qt/MainCommandHost.h"
 #include "mainwindow/qt/MainComponents.h"
 #include "mainwindow/qt/MainMenuBar.h"
@@ -311,7 +311,11 @@ void TQxEditorMain::MenuOpening(std::string_view Menu)
 
 void TQxEditorMain::ShowKeySetDialog()
 {
-    TKeySetModel model(FState.ProgramFile(ShortCutFileName), FComponents->Keys(), FPrompter, Dialogs());
+    // OK gives the window's commands the saved keys at once.
+    TCommandKeys& keys = FComponents->Keys();
+    TKeySetModel model(
+        FState.ProgramFile(ShortCutFileName), [&keys](const std::string& path) { keys.ApplyShortCuts(path); },
+        FPrompter, Dialogs());
     TKeySetDialog dialog(model, ErrorBox(FPrompter), this);
     kit::ApplyStayOnTop(dialog, FCommandHost->StayOnTop());
     dialog.exec();

@@ -5,7 +5,7 @@
 #include "mainwindow/CommandKeys.h"
 #include "mainwindow/KeyInputLog.h"
 #include "mainwindow/KeyRouter.h"
-#include "mainwindow/ShortCutFile.h"
+#include "dialogs/ShortCutFile.h"
 #include "mainwindow/qt/EditorKeyTarget.h"
 #include "mainwindow/qt/KeyRouterFilter.h"
 #include "platform/qt/QtKeyCodec.h"

@@ -1,10 +1,10 @@
 #include "mainwindow/qt/KeyRouterFilter.h"
 
-#include "mainwindow/CommandTable.h"
+#include "dialogs/CommandTable.h"
 #include "mainwindow/KeyInputLog.h"
 #include "mainwindow/KeyMacro.h"
 #include "mainwindow/KeyRouter.h"
-#include "mainwindow/ShortCutFile.h"
+#include "dialogs/ShortCutFile.h"
 #include "platform/VirtualKeys.h"
 #include "platform/qt/QtKeyCodec.h"
 #include "platform/Cp932.h"

@@ -5,7 +5,7 @@
 #include "documents/GlobalState.h"
 #include "editor/QxEditor.h"
 #include "mainwindow/CommandSet.h"
-#include "mainwindow/CommandTable.h"
+#include "dialogs/CommandTable.h"
 #include "mainwindow/qt/PrintCommandBinding.h"
 
 #include <gtest/gtest.h>

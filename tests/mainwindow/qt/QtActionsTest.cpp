@@ -1,6 +1,6 @@
 #include "mainwindow/qt/QtActions.h"
 
-#include "mainwindow/CommandTable.h"
+#include "dialogs/CommandTable.h"
 
 #include <QAction>
 #include <QWidget>

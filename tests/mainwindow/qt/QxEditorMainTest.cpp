@@ -13,7 +13,7 @@
 #include "mainwindow/qt/MainComponents.h"
 #include "mainwindow/qt/MainCommandHost.h"
 #include "mainwindow/qt/MainMenuBar.h"
-#include "mainwindow/CommandTable.h"
+#include "dialogs/CommandTable.h"
 #include "mainwindow/MainMenu.h"
 #include <QMenu>
 #include <QMenuBar>
@@ -25,7 +25,7 @@
 #include "documents/MainSettings.h"
 #include "mainwindow/Tips.h"
 #include "platform/qt/ProgramIcon.h"
-#include "mainwindow/qt/ToolBarSetDialog.h"
+#include "dialogs/qt/ToolBarSetDialog.h"
 #include "platform/Cp932.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedPrompter.h"

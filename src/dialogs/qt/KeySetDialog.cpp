@@ -1,7 +1,7 @@
-#include "mainwindow/qt/KeySetDialog.h"
+#include "dialogs/qt/KeySetDialog.h"
 
-#include "mainwindow/CommandTable.h"
-#include "mainwindow/KeySetModel.h"
+#include "dialogs/CommandTable.h"
+#include "dialogs/KeySetModel.h"
 
 #include <QCheckBox>
 #include <QComboBox>

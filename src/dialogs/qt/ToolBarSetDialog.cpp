@@ -1,8 +1,7 @@
-#include "mainwindow/qt/ToolBarSetDialog.h"
+#include "dialogs/qt/ToolBarSetDialog.h"
 
 #include "documents/MessageDialog.h"
 #include "documents/ToolBarFile.h"
-#include "mainwindow/qt/QtUserToolBars.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -22,8 +21,11 @@ QString Utf8(std::string_view Text) { return QString::fromUtf8(Text.data(), stat
 } // namespace
 
 TToolBarSetDialog::TToolBarSetDialog(std::vector<int> Bar1, std::vector<int> Bar2, const bool (&Loaded)[2],
-                                     std::function<QAction*(int)> ActionOf, TPrompter& Prompter, QWidget* Parent)
-    : QDialog(Parent), FModel(std::move(Bar1), std::move(Bar2)), FActionOf(std::move(ActionOf)), FPrompter(Prompter)
+                                     std::function<QAction*(int)> ActionOf,
+                                     std::function<QIcon(int, const QString&)> IconOf, TPrompter& Prompter,
+                                     QWidget* Parent)
+    : QDialog(Parent), FModel(std::move(Bar1), std::move(Bar2)), FActionOf(std::move(ActionOf)),
+      FIconOf(std::move(IconOf)), FPrompter(Prompter)
 {
     setObjectName("ToolBarSetDialog");
     setWindowTitle(QString::fromUtf8("ツールバーのカスタマイズ"));
@@ -86,16 +88,19 @@ QString TToolBarSetDialog::TextOf(int Number) const
     return action->text().section(QLatin1Char('\t'), 0, 0).section(QLatin1Char('|'), 0, 0);
 }
 
+void TToolBarSetDialog::AddItem(QListWidget& List, int Number) const
+{
+    auto* item = new QListWidgetItem(TextOf(Number), &List);
+    item->setData(Qt::UserRole, Number);
+    if (Number != ToolButtonSeparator && FIconOf) item->setIcon(FIconOf(Number, item->text()));
+}
+
 void TToolBarSetDialog::SelectCategory(int Index)
 {
     if (Index < 0 || Index >= static_cast<int>(ToolCategories().size())) return;
     if (FCategory->currentIndex() != Index) FCategory->setCurrentIndex(Index);
     FCommands->clear();
-    for (int number : ToolCategories()[static_cast<std::size_t>(Index)].Numbers) {
-        auto* item = new QListWidgetItem(TextOf(number), FCommands);
-        item->setData(Qt::UserRole, number);
-        if (number != ToolButtonSeparator) item->setIcon(ToolButtonIcon(number, item->text()));
-    }
+    for (int number : ToolCategories()[static_cast<std::size_t>(Index)].Numbers) AddItem(*FCommands, number);
 }
 
 void TToolBarSetDialog::SelectBar(int Bar)
@@ -114,10 +119,7 @@ void TToolBarSetDialog::FillBar(int Select)
     FBar->clear();
     const int bar = CurrentBar();
     if (bar < 0) return;
-    for (int number : FModel.Bar(bar)) {
-        auto* item = new QListWidgetItem(TextOf(number), FBar);
-        if (number != ToolButtonSeparator) item->setIcon(ToolButtonIcon(number, item->text()));
-    }
+    for (int number : FModel.Bar(bar)) AddItem(*FBar, number);
     if (Select >= 0 && Select < FBar->count()) FBar->setCurrentRow(Select);
 }
 

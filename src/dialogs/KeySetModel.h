@@ -1,25 +1,28 @@
 #pragma once
 // The key assignment dialog's logic: the key texts of every tree node, the node chosen, assigning a
 // key (refused when another command, or the chosen one, already has it), clearing, loading and saving
-// key files, and OK, which saves "QxEditor.sck" and applies it to the commands at once. Cancel needs
-// nothing: the texts live only as long as the dialog.
+// key files, and OK, which saves "QxEditor.sck" and has the window apply it to its commands at once.
+// Cancel needs nothing: the texts live only as long as the dialog.
 
-#include "mainwindow/ShortCutFile.h"
+#include "dialogs/ShortCutFile.h"
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace qx {
 
-class TCommandKeys;
 class TFileDialogService;
 class TPrompter;
 
 class TKeySetModel {
 public:
-    // `shortCutFile` is the program folder's "QxEditor.sck".
-    TKeySetModel(std::string shortCutFile, TCommandKeys& keys, TPrompter& prompter, TFileDialogService& dialogs);
+    // `shortCutFile` is the program folder's "QxEditor.sck"; `applyShortCuts` gives the window's commands
+    // the keys of the file it is called with.
+    using TApplyShortCuts = std::function<void(const std::string& path)>;
+    TKeySetModel(std::string shortCutFile, TApplyShortCuts applyShortCuts, TPrompter& prompter,
+                 TFileDialogService& dialogs);
 
     // The key names the dialog offers, in its order ("F1" first).
     static std::span<const std::string_view> KeyNames();
@@ -58,7 +61,7 @@ private:
     bool Save(const std::string& path);
 
     std::string FShortCutFile;
-    TCommandKeys& FKeys;
+    TApplyShortCuts FApplyShortCuts;
     TPrompter& FPrompter;
     TFileDialogService& FDialogs;
     TKeyTexts FTexts;

@@ -3,9 +3,10 @@
 // right, and add, delete, up, down and reset between them. The lists live in TToolBarSetModel; OK hands
 // them back (Bar), Cancel drops them.
 
-#include "mainwindow/UserToolBars.h"
+#include "dialogs/ToolBarSetModel.h"
 
 #include <QDialog>
+#include <QIcon>
 
 #include <functional>
 
@@ -19,10 +20,12 @@ class TPrompter;
 
 class TToolBarSetDialog : public QDialog {
 public:
-    // ActionOf(n): the window's action of command number n (its text and icon), null when none.
+    // ActionOf(n): the window's action of command number n (its text), null when none. IconOf(n, caption):
+    // the icon of command number n's entries, whose caption the dialog shows.
     // Loaded[b]: whether bar b + 1 exists ("LoadToolBar"); a bar that does not is not offered.
     TToolBarSetDialog(std::vector<int> Bar1, std::vector<int> Bar2, const bool (&Loaded)[2],
-                      std::function<QAction*(int)> ActionOf, TPrompter& Prompter, QWidget* Parent = nullptr);
+                      std::function<QAction*(int)> ActionOf, std::function<QIcon(int, const QString&)> IconOf,
+                      TPrompter& Prompter, QWidget* Parent = nullptr);
 
     const TToolBarSetModel& Model() const { return FModel; }
     std::function<void()> Beep;
@@ -43,9 +46,11 @@ private:
     int CurrentBar() const;
     void FillBar(int Select);
     QString TextOf(int Number) const;
+    void AddItem(QListWidget& List, int Number) const;
 
     TToolBarSetModel FModel;
     std::function<QAction*(int)> FActionOf;
+    std::function<QIcon(int, const QString&)> FIconOf;
     TPrompter& FPrompter;
     QComboBox* FCategory;
     QComboBox* FBarChoice;

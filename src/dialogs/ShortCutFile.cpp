@@ -1,8 +1,8 @@
-#include "mainwindow/ShortCutFile.h"
+#include "dialogs/ShortCutFile.h"
 
+#include "dialogs/CommandTable.h"
 #include "documents/SettingsCodec.h"
 #include "documents/SettingsFile.h"
-#include "mainwindow/CommandTable.h"
 
 #include "platform/Exception.h"
 

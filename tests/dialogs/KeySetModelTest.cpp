@@ -1,7 +1,6 @@
-#include "mainwindow/KeySetModel.h"
+#include "dialogs/KeySetModel.h"
 
-#include "mainwindow/CommandKeys.h"
-#include "mainwindow/CommandTable.h"
+#include "dialogs/CommandTable.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -28,15 +27,22 @@ int NodeOf(std::string_view action)
 
 class KeySetModelTest : public testing::Test {
 protected:
-    KeySetModelTest() { Keys.ApplyShortCuts(File()); }
     std::string File() const { return Dir.File("QxEditor.sck"); }
-    TShortCut KeyOf(std::string_view action) const { return Keys.ShortCut(FindCommandByAction(action)); }
+    TShortCut KeyOf(std::string_view action) const
+    {
+        return Keys[static_cast<std::size_t>(FindCommandByAction(action))];
+    }
+    // What the window does with OK's file: its commands take the file's keys.
+    TKeySetModel::TApplyShortCuts Apply()
+    {
+        return [this](const std::string& path) { Keys = ReadShortCuts(path); };
+    }
 
     test::TempDir Dir;
-    TCommandKeys Keys;
+    std::vector<TShortCut> Keys = ReadShortCuts(File());  // the keys the window's commands carry
     test::ScriptedMessagePrompter Prompter;
     test::ScriptedFileDialogs Dialogs;
-    TKeySetModel Model{File(), Keys, Prompter, Dialogs};
+    TKeySetModel Model{File(), Apply(), Prompter, Dialogs};
 };
 
 TEST_F(KeySetModelTest, GroupNodesTakeNoKeyAndShowNone)
@@ -104,10 +110,9 @@ TEST_F(KeySetModelTest, OkSavesAndAppliesAtOnceAClearedKeyStaysCleared)
     EXPECT_EQ(KeyOf("ActionSaveAs"), scCtrl | 'N');
     EXPECT_NE(ReadBytes(File()).find("[File]\r\nNew=\"\"\r\n"), std::string::npos);
     // The next start reads the same.
-    TCommandKeys restarted;
-    restarted.ApplyShortCuts(File());
-    EXPECT_EQ(restarted.ShortCut(FindCommandByAction("ActionNew")), scNone);
-    EXPECT_EQ(restarted.ShortCut(FindCommandByAction("ActionSaveAs")), scCtrl | 'N');
+    const std::vector<TShortCut> restarted = ReadShortCuts(File());
+    EXPECT_EQ(restarted[static_cast<std::size_t>(FindCommandByAction("ActionNew"))], scNone);
+    EXPECT_EQ(restarted[static_cast<std::size_t>(FindCommandByAction("ActionSaveAs"))], scCtrl | 'N');
 }
 
 TEST_F(KeySetModelTest, LoadedAndChangedKeysWithoutOkTouchNeitherTheFileNorTheCommands)
@@ -115,7 +120,7 @@ TEST_F(KeySetModelTest, LoadedAndChangedKeysWithoutOkTouchNeitherTheFileNorTheCo
     const std::string other = Dir.File("other.sck");
     WriteBytes(other, "[File]\r\nNew=\"F9\"\r\n");
     {
-        TKeySetModel model(File(), Keys, Prompter, Dialogs);
+        TKeySetModel model(File(), Apply(), Prompter, Dialogs);
         model.Show();
         Dialogs.Files = {other};
         model.LoadFile();
@@ -153,7 +158,7 @@ TEST_F(KeySetModelTest, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothin
     EXPECT_EQ(Prompter.Requests[0].Text.rfind(unreadable + "\nファイルを読み込めませんでした。", 0), 0u);
     EXPECT_EQ(Prompter.Requests[1].Text.rfind(Dir.File("missing/keys.sck") + "\nファイルを保存できませんでした。", 0), 0u);
     // OK whose write fails keeps the dialog open and the commands as they were.
-    TKeySetModel broken(Dir.File("missing/QxEditor.sck"), Keys, Prompter, Dialogs);
+    TKeySetModel broken(Dir.File("missing/QxEditor.sck"), Apply(), Prompter, Dialogs);
     broken.Show();
     broken.Select(NodeOf("ActionNew"));
     broken.ClearKey();
@@ -165,7 +170,7 @@ TEST_F(KeySetModelTest, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothin
 TEST_F(KeySetModelTest, AFileThatIsNoKeyFileIsRefusedAndTheKeysInUseStay)
 {
     WriteBytes(File(), "[File]\r\nNew=\"F9\"\r\n");
-    Keys.ApplyShortCuts(File());
+    Keys = ReadShortCuts(File());
     Model.Show();
     struct Case {
         const char* Name;

@@ -1,8 +1,7 @@
-#include "mainwindow/qt/KeySetDialog.h"
+#include "dialogs/qt/KeySetDialog.h"
 
-#include "mainwindow/CommandKeys.h"
-#include "mainwindow/CommandTable.h"
-#include "mainwindow/KeySetModel.h"
+#include "dialogs/CommandTable.h"
+#include "dialogs/KeySetModel.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -22,11 +21,7 @@ namespace {
 
 class KeySetDialogTest : public testing::Test {
 protected:
-    KeySetDialogTest()
-    {
-        Keys.ApplyShortCuts(File());
-        Dialog.show();
-    }
+    KeySetDialogTest() { Dialog.show(); }
     std::string File() const { return Dir.File("QxEditor.sck"); }
     template <class T> T* Find(const char* name) const { return Dialog.findChild<T*>(QLatin1String(name)); }
     // Selects the tree item of a command.
@@ -40,12 +35,16 @@ protected:
     }
     void Press(const char* button) { Find<QPushButton>(button)->click(); }
     QString Current() const { return Find<QLabel>("Panel1")->text(); }
+    TShortCut KeyOf(std::string_view action) const
+    {
+        return Keys[static_cast<std::size_t>(FindCommandByAction(action))];
+    }
 
     test::TempDir Dir;
-    TCommandKeys Keys;
+    std::vector<TShortCut> Keys = ReadShortCuts(File());  // the keys the window's commands carry
     test::ScriptedMessagePrompter Prompter;
     test::ScriptedFileDialogs Dialogs;
-    TKeySetModel Model{File(), Keys, Prompter, Dialogs};
+    TKeySetModel Model{File(), [this](const std::string& path) { Keys = ReadShortCuts(path); }, Prompter, Dialogs};
     TKeySetDialog Dialog{Model, nullptr};
 };
 
@@ -85,8 +84,8 @@ TEST_F(KeySetDialogTest, AssignsRefusesAndOkAppliesAtOnce)
     EXPECT_EQ(Current(), "");
     Press("Button5");
     EXPECT_EQ(Dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(Keys.ShortCut(FindCommandByAction("ActionKeyMacRec")), scShift | scCtrl | scAlt | 'R');
-    EXPECT_EQ(Keys.ShortCut(FindCommandByAction("ActionNew")), scNone);
+    EXPECT_EQ(KeyOf("ActionKeyMacRec"), scShift | scCtrl | scAlt | 'R');
+    EXPECT_EQ(KeyOf("ActionNew"), scNone);
     EXPECT_TRUE(std::filesystem::exists(File()));
 }
 
@@ -97,7 +96,7 @@ TEST_F(KeySetDialogTest, CancelDropsEverything)
     Press("Button6");
     EXPECT_EQ(Dialog.result(), QDialog::Rejected);
     EXPECT_FALSE(std::filesystem::exists(File()));
-    EXPECT_EQ(Keys.ShortCut(FindCommandByAction("ActionNew")), scCtrl | 'N');
+    EXPECT_EQ(KeyOf("ActionNew"), scCtrl | 'N');
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "mainwindow/UserFiles.h"
+#include "dialogs/UserFiles.h"
 
 #include "documents/FileDialogs.h"
 #include "documents/MessageDialog.h"

@@ -1,9 +1,8 @@
-#include "mainwindow/KeySetModel.h"
+#include "dialogs/KeySetModel.h"
 
+#include "dialogs/CommandTable.h"
+#include "dialogs/UserFiles.h"
 #include "documents/MessageDialog.h"
-#include "mainwindow/CommandKeys.h"
-#include "mainwindow/CommandTable.h"
-#include "mainwindow/UserFiles.h"
 
 #include <array>
 
@@ -22,10 +21,10 @@ constexpr std::array<std::string_view, 71> kKeyNames = {
 
 } // namespace
 
-TKeySetModel::TKeySetModel(std::string shortCutFile, TCommandKeys& keys, TPrompter& prompter,
+TKeySetModel::TKeySetModel(std::string shortCutFile, TApplyShortCuts applyShortCuts, TPrompter& prompter,
                            TFileDialogService& dialogs)
-    : FShortCutFile(std::move(shortCutFile)), FKeys(keys), FPrompter(prompter), FDialogs(dialogs),
-      FTexts(DefaultKeyTexts())
+    : FShortCutFile(std::move(shortCutFile)), FApplyShortCuts(std::move(applyShortCuts)), FPrompter(prompter),
+      FDialogs(dialogs), FTexts(DefaultKeyTexts())
 {
 }
 
@@ -105,7 +104,7 @@ void TKeySetModel::SaveFile()
 bool TKeySetModel::Ok()
 {
     if (!Save(FShortCutFile)) return false;
-    FKeys.ApplyShortCuts(FShortCutFile);
+    FApplyShortCuts(FShortCutFile);
     return true;
 }
 

@@ -1,4 +1,4 @@
-#include "mainwindow/CommandTable.h"
+#include "dialogs/CommandTable.h"
 
 #include "platform/ShortCut.h"
 
