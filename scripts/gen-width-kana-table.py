@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes src/mainwindow/WidthKanaTable.inc: the width and kana conversions over Shift-JIS (code page 932).
+"""Writes src/mainwindow/commands/WidthKanaTable.inc: the width and kana conversions over Shift-JIS (code page 932).
 
 Width pairs come from Unicode's compatibility decompositions (<wide> and <narrow>): a full-width form
 and the narrow character it stands for, kept where code page 932 holds both (Python's cp932 codec). A
@@ -10,7 +10,7 @@ single-byte backslash widens to "￥", as a yen sign is what that byte shows in 
 are the hiragana and katakana of the same sound, again only where both have a code. Run from the project
 root:
 
-    python3 scripts/gen-width-kana-table.py > src/mainwindow/WidthKanaTable.inc
+    python3 scripts/gen-width-kana-table.py > src/mainwindow/commands/WidthKanaTable.inc
 """
 import unicodedata
 

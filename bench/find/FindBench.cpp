@@ -17,7 +17,7 @@
 #include "documents/MainSettings.h"
 #include "editor/EditorControl.h"
 #include "editor/EditorViewport.h"
-#include "mainwindow/SearchCommands.h"
+#include "mainwindow/commands/SearchCommands.h"
 #include "platform/Prompter.h"
 
 #include <chrono>

@@ -5,8 +5,8 @@
 // Each prints the milliseconds of the command after the load (steady clock, in process) and the undo
 // steps it left (1 each), so the driver script can set them against another program doing the same.
 #include "editor/QxEditor.h"
-#include "mainwindow/TextCommands.h"
-#include "mainwindow/TextConvert.h"
+#include "mainwindow/commands/TextCommands.h"
+#include "mainwindow/commands/TextConvert.h"
 
 #include <chrono>
 #include <cstdio>

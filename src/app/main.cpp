@@ -11,8 +11,8 @@
 #include "documents/qt/QxMessageDialog.h"
 #include "mainwindow/qt/QxApplication.h"
 #include "mainwindow/qt/QxEditorMain.h"
-#include "mainwindow/qt/SingleInstance.h"
-#include "mainwindow/qt/Splash.h"
+#include "mainwindow/desktop/qt/SingleInstance.h"
+#include "mainwindow/desktop/qt/Splash.h"
 #include "platform/qt/QtTranslations.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // The logic of the two insertion dialogs of the Edit menu: the date and time ("日付と時刻の挿入"), in one
 // of the fixed patterns or one of three user patterns, and the line numbers ("行頭へ行番号を挿入"). The
 // windows (dialogs/qt) only show these values and call these steps; the main window applies them to the
-// editor (mainwindow/InsertCommands.h).
+// editor (mainwindow/commands/InsertCommands.h).
 
 #include "platform/TimeStamp.h"
 

@@ -7,7 +7,7 @@
 #include "editor/EditorFountain.h"
 #include "editor/QxEditor.h"
 #include "mainwindow/EditorEvents.h"
-#include "mainwindow/TabModel.h"
+#include "mainwindow/files/TabModel.h"
 #include "platform/VirtualKeys.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompter.h"

@@ -6,8 +6,8 @@
 #include "editor/EditorFixture.h"
 #include "editor/QxEditor.h"
 #include "editor/QxEditorDocument.h"
-#include "mainwindow/FileRoads.h"
-#include "mainwindow/TabModel.h"
+#include "mainwindow/files/FileRoads.h"
+#include "mainwindow/files/TabModel.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedPrompter.h"
 

@@ -1,5 +1,5 @@
 #include "dialogs/Gradient.h"
-#include "mainwindow/SystemResources.h"
+#include "mainwindow/bars/SystemResources.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // the rows it runs and may refuse some (disabled actions).
 
 #include "platform/KeyInput.h"
-#include "mainwindow/KeyRouter.h"
+#include "mainwindow/keys/KeyRouter.h"
 
 #include <functional>
 #include <set>

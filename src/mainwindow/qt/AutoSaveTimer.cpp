@@ -1,8 +1,8 @@
 #include "mainwindow/qt/AutoSaveTimer.h"
 
 #include "editor/QxEditor.h"
-#include "mainwindow/BackupCopies.h"
-#include "mainwindow/TabModel.h"
+#include "mainwindow/files/BackupCopies.h"
+#include "mainwindow/files/TabModel.h"
 #include "mainwindow/qt/QxEditorMain.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "dialogs/qt/EditOptionDialog.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/MainCommandHost.h"
-#include "mainwindow/qt/QtActions.h"
+#include "mainwindow/commands/qt/QtActions.h"
 #include "mainwindow/qt/QxEditorMain.h"
 
 #include <QApplication>

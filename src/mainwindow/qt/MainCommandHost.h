@@ -1,7 +1,7 @@
 #pragma once
 // The main window as the command handlers' host: each call forwards to the window.
 
-#include "mainwindow/MainCommands.h"
+#include "mainwindow/commands/MainCommands.h"
 #include "platform/qt/QtLauncher.h"
 
 #include <functional>

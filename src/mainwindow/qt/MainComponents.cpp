@@ -5,15 +5,15 @@
 #include "documents/ShippedFile.h"
 #include "documents/qt/QxFileDialogs.h"
 #include "editor/qt/EditorWidget.h"
-#include "mainwindow/SystemResources.h"
-#include "mainwindow/qt/ActionCommands.h"
-#include "mainwindow/qt/EditorKeyTarget.h"
-#include "mainwindow/qt/KeyRouterFilter.h"
-#include "mainwindow/qt/QtClipboard.h"
+#include "mainwindow/bars/SystemResources.h"
+#include "mainwindow/commands/qt/ActionCommands.h"
+#include "mainwindow/keys/qt/EditorKeyTarget.h"
+#include "mainwindow/keys/qt/KeyRouterFilter.h"
+#include "mainwindow/desktop/qt/QtClipboard.h"
 #include "platform/qt/QtKeyCodec.h"
-#include "mainwindow/qt/QtTrayIcon.h"
-#include "mainwindow/qt/TipForm.h"
-#include "mainwindow/qt/X11HotKeyBackend.h"
+#include "mainwindow/desktop/qt/QtTrayIcon.h"
+#include "mainwindow/desktop/qt/TipForm.h"
+#include "mainwindow/desktop/qt/X11HotKeyBackend.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -6,13 +6,13 @@
 
 #include "documents/GlobalState.h"
 #include "dialogs/ClipBoardHistory.h"
-#include "mainwindow/ClipboardCommands.h"
-#include "mainwindow/CommandKeys.h"
-#include "mainwindow/HotKey.h"
-#include "mainwindow/KeyMacro.h"
-#include "mainwindow/KeyMacroCommands.h"
-#include "mainwindow/KeyRouter.h"
-#include "mainwindow/Tips.h"
+#include "mainwindow/commands/ClipboardCommands.h"
+#include "mainwindow/keys/CommandKeys.h"
+#include "mainwindow/desktop/HotKey.h"
+#include "mainwindow/keys/KeyMacro.h"
+#include "mainwindow/keys/KeyMacroCommands.h"
+#include "mainwindow/keys/KeyRouter.h"
+#include "mainwindow/desktop/Tips.h"
 #include "platform/qt/GuardedCall.h"
 
 #include <QObject>

@@ -6,7 +6,7 @@
 #include "documents/MessageDialog.h"
 #include "editor/qt/EditorCursors.h"
 #include "mainwindow/qt/MainComponents.h"
-#include "mainwindow/qt/QtUserToolBars.h"
+#include "mainwindow/bars/qt/QtUserToolBars.h"
 #include "mainwindow/qt/QxEditorMain.h"
 #include "platform/FileBytes.h"
 

@@ -3,7 +3,7 @@
 // its command set, enabled while there is a current document. The printing state (the main form's
 // printer, the configured printer) lives as long as the command set.
 
-#include "mainwindow/CommandSet.h"
+#include "mainwindow/commands/CommandSet.h"
 
 #include <functional>
 

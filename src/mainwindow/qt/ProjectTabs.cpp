@@ -2,7 +2,7 @@
 
 #include "documents/EditorEnvironment.h"
 #include "editor/EditorStrings.h"
-#include "mainwindow/TabModel.h"
+#include "mainwindow/files/TabModel.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/QxEditorMain.h"
 

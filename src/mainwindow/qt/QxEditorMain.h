@@ -8,15 +8,15 @@
 #include "documents/MainSettings.h"
 #include "documents/StatusBar.h"
 #include "editor/QxEditorDocument.h"
-#include "mainwindow/CloseWalk.h"
-#include "mainwindow/CommandSet.h"
+#include "mainwindow/files/CloseWalk.h"
+#include "mainwindow/commands/CommandSet.h"
 #include "mainwindow/EditorEvents.h"
-#include "mainwindow/FileRoads.h"
-#include "mainwindow/MinimizeRestore.h"
-#include "mainwindow/StartOptions.h"
-#include "mainwindow/TabModel.h"
+#include "mainwindow/files/FileRoads.h"
+#include "mainwindow/desktop/MinimizeRestore.h"
+#include "mainwindow/files/StartOptions.h"
+#include "mainwindow/files/TabModel.h"
 #include "mainwindow/WheelNotches.h"
-#include "mainwindow/qt/PageTabBar.h"
+#include "mainwindow/bars/qt/PageTabBar.h"
 
 #include <QMainWindow>
 #include <QUrl>

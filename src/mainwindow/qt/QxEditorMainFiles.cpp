@@ -8,7 +8,7 @@
 #include "documents/qt/QxFileDialogs.h"
 #include "editor/EditorControl.h"
 #include "editor/QxEditor.h"
-#include "mainwindow/BackupCopies.h"
+#include "mainwindow/files/BackupCopies.h"
 #include "mainwindow/qt/EditorFrame.h"
 
 #include <QTabWidget>

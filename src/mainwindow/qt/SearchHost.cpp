@@ -6,7 +6,7 @@
 #include "dialogs/qt/QxSearchDialogs.h"
 #include "documents/qt/QxMessageDialog.h"
 #include "editor/QxEditor.h"
-#include "mainwindow/TabModel.h"
+#include "mainwindow/files/TabModel.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/QxEditorMain.h"
 

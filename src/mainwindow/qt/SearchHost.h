@@ -4,7 +4,7 @@
 // of the tag jump.
 
 #include "dialogs/GrepDialog.h"
-#include "mainwindow/SearchCommands.h"
+#include "mainwindow/commands/SearchCommands.h"
 
 #include <functional>
 

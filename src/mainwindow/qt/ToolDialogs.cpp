@@ -11,7 +11,7 @@
 #include "documents/MessageDialog.h"
 #include "editor/QxEditor.h"
 #include "editor/qt/EditorWidget.h"
-#include "mainwindow/ClipboardCommands.h"
+#include "mainwindow/commands/ClipboardCommands.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/MainCommandHost.h"
 #include "mainwindow/qt/MainComponents.h"

@@ -4,7 +4,7 @@
 // quoting commands, and the two menu items that edit the signatures and the phrase lists.
 
 #include "dialogs/qt/WordAssistantWindow.h"
-#include "mainwindow/CommandSet.h"
+#include "mainwindow/commands/CommandSet.h"
 
 #include <QPointer>
 

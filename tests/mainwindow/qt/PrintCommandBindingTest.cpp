@@ -4,7 +4,7 @@
 #include "support/TempDir.h"
 #include "documents/GlobalState.h"
 #include "editor/QxEditor.h"
-#include "mainwindow/CommandSet.h"
+#include "mainwindow/commands/CommandSet.h"
 #include "dialogs/CommandTable.h"
 #include "mainwindow/qt/PrintCommandBinding.h"
 

@@ -13,7 +13,7 @@
 #include "dialogs/ClipBoardHistory.h"
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/MainComponents.h"
-#include "mainwindow/qt/QtActions.h"
+#include "mainwindow/commands/qt/QtActions.h"
 #include "mainwindow/qt/QxEditorMain.h"
 #include "platform/Cp932.h"
 #include "platform/qt/QtTrash.h"

@@ -1,7 +1,7 @@
 #include "dialogs/qt/ColorConbo.h"
 #include "dialogs/qt/GradBox.h"
-#include "mainwindow/qt/LoadProgress.h"
-#include "mainwindow/qt/Progress.h"
+#include "mainwindow/files/qt/LoadProgress.h"
+#include "mainwindow/files/qt/Progress.h"
 
 #include <QApplication>
 #include <QCoreApplication>
