@@ -3,6 +3,7 @@
 #include "editor/EditorScreenStrings.h"
 #include "platform/Exception.h"
 #include "platform/FileBytes.h"
+#include "platform/SystemError.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -368,12 +369,12 @@ void TEditorStrings::LoadFromFile(const std::string& FileName)
     // Read and laid out beside the text shown, which a file that cannot be read leaves alone. Only a
     // regular file will do: one without a writer would block the open.
     const int fd = OpenRegularFile(FileName);
-    if (fd < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(errno));
+    if (fd < 0) throw EFOpenError("ファイル「" + FileName + "」を開けません。" + SystemErrorText(errno));
     FilePtr file(::fdopen(fd, "rb"));
     if (!file) {
         const int error = errno;
         ::close(fd);
-        throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(error));
+        throw EFOpenError("ファイル「" + FileName + "」を開けません。" + SystemErrorText(error));
     }
     std::setvbuf(file.get(), nullptr, _IONBF, 0);  // the chunks are large: no copy through a stream buffer
     TLoader loader(*this);
@@ -386,7 +387,8 @@ void TEditorStrings::LoadFromFile(const std::string& FileName)
         loader.Append(std::string_view(buffer.get(), eof ? static_cast<std::size_t>(eof - buffer.get()) : n));
         if (eof) break;
     }
-    if (std::ferror(file.get())) throw EInOutError("Read error in file \"" + FileName + "\"");
+    if (std::ferror(file.get()))
+        throw EInOutError("ファイル「" + FileName + "」を読み込めません。" + SystemErrorText(EIO));
     loader.Finish();
 }
 

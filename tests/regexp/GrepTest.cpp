@@ -261,7 +261,7 @@ TEST(TGrep, SkipsWhatIsNoRegularFileWithoutWaiting)
                 grep->Grep(path);
                 ADD_FAILURE() << path;
             } catch (const EFOpenError& e) {
-                EXPECT_NE(e.Message().find("not a regular file"), std::string::npos) << e.Message();
+                EXPECT_NE(e.Message().find("通常のファイルではありません"), std::string::npos) << e.Message();
             }
         }
     }

@@ -5,6 +5,7 @@
 #include "dialogs/qt/QxSearchDialogs.h"
 #include "platform/Cp932.h"
 #include "platform/StringList.h"
+#include "platform/qt/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -105,6 +106,7 @@ void TGrepDialog::FormShow(const std::string& Selection)
 int TGrepDialog::RunModal(const std::string& Selection)
 {
     FormShow(Selection);
+    adjustSize();
     CentreOnScreen(*this);
     return exec();
 }

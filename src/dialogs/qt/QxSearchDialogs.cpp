@@ -5,6 +5,7 @@
 #include "platform/Cp932.h"
 #include "platform/Prompter.h"
 #include "platform/StringList.h"
+#include "platform/qt/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QKeySequence>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -63,18 +63,6 @@ void FillHistoryCombo(QComboBox* Combo, const TStringList& Items, const std::str
     Combo->clear();
     for (const std::string& item : Items.Items()) Combo->addItem(shown(item));
     Combo->setEditText(shown(Text));
-}
-
-void CentreOnScreen(QWidget& Form)
-{
-    Form.adjustSize();
-    const QScreen* screen = Form.screen();
-    if (!screen) return;
-    // Never larger than the screen, and its top left corner on it: the buttons stay within reach.
-    const QRect area = screen->availableGeometry();
-    Form.resize(Form.size().boundedTo(area.size()));
-    const QPoint at = area.center() - Form.rect().center();
-    Form.move(std::max(at.x(), area.left()), std::max(at.y(), area.top()));
 }
 
 TSearchDialogBase::TSearchDialogBase(TFindDialogModel& Model, QWidget* Parent) : QDialog(Parent), FModel(Model)
@@ -176,6 +164,7 @@ void TSearchDialogBase::FormShow(const TEditor* Editor)
 int TSearchDialogBase::RunModal(const TEditor* Editor)
 {
     FormShow(Editor);
+    adjustSize();
     CentreOnScreen(*this);
     return exec();
 }

@@ -18,8 +18,6 @@ namespace qx {
 
 class TStringList;
 
-// Places a form in the middle of its screen at its natural size.
-void CentreOnScreen(QWidget& Form);
 // The dialogs' text fields: an editable combo box that lists a history; FillHistoryCombo shows Items and
 // Text, both Shift-JIS when Sjis is set (search texts), else the file system's bytes (masks).
 QComboBox* MakeHistoryCombo(QWidget* Parent, const char* Name);

@@ -8,8 +8,6 @@
 
 namespace qx {
 
-int LineNumberFieldMax(TEditor& Editor) { return std::max(1, Editor.Lines().Count()); }
-
 void InsertLineNumbersFromDialog(TEditor& Editor, const TLineNumberOptions& Options)
 {
     const int count = Editor.Lines().Count();

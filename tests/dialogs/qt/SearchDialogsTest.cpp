@@ -8,6 +8,7 @@
 #include "documents/GlobalState.h"
 #include "platform/Cp932.h"
 #include "platform/Prompter.h"
+#include "platform/qt/WindowPlacement.h"
 #include "support/TempDir.h"
 
 #include <QCheckBox>
@@ -158,6 +159,7 @@ TEST_F(GrepWindowTest, ALongHistoryEntryLeavesTheWindowItsWidthAndOnTheScreen)
     Put("a.txt", "x\r\n");
     dialog.ChooseFolder = [&] { return Data(); };
     dialog.FormShow("x");
+    dialog.adjustSize();
     CentreOnScreen(dialog);
     const int width = dialog.width();
     // A whole document once taken as the pattern goes into the history.
@@ -167,6 +169,7 @@ TEST_F(GrepWindowTest, ALongHistoryEntryLeavesTheWindowItsWidthAndOnTheScreen)
     TGrepDialog next{state, host};
     next.FormShow("");
     ASSERT_EQ(next.ComboBox1->itemText(0).size(), 3000);
+    next.adjustSize();
     CentreOnScreen(next);
     next.show();
     EXPECT_EQ(next.width(), width);

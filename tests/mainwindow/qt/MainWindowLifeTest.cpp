@@ -19,6 +19,7 @@
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
+#include "mainwindow/qt/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,15 +42,9 @@ namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::WriteBytes;
 
-struct MainWindowLifeTest : ::testing::Test {
-    test::TempDir Dir;
-    TGlobalState State;
-    test::ScriptedMessagePrompter Prompter;
-    std::unique_ptr<TQxEditorMain> Window;
-
+struct MainWindowLifeTest : test::WindowFixture {
     void SetUp() override
     {
-        State.ProgramFolder = Dir.Path() + "/";
         WriteBytes(Dir.File("a.txt"), "alpha\r\n");
         Start();
     }
@@ -58,9 +53,7 @@ struct MainWindowLifeTest : ::testing::Test {
     {
         Window.reset();
         WriteBytes(Dir.File("QxEditor.ini"), "[OnePoint]\r\nShowAtStart=0\r\n" + Ini);
-        State = TGlobalState();
-        State.ProgramFolder = Dir.Path() + "/";
-        Window = std::make_unique<TQxEditorMain>(State, Prompter);
+        MakeWindow();
         LoadMainSettings(State, Window.get());
         Window->show();
         Window->FormShow({}, Dir.Path());

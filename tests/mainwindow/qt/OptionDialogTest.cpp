@@ -12,6 +12,7 @@
 #include "platform/IniFile.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
+#include "mainwindow/qt/WindowFixture.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -38,16 +39,10 @@
 namespace qx {
 namespace {
 
-struct OptionDialogTest : ::testing::Test {
-    test::TempDir Dir;
-    TGlobalState State;
-    test::ScriptedMessagePrompter Prompter;
-    std::unique_ptr<TQxEditorMain> Window;
-
+struct OptionDialogTest : test::WindowFixture {
     void SetUp() override
     {
-        State.ProgramFolder = Dir.Path() + "/";
-        Window = std::make_unique<TQxEditorMain>(State, Prompter);
+        MakeWindow();
         Window->NewTab();
         SaveMainSettings(State, Window.get());
     }

@@ -39,6 +39,7 @@
 #include "documents/qt/QxStatusBar.h"
 #include "support/RecordingLauncher.h"
 #include "support/TempDir.h"
+#include "mainwindow/qt/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -76,16 +77,10 @@ void WriteFile(const std::string& Path, const std::string& Bytes)
     std::ofstream(Path, std::ios::binary) << Bytes;
 }
 
-struct MainWindowTest : ::testing::Test {
-    test::TempDir Dir;
-    TGlobalState State;
-    test::ScriptedMessagePrompter Prompter;
-    std::unique_ptr<TQxEditorMain> Window;
-
+struct MainWindowTest : test::WindowFixture {
     void SetUp() override
     {
-        State.ProgramFolder = Dir.Path() + "/";
-        Window = std::make_unique<TQxEditorMain>(State, Prompter);
+        MakeWindow();
         WriteFile(Dir.File("a.txt"), "alpha\nsecond\n");
         WriteFile(Dir.File("b.txt"), "beta\n");
     }

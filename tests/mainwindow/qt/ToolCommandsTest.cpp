@@ -12,6 +12,7 @@
 #include "platform/Cp932.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
+#include "mainwindow/qt/WindowFixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,16 +28,10 @@
 namespace qx {
 namespace {
 
-struct ToolCommandsTest : ::testing::Test {
-    test::TempDir Dir;
-    TGlobalState State;
-    test::ScriptedMessagePrompter Prompter;
-    std::unique_ptr<TQxEditorMain> Window;
-
+struct ToolCommandsTest : test::WindowFixture {
     void SetUp() override
     {
-        State.ProgramFolder = Dir.Path() + "/";
-        Window = std::make_unique<TQxEditorMain>(State, Prompter);
+        MakeWindow();
         Window->OpenCommandLine({}, Dir.Path());
     }
     static void Select(TEditor& Editor, int From, int To)

@@ -1,6 +1,6 @@
 #include "mainwindow/desktop/qt/QtTrayIcon.h"
 
-#include "mainwindow/desktop/qt/WindowFront.h"
+#include "platform/qt/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCursor>

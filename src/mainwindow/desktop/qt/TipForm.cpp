@@ -1,6 +1,6 @@
 #include "mainwindow/desktop/qt/TipForm.h"
 
-#include "mainwindow/desktop/qt/WindowFront.h"
+#include "platform/qt/WindowPlacement.h"
 #include "platform/Cp932.h"
 #include "platform/Prompter.h"
 #include "platform/qt/QtColor.h"
@@ -117,7 +117,7 @@ void TQxEditorTipForm::ShowTip()
 void TQxEditorTipForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    CentreOnScreen(this);
+    CentreOnScreen(*this);
 }
 
 int TQtTipWindow::ShowModal(const TTipWindowSetup& setup, bool& showAtStart)

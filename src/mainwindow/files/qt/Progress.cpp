@@ -1,6 +1,6 @@
 #include "mainwindow/files/qt/Progress.h"
 
-#include "mainwindow/desktop/qt/WindowFront.h"
+#include "platform/qt/WindowPlacement.h"
 #include "dialogs/Gradient.h"
 
 #include <QCloseEvent>
@@ -44,7 +44,7 @@ void TFormProgress::closeEvent(QCloseEvent* event)
 void TFormProgress::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    CentreOnScreen(this);
+    CentreOnScreen(*this);
 }
 
 TProgress::TProgress(QWidget* parent) : FForm(new TFormProgress(parent)) {}
