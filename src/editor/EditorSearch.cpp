@@ -209,6 +209,8 @@ int TEditor::ReplaceAll(std::string_view Pattern, std::string_view Replacement, 
     FList->ReplaceSpans(spans, Replacement);
     SetSelStart(caret);
     EndEdit();
+    // The caret in view, as a search brings each hit into view (the dialog may hold the focus).
+    EmScrollCaret();
     return static_cast<int>(spans.size());
 }
 

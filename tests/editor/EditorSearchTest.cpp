@@ -162,6 +162,29 @@ TEST_F(SearchTest, AMatchIsBroughtIntoViewBothWaysWhileTheFindDialogHasTheFocus)
     }
 }
 
+TEST_F(SearchTest, ReplaceAllLeavesTheCaretInViewBothWays)
+{
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += i == 30 || i == 150 ? std::string(250, '.') + "needle\r\n" : "-\r\n";
+    e.SetText(text);
+    e.Viewport.HasFocus = false;
+    for (const TEditorSearchOptions way : {Down, Up}) {
+        SCOPED_TRACE(way);
+        // Forward from the top the caret ends after the last replacement, backward from the end at the
+        // first.
+        e->SetRowCol(way == Down ? 0 : 199, 0);
+        e->SetTopRow(way == Down ? 0 : 180);
+        e->SetTopCol(0);
+        ASSERT_EQ(e->ReplaceAll("needle", "pin", way), 2);
+        EXPECT_EQ(e->Row(), way == Down ? 150 : 30);
+        EXPECT_GE(e->Row(), e->TopRow());
+        EXPECT_LT(e->Row(), e->TopRow() + e->VisibleRows());
+        EXPECT_GE(e->Col(), e->TopCol());
+        EXPECT_LT(e->Col(), e->TopCol() + e->VisibleCols());
+        e->Undo();
+    }
+}
+
 TEST_F(SearchTest, NothingToFindChangesNothing)
 {
     EXPECT_FALSE(e->Search("a", Down));  // no text
