@@ -551,11 +551,14 @@ void TQxEditorMain::UpdateCommandStates()
 {
     if (!FActions) return;
     // Between commands (each sets every state when it has run, as does a menu that opens), the states
-    // depend on the tabs, the focused document's edit state and the clipboard: a typed character that
-    // changed none of these sets none of them.
+    // depend on the tabs, the current file's name, the focused document's wrap and edit state and the
+    // clipboard: a typed character that changed none of these sets none of them.
     TCommandInputs inputs;
     inputs.Tabs = Count();
     inputs.Page = FPages->currentIndex();
+    inputs.Named = IsNamedFile(FCurFile);
+    if (const TQxEditor* current = CurrentEditor())
+        inputs.Wrap = !current->WordWrap() ? 0 : current->WrapByWindow ? 2 : 1;
     if (TQxEditor* editor = FocusedEditor()) {
         inputs.Focused = editor;
         inputs.Modified = CurrentEditor()->Modified();

@@ -321,6 +321,8 @@ private:
         int Tabs = 0;
         int Page = -1;
         const void* Focused = nullptr;
+        bool Named = false;  // the tab holds a named file (reload, the file commands)
+        int Wrap = 0;        // the current editor's wrap mode (the wrap items, line-end commands)
         bool Modified = false, CanUndo = false, CanRedo = false, Selected = false, ReadOnly = false,
              OverWrite = false;
         bool operator==(const TCommandInputs&) const = default;

@@ -233,10 +233,7 @@ std::vector<QAction*> TQxEditorMain::MenuSlotItems(std::string_view Slot, QMenu&
         environments.insert(environments.begin(), TMenuItemModel{"&0 標準", "", true});
         for (int n = 0; n < static_cast<int>(environments.size()); ++n) {
             if (!environments[static_cast<std::size_t>(n)].Visible) continue;
-            QAction* item = add(Q(environments[static_cast<std::size_t>(n)].Caption), [this, n] {
-                SwitchEnvironment(n);
-                FActions->UpdateStates();
-            });
+            QAction* item = add(Q(environments[static_cast<std::size_t>(n)].Caption), [this, n] { SwitchEnvironment(n); });
             item->setObjectName(QStringLiteral("EE%1").arg(n));
             item->setData(n);
             item->setCheckable(true);

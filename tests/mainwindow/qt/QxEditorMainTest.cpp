@@ -1036,6 +1036,19 @@ TEST_F(MainWindowTest, TheFileMenuFollowsTheSettingsTheTabsAndTheDocument)
     EXPECT_TRUE(bar->Menu("ReloadMenu")->menuAction()->isEnabled());
 }
 
+// A file dropped into the untouched untitled tab changes no tab count, page or edit state, yet the
+// commands that need a named file are enabled at once, keys and tool buttons too (no menu opened).
+TEST_F(MainWindowTest, AFileOpenedIntoTheUntitledTabEnablesTheNamedFileCommands)
+{
+    Window->NewTab();
+    QAction* reload = Window->Actions().Action("ActionEditAgainFirst");
+    ASSERT_NE(reload, nullptr);
+    EXPECT_FALSE(reload->isEnabled());
+    Window->DropUrls({QUrl::fromLocalFile(QString::fromStdString(Dir.File("a.txt")))});
+    ASSERT_EQ(Window->Count(), 1);
+    EXPECT_TRUE(reload->isEnabled());
+}
+
 // The environment items carry their number; choosing one applies it to both panes and checks it.
 TEST_F(MainWindowTest, EnvironmentItemsCarryTheirNumberAndApplyToBothPanes)
 {
