@@ -5,6 +5,7 @@
 #include "platform/IniFile.h"
 #include "platform/LeadByte.h"
 #include "platform/SystemError.h"
+#include "platform/VirtualKeyCodes.h"
 
 #include <cctype>
 #include <cerrno>
@@ -31,8 +32,7 @@ TShortCut ModifiersOf(const TKeyMacroData& record)
 // A press of Shift, Ctrl or Alt alone: on its own it does nothing a macro should repeat.
 bool IsLoneModifierPress(const TKeyMacroData& record)
 {
-    constexpr std::uint16_t vkShift = 0x10, vkMenu = 0x12;
-    return record.Msg == CN_KEYDOWN && record.CharCode >= vkShift && record.CharCode <= vkMenu;
+    return record.Msg == CN_KEYDOWN && record.CharCode >= VK_SHIFT && record.CharCode <= VK_MENU;
 }
 
 std::string_view MessageName(std::int32_t msg)

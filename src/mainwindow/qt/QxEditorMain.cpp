@@ -804,7 +804,7 @@ void TQxEditorMain::WindowRestored()
     const TRestoreSteps steps = FMinimize.Restore();
     if (steps.ShowClipViewer && viewer) viewer->show();
     if (steps.ShowWordAssistant && assistant) assistant->show();
-    SetCurFile(FCurFile);
+    ShowTitles();
 }
 
 bool TQxEditorMain::OpenAsProject(const std::string& Name, bool Ask)
@@ -1048,10 +1048,11 @@ void TQxEditorMain::ApplyMainSettings(const TGlobalState& State)
 {
     const TWindowSettings& window = State.Settings.Window;
     // The frame's place (move() places the frame, setGeometry() what it frames), on a screen.
-    FStartPlace = KeepOnScreens(StartPlacement(window), ScreenAreas());
+    const TWindowPlacement placement = StartPlacement(window);
+    FStartPlace = KeepOnScreens(placement, ScreenAreas());
     resize(FStartPlace.Width, FStartPlace.Height);
     move(FStartPlace.Left, FStartPlace.Top);
-    WidenDefaultPlacement(StartPlacement(window));
+    WidenDefaultPlacement(placement);
     if (window.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
     const TOptionSettings& option = State.Settings.Option;
     ApplyTabLook(option.TabPosition, option.TabStyle, option.TabMultiLine);
@@ -1062,10 +1063,7 @@ void TQxEditorMain::ApplyMainSettings(const TGlobalState& State)
 
 void TQxEditorMain::WidenDefaultPlacement(const TWindowPlacement& Placement)
 {
-    const TWindowPlacement defaults;
-    if (Placement.Width != defaults.Width || Placement.Height != defaults.Height || Placement.Left != defaults.Left ||
-        Placement.Top != defaults.Top)
-        return;
+    if (Placement != TWindowPlacement{}) return;
     const int room = screen() ? screen()->availableGeometry().width() : width();
     resize(std::clamp(FStatus->sizeHint().width(), width(), std::max(width(), room)), height());
 }

@@ -41,7 +41,6 @@ bool AwaitByte(QLocalSocket& Socket, char Expected, int PeerPid, int StuckMs)
 {
     TProgressWatch watch{std::chrono::milliseconds(StuckMs)};
     while (Socket.bytesAvailable() < 1) {
-        if (Socket.state() != QLocalSocket::ConnectedState && Socket.bytesAvailable() < 1) return false;
         if (Socket.waitForReadyRead(std::min(StuckMs, 100))) continue;
         if (Socket.state() != QLocalSocket::ConnectedState) return false;
         if (!watch.Working(TProgressWatch::TClock::now(), ProcessCpuTime(PeerPid))) return false;
@@ -122,8 +121,20 @@ void TSingleInstance::Accept()
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { Read(socket); });
         // A sender that went away before its batch was whole leaves nothing behind.
         connect(socket, &QLocalSocket::disconnected, this, [this, socket] { Drop(socket); });
-        QTimer::singleShot(FBatchTimeoutMs, socket, [this, socket] { Drop(socket); });
+        ArmTimeout(socket);
     }
+}
+
+void TSingleInstance::ArmTimeout(QLocalSocket* Socket)
+{
+    QTimer::singleShot(FBatchTimeoutMs, Socket, [this, Socket] {
+        // While earlier records are handed on (a long load lets timers run but reads no socket), the
+        // batch is not stalled, only unread: its time starts again.
+        if (FDraining && FBatches.count(Socket))
+            ArmTimeout(Socket);
+        else
+            Drop(Socket);
+    });
 }
 
 void TSingleInstance::Read(QLocalSocket* Socket)

@@ -69,6 +69,8 @@ private:
     void Read(QLocalSocket* Socket);
     // Forgets the socket's batch and lets the next waiting start in.
     void Drop(QLocalSocket* Socket);
+    // Drops the batch when it has not come whole in time.
+    void ArmTimeout(QLocalSocket* Socket);
     void Drain();
 
     uid_t FUser;

@@ -210,5 +210,32 @@ TEST_F(SingleInstanceTest, StalledBatchesAreDroppedAndOnlyAFewAreReadAtATime)
     EXPECT_EQ(Got, records);
 }
 
+// A start accepted while the window hands on earlier records (a dialog, then a long load that lets
+// timers run but reads no socket) is not stalled: its batch is read once the window is free.
+TEST_F(SingleInstanceTest, ABatchWaitingBehindALongLoadIsNotDropped)
+{
+    Instance.SetBatchTimeout(300);
+    ASSERT_TRUE(Instance.Listen(Path));
+    QLocalSocket later;
+    Instance.OnRecord = [&](const THandOverRecord& R) {
+        Got.push_back(R);
+        if (R.Text != "first") return;
+        // The dialog's loop accepts the later start; the load then runs for longer than the timeout.
+        later.connectToServer(QString::fromStdString(Path));
+        SpinUntil([&] { return Instance.Connections() == 1; });
+        QElapsedTimer load;
+        load.start();
+        while (load.elapsed() < 900) QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers, 20);
+        EXPECT_EQ(Instance.Connections(), 1);
+    };
+    EXPECT_TRUE(Send({{1, "first"}}));
+    ASSERT_EQ(later.state(), QLocalSocket::ConnectedState);
+    later.write(QByteArray::fromStdString(EncodeHandOverBatch({{1, "second"}})));
+    later.flush();
+    SpinUntil([&] { return Got.size() == 2; });
+    ASSERT_EQ(Got.size(), 2u);
+    EXPECT_EQ(Got[1].Text, "second");
+}
+
 } // namespace
 } // namespace qx
