@@ -295,10 +295,9 @@ void TQxEditorMain::WireEditor(TEditorFrame& Frame, TEditorWidget& Pane)
     TEditor& Editor = Pane.Editor();
     // The frame may be gone when a late event arrives: look it up again each time.
     // A change of text may come with a caret put in place after it (an inserted phrase, date or
-    // signature): the status bar shows it once that is done too.
+    // signature): the status bar shows it once that is done.
     Editor.OnChange = [this, &Frame](TObject*) {
         if (CurrentFrame() == &Frame) SetChange(Frame.MainEditor().Modified());
-        RefreshStatusBar();
         RefreshStatusBarLater();
     };
     auto& qx = static_cast<TQxEditor&>(Editor);
