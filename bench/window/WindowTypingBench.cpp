@@ -17,6 +17,7 @@
 #include "mainwindow/qt/EditorFrame.h"
 #include "mainwindow/qt/QxEditorMain.h"
 #include "platform/Cp932.h"
+#include "platform/SettingsBytes.h"
 
 #include "../common/FrameTimes.h"
 #include "../common/ReferenceEditor.h"
@@ -109,12 +110,12 @@ int main(int argc, char* argv[])
     };
 
     atFirstRowEnd(pane.Editor());
-    const long opens = SettingsFileOpens();
+    const long opens = SettingsFileReads();
     int key = 0;
     window.activateWindow();
     pane.setFocus();
     const Figures inWindow = Time(characters, [&] { Type(pane, key++); });
-    const long opened = SettingsFileOpens() - opens;
+    const long opened = SettingsFileReads() - opens;
 
     atFirstRowEnd(alone.Editor());
     alone.activateWindow();

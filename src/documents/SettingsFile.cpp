@@ -10,7 +10,6 @@
 
 #include <set>
 
-#include <atomic>
 
 namespace qx {
 
@@ -26,15 +25,8 @@ TStringList SettingsFileHeader(std::string_view title)
     return header;
 }
 
-namespace {
-std::atomic<long> Opens{0};
-} // namespace
-
-long SettingsFileOpens() { return Opens.load(std::memory_order_relaxed); }
-
 std::optional<TMemIniFile> OpenSettingsFile(const std::string& path)
 {
-    Opens.fetch_add(1, std::memory_order_relaxed);
     try {
         return TMemIniFile(path);
     } catch (const Exception& e) {

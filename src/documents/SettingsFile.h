@@ -26,9 +26,6 @@ TStringList SettingsFileHeader(std::string_view title);
 // Opens a settings file. A missing file gives an empty object; a file that exists but cannot be read
 // gives nothing, and the caller keeps its defaults and must not write (that would lose the file).
 std::optional<TMemIniFile> OpenSettingsFile(const std::string& path);
-// How many settings files were opened since the program started: what is kept in memory is read once,
-// and no keystroke, repaint or state update opens a file.
-long SettingsFileOpens();
 
 // Where a settings file refused for its size (platform/SettingsBytes.h) is told: the window shows the
 // text (the read error naming the file) through its prompter. Settings are read again and again (the

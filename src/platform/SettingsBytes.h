@@ -31,4 +31,9 @@ private:
 // be read); raises ESettingsFileTooLarge for a file larger than MaxSettingsFileBytes.
 bool ReadSettingsFileBytes(const std::string& path, std::string& bytes);
 
+// How many settings files were read since the program started (every reader of settings reads through
+// ReadSettingsFileBytes): what is kept in memory is read once, and no keystroke, repaint or state
+// update reads a file.
+long SettingsFileReads();
+
 } // namespace qx

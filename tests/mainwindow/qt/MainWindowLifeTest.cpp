@@ -15,6 +15,7 @@
 #include "mainwindow/commands/qt/QtActions.h"
 #include "mainwindow/bars/qt/QtUserToolBars.h"
 #include "platform/Cp932.h"
+#include "platform/SettingsBytes.h"
 #include "platform/IniFile.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedPrompter.h"
@@ -134,11 +135,11 @@ TEST_F(MainWindowLifeTest, TypingReadsNoSettingsFileAndTheStatesFollowMemory)
 {
     TEditorWidget& pane = Window->CurrentFrame()->MainHost();
     pane.setFocus();
-    const long opens = SettingsFileOpens();
+    const long opens = SettingsFileReads();
     QTest::keyClicks(&pane, "twenty characters...");
     QApplication::processEvents();
     EXPECT_EQ(Window->CurrentEditor()->Lines().Get(0), "twenty characters...");
-    EXPECT_EQ(SettingsFileOpens(), opens);
+    EXPECT_EQ(SettingsFileReads(), opens);
     // The states follow the typing: Undo and Save are there after the first key.
     EXPECT_TRUE(Action("ActionUndo")->isEnabled());
     EXPECT_TRUE(Action("ActionSave")->isEnabled());
