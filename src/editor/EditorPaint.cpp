@@ -362,9 +362,8 @@ void TEditor::PaintRowWithSelection(const TRect& R, int X, TFountainParser& Pars
         int from = std::min(sel.StartCol, length);
         int to = std::min(sel.EndCol, length);
         // An edge on the second half of a double-byte character takes the whole character.
-        const auto onTrail = [&](int c) { return c > 0 && c < length && CharStartAt(S.Text, c) < static_cast<std::size_t>(c); };
-        if (onTrail(from)) ++from;
-        if (onTrail(to)) ++to;
+        if (IsTrailByteAt(S.Text, from)) ++from;
+        if (IsTrailByteAt(S.Text, to)) ++to;
         part(left, edge(from), false);
         part(edge(from), edge(to), true);
         part(edge(to), cw, false);

@@ -922,11 +922,11 @@ void TEditorScreenStrings::AddPatch(TRowExchange& Exchange, std::string_view Tex
                                     const TWrapRules& Rules) const
 {
     // Lines that change one after another make one run.
-    std::vector<TRowPatch>& runs = Exchange.Runs;
-    if (runs.empty() || runs.back().Row + runs.back().RowCount != First) runs.push_back({First, 0, 0});
+    std::vector<TRunExchange>& runs = Exchange.Runs;
+    if (runs.empty() || runs.back().Index + runs.back().Count != First) runs.push_back({First, 0, 0});
     const int before = Exchange.Rows->Count();
     LayOutRows(Text, First, Last, Rules, *Exchange.Rows);
-    runs.back().RowCount += Last - First + 1;
+    runs.back().Count += Last - First + 1;
     runs.back().Put += Exchange.Rows->Count() - before;
 }
 
@@ -955,13 +955,13 @@ void TEditorScreenStrings::ApplyExchange(std::shared_ptr<TRowExchange> Exchange)
 
 void TEditorScreenStrings::ExchangeRows(TRowExchange& Exchange, int& StartRow, int& OldRows, int& NewRows)
 {
-    std::vector<TRowPatch>& runs = Exchange.Runs;
+    std::vector<TRunExchange>& runs = Exchange.Runs;
     TEditorStringList& rows = *Exchange.Rows;
     if (FMarksInUse != 0) {
         int put = 0;
-        for (const TRowPatch& run : runs) {
+        for (const TRunExchange& run : runs) {
             int pool = 0, saved = 0;
-            for (int r = run.Row; r < run.Row + run.RowCount; ++r) pool |= RowMarks(r);
+            for (int r = run.Index; r < run.Index + run.Count; ++r) pool |= RowMarks(r);
             for (int r = put; r < put + run.Put; ++r) {
                 saved |= rows.RowMarks(r);
                 rows.SetRowMarks(r, rows.RowMarks(r) & pool);
@@ -970,22 +970,19 @@ void TEditorScreenStrings::ExchangeRows(TRowExchange& Exchange, int& StartRow, i
             put += run.Put;
         }
     }
-    std::vector<TRunExchange> exchange;
-    exchange.reserve(runs.size());
-    for (const TRowPatch& run : runs) exchange.push_back({run.Row, run.RowCount, run.Put});
-    const int end = runs.back().Row + runs.back().RowCount;
-    StartRow = runs.front().Row;
+    const int end = runs.back().Index + runs.back().Count;
+    StartRow = runs.front().Index;
     BeginUpdate();
     {
         const TTracked tracked(FTracking);
-        ExchangeRuns(exchange, rows);
+        ExchangeRuns(runs, rows);
     }
     // Each run now holds the rows it put in, and gives back those it holds.
     int shift = 0;
-    for (TRowPatch& run : runs) {
-        run.Row += shift;
-        shift += run.Put - run.RowCount;
-        std::swap(run.RowCount, run.Put);
+    for (TRunExchange& run : runs) {
+        run.Index += shift;
+        shift += run.Put - run.Count;
+        std::swap(run.Count, run.Put);
     }
     OldRows = end - StartRow;
     NewRows = OldRows + shift;

@@ -99,32 +99,6 @@ TTextSpan SpanOf(const TSearchChunk& Chunk, const TSearchPosition& Match)
     return span;
 }
 
-// The last row of the whole lines from First's line on that make a chunk's owned rows.
-int OwnedLinesFrom(const TEditorScreenStrings& R, int First)
-{
-    int last = R.LineEndRow(First);
-    std::size_t bytes = 0;
-    for (int row = First; row <= last; ++row) bytes += JoinedLength(R, row);
-    while (last + 1 < R.Count() && bytes < OwnedBytes) {
-        const int next = R.LineEndRow(last + 1);
-        for (int row = last + 1; row <= next; ++row) bytes += JoinedLength(R, row);
-        last = next;
-    }
-    return last;
-}
-int OwnedLinesTo(const TEditorScreenStrings& R, int Last)
-{
-    int first = R.LineStartRow(Last);
-    std::size_t bytes = 0;
-    for (int row = first; row <= Last; ++row) bytes += JoinedLength(R, row);
-    while (first > 0 && bytes < OwnedBytes) {
-        const int next = R.LineStartRow(first - 1);
-        for (int row = next; row < first; ++row) bytes += JoinedLength(R, row);
-        first = next;
-    }
-    return first;
-}
-
 } // namespace
 
 int TEditor::ReplaceAll(std::string_view Pattern, std::string_view Replacement, TEditorSearchOptions Options)
@@ -153,7 +127,7 @@ int TEditor::ReplaceAll(std::string_view Pattern, std::string_view Replacement, 
         std::size_t byte = fromByte;
         while (row < count) {
             const int first = rows.LineStartRow(row);
-            const int last = OwnedLinesFrom(rows, first);
+            const int last = rows.LineEndRow(OwnedLastFrom(rows, first));  // rounded to whole lines
             const TSearchChunk chunk = BuildChunk(rows, first, last);
             std::size_t at = chunk.Offset(row, byte);
             const std::size_t to = last + 1 == count ? chunk.Text.size() : chunk.OwnedEnd;
@@ -176,7 +150,7 @@ int TEditor::ReplaceAll(std::string_view Pattern, std::string_view Replacement, 
         // Each match ends before the one found after it, Limit being that one's start.
         std::int64_t limit = from;
         for (int last = fromRow; last >= 0;) {
-            const int first = OwnedLinesTo(rows, last);
+            const int first = rows.LineStartRow(OwnedFirstTo(rows, last));
             const TSearchChunk chunk = BuildChunk(rows, first, rows.LineEndRow(last));
             const std::int64_t base = rows.CharIndexOfRow(first);
             const std::size_t found = spans.size();

@@ -3,6 +3,7 @@
 // rows it replaced; undoing puts that text back (wrapped anew) in place of the rows the edit produced
 // and records the inverse entry for redo, and redoing does the same the other way round.
 
+#include "editor/RowStringList.h"
 #include "platform/Object.h"
 
 #include <cstdint>
@@ -19,18 +20,13 @@ class TEditorStringList;
 constexpr int uaNoText = 3;
 
 // The runs of rows that an edit of many places (a replace all, a conversion of the whole text)
-// exchanged, and the rows that applying the entry puts back: run I's RowCount rows at Row (rows of
+// exchanged, and the rows that applying the entry puts back: run I's Count rows at Index (rows of
 // the text as it stands, in order and apart) give way to the next Put rows of Rows. Applying it
 // exchanges the rows, so that afterwards it describes the way back.
-struct TRowPatch {
-    int Row = 0;
-    int RowCount = 0;
-    int Put = 0;
-};
 struct TRowExchange {
     TRowExchange();
     ~TRowExchange();
-    std::vector<TRowPatch> Runs;
+    std::vector<TRowStringList::TRunExchange> Runs;
     std::unique_ptr<TEditorStringList> Rows;
 };
 

@@ -15,8 +15,6 @@ namespace {
 
 #include "platform/Cp932Table.inc"
 
-constexpr bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
-
 constexpr int LeadIndex(unsigned char lead) { return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 0x1F; }
 
 // The single bytes the system's mapping leaves undefined, decoded as the original platform did.
@@ -101,7 +99,7 @@ struct Utf8FormTable {
                 std::uint32_t& f = form[b << 8 | next];
                 if (!IsDBCSLeadByte(lead)) {
                     f = Utf8Form(DecodeSingle(lead));
-                } else if (IsTrailByte(static_cast<unsigned char>(next))) {
+                } else if (IsDBCSTrailByte(static_cast<unsigned char>(next))) {
                     const char16_t ch = kCp932Double[LeadIndex(lead)][next];
                     f = kPairForm | Utf8Form(ch ? ch : kCp932Substitute);
                 } else {
@@ -131,7 +129,7 @@ int Cp932CodeToUnicode(unsigned code)
         return (ch == 0 && b != 0) ? -1 : ch;
     }
     const auto lead = static_cast<unsigned char>(code >> 8), trail = static_cast<unsigned char>(code & 0xFF);
-    if (code > 0xFFFF || !IsDBCSLeadByte(lead) || !IsTrailByte(trail)) return -1;
+    if (code > 0xFFFF || !IsDBCSLeadByte(lead) || !IsDBCSTrailByte(trail)) return -1;
     const char16_t ch = kCp932Double[LeadIndex(lead)][trail];
     return ch == 0 ? -1 : ch;
 }
@@ -159,7 +157,7 @@ std::u16string Cp932ToUtf16(std::string_view sjis)
         } else if (!IsDBCSLeadByte(b)) {
             *o++ = DecodeSingle(b);
             ++i;
-        } else if (i + 1 < n && IsTrailByte(static_cast<unsigned char>(sjis[i + 1]))) {
+        } else if (i + 1 < n && IsDBCSTrailByte(static_cast<unsigned char>(sjis[i + 1]))) {
             // Japanese text is mostly runs of double-byte characters: go through a run in one loop.
             unsigned char lead = b;
             do {
@@ -167,7 +165,7 @@ std::u16string Cp932ToUtf16(std::string_view sjis)
                 *o++ = ch ? ch : kCp932Substitute;
                 i += 2;
             } while (i + 1 < n && IsDBCSLeadByte(lead = static_cast<unsigned char>(sjis[i])) &&
-                     IsTrailByte(static_cast<unsigned char>(sjis[i + 1])));
+                     IsDBCSTrailByte(static_cast<unsigned char>(sjis[i + 1])));
         } else {
             *o++ = kCp932Substitute;
             ++i;

@@ -145,15 +145,25 @@ void RemoveLeftovers(const std::string& folder, const std::string& prefix)
     throw EInOutError("フォルダ" + Quoted(folder) + "にファイルを作成できません。" + ErrorText(error));
 }
 
+// Thrown from a Put to end the source once the outcome is known (a failed write, a difference):
+// the rest of the text is not produced for nothing. Caught only where it is thrown.
+struct TStopPieces {};
+
 // Writes each piece of bytes to fd as it comes and counts them in size; answers 0, or the errno of
-// the first failed write (the pieces after it are passed over).
+// the first failed write (the source is stopped there).
 int WritePieces(int fd, const TBytePieces& bytes, off_t& size)
 {
     int error = 0;
-    bytes([&](std::string_view piece) {
-        if (error == 0 && !WriteAll(fd, piece)) error = errno;
-        size += static_cast<off_t>(piece.size());
-    });
+    try {
+        bytes([&](std::string_view piece) {
+            if (!WriteAll(fd, piece)) {
+                error = errno;
+                throw TStopPieces();
+            }
+            size += static_cast<off_t>(piece.size());
+        });
+    } catch (const TStopPieces&) {
+    }
     return error;
 }
 
@@ -195,13 +205,19 @@ bool HoldsBytes(const std::string& target, const TBytePieces& bytes)
             if (n >= 0 || errno != EINTR) return n;
         }
     };
-    bytes([&](std::string_view piece) {
-        while (same && !piece.empty()) {
-            const ssize_t n = readInto(std::min(piece.size(), sizeof buffer));
-            same = n > 0 && std::memcmp(buffer, piece.data(), static_cast<std::size_t>(n)) == 0;
-            if (same) piece.remove_prefix(static_cast<std::size_t>(n));
-        }
-    });
+    try {
+        bytes([&](std::string_view piece) {
+            while (!piece.empty()) {
+                const ssize_t n = readInto(std::min(piece.size(), sizeof buffer));
+                if (n <= 0 || std::memcmp(buffer, piece.data(), static_cast<std::size_t>(n)) != 0) {
+                    same = false;
+                    throw TStopPieces();
+                }
+                piece.remove_prefix(static_cast<std::size_t>(n));
+            }
+        });
+    } catch (const TStopPieces&) {
+    }
     return same && readInto(1) == 0;
 }
 

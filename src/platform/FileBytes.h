@@ -53,7 +53,8 @@ int CreateSaveTempFile(const std::string& target, std::string& temp);
 
 // Bytes handed over piece by piece: a source calls Put with each of its pieces in order. A large text
 // is written this way as it is produced, never held whole. A source may be called more than once and
-// then hands over the same bytes.
+// then hands over the same bytes. A Put may throw to end the source early (once a write has failed);
+// the source lets it through.
 using TBytePut = std::function<void(std::string_view Piece)>;
 using TBytePieces = std::function<void(const TBytePut& Put)>;
 

@@ -312,3 +312,63 @@ TEST(WriteFileBytesSafely, AnInPlaceWriteStreamsItsPiecesChecksThemAndPutsTheOld
         EXPECT_TRUE(Names(copies.Path()).empty()) << c.Name;
     }
 }
+
+namespace {
+
+// A disk that is full: the temporary file takes no byte (/dev/full answers every write with ENOSPC).
+struct FullDisk : TSaveFileSystem {
+    int CreateTemp(const std::string& Target, std::string& Temp) override
+    {
+        Temp = Target + ".never";
+        return ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    }
+};
+
+} // namespace
+
+// Once the outcome is known (a write failed, the read back differs) the source is stopped: a large
+// text is not encoded to the end for nothing. The message stays the one of the failure.
+TEST(WriteFileBytesSafely, AFailureStopsTheSourceAtOnce)
+{
+    if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    TempDir dir, copies;
+    const std::string file = dir.File("a.txt");
+    WriteBytes(file, "old");
+    int pieces = 0;
+    auto many = [&](const TBytePut& Put) {
+        for (int i = 0; i < 100; ++i) {
+            ++pieces;
+            Put(std::string(100, 'n'));
+        }
+    };
+    FullDisk full;
+    try {
+        WriteFileBytesSafely(file, many, full);
+        ADD_FAILURE();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message(), "ファイル「" + file + "」に書き込めません。" + SystemErrorText(ENOSPC));
+    }
+    EXPECT_EQ(pieces, 1) << "a failed write";
+    EXPECT_EQ(ReadBytes(file), "old");
+
+    // In place: the second pass differs in its first piece.
+    RefusingFolder folder;
+    folder.Copies = copies.Path();
+    int pass = 0;
+    pieces = 0;
+    try {
+        WriteFileBytesSafely(file, [&](const TBytePut& Put) {
+            const char c = ++pass == 1 ? 'n' : 'x';
+            for (int i = 0; i < 100; ++i) {
+                if (pass == 2) ++pieces;
+                Put(std::string(100, c));
+            }
+        }, folder);
+        ADD_FAILURE();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message(), "ファイル「" + file + "」に書き込めません。" + SystemErrorText(EIO));
+    }
+    EXPECT_EQ(pieces, 1) << "a read back that differs";
+    EXPECT_EQ(ReadBytes(file), "old");
+    EXPECT_TRUE(Names(copies.Path()).empty());
+}

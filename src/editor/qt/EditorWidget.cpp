@@ -137,6 +137,7 @@ void TEditorWidget::Guard(const char* Where, Body&& Run)
     } catch (const std::exception& e) {
         Report(Where, e.what());
     } catch (...) {
+        Report(Where, "不明なエラーが起きました。");
     }
 }
 

@@ -148,5 +148,21 @@ TEST(EditorWidgetInput, AnErrorInAnEventIsShownThroughTheProgramsBoundary)
     EXPECT_EQ(shown, (std::vector<std::string>{"押せません", "押せません", "描けません"}));
 }
 
+// Something thrown that is no std::exception is shown as an unknown error, not dropped.
+TEST(EditorWidgetInput, AnErrorOfNoKnownKindIsShownAsUnknown)
+{
+    std::vector<std::string> shown;
+    ExceptionBoundary() = [&shown](const std::exception& e) { shown.push_back(e.what()); };
+    struct TRestore {
+        ~TRestore() { ExceptionBoundary() = nullptr; }
+    } restore;
+    Host h("abc");
+    h.E.OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) { throw 1; };
+    h.Mouse(QEvent::MouseButtonPress, h.Cell(0, 1), Qt::LeftButton);
+    h.Mouse(QEvent::MouseButtonRelease, h.Cell(0, 1), Qt::NoButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown, std::vector<std::string>{"不明なエラーが起きました。"});
+}
+
 } // namespace
 } // namespace qx
