@@ -359,3 +359,26 @@ TEST(TGrep, AFileThatIsUtf8OnlyInItsFirstBlocksIsReadAsTheEditorOpensIt)
         EXPECT_EQ(found.Lines, expected.Lines) << pattern;
     }
 }
+
+TEST(TGrep, LinesFoundBeforeAFileTurnsOutNotUtf8AreReportedOnce)
+{
+    // A first block of ASCII, then UTF-8, then a piece that is not: the lines of the ASCII head are
+    // reported before the reader takes the file for UTF-8, and the search that reads it again from its
+    // start in a byte code does not report them a second time.
+    std::string head = "match here\n";
+    while (head.size() < 180 * 1024) head += "plain line\n";
+    std::string tail;
+    while (tail.size() < 240 * 1024) tail += "plain line\n";
+    const std::string mixed = head + "日本\n" + tail + "\x82\xA0 match there\n";
+    ScriptedMessagePrompter shiftJis;
+    shiftJis.Answers = {mr::No};
+    const std::string opened = DecodeDocument(mixed, ocAuto, shiftJis).Text;
+    auto grep = Construct<TGrep>();
+    for (const std::string pattern : {"match", "ma.ch", "here|there"}) {
+        const GrepResult expected = GrepText(*grep, opened, pattern);
+        ASSERT_EQ(expected.LineNos.size(), 2u) << pattern;
+        const GrepResult found = GrepText(*grep, mixed, pattern);
+        EXPECT_EQ(found.LineNos, expected.LineNos) << pattern;
+        EXPECT_EQ(found.Lines, expected.Lines) << pattern;
+    }
+}
