@@ -165,7 +165,7 @@ public:
         do {
             n = ::pread(FFd, Into, Size, static_cast<off_t>(FOffset));
         } while (n < 0 && errno == EINTR);
-        if (n < 0) throw EInOutError("ファイル「" + FFileName + "」を読み込めません。" + SystemErrorText(errno));
+        if (n < 0) throw EInOutError(FileReadErrorText(FFileName, errno));
         FOffset += static_cast<std::uint64_t>(n);
         return static_cast<std::size_t>(n);
     }
@@ -211,7 +211,7 @@ TTxtFile::TTxtFile(const std::string& FileName, const bool* Cancel, TPollThrottl
     // Non-blocking, so that opening a FIFO does not wait for a writer; only a regular file is read.
     FFd = ::open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (FFd < 0)
-        throw EFOpenError("ファイル「" + FileName + "」を開けません。" + SystemErrorText(errno));
+        throw EFOpenError(FileOpenErrorText(FileName, errno));
     struct stat st;
     if (::fstat(FFd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(FFd);
@@ -229,7 +229,7 @@ TTxtFile::TTxtFile(const TTxtFile& From, std::size_t Pos)
       FPendingCR(From.FPendingCR), FKeepCrLf(From.FKeepCrLf), FCancel(From.FCancel), FPoll(From.FPoll)
 {
     FFd = ::fcntl(From.FFd, F_DUPFD_CLOEXEC, 0);
-    if (FFd < 0) throw EInOutError("ファイル「" + FFileName + "」を読み込めません。" + SystemErrorText(errno));
+    if (FFd < 0) throw EInOutError(FileReadErrorText(FFileName, errno));
     // The byte before Pos comes along and is kept as the start of the line, so that the end of the
     // file is seen to end a line or not as From would see it.
     FCodeKnown = From.FCodeKnown;
@@ -338,7 +338,7 @@ void TTxtFile::ReadRaw(std::size_t Want)
     do {
         n = ::pread(FFd, FBuf.data() + FEnd, Want, FReadOffset);
     } while (n < 0 && errno == EINTR);
-    if (n < 0) throw EInOutError("ファイル「" + FFileName + "」を読み込めません。" + SystemErrorText(errno));
+    if (n < 0) throw EInOutError(FileReadErrorText(FFileName, errno));
     FReadOffset += n;
     FEnd += static_cast<std::size_t>(n);
     if (n == 0) FEof = true;
