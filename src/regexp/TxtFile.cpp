@@ -146,6 +146,18 @@ void FindNulAndLoneCR(const unsigned char* p, std::size_t n, bool& Nul, bool& Lo
     }
 }
 
+// Reads up to Size bytes at Offset, again when a signal breaks in; raises EInOutError for FileName
+// when the read fails.
+std::size_t ReadFileAt(int Fd, const std::string& FileName, char* Into, std::size_t Size, std::uint64_t Offset)
+{
+    ssize_t n;
+    do {
+        n = ::pread(Fd, Into, Size, static_cast<off_t>(Offset));
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) throw EInOutError(FileReadErrorText(FileName, errno));
+    return static_cast<std::size_t>(n);
+}
+
 } // namespace
 
 // A file read from its own offset (pread: a second reader may share the descriptor), checking for a
@@ -161,13 +173,9 @@ public:
     std::size_t Read(char* Into, std::size_t Size) override
     {
         FOwner->CheckCancel();
-        ssize_t n;
-        do {
-            n = ::pread(FFd, Into, Size, static_cast<off_t>(FOffset));
-        } while (n < 0 && errno == EINTR);
-        if (n < 0) throw EInOutError(FileReadErrorText(FFileName, errno));
-        FOffset += static_cast<std::uint64_t>(n);
-        return static_cast<std::size_t>(n);
+        const std::size_t n = ReadFileAt(FFd, FFileName, Into, Size, FOffset);
+        FOffset += n;
+        return n;
     }
     void Seek(std::uint64_t Offset) override { FOffset = Offset; }
 
@@ -334,13 +342,9 @@ void TTxtFile::Read(std::size_t Want)
 
 void TTxtFile::ReadRaw(std::size_t Want)
 {
-    ssize_t n;
-    do {
-        n = ::pread(FFd, FBuf.data() + FEnd, Want, FReadOffset);
-    } while (n < 0 && errno == EINTR);
-    if (n < 0) throw EInOutError(FileReadErrorText(FFileName, errno));
-    FReadOffset += n;
-    FEnd += static_cast<std::size_t>(n);
+    const std::size_t n = ReadFileAt(FFd, FFileName, FBuf.data() + FEnd, Want, static_cast<std::uint64_t>(FReadOffset));
+    FReadOffset += static_cast<off_t>(n);
+    FEnd += n;
     if (n == 0) FEof = true;
 }
 
