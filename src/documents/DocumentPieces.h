@@ -85,9 +85,13 @@ private:
     TUtf8 FUtf8 = TUtf8::AsciiOnly;
 };
 
-// The first bytes of a file, known to be plain in every code (below 0x80, but not ESC, SO and SI), so
-// that the choice of the code need not read them again: how many, and whether one of them is below
-// 0x08 (a byte that the detection takes for binary).
+// A byte that every code reads as itself: below 0x80, but not ESC, SO and SI, which switch a JIS
+// reader's set.
+constexpr bool IsPlainInEveryCode(unsigned char B) { return B < 0x80 && B != 0x1B && B != 0x0E && B != 0x0F; }
+
+// The first bytes of a file, known to be plain in every code, so that the choice of the code need not
+// read them again: how many, and whether one of them is below 0x08 (a byte that the detection takes
+// for binary).
 struct TPlainHead {
     std::uint64_t Size = 0;
     bool Binary = false;

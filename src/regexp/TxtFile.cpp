@@ -54,7 +54,7 @@ QX_WIDE_ENTRY std::size_t CountLineFeedsWide(const unsigned char* p, std::size_t
 }
 
 // Whether p[0, n) holds a NUL, and a CR that no LF follows, in whole vectors (p[n] must be readable);
-// with Plain, also a byte that some code reads otherwise than ASCII does (see NonPlain) and one below
+// with Plain, also a byte that is not plain in every code (IsPlainInEveryCode's rule) and one below
 // 0x08.
 template <class T, bool Plain>
 void FindNulAndLoneCRIn(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR, bool& NonPlain,
@@ -125,8 +125,7 @@ std::size_t CountLineFeeds(const unsigned char* p, std::size_t n, std::size_t Be
 }
 
 // Whether p[0, n) holds a NUL and a lone CR (p[n] must be readable); with Plain, whether it holds a
-// byte that not every code reads as ASCII (one from 0x80 up, or ESC, SO or SI, which switch a JIS
-// reader's set), and one below 0x08 (binary to the code's detection).
+// byte that is not plain in every code, and one below 0x08 (binary to the code's detection).
 template <bool Plain>
 void FindNulAndLoneCR(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR, bool& NonPlain, bool& Binary)
 {
@@ -140,7 +139,7 @@ void FindNulAndLoneCR(const unsigned char* p, std::size_t n, bool& Nul, bool& Lo
         Nul |= p[i] == 0;
         LoneCR |= (p[i] == '\r') & (p[i + 1] != '\n');
         if constexpr (Plain) {
-            NonPlain |= p[i] >= 0x80 || p[i] == 0x1B || p[i] == 0x0E || p[i] == 0x0F;
+            NonPlain |= !IsPlainInEveryCode(p[i]);
             Binary |= p[i] < 0x08;
         }
     }
