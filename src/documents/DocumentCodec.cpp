@@ -18,14 +18,11 @@ namespace {
 
 bool StartsWith(std::string_view Bytes, std::string_view Mark) { return Bytes.substr(0, Mark.size()) == Mark; }
 
-// Bytes that every code reads as themselves: below 0x80, but not ESC, SO and SI, which switch a JIS
-// reader's set.
-bool IsPlainInEveryCode(std::string_view Bytes)
+// Bytes that every code reads as themselves.
+bool IsPlainPiece(std::string_view Bytes)
 {
-    return std::all_of(Bytes.begin(), Bytes.end(), [](char C) {
-        const auto B = static_cast<unsigned char>(C);
-        return B < 0x80 && B != 0x1B && B != 0x0E && B != 0x0F;
-    });
+    return std::all_of(Bytes.begin(), Bytes.end(),
+                       [](char C) { return IsPlainInEveryCode(static_cast<unsigned char>(C)); });
 }
 
 // The first line end of a text given in pieces, as DetectLineEnd tells it.
@@ -108,7 +105,7 @@ private:
                 Switch(FChooser.Guessed(), At, Reader.SourceOffset());
                 Text = FConverter.Convert(Piece, At);
             }
-            if (FPlain) FPlain = IsPlainInEveryCode(Piece);
+            if (FPlain) FPlain = IsPlainPiece(Piece);
             FSink.Append(Text);
             LineEnd.Feed(Units() ? Text : Piece);
         }

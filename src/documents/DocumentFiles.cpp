@@ -135,7 +135,7 @@ public:
     TFileSource(const std::string& FileName, const TLoadProgress& Progress)
         : FFileName(FileName), FFile(OpenRegularFile(FileName)), FProgress(Progress)
     {
-        if (FFile.Fd < 0) throw EFOpenError("ファイル「" + FileName + "」を開けません。" + SystemErrorText(errno));
+        if (FFile.Fd < 0) throw EFOpenError(FileOpenErrorText(FileName, errno));
         struct stat St;
         if (FProgress && ::fstat(FFile.Fd, &St) == 0) FSize = static_cast<std::uint64_t>(St.st_size);
     }
@@ -162,7 +162,7 @@ public:
 private:
     [[noreturn]] void Failed() const
     {
-        throw EInOutError("ファイル「" + FFileName + "」を読み込めません。" + SystemErrorText(errno));
+        throw EInOutError(FileReadErrorText(FFileName, errno));
     }
 
     std::string FFileName;

@@ -130,7 +130,7 @@ TTextCode TCodeChooser::Guessed() const
     }
 }
 
-TTextCode ChooseDocumentCode(TByteSource& Source, std::uint64_t& Skip, bool Utf8, std::size_t ReadSize)
+TTextCode ChooseDocumentCode(TByteSource& Source, std::uint64_t& Skip, bool Utf8, TPlainHead Plain, std::size_t ReadSize)
 {
     TPieceReader Reader(Source, ReadSize);
     Reader.Start(0);
@@ -142,6 +142,14 @@ TTextCode ChooseDocumentCode(TByteSource& Source, std::uint64_t& Skip, bool Utf8
         return Marked;
     }
     if (!Utf8) Chooser.NotUtf8();
+    // Plain bytes leave the detection where it is, but for a binary one, and its pairs and escapes start
+    // at a byte that is not plain: the pieces from the plain head's end on tell it as much as those
+    // from the start. (They are cut elsewhere, so that a first piece may read as UTF-8 where a longer
+    // one would not, or the other way round; the UTF-8 reader's check of every piece settles that.)
+    if (Plain.Size > 0) {
+        if (Plain.Binary) Chooser.BinaryBefore();
+        Reader.Start(Plain.Size);
+    }
     std::string_view Piece;
     while (!Chooser.Settled() && Chooser.Guessed() != TTextCode::Utf8 && Reader.Next(Piece)) Chooser.Observe(Piece);
     return Chooser.Guessed();

@@ -66,6 +66,8 @@ public:
     void Observe(std::string_view Piece);
     // The text was read as UTF-8 and a piece is not.
     void NotUtf8() { FUtf8 = TUtf8::Invalid; }
+    // Before the first piece: the plain bytes before it (not observed) held a binary byte.
+    void BinaryBefore() { FDetected = dcBinary; }
     // The code as far as the text was read.
     TTextCode Guessed() const;
     // No later piece can change the choice.
@@ -83,12 +85,26 @@ private:
     TUtf8 FUtf8 = TUtf8::AsciiOnly;
 };
 
+// A byte that every code reads as itself: below 0x80, but not ESC, SO and SI, which switch a JIS
+// reader's set.
+constexpr bool IsPlainInEveryCode(unsigned char B) { return B < 0x80 && B != 0x1B && B != 0x0E && B != 0x0F; }
+
+// The first bytes of a file, known to be plain in every code, so that the choice of the code need not
+// read them again: how many, and whether one of them is below 0x08 (a byte that the detection takes
+// for binary).
+struct TPlainHead {
+    std::uint64_t Size = 0;
+    bool Binary = false;
+};
+
 // The code grep reads a file in, chosen as the open road chooses it without asking (undecided
-// Shift-JIS or EUC is Shift-JIS): the pieces are read from the start until the choice is settled, the
-// text reads as UTF-8 or the bytes end. UTF-8 is a choice that the rest of the text may still undo: its
-// reader checks it by converting it (TPieceConverter::NotInCode), and the choice is made again with
-// Utf8 false. Skip: the mark's bytes before the text.
-TTextCode ChooseDocumentCode(TByteSource& Source, std::uint64_t& Skip, bool Utf8 = true,
+// Shift-JIS or EUC is Shift-JIS): the pieces are read from the start (after a plain head, from its end
+// on, and its first bytes for the mark and the binary head) until the choice is settled, the text reads
+// as UTF-8 or the bytes end.
+// UTF-8 is a choice that the rest of the text may still undo: its reader checks it by converting it
+// (TPieceConverter::NotInCode), and the choice is made again with Utf8 false. Skip: the mark's bytes
+// before the text.
+TTextCode ChooseDocumentCode(TByteSource& Source, std::uint64_t& Skip, bool Utf8 = true, TPlainHead Plain = {},
                              std::size_t ReadSize = 64 << 10);
 
 // Converts the pieces of one text, in order, to Shift-JIS with NULs as spaces, counting what is lost.

@@ -369,17 +369,18 @@ void TEditorStrings::LoadFromFile(const std::string& FileName)
     // Read and laid out beside the text shown, which a file that cannot be read leaves alone. Only a
     // regular file will do: one without a writer would block the open.
     const int fd = OpenRegularFile(FileName);
-    if (fd < 0) throw EFOpenError("ファイル「" + FileName + "」を開けません。" + SystemErrorText(errno));
+    if (fd < 0) throw EFOpenError(FileOpenErrorText(FileName, errno));
     FilePtr file(::fdopen(fd, "rb"));
     if (!file) {
         const int error = errno;
         ::close(fd);
-        throw EFOpenError("ファイル「" + FileName + "」を開けません。" + SystemErrorText(error));
+        throw EFOpenError(FileOpenErrorText(FileName, error));
     }
     std::setvbuf(file.get(), nullptr, _IONBF, 0);  // the chunks are large: no copy through a stream buffer
     TLoader loader(*this);
     const auto buffer = std::make_unique_for_overwrite<char[]>(kChunkSize);
     for (;;) {
+        errno = 0; // a failed read sets it (when the library tells why)
         const std::size_t n = std::fread(buffer.get(), 1, kChunkSize, file.get());
         if (n == 0) break;
         // Ctrl-Z ends the text.
@@ -388,7 +389,7 @@ void TEditorStrings::LoadFromFile(const std::string& FileName)
         if (eof) break;
     }
     if (std::ferror(file.get()))
-        throw EInOutError("ファイル「" + FileName + "」を読み込めません。" + SystemErrorText(EIO));
+        throw EInOutError(FileReadErrorText(FileName, errno != 0 ? errno : EIO));
     loader.Finish();
 }
 

@@ -32,4 +32,14 @@ std::string SystemErrorText(int Error)
     }
 }
 
+std::string FileOpenErrorText(const std::string& Path, int Error)
+{
+    return "ファイル「" + Path + "」を開けません。" + SystemErrorText(Error);
+}
+
+std::string FileReadErrorText(const std::string& Path, int Error)
+{
+    return "ファイル「" + Path + "」を読み込めません。" + SystemErrorText(Error);
+}
+
 } // namespace qx

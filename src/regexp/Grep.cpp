@@ -215,6 +215,7 @@ void TGrep::SetUseSynonymDic(bool Value)
 
 void TGrep::ScanFile(const std::string& FileName, bool KeepCrLf, const std::function<void(TTxtFile&)>& Scan)
 {
+    FReportedThrough = 0;
     for (bool utf8 = true;; utf8 = false) {
         TTxtFile file(FileName, &Cancel, &Poll, KeepCrLf, &FBuffer);
         if (!utf8) file.NotUtf8();
@@ -242,7 +243,11 @@ void TGrep::Report(TTxtFile& File)
 {
     RE_LineInfo_t info;
     File.ReadCurrentLine(info);
-    if (!File.Provisional()) return OnMatch(this, info);
+    if (!File.Provisional()) {
+        if (info.LineNo <= FReportedThrough) return;
+        FReportedThrough = info.LineNo;
+        return OnMatch(this, info);
+    }
     FHeldText += info.Line;
     FHeld.emplace_back(FHeldText.size(), info.LineNo);
 }

@@ -80,6 +80,9 @@ private:
     // number.
     std::string FHeldText;
     std::vector<std::pair<std::size_t, int>> FHeld;
+    // The last line reported before the file was taken for UTF-8: a search of it again in another code
+    // reads the same lines up to there (plain in every code) and does not report them twice.
+    int FReportedThrough = 0;
 };
 
 } // namespace qx

@@ -54,21 +54,25 @@ QX_WIDE_ENTRY std::size_t CountLineFeedsWide(const unsigned char* p, std::size_t
 }
 
 // Whether p[0, n) holds a NUL, and a CR that no LF follows, in whole vectors (p[n] must be readable);
-// with Plain, also a byte that some code reads otherwise than ASCII does (see NonPlain).
+// with Plain, also a byte that is not plain in every code (IsPlainInEveryCode's rule) and one below
+// 0x08.
 template <class T, bool Plain>
 void FindNulAndLoneCRIn(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR, bool& NonPlain,
-                        std::size_t& I)
+                        bool& Binary, std::size_t& I)
 {
-    typename T::V zero, cr, lf, esc, so, notLowest, anyNul, anyLone, anyOther, v, next, hit, beforeLf, escape;
+    typename T::V zero, cr, lf, esc, so, notLowest, notLow3, anyNul, anyLone, anyOther, anyBinary, v, next, hit,
+        beforeLf, escape;
     T::Zero(zero);
     T::Splat(cr, '\r');
     T::Splat(lf, '\n');
     T::Splat(esc, 0x1B);
     T::Splat(so, 0x0E);
     T::Splat(notLowest, 0xFE);
+    T::Splat(notLow3, 0xF8);
     T::Zero(anyNul);
     T::Zero(anyLone);
     T::Zero(anyOther);
+    T::Zero(anyBinary);
     std::size_t i = 0;
     for (; i + T::Size <= n; i += T::Size) {
         T::Load(v, p + i);
@@ -87,19 +91,24 @@ void FindNulAndLoneCRIn(const unsigned char* p, std::size_t n, bool& Nul, bool& 
             T::Or(hit, hit, escape);
             T::Or(hit, hit, v);
             T::Or(anyOther, anyOther, hit);
+            // Below 0x08: no bit above the lowest three.
+            T::And(hit, v, notLow3);
+            T::Equal(hit, hit, zero);
+            T::Or(anyBinary, anyBinary, hit);
         }
     }
     Nul = T::Mask(anyNul) != 0;
     LoneCR = T::Mask(anyLone) != 0;
     NonPlain = T::Mask(anyOther) != 0;
+    Binary = T::Mask(anyBinary) != 0;
     I = i;
 }
 
 template <bool Plain>
 QX_WIDE_ENTRY void FindNulAndLoneCRWide(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR, bool& NonPlain,
-                                        std::size_t& I)
+                                        bool& Binary, std::size_t& I)
 {
-    FindNulAndLoneCRIn<ByteVectors::TWideBytes, Plain>(p, n, Nul, LoneCR, NonPlain, I);
+    FindNulAndLoneCRIn<ByteVectors::TWideBytes, Plain>(p, n, Nul, LoneCR, NonPlain, Binary, I);
 }
 #endif
 
@@ -116,22 +125,36 @@ std::size_t CountLineFeeds(const unsigned char* p, std::size_t n, std::size_t Be
 }
 
 // Whether p[0, n) holds a NUL and a lone CR (p[n] must be readable); with Plain, whether it holds a
-// byte that not every code reads as ASCII (one from 0x80 up, or ESC, SO or SI, which switch a JIS
-// reader's set).
+// byte that is not plain in every code, and one below 0x08 (binary to the code's detection).
 template <bool Plain>
-void FindNulAndLoneCR(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR, bool& NonPlain)
+void FindNulAndLoneCR(const unsigned char* p, std::size_t n, bool& Nul, bool& LoneCR, bool& NonPlain, bool& Binary)
 {
     std::size_t i = 0;
-    Nul = LoneCR = NonPlain = false;
+    Nul = LoneCR = NonPlain = Binary = false;
 #if defined(__SSE2__)
-    if (ByteVectors::Wide()) FindNulAndLoneCRWide<Plain>(p, n, Nul, LoneCR, NonPlain, i);
-    else FindNulAndLoneCRIn<ByteVectors::TNarrowBytes, Plain>(p, n, Nul, LoneCR, NonPlain, i);
+    if (ByteVectors::Wide()) FindNulAndLoneCRWide<Plain>(p, n, Nul, LoneCR, NonPlain, Binary, i);
+    else FindNulAndLoneCRIn<ByteVectors::TNarrowBytes, Plain>(p, n, Nul, LoneCR, NonPlain, Binary, i);
 #endif
     for (; i < n; ++i) {
         Nul |= p[i] == 0;
         LoneCR |= (p[i] == '\r') & (p[i + 1] != '\n');
-        if constexpr (Plain) NonPlain |= p[i] >= 0x80 || p[i] == 0x1B || p[i] == 0x0E || p[i] == 0x0F;
+        if constexpr (Plain) {
+            NonPlain |= !IsPlainInEveryCode(p[i]);
+            Binary |= p[i] < 0x08;
+        }
     }
+}
+
+// Reads up to Size bytes at Offset, again when a signal breaks in; raises EInOutError for FileName
+// when the read fails.
+std::size_t ReadFileAt(int Fd, const std::string& FileName, char* Into, std::size_t Size, std::uint64_t Offset)
+{
+    ssize_t n;
+    do {
+        n = ::pread(Fd, Into, Size, static_cast<off_t>(Offset));
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) throw EInOutError(FileReadErrorText(FileName, errno));
+    return static_cast<std::size_t>(n);
 }
 
 } // namespace
@@ -149,13 +172,9 @@ public:
     std::size_t Read(char* Into, std::size_t Size) override
     {
         FOwner->CheckCancel();
-        ssize_t n;
-        do {
-            n = ::pread(FFd, Into, Size, static_cast<off_t>(FOffset));
-        } while (n < 0 && errno == EINTR);
-        if (n < 0) throw EInOutError("ファイル「" + FFileName + "」を読み込めません。" + SystemErrorText(errno));
-        FOffset += static_cast<std::uint64_t>(n);
-        return static_cast<std::size_t>(n);
+        const std::size_t n = ReadFileAt(FFd, FFileName, Into, Size, FOffset);
+        FOffset += n;
+        return n;
     }
     void Seek(std::uint64_t Offset) override { FOffset = Offset; }
 
@@ -199,7 +218,7 @@ TTxtFile::TTxtFile(const std::string& FileName, const bool* Cancel, TPollThrottl
     // Non-blocking, so that opening a FIFO does not wait for a writer; only a regular file is read.
     FFd = ::open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (FFd < 0)
-        throw EFOpenError("ファイル「" + FileName + "」を開けません。" + SystemErrorText(errno));
+        throw EFOpenError(FileOpenErrorText(FileName, errno));
     struct stat st;
     if (::fstat(FFd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(FFd);
@@ -217,10 +236,11 @@ TTxtFile::TTxtFile(const TTxtFile& From, std::size_t Pos)
       FPendingCR(From.FPendingCR), FKeepCrLf(From.FKeepCrLf), FCancel(From.FCancel), FPoll(From.FPoll)
 {
     FFd = ::fcntl(From.FFd, F_DUPFD_CLOEXEC, 0);
-    if (FFd < 0) throw EInOutError("ファイル「" + FFileName + "」を読み込めません。" + SystemErrorText(errno));
+    if (FFd < 0) throw EInOutError(FileReadErrorText(FFileName, errno));
     // The byte before Pos comes along and is kept as the start of the line, so that the end of the
     // file is seen to end a line or not as From would see it.
     FCodeKnown = From.FCodeKnown;
+    FPlainBinary = From.FPlainBinary;
     FUtf8 = From.FUtf8;
     if (From.FConverted) FConverted = std::make_unique<TConvertedRead>(*From.FConverted, FFd, *this);
     FBuf.assign(From.FBuf.begin() + (Pos - 1), From.FBuf.begin() + From.FEnd);
@@ -280,16 +300,17 @@ bool TTxtFile::Fill()
         FBuf[FEnd] = 0;
         return reinterpret_cast<const unsigned char*>(FBuf.data());
     };
-    bool nul, lone, nonPlain = false;
+    bool nul, lone, nonPlain = false, binary = false;
     if (FCodeKnown) {
-        FindNulAndLoneCR<false>(text() + start, FEnd - start, nul, lone, nonPlain);
+        FindNulAndLoneCR<false>(text() + start, FEnd - start, nul, lone, nonPlain, binary);
     } else {
-        FindNulAndLoneCR<true>(text() + start, FEnd - start, nul, lone, nonPlain);
-        if (nonPlain && ReadsConverted(rawStart)) {
+        FindNulAndLoneCR<true>(text() + start, FEnd - start, nul, lone, nonPlain, binary);
+        if (!nonPlain) FPlainBinary |= binary;
+        else if (ReadsConverted(rawStart)) {
             FEnd = start;
             FEof = FPendingCR = false;
             Read(want);
-            FindNulAndLoneCR<false>(text() + start, FEnd - start, nul, lone, nonPlain);
+            FindNulAndLoneCR<false>(text() + start, FEnd - start, nul, lone, nonPlain, binary);
         }
     }
     Normalize(start, nul, lone);
@@ -320,13 +341,9 @@ void TTxtFile::Read(std::size_t Want)
 
 void TTxtFile::ReadRaw(std::size_t Want)
 {
-    ssize_t n;
-    do {
-        n = ::pread(FFd, FBuf.data() + FEnd, Want, FReadOffset);
-    } while (n < 0 && errno == EINTR);
-    if (n < 0) throw EInOutError("ファイル「" + FFileName + "」を読み込めません。" + SystemErrorText(errno));
-    FReadOffset += n;
-    FEnd += static_cast<std::size_t>(n);
+    const std::size_t n = ReadFileAt(FFd, FFileName, FBuf.data() + FEnd, Want, static_cast<std::uint64_t>(FReadOffset));
+    FReadOffset += static_cast<off_t>(n);
+    FEnd += n;
     if (n == 0) FEof = true;
 }
 
@@ -356,7 +373,7 @@ bool TTxtFile::ReadsConverted(std::uint64_t RawStart)
     FCodeKnown = true;
     TFileSource probe(FFd, FFileName, *this);
     std::uint64_t skip = 0;
-    const TTextCode code = ChooseDocumentCode(probe, skip, FUtf8);
+    const TTextCode code = ChooseDocumentCode(probe, skip, FUtf8, {RawStart, FPlainBinary});
     if (code == TTextCode::Sjis) return false;
     FConverted = std::make_unique<TConvertedRead>(FFd, FFileName, *this, code);
     if (code == TTextCode::Utf16LE || code == TTextCode::Utf16BE) FConverted->Pieces.ReadUnits();

@@ -162,6 +162,7 @@ private:
     bool FEof = false;
     bool FPendingCR = false; // a CR ended the last block: an LF may follow in the next
     bool FCodeKnown = false; // the file's code is chosen (every byte before was plain ASCII)
+    bool FPlainBinary = false; // a byte below 0x08 was among those plain bytes
     bool FUtf8 = true;       // the file may be UTF-8
     std::unique_ptr<TConvertedRead> FConverted; // a file in another code than Shift-JIS
     const bool FKeepCrLf;

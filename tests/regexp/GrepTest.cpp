@@ -2,6 +2,7 @@
 #include "support/Bytes.h"
 #include "support/ScriptedPrompter.h"
 
+#include "documents/CharCodeConvert.h"
 #include "documents/DocumentCodec.h"
 #include "documents/DocumentCodes.h"
 
@@ -357,5 +358,61 @@ TEST(TGrep, AFileThatIsUtf8OnlyInItsFirstBlocksIsReadAsTheEditorOpensIt)
         const GrepResult found = GrepText(*grep, mixed, Sj(pattern));
         EXPECT_EQ(found.LineNos, expected.LineNos) << pattern;
         EXPECT_EQ(found.Lines, expected.Lines) << pattern;
+    }
+}
+
+TEST(TGrep, LinesFoundBeforeAFileTurnsOutNotUtf8AreReportedOnce)
+{
+    // A first block of ASCII, then UTF-8, then a piece that is not: the lines of the ASCII head are
+    // reported before the reader takes the file for UTF-8, and the search that reads it again from its
+    // start in a byte code does not report them a second time.
+    std::string head = "match here\n";
+    while (head.size() < 180 * 1024) head += "plain line\n";
+    std::string tail;
+    while (tail.size() < 240 * 1024) tail += "plain line\n";
+    const std::string mixed = head + "日本\n" + tail + "\x82\xA0 match there\n";
+    ScriptedMessagePrompter shiftJis;
+    shiftJis.Answers = {mr::No};
+    const std::string opened = DecodeDocument(mixed, ocAuto, shiftJis).Text;
+    auto grep = Construct<TGrep>();
+    for (const std::string pattern : {"match", "ma.ch", "here|there"}) {
+        const GrepResult expected = GrepText(*grep, opened, pattern);
+        ASSERT_EQ(expected.LineNos.size(), 2u) << pattern;
+        const GrepResult found = GrepText(*grep, mixed, pattern);
+        EXPECT_EQ(found.LineNos, expected.LineNos) << pattern;
+        EXPECT_EQ(found.Lines, expected.Lines) << pattern;
+    }
+}
+
+TEST(TGrep, ACodeChosenBehindAPlainHeadIsTheOneTheEditorChooses)
+{
+    // More than a block of plain ASCII, then EUC: the code is chosen where the first other byte is,
+    // as the editor chooses it from the start, where a byte below 0x08 (past the first 512 bytes, which
+    // are tested apart) makes the detection take the file for binary, read as Shift-JIS. The lines
+    // found are those of the opened text behind a head short enough to be read with the rest.
+    const std::string euc = ReadBytes(QX_TEST_DATA "/codes/euc.txt");
+    ScriptedMessagePrompter shiftJis;
+    shiftJis.Answers = {mr::No};
+    auto grep = Construct<TGrep>();
+    for (const std::string binary : {"", "\x01"}) {
+        std::string head = std::string(1000, 'a') + binary + "\n", shortHead = binary + "\n";
+        while (head.size() <= TTxtFile::BlockSize) {
+            head += "plain line\n";
+            shortHead += "\n";
+        }
+        const std::string text = head + euc;
+        const std::string opened = DecodeDocument(text, ocAuto, shiftJis).Text;
+        ASSERT_EQ(opened.substr(0, head.size()), head);
+        const std::string reference = shortHead + opened.substr(head.size());
+        std::size_t matched = 0;
+        // The cat as Shift-JIS has it, and its EUC bytes read as Shift-JIS.
+        for (const std::string& pattern : {Sj("猫"), SjisToEuc(Sj("猫"))}) {
+            const GrepResult expected = GrepText(*grep, reference, pattern);
+            const GrepResult found = GrepText(*grep, text, pattern);
+            EXPECT_EQ(found.LineNos, expected.LineNos) << binary.size();
+            EXPECT_EQ(found.Lines, expected.Lines) << binary.size();
+            matched += expected.LineNos.size();
+        }
+        EXPECT_GT(matched, 0u) << binary.size();
     }
 }
