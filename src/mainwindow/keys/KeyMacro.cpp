@@ -315,7 +315,7 @@ void TKeyMacro::SaveToFile(const std::string& path) const
 bool TKeyMacro::LoadFromFile(const std::string& path)
 {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) throw EFOpenError("ファイル「" + path + "」を開けません。" + SystemErrorText(ENOENT));
+    if (!ReadFileBytes(path, bytes)) throw EFOpenError(FileOpenErrorText(path, ENOENT));
     return ReadRecords(bytes);
 }
 
